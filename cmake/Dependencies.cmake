@@ -1,0 +1,27 @@
+# Everything here comes from Debian 12 packages (script/packages.txt).
+find_package(Threads REQUIRED)
+find_package(GTest REQUIRED)
+if(ZELMO_BENCH)
+  find_package(benchmark REQUIRED)
+endif()
+find_package(PkgConfig REQUIRED)
+find_package(Flatbuffers QUIET)   # flatbuffers::flatbuffers, when the package ships its config
+if(NOT TARGET flatbuffers::flatbuffers)
+  find_library(FLATBUFFERS_LIB flatbuffers REQUIRED)
+  add_library(flatbuffers::flatbuffers UNKNOWN IMPORTED)
+  set_target_properties(flatbuffers::flatbuffers PROPERTIES IMPORTED_LOCATION ${FLATBUFFERS_LIB})
+endif()
+find_program(FLATC flatc REQUIRED)
+
+# Optional system libraries, looked up once here so that modules only link them.
+pkg_check_modules(GLFW3 IMPORTED_TARGET glfw3)
+pkg_check_modules(EPOXY IMPORTED_TARGET epoxy)
+pkg_check_modules(SDL2 IMPORTED_TARGET sdl2)
+pkg_check_modules(SNDFILE IMPORTED_TARGET sndfile)
+pkg_check_modules(GLU IMPORTED_TARGET glu)
+pkg_check_modules(X11 IMPORTED_TARGET x11)
+find_path(ESPEAK_NG_INCLUDE espeak-ng/speak_lib.h)
+find_library(ESPEAK_NG_LIB espeak-ng)
+find_path(STB_INCLUDE stb_image.h PATH_SUFFIXES stb)
+find_path(IMGUI_INCLUDE imgui.h PATH_SUFFIXES imgui)
+find_library(IMGUI_LIB imgui)

@@ -1,0 +1,47 @@
+#include "engine/util/Convert.h"
+
+#include <iomanip>
+#include <sstream>
+
+#include "engine/util/Fatal.h"
+
+namespace Util {
+namespace {
+
+std::ios_base& (*baseManipulator(int base))(std::ios_base&) {
+    switch (base) {
+        case 8: return std::oct;
+        case 16: return std::hex;
+        default: return std::dec;
+    }
+}
+
+template <typename T>
+T readNumber(const std::string& text, int base) {
+    if (text.empty()) return T(0);
+    std::istringstream l_stream(text);
+    T l_value{};
+    l_stream >> baseManipulator(base) >> l_value;
+    if (l_stream.fail()) fatal("Cant convert String to Num:" + text);
+    return l_value;
+}
+
+}  // namespace
+
+int toInt(const std::string& text, int base) { return readNumber<int>(text, base); }
+
+float toFloat(const std::string& text, int base) { return readNumber<float>(text, base); }
+
+float toFloatDecimal(const std::string& text) { return toFloat(text, 10); }
+
+std::string toString(int value, int base, int width, int precision) {
+    std::ostringstream l_stream;
+    if (precision != -1) l_stream << std::fixed << std::setprecision(precision);
+    if (base == 16) l_stream << "0x";
+    l_stream << baseManipulator(base) << std::setfill('0') << std::setw(width) << value;
+    return l_stream.str();
+}
+
+std::string intToString(int value, int width) { return toString(value, 10, width, -1); }
+
+}  // namespace Util

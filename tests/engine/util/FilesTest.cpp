@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "engine/util/Files.h"
+
+namespace {
+
+class Files : public ::testing::Test {
+protected:
+    void TearDown() override { std::remove(m_path.c_str()); }
+    std::string m_path = ::testing::TempDir() + "zelmo_files_test.txt";
+};
+
+TEST_F(Files, WrittenLinesReadBackWithTheSeparator) {
+    ASSERT_TRUE(Util::writeTextFile(m_path, {"one", "", "three"}));
+    EXPECT_EQ(Util::fileSize(m_path), 11u);
+    std::string l_text = "before|";
+    ASSERT_TRUE(Util::readTextFile(m_path, l_text, ";"));
+    EXPECT_EQ(l_text, "before|one;\nthree;");
+}
+
+TEST_F(Files, MissingOrEmptyFileLeavesTheTextUnchanged) {
+    std::string l_text = "unchanged";
+    EXPECT_FALSE(Util::readTextFile(m_path, l_text));
+    EXPECT_EQ(Util::fileSize(m_path), 0u);
+    std::ofstream(m_path).close();
+    EXPECT_FALSE(Util::readTextFile(m_path, l_text));
+    EXPECT_EQ(l_text, "unchanged");
+}
+
+TEST_F(Files, WriteIntoAMissingFolderFails) {
+    EXPECT_FALSE(Util::writeTextFile("/nonexistent-folder/x/y.txt", {"a"}));
+}
+
+}  // namespace

@@ -30,7 +30,7 @@ public:
 
     // Carries out the queued activations, deactivations and kills: systems take in and let go
     // of entities, and killed entities lose their components and their handles turn invalid.
-    // Runs no code of the game, so it may be called in the middle of a system pass.
+    // Calls back into no system, so it may be called in the middle of a system pass.
     void refresh();
 
     // The system leaves any other world first; the activated entities that match it join it

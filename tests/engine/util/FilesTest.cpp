@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <fstream>
+#include <string>
+
+#include <unistd.h>
 
 #include "engine/util/Files.h"
 
@@ -10,7 +13,10 @@ namespace {
 class Files : public ::testing::Test {
 protected:
     void TearDown() override { std::remove(m_path.c_str()); }
-    std::string m_path = ::testing::TempDir() + "zelmo_files_test.txt";
+    // CTest runs each case as its own process, in parallel: every case needs its own file.
+    std::string m_path = ::testing::TempDir() + "zelmo_files_" +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                         std::to_string(getpid()) + ".txt";
 };
 
 TEST_F(Files, WrittenLinesReadBackWithTheSeparator) {

@@ -1,0 +1,12 @@
+#include "engine/devices/Keyboard.h"
+
+namespace Devices {
+
+void Keyboard::reset() { m_down.fill(0); }
+
+KeyCode Keyboard::setKey(KeyCode code, bool down) {
+    m_down[code] = down ? 1 : 0;
+    return code;
+}
+
+}  // namespace Devices

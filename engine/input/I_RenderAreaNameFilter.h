@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+namespace Input {
+
+// Lets a screen hide some areas of the current input controller from drawing (such as the
+// areas of pages not shown).
+class I_RenderAreaNameFilter {
+public:
+    virtual ~I_RenderAreaNameFilter() = default;
+    virtual bool isRendered(const std::string& areaName) const = 0;
+};
+
+}  // namespace Input

@@ -1,0 +1,45 @@
+#pragma once
+#include "engine/input/I_RenderAreaNameFilter.h"
+#include "engine/input/I_ScreenArea.h"
+#include "engine/util/NonCopyable.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Input {
+
+// Owns the screen areas of one input controller. Areas named "PAGE<n>_..." belong to page n;
+// while a page is set, the areas of other pages are transparent to the pointer.
+class ScreenAreaController : Util::NonCopyable {
+public:
+    ScreenAreaController() = default;
+    virtual ~ScreenAreaController() = default;
+
+    // The controller owns the area from then on.
+    void add(std::unique_ptr<I_ScreenArea> area);
+    // The first area of that exact name, whatever its page; null when there is none.
+    I_ScreenArea* find(const std::string& name) const;
+    // The area under the point, the last added first; null when none.
+    I_ScreenArea* areaAt(bool visibleOnly, float x, float y) const;
+
+    const std::vector<std::unique_ptr<I_ScreenArea>>& getAreas() const { return m_areas; }
+
+    // Not owned; null draws every area.
+    void setRenderFilter(const I_RenderAreaNameFilter* filter) { m_renderFilter = filter; }
+    bool isRendered(const std::string& areaName) const;
+
+    // 0 for none.
+    void setPage(int32_t page) { m_page = page; }
+    int32_t getPage() const { return m_page; }
+
+private:
+    bool isOnCurrentPage(const std::string& areaName) const;
+
+    std::vector<std::unique_ptr<I_ScreenArea>> m_areas;
+    const I_RenderAreaNameFilter* m_renderFilter = nullptr;
+    int32_t m_page = 0;
+};
+
+}  // namespace Input

@@ -1,0 +1,24 @@
+#include "engine/devices/Keyboard.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Keyboard, TracksKeysDownUntilReset) {
+    Devices::Keyboard keyboard;
+    EXPECT_FALSE(keyboard.isDown('a'));
+    EXPECT_EQ(keyboard.setKey('a', true), 'a');
+    EXPECT_EQ(keyboard.setKey(255, true), 255);
+    EXPECT_TRUE(keyboard.isDown('a'));
+    EXPECT_TRUE(keyboard.isDown(255));
+    EXPECT_FALSE(keyboard.isDown('b'));
+
+    keyboard.setKey('a', true);
+    keyboard.setKey('a', false);
+    EXPECT_FALSE(keyboard.isDown('a')) << "a second press is not counted";
+
+    keyboard.reset();
+    EXPECT_FALSE(keyboard.isDown(255));
+}
+
+}  // namespace

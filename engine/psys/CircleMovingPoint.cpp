@@ -6,12 +6,8 @@
 
 namespace Util {
 
-CircleMovingPoint::CircleMovingPoint(float radius, float turnsPerSecond, bool clockwise,
-                                     int32_t startAngle)
-    : m_radius(radius),
-      m_turnsPerSecond(turnsPerSecond),
-      m_clockwise(clockwise),
-      m_startAngle(startAngle) {
+CircleMovingPoint::CircleMovingPoint(float radius, float turnsPerSecond, bool clockwise, int32_t startAngle)
+    : m_radius(radius), m_turnsPerSecond(turnsPerSecond), m_clockwise(clockwise), m_startAngle(startAngle) {
     place();
     m_x0 = m_x;
     m_y0 = m_y;

@@ -83,14 +83,21 @@ void ParticleEmitter::spawn(float dt) {
     const float dirX = def.directional ? sx / length : 0.0f;
     const float dirY = def.directional ? sy / length : 0.0f;
 
-    const int32_t capacity = std::min({def.maxParticles, kPoolSize,
-                                       static_cast<int32_t>(m_pool.size())});
+    // Never beyond the pool, which an emitter that was not started or was freed lacks.
+    const int32_t capacity = std::min(def.maxParticles, static_cast<int32_t>(m_pool.size()));
     const float room = static_cast<float>(std::max(capacity - liveCount, 0));
     const int count = static_cast<int>(std::min(due, room));
-    for (int i = 0; i < count; ++i) spawnOne(static_cast<float>(i) * interval, dirX, dirY);
+    const size_t colourRoom = longestGradient();
+    for (int i = 0; i < count; ++i) spawnOne(static_cast<float>(i) * interval, dirX, dirY, colourRoom);
 }
 
-void ParticleEmitter::spawnOne(float timeOffset, float dirX, float dirY) {
+size_t ParticleEmitter::longestGradient() const {
+    size_t longest = 1;  // the white stand-in
+    for (const Gradient& gradient : def.gradients) longest = std::max(longest, gradient.size());
+    return longest;
+}
+
+void ParticleEmitter::spawnOne(float timeOffset, float dirX, float dirY, size_t colourRoom) {
     const float t = elapsed + timeOffset;
     Particle& p = m_pool[static_cast<size_t>(liveCount++)];
     p.age = timeOffset;
@@ -122,6 +129,9 @@ void ParticleEmitter::spawnOne(float timeOffset, float dirX, float dirY) {
     p.size1 = def.size1.valueAt(t);
     p.thickness0 = def.thickness0.valueAt(t);
     p.thickness1 = def.thickness1.valueAt(t);
+    // Room for the longest gradient at a slot's first use: slots pass their colour storage
+    // around as particles die, and this way none of it has to grow again later.
+    if (p.colours.capacity() < colourRoom) p.colours.reserve(colourRoom);
     p.colours = nextGradient();
 }
 

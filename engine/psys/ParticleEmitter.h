@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -39,8 +40,9 @@ public:
 private:
     void age(float dt);
     void spawn(float dt);
-    void spawnOne(float timeOffset, float dirX, float dirY);
+    void spawnOne(float timeOffset, float dirX, float dirY, size_t colourRoom);
     const Gradient& nextGradient();
+    size_t longestGradient() const;
 
     std::vector<Particle> m_pool;
 };

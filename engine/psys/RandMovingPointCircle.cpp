@@ -24,9 +24,8 @@ void RandMovingPointCircle::redraw() {
     m_prevY = m_y;
     // Whole degrees 0 to 358: the direction of 359 degrees is never taken.
     const float degrees = static_cast<float>(m_random.nextInt(359));
-    const float radius = m_minRadius == m_maxRadius
-                             ? m_minRadius
-                             : m_minRadius + m_random.nextFloat() * (m_maxRadius - m_minRadius);
+    const float radius =
+        m_minRadius == m_maxRadius ? m_minRadius : m_minRadius + m_random.nextFloat() * (m_maxRadius - m_minRadius);
     const float a = (degrees + 90.0f) * kRadiansPerDegree;
     m_x = -static_cast<float>(std::cos(static_cast<double>(a))) * radius;
     m_y = static_cast<float>(std::sin(static_cast<double>(a))) * radius;

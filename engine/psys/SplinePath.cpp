@@ -4,8 +4,7 @@
 
 namespace Tween {
 
-SplinePath::SplinePath(float offsetX, float offsetY, bool pingPong, float period,
-                       const CatmullRomSpline* spline)
+SplinePath::SplinePath(float offsetX, float offsetY, bool pingPong, float period, const CatmullRomSpline* spline)
     : m_offsetX(offsetX),
       m_offsetY(offsetY),
       m_pingPong(pingPong),

@@ -11,8 +11,7 @@ namespace Tween {
 class SplinePath : public Util::IMovingPoint {
 public:
     // The spline is not owned and must outlive the path.
-    SplinePath(float offsetX, float offsetY, bool pingPong, float period,
-               const CatmullRomSpline* spline);
+    SplinePath(float offsetX, float offsetY, bool pingPong, float period, const CatmullRomSpline* spline);
 
     void update(float dt) override;
     float getX() const override { return m_x; }
@@ -20,9 +19,7 @@ public:
     float getDX() const override { return m_x - m_prevX; }
     float getDY() const override { return m_y - m_prevY; }
 
-    const std::vector<CatmullRomSpline::Point>& getControlPoints() const {
-        return m_spline->getPoints();
-    }
+    const std::vector<CatmullRomSpline::Point>& getControlPoints() const { return m_spline->getPoints(); }
 
 private:
     float fractionOfPass() const;

@@ -42,12 +42,9 @@ TEST_P(CircleMovingPointPositions, RadiusEightyThreeTurnsPerSecond) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CircleMovingPointPositions,
-    testing::Values(CircleCase{true, 0, 0.0f, 0.0f, 80.0f},
-                    CircleCase{true, 0, 1000.0f / 12.0f, 80.0f, 0.0f},
-                    CircleCase{false, 0, 1000.0f / 12.0f, -80.0f, 0.0f},
-                    CircleCase{true, 180, 0.0f, 0.0f, -80.0f},
-                    CircleCase{true, 0, 1000.0f / 6.0f, 0.0f, -80.0f},
-                    CircleCase{true, 720 + 90, 0.0f, 80.0f, 0.0f},
+    testing::Values(CircleCase{true, 0, 0.0f, 0.0f, 80.0f}, CircleCase{true, 0, 1000.0f / 12.0f, 80.0f, 0.0f},
+                    CircleCase{false, 0, 1000.0f / 12.0f, -80.0f, 0.0f}, CircleCase{true, 180, 0.0f, 0.0f, -80.0f},
+                    CircleCase{true, 0, 1000.0f / 6.0f, 0.0f, -80.0f}, CircleCase{true, 720 + 90, 0.0f, 80.0f, 0.0f},
                     CircleCase{true, -90, 0.0f, -80.0f, 0.0f}));
 
 TEST(CircleMovingPoint, DeltaIsMeasuredFromTheStartPosition) {

@@ -102,8 +102,7 @@ struct FlightCase {
     float endY;
 };
 
-class ParticleFlight : public ParticleEmitterTest,
-                       public testing::WithParamInterface<FlightCase> {};
+class ParticleFlight : public ParticleEmitterTest, public testing::WithParamInterface<FlightCase> {};
 
 TEST_P(ParticleFlight, AngleZeroPointsAlongPlusY) {
     def.angle = constant(GetParam().angle);
@@ -119,8 +118,8 @@ TEST_P(ParticleFlight, AngleZeroPointsAlongPlusY) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Directions, ParticleFlight,
-                         testing::Values(FlightCase{0, 100, 110}, FlightCase{90, 110, 100},
-                                         FlightCase{180, 100, 90}, FlightCase{270, 90, 100}));
+                         testing::Values(FlightCase{0, 100, 110}, FlightCase{90, 110, 100}, FlightCase{180, 100, 90},
+                                         FlightCase{270, 90, 100}));
 
 TEST_F(ParticleEmitterTest, SpeedScaleShortensTheLifeButNotTheFlight) {
     def.angle = constant(90.0f);

@@ -26,8 +26,7 @@ TEST(CatmullRomSpline, PassesThroughEveryPoint) {
     const CatmullRomSpline spline(kFivePoints, 5);
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
-        expectAt(spline.evaluate(0.25f * static_cast<float>(i)), kFivePoints[2 * i],
-                 kFivePoints[2 * i + 1]);
+        expectAt(spline.evaluate(0.25f * static_cast<float>(i)), kFivePoints[2 * i], kFivePoints[2 * i + 1]);
     }
 }
 

@@ -5,8 +5,8 @@
 namespace Devices {
 
 JoypadStrings::JoypadStrings() : m_names(0, "NONE") {
-    const char* const bitNames[12] = {"UP",       "DN",       "LF",       "RT", "DPAD_UP", "DPAD_DN",
-                                      "DPAD_LF",  "DPAD_RT",  "B1",       "B2", "B3",      "B4"};
+    const char* const bitNames[12] = {"UP",      "DN",      "LF", "RT", "DPAD_UP", "DPAD_DN",
+                                      "DPAD_LF", "DPAD_RT", "B1", "B2", "B3",      "B4"};
     for (uint32_t bits = 1; bits < (1u << 12); ++bits) {
         std::string name;
         for (int bit = 0; bit < 12; ++bit) {

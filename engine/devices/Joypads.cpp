@@ -1,17 +1,15 @@
 #include "engine/devices/Joypads.h"
 
-#include "engine/devices/KeyCodes.h"
-
 #include <algorithm>
+
+#include "engine/devices/KeyCodes.h"
 
 namespace Devices {
 namespace {
 
 bool isKnownPad(int pad) { return pad >= 0 && pad < Joypads::kPads; }
 
-bool buttonDown(const std::vector<int>& buttons, size_t index) {
-    return index < buttons.size() && buttons[index] != 0;
-}
+bool buttonDown(const std::vector<int>& buttons, size_t index) { return index < buttons.size() && buttons[index] != 0; }
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 #pragma once
-#include "engine/devices/KeyCodes.h"
-
 #include <array>
 #include <cstdint>
+
+#include "engine/devices/KeyCodes.h"
 
 namespace Devices {
 

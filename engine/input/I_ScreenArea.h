@@ -1,9 +1,9 @@
 #pragma once
-#include "engine/input/NamedObject.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "engine/input/NamedObject.h"
 
 namespace Input {
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "engine/input/I_ScreenArea.h"
-
 #include <string>
+
+#include "engine/input/I_ScreenArea.h"
 
 namespace Input {
 

@@ -1,8 +1,8 @@
 #include "engine/input/ScreenAreaController.h"
 
-#include "engine/util/Text.h"
-
 #include <utility>
+
+#include "engine/util/Text.h"
 
 namespace Input {
 namespace {

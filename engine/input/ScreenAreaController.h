@@ -1,12 +1,12 @@
 #pragma once
-#include "engine/input/I_RenderAreaNameFilter.h"
-#include "engine/input/I_ScreenArea.h"
-#include "engine/util/NonCopyable.h"
-
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "engine/input/I_RenderAreaNameFilter.h"
+#include "engine/input/I_ScreenArea.h"
+#include "engine/util/NonCopyable.h"
 
 namespace Input {
 

@@ -1,11 +1,11 @@
 #pragma once
-#include "engine/input/ActionId.h"
-#include "engine/input/Countdown.h"
-#include "engine/input/TriggerId.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "engine/input/ActionId.h"
+#include "engine/input/Countdown.h"
+#include "engine/input/TriggerId.h"
 
 namespace Input {
 

@@ -1,12 +1,12 @@
 #pragma once
+#include <memory>
+#include <vector>
+
 #include "engine/input/ActionId.h"
 #include "engine/input/I_ScreenArea.h"
 #include "engine/input/Switch.h"
 #include "engine/input/TriggerId.h"
 #include "engine/util/NonCopyable.h"
-
-#include <memory>
-#include <vector>
 
 namespace Input {
 

@@ -1,9 +1,9 @@
 #pragma once
-#include "engine/devices/KeyCodes.h"
-#include "engine/input/TriggerType.h"
-
 #include <cstdint>
 #include <string>
+
+#include "engine/devices/KeyCodes.h"
+#include "engine/input/TriggerType.h"
 
 namespace Input {
 

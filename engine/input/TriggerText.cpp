@@ -1,13 +1,12 @@
 // Reading the stored form of a user's binding, "TYPE:VALUE".
-#include "engine/input/TriggerId.h"
+#include <vector>
 
 #include "engine/devices/JoypadStrings.h"
 #include "engine/devices/KeyboardStrings.h"
 #include "engine/devices/MouseStrings.h"
+#include "engine/input/TriggerId.h"
 #include "engine/util/Fatal.h"
 #include "engine/util/Text.h"
-
-#include <vector>
 
 namespace Input {
 namespace {

@@ -1,8 +1,8 @@
-#include "engine/devices/Joypads.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "engine/devices/Joypads.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ TEST(Joypads, ReportsDpadAndFirstFourButtonsOnly) {
     pads.setState(0, 0, 0, buttons);
     EXPECT_EQ(pads.getState(0), 0u) << "buttons 4 to 9 are not reported";
 
-    const std::pair<int, uint32_t> single[] = {{0, 256}, {1, 512}, {2, 1024}, {3, 2048},
-                                               {10, 16}, {11, 128}, {12, 32}, {13, 64}};
+    const std::pair<int, uint32_t> single[] = {{0, 256}, {1, 512},  {2, 1024}, {3, 2048},
+                                               {10, 16}, {11, 128}, {12, 32},  {13, 64}};
     for (const auto& [index, bit] : single) {
         std::vector<int> one(16, 0);
         one[index] = 1;

@@ -1,6 +1,6 @@
-#include "engine/devices/Keyboard.h"
-
 #include <gtest/gtest.h>
+
+#include "engine/devices/Keyboard.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
 #include "engine/devices/JoypadStrings.h"
 #include "engine/devices/KeyboardStrings.h"
 #include "engine/devices/MouseStrings.h"
 #include "engine/devices/NameTable.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 
@@ -36,14 +36,14 @@ TEST(NameTable, LaterEntryRenamesCodeButEarlierNameStillLeadsToIt) {
 // Code -> display name, and the same name leads back to the code.
 TEST(KeyNames, DisplayNamesReadBothWays) {
     const CodeName cases[] = {
-        {1, "L SHIFT"}, {2, "L ALT"},    {3, "L CTRL"},  {4, "R SHIFT"}, {5, "R ALT"},    {6, "R CTRL"},
-        {7, "LEFT"},    {8, "RIGHT"},    {9, "UP"},      {10, "DOWN"},   {11, "HOME"},    {12, "END"},
-        {13, "INSERT"}, {14, "BSPACE"},  {15, "DELETE"}, {16, "RETURN"}, {17, "PAGE UP"}, {18, "PAGE DN"},
-        {19, "TAB"},    {20, "CAPS"},    {21, "NUMLOCK"}, {22, "S LOCK"}, {27, "ESC"},    {32, "SPACE"},
-        {34, "DQUOTE"}, {44, "COMMA"},   {97, "a"},      {65, "A"},      {55, "7"},       {91, "["},
-        {126, "~"},     {33, "!"},       {128, "KP0"},   {137, "KP9"},   {138, "KP/"},    {139, "KP*"},
-        {140, "KP-"},   {141, "KP+"},    {142, "KP."},   {143, "KP="},   {144, "KP RET"}, {145, "F1"},
-        {156, "F12"},   {0, "0x0"},      {23, "0x17"},   {127, "0x7f"},  {200, "0xc8"},   {255, "0xff"},
+        {1, "L SHIFT"}, {2, "L ALT"},   {3, "L CTRL"},   {4, "R SHIFT"}, {5, "R ALT"},    {6, "R CTRL"},
+        {7, "LEFT"},    {8, "RIGHT"},   {9, "UP"},       {10, "DOWN"},   {11, "HOME"},    {12, "END"},
+        {13, "INSERT"}, {14, "BSPACE"}, {15, "DELETE"},  {16, "RETURN"}, {17, "PAGE UP"}, {18, "PAGE DN"},
+        {19, "TAB"},    {20, "CAPS"},   {21, "NUMLOCK"}, {22, "S LOCK"}, {27, "ESC"},     {32, "SPACE"},
+        {34, "DQUOTE"}, {44, "COMMA"},  {97, "a"},       {65, "A"},      {55, "7"},       {91, "["},
+        {126, "~"},     {33, "!"},      {128, "KP0"},    {137, "KP9"},   {138, "KP/"},    {139, "KP*"},
+        {140, "KP-"},   {141, "KP+"},   {142, "KP."},    {143, "KP="},   {144, "KP RET"}, {145, "F1"},
+        {156, "F12"},   {0, "0x0"},     {23, "0x17"},    {127, "0x7f"},  {200, "0xc8"},   {255, "0xff"},
         {157, "0x9d"},
     };
     for (const auto& c : cases) {
@@ -55,15 +55,15 @@ TEST(KeyNames, DisplayNamesReadBothWays) {
 // Names replaced by a later entry still look up, and unknown names give the default 0.
 TEST(KeyNames, ReplacedAndUnknownNamesLookUp) {
     const CodeName cases[] = {
-        {1, "0x1"},     {32, " "},      {44, ","},  {34, "\""},  {144, "0x90"},
-        {0, "KP_RET"},  {0, "NOSUCHKEY"}, {0, ""},  {0, "space"},
+        {1, "0x1"},    {32, " "},        {44, ","}, {34, "\""},   {144, "0x90"},
+        {0, "KP_RET"}, {0, "NOSUCHKEY"}, {0, ""},   {0, "space"},
     };
     for (const auto& c : cases) EXPECT_EQ(keys().codeOf(c.name), c.code) << "name '" << c.name << "'";
 }
 
 TEST(ModifierNames, OnlyListedCombinationsInListedOrder) {
-    const CodeName cases[] = {{0, "NONE"},       {1, "SHIFT"},      {2, "ALT"},      {4, "CTRL"},
-                              {3, "ALT+SHIFT"},  {5, "CTRL+SHIFT"}, {6, "CTRL+ALT"}, {7, "CTRL+ALT+SHIFT"}};
+    const CodeName cases[] = {{0, "NONE"},      {1, "SHIFT"},      {2, "ALT"},      {4, "CTRL"},
+                              {3, "ALT+SHIFT"}, {5, "CTRL+SHIFT"}, {6, "CTRL+ALT"}, {7, "CTRL+ALT+SHIFT"}};
     for (const auto& c : cases) {
         EXPECT_EQ(modifiers().nameOf(c.code), c.name);
         EXPECT_EQ(modifiers().codeOf(c.name), c.code);
@@ -87,9 +87,10 @@ TEST(MouseNames, SetsOfThreeButtons) {
 
 TEST(JoypadNames, EveryBitSetIsNamedInBitOrder) {
     const CodeName cases[] = {
-        {1, "UP"},       {2, "DN"},        {3, "UP+DN"},     {8, "RT"},      {16, "DPAD_UP"}, {128, "DPAD_RT"},
-        {256, "B1"},     {257, "UP+B1"},   {2048, "B4"},     {2304, "B1+B4"}, {768, "B1+B2"},
-        {4095, "UP+DN+LF+RT+DPAD_UP+DPAD_DN+DPAD_LF+DPAD_RT+B1+B2+B3+B4"},
+        {1, "UP"},       {2, "DN"},       {3, "UP+DN"},
+        {8, "RT"},       {16, "DPAD_UP"}, {128, "DPAD_RT"},
+        {256, "B1"},     {257, "UP+B1"},  {2048, "B4"},
+        {2304, "B1+B4"}, {768, "B1+B2"},  {4095, "UP+DN+LF+RT+DPAD_UP+DPAD_DN+DPAD_LF+DPAD_RT+B1+B2+B3+B4"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(joypad().nameOf(c.code), c.name);

@@ -1,10 +1,10 @@
-#include "engine/input/ScreenArea.h"
-#include "engine/input/ScreenAreaController.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+
+#include "engine/input/ScreenArea.h"
+#include "engine/input/ScreenAreaController.h"
 
 namespace {
 
@@ -46,8 +46,8 @@ TEST(ScreenArea, ContainsIsHalfOpen) {
     const struct {
         float x, y;
         bool inside;
-    } cases[] = {{10, 40, true},    {29.5f, 45, true}, {30, 45, false},      {9.99f, 45, false},
-                 {15, 49.9f, true}, {15, 50, false},   {15, 39.99f, false},  {29.999f, 49.999f, true}};
+    } cases[] = {{10, 40, true},    {29.5f, 45, true}, {30, 45, false},     {9.99f, 45, false},
+                 {15, 49.9f, true}, {15, 50, false},   {15, 39.99f, false}, {29.999f, 49.999f, true}};
     for (const auto& c : cases) EXPECT_EQ(area.contains(c.x, c.y), c.inside) << c.x << "," << c.y;
     const Input::AreaRect rect = area.getRect();
     EXPECT_EQ(rect.x, 10);
@@ -95,7 +95,7 @@ TEST_F(AreaController, PagesHideOtherPagesFromThePointer) {
         float x, y;
         const char* found;
     } cases[] = {
-        {0, 10, 10, "PAGE2_X"}, {1, 10, 10, "PAGE1_X"}, {2, 10, 10, "PAGE2_X"},  {3, 10, 10, "BACK"},
+        {0, 10, 10, "PAGE2_X"}, {1, 10, 10, "PAGE1_X"},   {2, 10, 10, "PAGE2_X"},  {3, 10, 10, "BACK"},
         {1, 60, 60, "BACK"},    {10, 60, 60, "PAGE10_X"}, {0, 60, 60, "PAGE10_X"}, {10, 10, 10, "BACK"},
     };
     for (const auto& c : cases) {

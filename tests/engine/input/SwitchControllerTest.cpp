@@ -1,11 +1,11 @@
-#include "engine/input/ScreenArea.h"
-#include "engine/input/SwitchController.h"
-#include "SwitchTimeline.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "SwitchTimeline.h"
+#include "engine/input/ScreenArea.h"
+#include "engine/input/SwitchController.h"
 
 namespace {
 
@@ -18,7 +18,8 @@ using Input::TriggerType;
 
 std::string names(const std::vector<ActionId>& actions) {
     std::string joined;
-    for (const auto& action : actions) joined += (joined.empty() ? "" : " ") + action.getName() + "(" + action.getParam() + ")";
+    for (const auto& action : actions)
+        joined += (joined.empty() ? "" : " ") + action.getName() + "(" + action.getParam() + ")";
     return joined;
 }
 
@@ -100,10 +101,11 @@ TEST(SwitchController, ParametersNameTheAreaAndItsNeighbours) {
     Switch made;
     made.setAreaFromList(0, {"ONE", "TWO", "THREE"});
     made.setTrigger(TriggerId(TriggerType::ENTERLEAVE));
-    made.setActions({{{"GOTO_AREA", "[PREV_AREA]-[NEXT_AREA]"}, {"SAY", "[AREA_NAME] [AREA_NAME]"}, {"[AREA_NAME]", "x"}},
-                     {},
-                     {},
-                     {}});
+    made.setActions(
+        {{{"GOTO_AREA", "[PREV_AREA]-[NEXT_AREA]"}, {"SAY", "[AREA_NAME] [AREA_NAME]"}, {"[AREA_NAME]", "x"}},
+         {},
+         {},
+         {}});
     SwitchController controller;
     controller.add(made);
 

@@ -1,9 +1,9 @@
-#include "engine/input/Switch.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "engine/input/Switch.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #pragma once
-#include "engine/input/ScreenArea.h"
-#include "engine/input/SwitchController.h"
-
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "engine/input/ScreenArea.h"
+#include "engine/input/SwitchController.h"
 
 // Drives one switch controller through a script and lists what fired, each action name with
 // the time it fired at ("press@0 press@200 release@450").

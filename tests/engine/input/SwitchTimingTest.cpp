@@ -1,6 +1,6 @@
-#include "SwitchTimeline.h"
-
 #include <gtest/gtest.h>
+
+#include "SwitchTimeline.h"
 
 namespace {
 
@@ -33,8 +33,7 @@ constexpr TriggerType DWELL = TriggerType::DWELL;
 TEST(SwitchTiming, TimingRecords) {
     const TimingCase cases[] = {
         {"no timing: press once, release", 0, 0, 0, 0, KEY, "E P T100x10 R T100x5", "press@0 release@1000"},
-        {"repeat", 0, 200, 0, 0, KEY, "E P T50x13 R T100x5",
-         "press@0 press@200 press@400 press@600 release@650"},
+        {"repeat", 0, 200, 0, 0, KEY, "E P T50x13 R T100x5", "press@0 press@200 press@400 press@600 release@650"},
         {"repeat and hold, let go before the hold", 0, 200, 500, 200, KEY, "E P T100x3 R T100x10",
          "press@0 release@300"},
         {"repeat and hold, held", 0, 200, 500, 200, KEY, "E P T100x10 R T100x10",

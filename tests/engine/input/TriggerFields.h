@@ -1,8 +1,8 @@
 #pragma once
-#include "engine/input/TriggerId.h"
-
 #include <cstdint>
 #include <ostream>
+
+#include "engine/input/TriggerId.h"
 
 // A trigger's data fields as the getters report them, comparable in one expectation.
 struct TriggerFields {
@@ -15,8 +15,8 @@ struct TriggerFields {
     uint32_t value = 0;
 
     static TriggerFields of(const Input::TriggerId& trigger) {
-        return {trigger.getType(),         trigger.getKey(),       trigger.getModifiers(), trigger.getMouseButton(),
-                trigger.getJpadBits(),     trigger.getJpadMask(),  trigger.getJpadValue()};
+        return {trigger.getType(),     trigger.getKey(),      trigger.getModifiers(), trigger.getMouseButton(),
+                trigger.getJpadBits(), trigger.getJpadMask(), trigger.getJpadValue()};
     }
     bool operator==(const TriggerFields& other) const {
         return type == other.type && key == other.key && modifiers == other.modifiers && mouse == other.mouse &&

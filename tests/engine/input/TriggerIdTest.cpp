@@ -1,10 +1,10 @@
-#include "engine/input/TriggerId.h"
-#include "TriggerFields.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "TriggerFields.h"
+#include "engine/input/TriggerId.h"
 
 namespace {
 
@@ -67,7 +67,8 @@ TEST(TriggerId, Matches) {
         {"chord: B1 with B2 up wanted, B2 held", TriggerId::makeJoypad(B1, B2, 0), joypadEvent(B1, B1 | B2), false},
         {"chord ignores bits outside its mask", TriggerId::makeJoypad(B1, B2, B2), joypadEvent(B1, B1 | B2 | UP), true},
         {"chord: B1 let go while B2 held", TriggerId::makeJoypad(B1, B2, B2), joypadEvent(B1, B2), true},
-        {"chord: two held wanted, one held", TriggerId::makeJoypad(B1, B2 | UP, B2 | UP), joypadEvent(B1, B1 | B2), false},
+        {"chord: two held wanted, one held", TriggerId::makeJoypad(B1, B2 | UP, B2 | UP), joypadEvent(B1, B1 | B2),
+         false},
         {"value outside the mask is ignored", TriggerId::makeJoypad(B1, 0, B2), joypadEvent(B1, B1), true},
     };
     for (const auto& c : cases) EXPECT_EQ(c.switchTrigger.matches(c.event), c.fires) << c.what;
@@ -84,16 +85,11 @@ TEST(TriggerId, CreatesFromScalarFields) {
         TriggerFields expected;
     };
     const Case cases[] = {
-        {0, {TriggerType::UNDEF}},
-        {1, {TriggerType::KEY, 'x', 3}},
-        {2, {TriggerType::MOUSE, 0, 0, 4}},
-        {3, {TriggerType::WHEEL_UP}},
-        {4, {TriggerType::WHEEL_DN}},
-        {5, {TriggerType::DWELL}},
-        {6, {TriggerType::ENTERLEAVE}},
-        {7, {TriggerType::JPAD, 0, 0, 0, 2048, 0, 0}},
-        {9, {TriggerType::UNDEF}},
-        {-1, {TriggerType::UNDEF}},
+        {0, {TriggerType::UNDEF}},          {1, {TriggerType::KEY, 'x', 3}},
+        {2, {TriggerType::MOUSE, 0, 0, 4}}, {3, {TriggerType::WHEEL_UP}},
+        {4, {TriggerType::WHEEL_DN}},       {5, {TriggerType::DWELL}},
+        {6, {TriggerType::ENTERLEAVE}},     {7, {TriggerType::JPAD, 0, 0, 0, 2048, 0, 0}},
+        {9, {TriggerType::UNDEF}},          {-1, {TriggerType::UNDEF}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TriggerFields::of(TriggerId::create(c.type, 'x', 3, 4, 2048)), c.expected) << "type " << c.type;

@@ -1,9 +1,9 @@
-#include "engine/input/TriggerId.h"
-#include "TriggerFields.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "TriggerFields.h"
+#include "engine/input/TriggerId.h"
 
 namespace {
 

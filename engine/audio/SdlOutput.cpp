@@ -1,0 +1,59 @@
+#include "engine/audio/SdlOutput.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "engine/audio/Engine.h"
+
+namespace Audio {
+
+namespace {
+
+void SDLCALL fillDeviceBuffer(void* engine, Uint8* stream, int bytes) {
+    const auto l_frames = static_cast<std::size_t>(bytes) / (2 * sizeof(float));
+    auto* l_pStereo = reinterpret_cast<float*>(stream);
+    std::fill(l_pStereo, l_pStereo + 2 * l_frames, 0.0f);
+    static_cast<Engine*>(engine)->mix(l_pStereo, l_frames);
+}
+
+}  // namespace
+
+SdlOutput::SdlOutput(int wantedRate, int bufferFrames) : m_wantedRate(wantedRate), m_bufferFrames(bufferFrames) {}
+
+SdlOutput::~SdlOutput() { close(); }
+
+bool SdlOutput::open(Engine& engine) {
+    if (m_device != 0) return true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    SDL_AudioSpec l_wanted{};
+    l_wanted.freq = m_wantedRate;
+    l_wanted.format = AUDIO_F32SYS;
+    l_wanted.channels = 2;
+    l_wanted.samples = static_cast<Uint16>(m_bufferFrames);
+    l_wanted.callback = fillDeviceBuffer;
+    l_wanted.userdata = &engine;
+    SDL_AudioSpec l_obtained{};
+    // Format and channels are fixed (SDL converts for the card); only the rate may change.
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &l_wanted, &l_obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (m_device == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    m_sampleRate = l_obtained.freq;
+    SDL_PauseAudioDevice(m_device, 0);
+    return true;
+}
+
+void SdlOutput::close() {
+    if (m_device == 0) return;
+    // Waits for a running callback to return, so the engine is not touched afterwards.
+    SDL_CloseAudioDevice(m_device);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_device = 0;
+    m_sampleRate = 0;
+}
+
+int SdlOutput::sampleRate() const { return m_sampleRate; }
+
+}  // namespace Audio

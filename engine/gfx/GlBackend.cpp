@@ -1,0 +1,562 @@
+// The OpenGL 3.3 core back end, on whatever GLFW context is current at init().
+
+#include "engine/gfx/Backend.h"
+#include "engine/gfx/HandlePool.h"
+
+#include <epoxy/gl.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+#include <glm/gtc/type_ptr.hpp>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+namespace gfx {
+namespace {
+
+constexpr GLint UnknownLocation = -2;
+
+struct GlFormat {
+    GLenum internal;
+    GLenum format;
+};
+
+GlFormat glFormat(TextureFormat format)
+{
+    switch (format) {
+    case TextureFormat::R8:
+        return {GL_R8, GL_RED};
+    case TextureFormat::RG8:
+        return {GL_RG8, GL_RG};
+    case TextureFormat::RGB8:
+        return {GL_RGB8, GL_RGB};
+    case TextureFormat::RGBA8:
+        return {GL_RGBA8, GL_RGBA};
+    case TextureFormat::BGRA8:
+        return {GL_RGBA8, GL_BGRA};
+    }
+    return {GL_RGBA8, GL_RGBA};
+}
+
+GLenum glBlendFactor(BlendFactor factor)
+{
+    switch (factor) {
+    case BlendFactor::Zero:
+        return GL_ZERO;
+    case BlendFactor::One:
+        return GL_ONE;
+    case BlendFactor::SrcColour:
+        return GL_SRC_COLOR;
+    case BlendFactor::InvSrcColour:
+        return GL_ONE_MINUS_SRC_COLOR;
+    case BlendFactor::SrcAlpha:
+        return GL_SRC_ALPHA;
+    case BlendFactor::InvSrcAlpha:
+        return GL_ONE_MINUS_SRC_ALPHA;
+    case BlendFactor::DstColour:
+        return GL_DST_COLOR;
+    case BlendFactor::InvDstColour:
+        return GL_ONE_MINUS_DST_COLOR;
+    case BlendFactor::DstAlpha:
+        return GL_DST_ALPHA;
+    case BlendFactor::InvDstAlpha:
+        return GL_ONE_MINUS_DST_ALPHA;
+    }
+    return GL_ONE;
+}
+
+GLenum glEquation(BlendEquation equation) { return equation == BlendEquation::Max ? GL_MAX : GL_FUNC_ADD; }
+
+GLenum glPrimitive(Primitive primitive)
+{
+    switch (primitive) {
+    case Primitive::Triangles:
+        return GL_TRIANGLES;
+    case Primitive::TriangleStrip:
+        return GL_TRIANGLE_STRIP;
+    case Primitive::Lines:
+        return GL_LINES;
+    }
+    return GL_TRIANGLES;
+}
+
+const char* const AttribNames[AttribCount] = {"a_position", "a_texcoord0", "a_color0"};
+
+GLuint compileShader(GLenum stage, const std::string& source, const std::string& name)
+{
+    GLuint shader = glCreateShader(stage);
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok == GL_TRUE) {
+        return shader;
+    }
+    GLint length = 0;
+    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+    std::string log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    glGetShaderInfoLog(shader, length, nullptr, log.data());
+    std::fprintf(stderr, "%s (%s shader): %s\n", name.c_str(), stage == GL_VERTEX_SHADER ? "vertex" : "fragment",
+                 log.c_str());
+    glDeleteShader(shader);
+    return 0;
+}
+
+class GlBackend final : public BackendImpl {
+public:
+    ~GlBackend() override
+    {
+        for (Program& program : programs_) {
+            glDeleteProgram(program.id);
+        }
+        for (FrameBuffer& frameBuffer : frameBuffers_) {
+            glDeleteFramebuffers(1, &frameBuffer.id);
+        }
+        for (Texture& texture : textures_) {
+            glDeleteTextures(1, &texture.id);
+        }
+        for (GLuint buffer : dynamicBuffers_) {
+            glDeleteBuffers(1, &buffer);
+        }
+        for (GLuint sampler : samplers_) {
+            glDeleteSamplers(1, &sampler);
+        }
+        glDeleteBuffers(1, &transientVertices_);
+        glDeleteBuffers(1, &transientIndices_);
+        glDeleteVertexArrays(1, &vertexArray_);
+    }
+
+    bool init(const Init& init) override
+    {
+        if (glfwGetCurrentContext() == nullptr || epoxy_gl_version() < 33) {
+            return false;
+        }
+        window_ = init.window;
+        reset(init.width, init.height, init.vsync);
+        glGenVertexArrays(1, &vertexArray_);
+        glBindVertexArray(vertexArray_);
+        glGenBuffers(1, &transientVertices_);
+        glGenBuffers(1, &transientIndices_);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        return true;
+    }
+
+    void reset(uint16_t width, uint16_t height, bool vsync) override
+    {
+        width_ = width;
+        height_ = height;
+        if (window_ != nullptr) {
+            glfwSwapInterval(vsync ? 1 : 0);
+        }
+    }
+
+    bool createProgram(uint16_t idx, const std::string& vertexSource, const std::string& fragmentSource,
+                       const std::string& name) override
+    {
+        GLuint vs = compileShader(GL_VERTEX_SHADER, vertexSource, name);
+        GLuint fs = vs == 0 ? 0 : compileShader(GL_FRAGMENT_SHADER, fragmentSource, name);
+        if (fs == 0) {
+            glDeleteShader(vs);
+            return false;
+        }
+        GLuint id = glCreateProgram();
+        glAttachShader(id, vs);
+        glAttachShader(id, fs);
+        for (GLuint i = 0; i < AttribCount; ++i) {
+            glBindAttribLocation(id, i, AttribNames[i]);
+        }
+        glLinkProgram(id);
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        GLint ok = GL_FALSE;
+        glGetProgramiv(id, GL_LINK_STATUS, &ok);
+        if (ok != GL_TRUE) {
+            GLint length = 0;
+            glGetProgramiv(id, GL_INFO_LOG_LENGTH, &length);
+            std::string log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+            glGetProgramInfoLog(id, length, nullptr, log.data());
+            std::fprintf(stderr, "%s (link): %s\n", name.c_str(), log.c_str());
+            glDeleteProgram(id);
+            return false;
+        }
+        Program& program = slotFor(programs_, idx);
+        program.id = id;
+        program.modelViewProj = glGetUniformLocation(id, "u_modelViewProj");
+        program.locations.assign(uniformNames_.size(), UnknownLocation);
+        return true;
+    }
+
+    void destroyProgram(uint16_t idx) override
+    {
+        glDeleteProgram(programs_[idx].id);
+        programs_[idx] = Program();
+    }
+
+    void createUniform(uint16_t idx, const std::string& name, UniformType) override
+    {
+        slotFor(uniformNames_, idx) = name;
+        forgetLocations(idx);
+    }
+
+    void destroyUniform(uint16_t idx) override
+    {
+        uniformNames_[idx].clear();
+        forgetLocations(idx);
+    }
+
+    void createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override
+    {
+        Texture& texture = slotFor(textures_, idx);
+        texture.desc = desc;
+        texture.target = desc.is3D ? GL_TEXTURE_3D : GL_TEXTURE_2D;
+        glGenTextures(1, &texture.id);
+        glBindTexture(texture.target, texture.id);
+        glTexParameteri(texture.target, GL_TEXTURE_MAX_LEVEL, 0);
+        GlFormat format = glFormat(desc.format);
+        if (desc.is3D) {
+            glTexImage3D(GL_TEXTURE_3D, 0, GLint(format.internal), desc.width, desc.height, desc.depth, 0,
+                         format.format, GL_UNSIGNED_BYTE, data);
+        } else {
+            glTexImage2D(GL_TEXTURE_2D, 0, GLint(format.internal), desc.width, desc.height, 0, format.format,
+                         GL_UNSIGNED_BYTE, data);
+        }
+    }
+
+    void updateTexture(uint16_t idx, const TexelBox& box, const void* data, uint32_t pitch) override
+    {
+        const Texture& texture = textures_[idx];
+        uint32_t rowBytes = uint32_t(box.width) * bitsPerPixel(texture.desc.format) / 8;
+        const uint8_t* source = static_cast<const uint8_t*>(data);
+        if (pitch != rowBytes) {
+            packed_.resize(size_t(rowBytes) * box.height * box.depth);
+            for (uint32_t row = 0; row < uint32_t(box.height) * box.depth; ++row) {
+                std::memcpy(packed_.data() + size_t(row) * rowBytes, source + size_t(row) * pitch, rowBytes);
+            }
+            source = packed_.data();
+        }
+        GlFormat format = glFormat(texture.desc.format);
+        glBindTexture(texture.target, texture.id);
+        if (texture.desc.is3D) {
+            glTexSubImage3D(GL_TEXTURE_3D, 0, box.x, box.y, box.z, box.width, box.height, box.depth, format.format,
+                            GL_UNSIGNED_BYTE, source);
+        } else {
+            glTexSubImage2D(GL_TEXTURE_2D, 0, box.x, box.y, box.width, box.height, format.format, GL_UNSIGNED_BYTE,
+                            source);
+        }
+    }
+
+    void readTexture(uint16_t idx, void* dest) override
+    {
+        const Texture& texture = textures_[idx];
+        glBindTexture(texture.target, texture.id);
+        glGetTexImage(texture.target, 0, glFormat(texture.desc.format).format, GL_UNSIGNED_BYTE, dest);
+    }
+
+    void destroyTexture(uint16_t idx) override
+    {
+        glDeleteTextures(1, &textures_[idx].id);
+        textures_[idx] = Texture();
+    }
+
+    void createFrameBuffer(uint16_t idx, uint16_t textureIdx) override
+    {
+        FrameBuffer& frameBuffer = slotFor(frameBuffers_, idx);
+        frameBuffer.texture = textureIdx;
+        glGenFramebuffers(1, &frameBuffer.id);
+        glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer.id);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, textures_[textureIdx].id, 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
+
+    void destroyFrameBuffer(uint16_t idx) override
+    {
+        glDeleteFramebuffers(1, &frameBuffers_[idx].id);
+        frameBuffers_[idx] = FrameBuffer();
+    }
+
+    void createDynamicVertexBuffer(uint16_t idx, uint32_t bytes) override
+    {
+        GLuint& buffer = slotFor(dynamicBuffers_, idx);
+        glGenBuffers(1, &buffer);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glBufferData(GL_ARRAY_BUFFER, bytes, nullptr, GL_DYNAMIC_DRAW);
+    }
+
+    void updateDynamicVertexBuffer(uint16_t idx, uint32_t offset, const void* data, uint32_t bytes) override
+    {
+        glBindBuffer(GL_ARRAY_BUFFER, dynamicBuffers_[idx]);
+        glBufferSubData(GL_ARRAY_BUFFER, offset, bytes, data);
+    }
+
+    void destroyDynamicVertexBuffer(uint16_t idx) override
+    {
+        glDeleteBuffers(1, &dynamicBuffers_[idx]);
+        dynamicBuffers_[idx] = 0;
+    }
+
+    void execute(const FrameData& frame) override
+    {
+        glBindVertexArray(vertexArray_);
+        glBindBuffer(GL_ARRAY_BUFFER, transientVertices_);
+        glBufferData(GL_ARRAY_BUFFER, frame.transientVertexBytes, frame.transientVertices.data(), GL_STREAM_DRAW);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, transientIndices_);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(frame.transientIndexCount) * 2, frame.transientIndices.data(),
+                     GL_STREAM_DRAW);
+        stateKnown_ = false;
+        currentProgram_ = UINT16_MAX;
+        for (const ViewPass& pass : frame.passes) {
+            runPass(frame, pass);
+        }
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        if (window_ != nullptr) {
+            glfwSwapBuffers(window_);
+        }
+    }
+
+private:
+    struct Program {
+        GLuint id = 0;
+        GLint modelViewProj = -1;
+        std::vector<GLint> locations; // by uniform index, UnknownLocation until asked
+    };
+
+    struct Texture {
+        GLuint id = 0;
+        GLenum target = GL_TEXTURE_2D;
+        TextureDesc desc;
+    };
+
+    struct FrameBuffer {
+        GLuint id = 0;
+        uint16_t texture = 0;
+    };
+
+
+    void forgetLocations(uint16_t uniformIdx)
+    {
+        for (Program& program : programs_) {
+            if (uniformIdx < program.locations.size()) {
+                program.locations[uniformIdx] = UnknownLocation;
+            }
+        }
+    }
+
+    GLint location(uint16_t programIdx, uint16_t uniformIdx)
+    {
+        Program& program = programs_[programIdx];
+        if (program.locations.size() <= uniformIdx) {
+            program.locations.resize(uniformIdx + 1u, UnknownLocation);
+        }
+        GLint& location = program.locations[uniformIdx];
+        if (location == UnknownLocation) {
+            location = glGetUniformLocation(program.id, uniformNames_[uniformIdx].c_str());
+        }
+        return location;
+    }
+
+    GLuint sampler(SamplerFlags flags)
+    {
+        flags &= 0x1f;
+        GLuint& sampler = samplers_[flags];
+        if (sampler == 0) {
+            glGenSamplers(1, &sampler);
+            glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, (flags & Sampler::MinPoint) ? GL_NEAREST : GL_LINEAR);
+            glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, (flags & Sampler::MagPoint) ? GL_NEAREST : GL_LINEAR);
+            glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, (flags & Sampler::UClamp) ? GL_CLAMP_TO_EDGE : GL_REPEAT);
+            glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, (flags & Sampler::VClamp) ? GL_CLAMP_TO_EDGE : GL_REPEAT);
+            glSamplerParameteri(sampler, GL_TEXTURE_WRAP_R, (flags & Sampler::WClamp) ? GL_CLAMP_TO_EDGE : GL_REPEAT);
+        }
+        return sampler;
+    }
+
+    // Rectangles are given from the top-left; GL counts from the bottom-left.
+    static void toGl(const Rect& rect, uint16_t targetHeight, GLint out[4])
+    {
+        out[0] = rect.x;
+        out[1] = GLint(targetHeight) - rect.y - rect.height;
+        out[2] = rect.width;
+        out[3] = rect.height;
+    }
+
+    void runPass(const FrameData& frame, const ViewPass& pass)
+    {
+        const ViewState& view = pass.state;
+        uint16_t targetWidth = width_;
+        uint16_t targetHeight = height_;
+        GLuint target = 0;
+        if (view.frameBuffer.valid() && view.frameBuffer.idx < frameBuffers_.size() &&
+            frameBuffers_[view.frameBuffer.idx].id != 0) {
+            const FrameBuffer& frameBuffer = frameBuffers_[view.frameBuffer.idx];
+            target = frameBuffer.id;
+            targetWidth = textures_[frameBuffer.texture].desc.width;
+            targetHeight = textures_[frameBuffer.texture].desc.height;
+        }
+        glBindFramebuffer(GL_FRAMEBUFFER, target);
+        targetHeight_ = targetHeight;
+        Rect rect = view.rect.empty() ? Rect{0, 0, targetWidth, targetHeight} : view.rect;
+        GLint viewport[4];
+        toGl(rect, targetHeight, viewport);
+        glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+        if (view.clearFlags != Clear::None) {
+            clear(view, viewport);
+        }
+        modelViewProj_ = view.proj * view.view;
+        mvpVersion_++;
+        for (uint32_t i = 0; i < pass.numDraws; ++i) {
+            runDraw(frame, frame.draws[pass.firstDraw + i]);
+        }
+    }
+
+    void clear(const ViewState& view, const GLint viewport[4])
+    {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(viewport[0], viewport[1], viewport[2], viewport[3]);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        GLbitfield bits = 0;
+        if (view.clearFlags & Clear::Colour) {
+            uint32_t rgba = view.clearRgba;
+            glClearColor(float((rgba >> 24) & 0xff) / 255.0f, float((rgba >> 16) & 0xff) / 255.0f,
+                         float((rgba >> 8) & 0xff) / 255.0f, float(rgba & 0xff) / 255.0f);
+            bits |= GL_COLOR_BUFFER_BIT;
+        }
+        if (view.clearFlags & Clear::Depth) {
+            glClearDepth(view.clearDepth);
+            bits |= GL_DEPTH_BUFFER_BIT;
+        }
+        if (view.clearFlags & Clear::Stencil) {
+            glClearStencil(view.clearStencil);
+            bits |= GL_STENCIL_BUFFER_BIT;
+        }
+        glClear(bits);
+        stateKnown_ = false;
+    }
+
+    void applyState(const DrawState& state)
+    {
+        if (stateKnown_ && state == state_) {
+            return;
+        }
+        GLboolean rgb = state.writeRgb ? GL_TRUE : GL_FALSE;
+        glColorMask(rgb, rgb, rgb, state.writeAlpha ? GL_TRUE : GL_FALSE);
+        if (state.blending) {
+            glEnable(GL_BLEND);
+            glBlendFuncSeparate(glBlendFactor(state.srcRgb), glBlendFactor(state.dstRgb),
+                                glBlendFactor(state.srcAlpha), glBlendFactor(state.dstAlpha));
+            glBlendEquationSeparate(glEquation(state.equationRgb), glEquation(state.equationAlpha));
+        } else {
+            glDisable(GL_BLEND);
+        }
+        state_ = state;
+        stateKnown_ = true;
+    }
+
+    void bindVertices(const Draw& draw)
+    {
+        GLuint buffer = draw.vertexSource == VertexSource::Dynamic ? dynamicBuffers_[draw.dynamicBuffer.idx]
+                                                                   : transientVertices_;
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        const VertexLayout& layout = draw.layout;
+        size_t base = size_t(draw.startVertex) * layout.stride();
+        for (GLuint i = 0; i < AttribCount; ++i) {
+            const AttribFormat& format = layout.format(static_cast<Attrib>(i));
+            if (format.num == 0) {
+                glDisableVertexAttribArray(i);
+                continue;
+            }
+            glEnableVertexAttribArray(i);
+            glVertexAttribPointer(i, format.num, format.type == AttribType::Float ? GL_FLOAT : GL_UNSIGNED_BYTE,
+                                  format.normalised ? GL_TRUE : GL_FALSE, layout.stride(),
+                                  reinterpret_cast<const void*>(base + format.offset));
+        }
+    }
+
+    void runDraw(const FrameData& frame, const Draw& draw)
+    {
+        if (draw.numVertices == 0 || (draw.indexed && draw.numIndices == 0)) {
+            return;
+        }
+        applyState(draw.state);
+        const Program& program = programs_[draw.program.idx];
+        if (currentProgram_ != draw.program.idx || programMvpVersion_ != mvpVersion_) {
+            glUseProgram(program.id);
+            if (program.modelViewProj >= 0) {
+                glUniformMatrix4fv(program.modelViewProj, 1, GL_FALSE, glm::value_ptr(modelViewProj_));
+            }
+            currentProgram_ = draw.program.idx;
+            programMvpVersion_ = mvpVersion_;
+        }
+        for (uint32_t i = 0; i < draw.numUniforms; ++i) {
+            const UniformValue& value = frame.uniformValues[draw.firstUniform + i];
+            GLint loc = location(draw.program.idx, value.uniform.idx);
+            if (loc >= 0) {
+                glUniform4fv(loc, value.count, frame.uniformFloats.data() + value.firstFloat);
+            }
+        }
+        for (GLuint stage = 0; stage < MaxTextureStages; ++stage) {
+            const TextureBinding& binding = draw.textures[stage];
+            if (!binding.texture.valid() || binding.texture.idx >= textures_.size() ||
+                textures_[binding.texture.idx].id == 0) {
+                continue;
+            }
+            const Texture& texture = textures_[binding.texture.idx];
+            glActiveTexture(GL_TEXTURE0 + stage);
+            glBindTexture(texture.target, texture.id);
+            glBindSampler(stage, sampler(binding.flags == Sampler::FromTexture ? texture.desc.flags : binding.flags));
+            if (binding.sampler.valid()) {
+                GLint loc = location(draw.program.idx, binding.sampler.idx);
+                if (loc >= 0) {
+                    glUniform1i(loc, GLint(stage));
+                }
+            }
+        }
+        if (draw.scissor.empty()) {
+            glDisable(GL_SCISSOR_TEST);
+        } else {
+            GLint box[4];
+            toGl(draw.scissor, targetHeight_, box);
+            glEnable(GL_SCISSOR_TEST);
+            glScissor(box[0], box[1], box[2], box[3]);
+        }
+        bindVertices(draw);
+        GLenum mode = glPrimitive(draw.state.primitive);
+        if (draw.indexed) {
+            glDrawElements(mode, GLsizei(draw.numIndices), GL_UNSIGNED_SHORT,
+                           reinterpret_cast<const void*>(size_t(draw.startIndex) * 2));
+        } else {
+            glDrawArrays(mode, 0, GLsizei(draw.numVertices));
+        }
+    }
+
+    GLFWwindow* window_ = nullptr;
+    uint16_t width_ = 0;
+    uint16_t height_ = 0;
+    uint16_t targetHeight_ = 0;
+    GLuint vertexArray_ = 0;
+    GLuint transientVertices_ = 0;
+    GLuint transientIndices_ = 0;
+    std::vector<Program> programs_;
+    std::vector<std::string> uniformNames_;
+    std::vector<Texture> textures_;
+    std::vector<FrameBuffer> frameBuffers_;
+    std::vector<GLuint> dynamicBuffers_;
+    std::array<GLuint, 32> samplers_{};
+    std::vector<uint8_t> packed_;
+
+    DrawState state_;
+    bool stateKnown_ = false;
+    uint16_t currentProgram_ = UINT16_MAX;
+    glm::mat4 modelViewProj_{1.0f};
+    uint32_t mvpVersion_ = 0;
+    uint32_t programMvpVersion_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<BackendImpl> makeGlBackend() { return std::make_unique<GlBackend>(); }
+
+} // namespace gfx

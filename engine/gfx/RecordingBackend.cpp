@@ -1,0 +1,156 @@
+// The recording back end: resources live in memory and every frame is kept for inspection.
+
+#include "engine/gfx/Backend.h"
+#include "engine/gfx/HandlePool.h"
+#include "engine/gfx/Recording.h"
+
+#include <cstring>
+
+namespace gfx {
+namespace {
+
+class RecordingBackend;
+RecordingBackend* active = nullptr;
+
+class RecordingBackend final : public BackendImpl, public Recording {
+public:
+    RecordingBackend() { active = this; }
+    ~RecordingBackend() override { active = nullptr; }
+
+    bool init(const Init&) override { return true; }
+    void reset(uint16_t, uint16_t, bool) override {}
+
+    // A source that could not be read arrives empty; nothing else can be checked without a GPU.
+    bool createProgram(uint16_t, const std::string& vertexSource, const std::string& fragmentSource,
+                       const std::string&) override
+    {
+        return !vertexSource.empty() && !fragmentSource.empty();
+    }
+    void destroyProgram(uint16_t) override {}
+
+    void createUniform(uint16_t, const std::string&, UniformType) override {}
+    void destroyUniform(uint16_t) override {}
+
+    void createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override
+    {
+        Texture& texture = slotFor(textures_, idx);
+        texture.desc = desc;
+        texture.texels.assign(desc.storageSize(), 0);
+        if (data != nullptr) {
+            std::memcpy(texture.texels.data(), data, texture.texels.size());
+        }
+    }
+
+    void updateTexture(uint16_t idx, const TexelBox& box, const void* data, uint32_t pitch) override
+    {
+        Texture& texture = textures_[idx];
+        uint32_t texelBytes = bitsPerPixel(texture.desc.format) / 8;
+        uint32_t rowBytes = box.width * texelBytes;
+        const uint8_t* source = static_cast<const uint8_t*>(data);
+        for (uint32_t z = 0; z < box.depth; ++z) {
+            for (uint32_t y = 0; y < box.height; ++y) {
+                size_t offset = ((size_t(box.z) + z) * texture.desc.height + box.y + y) * texture.desc.rowBytes() +
+                                size_t(box.x) * texelBytes;
+                std::memcpy(texture.texels.data() + offset, source + (size_t(z) * box.height + y) * pitch, rowBytes);
+            }
+        }
+    }
+
+    void readTexture(uint16_t idx, void* dest) override
+    {
+        const Texture& texture = textures_[idx];
+        std::memcpy(dest, texture.texels.data(), texture.texels.size());
+    }
+
+    void destroyTexture(uint16_t idx) override { textures_[idx] = Texture(); }
+
+    void createFrameBuffer(uint16_t, uint16_t) override {}
+    void destroyFrameBuffer(uint16_t) override {}
+
+    void createDynamicVertexBuffer(uint16_t idx, uint32_t bytes) override { slotFor(dynamicBuffers_, idx).assign(bytes, 0); }
+
+    void updateDynamicVertexBuffer(uint16_t idx, uint32_t offset, const void* data, uint32_t bytes) override
+    {
+        std::memcpy(dynamicBuffers_[idx].data() + offset, data, bytes);
+    }
+
+    void destroyDynamicVertexBuffer(uint16_t idx) override { dynamicBuffers_[idx].clear(); }
+
+    // Copies only what the frame used, so recording stays cheap next to a large transient budget.
+    void execute(const FrameData& frame) override
+    {
+        last_.number = frame.number;
+        last_.passes = frame.passes;
+        last_.draws = frame.draws;
+        last_.transientVertexBytes = frame.transientVertexBytes;
+        last_.transientVertices.assign(frame.transientVertices.begin(),
+                                       frame.transientVertices.begin() + frame.transientVertexBytes);
+        last_.transientIndexCount = frame.transientIndexCount;
+        last_.transientIndices.assign(frame.transientIndices.begin(),
+                                      frame.transientIndices.begin() + frame.transientIndexCount);
+        last_.uniformValues = frame.uniformValues;
+        last_.uniformFloats = frame.uniformFloats;
+        ++framesRun_;
+    }
+
+    const FrameData& lastFrame() const override { return last_; }
+    uint32_t framesRun() const override { return framesRun_; }
+
+    std::vector<uint8_t> vertexBytes(const Draw& draw) const override
+    {
+        const std::vector<uint8_t>* source = nullptr;
+        if (draw.vertexSource == VertexSource::Transient) {
+            source = &last_.transientVertices;
+        } else if (draw.vertexSource == VertexSource::Dynamic) {
+            source = &dynamicBuffers_[draw.dynamicBuffer.idx];
+        } else {
+            return {};
+        }
+        size_t begin = size_t(draw.startVertex) * draw.layout.stride();
+        size_t end = begin + size_t(draw.numVertices) * draw.layout.stride();
+        if (end > source->size()) {
+            return {};
+        }
+        return std::vector<uint8_t>(source->begin() + begin, source->begin() + end);
+    }
+
+    std::vector<uint16_t> indices(const Draw& draw) const override
+    {
+        if (!draw.indexed) {
+            return {};
+        }
+        auto begin = last_.transientIndices.begin() + draw.startIndex;
+        return std::vector<uint16_t>(begin, begin + draw.numIndices);
+    }
+
+    const float* uniform(const Draw& draw, UniformHandle uniform) const override
+    {
+        for (uint32_t i = 0; i < draw.numUniforms; ++i) {
+            const UniformValue& value = last_.uniformValues[draw.firstUniform + i];
+            if (value.uniform == uniform) {
+                return last_.uniformFloats.data() + value.firstFloat;
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    struct Texture {
+        TextureDesc desc;
+        std::vector<uint8_t> texels;
+    };
+
+
+    std::vector<Texture> textures_;
+    std::vector<std::vector<uint8_t>> dynamicBuffers_;
+    FrameData last_;
+    uint32_t framesRun_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<BackendImpl> makeRecordingBackend() { return std::make_unique<RecordingBackend>(); }
+
+const Recording* recording() { return active; }
+
+} // namespace gfx

@@ -1,0 +1,17 @@
+#pragma once
+#include <vector>
+
+#include "engine/map/TileChange.h"
+
+namespace Map {
+
+// Told about every write into a tile map it watches, after the write is stored.
+class I_MapWatcher {
+public:
+    virtual ~I_MapWatcher() = default;
+    // One call per batch, even for an empty batch.
+    virtual void cellsChanged(const std::vector<TileChange>& changes) = 0;
+    virtual void cellChanged(const TileChange& change) = 0;
+};
+
+}  // namespace Map

@@ -1,0 +1,78 @@
+#pragma once
+#include <cstddef>
+#include <vector>
+
+#include "engine/maze/Node.h"
+#include "engine/maze/Position.h"
+#include "engine/maze/PositionMap.h"
+#include "engine/util/NonCopyable.h"
+
+namespace Zelmo {
+
+struct CorridorNode;
+
+// One corridor leaving a corridor node.
+struct CorridorLink {
+    int exit;  // the owning node's exit the corridor leaves by
+    // 0 while unknown and for corridors into parts of the maze that hold loops; n >= 1 when all
+    // behind the corridor is a tree of dead ends n corridors deep; 1 for a corridor that comes
+    // back to its own node.
+    int deadEndDepth;
+    CorridorNode* target;  // the decision point at the other end (the owning node for a loop)
+};
+
+// A decision point: a maze node whose open-exit count is not 2 (a dead end or a junction).
+struct CorridorNode {
+    Maze::Node* node;
+    std::vector<CorridorLink> links;  // in the order the corridors were walked
+};
+
+// Indexes a generated maze by corridors, the stretches of two-exit cells between decision
+// points: every decision point with its corridors, and per direction of travel, for every cell,
+// the decision point that leaving the cell that way leads to.
+class CorridorLookup : Util::NonCopyable {
+public:
+    // One direction map per exit number; two-dimensional mazes need 4.
+    explicit CorridorLookup(size_t directions);
+    ~CorridorLookup();
+
+    void traceCorridors(Maze::Node* startNode);
+    // Repeats passes over every link until one changes nothing.
+    void computeDeadEndDepths();
+
+    // A direction outside the lookup throws std::out_of_range.
+    void setDirectionEntry(size_t direction, const Maze::Position& position, CorridorNode* node);
+    // The decision point reached by leaving the cell at position through exit direction; null
+    // when there is none. A direction outside the lookup throws std::out_of_range.
+    CorridorNode* getDirectionEntry(size_t direction, const Maze::Position& position) const;
+    // The decision point at position, or null.
+    CorridorNode* getNode(const Maze::Position& position) const;
+
+    const Maze::PositionMap<CorridorNode>& getNodes() const { return m_nodes; }
+    size_t getNumDirections() const { return m_byDirection.size(); }
+
+private:
+    struct Step {
+        Maze::Node* node;
+        int exit;
+    };
+
+    // The corridor node of a maze node, and whether it was created now.
+    std::pair<CorridorNode*, bool> findOrCreate(Maze::Node* node);
+    void walkCorridor(const Step& start, std::vector<Step>& pending);
+    void pointPathAt(const std::vector<Step>& path, CorridorNode* node);
+    const Maze::PositionMap<CorridorNode>& directionMap(size_t direction) const;
+
+    Maze::PositionMap<CorridorNode> m_nodes;  // owns the corridor nodes
+    std::vector<Maze::PositionMap<CorridorNode>> m_byDirection;
+    std::vector<Step> m_path;
+};
+
+}  // namespace Zelmo
+
+namespace Maze {
+
+// Traces the corridors and their dead-end depths; a null start leaves the lookup empty.
+void buildCorridorLookup(Node* startNode, Zelmo::CorridorLookup& lookup);
+
+}  // namespace Maze

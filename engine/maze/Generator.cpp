@@ -1,0 +1,229 @@
+#include "engine/maze/Generator.h"
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "engine/util/Fatal.h"
+
+namespace Maze {
+
+namespace {
+
+// Guards conditions that a well-formed connection table cannot produce. Each check keeps its
+// own fixed expression text and line number, so a report can be told apart from the others.
+void check(bool ok, const char* expression, int line) {
+    if (!ok) {
+        Util::fatal(std::string("Assertion failed: ") + expression + ", file engine/maze/Generator, line " +
+                    std::to_string(line));
+    }
+}
+
+Util::Random& sharedRandom() {
+    static Util::Random s_random(32);
+    return s_random;
+}
+
+bool isNegation(const Position& a, const Position& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t l_i = 0; l_i < a.size(); ++l_i) {
+        if (a[l_i] != -b[l_i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Generator::Generator(const MazeData& mazeTemplate, Util::Random* random) {
+    m_state.work = mazeTemplate.copyTemplate();
+    setRandom(random);
+}
+
+void Generator::setRandom(Util::Random* random) { m_state.random = random ? random : &sharedRandom(); }
+
+std::unique_ptr<MazeData> Generator::generate(uint32_t seed) {
+    MazeData& l_work = m_state.work;
+    Position l_start = l_work.getStart();
+    if (!l_work.validatePosition(l_start)) {
+        Util::fatal("Maze start position lies outside the maze or on an excluded cell");
+    }
+
+    auto l_result = std::make_unique<MazeData>(l_work.copyTemplate());
+    if (seed != 0) random().seed(seed, Util::Random::timeStampCounter());
+
+    Node* l_startNode = flood(l_start);
+
+    if (l_work.usesBacktracker()) {
+        carveBacktracker(l_startNode);
+        l_result->setEnd(l_work.getEnd());
+    } else {
+        carveKruskal();
+    }
+    if (l_work.removesDeadEnds()) removeDeadEnds(l_startNode);
+    if (l_work.getLoopPercent() != 0) addLoops(l_startNode);
+
+    m_state.nodes = HashedNodeSet(GeneratorState::kInitialBuckets);
+    m_state.edges.clear();
+    l_result->setStartNode(l_startNode);
+    return l_result;
+}
+
+// Walks the edges while they grow; each node is expanded once, through the exit that created
+// it, so the nodes come out in breadth-first order.
+Node* Generator::flood(const Position& start) {
+    HashedNode* l_startElement = findOrCreate(m_state.work.getTiles().getStartType(), start).first;
+    expand(*l_startElement);
+    for (size_t l_i = 0; l_i < m_state.edges.size(); ++l_i) {
+        const Edge l_edge = m_state.edges[l_i];
+        const Node* l_from = l_edge.from->getNode();
+        if (!l_from->isTreeExit(l_edge.exit)) continue;
+        Node* l_target = l_from->getExit(l_edge.exit);
+        check(l_target != nullptr, "l_pExitNode", 280);
+        expand(elementOf(l_target));
+    }
+    return l_startElement->getNode();
+}
+
+void Generator::expand(HashedNode& element) {
+    Node* l_node = element.getNode();
+    const TileData& l_tiles = m_state.work.getTiles();
+    const int l_type = l_node->getType();
+    const int l_count = l_tiles.getNumConnections(l_type);
+    for (int l_i = 0; l_i < l_count; ++l_i) {
+        const TileConnection* l_connection = l_tiles.getConnection(l_type, l_i);
+        check(l_connection != nullptr, "l_pCon", 661);
+        Position l_neighbour = offsetPosition(l_node->getPosition(), l_connection->offset);
+        if (!m_state.work.validatePosition(l_neighbour)) {
+            l_node->addExit({nullptr, 0});
+            continue;
+        }
+        auto [l_element, l_created] = findOrCreate(l_connection->toType, l_neighbour);
+        m_state.edges.push_back({&element, l_i});
+        l_node->addExit({l_element->getNode(), l_created ? 0u : Exit::kLinked});
+    }
+}
+
+std::pair<HashedNode*, bool> Generator::findOrCreate(int type, const Position& position) {
+    auto l_it = m_state.nodes.find(position);
+    if (l_it != m_state.nodes.end()) return {&l_it->second, false};
+    l_it = m_state.nodes.emplace(position, HashedNode(new Node(type, position))).first;
+    return {&l_it->second, true};
+}
+
+HashedNode& Generator::elementOf(const Node* node) { return m_state.nodes.at(node->getPosition()); }
+
+// The reverse exit is the first exit of the neighbour that points back and whose connection
+// offset is the exact negation of this one; the offset matters where a wrapped box is only two
+// cells across and two exits lead to the same neighbour.
+void Generator::openPassage(Node* node, int exit) {
+    Node* l_to = node->getExit(exit);
+    const TileData& l_tiles = m_state.work.getTiles();
+    const TileConnection* l_connection = l_tiles.getConnection(node->getType(), exit);
+    const bool l_anyBackExit = !l_connection || l_connection->offset.empty();
+    int l_toExit = 0;
+    for (; l_toExit < l_to->getNumExits(); ++l_toExit) {
+        if (l_to->getExit(l_toExit) != node) continue;
+        if (l_anyBackExit) break;
+        const TileConnection* l_back = l_tiles.getConnection(l_to->getType(), l_toExit);
+        if (l_back && isNegation(l_back->offset, l_connection->offset)) break;
+    }
+    check(l_toExit != l_to->getNumExits(), "l_toExit != l_pToNode->getNumExits()", 771);
+    node->setExitOpen(exit, true);
+    l_to->setExitOpen(l_toExit, true);
+}
+
+void Generator::carveKruskal() {
+    std::vector<Edge>& l_edges = m_state.edges;
+    // Drawing without replacement from the end: one draw per edge, the last with a bound of 1.
+    for (size_t l_k = l_edges.size(); l_k >= 1; --l_k) {
+        const uint32_t l_j = random().nextInt(uint32_t(l_k));
+        std::swap(l_edges[l_j], l_edges[l_k - 1]);
+    }
+    for (const Edge& l_edge : l_edges) {
+        Node* l_node = l_edge.from->getNode();
+        const Node* l_other = l_node->getExit(l_edge.exit);
+        check(l_other != nullptr, "l_pNode2", 473);
+        HashedNode& l_otherElement = elementOf(l_other);
+        if (l_edge.from->getRoot() == l_otherElement.getRoot()) continue;
+        openPassage(l_node, l_edge.exit);
+        HashedNode* l_root = l_edge.from->getRoot();
+        l_edge.from->link(l_root);
+        l_otherElement.link(l_root);
+    }
+}
+
+void Generator::carveBacktracker(Node* startNode) {
+    check(startNode != nullptr, "pNode", 344);
+    MazeData& l_work = m_state.work;
+    const int l_cells = l_work.getNumCells();
+    if (l_cells <= 1) {
+        l_work.setEnd(startNode->getPosition());
+        return;
+    }
+    int l_visited = 1;
+    int l_depth = 0;
+    int l_maxDepth = 0;
+    Position l_end = startNode->getPosition();
+    std::vector<std::pair<Node*, int>> l_stack;
+    std::vector<int> l_candidates;
+    Node* l_current = startNode;
+    while (l_visited < l_cells) {
+        l_candidates.clear();
+        for (int l_exit = 0; l_exit < l_current->getNumExits(); ++l_exit) {
+            const Node* l_target = l_current->getExit(l_exit);
+            if (l_target && l_target->getNumOpenExits() == 0) l_candidates.push_back(l_exit);
+        }
+        if (l_candidates.empty()) {
+            if (l_depth > l_maxDepth) {
+                l_maxDepth = l_depth;
+                l_end = l_current->getPosition();
+            }
+            // Excluded cells, and cells the connections never reach, keep the visited count
+            // below the box's cell count: the walk is over once nothing is left to return to.
+            if (l_stack.empty()) break;
+            std::tie(l_current, l_depth) = l_stack.back();
+            l_stack.pop_back();
+            check(l_current != nullptr, "pNode", 411);
+            continue;
+        }
+        const int l_exit = l_candidates[random().nextInt(uint32_t(l_candidates.size()))];
+        openPassage(l_current, l_exit);
+        l_stack.emplace_back(l_current, l_depth);
+        l_current = l_current->getExit(l_exit);
+        check(l_current != nullptr, "pNode", 393);
+        ++l_depth;
+        ++l_visited;
+    }
+    if (l_maxDepth == 0) l_end = l_current->getPosition();
+    l_work.setEnd(l_end);
+}
+
+void Generator::removeDeadEnds(Node* startNode) {
+    std::vector<Node*> l_nodes;
+    collectNodes(startNode, l_nodes);
+    std::vector<int> l_closed;
+    for (Node* l_node : l_nodes) {
+        if (l_node->getNumOpenExits() != 1) continue;
+        l_closed.clear();
+        for (int l_exit = 0; l_exit < l_node->getNumExits(); ++l_exit) {
+            if (l_node->isExitClosed(l_exit) && l_node->getExit(l_exit)) l_closed.push_back(l_exit);
+        }
+        if (!l_closed.empty()) openPassage(l_node, l_closed[random().nextInt(uint32_t(l_closed.size()))]);
+    }
+}
+
+// A wall that stays closed is drawn for again from its other side.
+void Generator::addLoops(Node* startNode) {
+    std::vector<Node*> l_nodes;
+    collectNodes(startNode, l_nodes);
+    const int l_percent = m_state.work.getLoopPercent();
+    for (Node* l_node : l_nodes) {
+        for (int l_exit = 0; l_exit < l_node->getNumExits(); ++l_exit) {
+            if (!l_node->isExitClosed(l_exit) || !l_node->getExit(l_exit)) continue;
+            if (int(random().nextInt(100)) < l_percent) openPassage(l_node, l_exit);
+        }
+    }
+}
+
+}  // namespace Maze

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstddef>
+
+#include "engine/maze/Node.h"
+#include "engine/maze/Position.h"
+
+namespace Maze {
+
+// The product of the coordinates, starting from 1, taken modulo the width of size_t.
+size_t coordinateProduct(const Position& position);
+
+// The generator's union-find element for one node: elements with the same root are joined by
+// passages already carved.
+class HashedNode {
+public:
+    explicit HashedNode(Node* node) : m_node(node) {}
+    virtual ~HashedNode() = default;
+
+    // The product of the node's coordinates.
+    virtual size_t hash() const;
+    virtual Node* getNode() const;
+    virtual HashedNode* getRoot();
+    virtual const HashedNode* getRoot() const;
+    // Joins this element's set to root's, pointing the whole parent chain straight at root.
+    virtual void link(HashedNode* root);
+
+private:
+    Node* m_node;
+    HashedNode* m_parent = nullptr;
+};
+
+}  // namespace Maze

@@ -1,0 +1,85 @@
+#include "engine/maze/MazeData.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace Maze {
+
+MazeData::MazeData(const TileData& tiles, const Position& size, const Position& start, bool wrap, bool backtracker,
+                   bool removeDeadEnds, int loopPercent)
+    : m_tiles(tiles),
+      m_size(size),
+      m_start(start),
+      m_wrap(wrap),
+      m_backtracker(backtracker),
+      m_removeDeadEnds(removeDeadEnds),
+      m_loopPercent(loopPercent) {}
+
+MazeData::~MazeData() { deleteNodes(m_startNode); }
+
+MazeData::MazeData(MazeData&& other) noexcept
+    : m_startNode(std::exchange(other.m_startNode, nullptr)),
+      m_tiles(std::move(other.m_tiles)),
+      m_size(std::move(other.m_size)),
+      m_start(std::move(other.m_start)),
+      m_end(std::move(other.m_end)),
+      m_wrap(other.m_wrap),
+      m_backtracker(other.m_backtracker),
+      m_removeDeadEnds(other.m_removeDeadEnds),
+      m_loopPercent(other.m_loopPercent),
+      m_excludedCells(std::move(other.m_excludedCells)) {}
+
+MazeData& MazeData::operator=(MazeData&& other) noexcept {
+    if (this != &other) {
+        setStartNode(std::exchange(other.m_startNode, nullptr));
+        m_tiles = std::move(other.m_tiles);
+        m_size = std::move(other.m_size);
+        m_start = std::move(other.m_start);
+        m_end = std::move(other.m_end);
+        m_wrap = other.m_wrap;
+        m_backtracker = other.m_backtracker;
+        m_removeDeadEnds = other.m_removeDeadEnds;
+        m_loopPercent = other.m_loopPercent;
+        m_excludedCells = std::move(other.m_excludedCells);
+    }
+    return *this;
+}
+
+MazeData MazeData::copyTemplate() const {
+    MazeData l_copy(m_tiles, m_size, m_start, m_wrap, m_backtracker, m_removeDeadEnds, m_loopPercent);
+    l_copy.m_end = m_end;
+    l_copy.m_excludedCells = m_excludedCells;
+    return l_copy;
+}
+
+void MazeData::setStartNode(Node* node) {
+    if (node == m_startNode) return;
+    deleteNodes(m_startNode);
+    m_startNode = node;
+}
+
+bool MazeData::isExcluded(const Position& position) const {
+    return std::find(m_excludedCells.begin(), m_excludedCells.end(), position) != m_excludedCells.end();
+}
+
+int MazeData::getNumCells() const {
+    int l_cells = 1;
+    for (int32_t l_extent : m_size) l_cells *= l_extent;
+    return l_cells;
+}
+
+bool MazeData::validatePosition(Position& position) const {
+    if (position.size() != m_size.size()) return false;
+    for (size_t l_axis = 0; l_axis < m_size.size(); ++l_axis) {
+        int32_t& l_c = position[l_axis];
+        const int32_t l_extent = m_size[l_axis];
+        if (m_wrap) {
+            if (l_c < 0) l_c += l_extent;
+            if (l_c >= l_extent) l_c -= l_extent;
+        }
+        if (l_c < 0 || l_c >= l_extent) return false;
+    }
+    return !isExcluded(position);
+}
+
+}  // namespace Maze

@@ -3,6 +3,7 @@
 #include "RecordingTest.h"
 
 #include "engine/gfx/ColourQuad.h"
+#include "engine/gfx/Projection.h"
 #include "engine/gfx/ShaderLoader.h"
 #include "engine/gfx/TextureLoader.h"
 #include "engine/gfx/VertexFormats.h"
@@ -157,6 +158,7 @@ TEST_F(RecordingTest, ColourRectsConvertPercentFromTheTopLeftToPixelsFromTheBott
         gfx::frame();
         const gfx::ViewPass& pass = *recording().pass(4);
         EXPECT_EQ(pass.state.rect, (gfx::Rect{0, 0, uint16_t(c.width), uint16_t(c.height)}));
+        EXPECT_EQ(pass.state.proj, gfx::ortho(0, float(c.width), 0, float(c.height), -1, 100, true));
         const gfx::Draw& draw = recording().draw(pass, 0);
         EXPECT_EQ(draw.state, gfx::DrawState().with(gfx::Primitive::TriangleStrip));
         auto v = recording().vertices<PosColorVertex>(draw);

@@ -25,3 +25,11 @@ find_library(ESPEAK_NG_LIB espeak-ng)
 find_path(STB_INCLUDE stb_image.h PATH_SUFFIXES stb)
 find_path(IMGUI_INCLUDE imgui.h PATH_SUFFIXES imgui)
 find_library(IMGUI_LIB imgui)
+find_library(STB_LIB stb)
+
+# Debian's Dear ImGui leaves its stb_truetype and stb_rect_pack symbols to libstb.
+if(IMGUI_LIB AND STB_LIB)
+  add_library(imgui::imgui INTERFACE IMPORTED)
+  target_include_directories(imgui::imgui SYSTEM INTERFACE ${IMGUI_INCLUDE})
+  target_link_libraries(imgui::imgui INTERFACE ${IMGUI_LIB} ${STB_LIB})
+endif()

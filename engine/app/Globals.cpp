@@ -1,0 +1,63 @@
+#include "engine/app/Globals.h"
+
+#include "engine/app/Info.h"
+
+namespace {
+
+struct TuningState {
+    Game::Info info;
+    Globals::SlotMap slots;
+    const flatbuffers::Table* root = nullptr;
+};
+
+TuningState& tuning() {
+    static TuningState s_state;
+    return s_state;
+}
+
+}  // namespace
+
+Globals::SlotMap Globals::fieldSlots() {
+    static const char* const s_names[] = {
+        "OPTIONVALUES",    "PLAYERSPEED",   "PUNCHSPEED",    "PUNCHSPEEDMULT", "PUNCHSPEEDMAXTIME",
+        "POWERPUNCHTIME",  "PUNCHDAMAGEBASE", "PUNCHDAMAGEMULT", "PUNCHDAMAGEDIV", "DMGBOSSMULT",
+        "KILLBOSSTIME",    "KNOCKBACKVALUES", "CLAWERDAMAGE", "CLAWEREXPTIME",  "SPINNERDAMAGE",
+        "BOSSBULLET",      "BEAMSPEED",     "ARMOURPOWDURATION", "WEAPONINFOS", "POWUPDROPS",
+        "VDSETTINGS",      "PLAYERHEALTH",  "RECHARGETIME",  "HEALTHPERSEC",   "GAMESEEDS"};
+    SlotMap l_slots;
+    for (int l_field = 0; l_field < int(std::size(s_names)); ++l_field) {
+        l_slots[s_names[l_field]] = flatbuffers::voffset_t(4 + 2 * l_field);
+    }
+    return l_slots;
+}
+
+bool Globals::load() { return loadFiles("data/Globals.fbs", "data/globals", fieldSlots()); }
+
+bool Globals::loadFiles(const std::string& schema, const std::string& data, const SlotMap& slots) {
+    TuningState& l_state = tuning();
+    l_state.root = nullptr;
+    if (!l_state.info.loadSchema(schema) || !l_state.info.loadData(data)) return false;
+    l_state.slots = slots;
+    l_state.root = l_state.info.root();
+    return true;
+}
+
+const flatbuffers::Table* Globals::root() { return tuning().root; }
+
+flatbuffers::voffset_t Globals::slotOf(const std::string& name) {
+    const auto& l_slots = tuning().slots;
+    const auto l_it = l_slots.find(name);
+    return l_it == l_slots.end() ? 0 : l_it->second;
+}
+
+int Globals::getInt(const std::string& name) {
+    const flatbuffers::Table* l_root = root();
+    const flatbuffers::voffset_t l_slot = slotOf(name);
+    return l_root && l_slot ? l_root->GetField<int32_t>(l_slot, 0) : 0;
+}
+
+float Globals::getFloat(const std::string& name) {
+    const flatbuffers::Table* l_root = root();
+    const flatbuffers::voffset_t l_slot = slotOf(name);
+    return l_root && l_slot ? l_root->GetField<float>(l_slot, 0.0f) : 0.0f;
+}

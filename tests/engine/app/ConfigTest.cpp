@@ -1,0 +1,240 @@
+#include "engine/app/Config.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/app/ConfigReaders.h"
+#include "engine/app/Settings.h"
+#include "tests/engine/app/TempFolder.h"
+
+namespace {
+
+using namespace Zelmo;
+
+// Loads configuration JSON from a temporary file against the real schema, with no preferences file.
+class ConfigTest : public ::testing::Test {
+protected:
+    TempFolder m_folder;
+
+    void load(const std::string& json) {
+        m_folder.write("config.json", json);
+        ASSERT_TRUE(loadConfig(m_folder.path("config"), m_folder.path("preferences.cfg")));
+    }
+    void TearDown() override {
+        unloadConfig();
+        settings().clear();
+    }
+};
+
+TEST_F(ConfigTest, TitleOnlyGivesTheDefaultWindowAndTiming) {
+    load(R"({game: {title: "ZELMO"}})");
+    const GameTable l_game = readGameTable();
+    EXPECT_EQ(l_game.title, "ZELMO");
+    EXPECT_EQ(l_game.designWidth, 640);
+    EXPECT_EQ(l_game.designHeight, 480);
+    EXPECT_EQ(l_game.rate, 60);
+    EXPECT_EQ(l_game.frameSkip, 0);
+    EXPECT_FLOAT_EQ(l_game.timeScale, 1.0f);
+    EXPECT_FALSE(l_game.keepAspect);
+    EXPECT_EQ(l_game.mapViewWidth, 1024);
+    EXPECT_EQ(l_game.mapViewHeight, 1024);
+    EXPECT_EQ(levelCount(), 0);
+    EXPECT_TRUE(readSounds().empty());
+}
+
+TEST_F(ConfigTest, MissingTablesReadAsDefaults) {
+    load("{}");
+    EXPECT_EQ(readGameTable().title, "");
+    EXPECT_EQ(readGameTable().rate, 60);
+    EXPECT_EQ(readRobotDataName(), "");
+    const SettingDefaults l_defaults = readSettingDefaults();
+    EXPECT_EQ(l_defaults.inputMethod, "NONE");
+    EXPECT_EQ(l_defaults.screenWidth, 640);
+    EXPECT_EQ(l_defaults.bindings[0], "");
+    EXPECT_EQ(readGameTable(nullptr).designHeight, 480);
+}
+
+TEST_F(ConfigTest, FillsTheSettingsFromItsDefaults) {
+    load(R"({defaults: {key_w: "KEY:UP", mouse_mmb: "MOUSE:MMB", jpad_b4: "JPAD: B4", input_method: ONESWITCH,
+             screen_width: 1024, screen_full: true}, game: {title: "T"}})");
+    EXPECT_EQ(getPref("INPUT_KEY_W"), "KEY:UP");
+    EXPECT_EQ(getPref("INPUT_MOUSE_MMB"), "MOUSE:MMB");
+    EXPECT_EQ(getPref("INPUT_JPAD_B4"), "JPAD: B4");
+    EXPECT_EQ(getPref("INPUT_KEY_S"), "");
+    EXPECT_EQ(getPref("INPUT_METHOD"), "ONESWITCH");
+    EXPECT_EQ(getPref("SCREEN_WIDTH"), "1024");
+    EXPECT_EQ(getPref("SCREEN_HEIGHT"), "480");
+    EXPECT_EQ(getPref("SCREEN_FULL"), "1");
+    EXPECT_EQ(getPref("VOL_SPEECH"), "100");
+    EXPECT_EQ(getPref("OPT_FLOOR_ON"), "0");
+}
+
+TEST_F(ConfigTest, ReadsTheGameTable) {
+    load(R"({game: {title: "ZELMO", time_scale: 0.5, design_width: 800, design_height: 600, keep_aspect: true,
+             rate: 30, frame_skip: 2, shape_data: "shapes", intro_drawing: "intro", lost_drawing: "lost",
+             won_drawing: "won", vector_font: "vfont", map_view_width: 512, map_view_height: 256,
+             texture_1: "a.png", texture_2: "b.png"},
+             robot_data: "robots", log_file: "x.log"})");
+    const GameTable l_game = readGameTable();
+    EXPECT_FLOAT_EQ(l_game.timeScale, 0.5f);
+    EXPECT_EQ(l_game.designWidth, 800);
+    EXPECT_EQ(l_game.designHeight, 600);
+    EXPECT_TRUE(l_game.keepAspect);
+    EXPECT_EQ(l_game.rate, 30);
+    EXPECT_EQ(l_game.frameSkip, 2);
+    EXPECT_EQ(l_game.shapeData, "shapes");
+    EXPECT_EQ(l_game.introDrawing, "intro");
+    EXPECT_EQ(l_game.lostDrawing, "lost");
+    EXPECT_EQ(l_game.wonDrawing, "won");
+    EXPECT_EQ(l_game.vectorFont, "vfont");
+    EXPECT_EQ(l_game.mapViewWidth, 512);
+    EXPECT_EQ(l_game.mapViewHeight, 256);
+    EXPECT_EQ(l_game.texture1, "a.png");
+    EXPECT_EQ(l_game.texture2, "b.png");
+    EXPECT_EQ(readRobotDataName(), "robots");
+    EXPECT_EQ(readLogDefault(), "x.log");
+}
+
+TEST_F(ConfigTest, FontsAndInputsLieInTheDataFolder) {
+    load(R"({game: {title: "T", fonts: [{name: "DEFAULT", file: "Sans.ttf"}],
+             inputs: [{name: "GAME", file: "GAME-[INPUT-METHOD].json"}, {name: "MENU", file: "menu.json"}]}})");
+    const auto l_fonts = readFonts();
+    ASSERT_EQ(l_fonts.size(), 1u);
+    EXPECT_EQ(l_fonts[0].name, "DEFAULT");
+    EXPECT_EQ(l_fonts[0].path, "data/Sans.ttf");
+    const auto l_inputs = readInputs("ONESWITCH");
+    ASSERT_EQ(l_inputs.size(), 2u);
+    EXPECT_EQ(l_inputs[0].name, "GAME");
+    EXPECT_EQ(l_inputs[0].path, "data/GAME-ONESWITCH.json");
+    EXPECT_EQ(l_inputs[1].path, "data/menu.json");
+}
+
+TEST_F(ConfigTest, SoundsOfTheThreeTypesWithTheirOwnDefaults) {
+    load(R"({game: {title: "T", sounds: [
+             {id: 1, sound_type: WavSound, sound: {file: "hit.wav"}},
+             {id: 2, sound_type: StreamSound, sound: {file: "music.ogg"}},
+             {id: 3, sound_type: SpeechSound, sound: {text: "Hello"}},
+             {id: 4, sound_type: WavSound, sound: {file: "loop.wav", single_instance: true, looping: true}},
+             {id: 5, sound_type: SpeechSound, sound: {text: "Again", single_instance: false, looping: true}}]}})");
+    const auto l_sounds = readSounds();
+    ASSERT_EQ(l_sounds.size(), 5u);
+    struct Expected {
+        int id;
+        SoundType type;
+        const char* source;
+        bool singleInstance;
+        bool looping;
+    };
+    const Expected l_expected[] = {{1, SoundType::Wav, "data/hit.wav", false, false},
+                                   {2, SoundType::Stream, "data/music.ogg", true, true},
+                                   {3, SoundType::Speech, "Hello", true, false},
+                                   {4, SoundType::Wav, "data/loop.wav", true, true},
+                                   {5, SoundType::Speech, "Again", false, true}};
+    for (size_t l_i = 0; l_i < l_sounds.size(); ++l_i) {
+        SCOPED_TRACE(l_expected[l_i].id);
+        EXPECT_EQ(l_sounds[l_i].id, l_expected[l_i].id);
+        EXPECT_EQ(l_sounds[l_i].type, l_expected[l_i].type);
+        EXPECT_EQ(l_sounds[l_i].source, l_expected[l_i].source);
+        EXPECT_EQ(l_sounds[l_i].singleInstance, l_expected[l_i].singleInstance);
+        EXPECT_EQ(l_sounds[l_i].looping, l_expected[l_i].looping);
+    }
+}
+
+TEST_F(ConfigTest, ReadsLevelsWithTheirCellsAndRobots) {
+    load(R"({game: {title: "T", levels: [
+             {seed: 1, loop_percent: 2, cells_wide: 3, cells_high: 4, cell_width_tiles: 5, cell_height_tiles: 6,
+              tile_shift_x: 7, tile_shift_y: 8, margin_left: 9, margin_right: 10, margin_top: 11, margin_bottom: 12,
+              tile_flag_bits: 13, extra_value_1: 14, extra_value_2: 15,
+              special_cells: [{x: 1, y: 2}, {x: 3, y: 4}], minimap_regions_x: 2, minimap_regions_y: 3,
+              collision_data: "coll", tile_atlas: "atlas.png", minimap_terminal_offset: 4,
+              floor_colour: 0xFF804000, floor_on: false, floor_scale: 2.0,
+              floor_param_1: 0.1, floor_param_2: 0.2, floor_param_3: 0.3, floor_param_4: 0.4,
+              robots: [{type: 3}, {type: 4, x: 5, y: 6, column_sections: 2, row_sections: 3,
+                        column_section: 1, row_section: 0}]},
+             {}]}})");
+    ASSERT_EQ(levelCount(), 2);
+    const LevelEntry l_level = readLevel(0);
+    for (int l_i = 0; l_i < 15; ++l_i) EXPECT_EQ(l_level.params[size_t(l_i)], l_i + 1);
+    ASSERT_EQ(l_level.specialCells.size(), 2u);
+    EXPECT_EQ(l_level.specialCells[1].x, 3);
+    EXPECT_EQ(l_level.specialCells[1].y, 4);
+    EXPECT_EQ(l_level.minimapRegionsX, 2);
+    EXPECT_EQ(l_level.minimapRegionsY, 3);
+    EXPECT_EQ(l_level.collisionData, "coll");
+    EXPECT_EQ(l_level.tileAtlas, "atlas.png");
+    EXPECT_EQ(l_level.minimapTerminalOffset, 4);
+    EXPECT_FLOAT_EQ(l_level.floorColour[0], 1.0f);
+    EXPECT_FLOAT_EQ(l_level.floorColour[1], 128 / 255.0f);
+    EXPECT_FLOAT_EQ(l_level.floorColour[2], 64 / 255.0f);
+    EXPECT_FLOAT_EQ(l_level.floorColour[3], 0.0f);
+    EXPECT_FALSE(l_level.floorOn);
+    EXPECT_FLOAT_EQ(l_level.floorScale, 2.0f);
+    EXPECT_FLOAT_EQ(l_level.floorParams[3], 0.4f);
+    ASSERT_EQ(l_level.robots.size(), 2u);
+    EXPECT_EQ(l_level.robots[0].type, 3);
+    EXPECT_EQ(l_level.robots[0].x, -1);
+    EXPECT_EQ(l_level.robots[0].y, -1);
+    EXPECT_EQ(l_level.robots[0].columnSections, 1);
+    EXPECT_EQ(l_level.robots[0].rowSection, -1);
+    EXPECT_EQ(l_level.robots[1].x, 5);
+    EXPECT_EQ(l_level.robots[1].rowSections, 3);
+    EXPECT_EQ(l_level.robots[1].columnSection, 1);
+    EXPECT_EQ(l_level.robots[1].rowSection, 0);
+}
+
+TEST_F(ConfigTest, AbsentLevelFieldsAndIndexesOutsideTheListGiveDefaults) {
+    load(R"({game: {title: "T", levels: [{}]}})");
+    const LevelEntry l_defaults;
+    for (const LevelEntry& l_level : {readLevel(0), readLevel(1), readLevel(-1)}) {
+        EXPECT_EQ(l_level.params, l_defaults.params);
+        EXPECT_TRUE(l_level.specialCells.empty());
+        EXPECT_EQ(l_level.minimapTerminalOffset, 8);
+        EXPECT_FLOAT_EQ(l_level.floorColour[0], 0x63 / 255.0f);
+        EXPECT_FLOAT_EQ(l_level.floorColour[3], 0x26 / 255.0f);
+        EXPECT_TRUE(l_level.floorOn);
+        EXPECT_FLOAT_EQ(l_level.floorScale, 1.0f);
+        EXPECT_FLOAT_EQ(l_level.floorParams[0], 0.95f);
+        EXPECT_FLOAT_EQ(l_level.floorParams[2], 0.2f);
+    }
+}
+
+TEST_F(ConfigTest, UnloadingLeavesNoRoot) {
+    load(R"({game: {title: "T"}})");
+    EXPECT_NE(configRoot(), nullptr);
+    unloadConfig();
+    EXPECT_EQ(configRoot(), nullptr);
+    EXPECT_EQ(readGameTable().title, "");
+}
+
+TEST(InputMethodName, NamesTheFiveMethodsAndTreatsOthersAsNone) {
+    const std::pair<int, const char*> l_cases[] = {{0, "NONE"},      {1, "STANDARD"}, {2, "ONEKEY"}, {3, "ONESWITCH"},
+                                                   {4, "HEADTRACKER"}, {5, "NONE"},   {-1, "NONE"}};
+    for (const auto& [l_value, l_name] : l_cases) EXPECT_EQ(inputMethodName(l_value), l_name) << l_value;
+}
+
+TEST(ConfigDeathTest, SoundOfUnknownTypeStops) {
+    TempFolder l_folder;
+    l_folder.write("config.json", R"({game: {title: "T", sounds: [{id: 9}]}})");
+    EXPECT_EXIT(
+        {
+            loadConfig(l_folder.path("config"), l_folder.path("preferences.cfg"));
+            readSounds();
+        },
+        ::testing::ExitedWithCode(1), "^Unknown sound type: 0\n$");
+}
+
+TEST(ConfigDeathTest, MissingDataStops) {
+    TempFolder l_folder;
+    const std::string l_name = l_folder.path("config");
+    EXPECT_EXIT(loadConfig(l_name, l_folder.path("preferences.cfg")), ::testing::ExitedWithCode(1),
+                "^Failed to load: " + l_name + "\n$");
+}
+
+TEST(ConfigDeathTest, JsonThatDoesNotParseStopsWithTheNameAsGiven) {
+    TempFolder l_folder;
+    l_folder.write("config.json", R"({game: {title: 12, rate: "fast"}})");
+    const std::string l_name = l_folder.path("config");
+    EXPECT_EXIT(loadConfig(l_name, l_folder.path("preferences.cfg")), ::testing::ExitedWithCode(1),
+                "^Failed to load: " + l_name + "\n$");
+}
+
+}  // namespace

@@ -1,0 +1,189 @@
+// Checks the real data folder: every JSON file parses against its schema, encoded files verify,
+// and the names and numbers that one file uses to refer into another exist.
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include <flatbuffers/idl.h>
+#include <gtest/gtest.h>
+
+#include "data/Globals_generated.h"
+#include "data/config_generated.h"
+#include "engine/app/Config.h"
+#include "engine/app/ConfigReaders.h"
+#include "engine/app/Globals.h"
+#include "engine/app/Info.h"
+#include "engine/app/Settings.h"
+#include "engine/util/FlatText.h"
+#include "engine/util/Text.h"
+
+namespace {
+
+// The schema of every data file, by the file's stem. A new data file needs its line here.
+const std::map<std::string, std::string> kSchemaOf = {
+    {"config", "config.fbs"},
+    {"globals", "Globals.fbs"},
+};
+
+std::vector<std::string> dataFiles(const std::string& extension) {
+    std::vector<std::string> l_files;
+    for (const auto& l_entry : std::filesystem::directory_iterator("data")) {
+        if (l_entry.path().extension() == extension) l_files.push_back(l_entry.path().filename().string());
+    }
+    std::sort(l_files.begin(), l_files.end());
+    return l_files;
+}
+
+std::string readFile(const std::string& path) {
+    std::string l_contents;
+    EXPECT_TRUE(flatbuffers::LoadFile(path.c_str(), true, &l_contents)) << path;
+    return l_contents;
+}
+
+void checkAgainstSchema(const std::string& extension, bool encoded) {
+    for (const std::string& l_file : dataFiles(extension)) {
+        const std::string l_stem = l_file.substr(0, l_file.size() - extension.size());
+        const auto l_schema = kSchemaOf.find(l_stem);
+        if (l_schema == kSchemaOf.end()) {
+            ADD_FAILURE() << "data/" << l_file << ": no schema known; add it to kSchemaOf";
+            continue;
+        }
+        Game::Info l_info;
+        ASSERT_TRUE(l_info.loadSchema("data/" + l_schema->second))
+            << "data/" << l_schema->second << ": " << l_info.getParser()->error_;
+        EXPECT_NE(l_info.storeData(readFile("data/" + l_file), encoded), nullptr)
+            << "data/" << l_file << ": " << (encoded ? "does not verify" : l_info.getParser()->error_);
+    }
+}
+
+TEST(DataLint, EveryJsonFileParsesAgainstItsSchema) { checkAgainstSchema(".json", false); }
+
+TEST(DataLint, EveryEncodedFileVerifiesAgainstItsSchema) { checkAgainstSchema(".fb", true); }
+
+TEST(DataLint, EverySchemaParses) {
+    for (const std::string& l_file : dataFiles(".fbs")) {
+        Game::Info l_info;
+        EXPECT_TRUE(l_info.loadSchema("data/" + l_file)) << "data/" << l_file << ": " << l_info.getParser()->error_;
+    }
+}
+
+class ConfigLint : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(Zelmo::loadConfig(Zelmo::kDefaultConfigName, "no-preferences-for-lint.cfg")); }
+    void TearDown() override {
+        Zelmo::unloadConfig();
+        Zelmo::settings().clear();
+    }
+};
+
+TEST_F(ConfigLint, GameTableAndDefaults) {
+    EXPECT_EQ(Zelmo::readGameTable().title, "ZELMO") << "data/config: game.title";
+    // A first start shows the method picker, which one key can operate.
+    EXPECT_EQ(Zelmo::readSettingDefaults().inputMethod, "NONE") << "data/config: defaults.input_method";
+    const Zelmo::SettingDefaults l_defaults = Zelmo::readSettingDefaults();
+    for (size_t l_i = 0; l_i < l_defaults.bindings.size(); ++l_i) {
+        const std::string& l_text = l_defaults.bindings[l_i];
+        const std::string l_type = Util::textBefore(l_text, ':');
+        EXPECT_TRUE(l_text.find(':') != std::string::npos && (l_type == "KEY" || l_type == "MOUSE" || l_type == "JPAD"))
+            << "data/config: defaults binding " << Zelmo::bindingNames()[l_i] << " = \"" << l_text << "\"";
+    }
+}
+
+TEST_F(ConfigLint, SoundsHaveKnownTypesAndOneEntryPerId) {
+    std::set<int> l_ids;
+    const auto* l_sounds = Zelmo::configRoot()->game()->sounds();
+    for (flatbuffers::uoffset_t l_i = 0; l_sounds && l_i < l_sounds->size(); ++l_i) {
+        const Zelmo::SoundDef* l_sound = l_sounds->Get(l_i);
+        EXPECT_TRUE(l_sound->sound_type() >= Zelmo::SoundKind_MIN + 1 && l_sound->sound_type() <= Zelmo::SoundKind_MAX)
+            << "data/config: game.sounds[" << l_i << "] type " << int(l_sound->sound_type());
+        EXPECT_NE(l_sound->sound(), nullptr) << "data/config: game.sounds[" << l_i << "] has no member";
+        EXPECT_TRUE(l_ids.insert(l_sound->id()).second) << "data/config: sound id " << l_sound->id() << " twice";
+    }
+}
+
+TEST_F(ConfigLint, LevelsHaveAStartCellAndAMaze) {
+    ASSERT_GT(Zelmo::levelCount(), 0) << "data/config: game.levels is empty";
+    for (int l_index = 0; l_index < Zelmo::levelCount(); ++l_index) {
+        const Zelmo::LevelEntry l_level = Zelmo::readLevel(l_index);
+        const int l_wide = l_level.params[2];
+        const int l_high = l_level.params[3];
+        EXPECT_GT(l_wide, 0) << "data/config: game.levels[" << l_index << "].cells_wide";
+        EXPECT_GT(l_high, 0) << "data/config: game.levels[" << l_index << "].cells_high";
+        EXPECT_FALSE(l_level.specialCells.empty()) << "data/config: game.levels[" << l_index << "] has no start cell";
+        for (const auto& l_cell : l_level.specialCells) {
+            EXPECT_TRUE(l_cell.x >= 0 && l_cell.x < l_wide && l_cell.y >= 0 && l_cell.y < l_high)
+                << "data/config: game.levels[" << l_index << "] special cell (" << l_cell.x << ", " << l_cell.y
+                << ") outside the maze";
+        }
+        EXPECT_FALSE(l_level.collisionData.empty()) << "data/config: game.levels[" << l_index << "].collision_data";
+        EXPECT_FALSE(l_level.tileAtlas.empty()) << "data/config: game.levels[" << l_index << "].tile_atlas";
+    }
+}
+
+class GlobalsLint : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(Globals::load()) << "data/globals does not load"; }
+
+    // The values of an option by its name without "OPT_", or null.
+    static const Zelmo::OptionTable* option(const std::string& name) {
+        for (const auto* l_option : Globals::tables<Zelmo::OptionTable>("OPTIONVALUES")) {
+            if (Util::toStdString(l_option->name()) == "OPT_" + name) return l_option;
+        }
+        return nullptr;
+    }
+
+    // Checks that every value of an option is a whole index below the given count.
+    static void expectIndexesBelow(const std::string& name, size_t count, const std::string& target) {
+        const Zelmo::OptionTable* l_option = option(name);
+        ASSERT_NE(l_option, nullptr) << "data/globals: OPTIONVALUES has no OPT_" << name;
+        for (const auto* l_value : *l_option->values()) {
+            const float l_index = l_value->value();
+            EXPECT_TRUE(l_index >= 0 && std::floor(l_index) == l_index && size_t(l_index) < count)
+                << "data/globals: OPT_" << name << " value " << l_index << " selects no entry of " << target;
+        }
+    }
+};
+
+TEST_F(GlobalsLint, EveryGameOptionOnceWithLabelledValues) {
+    std::map<std::string, int> l_seen;
+    for (const auto* l_option : Globals::tables<Zelmo::OptionTable>("OPTIONVALUES")) {
+        const std::string l_name = Util::toStdString(l_option->name());
+        ++l_seen[l_name];
+        const auto& l_names = Zelmo::gameOptionNames();
+        EXPECT_TRUE(Util::startsWith(l_name, "OPT_") &&
+                    std::find(l_names.begin(), l_names.end(), Util::tail(l_name, 4)) != l_names.end())
+            << "data/globals: OPTIONVALUES entry " << l_name << " is no game option";
+        const auto* l_values = l_option->values();
+        EXPECT_TRUE(l_values && l_values->size() >= 2) << "data/globals: " << l_name << " needs at least two values";
+        for (flatbuffers::uoffset_t l_i = 0; l_values && l_i < l_values->size(); ++l_i) {
+            EXPECT_FALSE(Util::toStdString(l_values->Get(l_i)->label()).empty())
+                << "data/globals: " << l_name << " value " << l_i << " has no label";
+        }
+    }
+    for (const auto& l_name : Zelmo::gameOptionNames()) {
+        EXPECT_EQ(l_seen["OPT_" + l_name], 1) << "data/globals: OPTIONVALUES entries for OPT_" << l_name;
+    }
+}
+
+TEST_F(GlobalsLint, OptionsThatSelectEntriesSelectExistingOnes) {
+    const auto* l_seeds = Globals::vectorField<const Zelmo::GameSeed*>("GAMESEEDS");
+    expectIndexesBelow("GAME_SEED", l_seeds ? l_seeds->size() : 0, "GAMESEEDS");
+    expectIndexesBelow("VECTOR_SETTINGS", Globals::tables("VDSETTINGS").size(), "VDSETTINGS");
+}
+
+TEST_F(GlobalsLint, ListsTheGameNeedsAreFilled) {
+    const auto* l_knockback = Globals::vectorField<float>("KNOCKBACKVALUES");
+    EXPECT_TRUE(l_knockback && l_knockback->size() > 0) << "data/globals: KNOCKBACKVALUES is empty";
+    bool l_anyDrop = false;
+    for (const auto* l_drop : Globals::tables<Zelmo::PowerUpDrop>("POWUPDROPS")) l_anyDrop |= l_drop->weight() >= 1;
+    EXPECT_TRUE(l_anyDrop) << "data/globals: POWUPDROPS has no entry of weight 1 or more";
+    for (const auto* l_weapon : Globals::tables<Zelmo::WeaponInfo>("WEAPONINFOS")) {
+        EXPECT_TRUE(l_weapon->beam_type() >= 0 && l_weapon->beam_type() <= 20 && l_weapon->strike_type() >= 0 &&
+                    l_weapon->strike_type() <= 3 && l_weapon->particle_def() >= 0 && l_weapon->particle_def() <= 27)
+            << "data/globals: WEAPONINFOS entry (beam " << l_weapon->beam_type() << ", strike "
+            << l_weapon->strike_type() << ", particle " << l_weapon->particle_def() << ") outside the tables";
+    }
+}
+
+}  // namespace

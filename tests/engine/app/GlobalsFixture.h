@@ -1,0 +1,11 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include "engine/app/Globals.h"
+#include "tests/engine/app/TempFolder.h"
+
+// Loads a tuning table from JSON against the real schema "data/Globals.fbs".
+inline bool loadTuning(const TempFolder& folder, const std::string& json) {
+    folder.write("globals.json", json);
+    return Globals::loadFiles("data/Globals.fbs", folder.path("globals"), Globals::fieldSlots());
+}

@@ -4,12 +4,12 @@
 // view state and the frame's recording; a back end only holds the resources by handle index
 // and runs finished frames.
 
-#include "engine/gfx/Frame.h"
-#include "engine/gfx/Gfx.h"
-
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "engine/gfx/Frame.h"
+#include "engine/gfx/Gfx.h"
 
 namespace gfx {
 
@@ -64,4 +64,4 @@ public:
 std::unique_ptr<BackendImpl> makeGlBackend();
 std::unique_ptr<BackendImpl> makeRecordingBackend();
 
-} // namespace gfx
+}  // namespace gfx

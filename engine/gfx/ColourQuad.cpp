@@ -10,18 +10,16 @@ namespace {
 
 gfx::ProgramHandle colourProgram;
 
-} // namespace
+}  // namespace
 
 void createColourProgram() { colourProgram = loadShaderProgram("vtx-color", "vtx-color"); }
 
-void destroyColourProgram()
-{
+void destroyColourProgram() {
     gfx::destroy(colourProgram);
     colourProgram = gfx::ProgramHandle();
 }
 
-void drawColourQuad(gfx::ViewId view, int width, int height, float x0, float y0, float x1, float y1, uint32_t abgr)
-{
+void drawColourQuad(gfx::ViewId view, int width, int height, float x0, float y0, float x1, float y1, uint32_t abgr) {
     gfx::TransientVertexBuffer buffer;
     if (!gfx::allocTransientVertexBuffer(&buffer, 4, PosColorVertex::layout)) {
         return;
@@ -31,16 +29,15 @@ void drawColourQuad(gfx::ViewId view, int width, int height, float x0, float y0,
     vertex[1] = PosColorVertex{x0, y1, 0.0f, abgr};
     vertex[2] = PosColorVertex{x1, y0, 0.0f, abgr};
     vertex[3] = PosColorVertex{x1, y1, 0.0f, abgr};
-    gfx::setViewTransform(view, gfx::ortho(0.0f, float(width), 0.0f, float(height), -1.0f, 100.0f,
-                                           gfx::caps().homogeneousDepth));
+    gfx::setViewTransform(
+        view, gfx::ortho(0.0f, float(width), 0.0f, float(height), -1.0f, 100.0f, gfx::caps().homogeneousDepth));
     gfx::setViewRect(view, 0, 0, uint16_t(width), uint16_t(height));
     gfx::setVertexBuffer(buffer);
     gfx::setState(gfx::DrawState().with(gfx::Primitive::TriangleStrip));
     gfx::submit(view, colourProgram);
 }
 
-void drawColourRect(gfx::ViewId view, int width, int height, uint32_t abgr, const PercentRect& rect)
-{
+void drawColourRect(gfx::ViewId view, int width, int height, uint32_t abgr, const PercentRect& rect) {
     double w = width;
     double h = height;
     float x0 = float(int(rect.x * w / 100));
@@ -50,4 +47,4 @@ void drawColourRect(gfx::ViewId view, int width, int height, uint32_t abgr, cons
     drawColourQuad(view, width, height, x0, y0, x1, y1, abgr);
 }
 
-} // namespace Game
+}  // namespace Game

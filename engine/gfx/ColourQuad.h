@@ -2,9 +2,9 @@
 
 // The flat-coloured rectangle the menus share, drawn with the one process-wide colour program.
 
-#include "engine/gfx/Handles.h"
-
 #include <cstdint>
+
+#include "engine/gfx/Handles.h"
 
 namespace Game {
 
@@ -27,4 +27,4 @@ struct PercentRect {
 
 void drawColourRect(gfx::ViewId view, int width, int height, uint32_t abgr, const PercentRect& rect);
 
-} // namespace Game
+}  // namespace Game

@@ -36,15 +36,13 @@ struct DrawState {
     BlendEquation equationRgb = BlendEquation::Add;
     BlendEquation equationAlpha = BlendEquation::Add;
 
-    constexpr DrawState with(Primitive p) const
-    {
+    constexpr DrawState with(Primitive p) const {
         DrawState s = *this;
         s.primitive = p;
         return s;
     }
 
-    constexpr DrawState writeMask(bool rgb, bool alpha) const
-    {
+    constexpr DrawState writeMask(bool rgb, bool alpha) const {
         DrawState s = *this;
         s.writeRgb = rgb;
         s.writeAlpha = alpha;
@@ -54,8 +52,7 @@ struct DrawState {
     // The same factors for colour and alpha.
     constexpr DrawState blend(BlendFactor src, BlendFactor dst) const { return blend(src, dst, src, dst); }
 
-    constexpr DrawState blend(BlendFactor srcColour, BlendFactor dstColour, BlendFactor srcA, BlendFactor dstA) const
-    {
+    constexpr DrawState blend(BlendFactor srcColour, BlendFactor dstColour, BlendFactor srcA, BlendFactor dstA) const {
         DrawState s = *this;
         s.blending = true;
         s.srcRgb = srcColour;
@@ -65,16 +62,14 @@ struct DrawState {
         return s;
     }
 
-    constexpr DrawState equations(BlendEquation rgb, BlendEquation alpha) const
-    {
+    constexpr DrawState equations(BlendEquation rgb, BlendEquation alpha) const {
         DrawState s = *this;
         s.equationRgb = rgb;
         s.equationAlpha = alpha;
         return s;
     }
 
-    friend constexpr bool operator==(const DrawState& a, const DrawState& b)
-    {
+    friend constexpr bool operator==(const DrawState& a, const DrawState& b) {
         return a.writeRgb == b.writeRgb && a.writeAlpha == b.writeAlpha && a.primitive == b.primitive &&
                a.blending == b.blending && a.srcRgb == b.srcRgb && a.dstRgb == b.dstRgb && a.srcAlpha == b.srcAlpha &&
                a.dstAlpha == b.dstAlpha && a.equationRgb == b.equationRgb && a.equationAlpha == b.equationAlpha;
@@ -82,4 +77,4 @@ struct DrawState {
     friend constexpr bool operator!=(const DrawState& a, const DrawState& b) { return !(a == b); }
 };
 
-} // namespace gfx
+}  // namespace gfx

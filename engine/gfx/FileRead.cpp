@@ -4,8 +4,7 @@
 
 namespace gfx {
 
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
-{
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     bytes.clear();
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) {
@@ -24,4 +23,4 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
     return true;
 }
 
-} // namespace gfx
+}  // namespace gfx

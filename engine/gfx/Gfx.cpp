@@ -1,12 +1,12 @@
 #include "engine/gfx/Gfx.h"
 
-#include "engine/gfx/Backend.h"
-#include "engine/gfx/HandlePool.h"
-
 #include <algorithm>
 #include <bitset>
 #include <cstring>
 #include <memory>
+
+#include "engine/gfx/Backend.h"
+#include "engine/gfx/HandlePool.h"
 
 namespace gfx {
 namespace {
@@ -52,7 +52,7 @@ struct Context {
     std::bitset<MaxViews> touched;
 
     FrameData frame;
-    std::vector<Draw> submitted; // in submission order until frame() sorts them by view
+    std::vector<Draw> submitted;  // in submission order until frame() sorts them by view
     Draw pending;
     bool uniformsChanged = true;
     uint32_t lastUniformFirst = 0;
@@ -69,8 +69,7 @@ void resetPending() { ctx->pending = Draw(); }
 
 // The uniform values a draw keeps: every uniform that has a value, copied again only when one
 // of them changed since the previous draw.
-void snapshotUniforms(Draw& draw)
-{
+void snapshotUniforms(Draw& draw) {
     FrameData& frame = ctx->frame;
     if (ctx->uniformsChanged) {
         ctx->lastUniformFirst = static_cast<uint32_t>(frame.uniformValues.size());
@@ -95,8 +94,7 @@ void snapshotUniforms(Draw& draw)
 
 // Orders the frame's draws by view, keeping submission order within a view, and lists the
 // views that run.
-void buildPasses()
-{
+void buildPasses() {
     FrameData& frame = ctx->frame;
     std::array<uint32_t, MaxViews + 1> start{};
     for (const Draw& draw : ctx->submitted) {
@@ -126,36 +124,35 @@ void buildPasses()
     }
 }
 
-void destroyDoomed()
-{
+void destroyDoomed() {
     BackendImpl& backend = *ctx->backend;
     for (auto [kind, idx] : ctx->doomed) {
         switch (kind) {
-        case ResourceKind::Program:
-            backend.destroyProgram(idx);
-            break;
-        case ResourceKind::Uniform:
-            backend.destroyUniform(idx);
-            break;
-        case ResourceKind::Texture:
-            backend.destroyTexture(idx);
-            break;
-        case ResourceKind::FrameBuffer:
-            backend.destroyFrameBuffer(idx);
-            break;
-        case ResourceKind::DynamicBuffer:
-            backend.destroyDynamicVertexBuffer(idx);
-            break;
+            case ResourceKind::Program:
+                backend.destroyProgram(idx);
+                break;
+            case ResourceKind::Uniform:
+                backend.destroyUniform(idx);
+                break;
+            case ResourceKind::Texture:
+                backend.destroyTexture(idx);
+                break;
+            case ResourceKind::FrameBuffer:
+                backend.destroyFrameBuffer(idx);
+                break;
+            case ResourceKind::DynamicBuffer:
+                backend.destroyDynamicVertexBuffer(idx);
+                break;
         }
     }
     ctx->doomed.clear();
-    for (HandlePool* pool : {&ctx->programs, &ctx->uniforms, &ctx->textures, &ctx->frameBuffers, &ctx->dynamicBuffers}) {
+    for (HandlePool* pool :
+         {&ctx->programs, &ctx->uniforms, &ctx->textures, &ctx->frameBuffers, &ctx->dynamicBuffers}) {
         pool->recycle();
     }
 }
 
-void beginNextFrame()
-{
+void beginNextFrame() {
     FrameData& frame = ctx->frame;
     ++frame.number;
     frame.transientVertexBytes = 0;
@@ -170,8 +167,7 @@ void beginNextFrame()
 
 uint32_t alignUp(uint32_t value, uint32_t alignment) { return (value + alignment - 1) / alignment * alignment; }
 
-TextureHandle createTexture(const TextureDesc& desc, const void* data)
-{
+TextureHandle createTexture(const TextureDesc& desc, const void* data) {
     TextureHandle handle;
     if (!ctx || desc.width == 0 || desc.height == 0 || desc.depth == 0) {
         return handle;
@@ -185,8 +181,7 @@ TextureHandle createTexture(const TextureDesc& desc, const void* data)
     return handle;
 }
 
-bool updateTexture(TextureHandle texture, const TexelBox& box, const void* data, uint32_t pitch)
-{
+bool updateTexture(TextureHandle texture, const TexelBox& box, const void* data, uint32_t pitch) {
     if (!alive(&Context::textures, texture.idx) || data == nullptr) {
         return false;
     }
@@ -201,10 +196,9 @@ bool updateTexture(TextureHandle texture, const TexelBox& box, const void* data,
     return true;
 }
 
-} // namespace
+}  // namespace
 
-bool init(const Init& init)
-{
+bool init(const Init& init) {
     if (ctx) {
         return false;
     }
@@ -221,15 +215,13 @@ bool init(const Init& init)
 
 void shutdown() { ctx.reset(); }
 
-void reset(uint16_t width, uint16_t height, bool vsync)
-{
+void reset(uint16_t width, uint16_t height, bool vsync) {
     if (ctx) {
         ctx->backend->reset(width, height, vsync);
     }
 }
 
-uint32_t frame()
-{
+uint32_t frame() {
     if (!ctx) {
         return 0;
     }
@@ -242,8 +234,7 @@ uint32_t frame()
 
 // --- Views ---
 
-void setViewClear(ViewId view, uint16_t clearFlags, uint32_t rgba, float depth, uint8_t stencil)
-{
+void setViewClear(ViewId view, uint16_t clearFlags, uint32_t rgba, float depth, uint8_t stencil) {
     if (!validView(view)) {
         return;
     }
@@ -254,46 +245,35 @@ void setViewClear(ViewId view, uint16_t clearFlags, uint32_t rgba, float depth, 
     state.clearStencil = stencil;
 }
 
-void setViewRect(ViewId view, uint16_t x, uint16_t y, uint16_t width, uint16_t height)
-{
+void setViewRect(ViewId view, uint16_t x, uint16_t y, uint16_t width, uint16_t height) {
     if (validView(view)) {
         ctx->views[view].rect = Rect{x, y, width, height};
     }
 }
 
-void setViewTransform(ViewId view, const glm::mat4& proj, const glm::mat4& viewMatrix)
-{
+void setViewTransform(ViewId view, const glm::mat4& proj, const glm::mat4& viewMatrix) {
     if (validView(view)) {
         ctx->views[view].proj = proj;
         ctx->views[view].view = viewMatrix;
     }
 }
 
-void setViewFrameBuffer(ViewId view, FrameBufferHandle frameBuffer)
-{
+void setViewFrameBuffer(ViewId view, FrameBufferHandle frameBuffer) {
     if (validView(view)) {
         ctx->views[view].frameBuffer = frameBuffer;
     }
 }
 
-void touch(ViewId view)
-{
+void touch(ViewId view) {
     if (validView(view)) {
         ctx->touched.set(view);
     }
 }
 
-const ViewState& viewState(ViewId view)
-{
-    static const ViewState none;
-    return validView(view) ? ctx->views[view] : none;
-}
-
 // --- Programs ---
 
 ProgramHandle createProgram(const std::string& vertexSource, const std::string& fragmentSource,
-                            const std::string& name)
-{
+                            const std::string& name) {
     ProgramHandle handle;
     if (!ctx) {
         return handle;
@@ -306,8 +286,7 @@ ProgramHandle createProgram(const std::string& vertexSource, const std::string& 
     return handle;
 }
 
-void destroy(ProgramHandle program)
-{
+void destroy(ProgramHandle program) {
     if (alive(&Context::programs, program.idx)) {
         ctx->doomed.emplace_back(ResourceKind::Program, program.idx);
         ctx->programs.release(program.idx);
@@ -316,8 +295,7 @@ void destroy(ProgramHandle program)
 
 // --- Uniforms ---
 
-UniformHandle createUniform(const std::string& name, UniformType type, uint16_t count)
-{
+UniformHandle createUniform(const std::string& name, UniformType type, uint16_t count) {
     UniformHandle handle;
     if (!ctx || count == 0) {
         return handle;
@@ -344,8 +322,7 @@ UniformHandle createUniform(const std::string& name, UniformType type, uint16_t 
     return handle;
 }
 
-void destroy(UniformHandle uniform)
-{
+void destroy(UniformHandle uniform) {
     if (!alive(&Context::uniforms, uniform.idx)) {
         return;
     }
@@ -361,8 +338,7 @@ void destroy(UniformHandle uniform)
     ctx->uniforms.release(uniform.idx);
 }
 
-void setUniform(UniformHandle uniform, const float* values, uint16_t count)
-{
+void setUniform(UniformHandle uniform, const float* values, uint16_t count) {
     if (!alive(&Context::uniforms, uniform.idx) || values == nullptr) {
         return;
     }
@@ -380,8 +356,7 @@ void setUniform(UniformHandle uniform, const float* values, uint16_t count)
 // --- Textures ---
 
 TextureHandle createTexture2D(uint16_t width, uint16_t height, TextureFormat format, SamplerFlags flags,
-                              const void* data)
-{
+                              const void* data) {
     TextureDesc desc;
     desc.width = width;
     desc.height = height;
@@ -390,9 +365,8 @@ TextureHandle createTexture2D(uint16_t width, uint16_t height, TextureFormat for
     return createTexture(desc, data);
 }
 
-TextureHandle createTexture3D(uint16_t width, uint16_t height, uint16_t depth, TextureFormat format,
-                              SamplerFlags flags, const void* data)
-{
+TextureHandle createTexture3D(uint16_t width, uint16_t height, uint16_t depth, TextureFormat format, SamplerFlags flags,
+                              const void* data) {
     TextureDesc desc;
     desc.width = width;
     desc.height = height;
@@ -403,9 +377,8 @@ TextureHandle createTexture3D(uint16_t width, uint16_t height, uint16_t depth, T
     return createTexture(desc, data);
 }
 
-bool updateTexture2D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t width, uint16_t height,
-                     const void* data, uint32_t pitch)
-{
+bool updateTexture2D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t width, uint16_t height, const void* data,
+                     uint32_t pitch) {
     if (!alive(&Context::textures, texture.idx) || ctx->textureDescs[texture.idx].is3D) {
         return false;
     }
@@ -413,16 +386,14 @@ bool updateTexture2D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t wid
 }
 
 bool updateTexture3D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t z, uint16_t width, uint16_t height,
-                     uint16_t depth, const void* data)
-{
+                     uint16_t depth, const void* data) {
     if (!alive(&Context::textures, texture.idx) || !ctx->textureDescs[texture.idx].is3D) {
         return false;
     }
     return updateTexture(texture, TexelBox{x, y, z, width, height, depth}, data, 0);
 }
 
-bool readTexture(TextureHandle texture, void* dest)
-{
+bool readTexture(TextureHandle texture, void* dest) {
     if (!alive(&Context::textures, texture.idx) || dest == nullptr) {
         return false;
     }
@@ -430,8 +401,7 @@ bool readTexture(TextureHandle texture, void* dest)
     return true;
 }
 
-TextureInfo textureInfo(TextureHandle texture)
-{
+TextureInfo textureInfo(TextureHandle texture) {
     if (!alive(&Context::textures, texture.idx)) {
         return TextureInfo();
     }
@@ -439,8 +409,7 @@ TextureInfo textureInfo(TextureHandle texture)
     return calcTextureSize(desc.width, desc.height, desc.depth, desc.format);
 }
 
-void destroy(TextureHandle texture)
-{
+void destroy(TextureHandle texture) {
     if (alive(&Context::textures, texture.idx)) {
         ctx->doomed.emplace_back(ResourceKind::Texture, texture.idx);
         ctx->textures.release(texture.idx);
@@ -449,8 +418,7 @@ void destroy(TextureHandle texture)
 
 // --- Frame buffers ---
 
-FrameBufferHandle createFrameBuffer(uint16_t width, uint16_t height, TextureFormat format, SamplerFlags flags)
-{
+FrameBufferHandle createFrameBuffer(uint16_t width, uint16_t height, TextureFormat format, SamplerFlags flags) {
     TextureHandle texture = createTexture2D(width, height, format, flags);
     FrameBufferHandle frameBuffer = createFrameBuffer(texture, true);
     if (!frameBuffer.valid()) {
@@ -459,8 +427,7 @@ FrameBufferHandle createFrameBuffer(uint16_t width, uint16_t height, TextureForm
     return frameBuffer;
 }
 
-FrameBufferHandle createFrameBuffer(TextureHandle texture, bool destroyTexture)
-{
+FrameBufferHandle createFrameBuffer(TextureHandle texture, bool destroyTexture) {
     FrameBufferHandle handle;
     if (!alive(&Context::textures, texture.idx) || ctx->textureDescs[texture.idx].is3D) {
         return handle;
@@ -474,14 +441,12 @@ FrameBufferHandle createFrameBuffer(TextureHandle texture, bool destroyTexture)
     return handle;
 }
 
-TextureHandle getTexture(FrameBufferHandle frameBuffer)
-{
+TextureHandle getTexture(FrameBufferHandle frameBuffer) {
     return alive(&Context::frameBuffers, frameBuffer.idx) ? ctx->frameBufferEntries[frameBuffer.idx].texture
-                                                      : TextureHandle();
+                                                          : TextureHandle();
 }
 
-void destroy(FrameBufferHandle frameBuffer)
-{
+void destroy(FrameBufferHandle frameBuffer) {
     if (!alive(&Context::frameBuffers, frameBuffer.idx)) {
         return;
     }
@@ -495,8 +460,7 @@ void destroy(FrameBufferHandle frameBuffer)
 
 // --- Transient buffers ---
 
-uint32_t availableTransientVertices(uint32_t wanted, const VertexLayout& layout)
-{
+uint32_t availableTransientVertices(uint32_t wanted, const VertexLayout& layout) {
     if (!ctx || layout.stride() == 0) {
         return 0;
     }
@@ -507,8 +471,7 @@ uint32_t availableTransientVertices(uint32_t wanted, const VertexLayout& layout)
     return std::min(wanted, fits);
 }
 
-uint32_t availableTransientIndices(uint32_t wanted)
-{
+uint32_t availableTransientIndices(uint32_t wanted) {
     if (!ctx) {
         return 0;
     }
@@ -516,8 +479,7 @@ uint32_t availableTransientIndices(uint32_t wanted)
     return std::min(wanted, static_cast<uint32_t>(frame.transientIndices.size()) - frame.transientIndexCount);
 }
 
-bool allocTransientVertexBuffer(TransientVertexBuffer* buffer, uint32_t numVertices, const VertexLayout& layout)
-{
+bool allocTransientVertexBuffer(TransientVertexBuffer* buffer, uint32_t numVertices, const VertexLayout& layout) {
     *buffer = TransientVertexBuffer();
     if (numVertices == 0 || availableTransientVertices(numVertices, layout) < numVertices) {
         return false;
@@ -532,8 +494,7 @@ bool allocTransientVertexBuffer(TransientVertexBuffer* buffer, uint32_t numVerti
     return true;
 }
 
-bool allocTransientIndexBuffer(TransientIndexBuffer* buffer, uint32_t numIndices)
-{
+bool allocTransientIndexBuffer(TransientIndexBuffer* buffer, uint32_t numIndices) {
     *buffer = TransientIndexBuffer();
     if (numIndices == 0 || availableTransientIndices(numIndices) < numIndices) {
         return false;
@@ -547,8 +508,7 @@ bool allocTransientIndexBuffer(TransientIndexBuffer* buffer, uint32_t numIndices
 }
 
 bool allocTransientBuffers(TransientVertexBuffer* vertices, const VertexLayout& layout, uint32_t numVertices,
-                           TransientIndexBuffer* indices, uint32_t numIndices)
-{
+                           TransientIndexBuffer* indices, uint32_t numIndices) {
     if (availableTransientVertices(numVertices, layout) < numVertices ||
         availableTransientIndices(numIndices) < numIndices) {
         *vertices = TransientVertexBuffer();
@@ -560,8 +520,7 @@ bool allocTransientBuffers(TransientVertexBuffer* vertices, const VertexLayout& 
 
 // --- Dynamic vertex buffers ---
 
-DynamicVertexBufferHandle createDynamicVertexBuffer(uint32_t numVertices, const VertexLayout& layout)
-{
+DynamicVertexBufferHandle createDynamicVertexBuffer(uint32_t numVertices, const VertexLayout& layout) {
     DynamicVertexBufferHandle handle;
     if (!ctx || numVertices == 0 || layout.stride() == 0) {
         return handle;
@@ -575,8 +534,7 @@ DynamicVertexBufferHandle createDynamicVertexBuffer(uint32_t numVertices, const 
 }
 
 bool updateDynamicVertexBuffer(DynamicVertexBufferHandle buffer, uint32_t startVertex, const void* data,
-                               uint32_t numVertices)
-{
+                               uint32_t numVertices) {
     if (!alive(&Context::dynamicBuffers, buffer.idx) || data == nullptr) {
         return false;
     }
@@ -589,8 +547,7 @@ bool updateDynamicVertexBuffer(DynamicVertexBufferHandle buffer, uint32_t startV
     return true;
 }
 
-void destroy(DynamicVertexBufferHandle buffer)
-{
+void destroy(DynamicVertexBufferHandle buffer) {
     if (alive(&Context::dynamicBuffers, buffer.idx)) {
         ctx->doomed.emplace_back(ResourceKind::DynamicBuffer, buffer.idx);
         ctx->dynamicBuffers.release(buffer.idx);
@@ -599,20 +556,17 @@ void destroy(DynamicVertexBufferHandle buffer)
 
 // --- Per-draw bindings ---
 
-void setState(const DrawState& state)
-{
+void setState(const DrawState& state) {
     if (ctx) {
         ctx->pending.state = state;
     }
 }
 
-void setVertexBuffer(const TransientVertexBuffer& buffer)
-{
+void setVertexBuffer(const TransientVertexBuffer& buffer) {
     setVertexBuffer(buffer, 0, buffer.layout.stride() == 0 ? 0 : buffer.size / buffer.layout.stride());
 }
 
-void setVertexBuffer(const TransientVertexBuffer& buffer, uint32_t firstVertex, uint32_t numVertices)
-{
+void setVertexBuffer(const TransientVertexBuffer& buffer, uint32_t firstVertex, uint32_t numVertices) {
     if (!ctx || buffer.data == nullptr) {
         return;
     }
@@ -624,8 +578,7 @@ void setVertexBuffer(const TransientVertexBuffer& buffer, uint32_t firstVertex, 
     draw.numVertices = std::min(numVertices, total - std::min(firstVertex, total));
 }
 
-void setVertexBuffer(DynamicVertexBufferHandle buffer, uint32_t firstVertex, uint32_t numVertices)
-{
+void setVertexBuffer(DynamicVertexBufferHandle buffer, uint32_t firstVertex, uint32_t numVertices) {
     if (!alive(&Context::dynamicBuffers, buffer.idx)) {
         return;
     }
@@ -640,8 +593,7 @@ void setVertexBuffer(DynamicVertexBufferHandle buffer, uint32_t firstVertex, uin
 
 void setIndexBuffer(const TransientIndexBuffer& buffer) { setIndexBuffer(buffer, 0, buffer.size); }
 
-void setIndexBuffer(const TransientIndexBuffer& buffer, uint32_t firstIndex, uint32_t numIndices)
-{
+void setIndexBuffer(const TransientIndexBuffer& buffer, uint32_t firstIndex, uint32_t numIndices) {
     if (!ctx || buffer.data == nullptr) {
         return;
     }
@@ -652,23 +604,20 @@ void setIndexBuffer(const TransientIndexBuffer& buffer, uint32_t firstIndex, uin
     draw.numIndices = std::min(numIndices, buffer.size - firstIndex);
 }
 
-void setTexture(uint8_t stage, UniformHandle sampler, TextureHandle texture, SamplerFlags flags)
-{
+void setTexture(uint8_t stage, UniformHandle sampler, TextureHandle texture, SamplerFlags flags) {
     if (!ctx || stage >= MaxTextureStages) {
         return;
     }
     ctx->pending.textures[stage] = TextureBinding{sampler, texture, flags};
 }
 
-void setScissor(uint16_t x, uint16_t y, uint16_t width, uint16_t height)
-{
+void setScissor(uint16_t x, uint16_t y, uint16_t width, uint16_t height) {
     if (ctx) {
         ctx->pending.scissor = Rect{x, y, width, height};
     }
 }
 
-void submit(ViewId view, ProgramHandle program)
-{
+void submit(ViewId view, ProgramHandle program) {
     if (!ctx) {
         return;
     }
@@ -682,11 +631,10 @@ void submit(ViewId view, ProgramHandle program)
     resetPending();
 }
 
-void discard()
-{
+void discard() {
     if (ctx) {
         resetPending();
     }
 }
 
-} // namespace gfx
+}  // namespace gfx

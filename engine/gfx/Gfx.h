@@ -31,16 +31,15 @@
 // corner of the target; clip space and render-target textures have their origin bottom-left
 // (see caps()).
 
+#include <cstdint>
+#include <glm/mat4x4.hpp>
+#include <string>
+
 #include "engine/gfx/DrawState.h"
 #include "engine/gfx/Frame.h"
 #include "engine/gfx/Handles.h"
 #include "engine/gfx/Texture.h"
 #include "engine/gfx/VertexLayout.h"
-
-#include <glm/mat4x4.hpp>
-
-#include <cstdint>
-#include <string>
 
 struct GLFWwindow;
 
@@ -50,8 +49,8 @@ enum class Backend : uint8_t { OpenGL, Recording };
 
 struct Init {
     Backend backend = Backend::OpenGL;
-    GLFWwindow* window = nullptr; // OpenGL: its context must be current; frame() swaps its buffers
-    uint16_t width = 640;         // back buffer size
+    GLFWwindow* window = nullptr;  // OpenGL: its context must be current; frame() swaps its buffers
+    uint16_t width = 640;          // back buffer size
     uint16_t height = 480;
     bool vsync = false;
     uint32_t transientVertexBytes = 6u << 20;
@@ -60,14 +59,15 @@ struct Init {
 
 // Facts about the renderer that drawing code needs; they hold before init().
 struct Caps {
-    bool originBottomLeft; // render-target textures have row 0 at the bottom
-    bool homogeneousDepth; // clip-space depth runs from -1 to 1
-    bool halfTexel;        // texel centres are offset by half a texel
+    bool originBottomLeft;  // render-target textures have row 0 at the bottom
+    bool homogeneousDepth;  // clip-space depth runs from -1 to 1
+    bool halfTexel;         // texel centres are offset by half a texel
 };
 constexpr Caps caps() { return Caps{true, true, false}; }
 
 // False when the back end cannot start (OpenGL: no current 3.3 context).
 bool init(const Init& init);
+// Releases every resource; with OpenGL, call it while the context is still current.
 void shutdown();
 void reset(uint16_t width, uint16_t height, bool vsync);
 
@@ -81,7 +81,6 @@ void setViewRect(ViewId view, uint16_t x, uint16_t y, uint16_t width, uint16_t h
 void setViewTransform(ViewId view, const glm::mat4& proj, const glm::mat4& viewMatrix = glm::mat4(1.0f));
 void setViewFrameBuffer(ViewId view, FrameBufferHandle frameBuffer);
 void touch(ViewId view);
-const ViewState& viewState(ViewId view);
 
 // --- Programs: GLSL 3.30 core sources; a_position, a_texcoord0, a_color0; the view's
 // projection times view matrix arrives as u_modelViewProj. A compile or link failure writes the
@@ -101,12 +100,12 @@ void setUniform(UniformHandle uniform, const float* values, uint16_t count = 1);
 // --- Textures: data is tightly packed rows, row 0 first, or null for undefined contents. ---
 TextureHandle createTexture2D(uint16_t width, uint16_t height, TextureFormat format, SamplerFlags flags,
                               const void* data = nullptr);
-TextureHandle createTexture3D(uint16_t width, uint16_t height, uint16_t depth, TextureFormat format,
-                              SamplerFlags flags, const void* data = nullptr);
+TextureHandle createTexture3D(uint16_t width, uint16_t height, uint16_t depth, TextureFormat format, SamplerFlags flags,
+                              const void* data = nullptr);
 // pitch: bytes from one source row to the next, 0 for tightly packed. False, with nothing
 // written, when the rectangle leaves the texture.
-bool updateTexture2D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t width, uint16_t height,
-                     const void* data, uint32_t pitch = 0);
+bool updateTexture2D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t width, uint16_t height, const void* data,
+                     uint32_t pitch = 0);
 bool updateTexture3D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t z, uint16_t width, uint16_t height,
                      uint16_t depth, const void* data);
 // Copies the whole texture, as it is now, into dest (TextureInfo::storageSize bytes).
@@ -125,17 +124,19 @@ void destroy(FrameBufferHandle frameBuffer);
 // --- Transient buffers (one frame) ---
 struct TransientVertexBuffer {
     uint8_t* data = nullptr;
-    uint32_t size = 0; // bytes
+    uint32_t size = 0;  // bytes
     uint32_t startVertex = 0;
     VertexLayout layout;
 
     template <typename Vertex>
-    Vertex* vertices() const { return reinterpret_cast<Vertex*>(data); }
+    Vertex* vertices() const {
+        return reinterpret_cast<Vertex*>(data);
+    }
 };
 
 struct TransientIndexBuffer {
     uint16_t* data = nullptr;
-    uint32_t size = 0; // indices
+    uint32_t size = 0;  // indices
     uint32_t startIndex = 0;
 };
 
@@ -162,10 +163,9 @@ void setVertexBuffer(const TransientVertexBuffer& buffer, uint32_t firstVertex, 
 void setVertexBuffer(DynamicVertexBufferHandle buffer, uint32_t firstVertex, uint32_t numVertices);
 void setIndexBuffer(const TransientIndexBuffer& buffer);
 void setIndexBuffer(const TransientIndexBuffer& buffer, uint32_t firstIndex, uint32_t numIndices);
-void setTexture(uint8_t stage, UniformHandle sampler, TextureHandle texture,
-                SamplerFlags flags = Sampler::FromTexture);
+void setTexture(uint8_t stage, UniformHandle sampler, TextureHandle texture, SamplerFlags flags = Sampler::FromTexture);
 void setScissor(uint16_t x, uint16_t y, uint16_t width, uint16_t height);
 void submit(ViewId view, ProgramHandle program);
 void discard();
 
-} // namespace gfx
+}  // namespace gfx

@@ -1,16 +1,16 @@
 // The OpenGL 3.3 core back end, on whatever GLFW context is current at init().
 
+#include <epoxy/gl.h>
+
 #include "engine/gfx/Backend.h"
 #include "engine/gfx/HandlePool.h"
-
-#include <epoxy/gl.h>
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
-#include <glm/gtc/type_ptr.hpp>
 
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <glm/gtc/type_ptr.hpp>
 
 namespace gfx {
 namespace {
@@ -22,69 +22,65 @@ struct GlFormat {
     GLenum format;
 };
 
-GlFormat glFormat(TextureFormat format)
-{
+GlFormat glFormat(TextureFormat format) {
     switch (format) {
-    case TextureFormat::R8:
-        return {GL_R8, GL_RED};
-    case TextureFormat::RG8:
-        return {GL_RG8, GL_RG};
-    case TextureFormat::RGB8:
-        return {GL_RGB8, GL_RGB};
-    case TextureFormat::RGBA8:
-        return {GL_RGBA8, GL_RGBA};
-    case TextureFormat::BGRA8:
-        return {GL_RGBA8, GL_BGRA};
+        case TextureFormat::R8:
+            return {GL_R8, GL_RED};
+        case TextureFormat::RG8:
+            return {GL_RG8, GL_RG};
+        case TextureFormat::RGB8:
+            return {GL_RGB8, GL_RGB};
+        case TextureFormat::RGBA8:
+            return {GL_RGBA8, GL_RGBA};
+        case TextureFormat::BGRA8:
+            return {GL_RGBA8, GL_BGRA};
     }
     return {GL_RGBA8, GL_RGBA};
 }
 
-GLenum glBlendFactor(BlendFactor factor)
-{
+GLenum glBlendFactor(BlendFactor factor) {
     switch (factor) {
-    case BlendFactor::Zero:
-        return GL_ZERO;
-    case BlendFactor::One:
-        return GL_ONE;
-    case BlendFactor::SrcColour:
-        return GL_SRC_COLOR;
-    case BlendFactor::InvSrcColour:
-        return GL_ONE_MINUS_SRC_COLOR;
-    case BlendFactor::SrcAlpha:
-        return GL_SRC_ALPHA;
-    case BlendFactor::InvSrcAlpha:
-        return GL_ONE_MINUS_SRC_ALPHA;
-    case BlendFactor::DstColour:
-        return GL_DST_COLOR;
-    case BlendFactor::InvDstColour:
-        return GL_ONE_MINUS_DST_COLOR;
-    case BlendFactor::DstAlpha:
-        return GL_DST_ALPHA;
-    case BlendFactor::InvDstAlpha:
-        return GL_ONE_MINUS_DST_ALPHA;
+        case BlendFactor::Zero:
+            return GL_ZERO;
+        case BlendFactor::One:
+            return GL_ONE;
+        case BlendFactor::SrcColour:
+            return GL_SRC_COLOR;
+        case BlendFactor::InvSrcColour:
+            return GL_ONE_MINUS_SRC_COLOR;
+        case BlendFactor::SrcAlpha:
+            return GL_SRC_ALPHA;
+        case BlendFactor::InvSrcAlpha:
+            return GL_ONE_MINUS_SRC_ALPHA;
+        case BlendFactor::DstColour:
+            return GL_DST_COLOR;
+        case BlendFactor::InvDstColour:
+            return GL_ONE_MINUS_DST_COLOR;
+        case BlendFactor::DstAlpha:
+            return GL_DST_ALPHA;
+        case BlendFactor::InvDstAlpha:
+            return GL_ONE_MINUS_DST_ALPHA;
     }
     return GL_ONE;
 }
 
 GLenum glEquation(BlendEquation equation) { return equation == BlendEquation::Max ? GL_MAX : GL_FUNC_ADD; }
 
-GLenum glPrimitive(Primitive primitive)
-{
+GLenum glPrimitive(Primitive primitive) {
     switch (primitive) {
-    case Primitive::Triangles:
-        return GL_TRIANGLES;
-    case Primitive::TriangleStrip:
-        return GL_TRIANGLE_STRIP;
-    case Primitive::Lines:
-        return GL_LINES;
+        case Primitive::Triangles:
+            return GL_TRIANGLES;
+        case Primitive::TriangleStrip:
+            return GL_TRIANGLE_STRIP;
+        case Primitive::Lines:
+            return GL_LINES;
     }
     return GL_TRIANGLES;
 }
 
 const char* const AttribNames[AttribCount] = {"a_position", "a_texcoord0", "a_color0"};
 
-GLuint compileShader(GLenum stage, const std::string& source, const std::string& name)
-{
+GLuint compileShader(GLenum stage, const std::string& source, const std::string& name) {
     GLuint shader = glCreateShader(stage);
     const char* text = source.c_str();
     glShaderSource(shader, 1, &text, nullptr);
@@ -106,8 +102,7 @@ GLuint compileShader(GLenum stage, const std::string& source, const std::string&
 
 class GlBackend final : public BackendImpl {
 public:
-    ~GlBackend() override
-    {
+    ~GlBackend() override {
         for (Program& program : programs_) {
             glDeleteProgram(program.id);
         }
@@ -128,8 +123,7 @@ public:
         glDeleteVertexArrays(1, &vertexArray_);
     }
 
-    bool init(const Init& init) override
-    {
+    bool init(const Init& init) override {
         if (glfwGetCurrentContext() == nullptr || epoxy_gl_version() < 33) {
             return false;
         }
@@ -146,8 +140,7 @@ public:
         return true;
     }
 
-    void reset(uint16_t width, uint16_t height, bool vsync) override
-    {
+    void reset(uint16_t width, uint16_t height, bool vsync) override {
         width_ = width;
         height_ = height;
         if (window_ != nullptr) {
@@ -156,8 +149,7 @@ public:
     }
 
     bool createProgram(uint16_t idx, const std::string& vertexSource, const std::string& fragmentSource,
-                       const std::string& name) override
-    {
+                       const std::string& name) override {
         GLuint vs = compileShader(GL_VERTEX_SHADER, vertexSource, name);
         GLuint fs = vs == 0 ? 0 : compileShader(GL_FRAGMENT_SHADER, fragmentSource, name);
         if (fs == 0) {
@@ -191,26 +183,22 @@ public:
         return true;
     }
 
-    void destroyProgram(uint16_t idx) override
-    {
+    void destroyProgram(uint16_t idx) override {
         glDeleteProgram(programs_[idx].id);
         programs_[idx] = Program();
     }
 
-    void createUniform(uint16_t idx, const std::string& name, UniformType) override
-    {
+    void createUniform(uint16_t idx, const std::string& name, UniformType) override {
         slotFor(uniformNames_, idx) = name;
         forgetLocations(idx);
     }
 
-    void destroyUniform(uint16_t idx) override
-    {
+    void destroyUniform(uint16_t idx) override {
         uniformNames_[idx].clear();
         forgetLocations(idx);
     }
 
-    void createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override
-    {
+    void createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override {
         Texture& texture = slotFor(textures_, idx);
         texture.desc = desc;
         texture.target = desc.is3D ? GL_TEXTURE_3D : GL_TEXTURE_2D;
@@ -227,8 +215,7 @@ public:
         }
     }
 
-    void updateTexture(uint16_t idx, const TexelBox& box, const void* data, uint32_t pitch) override
-    {
+    void updateTexture(uint16_t idx, const TexelBox& box, const void* data, uint32_t pitch) override {
         const Texture& texture = textures_[idx];
         uint32_t rowBytes = uint32_t(box.width) * bitsPerPixel(texture.desc.format) / 8;
         const uint8_t* source = static_cast<const uint8_t*>(data);
@@ -250,21 +237,18 @@ public:
         }
     }
 
-    void readTexture(uint16_t idx, void* dest) override
-    {
+    void readTexture(uint16_t idx, void* dest) override {
         const Texture& texture = textures_[idx];
         glBindTexture(texture.target, texture.id);
         glGetTexImage(texture.target, 0, glFormat(texture.desc.format).format, GL_UNSIGNED_BYTE, dest);
     }
 
-    void destroyTexture(uint16_t idx) override
-    {
+    void destroyTexture(uint16_t idx) override {
         glDeleteTextures(1, &textures_[idx].id);
         textures_[idx] = Texture();
     }
 
-    void createFrameBuffer(uint16_t idx, uint16_t textureIdx) override
-    {
+    void createFrameBuffer(uint16_t idx, uint16_t textureIdx) override {
         FrameBuffer& frameBuffer = slotFor(frameBuffers_, idx);
         frameBuffer.texture = textureIdx;
         glGenFramebuffers(1, &frameBuffer.id);
@@ -273,34 +257,29 @@ public:
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     }
 
-    void destroyFrameBuffer(uint16_t idx) override
-    {
+    void destroyFrameBuffer(uint16_t idx) override {
         glDeleteFramebuffers(1, &frameBuffers_[idx].id);
         frameBuffers_[idx] = FrameBuffer();
     }
 
-    void createDynamicVertexBuffer(uint16_t idx, uint32_t bytes) override
-    {
+    void createDynamicVertexBuffer(uint16_t idx, uint32_t bytes) override {
         GLuint& buffer = slotFor(dynamicBuffers_, idx);
         glGenBuffers(1, &buffer);
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
         glBufferData(GL_ARRAY_BUFFER, bytes, nullptr, GL_DYNAMIC_DRAW);
     }
 
-    void updateDynamicVertexBuffer(uint16_t idx, uint32_t offset, const void* data, uint32_t bytes) override
-    {
+    void updateDynamicVertexBuffer(uint16_t idx, uint32_t offset, const void* data, uint32_t bytes) override {
         glBindBuffer(GL_ARRAY_BUFFER, dynamicBuffers_[idx]);
         glBufferSubData(GL_ARRAY_BUFFER, offset, bytes, data);
     }
 
-    void destroyDynamicVertexBuffer(uint16_t idx) override
-    {
+    void destroyDynamicVertexBuffer(uint16_t idx) override {
         glDeleteBuffers(1, &dynamicBuffers_[idx]);
         dynamicBuffers_[idx] = 0;
     }
 
-    void execute(const FrameData& frame) override
-    {
+    void execute(const FrameData& frame) override {
         glBindVertexArray(vertexArray_);
         glBindBuffer(GL_ARRAY_BUFFER, transientVertices_);
         glBufferData(GL_ARRAY_BUFFER, frame.transientVertexBytes, frame.transientVertices.data(), GL_STREAM_DRAW);
@@ -322,7 +301,7 @@ private:
     struct Program {
         GLuint id = 0;
         GLint modelViewProj = -1;
-        std::vector<GLint> locations; // by uniform index, UnknownLocation until asked
+        std::vector<GLint> locations;  // by uniform index, UnknownLocation until asked
     };
 
     struct Texture {
@@ -336,9 +315,7 @@ private:
         uint16_t texture = 0;
     };
 
-
-    void forgetLocations(uint16_t uniformIdx)
-    {
+    void forgetLocations(uint16_t uniformIdx) {
         for (Program& program : programs_) {
             if (uniformIdx < program.locations.size()) {
                 program.locations[uniformIdx] = UnknownLocation;
@@ -346,8 +323,7 @@ private:
         }
     }
 
-    GLint location(uint16_t programIdx, uint16_t uniformIdx)
-    {
+    GLint location(uint16_t programIdx, uint16_t uniformIdx) {
         Program& program = programs_[programIdx];
         if (program.locations.size() <= uniformIdx) {
             program.locations.resize(uniformIdx + 1u, UnknownLocation);
@@ -359,8 +335,7 @@ private:
         return location;
     }
 
-    GLuint sampler(SamplerFlags flags)
-    {
+    GLuint sampler(SamplerFlags flags) {
         flags &= 0x1f;
         GLuint& sampler = samplers_[flags];
         if (sampler == 0) {
@@ -375,16 +350,14 @@ private:
     }
 
     // Rectangles are given from the top-left; GL counts from the bottom-left.
-    static void toGl(const Rect& rect, uint16_t targetHeight, GLint out[4])
-    {
+    static void toGl(const Rect& rect, uint16_t targetHeight, GLint out[4]) {
         out[0] = rect.x;
         out[1] = GLint(targetHeight) - rect.y - rect.height;
         out[2] = rect.width;
         out[3] = rect.height;
     }
 
-    void runPass(const FrameData& frame, const ViewPass& pass)
-    {
+    void runPass(const FrameData& frame, const ViewPass& pass) {
         const ViewState& view = pass.state;
         uint16_t targetWidth = width_;
         uint16_t targetHeight = height_;
@@ -412,8 +385,7 @@ private:
         }
     }
 
-    void clear(const ViewState& view, const GLint viewport[4])
-    {
+    void clear(const ViewState& view, const GLint viewport[4]) {
         glEnable(GL_SCISSOR_TEST);
         glScissor(viewport[0], viewport[1], viewport[2], viewport[3]);
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -436,8 +408,7 @@ private:
         stateKnown_ = false;
     }
 
-    void applyState(const DrawState& state)
-    {
+    void applyState(const DrawState& state) {
         if (stateKnown_ && state == state_) {
             return;
         }
@@ -445,8 +416,8 @@ private:
         glColorMask(rgb, rgb, rgb, state.writeAlpha ? GL_TRUE : GL_FALSE);
         if (state.blending) {
             glEnable(GL_BLEND);
-            glBlendFuncSeparate(glBlendFactor(state.srcRgb), glBlendFactor(state.dstRgb),
-                                glBlendFactor(state.srcAlpha), glBlendFactor(state.dstAlpha));
+            glBlendFuncSeparate(glBlendFactor(state.srcRgb), glBlendFactor(state.dstRgb), glBlendFactor(state.srcAlpha),
+                                glBlendFactor(state.dstAlpha));
             glBlendEquationSeparate(glEquation(state.equationRgb), glEquation(state.equationAlpha));
         } else {
             glDisable(GL_BLEND);
@@ -455,10 +426,9 @@ private:
         stateKnown_ = true;
     }
 
-    void bindVertices(const Draw& draw)
-    {
-        GLuint buffer = draw.vertexSource == VertexSource::Dynamic ? dynamicBuffers_[draw.dynamicBuffer.idx]
-                                                                   : transientVertices_;
+    void bindVertices(const Draw& draw) {
+        GLuint buffer =
+            draw.vertexSource == VertexSource::Dynamic ? dynamicBuffers_[draw.dynamicBuffer.idx] : transientVertices_;
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
         const VertexLayout& layout = draw.layout;
         size_t base = size_t(draw.startVertex) * layout.stride();
@@ -475,8 +445,7 @@ private:
         }
     }
 
-    void runDraw(const FrameData& frame, const Draw& draw)
-    {
+    void runDraw(const FrameData& frame, const Draw& draw) {
         if (draw.numVertices == 0 || (draw.indexed && draw.numIndices == 0)) {
             return;
         }
@@ -555,8 +524,8 @@ private:
     uint32_t programMvpVersion_ = 0;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<BackendImpl> makeGlBackend() { return std::make_unique<GlBackend>(); }
 
-} // namespace gfx
+}  // namespace gfx

@@ -26,4 +26,4 @@ using DynamicVertexBufferHandle = Handle<struct DynamicVertexBufferTag>;
 using ViewId = uint16_t;
 constexpr ViewId MaxViews = 256;
 
-} // namespace gfx
+}  // namespace gfx

@@ -8,4 +8,4 @@ namespace gfx {
 // caps()) maps near..far to -1..1, otherwise to 0..1.
 glm::mat4 ortho(float left, float right, float bottom, float top, float zNear, float zFar, bool homogeneousDepth);
 
-} // namespace gfx
+}  // namespace gfx

@@ -4,10 +4,10 @@
 // keeps resource contents in memory (so texture uploads and read-backs behave as on the GPU,
 // minus drawing) and keeps the last frame that frame() ran.
 
-#include "engine/gfx/Frame.h"
-
 #include <cstring>
 #include <vector>
+
+#include "engine/gfx/Frame.h"
 
 namespace gfx {
 
@@ -27,8 +27,7 @@ public:
     virtual const float* uniform(const Draw& draw, UniformHandle uniform) const = 0;
 
     // The pass of a view in the last frame, or null when the view did not run.
-    const ViewPass* pass(ViewId view) const
-    {
+    const ViewPass* pass(ViewId view) const {
         for (const ViewPass& pass : lastFrame().passes) {
             if (pass.id == view) {
                 return &pass;
@@ -40,8 +39,7 @@ public:
     const Draw& draw(const ViewPass& pass, uint32_t i) const { return lastFrame().draws[pass.firstDraw + i]; }
 
     template <typename Vertex>
-    std::vector<Vertex> vertices(const Draw& draw) const
-    {
+    std::vector<Vertex> vertices(const Draw& draw) const {
         std::vector<uint8_t> bytes = vertexBytes(draw);
         std::vector<Vertex> result(bytes.size() / sizeof(Vertex));
         std::memcpy(result.data(), bytes.data(), result.size() * sizeof(Vertex));
@@ -52,4 +50,4 @@ public:
 // Null unless the recording back end is running.
 const Recording* recording();
 
-} // namespace gfx
+}  // namespace gfx

@@ -1,10 +1,10 @@
 // The recording back end: resources live in memory and every frame is kept for inspection.
 
+#include <cstring>
+
 #include "engine/gfx/Backend.h"
 #include "engine/gfx/HandlePool.h"
 #include "engine/gfx/Recording.h"
-
-#include <cstring>
 
 namespace gfx {
 namespace {
@@ -22,8 +22,7 @@ public:
 
     // A source that could not be read arrives empty; nothing else can be checked without a GPU.
     bool createProgram(uint16_t, const std::string& vertexSource, const std::string& fragmentSource,
-                       const std::string&) override
-    {
+                       const std::string&) override {
         return !vertexSource.empty() && !fragmentSource.empty();
     }
     void destroyProgram(uint16_t) override {}
@@ -31,8 +30,7 @@ public:
     void createUniform(uint16_t, const std::string&, UniformType) override {}
     void destroyUniform(uint16_t) override {}
 
-    void createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override
-    {
+    void createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override {
         Texture& texture = slotFor(textures_, idx);
         texture.desc = desc;
         texture.texels.assign(desc.storageSize(), 0);
@@ -41,8 +39,7 @@ public:
         }
     }
 
-    void updateTexture(uint16_t idx, const TexelBox& box, const void* data, uint32_t pitch) override
-    {
+    void updateTexture(uint16_t idx, const TexelBox& box, const void* data, uint32_t pitch) override {
         Texture& texture = textures_[idx];
         uint32_t texelBytes = bitsPerPixel(texture.desc.format) / 8;
         uint32_t rowBytes = box.width * texelBytes;
@@ -56,8 +53,7 @@ public:
         }
     }
 
-    void readTexture(uint16_t idx, void* dest) override
-    {
+    void readTexture(uint16_t idx, void* dest) override {
         const Texture& texture = textures_[idx];
         std::memcpy(dest, texture.texels.data(), texture.texels.size());
     }
@@ -67,18 +63,18 @@ public:
     void createFrameBuffer(uint16_t, uint16_t) override {}
     void destroyFrameBuffer(uint16_t) override {}
 
-    void createDynamicVertexBuffer(uint16_t idx, uint32_t bytes) override { slotFor(dynamicBuffers_, idx).assign(bytes, 0); }
+    void createDynamicVertexBuffer(uint16_t idx, uint32_t bytes) override {
+        slotFor(dynamicBuffers_, idx).assign(bytes, 0);
+    }
 
-    void updateDynamicVertexBuffer(uint16_t idx, uint32_t offset, const void* data, uint32_t bytes) override
-    {
+    void updateDynamicVertexBuffer(uint16_t idx, uint32_t offset, const void* data, uint32_t bytes) override {
         std::memcpy(dynamicBuffers_[idx].data() + offset, data, bytes);
     }
 
     void destroyDynamicVertexBuffer(uint16_t idx) override { dynamicBuffers_[idx].clear(); }
 
     // Copies only what the frame used, so recording stays cheap next to a large transient budget.
-    void execute(const FrameData& frame) override
-    {
+    void execute(const FrameData& frame) override {
         last_.number = frame.number;
         last_.passes = frame.passes;
         last_.draws = frame.draws;
@@ -96,8 +92,7 @@ public:
     const FrameData& lastFrame() const override { return last_; }
     uint32_t framesRun() const override { return framesRun_; }
 
-    std::vector<uint8_t> vertexBytes(const Draw& draw) const override
-    {
+    std::vector<uint8_t> vertexBytes(const Draw& draw) const override {
         const std::vector<uint8_t>* source = nullptr;
         if (draw.vertexSource == VertexSource::Transient) {
             source = &last_.transientVertices;
@@ -114,8 +109,7 @@ public:
         return std::vector<uint8_t>(source->begin() + begin, source->begin() + end);
     }
 
-    std::vector<uint16_t> indices(const Draw& draw) const override
-    {
+    std::vector<uint16_t> indices(const Draw& draw) const override {
         if (!draw.indexed) {
             return {};
         }
@@ -123,8 +117,7 @@ public:
         return std::vector<uint16_t>(begin, begin + draw.numIndices);
     }
 
-    const float* uniform(const Draw& draw, UniformHandle uniform) const override
-    {
+    const float* uniform(const Draw& draw, UniformHandle uniform) const override {
         for (uint32_t i = 0; i < draw.numUniforms; ++i) {
             const UniformValue& value = last_.uniformValues[draw.firstUniform + i];
             if (value.uniform == uniform) {
@@ -140,17 +133,16 @@ private:
         std::vector<uint8_t> texels;
     };
 
-
     std::vector<Texture> textures_;
     std::vector<std::vector<uint8_t>> dynamicBuffers_;
     FrameData last_;
     uint32_t framesRun_ = 0;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<BackendImpl> makeRecordingBackend() { return std::make_unique<RecordingBackend>(); }
 
 const Recording* recording() { return active; }
 
-} // namespace gfx
+}  // namespace gfx

@@ -1,15 +1,14 @@
 #include "engine/gfx/ShaderLoader.h"
 
+#include <vector>
+
 #include "engine/gfx/FileRead.h"
 #include "engine/gfx/Gfx.h"
 #include "engine/util/Fatal.h"
 
-#include <vector>
-
 namespace gfx {
 
-ProgramHandle createProgramFromFiles(const std::string& vertexPath, const std::string& fragmentPath)
-{
+ProgramHandle createProgramFromFiles(const std::string& vertexPath, const std::string& fragmentPath) {
     std::vector<uint8_t> vertex;
     std::vector<uint8_t> fragment;
     if (fragmentPath.empty() || !readWholeFile(vertexPath, vertex) || !readWholeFile(fragmentPath, fragment)) {
@@ -19,12 +18,11 @@ ProgramHandle createProgramFromFiles(const std::string& vertexPath, const std::s
                          vertexPath + " and " + fragmentPath);
 }
 
-} // namespace gfx
+}  // namespace gfx
 
 namespace Game {
 
-gfx::ProgramHandle loadShaderProgram(const std::string& vertexName, const std::string& fragmentName)
-{
+gfx::ProgramHandle loadShaderProgram(const std::string& vertexName, const std::string& fragmentName) {
     std::string vertexPath = "data/" + vertexName + ".vs.bin";
     std::string fragmentPath = "data/" + fragmentName + ".fs.bin";
     gfx::ProgramHandle program = gfx::createProgramFromFiles(vertexPath, fragmentPath);
@@ -34,4 +32,4 @@ gfx::ProgramHandle loadShaderProgram(const std::string& vertexName, const std::s
     return program;
 }
 
-} // namespace Game
+}  // namespace Game

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/gfx/Handles.h"
-
 #include <string>
+
+#include "engine/gfx/Handles.h"
 
 namespace gfx {
 
@@ -10,7 +10,7 @@ namespace gfx {
 // compile or link failure gives an invalid handle (failures print the GLSL log).
 ProgramHandle createProgramFromFiles(const std::string& vertexPath, const std::string& fragmentPath);
 
-} // namespace gfx
+}  // namespace gfx
 
 namespace Game {
 
@@ -18,4 +18,4 @@ namespace Game {
 // cannot be made stops the process.
 gfx::ProgramHandle loadShaderProgram(const std::string& vertexName, const std::string& fragmentName);
 
-} // namespace Game
+}  // namespace Game

@@ -2,24 +2,22 @@
 
 namespace gfx {
 
-uint8_t bitsPerPixel(TextureFormat format)
-{
+uint8_t bitsPerPixel(TextureFormat format) {
     switch (format) {
-    case TextureFormat::R8:
-        return 8;
-    case TextureFormat::RG8:
-        return 16;
-    case TextureFormat::RGB8:
-        return 24;
-    case TextureFormat::RGBA8:
-    case TextureFormat::BGRA8:
-        return 32;
+        case TextureFormat::R8:
+            return 8;
+        case TextureFormat::RG8:
+            return 16;
+        case TextureFormat::RGB8:
+            return 24;
+        case TextureFormat::RGBA8:
+        case TextureFormat::BGRA8:
+            return 32;
     }
     return 32;
 }
 
-TextureInfo calcTextureSize(uint16_t width, uint16_t height, uint16_t depth, TextureFormat format)
-{
+TextureInfo calcTextureSize(uint16_t width, uint16_t height, uint16_t depth, TextureFormat format) {
     TextureInfo info;
     info.format = format;
     info.width = width;
@@ -31,4 +29,4 @@ TextureInfo calcTextureSize(uint16_t width, uint16_t height, uint16_t depth, Tex
     return info;
 }
 
-} // namespace gfx
+}  // namespace gfx

@@ -22,15 +22,15 @@ constexpr SamplerFlags WClamp = 1u << 4;
 constexpr SamplerFlags Clamp = UClamp | VClamp | WClamp;
 // Passed to setTexture: sample with the flags the texture was created with.
 constexpr SamplerFlags FromTexture = 0xffffffffu;
-} // namespace Sampler
+}  // namespace Sampler
 
 // What a texture is, as the loaders report it. Textures have no mip chain and one layer.
 struct TextureInfo {
     TextureFormat format = TextureFormat::RGBA8;
-    uint32_t storageSize = 0; // bytes of all texels
+    uint32_t storageSize = 0;  // bytes of all texels
     uint16_t width = 0;
     uint16_t height = 0;
-    uint16_t depth = 1; // 1 for a 2D texture
+    uint16_t depth = 1;  // 1 for a 2D texture
     uint16_t numLayers = 1;
     uint8_t bitsPerPixel = 0;
 };
@@ -38,4 +38,4 @@ struct TextureInfo {
 // depth 0 counts as 1 (a 2D texture).
 TextureInfo calcTextureSize(uint16_t width, uint16_t height, uint16_t depth, TextureFormat format);
 
-} // namespace gfx
+}  // namespace gfx

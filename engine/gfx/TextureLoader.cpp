@@ -1,14 +1,14 @@
 #include "engine/gfx/TextureLoader.h"
 
-#include "engine/gfx/FileRead.h"
-#include "engine/gfx/Gfx.h"
-
 #include <stb_image.h>
 
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <vector>
+
+#include "engine/gfx/FileRead.h"
+#include "engine/gfx/Gfx.h"
 
 namespace {
 
@@ -17,37 +17,33 @@ struct StbFree {
 };
 using Pixels = std::unique_ptr<stbi_uc, StbFree>;
 
-gfx::TextureFormat formatFor(int channels)
-{
+gfx::TextureFormat formatFor(int channels) {
     switch (channels) {
-    case 1:
-        return gfx::TextureFormat::R8;
-    case 2:
-        return gfx::TextureFormat::RG8;
-    case 3:
-        return gfx::TextureFormat::RGB8;
-    default:
-        return gfx::TextureFormat::RGBA8;
+        case 1:
+            return gfx::TextureFormat::R8;
+        case 2:
+            return gfx::TextureFormat::RG8;
+        case 3:
+            return gfx::TextureFormat::RGB8;
+        default:
+            return gfx::TextureFormat::RGBA8;
     }
 }
 
-bool fitsTexture(int width, int height)
-{
+bool fitsTexture(int width, int height) {
     constexpr int Largest = std::numeric_limits<uint16_t>::max();
     return width > 0 && height > 0 && width <= Largest && height <= Largest;
 }
 
-bool endsWith(const std::string& text, const std::string& tail)
-{
+bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-} // namespace
+}  // namespace
 
 namespace gfx {
 
-TextureHandle createTextureFromFile(const std::string& path, SamplerFlags flags, TextureInfo* info)
-{
+TextureHandle createTextureFromFile(const std::string& path, SamplerFlags flags, TextureInfo* info) {
     std::vector<uint8_t> bytes;
     if (!readWholeFile(path, bytes) || bytes.size() > size_t(std::numeric_limits<int>::max())) {
         return TextureHandle();
@@ -68,12 +64,11 @@ TextureHandle createTextureFromFile(const std::string& path, SamplerFlags flags,
     return texture;
 }
 
-} // namespace gfx
+}  // namespace gfx
 
 namespace Game {
 
-TextureRecord loadTexture(const std::string& path, gfx::SamplerFlags flags)
-{
+TextureRecord loadTexture(const std::string& path, gfx::SamplerFlags flags) {
     TextureRecord record;
     if (!endsWith(path, ".tga") && !endsWith(path, ".png")) {
         record.handle = gfx::createTextureFromFile(path, flags, &record.info);
@@ -105,8 +100,7 @@ TextureRecord loadTexture(const std::string& path, gfx::SamplerFlags flags)
     return record;
 }
 
-TextureRecord createEmptyTexture(uint16_t width, uint16_t height, gfx::SamplerFlags flags)
-{
+TextureRecord createEmptyTexture(uint16_t width, uint16_t height, gfx::SamplerFlags flags) {
     TextureRecord record;
     record.handle = gfx::createTexture2D(width, height, gfx::TextureFormat::RGBA8, flags);
     if (record.handle.valid()) {
@@ -115,4 +109,4 @@ TextureRecord createEmptyTexture(uint16_t width, uint16_t height, gfx::SamplerFl
     return record;
 }
 
-} // namespace Game
+}  // namespace Game

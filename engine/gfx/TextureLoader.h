@@ -1,9 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include "engine/gfx/Handles.h"
 #include "engine/gfx/Texture.h"
-
-#include <string>
 
 namespace gfx {
 
@@ -11,7 +11,7 @@ namespace gfx {
 // Invalid handle when the file cannot be read or decoded. `info` may be null.
 TextureHandle createTextureFromFile(const std::string& path, SamplerFlags flags, TextureInfo* info);
 
-} // namespace gfx
+}  // namespace gfx
 
 namespace Game {
 
@@ -31,4 +31,4 @@ TextureRecord loadTexture(const std::string& path, gfx::SamplerFlags flags);
 // An RGBA8 2D texture with undefined contents.
 TextureRecord createEmptyTexture(uint16_t width, uint16_t height, gfx::SamplerFlags flags);
 
-} // namespace Game
+}  // namespace Game

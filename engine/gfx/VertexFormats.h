@@ -3,9 +3,9 @@
 // The three vertex records every drawing routine hands to the renderer, each with its layout as
 // a constant: plain data, usable before any renderer exists.
 
-#include "engine/gfx/VertexLayout.h"
-
 #include <cstdint>
+
+#include "engine/gfx/VertexLayout.h"
 
 struct PosTexCoordVertex {
     float x, y, z;
@@ -18,7 +18,7 @@ struct PosTexCoordVertex {
 
 struct PosColorVertex {
     float x, y, z;
-    uint32_t abgr; // red in the lowest byte, so memory reads R, G, B, A
+    uint32_t abgr;  // red in the lowest byte, so memory reads R, G, B, A
 
     static constexpr gfx::VertexLayout layout = gfx::VertexLayout()
                                                     .add(gfx::Attrib::Position, 3, gfx::AttribType::Float)

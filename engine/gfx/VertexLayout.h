@@ -12,13 +12,12 @@ constexpr int AttribCount = 3;
 enum class AttribType : uint8_t { Uint8, Float };
 
 struct AttribFormat {
-    uint8_t num = 0; // 0: the layout does not have this attribute
+    uint8_t num = 0;  // 0: the layout does not have this attribute
     AttribType type = AttribType::Float;
     bool normalised = false;
     uint8_t offset = 0;
 
-    friend constexpr bool operator==(const AttribFormat& a, const AttribFormat& b)
-    {
+    friend constexpr bool operator==(const AttribFormat& a, const AttribFormat& b) {
         return a.num == b.num && a.type == b.type && a.normalised == b.normalised && a.offset == b.offset;
     }
 };
@@ -29,8 +28,7 @@ struct AttribFormat {
 //       gfx::VertexLayout().add(gfx::Attrib::Position, 3, gfx::AttribType::Float);
 class VertexLayout {
 public:
-    constexpr VertexLayout add(Attrib attrib, uint8_t num, AttribType type, bool normalised = false) const
-    {
+    constexpr VertexLayout add(Attrib attrib, uint8_t num, AttribType type, bool normalised = false) const {
         VertexLayout result = *this;
         AttribFormat& format = result.attribs_[static_cast<int>(attrib)];
         format.num = num;
@@ -45,8 +43,7 @@ public:
     constexpr bool has(Attrib attrib) const { return format(attrib).num != 0; }
     constexpr const AttribFormat& format(Attrib attrib) const { return attribs_[static_cast<int>(attrib)]; }
 
-    friend constexpr bool operator==(const VertexLayout& a, const VertexLayout& b)
-    {
+    friend constexpr bool operator==(const VertexLayout& a, const VertexLayout& b) {
         for (int i = 0; i < AttribCount; ++i) {
             if (!(a.attribs_[i] == b.attribs_[i])) {
                 return false;
@@ -60,4 +57,4 @@ private:
     uint16_t stride_ = 0;
 };
 
-} // namespace gfx
+}  // namespace gfx

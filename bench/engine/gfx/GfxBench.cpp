@@ -30,8 +30,7 @@ void main() { fragColour = v_color0; }
 )";
 
 // Draw i goes to view 10 + (i * 7) % 50, so views are submitted out of order.
-void submitDraws(gfx::ProgramHandle program)
-{
+void submitDraws(gfx::ProgramHandle program) {
     for (int i = 0; i < Draws; ++i) {
         gfx::TransientVertexBuffer buffer;
         if (!gfx::allocTransientVertexBuffer(&buffer, 4, PosColorVertex::layout)) {
@@ -50,8 +49,7 @@ void submitDraws(gfx::ProgramHandle program)
     }
 }
 
-void runFrames(benchmark::State& state)
-{
+void runFrames(benchmark::State& state) {
     gfx::ProgramHandle program = gfx::createProgram(ColourVs, ColourFs, "bench");
     if (!program.valid()) {
         state.SkipWithError("program did not build");
@@ -71,8 +69,7 @@ void runFrames(benchmark::State& state)
     gfx::destroy(program);
 }
 
-void BM_FrameRecording(benchmark::State& state)
-{
+void BM_FrameRecording(benchmark::State& state) {
     gfx::Init init;
     init.backend = gfx::Backend::Recording;
     gfx::init(init);
@@ -81,8 +78,7 @@ void BM_FrameRecording(benchmark::State& state)
 }
 BENCHMARK(BM_FrameRecording)->Unit(benchmark::kMillisecond);
 
-void BM_FrameOpenGL(benchmark::State& state)
-{
+void BM_FrameOpenGL(benchmark::State& state) {
     if (std::getenv("DISPLAY") == nullptr || glfwInit() != GLFW_TRUE) {
         state.SkipWithError("no X display for OpenGL");
         return;
@@ -112,4 +108,4 @@ void BM_FrameOpenGL(benchmark::State& state)
 }
 BENCHMARK(BM_FrameOpenGL)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

@@ -1,11 +1,10 @@
-#include "GlContext.h"
-
-#include "engine/gfx/Projection.h"
-#include "engine/gfx/VertexFormats.h"
-
 #include <gmock/gmock.h>
 
 #include <vector>
+
+#include "GlContext.h"
+#include "engine/gfx/Projection.h"
+#include "engine/gfx/VertexFormats.h"
 
 using ::testing::Each;
 using ::testing::ElementsAre;
@@ -42,8 +41,7 @@ void main() { fragColour = texture(s_texColor, v_texcoord0) * u_tint; }
 
 using Pixels = std::vector<uint32_t>;
 
-Pixels readPixels(gfx::FrameBufferHandle frameBuffer)
-{
+Pixels readPixels(gfx::FrameBufferHandle frameBuffer) {
     gfx::TextureHandle texture = gfx::getTexture(frameBuffer);
     Pixels pixels(gfx::textureInfo(texture).storageSize / 4);
     EXPECT_TRUE(gfx::readTexture(texture, pixels.data()));
@@ -52,8 +50,7 @@ Pixels readPixels(gfx::FrameBufferHandle frameBuffer)
 
 // A w x h quad from the origin, drawn as a triangle strip in the view's units.
 void submitQuad(gfx::ViewId view, gfx::ProgramHandle program, float w, float h, uint32_t abgr,
-                const gfx::DrawState& state = gfx::DrawState().with(gfx::Primitive::TriangleStrip))
-{
+                const gfx::DrawState& state = gfx::DrawState().with(gfx::Primitive::TriangleStrip)) {
     gfx::TransientVertexBuffer buffer;
     ASSERT_TRUE(gfx::allocTransientVertexBuffer(&buffer, 4, PosColorVertex::layout));
     PosColorVertex* v = buffer.vertices<PosColorVertex>();
@@ -68,21 +65,20 @@ void submitQuad(gfx::ViewId view, gfx::ProgramHandle program, float w, float h, 
 
 glm::mat4 pixelProjection(float w, float h) { return gfx::ortho(0, w, 0, h, -1, 100, gfx::caps().homogeneousDepth); }
 
-} // namespace
+}  // namespace
 
-TEST_F(GlTest, TwoViewsClearingOneTargetLeaveTheHigherViewsColour)
-{
+TEST_F(GlTest, TwoViewsClearingOneTargetLeaveTheHigherViewsColour) {
     gfx::FrameBufferHandle target = gfx::createFrameBuffer(8, 8, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
     for (gfx::ViewId view : {5, 6}) {
         gfx::setViewFrameBuffer(view, target);
         gfx::setViewRect(view, 0, 0, 8, 8);
     }
-    gfx::setViewClear(6, gfx::Clear::Colour, 0x00ff00ff); // green, touched first
-    gfx::setViewClear(5, gfx::Clear::Colour, 0xff0000ff); // red
+    gfx::setViewClear(6, gfx::Clear::Colour, 0x00ff00ff);  // green, touched first
+    gfx::setViewClear(5, gfx::Clear::Colour, 0xff0000ff);  // red
     gfx::touch(6);
     gfx::touch(5);
     gfx::frame();
-    EXPECT_THAT(readPixels(target), Each(0xff00ff00u)); // RGBA bytes 00 ff 00 ff
+    EXPECT_THAT(readPixels(target), Each(0xff00ff00u));  // RGBA bytes 00 ff 00 ff
 
     gfx::setViewClear(6, gfx::Clear::None);
     gfx::touch(5);
@@ -91,8 +87,7 @@ TEST_F(GlTest, TwoViewsClearingOneTargetLeaveTheHigherViewsColour)
     EXPECT_THAT(readPixels(target), Each(0xff0000ffu));
 }
 
-TEST_F(GlTest, AViewClearsAndDrawsOnlyInsideItsRectangle)
-{
+TEST_F(GlTest, AViewClearsAndDrawsOnlyInsideItsRectangle) {
     gfx::ProgramHandle program = gfx::createProgram(ColourVs, ColourFs, "colour");
     ASSERT_TRUE(program.valid());
     gfx::FrameBufferHandle target = gfx::createFrameBuffer(4, 4, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
@@ -107,14 +102,13 @@ TEST_F(GlTest, AViewClearsAndDrawsOnlyInsideItsRectangle)
     gfx::frame();
 
     const uint32_t k = 0xff000000, w = 0xffffffff;
-    EXPECT_THAT(readPixels(target), ElementsAre(k, k, k, k, //
-                                                k, k, k, k, //
-                                                w, w, k, k, //
+    EXPECT_THAT(readPixels(target), ElementsAre(k, k, k, k,  //
+                                                k, k, k, k,  //
+                                                w, w, k, k,  //
                                                 w, w, k, k));
 }
 
-TEST_F(GlTest, ABgraFrameBufferRenderedInOneViewIsSampledInALaterOne)
-{
+TEST_F(GlTest, ABgraFrameBufferRenderedInOneViewIsSampledInALaterOne) {
     gfx::ProgramHandle colour = gfx::createProgram(ColourVs, ColourFs, "colour");
     gfx::ProgramHandle textured = gfx::createProgram(TextureVs, TextureFs, "texture");
     ASSERT_TRUE(colour.valid() && textured.valid());
@@ -142,17 +136,16 @@ TEST_F(GlTest, ABgraFrameBufferRenderedInOneViewIsSampledInALaterOne)
 
     gfx::setViewFrameBuffer(2, scene);
     gfx::setViewTransform(2, pixelProjection(1, 1));
-    submitQuad(2, colour, 1, 1, 0xff20c040); // R 0x40, G 0xc0, B 0x20
+    submitQuad(2, colour, 1, 1, 0xff20c040);  // R 0x40, G 0xc0, B 0x20
     gfx::frame();
 
     std::vector<uint8_t> bgra(4 * 4 * 4);
     ASSERT_TRUE(gfx::readTexture(gfx::getTexture(scene), bgra.data()));
     EXPECT_THAT(std::vector<uint8_t>(bgra.begin(), bgra.begin() + 4), ElementsAre(0x20, 0xc0, 0x40, 0xff));
-    EXPECT_THAT(readPixels(result), Each(0xff206040u)); // green halved: 0xc0 -> 0x60
+    EXPECT_THAT(readPixels(result), Each(0xff206040u));  // green halved: 0xc0 -> 0x60
 }
 
-TEST_F(GlTest, BlendEquationsAddColourAndKeepTheLargerAlpha)
-{
+TEST_F(GlTest, BlendEquationsAddColourAndKeepTheLargerAlpha) {
     gfx::ProgramHandle program = gfx::createProgram(ColourVs, ColourFs, "colour");
     gfx::FrameBufferHandle target = gfx::createFrameBuffer(2, 2, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
     gfx::setViewFrameBuffer(0, target);
@@ -164,23 +157,22 @@ TEST_F(GlTest, BlendEquationsAddColourAndKeepTheLargerAlpha)
                                   .equations(gfx::BlendEquation::Add, gfx::BlendEquation::Max);
     submitQuad(0, program, 1, 1, 0x40203010, additive);
     gfx::frame();
-    EXPECT_THAT(readPixels(target), Each(0x80304020u)); // R 0x20, G 0x40, B 0x30, A max(0x80, 0x40)
+    EXPECT_THAT(readPixels(target), Each(0x80304020u));  // R 0x20, G 0x40, B 0x30, A max(0x80, 0x40)
 }
 
-TEST_F(GlTest, WriteMaskKeepsAlphaUntouched)
-{
+TEST_F(GlTest, WriteMaskKeepsAlphaUntouched) {
     gfx::ProgramHandle program = gfx::createProgram(ColourVs, ColourFs, "colour");
     gfx::FrameBufferHandle target = gfx::createFrameBuffer(2, 2, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
     gfx::setViewFrameBuffer(0, target);
     gfx::setViewClear(0, gfx::Clear::Colour, 0x00000033);
     gfx::setViewTransform(0, pixelProjection(1, 1));
-    submitQuad(0, program, 1, 1, 0xffffffff, gfx::DrawState().with(gfx::Primitive::TriangleStrip).writeMask(true, false));
+    submitQuad(0, program, 1, 1, 0xffffffff,
+               gfx::DrawState().with(gfx::Primitive::TriangleStrip).writeMask(true, false));
     gfx::frame();
     EXPECT_THAT(readPixels(target), Each(0x33ffffffu));
 }
 
-TEST_F(GlTest, EveryTextureFormatReadsBackWhatWasUploaded)
-{
+TEST_F(GlTest, EveryTextureFormatReadsBackWhatWasUploaded) {
     const gfx::TextureFormat formats[] = {gfx::TextureFormat::R8, gfx::TextureFormat::RG8, gfx::TextureFormat::RGB8,
                                           gfx::TextureFormat::RGBA8, gfx::TextureFormat::BGRA8};
     for (gfx::TextureFormat format : formats) {
@@ -196,13 +188,12 @@ TEST_F(GlTest, EveryTextureFormatReadsBackWhatWasUploaded)
     }
 }
 
-TEST_F(GlTest, ThreeDimensionalTexturesUpdateAndReadBack)
-{
+TEST_F(GlTest, ThreeDimensionalTexturesUpdateAndReadBack) {
     gfx::TextureHandle texture = gfx::createTexture3D(4, 4, 4, gfx::TextureFormat::RGBA8, gfx::Sampler::Clamp);
     std::vector<uint32_t> zeros(64, 0);
     ASSERT_TRUE(gfx::updateTexture3D(texture, 0, 0, 0, 4, 4, 4, zeros.data()));
     const uint32_t cell[2] = {0x11223344, 0x55667788};
-    ASSERT_TRUE(gfx::updateTexture3D(texture, 1, 2, 3, 1, 1, 2, cell) == false); // z 3 + 2 leaves the box
+    ASSERT_TRUE(gfx::updateTexture3D(texture, 1, 2, 3, 1, 1, 2, cell) == false);  // z 3 + 2 leaves the box
     ASSERT_TRUE(gfx::updateTexture3D(texture, 1, 2, 2, 1, 1, 2, cell));
     std::vector<uint32_t> back(64);
     ASSERT_TRUE(gfx::readTexture(texture, back.data()));
@@ -211,11 +202,10 @@ TEST_F(GlTest, ThreeDimensionalTexturesUpdateAndReadBack)
     EXPECT_EQ(back[0], 0u);
 }
 
-TEST_F(GlTest, ABrokenShaderIsRefusedWithItsLog)
-{
+TEST_F(GlTest, ABrokenShaderIsRefusedWithItsLog) {
     testing::internal::CaptureStderr();
-    gfx::ProgramHandle program = gfx::createProgram("#version 330 core\nvoid main() { nonsense; }\n", ColourFs,
-                                                    "data/broken.vs.bin");
+    gfx::ProgramHandle program =
+        gfx::createProgram("#version 330 core\nvoid main() { nonsense; }\n", ColourFs, "data/broken.vs.bin");
     std::string log = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(program.valid());
     EXPECT_THAT(log, HasSubstr("data/broken.vs.bin"));

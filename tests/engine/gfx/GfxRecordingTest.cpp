@@ -1,10 +1,9 @@
-#include "RecordingTest.h"
-
-#include "engine/gfx/VertexFormats.h"
-
 #include <gmock/gmock.h>
 
 #include <vector>
+
+#include "RecordingTest.h"
+#include "engine/gfx/VertexFormats.h"
 
 using ::testing::ElementsAre;
 
@@ -13,8 +12,7 @@ namespace {
 gfx::ProgramHandle makeProgram() { return gfx::createProgram("vs", "fs", "test"); }
 
 // Submits one transient draw of `vertices` PosColorVertex records whose x tags the draw.
-void submitTagged(gfx::ViewId view, gfx::ProgramHandle program, float tag)
-{
+void submitTagged(gfx::ViewId view, gfx::ProgramHandle program, float tag) {
     gfx::TransientVertexBuffer buffer;
     ASSERT_TRUE(gfx::allocTransientVertexBuffer(&buffer, 3, PosColorVertex::layout));
     for (int i = 0; i < 3; ++i) {
@@ -24,8 +22,7 @@ void submitTagged(gfx::ViewId view, gfx::ProgramHandle program, float tag)
     gfx::submit(view, program);
 }
 
-std::vector<gfx::ViewId> executedViews(const gfx::Recording& recording)
-{
+std::vector<gfx::ViewId> executedViews(const gfx::Recording& recording) {
     std::vector<gfx::ViewId> ids;
     for (const gfx::ViewPass& pass : recording.lastFrame().passes) {
         ids.push_back(pass.id);
@@ -33,8 +30,7 @@ std::vector<gfx::ViewId> executedViews(const gfx::Recording& recording)
     return ids;
 }
 
-std::vector<float> tagsOf(const gfx::Recording& recording, gfx::ViewId view)
-{
+std::vector<float> tagsOf(const gfx::Recording& recording, gfx::ViewId view) {
     std::vector<float> tags;
     const gfx::ViewPass* pass = recording.pass(view);
     for (uint32_t i = 0; pass != nullptr && i < pass->numDraws; ++i) {
@@ -43,10 +39,9 @@ std::vector<float> tagsOf(const gfx::Recording& recording, gfx::ViewId view)
     return tags;
 }
 
-} // namespace
+}  // namespace
 
-TEST_F(RecordingTest, ViewsRunInAscendingIdWhateverTheSubmissionOrder)
-{
+TEST_F(RecordingTest, ViewsRunInAscendingIdWhateverTheSubmissionOrder) {
     gfx::ProgramHandle program = makeProgram();
     submitTagged(200, program, 1);
     submitTagged(3, program, 2);
@@ -62,8 +57,7 @@ TEST_F(RecordingTest, ViewsRunInAscendingIdWhateverTheSubmissionOrder)
     EXPECT_EQ(recording().pass(9)->numDraws, 0u);
 }
 
-TEST_F(RecordingTest, OnlyViewsWithDrawsOrTouchedThisFrameRun)
-{
+TEST_F(RecordingTest, OnlyViewsWithDrawsOrTouchedThisFrameRun) {
     gfx::setViewClear(4, gfx::Clear::Colour, 0x112233ff);
     gfx::touch(4);
     gfx::frame();
@@ -73,8 +67,7 @@ TEST_F(RecordingTest, OnlyViewsWithDrawsOrTouchedThisFrameRun)
     EXPECT_TRUE(executedViews(recording()).empty());
 }
 
-TEST_F(RecordingTest, ViewStatePersistsAcrossFramesUntilChanged)
-{
+TEST_F(RecordingTest, ViewStatePersistsAcrossFramesUntilChanged) {
     gfx::FrameBufferHandle target = gfx::createFrameBuffer(32, 16, gfx::TextureFormat::BGRA8, gfx::Sampler::Point);
     glm::mat4 proj(2.0f);
     gfx::setViewClear(7, gfx::Clear::Colour | gfx::Clear::Depth, 0x336699ff, 0.5f, 3);
@@ -101,8 +94,7 @@ TEST_F(RecordingTest, ViewStatePersistsAcrossFramesUntilChanged)
     EXPECT_EQ(state.rect, (gfx::Rect{0, 0, 8, 8}));
 }
 
-TEST_F(RecordingTest, ViewIdsBeyondTheRangeAreIgnored)
-{
+TEST_F(RecordingTest, ViewIdsBeyondTheRangeAreIgnored) {
     gfx::ProgramHandle program = makeProgram();
     gfx::setViewRect(256, 0, 0, 1, 1);
     gfx::touch(256);
@@ -112,8 +104,7 @@ TEST_F(RecordingTest, ViewIdsBeyondTheRangeAreIgnored)
     EXPECT_THAT(executedViews(recording()), ElementsAre(255));
 }
 
-TEST_F(RecordingTest, SubmitTakesThePendingBindingsAndClearsThem)
-{
+TEST_F(RecordingTest, SubmitTakesThePendingBindingsAndClearsThem) {
     gfx::ProgramHandle program = makeProgram();
     gfx::UniformHandle sampler = gfx::createUniform("s_texColor", gfx::UniformType::Sampler);
     gfx::TextureHandle texture = gfx::createTexture2D(4, 4, gfx::TextureFormat::RGBA8, gfx::Sampler::Default);
@@ -143,8 +134,7 @@ TEST_F(RecordingTest, SubmitTakesThePendingBindingsAndClearsThem)
     }
 }
 
-TEST_F(RecordingTest, UniformValuesPersistIntoLaterFrames)
-{
+TEST_F(RecordingTest, UniformValuesPersistIntoLaterFrames) {
     gfx::ProgramHandle program = makeProgram();
     gfx::UniformHandle param = gfx::createUniform("u_paramVec", gfx::UniformType::Vec4);
     gfx::UniformHandle colour = gfx::createUniform("u_color", gfx::UniformType::Vec4);
@@ -157,15 +147,14 @@ TEST_F(RecordingTest, UniformValuesPersistIntoLaterFrames)
     gfx::setUniform(param, two);
     submitTagged(2, program, 2);
     gfx::frame();
-    submitTagged(2, program, 3); // values persist into the next frame
+    submitTagged(2, program, 3);  // values persist into the next frame
     gfx::frame();
 
     EXPECT_EQ(recording().uniform(recording().draw(*recording().pass(2), 0), param)[0], 2.0f);
     EXPECT_EQ(recording().uniform(recording().draw(*recording().pass(2), 0), colour)[3], 1.0f);
 }
 
-TEST_F(RecordingTest, UniformValuesBeforeAndAfterAChangeStaySeparate)
-{
+TEST_F(RecordingTest, UniformValuesBeforeAndAfterAChangeStaySeparate) {
     gfx::ProgramHandle program = makeProgram();
     gfx::UniformHandle param = gfx::createUniform("u_paramVec", gfx::UniformType::Vec4);
     const float one[4] = {1, 0, 0, 0};
@@ -180,8 +169,7 @@ TEST_F(RecordingTest, UniformValuesBeforeAndAfterAChangeStaySeparate)
     EXPECT_EQ(recording().uniform(recording().draw(*recording().pass(2), 0), param)[0], 2.0f);
 }
 
-TEST_F(RecordingTest, AUniformNameIsSharedAndLivesUntilItsLastOwnerDestroysIt)
-{
+TEST_F(RecordingTest, AUniformNameIsSharedAndLivesUntilItsLastOwnerDestroysIt) {
     gfx::UniformHandle first = gfx::createUniform("s_texColor", gfx::UniformType::Sampler);
     gfx::UniformHandle second = gfx::createUniform("s_texColor", gfx::UniformType::Sampler);
     EXPECT_EQ(first, second);
@@ -192,11 +180,10 @@ TEST_F(RecordingTest, AUniformNameIsSharedAndLivesUntilItsLastOwnerDestroysIt)
     gfx::destroy(second);
     gfx::frame();
     gfx::UniformHandle other = gfx::createUniform("u_other", gfx::UniformType::Vec4);
-    EXPECT_EQ(other, first); // the index came free only now
+    EXPECT_EQ(other, first);  // the index came free only now
 }
 
-TEST_F(RecordingTest, ADestroyedHandleIsNotReusedWithinTheFrame)
-{
+TEST_F(RecordingTest, ADestroyedHandleIsNotReusedWithinTheFrame) {
     gfx::TextureHandle first = gfx::createTexture2D(2, 2, gfx::TextureFormat::R8, gfx::Sampler::Default);
     gfx::destroy(first);
     EXPECT_EQ(gfx::textureInfo(first).width, 0);
@@ -206,8 +193,7 @@ TEST_F(RecordingTest, ADestroyedHandleIsNotReusedWithinTheFrame)
     EXPECT_EQ(gfx::createTexture2D(2, 2, gfx::TextureFormat::R8, gfx::Sampler::Default), first);
 }
 
-TEST_F(RecordingTest, AFrameBufferTakesItsOwnTextureButNotABorrowedOne)
-{
+TEST_F(RecordingTest, AFrameBufferTakesItsOwnTextureButNotABorrowedOne) {
     gfx::FrameBufferHandle owning = gfx::createFrameBuffer(8, 8, gfx::TextureFormat::BGRA8, gfx::Sampler::Point);
     gfx::TextureHandle ownTexture = gfx::getTexture(owning);
     gfx::TextureHandle borrowed = gfx::createTexture2D(8, 8, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
@@ -226,8 +212,7 @@ protected:
     void SetUp() override { start(64, 6); }
 };
 
-TEST_F(TransientBudgetTest, AvailableCountsShrinkAsTheFrameAllocates)
-{
+TEST_F(TransientBudgetTest, AvailableCountsShrinkAsTheFrameAllocates) {
     EXPECT_EQ(gfx::availableTransientVertices(10, PosColorVertex::layout), 4u);
     EXPECT_EQ(gfx::availableTransientVertices(3, PosColorVertex::layout), 3u);
     gfx::TransientVertexBuffer buffer;
@@ -238,8 +223,7 @@ TEST_F(TransientBudgetTest, AvailableCountsShrinkAsTheFrameAllocates)
     EXPECT_EQ(gfx::availableTransientIndices(10), 6u);
 }
 
-TEST_F(TransientBudgetTest, AnAllocationThatDoesNotFitHandsOutNothing)
-{
+TEST_F(TransientBudgetTest, AnAllocationThatDoesNotFitHandsOutNothing) {
     gfx::TransientVertexBuffer vertices;
     gfx::TransientIndexBuffer indices;
     EXPECT_FALSE(gfx::allocTransientVertexBuffer(&vertices, 5, PosColorVertex::layout));
@@ -255,8 +239,7 @@ TEST_F(TransientBudgetTest, AnAllocationThatDoesNotFitHandsOutNothing)
     EXPECT_FALSE(gfx::allocTransientIndexBuffer(&indices, 1));
 }
 
-TEST_F(TransientBudgetTest, TheBudgetComesBackWithEachFrame)
-{
+TEST_F(TransientBudgetTest, TheBudgetComesBackWithEachFrame) {
     gfx::TransientVertexBuffer buffer;
     ASSERT_TRUE(gfx::allocTransientVertexBuffer(&buffer, 4, PosColorVertex::layout));
     gfx::frame();
@@ -265,8 +248,7 @@ TEST_F(TransientBudgetTest, TheBudgetComesBackWithEachFrame)
     EXPECT_EQ(buffer.startVertex, 0u);
 }
 
-TEST_F(RecordingTest, IndexedDrawsUseTheirIndexRange)
-{
+TEST_F(RecordingTest, IndexedDrawsUseTheirIndexRange) {
     gfx::ProgramHandle program = makeProgram();
     gfx::TransientVertexBuffer vertices;
     gfx::TransientIndexBuffer indices;
@@ -283,8 +265,7 @@ TEST_F(RecordingTest, IndexedDrawsUseTheirIndexRange)
     EXPECT_THAT(recording().indices(draw), ElementsAre(2, 1, 3));
 }
 
-TEST_F(RecordingTest, DynamicBuffersKeepTheirContentsAndRefuseOverruns)
-{
+TEST_F(RecordingTest, DynamicBuffersKeepTheirContentsAndRefuseOverruns) {
     gfx::ProgramHandle program = makeProgram();
     gfx::DynamicVertexBufferHandle buffer = gfx::createDynamicVertexBuffer(4, PosTexCoordColorVertex::layout);
     PosTexCoordColorVertex data[5] = {};
@@ -304,25 +285,23 @@ TEST_F(RecordingTest, DynamicBuffersKeepTheirContentsAndRefuseOverruns)
     EXPECT_EQ(drawn[2].x, 2.0f);
 }
 
-TEST_F(RecordingTest, TextureUpdatesLandWhereAskedAndStayInside)
-{
+TEST_F(RecordingTest, TextureUpdatesLandWhereAskedAndStayInside) {
     gfx::TextureHandle texture = gfx::createTexture2D(4, 3, gfx::TextureFormat::RG8, gfx::Sampler::Default);
     // Two rows of two texels, read from a source with a 6-byte pitch.
     const uint8_t source[12] = {1, 2, 3, 4, 99, 99, 5, 6, 7, 8, 99, 99};
     EXPECT_TRUE(gfx::updateTexture2D(texture, 1, 1, 2, 2, source, 6));
     EXPECT_FALSE(gfx::updateTexture2D(texture, 3, 0, 2, 1, source));
     EXPECT_FALSE(gfx::updateTexture2D(texture, 0, 2, 1, 2, source));
-    EXPECT_FALSE(gfx::updateTexture2D(texture, 0, 0, 2, 1, source, 3)); // pitch shorter than a row
+    EXPECT_FALSE(gfx::updateTexture2D(texture, 0, 0, 2, 1, source, 3));  // pitch shorter than a row
 
     std::vector<uint8_t> texels(gfx::textureInfo(texture).storageSize);
     ASSERT_TRUE(gfx::readTexture(texture, texels.data()));
-    EXPECT_THAT(texels, ElementsAre(0, 0, 0, 0, 0, 0, 0, 0, //
-                                    0, 0, 1, 2, 3, 4, 0, 0, //
+    EXPECT_THAT(texels, ElementsAre(0, 0, 0, 0, 0, 0, 0, 0,  //
+                                    0, 0, 1, 2, 3, 4, 0, 0,  //
                                     0, 0, 5, 6, 7, 8, 0, 0));
 }
 
-TEST(VertexFormats, PackWithoutGaps)
-{
+TEST(VertexFormats, PackWithoutGaps) {
     struct Case {
         gfx::VertexLayout layout;
         uint16_t stride;
@@ -355,5 +334,5 @@ TEST(VertexFormats, PackWithoutGaps)
     }
     PosColorVertex red{0, 0, 0, 0xff0000ff};
     const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&red.abgr);
-    EXPECT_THAT(std::vector<uint8_t>(bytes, bytes + 4), ElementsAre(0xff, 0, 0, 0xff)); // R, G, B, A
+    EXPECT_THAT(std::vector<uint8_t>(bytes, bytes + 4), ElementsAre(0xff, 0, 0, 0xff));  // R, G, B, A
 }

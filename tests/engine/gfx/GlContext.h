@@ -13,8 +13,7 @@
 
 class GlTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         if (std::getenv("DISPLAY") == nullptr) {
             GTEST_SKIP() << "no DISPLAY: OpenGL tests need an X server (Xvfb)";
         }
@@ -34,8 +33,7 @@ protected:
         ASSERT_TRUE(gfx::init(init));
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         gfx::shutdown();
         // GLFW stays initialised: terminating it unloads the GL driver, and the leak checker
         // then cannot name (nor be told to ignore) what the driver keeps for the process.

@@ -10,8 +10,7 @@
 #include <vector>
 
 // Texel (x, y) of a picture whose row 0 is the top row of the file: channel c is x + 16 y + 64 c.
-inline std::vector<uint8_t> patternImage(int width, int height, int channels)
-{
+inline std::vector<uint8_t> patternImage(int width, int height, int channels) {
     std::vector<uint8_t> pixels(size_t(width) * height * channels);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -23,8 +22,7 @@ inline std::vector<uint8_t> patternImage(int width, int height, int channels)
     return pixels;
 }
 
-inline std::string writeImage(const std::string& name, int width, int height, int channels)
-{
+inline std::string writeImage(const std::string& name, int width, int height, int channels) {
     std::string path = ::testing::TempDir() + name;
     std::vector<uint8_t> pixels = patternImage(width, height, channels);
     int ok = 0;

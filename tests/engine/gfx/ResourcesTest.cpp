@@ -1,14 +1,13 @@
+#include <gmock/gmock.h>
+
 #include "GlContext.h"
 #include "ImageFiles.h"
 #include "RecordingTest.h"
-
 #include "engine/gfx/ColourQuad.h"
 #include "engine/gfx/Projection.h"
 #include "engine/gfx/ShaderLoader.h"
 #include "engine/gfx/TextureLoader.h"
 #include "engine/gfx/VertexFormats.h"
-
-#include <gmock/gmock.h>
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -17,8 +16,7 @@ namespace {
 
 // The pixel centres a drawn rectangle covers in a target of the given width, as (x, y) rows
 // counted from the bottom.
-std::vector<uint32_t> expectedFill(int width, int height, int x0, int y0, int x1, int y1, uint32_t inside)
-{
+std::vector<uint32_t> expectedFill(int width, int height, int x0, int y0, int x1, int y1, uint32_t inside) {
     std::vector<uint32_t> pixels(size_t(width) * height, 0xff000000u);
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
@@ -28,26 +26,23 @@ std::vector<uint32_t> expectedFill(int width, int height, int x0, int y0, int x1
     return pixels;
 }
 
-} // namespace
+}  // namespace
 
 // --- Shader programs ---
 
-TEST_F(RecordingTest, ShaderProgramsLoadFromTheDataFolderByName)
-{
+TEST_F(RecordingTest, ShaderProgramsLoadFromTheDataFolderByName) {
     EXPECT_TRUE(Game::loadShaderProgram("vtx-color", "vtx-color").valid());
     EXPECT_TRUE(gfx::createProgramFromFiles("data/vtx-color.vs.bin", "data/vtx-color.fs.bin").valid());
     EXPECT_FALSE(gfx::createProgramFromFiles("data/vtx-color.vs.bin", "").valid());
     EXPECT_FALSE(gfx::createProgramFromFiles("data/missing.vs.bin", "data/vtx-color.fs.bin").valid());
 }
 
-TEST_F(RecordingTest, AShaderProgramThatCannotBeMadeStopsTheProcess)
-{
+TEST_F(RecordingTest, AShaderProgramThatCannotBeMadeStopsTheProcess) {
     EXPECT_EXIT(Game::loadShaderProgram("missing", "vtx-color"), ::testing::ExitedWithCode(1),
                 "^Failed to create shader from: data/missing.vs.bin and data/vtx-color.fs.bin\n$");
 }
 
-TEST_F(GlTest, ABrokenShaderPrintsItsLogOnceThenTheFailureLine)
-{
+TEST_F(GlTest, ABrokenShaderPrintsItsLogOnceThenTheFailureLine) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const std::string vs = "data/../tests/engine/gfx/fixtures/broken.vs.bin";
     EXPECT_EXIT(Game::loadShaderProgram("../tests/engine/gfx/fixtures/broken", "vtx-color"),
@@ -57,8 +52,7 @@ TEST_F(GlTest, ABrokenShaderPrintsItsLogOnceThenTheFailureLine)
 
 // --- Textures ---
 
-TEST_F(RecordingTest, PngAndTgaLoadFlippedInTheirOwnChannelCount)
-{
+TEST_F(RecordingTest, PngAndTgaLoadFlippedInTheirOwnChannelCount) {
     struct Case {
         const char* name;
         int channels;
@@ -88,8 +82,7 @@ TEST_F(RecordingTest, PngAndTgaLoadFlippedInTheirOwnChannelCount)
     }
 }
 
-TEST_F(RecordingTest, OtherImageFilesLoadUnflipped)
-{
+TEST_F(RecordingTest, OtherImageFilesLoadUnflipped) {
     Game::TextureRecord record = Game::loadTexture(writeImage("rgb.bmp", 2, 2, 3), gfx::Sampler::Default);
     ASSERT_TRUE(record.handle.valid());
     EXPECT_EQ(record.info.format, gfx::TextureFormat::RGB8);
@@ -99,19 +92,17 @@ TEST_F(RecordingTest, OtherImageFilesLoadUnflipped)
     EXPECT_EQ(texels[6], 16);
 }
 
-TEST_F(RecordingTest, AStackOfSlicesBecomesA3DTexture)
-{
+TEST_F(RecordingTest, AStackOfSlicesBecomesA3DTexture) {
     Game::TextureRecord record = Game::loadTexture(writeImage("lut.3D.png", 64, 4096, 4), gfx::Sampler::Clamp);
     ASSERT_TRUE(record.handle.valid());
     EXPECT_EQ(record.info.width, 64);
     EXPECT_EQ(record.info.height, 64);
     EXPECT_EQ(record.info.depth, 64);
     EXPECT_EQ(record.info.storageSize, 64u * 64 * 64 * 4);
-    EXPECT_FALSE(gfx::updateTexture2D(record.handle, 0, 0, 1, 1, "abcd")); // it is not 2D
+    EXPECT_FALSE(gfx::updateTexture2D(record.handle, 0, 0, 1, 1, "abcd"));  // it is not 2D
 }
 
-TEST_F(RecordingTest, AnImageThatCannotBeLoadedGivesAnInvalidHandleSilently)
-{
+TEST_F(RecordingTest, AnImageThatCannotBeLoadedGivesAnInvalidHandleSilently) {
     const std::string garbage = ::testing::TempDir() + "garbage.png";
     std::FILE* file = std::fopen(garbage.c_str(), "wb");
     ASSERT_NE(file, nullptr);
@@ -126,8 +117,7 @@ TEST_F(RecordingTest, AnImageThatCannotBeLoadedGivesAnInvalidHandleSilently)
     }
 }
 
-TEST_F(RecordingTest, AnEmptyTextureIsRgba8WithoutContents)
-{
+TEST_F(RecordingTest, AnEmptyTextureIsRgba8WithoutContents) {
     Game::TextureRecord record = Game::createEmptyTexture(672, 480, gfx::Sampler::Point);
     ASSERT_TRUE(record.handle.valid());
     EXPECT_EQ(record.info.format, gfx::TextureFormat::RGBA8);
@@ -140,8 +130,7 @@ TEST_F(RecordingTest, AnEmptyTextureIsRgba8WithoutContents)
 
 // --- Coloured rectangles ---
 
-TEST_F(RecordingTest, ColourRectsConvertPercentFromTheTopLeftToPixelsFromTheBottomLeft)
-{
+TEST_F(RecordingTest, ColourRectsConvertPercentFromTheTopLeftToPixelsFromTheBottomLeft) {
     struct Case {
         Game::PercentRect rect;
         int width, height;
@@ -150,7 +139,7 @@ TEST_F(RecordingTest, ColourRectsConvertPercentFromTheTopLeftToPixelsFromTheBott
     const Case cases[] = {
         {{0, 0, 100, 100}, 640, 480, 0, 0, 640, 480},
         {{10, 20, 30, 40}, 200, 100, 20, 40, 80, 80},
-        {{33, 33, 33, 33}, 101, 101, 33, 34, 66, 67}, // each value truncated
+        {{33, 33, 33, 33}, 101, 101, 33, 34, 66, 67},  // each value truncated
     };
     Game::createColourProgram();
     for (const Case& c : cases) {
@@ -175,11 +164,10 @@ TEST_F(RecordingTest, ColourRectsConvertPercentFromTheTopLeftToPixelsFromTheBott
 
 class ColourQuadBudgetTest : public RecordingTest {
 protected:
-    void SetUp() override { start(16 * 6, 16); } // one quad and a half
+    void SetUp() override { start(16 * 6, 16); }  // one quad and a half
 };
 
-TEST_F(ColourQuadBudgetTest, RunningOutOfTransientVerticesSkipsTheQuad)
-{
+TEST_F(ColourQuadBudgetTest, RunningOutOfTransientVerticesSkipsTheQuad) {
     Game::createColourProgram();
     Game::drawColourQuad(1, 10, 10, 0, 0, 5, 5, 0xffffffff);
     Game::drawColourQuad(2, 10, 10, 0, 0, 5, 5, 0xffffffff);
@@ -189,8 +177,7 @@ TEST_F(ColourQuadBudgetTest, RunningOutOfTransientVerticesSkipsTheQuad)
     Game::destroyColourProgram();
 }
 
-TEST_F(GlTest, AColourRectFillsExactlyItsPixels)
-{
+TEST_F(GlTest, AColourRectFillsExactlyItsPixels) {
     Game::createColourProgram();
     gfx::FrameBufferHandle target = gfx::createFrameBuffer(200, 100, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
     gfx::setViewFrameBuffer(3, target);
@@ -204,8 +191,7 @@ TEST_F(GlTest, AColourRectFillsExactlyItsPixels)
     Game::destroyColourProgram();
 }
 
-TEST_F(GlTest, A3DTextureFromASliceStackSamplesLikeTheFile)
-{
+TEST_F(GlTest, A3DTextureFromASliceStackSamplesLikeTheFile) {
     const std::string path = writeImage("lut.3D.png", 64, 4096, 4);
     Game::TextureRecord record = Game::loadTexture(path, gfx::Sampler::Clamp);
     ASSERT_TRUE(record.handle.valid());

@@ -1,0 +1,33 @@
+#include "game/input/GetExternalTrigger.h"
+
+#include "engine/app/Settings.h"
+#include "engine/devices/JoypadStrings.h"
+#include "engine/devices/KeyboardStrings.h"
+#include "engine/devices/MouseStrings.h"
+
+namespace Zelmo {
+namespace {
+
+// An absent or empty binding, or one of an unknown kind, is a fatal stop in fromText.
+Input::TriggerId boundTrigger(const std::string& slot) { return Input::TriggerId::fromText(getPref(slot)); }
+
+}  // namespace
+
+Input::TriggerId GetExternalTrigger::getKeyTrigger(KeyCode key) {
+    return boundTrigger("INPUT_KEY_" + Devices::KeyboardStrings::instance().getKeyNames().nameOf(key));
+}
+
+Input::TriggerId GetExternalTrigger::getMouseTrigger(uint32_t buttons) {
+    return boundTrigger("INPUT_MOUSE_" + Devices::MouseStrings::instance().getNames().nameOf(buttons));
+}
+
+Input::TriggerId GetExternalTrigger::getJoypadTrigger(uint32_t bits) {
+    return boundTrigger("INPUT_JPAD_" + Devices::JoypadStrings::instance().getNames().nameOf(bits));
+}
+
+void installKeyBindings() {
+    static GetExternalTrigger s_bindings;
+    Input::TriggerId::externals = &s_bindings;
+}
+
+}  // namespace Zelmo

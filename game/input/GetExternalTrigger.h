@@ -1,0 +1,22 @@
+#pragma once
+#include "engine/input/TriggerId.h"
+
+namespace Zelmo {
+
+// The user's key bindings as the provider of EXTERNAL triggers. A slot of an input configuration
+// (a key, mouse or joypad code) only chooses the setting to read, "INPUT_KEY_", "INPUT_MOUSE_"
+// or "INPUT_JPAD_" followed by the code's display name; the trigger text stored there decides
+// what fires, whatever its kind. Bindings are read when a configuration loads, so a changed
+// binding takes effect at the next load.
+class GetExternalTrigger : public Input::TriggerId::IExternals {
+public:
+    Input::TriggerId getKeyTrigger(KeyCode key) override;
+    Input::TriggerId getMouseTrigger(uint32_t buttons) override;
+    Input::TriggerId getJoypadTrigger(uint32_t bits) override;
+};
+
+// Makes the one process-wide GetExternalTrigger the provider of EXTERNAL triggers; set-up calls
+// it before the first input configuration loads.
+void installKeyBindings();
+
+}  // namespace Zelmo

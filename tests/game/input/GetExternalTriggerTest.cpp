@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/app/ConfigReaders.h"
 #include "engine/app/Settings.h"
 #include "engine/devices/KeyCodes.h"
 #include "engine/input/TriggerType.h"
@@ -60,6 +61,41 @@ TEST_F(KeyBindings, SlotChoosesTheSettingByTheCodesDisplayName) {
         Zelmo::setPref(c.setting, "MOUSE:RMB+MMB");
         EXPECT_EQ(fields(c.resolve()), fields(TriggerId::makeMouse(6)));
         Zelmo::setPref(c.setting, "KEY:x");
+    }
+}
+
+TEST_F(KeyBindings, EveryDefaultBindingIsReachedFromItsSlot) {
+    // The slots input configurations use, in the order of the configuration's defaults.
+    const std::vector<std::function<TriggerId()>> slots = {
+        [] { return keySlot('W'); },
+        [] { return keySlot('S'); },
+        [] { return keySlot('A'); },
+        [] { return keySlot('D'); },
+        [] { return keySlot('P'); },
+        [] { return keySlot('L'); },
+        [] { return keySlot(Devices::KEY_SPACE); },
+        [] { return mouseSlot(Devices::MOUSE_LEFT); },
+        [] { return mouseSlot(Devices::MOUSE_RIGHT); },
+        [] { return mouseSlot(Devices::MOUSE_MIDDLE); },
+        [] { return joypadSlot(Devices::JPAD_UP); },
+        [] { return joypadSlot(Devices::JPAD_DN); },
+        [] { return joypadSlot(Devices::JPAD_LF); },
+        [] { return joypadSlot(Devices::JPAD_RT); },
+        [] { return joypadSlot(Devices::JPAD_DPAD_UP); },
+        [] { return joypadSlot(Devices::JPAD_DPAD_DN); },
+        [] { return joypadSlot(Devices::JPAD_DPAD_LF); },
+        [] { return joypadSlot(Devices::JPAD_DPAD_RT); },
+        [] { return joypadSlot(Devices::JPAD_B1); },
+        [] { return joypadSlot(Devices::JPAD_B2); },
+        [] { return joypadSlot(Devices::JPAD_B3); },
+        [] { return joypadSlot(Devices::JPAD_B4); },
+    };
+    const auto& names = Zelmo::bindingNames();
+    ASSERT_EQ(slots.size(), names.size());
+    for (size_t i = 0; i < names.size(); ++i) Zelmo::setPref(names[i], std::string("KEY:") + char('a' + i));
+    for (size_t i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(names[i]);
+        EXPECT_EQ(fields(slots[i]()), fields(TriggerId::makeKey(KeyCode('a' + i), 0)));
     }
 }
 

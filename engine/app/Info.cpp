@@ -1,9 +1,9 @@
 #include "engine/app/Info.h"
 
 #include <flatbuffers/idl.h>
-#include <flatbuffers/reflection.h>
 #include <flatbuffers/util.h>
 
+#include "engine/app/SchemaVerifier.h"
 #include "engine/util/Fatal.h"
 #include "engine/util/Files.h"
 #include "engine/util/Text.h"
@@ -49,7 +49,7 @@ const uint8_t* Info::storeData(const std::string& contents, bool encoded) {
     std::vector<uint8_t> l_buffer;
     if (encoded) {
         l_buffer.assign(contents.begin(), contents.end());
-        if (!verifies(l_buffer)) return nullptr;
+        if (!verifyBuffer(*m_parser, l_buffer.data(), l_buffer.size())) return nullptr;
     } else {
         // ParseJson accepts data only: a data file cannot add to or change the shared schema.
         m_parser->builder_.Clear();
@@ -63,19 +63,6 @@ const uint8_t* Info::storeData(const std::string& contents, bool encoded) {
 
 const flatbuffers::Table* Info::root() const {
     return m_data.empty() ? nullptr : flatbuffers::GetRoot<flatbuffers::Table>(m_data.data());
-}
-
-bool Info::verifies(const std::vector<uint8_t>& buffer) const {
-    // The verifier reads the root offset before checking anything, so it must be there.
-    if (buffer.size() < sizeof(flatbuffers::uoffset_t)) return false;
-    // The parser's reflection form of the schema drives FlatBuffers' verifier for any root type.
-    m_parser->Serialize();
-    const uint8_t* l_serialized = m_parser->builder_.GetBufferPointer();
-    const std::vector<uint8_t> l_schemaBytes(l_serialized, l_serialized + m_parser->builder_.GetSize());
-    m_parser->builder_.Clear();
-    const reflection::Schema* l_schema = reflection::GetSchema(l_schemaBytes.data());
-    return l_schema->root_table() &&
-           flatbuffers::Verify(*l_schema, *l_schema->root_table(), buffer.data(), buffer.size());
 }
 
 }  // namespace Game

@@ -49,8 +49,6 @@ public:
     const flatbuffers::Table* root() const;
 
 private:
-    bool verifies(const std::vector<uint8_t>& buffer) const;
-
     std::vector<uint8_t> m_data;
     std::shared_ptr<flatbuffers::Parser> m_parser;
     std::vector<std::string> m_includeDirs;

@@ -1,0 +1,95 @@
+#include "engine/app/SchemaVerifier.h"
+
+#include <flatbuffers/idl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every kind of field the verifier walks: scalars, structs, strings, tables, vectors of each,
+// a union and a vector of unions, and a required field.
+const char* const kSchema = R"(
+struct Point { x:int; y:int; }
+struct Wide { big:long; small:byte; }
+table Leaf { name:string; value:double; }
+table Spot { at:Point; }
+union Member { Leaf, Spot }
+table Root {
+  id:int;
+  at:Point;
+  label:string (required);
+  leaf:Leaf;
+  numbers:[short];
+  wides:[Wide];
+  names:[string];
+  leaves:[Leaf];
+  member:Member;
+  members:[Member];
+}
+root_type Root;
+)";
+
+const char* const kDocument = R"({
+  id: 7, at: {x: 1, y: 2}, label: "root", leaf: {name: "a", value: 1.5},
+  numbers: [1, 2, 3], wides: [{big: 9, small: 1}], names: ["x", "yy"],
+  leaves: [{name: "b"}, {value: 2.0}],
+  member_type: Spot, member: {at: {x: 3, y: 4}},
+  members_type: [Leaf, Spot], members: [{name: "c"}, {at: {x: 5, y: 6}}]
+})";
+
+class SchemaVerifierTest : public ::testing::Test {
+protected:
+    flatbuffers::Parser m_parser;
+    std::vector<uint8_t> m_buffer;
+
+    void SetUp() override {
+        ASSERT_TRUE(m_parser.Parse(kSchema)) << m_parser.error_;
+        ASSERT_TRUE(m_parser.ParseJson(kDocument)) << m_parser.error_;
+        m_buffer.assign(m_parser.builder_.GetBufferPointer(),
+                        m_parser.builder_.GetBufferPointer() + m_parser.builder_.GetSize());
+    }
+
+    bool verifies(const std::vector<uint8_t>& bytes) { return Game::verifyBuffer(m_parser, bytes.data(), bytes.size()); }
+};
+
+TEST_F(SchemaVerifierTest, AcceptsWhatTheParserBuilt) { EXPECT_TRUE(verifies(m_buffer)); }
+
+// The last few bytes may be alignment padding that nothing refers to; any shorter cut loses data.
+TEST_F(SchemaVerifierTest, RefusesTruncatedBuffers) {
+    const size_t kMaxPadding = 8;
+    for (size_t l_size = 0; l_size + kMaxPadding < m_buffer.size(); ++l_size) {
+        const std::vector<uint8_t> l_cut(m_buffer.begin(), m_buffer.begin() + std::ptrdiff_t(l_size));
+        EXPECT_FALSE(verifies(l_cut)) << "cut to " << l_size;
+    }
+}
+
+// Under the sanitizers this shows that no corrupted byte makes the verifier read outside the buffer.
+TEST_F(SchemaVerifierTest, SurvivesEveryCorruptedByte) {
+    size_t l_refused = 0;
+    for (size_t l_at = 0; l_at < m_buffer.size(); ++l_at) {
+        for (const uint8_t l_value : {uint8_t(0x00), uint8_t(0x7F), uint8_t(0xFF)}) {
+            std::vector<uint8_t> l_bytes = m_buffer;
+            l_bytes[l_at] = l_value;
+            l_refused += verifies(l_bytes) ? 0 : 1;
+        }
+    }
+    EXPECT_GT(l_refused, 0u);
+}
+
+TEST_F(SchemaVerifierTest, RefusesAMissingRequiredField) {
+    ASSERT_TRUE(m_parser.Parse(R"(table Bare { label:string; } root_type Bare;)"));
+    ASSERT_TRUE(m_parser.ParseJson("{}"));
+    const std::vector<uint8_t> l_bare(m_parser.builder_.GetBufferPointer(),
+                                      m_parser.builder_.GetBufferPointer() + m_parser.builder_.GetSize());
+    flatbuffers::Parser l_strict;
+    ASSERT_TRUE(l_strict.Parse(R"(table Bare { label:string (required); } root_type Bare;)"));
+    EXPECT_FALSE(Game::verifyBuffer(l_strict, l_bare.data(), l_bare.size()));
+}
+
+TEST(SchemaVerifier, NeedsARootType) {
+    flatbuffers::Parser l_parser;
+    ASSERT_TRUE(l_parser.Parse("table T { a:int; }"));
+    const uint8_t l_bytes[8] = {4, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_FALSE(Game::verifyBuffer(l_parser, l_bytes, sizeof(l_bytes)));
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+#include "engine/input/InputControllers.h"
+
+#include <flatbuffers/idl.h>
+
+#include <iostream>
+
+#include "data/InputConfig_generated.h"
+
+namespace Input {
+
+bool InputControllers::loadSchema(const std::string& path) { return m_schema.loadSchema(path); }
+
+bool InputControllers::load(const std::string& name, const std::string& path, InputController::IRefs* refs) {
+    const uint8_t* data = m_schema.loadData(path);
+    if (data == nullptr) {
+        // The parser knows the line and the reason; the caller only knows that the file failed.
+        if (const auto parser = m_schema.getParser()) std::cerr << parser->error_ << std::endl;
+        return false;
+    }
+    auto controller = std::make_unique<InputController>(name, m_actionHandler.get(), refs);
+    if (!controller->load(*flatbuffers::GetRoot<Config::InputConfig>(data))) return false;
+    add(name, std::move(controller));
+    return true;
+}
+
+void InputControllers::add(const std::string& name, std::unique_ptr<InputController> controller) {
+    m_controllers[name] = std::move(controller);
+}
+
+InputController* InputControllers::find(const std::string& name) const {
+    const auto found = m_controllers.find(name);
+    return found != m_controllers.end() ? found->second.get() : nullptr;
+}
+
+std::string InputControllers::getCurrentAreaName() const {
+    const InputController* current = getCurrent();
+    return current != nullptr ? current->getCurrentAreaName() : std::string();
+}
+
+void InputControllers::setCurrent(const std::string& name) {
+    const std::string areaName = getCurrentAreaName();
+    m_currentName = name;
+    if (InputController* next = getCurrent()) next->gotoArea(areaName);
+}
+
+}  // namespace Input

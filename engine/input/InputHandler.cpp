@@ -1,0 +1,121 @@
+#include "engine/input/InputHandler.h"
+
+#include "engine/input/ActionNames.h"
+#include "engine/input/TriggerId.h"
+
+namespace Input {
+namespace {
+
+// The order in which a joypad report's bits are examined; the release latches follow it.
+constexpr std::array<uint32_t, 14> kJoypadBitOrder = {4, 8, 1, 2, 64, 128, 16, 32, 256, 512, 1024, 2048, 4096, 8192};
+
+bool buttonDown(const std::vector<int>& buttons, size_t index) {
+    return index < buttons.size() && buttons[index] != 0;
+}
+
+}  // namespace
+
+InputHandler::InputHandler(ScreenAreaController& areas, SwitchController& switches)
+    : m_areas(areas), m_switches(switches) {}
+
+void InputHandler::setArea(I_ScreenArea* area) {
+    if (m_currentArea != nullptr) m_switches.leaveArea(m_actions, *m_currentArea);
+    if (area != nullptr) m_switches.enterArea(m_actions, *area);
+    m_currentArea = area;
+}
+
+bool InputHandler::selectArea(const std::string& name) {
+    setArea(name == kCurrentAreaParam ? m_currentArea : m_areas.find(name));
+    return m_currentArea != nullptr;
+}
+
+bool InputHandler::reset(const std::string& name) {
+    m_currentArea = nullptr;
+    const bool found = selectArea(name);
+    clearActions();
+    m_mouseLatches.fill(true);
+    for (auto& pad : m_pads) pad.second.releaseLatches.fill(true);
+    return found;
+}
+
+void InputHandler::tick(float ms) {
+    if (m_currentArea == nullptr) return;
+    m_carriedMs += ms;
+    const int whole = static_cast<int>(m_carriedMs);
+    m_carriedMs -= static_cast<float>(whole);
+    m_switches.tick(m_actions, *m_currentArea, whole);
+}
+
+void InputHandler::onKey(KeyCode key, uint32_t modifiers, bool pressed) {
+    if (m_currentArea == nullptr) return;
+    m_switches.trigger(m_actions, *m_currentArea, TriggerId::makeKey(key, modifiers), pressed);
+}
+
+bool InputHandler::passLatch(bool& latch, bool pressed) {
+    const bool passes = pressed || !latch;
+    latch = false;
+    return passes;
+}
+
+void InputHandler::onMouse(float x, float y, int wheel, uint32_t buttons, bool pressed) {
+    // Outside every visible area the current area stays, so that a user who scans with a
+    // mouse button is never left without one.
+    I_ScreenArea* under = m_areas.areaAt(true, x, y);
+    if (under != nullptr && under != m_currentArea) {
+        setArea(under);
+        return;
+    }
+    if (m_currentArea == nullptr) return;
+    if (wheel != 0) {
+        const TriggerType step = wheel > 0 ? TriggerType::WHEEL_UP : TriggerType::WHEEL_DN;
+        m_switches.trigger(m_actions, *m_currentArea, TriggerId(step), true);
+        return;
+    }
+    size_t latch = 0;
+    switch (buttons) {
+        case Devices::MOUSE_LEFT: latch = 0; break;
+        case Devices::MOUSE_MIDDLE: latch = 1; break;
+        case Devices::MOUSE_RIGHT: latch = 2; break;
+        default: return;
+    }
+    if (passLatch(m_mouseLatches[latch], pressed)) {
+        m_switches.trigger(m_actions, *m_currentArea, TriggerId::makeMouse(buttons), pressed);
+    }
+}
+
+uint32_t InputHandler::joypadBits(int x, int y, const std::vector<int>& buttons) {
+    uint32_t bits = 0;
+    if (y > 0) bits |= Devices::JPAD_UP;
+    if (y < 0) bits |= Devices::JPAD_DN;
+    if (x < 0) bits |= Devices::JPAD_LF;
+    if (x > 0) bits |= Devices::JPAD_RT;
+    if (buttonDown(buttons, 10)) bits |= Devices::JPAD_DPAD_UP;
+    if (buttonDown(buttons, 12)) bits |= Devices::JPAD_DPAD_DN;
+    if (buttonDown(buttons, 13)) bits |= Devices::JPAD_DPAD_LF;
+    if (buttonDown(buttons, 11)) bits |= Devices::JPAD_DPAD_RT;
+    if (buttonDown(buttons, 0)) bits |= Devices::JPAD_B1;
+    if (buttonDown(buttons, 1)) bits |= Devices::JPAD_B2;
+    if (buttonDown(buttons, 2)) bits |= Devices::JPAD_B3;
+    if (buttonDown(buttons, 3)) bits |= Devices::JPAD_B4;
+    if (buttonDown(buttons, 6)) bits |= 4096;
+    if (buttonDown(buttons, 7)) bits |= 8192;
+    return bits;
+}
+
+void InputHandler::onJoypad(int pad, int x, int y, const std::vector<int>& buttons, bool releasesOnly) {
+    if (m_currentArea == nullptr) return;
+    PadState& state = m_pads[pad];
+    const uint32_t reported = joypadBits(x, y, buttons);
+    const uint32_t now = releasesOnly ? (reported & state.bits) : reported;
+    for (size_t i = 0; i < kJoypadBitOrder.size(); ++i) {
+        const uint32_t bit = kJoypadBitOrder[i];
+        const bool set = (now & bit) != 0;
+        if (!passLatch(state.releaseLatches[i], set)) continue;
+        if (set != ((state.bits & bit) != 0)) {
+            m_switches.trigger(m_actions, *m_currentArea, TriggerId::makeJoypad(bit, now, now), set);
+        }
+    }
+    state.bits = now;
+}
+
+}  // namespace Input

@@ -1,0 +1,75 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/devices/KeyCodes.h"
+#include "engine/input/ActionId.h"
+#include "engine/input/I_ScreenArea.h"
+#include "engine/input/ScreenAreaController.h"
+#include "engine/input/SwitchController.h"
+#include "engine/util/NonCopyable.h"
+
+namespace Input {
+
+// Turns device events into triggers for the switches of the current area, keeps which area is
+// current (the pointer chooses it, or an action names it) and collects the actions fired.
+class InputHandler : Util::NonCopyable {
+public:
+    // Neither controller is owned; both must outlive the handler.
+    InputHandler(ScreenAreaController& areas, SwitchController& switches);
+    virtual ~InputHandler() = default;
+
+    // Makes the named area current without leaving the old one and drops the actions that
+    // entering it fires; every button and joypad bit held now has its next release ignored.
+    // Whether there is a current area afterwards.
+    virtual bool reset(const std::string& name);
+    // "[GOTOCURAREA]" leaves and re-enters the current area. Whether there is a current area
+    // afterwards (none when no area has the name).
+    virtual bool selectArea(const std::string& name);
+    // Fractions of a millisecond are carried over to the next tick.
+    virtual void tick(float ms);
+    // x and y in percent of the window; buttons are the changed button bits.
+    virtual void onMouse(float x, float y, int wheel, uint32_t buttons, bool pressed);
+    // With releasesOnly, bits newly set are not reported yet, so they fire once they are seen
+    // set later.
+    virtual void onJoypad(int pad, int x, int y, const std::vector<int>& buttons, bool releasesOnly = false);
+    virtual void onKey(KeyCode key, uint32_t modifiers, bool pressed);
+    virtual const std::vector<ActionId>& getActions() const { return m_actions; }
+    virtual void clearActions() { m_actions.clear(); }
+    // Leaves the current area (when there is one) and enters the new one (when not null).
+    virtual void setArea(I_ScreenArea* area);
+
+    I_ScreenArea* getCurrentArea() const { return m_currentArea; }
+    ScreenAreaController& getScreenAreaController() const { return m_areas; }
+    SwitchController& getSwitchController() const { return m_switches; }
+
+    // The joypad bit set made from one pad's report: stick, d-pad (button values 10 to 13),
+    // buttons 0 to 3, and two extra bits for button values 6 and 7.
+    static uint32_t joypadBits(int x, int y, const std::vector<int>& buttons);
+
+private:
+    static constexpr size_t kMouseLatches = 3;
+    static constexpr size_t kJoypadLatches = 14;
+
+    // Each pad is followed on its own: one pad at rest must not undo another's held bits.
+    struct PadState {
+        uint32_t bits = 0;
+        std::array<bool, kJoypadLatches> releaseLatches{};
+    };
+
+    // Whether the event passes its release latch; the latch is cleared either way.
+    static bool passLatch(bool& latch, bool pressed);
+
+    ScreenAreaController& m_areas;
+    SwitchController& m_switches;
+    I_ScreenArea* m_currentArea = nullptr;
+    std::map<int, PadState> m_pads;
+    std::array<bool, kMouseLatches> m_mouseLatches{};
+    float m_carriedMs = 0;
+    std::vector<ActionId> m_actions;
+};
+
+}  // namespace Input

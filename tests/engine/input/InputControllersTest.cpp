@@ -1,0 +1,128 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "InputTestSupport.h"
+#include "engine/input/InputControllers.h"
+
+namespace {
+
+using Input::InputControllers;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+const std::string kFirst = R"({ "areas": [ { "name": "ANYWHERE" }, { "name": "SHARED" }, { "name": "FIRST_ONLY" } ],
+  "switches": [ { "areas": ["*ALL*"], "triggers": [ { "type": "ENTERLEAVE" } ],
+                  "actions": { "press": [ { "name": "ENTER", "param": "[AREA_NAME]" } ] } } ] })";
+const std::string kSecond = R"({ "areas": [ { "name": "ANYWHERE" }, { "name": "SHARED" } ],
+  "switches": [ { "areas": ["*ALL*"], "triggers": [ { "type": "ENTERLEAVE" } ],
+                  "actions": { "press": [ { "name": "ENTER2", "param": "[AREA_NAME]" } ] } } ] })";
+
+class InputControllersTest : public ::testing::Test {
+protected:
+    InputControllersTest() {
+        std::string pattern = ::testing::TempDir() + "zelmo-input-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create " << pattern;
+        folder = pattern;
+        EXPECT_TRUE(controllers.loadSchema("data/InputConfig.fbs"));
+        controllers.setActionHandler(handler);
+    }
+    ~InputControllersTest() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    std::string write(const std::string& name, const std::string& contents) {
+        const std::string path = folder + "/" + name;
+        std::ofstream(path) << contents;
+        return path;
+    }
+
+    std::string folder;
+    std::shared_ptr<RecordingHandler> handler = std::make_shared<RecordingHandler>();
+    InputControllers controllers;
+};
+
+TEST_F(InputControllersTest, TheSelectionFollowsTheAreaNameToTheNextController) {
+    ASSERT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
+    ASSERT_TRUE(controllers.load("SECOND", write("second.json", kSecond), nullptr));
+    EXPECT_EQ(controllers.getCurrent(), nullptr);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "");
+
+    controllers.setCurrent("FIRST");
+    EXPECT_EQ(controllers.getCurrentAreaName(), "ANYWHERE");
+    controllers.getCurrent()->gotoArea("SHARED");
+    handler->take();
+    controllers.setCurrent("SECOND");
+    EXPECT_EQ(controllers.getCurrentName(), "SECOND");
+    EXPECT_EQ(controllers.getCurrentAreaName(), "SHARED");
+    EXPECT_THAT(handler->take(), ElementsAre("ENTER2(SHARED)"));
+
+    controllers.setCurrent("FIRST");
+    controllers.getCurrent()->gotoArea("FIRST_ONLY");
+    controllers.setCurrent("SECOND");
+    EXPECT_EQ(controllers.getCurrentAreaName(), "ANYWHERE");
+}
+
+TEST_F(InputControllersTest, MakingTheCurrentControllerCurrentAgainReentersItsArea) {
+    ASSERT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
+    controllers.setCurrent("FIRST");
+    controllers.getCurrent()->gotoArea("SHARED");
+    handler->take();
+    controllers.setCurrent("FIRST");
+    EXPECT_THAT(handler->take(), ElementsAre("ENTER(SHARED)"));
+}
+
+TEST_F(InputControllersTest, AnUnknownCurrentNameLeavesNoCurrentController) {
+    ASSERT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
+    controllers.setCurrent("FIRST");
+    controllers.setCurrent("NOSUCH");
+    EXPECT_EQ(controllers.getCurrent(), nullptr);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "");
+}
+
+TEST_F(InputControllersTest, LoadingAgainReplacesTheControllerOfThatName) {
+    ASSERT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
+    controllers.setCurrent("FIRST");
+    ASSERT_TRUE(controllers.load("FIRST", write("second.json", kSecond), nullptr));
+    const Input::InputController* replaced = controllers.find("FIRST");
+    ASSERT_NE(replaced, nullptr);
+    EXPECT_EQ(replaced->getCurrentAreaName(), "");
+    EXPECT_EQ(controllers.find("SECOND"), nullptr);
+}
+
+TEST_F(InputControllersTest, AFileThatDoesNotParseFailsWithTheParsersReason) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(controllers.load("BROKEN", write("broken.json", "{ \"areas\": [ { \"name\": } ] }"), nullptr));
+    EXPECT_THAT(::testing::internal::GetCapturedStderr(), HasSubstr("error"));
+    EXPECT_EQ(controllers.find("BROKEN"), nullptr);
+}
+
+TEST_F(InputControllersTest, AControllerThatDoesNotLoadIsNotRegistered) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(controllers.load("EMPTY", write("empty.json", R"({ "switches": [ { "areas": ["X"] } ] })"), nullptr));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(controllers.find("EMPTY"), nullptr);
+}
+
+TEST_F(InputControllersTest, ControllersSendToTheSharedHandler) {
+    ASSERT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
+    controllers.setCurrent("FIRST");
+    controllers.getCurrent()->gotoArea("SHARED");
+    EXPECT_THAT(handler->take(), ElementsAre("ENTER(SHARED)"));
+}
+
+TEST(InputControllersDeathTest, AnUnreadableFileStopsTheProgram) {
+    InputControllers controllers;
+    ASSERT_TRUE(controllers.loadSchema("data/InputConfig.fbs"));
+    EXPECT_EXIT(controllers.load("GONE", "data/no-such-input.json", nullptr), ::testing::ExitedWithCode(1),
+                "Failed to load: data/no-such-input.json");
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 #include "engine/maze/CorridorLookup.h"
 
 #include <algorithm>
+#include <deque>
 #include <stdexcept>
 
 #include "engine/util/Fatal.h"
@@ -32,6 +33,7 @@ void CorridorLookup::traceCorridors(Maze::Node* startNode) {
     auto l_first = std::find_if(l_order.begin(), l_order.end(), isDecisionPoint);
     // Every cell has exactly two open exits: the maze is one ring with nothing to decide.
     if (l_first == l_order.end()) return;
+    reserveFor(l_order);
 
     std::vector<Step> l_pending;
     for (int l_exit = 0; l_exit < (*l_first)->getNumExits(); ++l_exit) {
@@ -42,6 +44,23 @@ void CorridorLookup::traceCorridors(Maze::Node* startNode) {
     for (size_t l_i = 0; l_i < l_pending.size(); ++l_i) {
         const Step l_start = l_pending[l_i];
         walkCorridor(l_start, l_pending);
+    }
+}
+
+// Every open exit of every cell gets one direction entry, so the maps can be sized up front
+// instead of growing through many rehashes.
+void CorridorLookup::reserveFor(const std::vector<Maze::Node*>& cells) {
+    std::vector<size_t> l_entries(m_byDirection.size(), 0);
+    size_t l_decisionPoints = 0;
+    for (const Maze::Node* l_cell : cells) {
+        l_decisionPoints += isDecisionPoint(l_cell);
+        for (int l_exit = 0; l_exit < l_cell->getNumExits(); ++l_exit) {
+            if (l_cell->isExitOpen(l_exit) && size_t(l_exit) < l_entries.size()) ++l_entries[size_t(l_exit)];
+        }
+    }
+    m_nodes.reserve(m_nodes.size() + l_decisionPoints);
+    for (size_t l_d = 0; l_d < m_byDirection.size(); ++l_d) {
+        m_byDirection[l_d].reserve(m_byDirection[l_d].size() + l_entries[l_d]);
     }
 }
 
@@ -102,40 +121,57 @@ std::pair<CorridorNode*, bool> CorridorLookup::findOrCreate(Maze::Node* node) {
     return {l_it->second, l_created};
 }
 
+// A link's depth depends only on the links of its target, so instead of sweeping every link
+// until nothing changes, a link is looked at again only when a link of its target got a depth.
+// The links that end up with a depth, and their depths, are those of repeated sweeps.
 void CorridorLookup::computeDeadEndDepths() {
-    bool l_changed = true;
-    while (l_changed) {
-        l_changed = false;
-        for (auto& l_entry : m_nodes) {
-            CorridorNode* l_from = l_entry.second;
-            for (CorridorLink& l_link : l_from->links) {
-                if (l_link.deadEndDepth != 0) continue;
-                const std::vector<CorridorLink>& l_beyond = l_link.target->links;
-                const size_t l_all = l_beyond.size();
-                size_t l_known = 0;
-                size_t l_back = 0;
-                int l_deepest = 0;
-                const CorridorNode* l_lastUnknown = nullptr;
-                for (const CorridorLink& l_other : l_beyond) {
-                    if (l_other.deadEndDepth != 0) ++l_known;
-                    if (l_other.target == l_from) {
-                        ++l_back;
-                    } else {
-                        l_deepest = std::max(l_deepest, l_other.deadEndDepth);
-                    }
-                    if (l_other.deadEndDepth == 0) l_lastUnknown = l_other.target;
-                }
-                // Known once everything beyond the target, apart from the ways back, is known.
-                const bool l_allKnown = l_known == l_all;
-                const bool l_onlyWayBackUnknown = l_all == l_known + 1 && l_lastUnknown == l_from;
-                const bool l_onlyWaysBackUnknown = l_all > l_known + 1 && l_back == l_all - l_known;
-                if (l_allKnown || l_onlyWayBackUnknown || l_onlyWaysBackUnknown) {
-                    l_link.deadEndDepth = l_deepest + 1;
-                    l_changed = true;
-                }
+    struct Pending {
+        CorridorNode* from;
+        size_t link;
+    };
+    std::deque<Pending> l_pending;
+    for (auto& l_entry : m_nodes) {
+        for (size_t l_i = 0; l_i < l_entry.second->links.size(); ++l_i) l_pending.push_back({l_entry.second, l_i});
+    }
+    while (!l_pending.empty()) {
+        const Pending l_next = l_pending.front();
+        l_pending.pop_front();
+        CorridorLink& l_link = l_next.from->links[l_next.link];
+        if (l_link.deadEndDepth != 0 || !settleDepth(l_next.from, l_link)) continue;
+        // Links that lead into l_next.from depend on the depth just found.
+        for (const CorridorLink& l_out : l_next.from->links) {
+            CorridorNode* l_neighbour = l_out.target;
+            for (size_t l_i = 0; l_i < l_neighbour->links.size(); ++l_i) {
+                const CorridorLink& l_in = l_neighbour->links[l_i];
+                if (l_in.target == l_next.from && l_in.deadEndDepth == 0) l_pending.push_back({l_neighbour, l_i});
             }
         }
     }
+}
+
+// Known once everything beyond the target, apart from the ways back, is known.
+bool CorridorLookup::settleDepth(const CorridorNode* from, CorridorLink& link) {
+    const std::vector<CorridorLink>& l_beyond = link.target->links;
+    const size_t l_all = l_beyond.size();
+    size_t l_known = 0;
+    size_t l_back = 0;
+    int l_deepest = 0;
+    const CorridorNode* l_lastUnknown = nullptr;
+    for (const CorridorLink& l_other : l_beyond) {
+        if (l_other.deadEndDepth != 0) ++l_known;
+        if (l_other.target == from) {
+            ++l_back;
+        } else {
+            l_deepest = std::max(l_deepest, l_other.deadEndDepth);
+        }
+        if (l_other.deadEndDepth == 0) l_lastUnknown = l_other.target;
+    }
+    const bool l_allKnown = l_known == l_all;
+    const bool l_onlyWayBackUnknown = l_all == l_known + 1 && l_lastUnknown == from;
+    const bool l_onlyWaysBackUnknown = l_all > l_known + 1 && l_back == l_all - l_known;
+    if (!l_allKnown && !l_onlyWayBackUnknown && !l_onlyWaysBackUnknown) return false;
+    link.deadEndDepth = l_deepest + 1;
+    return true;
 }
 
 void CorridorLookup::setDirectionEntry(size_t direction, const Maze::Position& position, CorridorNode* node) {

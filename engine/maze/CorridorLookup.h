@@ -37,7 +37,7 @@ public:
     ~CorridorLookup();
 
     void traceCorridors(Maze::Node* startNode);
-    // Repeats passes over every link until one changes nothing.
+    // Gives every link whose depth can be known its depth, until no further one can.
     void computeDeadEndDepths();
 
     // A direction outside the lookup throws std::out_of_range.
@@ -57,9 +57,11 @@ private:
         int exit;
     };
 
+    void reserveFor(const std::vector<Maze::Node*>& cells);
     // The corridor node of a maze node, and whether it was created now.
     std::pair<CorridorNode*, bool> findOrCreate(Maze::Node* node);
     void walkCorridor(const Step& start, std::vector<Step>& pending);
+    static bool settleDepth(const CorridorNode* from, CorridorLink& link);
     void pointPathAt(const std::vector<Step>& path, CorridorNode* node);
     const Maze::PositionMap<CorridorNode>& directionMap(size_t direction) const;
 

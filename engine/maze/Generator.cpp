@@ -63,7 +63,7 @@ std::unique_ptr<MazeData> Generator::generate(uint32_t seed) {
     if (l_work.removesDeadEnds()) removeDeadEnds(l_startNode);
     if (l_work.getLoopPercent() != 0) addLoops(l_startNode);
 
-    m_state.nodes = HashedNodeSet(GeneratorState::kInitialBuckets);
+    m_state.nodes.reset();
     m_state.edges.clear();
     l_result->setStartNode(l_startNode);
     return l_result;
@@ -78,9 +78,8 @@ Node* Generator::flood(const Position& start) {
         const Edge l_edge = m_state.edges[l_i];
         const Node* l_from = l_edge.from->getNode();
         if (!l_from->isTreeExit(l_edge.exit)) continue;
-        Node* l_target = l_from->getExit(l_edge.exit);
-        check(l_target != nullptr, "l_pExitNode", 280);
-        expand(elementOf(l_target));
+        check(l_from->getExit(l_edge.exit) != nullptr, "l_pExitNode", 280);
+        expand(*l_edge.to);
     }
     return l_startElement->getNode();
 }
@@ -90,6 +89,7 @@ void Generator::expand(HashedNode& element) {
     const TileData& l_tiles = m_state.work.getTiles();
     const int l_type = l_node->getType();
     const int l_count = l_tiles.getNumConnections(l_type);
+    l_node->reserveExits(l_count);
     for (int l_i = 0; l_i < l_count; ++l_i) {
         const TileConnection* l_connection = l_tiles.getConnection(l_type, l_i);
         check(l_connection != nullptr, "l_pCon", 661);
@@ -99,19 +99,16 @@ void Generator::expand(HashedNode& element) {
             continue;
         }
         auto [l_element, l_created] = findOrCreate(l_connection->toType, l_neighbour);
-        m_state.edges.push_back({&element, l_i});
+        m_state.edges.push_back({&element, l_i, l_element});
         l_node->addExit({l_element->getNode(), l_created ? 0u : Exit::kLinked});
     }
 }
 
 std::pair<HashedNode*, bool> Generator::findOrCreate(int type, const Position& position) {
-    auto l_it = m_state.nodes.find(position);
-    if (l_it != m_state.nodes.end()) return {&l_it->second, false};
-    l_it = m_state.nodes.emplace(position, HashedNode(new Node(type, position))).first;
-    return {&l_it->second, true};
+    auto [l_it, l_created] = m_state.nodes.byPosition.try_emplace(position, nullptr);
+    if (l_created) l_it->second = &m_state.nodes.elements.emplace_back(new Node(type, position));
+    return {l_it->second, l_created};
 }
-
-HashedNode& Generator::elementOf(const Node* node) { return m_state.nodes.at(node->getPosition()); }
 
 // The reverse exit is the first exit of the neighbour that points back and whose connection
 // offset is the exact negation of this one; the offset matters where a wrapped box is only two
@@ -141,15 +138,13 @@ void Generator::carveKruskal() {
         std::swap(l_edges[l_j], l_edges[l_k - 1]);
     }
     for (const Edge& l_edge : l_edges) {
+        if (l_edge.from->getRoot() == l_edge.to->getRoot()) continue;
         Node* l_node = l_edge.from->getNode();
-        const Node* l_other = l_node->getExit(l_edge.exit);
-        check(l_other != nullptr, "l_pNode2", 473);
-        HashedNode& l_otherElement = elementOf(l_other);
-        if (l_edge.from->getRoot() == l_otherElement.getRoot()) continue;
+        check(l_node->getExit(l_edge.exit) != nullptr, "l_pNode2", 473);
         openPassage(l_node, l_edge.exit);
         HashedNode* l_root = l_edge.from->getRoot();
         l_edge.from->link(l_root);
-        l_otherElement.link(l_root);
+        l_edge.to->link(l_root);
     }
 }
 

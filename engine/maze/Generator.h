@@ -33,7 +33,6 @@ private:
     Node* flood(const Position& start);
     void expand(HashedNode& element);
     std::pair<HashedNode*, bool> findOrCreate(int type, const Position& position);
-    HashedNode& elementOf(const Node* node);
     void openPassage(Node* node, int exit);
 
     void carveKruskal();

@@ -19,6 +19,8 @@ public:
     // The product of the node's coordinates.
     virtual size_t hash() const;
     virtual Node* getNode() const;
+    // The element without parent at the end of the parent chain; the non-const form also
+    // shortens the chain it walked.
     virtual HashedNode* getRoot();
     virtual const HashedNode* getRoot() const;
     // Joins this element's set to root's, pointing the whole parent chain straight at root.

@@ -28,6 +28,8 @@ public:
     virtual ~Node() = default;
 
     void addExit(const Exit& exit) { m_exits.push_back(exit); }
+    // Room for count exits, so that a node's exits take one allocation.
+    void reserveExits(int count) { m_exits.reserve(size_t(count > 0 ? count : 0)); }
 
     int getType() const { return m_type; }
     const Position& getPosition() const { return m_position; }

@@ -9,7 +9,7 @@ Position::Position(std::initializer_list<int32_t> coordinates) { assign(coordina
 Position::Position(size_t dimensions) {
     reserve(dimensions);
     std::fill_n(data(), dimensions, 0);
-    m_size = dimensions;
+    m_size = uint32_t(dimensions);
 }
 
 Position::Position(const Position& other) { assign(other.data(), other.m_size); }
@@ -49,7 +49,7 @@ bool Position::operator==(const Position& other) const {
 void Position::assign(const int32_t* coordinates, size_t count) {
     reserve(count);
     std::copy_n(coordinates, count, data());
-    m_size = count;
+    m_size = uint32_t(count);
 }
 
 void Position::reserve(size_t capacity) {
@@ -57,7 +57,7 @@ void Position::reserve(size_t capacity) {
     std::unique_ptr<int32_t[]> l_heap(new int32_t[capacity]);
     std::copy_n(data(), m_size, l_heap.get());
     m_heap = std::move(l_heap);
-    m_capacity = capacity;
+    m_capacity = uint32_t(capacity);
 }
 
 Position offsetPosition(const Position& position, const Position& offset) {

@@ -46,7 +46,7 @@ public:
     bool operator!=(const Position& other) const { return !(*this == other); }
 
 private:
-    static constexpr size_t kInlineCapacity = 4;
+    static constexpr uint32_t kInlineCapacity = 4;
 
     int32_t* data() { return m_heap ? m_heap.get() : m_inline.data(); }
     const int32_t* data() const { return m_heap ? m_heap.get() : m_inline.data(); }
@@ -55,8 +55,8 @@ private:
 
     std::array<int32_t, kInlineCapacity> m_inline{};
     std::unique_ptr<int32_t[]> m_heap;
-    size_t m_size = 0;
-    size_t m_capacity = kInlineCapacity;
+    uint32_t m_size = 0;
+    uint32_t m_capacity = kInlineCapacity;
 };
 
 // Coordinate-wise sum, as long as position; missing offset entries count as 0, extra ones are

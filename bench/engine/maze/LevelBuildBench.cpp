@@ -1,0 +1,111 @@
+// Time and peak heap of building one level: maze, tile map, position map and corridor lookup.
+#include <malloc.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include <benchmark/benchmark.h>
+
+#include "engine/maze/CorridorLookup.h"
+#include "engine/maze/LevelMap.h"
+#include "engine/maze/PositionMap.h"
+
+namespace {
+
+std::atomic<size_t> g_liveBytes{0};
+std::atomic<size_t> g_peakBytes{0};
+
+void noteAllocation(void* block) {
+    const size_t l_live = g_liveBytes += malloc_usable_size(block);
+    size_t l_peak = g_peakBytes.load();
+    while (l_live > l_peak && !g_peakBytes.compare_exchange_weak(l_peak, l_live)) {
+    }
+}
+
+}  // namespace
+
+void* operator new(size_t size) {
+    void* l_block = std::malloc(size ? size : 1);
+    if (!l_block) throw std::bad_alloc();
+    noteAllocation(l_block);
+    return l_block;
+}
+
+// The replaced operator new above hands out malloc blocks, so free is the matching release.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* block) noexcept {
+    if (!block) return;
+    g_liveBytes -= malloc_usable_size(block);
+    std::free(block);
+}
+#pragma GCC diagnostic pop
+
+void operator delete(void* block, size_t) noexcept { operator delete(block); }
+
+namespace {
+
+Maze::LevelParams levelOf(int cells, int loopPercent) {
+    Maze::LevelParams l_params;
+    l_params.seed = 4242;
+    l_params.loopPercent = loopPercent;
+    l_params.cellsWide = cells;
+    l_params.cellsHigh = cells;
+    l_params.cellWidthTiles = 4;
+    l_params.cellHeightTiles = 4;
+    l_params.tileShiftX = 5;
+    l_params.tileShiftY = 5;
+    l_params.marginLeft = 2;
+    l_params.marginRight = 2;
+    l_params.marginTop = 2;
+    l_params.marginBottom = 2;
+    l_params.specialCells = {cells / 2, cells / 2, 1, cells - 1, cells - 1, 1, cells / 3, cells / 4};
+    return l_params;
+}
+
+struct Level {
+    std::unique_ptr<Map::TileMap> map;
+    std::unique_ptr<Maze::MazeData> maze;
+    Maze::PositionMap<Maze::Node> positions;
+    std::unique_ptr<Zelmo::CorridorLookup> corridors;
+};
+
+Level buildLevel(const Maze::LevelParams& params) {
+    Level l_level;
+    l_level.map = Maze::buildLevelMap(params, &l_level.maze);
+    Maze::buildPositionMap(l_level.maze->getStartNode(), l_level.positions);
+    l_level.corridors = std::make_unique<Zelmo::CorridorLookup>(4);
+    Maze::buildCorridorLookup(l_level.maze->getStartNode(), *l_level.corridors);
+    return l_level;
+}
+
+void BM_BuildLevel(benchmark::State& state) {
+    const Maze::LevelParams l_params = levelOf(int(state.range(0)), int(state.range(1)));
+    size_t l_peak = 0;
+    for (auto _ : state) {
+        const size_t l_before = g_liveBytes;
+        g_peakBytes = l_before;
+        Level l_level = buildLevel(l_params);
+        l_peak = std::max(l_peak, g_peakBytes - l_before);
+        benchmark::DoNotOptimize(l_level.corridors.get());
+    }
+    state.counters["peak_MiB"] = double(l_peak) / (1024.0 * 1024.0);
+}
+
+// The corridor lookup alone, over an already built maze.
+void BM_CorridorLookup(benchmark::State& state) {
+    Level l_level = buildLevel(levelOf(int(state.range(0)), int(state.range(1))));
+    for (auto _ : state) {
+        Zelmo::CorridorLookup l_lookup(4);
+        Maze::buildCorridorLookup(l_level.maze->getStartNode(), l_lookup);
+        benchmark::DoNotOptimize(&l_lookup);
+    }
+}
+
+const std::vector<std::vector<int64_t>> kSizesAndLoops{{32, 128, 256}, {0, 10}};
+
+}  // namespace
+
+BENCHMARK(BM_BuildLevel)->ArgsProduct(kSizesAndLoops)->ArgNames({"cells", "loop"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CorridorLookup)->ArgsProduct(kSizesAndLoops)->ArgNames({"cells", "loop"})->Unit(benchmark::kMillisecond);

@@ -43,7 +43,14 @@ void Position::push_back(int32_t coordinate) {
 }
 
 bool Position::operator==(const Position& other) const {
-    return m_size == other.m_size && std::equal(begin(), end(), other.begin());
+    if (m_size != other.m_size) return false;
+    // A plain loop: positions are short, and a library compare would call memcmp.
+    const int32_t* l_mine = data();
+    const int32_t* l_theirs = other.data();
+    for (uint32_t l_i = 0; l_i < m_size; ++l_i) {
+        if (l_mine[l_i] != l_theirs[l_i]) return false;
+    }
+    return true;
 }
 
 void Position::assign(const int32_t* coordinates, size_t count) {

@@ -1,0 +1,207 @@
+// Turning polylines into textured triangles: bodies across the line texture, joint fans where
+// segments meet and caps at open ends.
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+#include "engine/vector/VectorDisplay.h"
+
+namespace {
+
+constexpr float Pi = 3.14159265358979f;
+constexpr float TwoPi = 6.2831855f;
+// A turn up to a right angle (and a hair over, for rounding) keeps segments joined; sharper
+// turns end both segments with caps instead of a long spike.
+constexpr float JoinLimit = Pi / 2.0f + 1.1920929e-7f;
+constexpr float TexelCentre = 32.0f;
+constexpr float TexelEdge = 64.0f;
+
+float norm(float angle) {
+    float r = std::fmod(angle, TwoPi);
+    return r < 0.0f ? r + TwoPi : r;
+}
+
+// The first frame that outgrows its budget says so once for the whole run; later ones would
+// only repeat it every frame.
+void warnBudgetOnce(int budget) {
+    static bool warned = false;
+    if (!warned) {
+        warned = true;
+        std::cerr << "VectorDisplay: a frame needs more than its budget of " << budget
+                  << " vertices; the rest of the frame is not drawn" << std::endl;
+    }
+}
+
+}  // namespace
+
+void VectorDisplay::beginDraw(float x, float y, bool flip) {
+    flip_ = flip;
+    pendingPoints_.push_back(Point{x, y});
+}
+
+void VectorDisplay::drawTo(float x, float y) { pendingPoints_.push_back(Point{x, y}); }
+
+void VectorDisplay::drawBox(float x, float y, float w, float h, bool flip) {
+    const float down = flip ? -h : h;
+    beginDraw(x, y, flip);
+    drawTo(x + w, y);
+    drawTo(x + w, y + down);
+    drawTo(x, y + down);
+    drawTo(x, y);
+    endDraw();
+}
+
+float VectorDisplay::effectiveThickness() const { return std::max(thickness_ * thicknessScale_ * 0.5f, 3.0f); }
+
+void VectorDisplay::endDraw() {
+    if (pendingPoints_.size() < 2) {
+        pendingPoints_.clear();
+        return;
+    }
+    const float t = effectiveThickness();
+    const size_t n = pendingPoints_.size() - 1;
+    const Point& first = pendingPoints_.front();
+    const Point& last = pendingPoints_.back();
+    const bool closed =
+        std::fabs(double(first.x) - double(last.x)) < 0.1 && std::fabs(double(first.y) - double(last.y)) < 0.1;
+
+    segments_.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        const Point& p0 = pendingPoints_[i];
+        const Point& p1 = pendingPoints_[i + 1];
+        Segment& s = segments_[i];
+        const float dx = p1.x - p0.x;
+        const float dy = p1.y - p0.y;
+        s.x0 = p0.x;
+        s.y0 = p0.y;
+        s.x1 = p1.x;
+        s.y1 = p1.y;
+        s.angle = std::atan2(dy, dx);
+        s.sinA = std::sin(s.angle);
+        s.cosA = std::cos(s.angle);
+        s.length = std::sqrt(dx * dx + dy * dy);
+        s.hasPrevious = i != 0 || closed;
+        s.hasNext = i != n - 1 || closed;
+        s.left0 = s.left1 = s.right0 = s.right1 = t;
+        s.shorten0 = s.shorten1 = 0.0f;
+        s.a2pa = s.pa2a = 0.0f;
+    }
+
+    // Joints: pull both ends in to the inner corner of the turn; when the segments are too
+    // short for that, narrow the inner side instead.
+    for (size_t i = 0; i < n; ++i) {
+        Segment& s = segments_[i];
+        Segment& prev = segments_[(i + n - 1) % n];
+        if (s.hasPrevious) {
+            s.pa2a = norm(prev.angle - s.angle);
+            s.a2pa = norm(s.angle - prev.angle);
+            const float maxShorten = std::min(s.length, prev.length) * 0.5f;
+            const float turn = std::min(s.a2pa, s.pa2a);
+            if (turn <= JoinLimit) {
+                const float shorten = t * std::sin(turn / 2.0f) / std::cos(turn / 2.0f);
+                const float half = (Pi - turn) / 2.0f;
+                if (shorten > maxShorten) {
+                    s.shorten0 = prev.shorten1 = maxShorten;
+                    const float inner = maxShorten * std::sin(half) / std::cos(half);
+                    if (s.a2pa < s.pa2a) {
+                        s.right0 = prev.right1 = inner;
+                    } else {
+                        s.left0 = prev.left1 = inner;
+                    }
+                } else {
+                    s.shorten0 = prev.shorten1 = shorten;
+                }
+            } else {
+                s.hasPrevious = false;
+            }
+        }
+        if (!s.hasPrevious) {
+            prev.hasNext = false;
+        }
+    }
+
+    drawLines(t);
+    pendingPoints_.clear();
+}
+
+void VectorDisplay::drawLines(float t) {
+    const size_t n = segments_.size();
+    for (size_t i = 0; i < n; ++i) {
+        const Segment& s = segments_[i];
+        const Segment& prev = segments_[(i + n - 1) % n];
+        const float x0 = s.x0 + s.shorten0 * s.cosA;
+        const float y0 = s.y0 + s.shorten0 * s.sinA;
+        const float x1 = s.x1 - s.shorten1 * s.cosA;
+        const float y1 = s.y1 - s.shorten1 * s.sinA;
+        const Point left0{x0 + s.left0 * s.sinA, y0 - s.left0 * s.cosA};
+        const Point left1{x1 + s.left1 * s.sinA, y1 - s.left1 * s.cosA};
+        const Point right0{x0 - s.right0 * s.sinA, y0 + s.right0 * s.cosA};
+        const Point right1{x1 - s.right1 * s.sinA, y1 + s.right1 * s.cosA};
+        const float tx = t * s.cosA;
+        const float ty = t * s.sinA;
+        const float uL0 = TexelCentre - s.left0 / t * TexelCentre;
+        const float uL1 = TexelCentre - s.left1 / t * TexelCentre;
+        const float uR0 = TexelCentre + s.right0 / t * TexelCentre;
+        const float uR1 = TexelCentre + s.right1 / t * TexelCentre;
+        const float v = TexelCentre;
+
+        if (s.hasPrevious) {
+            const float radius = s.left0 + s.right0;
+            if (s.pa2a > s.a2pa) {
+                drawFan(right0.x, right0.y, prev.angle, s.angle, radius, uR0, 0.0f);
+            } else {
+                drawFan(left0.x, left0.y, prev.angle, s.angle, radius, uL0, TexelEdge);
+            }
+        }
+        emitTriangle({right0, right1, left1}, {{uR0, v}, {uR1, v}, {uL1, v}});
+        emitTriangle({left0, right0, left1}, {{uL0, v}, {uR0, v}, {uL1, v}});
+        if (!s.hasPrevious) {
+            const Point tipLeft{left0.x - tx, left0.y - ty};
+            const Point tipRight{right0.x - tx, right0.y - ty};
+            emitTriangle({left0, tipLeft, right0}, {{uL0, v}, {uL0, 0.0f}, {uR0, v}});
+            emitTriangle({right0, tipLeft, tipRight}, {{uR0, v}, {uL0, 0.0f}, {uR0, 0.0f}});
+        }
+        if (!s.hasNext) {
+            const Point tipLeft{left1.x + tx, left1.y + ty};
+            const Point tipRight{right1.x + tx, right1.y + ty};
+            emitTriangle({tipLeft, left1, right1}, {{uL1, 0.0f}, {uL1, v}, {uR1, v}});
+            emitTriangle({tipLeft, right1, tipRight}, {{uL1, 0.0f}, {uR1, v}, {uR1, 0.0f}});
+        }
+    }
+}
+
+void VectorDisplay::drawFan(float cx, float cy, float pa, float a, float r, float centreU, float edgeU) {
+    const float forward = norm(a - pa);
+    const float back = norm(pa - a);
+    float start = pa;
+    float sweep = forward;
+    if (forward > back) {
+        r = -r;
+        start = a;
+        sweep = back;
+    }
+    const int steps = std::max(1, int(std::floor(sweep / (Pi * 0.125f) + 0.5f)));
+    const Point centre{cx, cy};
+    const float v = TexelCentre;
+    float previous = start;
+    for (int j = 1; j <= steps; ++j) {
+        const float angle = start + float(j) * sweep / float(steps);
+        const Point from{cx + r * std::sin(previous), cy - r * std::cos(previous)};
+        const Point to{cx + r * std::sin(angle), cy - r * std::cos(angle)};
+        emitTriangle({from, centre, to}, {{edgeU, v}, {centreU, v}, {edgeU, v}});
+        previous = angle;
+    }
+}
+
+void VectorDisplay::emitTriangle(const Point (&points)[3], const Point (&uv)[3]) {
+    if (frameVertices_.size() + 3 > size_t(vertexBudget_)) {
+        warnBudgetOnce(vertexBudget_);
+        return;
+    }
+    const float height = height_;
+    for (int i = 0; i < 3; ++i) {
+        frameVertices_.push_back(PosTexCoordColorVertex{points[i].x, flip_ ? height - points[i].y : points[i].y, 0.0f,
+                                                        uv[i].x / LineTextureSize, 1.0f - uv[i].y / LineTextureSize,
+                                                        drawColour_});
+    }
+}

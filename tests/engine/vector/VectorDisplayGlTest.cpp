@@ -1,0 +1,187 @@
+// The display's picture on OpenGL, read back: lit lines, glow, trail, joints and layers.
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "engine/gfx/Gfx.h"
+#include "engine/vector/VectorDisplay.h"
+#include "tests/engine/gfx/GlContext.h"
+
+namespace {
+
+constexpr int Width = 320;  // the fixture's window
+constexpr int Height = 240;
+constexpr int ClearView = 1;
+
+// Read-back rows run bottom-up, as do display coordinates drawn with flip set.
+struct Picture {
+    std::vector<uint8_t> rgba;
+
+    int level(int x, int y) const {  // brightest channel
+        const uint8_t* p = &rgba[(size_t(y) * Width + x) * 4];
+        return std::max({p[0], p[1], p[2]});
+    }
+
+    int maxLevel(int x0, int y0, int x1, int y1) const {
+        int best = 0;
+        for (int y = y0; y <= y1; ++y) {
+            for (int x = x0; x <= x1; ++x) {
+                best = std::max(best, level(x, y));
+            }
+        }
+        return best;
+    }
+};
+
+}  // namespace
+
+class VectorDisplayGl : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        target_ = gfx::createFrameBuffer(Width, Height, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
+        gfx::setViewFrameBuffer(ClearView, target_);
+        gfx::setViewClear(ClearView, gfx::Clear::Colour, 0x000000ff);
+        display = makeDisplay(10);
+    }
+
+    void TearDown() override {
+        display.reset();
+        upper.reset();
+        GlTest::TearDown();
+    }
+
+    std::unique_ptr<VectorDisplay> makeDisplay(int firstView) {
+        auto made = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, 0.0f);
+        made->init(1, Width, Height, firstView, 0);
+        return made;
+    }
+
+    // Ends the display's frame with its composites drawn into the test's target.
+    void endInto(VectorDisplay& d, bool firstLayer, float brightness) {
+        const int next = d.endFrame(firstLayer);
+        for (int view = next - (brightness > 0 ? 2 : 1); view < next; ++view) {
+            gfx::setViewFrameBuffer(gfx::ViewId(view), target_);
+        }
+    }
+
+    Picture show() {
+        gfx::touch(ClearView);
+        gfx::frame();
+        Picture picture;
+        picture.rgba.resize(size_t(Width) * Height * 4);
+        EXPECT_TRUE(gfx::readTexture(gfx::getTexture(target_), picture.rgba.data()));
+        return picture;
+    }
+
+    Picture horizontalLine(float y, float brightness) {
+        display->setBrightness(brightness);
+        display->beginFrame();
+        display->beginDraw(40, y);
+        display->drawTo(280, y);
+        display->endDraw();
+        endInto(*display, true, brightness);
+        return show();
+    }
+
+    std::unique_ptr<VectorDisplay> display;
+    std::unique_ptr<VectorDisplay> upper;
+
+private:
+    gfx::FrameBufferHandle target_;
+};
+
+TEST_F(VectorDisplayGl, ALineIsLitAlongItsPathAndGlowsOnlyWithBrightness) {
+    struct Case {
+        float brightness;
+        bool halo;
+    };
+    for (Case c : {Case{1.0f, true}, Case{0.0f, false}}) {
+        Picture p = horizontalLine(120, c.brightness);
+        for (int x : {60, 160, 260}) {
+            EXPECT_GE(p.level(x, 120), 200) << "core at x " << x << ", brightness " << c.brightness;
+        }
+        const int halo = p.level(160, 128);
+        if (c.halo) {
+            EXPECT_GE(halo, 20) << "a soft halo 8 pixels out";
+            EXPECT_LT(halo, p.level(160, 120));
+            EXPECT_GT(p.level(160, 128), p.level(160, 140)) << "fading with distance";
+        } else {
+            EXPECT_EQ(halo, 0);
+        }
+        EXPECT_EQ(p.level(160, 200), 0) << "far from the line stays black";
+        EXPECT_EQ(p.level(10, 120), 0) << "beyond the end stays black";
+    }
+}
+
+TEST_F(VectorDisplayGl, AMovingLineLeavesFadingCopies) {
+    ASSERT_TRUE(display->setDecayStart(0.5f));
+    horizontalLine(60, 0);
+    horizontalLine(120, 0);
+    Picture p = horizontalLine(180, 0);
+    const int newest = p.level(160, 180);
+    const int previous = p.level(160, 120);
+    const int oldest = p.level(160, 60);
+    EXPECT_GE(newest, 200);
+    EXPECT_LT(previous, newest);
+    EXPECT_GT(previous, 40);
+    EXPECT_LT(oldest, previous);
+    EXPECT_GT(oldest, 20);
+}
+
+TEST_F(VectorDisplayGl, AClosedSquareHasNoBrightOverlapsAtItsCorners) {
+    display->setBrightness(0);
+    display->setDrawColor(0.5f, 0.5f, 0.5f, 0.3f);  // dim, so a doubled stroke would show
+    display->beginFrame();
+    display->drawBox(60.5f, 200.5f, 200, 160);  // edges through pixel centres, as the corners' arcs are
+    endInto(*display, true, 0);
+    Picture p = show();
+    const int edge = p.maxLevel(150, 196, 170, 204);  // across the middle of the top edge
+    ASSERT_GT(edge, 30);
+    for (auto [x, y] : {std::pair{60, 200}, std::pair{260, 200}, std::pair{260, 40}, std::pair{60, 40}}) {
+        EXPECT_LE(p.maxLevel(x - 6, y - 6, x + 6, y + 6), edge + 4) << "corner " << x << ", " << y;
+        EXPECT_GT(p.maxLevel(x - 6, y - 6, x + 6, y + 6), edge / 2) << "corner " << x << ", " << y << " is drawn";
+    }
+}
+
+TEST_F(VectorDisplayGl, AnUpperLayerLetsTheLowerOneShowThroughItsBlack) {
+    upper = makeDisplay(40);
+    upper->setBrightness(0);
+    upper->beginFrame();
+    upper->beginDraw(40, 60);
+    upper->drawTo(280, 60);
+    upper->endDraw();
+    display->setBrightness(0);
+    display->beginFrame();
+    display->beginDraw(40, 180);
+    display->drawTo(280, 180);
+    display->endDraw();
+    endInto(*display, true, 0);  // views 10, 11: underneath
+    endInto(*upper, false, 0);   // views 40, 41: on top
+    Picture p = show();
+    EXPECT_GE(p.level(160, 180), 200);
+    EXPECT_GE(p.level(160, 60), 200);
+}
+
+TEST_F(VectorDisplayGl, SupersamplingShowsAWiderRegionAroundTheCentre) {
+    display.reset();
+    display = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, 0.0f);
+    display->init(2, Width, Height, 10, 0);
+    display->setBrightness(0);
+    display->beginFrame();
+    display->beginDraw(0, 120);
+    display->drawTo(320, 120);
+    display->endDraw();
+    endInto(*display, true, 0);
+    Picture p = show();
+    // The picture spans twice the display: the full-width line covers the middle half.
+    EXPECT_GE(p.level(160, 120), 150);
+    EXPECT_GE(p.level(90, 120), 150);
+    EXPECT_EQ(p.level(60, 120), 0);
+    EXPECT_EQ(p.level(260, 120), 0);
+}

@@ -1,0 +1,119 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/Accessibility_generated.h"
+#include "game/input/GlobalInputRefs.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using Zelmo::GlobalInputRefs;
+
+std::vector<int> timing(GlobalInputRefs& refs, const std::string& name) {
+    const Input::Config::TimingDef* record = refs.getRepeat(name);
+    if (record == nullptr) return {};
+    return {record->dwell(), record->repeat(), record->hold(), record->hold_repeat()};
+}
+
+// A settings table with fields 0 to 7 as given; field 3 is left out when negative.
+flatbuffers::DetachedBuffer settings(const std::vector<int>& fields) {
+    flatbuffers::FlatBufferBuilder builder;
+    Zelmo::Access::TimingSettingsBuilder table(builder);
+    table.add_dwell_delay(fields[0]);
+    table.add_dwell_repeat(fields[1]);
+    table.add_one_key_delay(fields[2]);
+    if (fields[3] >= 0) table.add_one_switch_hold(fields[3]);
+    table.add_one_switch_hold_repeat(fields[4]);
+    table.add_unused_5(fields[5]);
+    table.add_hold_delay(fields[6]);
+    table.add_repeat_interval(fields[7]);
+    builder.Finish(table.Finish());
+    return builder.Release();
+}
+
+const Zelmo::Access::TimingSettings* rootOf(const flatbuffers::DetachedBuffer& buffer) {
+    return flatbuffers::GetRoot<Zelmo::Access::TimingSettings>(buffer.data());
+}
+
+TEST(GlobalInputRefs, SixRecordsPerSettingsTable) {
+    GlobalInputRefs refs;
+    const auto menu = settings({300, 400, 700, 800, 900, 1, 500, 150});
+    refs.addRepeatModes("menu_", rootOf(menu));
+    EXPECT_THAT(timing(refs, "menu_standardRep"), ElementsAre(0, 150, 0, 0));
+    EXPECT_THAT(timing(refs, "menu_standardRepHold"), ElementsAre(0, 150, 500, 150));
+    EXPECT_THAT(timing(refs, "menu_oneKey"), ElementsAre(700, 0, 0, 0));
+    EXPECT_THAT(timing(refs, "menu_oneSwitchRepHold"), ElementsAre(0, 0, 800, 900));
+    EXPECT_THAT(timing(refs, "menu_dwell"), ElementsAre(300, 0, 0, 0));
+    EXPECT_THAT(timing(refs, "menu_dwellRep"), ElementsAre(300, 400, 0, 0));
+    EXPECT_EQ(refs.getRepeat("game_dwell"), nullptr);
+}
+
+TEST(GlobalInputRefs, AbsentSettingsReadAsZero) {
+    GlobalInputRefs refs;
+    const auto menu = settings({0, 0, 0, -1, 0, 0, 0, 0});
+    refs.addRepeatModes("menu_", rootOf(menu));
+    refs.addRepeatModes("game_", nullptr);
+    EXPECT_THAT(timing(refs, "menu_oneSwitchRepHold"), ElementsAre(0, 0, 0, 0));
+    EXPECT_THAT(timing(refs, "game_standardRepHold"), ElementsAre(0, 0, 0, 0));
+}
+
+TEST(GlobalInputRefs, ALaterRecordReplacesAnEarlierOne) {
+    GlobalInputRefs refs;
+    refs.addRepeatRecord("r", 1, 2, 3, 4);
+    refs.addRepeatRecord("r", 5, 0, 0, 0);
+    EXPECT_THAT(timing(refs, "r"), ElementsAre(5, 0, 0, 0));
+}
+
+// A list table of the name holding KEY triggers for the keys.
+flatbuffers::DetachedBuffer keyList(const std::string& name, const std::vector<std::string>& keys) {
+    flatbuffers::FlatBufferBuilder builder;
+    std::vector<flatbuffers::Offset<Input::Config::TriggerDef>> triggers;
+    for (const std::string& key : keys) {
+        triggers.push_back(
+            Input::Config::CreateTriggerDef(builder, Input::Config::TriggerKind_KEY, builder.CreateString(key)));
+    }
+    builder.Finish(
+        Zelmo::Access::CreateTriggerList(builder, builder.CreateString(name), builder.CreateVector(triggers)));
+    return builder.Release();
+}
+
+TEST(GlobalInputRefs, ListsOfOneNameJoinInOrder) {
+    GlobalInputRefs refs;
+    const auto first = keyList("keys", {"a", "b"});
+    const auto second = keyList("keys", {"c"});
+    refs.addNamedList(*flatbuffers::GetRoot<Zelmo::Access::TriggerList>(first.data()));
+    refs.addNamedList(*flatbuffers::GetRoot<Zelmo::Access::TriggerList>(second.data()));
+    ASSERT_EQ(refs.getListSize("keys"), 3);
+    std::vector<std::string> keys;
+    for (int i = 0; i < 3; ++i) keys.push_back(refs.getListItem("keys", i)->key()->str());
+    EXPECT_THAT(keys, ElementsAre("a", "b", "c"));
+    EXPECT_EQ(refs.getListItem("keys", 3), nullptr);
+}
+
+TEST(GlobalInputRefs, MissingNamesGiveNothingAndAliasesFallBackToTheKey) {
+    GlobalInputRefs refs;
+    EXPECT_EQ(refs.getListSize("absent"), 0);
+    EXPECT_EQ(refs.getListItem("absent", 0), nullptr);
+    EXPECT_EQ(refs.getString("NO_ALIAS"), "NO_ALIAS");
+}
+
+// The shipped accessibility file: both timing sets, the shared lists and the aliases.
+TEST(GlobalInputRefs, LoadsTheShippedAccessibilityFile) {
+    GlobalInputRefs refs;
+    ASSERT_TRUE(refs.load("data/Accessibility.fbs", "data/accessibility"));
+    for (const char* prefix : {"menu_", "game_"}) {
+        for (const std::string& name : GlobalInputRefs::repeatModeNames()) {
+            EXPECT_NE(refs.getRepeat(prefix + name), nullptr) << prefix << name;
+        }
+    }
+    const int size = refs.getListSize("select");
+    ASSERT_GT(size, 0);
+    EXPECT_NE(refs.getListItem("select", size - 1), nullptr);
+    EXPECT_EQ(refs.getListItem("select", size), nullptr);
+    EXPECT_NE(refs.getString("MENU_STYLE"), "MENU_STYLE");
+}
+
+}  // namespace

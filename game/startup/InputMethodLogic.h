@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "Events_generated.h"
+#include "engine/app/LogicState.h"
+#include "engine/events/EventReceiver.h"
+#include "engine/input/InputControllers.h"
+
+namespace Game {
+
+// The method picker: the player answers up to three questions, each an input controller loaded
+// at set-up, and the command of the last answer ends the state. "PICK" and "PICK-SWITCH" open
+// the next question; an input method's name leads on to loading that method, anything else to
+// the end of the program.
+class InputMethodLogic : public ILogicState, public EVT::EventReceiver<Zelmo::LogicReturnEvent> {
+public:
+    explicit InputMethodLogic(Input::InputControllers& controllers) : m_controllers(controllers) {}
+
+    // Taken whether or not the state is active; acted on at the next update.
+    void receive(const Zelmo::LogicReturnEvent& event) override;
+    void enter(const LogicEntry& previous, const std::string& command) override;
+    std::string update(float dtMs) override;
+    void leave(const std::string& reason) override;
+
+private:
+    Input::InputControllers& m_controllers;
+    std::string m_pending;
+};
+
+}  // namespace Game

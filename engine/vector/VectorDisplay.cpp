@@ -104,9 +104,6 @@ void VectorDisplay::getSize(float& width, float& height) const {
 void VectorDisplay::setFirstView(int view) {
     firstView_ = view;
     highestCompositeView_ = view;
-    if (initialised_) {
-        gfx::setViewClear(toView(firstView_), gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
-    }
 }
 
 // --- Settings ---
@@ -202,6 +199,9 @@ int VectorDisplay::endFrame(bool firstLayer) {
     const float hPart = float(unsigned(height_) / superSample_);
 
     gfx::ViewId scene = toView(firstView_);
+    // Set again every frame: a display destroyed after its successor on the same views resets
+    // this view's clear, and the scene would then keep every earlier frame.
+    gfx::setViewClear(scene, gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
     gfx::setViewTransform(
         scene, gfx::ortho(wPart - w, 2.0f * w - wPart, 2.0f * h - hPart, hPart - h, 0.0f, 1000.0f, homogeneousDepth));
     gfx::setViewRect(scene, 0, 0, width_, height_);

@@ -355,3 +355,13 @@ TEST_F(FrameTest, DestroyingTheDisplayStopsClearingItsFirstView) {
     EXPECT_EQ(recording().pass(FirstView)->state.clearFlags, gfx::Clear::None);
     EXPECT_EQ(recording().pass(FirstView)->numDraws, 0u);
 }
+
+TEST_F(FrameTest, ADisplayReplacedOnTheSameViewsKeepsClearingItsScene) {
+    std::unique_ptr<VectorDisplay> successor = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, 0.0f);
+    successor->init(1, Width, Height, FirstView, 0);
+    display.reset();  // the old display stops the clear of the shared first view
+    display = std::move(successor);
+    lineFrame();
+    gfx::frame();
+    EXPECT_EQ(recording().pass(FirstView)->state.clearFlags, gfx::Clear::Colour | gfx::Clear::Depth);
+}

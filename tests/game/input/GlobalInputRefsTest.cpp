@@ -5,6 +5,10 @@
 #include <vector>
 
 #include "data/Accessibility_generated.h"
+#include "data/config_generated.h"
+#include "engine/app/ConfigReaders.h"
+#include "engine/app/Info.h"
+#include "engine/input/InputControllers.h"
 #include "game/input/GlobalInputRefs.h"
 
 namespace {
@@ -114,6 +118,34 @@ TEST(GlobalInputRefs, LoadsTheShippedAccessibilityFile) {
     EXPECT_NE(refs.getListItem("select", size - 1), nullptr);
     EXPECT_EQ(refs.getListItem("select", size), nullptr);
     EXPECT_NE(refs.getString("MENU_STYLE"), "MENU_STYLE");
+}
+
+// Stands in for the player's bindings, which need the settings store.
+class AnyBinding : public Input::TriggerId::IExternals {
+public:
+    Input::TriggerId getKeyTrigger(KeyCode key) override { return Input::TriggerId::makeKey(key, 0); }
+    Input::TriggerId getMouseTrigger(uint32_t buttons) override { return Input::TriggerId::makeMouse(buttons); }
+    Input::TriggerId getJoypadTrigger(uint32_t bits) override { return Input::TriggerId::makeJoypad(bits); }
+};
+
+// What the start-up state does for each method: every input the configuration lists loads with
+// the shipped references.
+TEST(GlobalInputRefs, EveryConfiguredInputLoadsWithTheShippedReferences) {
+    AnyBinding bindings;
+    Input::TriggerId::externals = &bindings;
+    Game::Info config;
+    ASSERT_TRUE(config.loadSchema("data/config.fbs"));
+    ASSERT_NE(config.loadData("data/config"), nullptr);
+    for (const char* method : {"STANDARD", "ONEKEY", "ONESWITCH", "HEADTRACKER"}) {
+        GlobalInputRefs refs;
+        ASSERT_TRUE(refs.load("data/Accessibility.fbs", "data/accessibility"));
+        Input::InputControllers controllers;
+        ASSERT_TRUE(controllers.loadSchema("data/InputConfig.fbs"));
+        for (const auto& input : Zelmo::readInputs(method, flatbuffers::GetRoot<Zelmo::ConfigRoot>(config.data()))) {
+            EXPECT_TRUE(controllers.load(input.name, input.path, &refs)) << input.path;
+        }
+    }
+    Input::TriggerId::externals = nullptr;
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
+#include <flatbuffers/flatbuffers.h>
+
 #include <string>
 #include <vector>
-
-#include <flatbuffers/flatbuffers.h>
 
 #include "engine/devices/KeyCodes.h"
 #include "engine/input/Switch.h"

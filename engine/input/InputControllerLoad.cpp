@@ -61,7 +61,7 @@ void InputController::loadArea(const Config::AreaDef& table) {
 
 // Adds one switch per trigger and area: ordered by trigger, and within a trigger by area.
 bool InputController::loadSwitch(const Config::SwitchDef& table, const std::vector<std::string>& fileAreaNames,
-                                  size_t index) {
+                                 size_t index) {
     const auto fail = [&](const std::string& reason) {
         std::cerr << "Input " << getName() << ", switch " << index << ": " << reason << std::endl;
         return false;

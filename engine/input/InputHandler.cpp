@@ -9,9 +9,7 @@ namespace {
 // The order in which a joypad report's bits are examined; the release latches follow it.
 constexpr std::array<uint32_t, 14> kJoypadBitOrder = {4, 8, 1, 2, 64, 128, 16, 32, 256, 512, 1024, 2048, 4096, 8192};
 
-bool buttonDown(const std::vector<int>& buttons, size_t index) {
-    return index < buttons.size() && buttons[index] != 0;
-}
+bool buttonDown(const std::vector<int>& buttons, size_t index) { return index < buttons.size() && buttons[index] != 0; }
 
 }  // namespace
 
@@ -73,10 +71,17 @@ void InputHandler::onMouse(float x, float y, int wheel, uint32_t buttons, bool p
     }
     size_t latch = 0;
     switch (buttons) {
-        case Devices::MOUSE_LEFT: latch = 0; break;
-        case Devices::MOUSE_MIDDLE: latch = 1; break;
-        case Devices::MOUSE_RIGHT: latch = 2; break;
-        default: return;
+        case Devices::MOUSE_LEFT:
+            latch = 0;
+            break;
+        case Devices::MOUSE_MIDDLE:
+            latch = 1;
+            break;
+        case Devices::MOUSE_RIGHT:
+            latch = 2;
+            break;
+        default:
+            return;
     }
     if (passLatch(m_mouseLatches[latch], pressed)) {
         m_switches.trigger(m_actions, *m_currentArea, TriggerId::makeMouse(buttons), pressed);

@@ -12,8 +12,8 @@
 namespace Zelmo {
 
 const std::vector<std::string>& GlobalInputRefs::repeatModeNames() {
-    static const std::vector<std::string> s_names = {"standardRep", "standardRepHold", "oneKey",
-                                                     "oneSwitchRepHold", "dwell", "dwellRep"};
+    static const std::vector<std::string> s_names = {"standardRep",      "standardRepHold", "oneKey",
+                                                     "oneSwitchRepHold", "dwell",           "dwellRep"};
     return s_names;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
+#include <flatbuffers/flatbuffers.h>
+
 #include <map>
 #include <string>
 #include <vector>
-
-#include <flatbuffers/flatbuffers.h>
 
 #include "engine/app/Info.h"
 #include "engine/input/InputController.h"

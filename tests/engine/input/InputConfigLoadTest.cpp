@@ -22,8 +22,8 @@ using ::testing::ElementsAre;
 
 TEST(KeyText, CharactersNamesAndNumbers) {
     const std::vector<std::pair<std::string, int>> cases = {
-        {"", 0},          {"a", 97},  {"KEY_SPACE", 32}, {"KEY_KP_ENTER", 144}, {"65", 65},
-        {"0x41", 65},     {"7", 55},  {"07", 7},         {"0xff", 255},         {"KEY_LEFT", 7},
+        {"", 0},      {"a", 97}, {"KEY_SPACE", 32}, {"KEY_KP_ENTER", 144}, {"65", 65},
+        {"0x41", 65}, {"7", 55}, {"07", 7},         {"0xff", 255},         {"KEY_LEFT", 7},
     };
     for (const auto& [text, code] : cases) EXPECT_EQ(Input::keyCodeOfText(text), code) << text;
 }
@@ -44,8 +44,8 @@ public:
     }
     void addKeyToList(const std::string& name, const std::string& key) {
         flatbuffers::FlatBufferBuilder builder;
-        builder.Finish(Input::Config::CreateTriggerDef(builder, Input::Config::TriggerKind_KEY,
-                                                       builder.CreateString(key)));
+        builder.Finish(
+            Input::Config::CreateTriggerDef(builder, Input::Config::TriggerKind_KEY, builder.CreateString(key)));
         m_lists[name].push_back(builder.Release());
     }
 
@@ -177,7 +177,8 @@ TEST_F(InputConfigLoadTest, TimingComesFromTheFirstSourcePresent) {
                     { "areas": ["ONE"], "timing": { "dwell": 4 }, "triggers": [ { "type": "KEY", "key": "d" } ] } ] })",
                            &refs);
     std::vector<int> dwell;
-    for (size_t i = 1; i <= 4; ++i) dwell.push_back(controller->getSwitchController().get(i)->getTrigger().getDwellTime());
+    for (size_t i = 1; i <= 4; ++i)
+        dwell.push_back(controller->getSwitchController().get(i)->getTrigger().getDwellTime());
     EXPECT_THAT(dwell, ElementsAre(1, 2, 3, 4));
     const TriggerId& full = controller->getSwitchController().get(2)->getTrigger();
     EXPECT_EQ(full.getRepeatTime(), 5);
@@ -212,7 +213,8 @@ TEST_F(InputConfigLoadTest, SwitchesThatCannotBeMadeFailTheLoadWithTheReason) {
     EXPECT_FALSE(loads(R"({ "areas": [ { "name": "ONE" } ], "switches": [ { "areas": ["ONE"] } ] })"));
     EXPECT_THAT(reason, ::testing::HasSubstr("no triggers"));
     EXPECT_FALSE(loads(R"({ "areas": [ { "name": "ONE" } ],
-      "switches": [ { "areas": ["ONE"], "trigger_list": "absent" } ] })", &refs));
+      "switches": [ { "areas": ["ONE"], "trigger_list": "absent" } ] })",
+                       &refs));
     EXPECT_THAT(reason, ::testing::HasSubstr("no triggers"));
     EXPECT_FALSE(loads(R"({ "areas": [ { "name": "ONE" } ],
       "switches": [ { "areas": ["ONE"], "timing_name": "menu_nosuch", "triggers": [ { "type": "KEY", "key": "a" } ] } ] })",

@@ -104,8 +104,7 @@ TEST_F(InputControllerTest, KeyReleasesWithoutTheirPressAreIgnored) {
 TEST_F(InputControllerTest, TheLastGotoAreaOfABatchWinsAndAllReachTheHandler) {
     startInOne();
     controller->onKey('g', 0, true);
-    EXPECT_THAT(handler.take(),
-                ElementsAre("GOTO_AREA(TWO)", "GOTO_AREA(ANYWHERE)", "LEAVE(ONE)", "ENTER(ANYWHERE)"));
+    EXPECT_THAT(handler.take(), ElementsAre("GOTO_AREA(TWO)", "GOTO_AREA(ANYWHERE)", "LEAVE(ONE)", "ENTER(ANYWHERE)"));
     EXPECT_EQ(controller->getCurrentAreaName(), "ANYWHERE");
 }
 

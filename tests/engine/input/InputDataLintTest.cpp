@@ -1,9 +1,8 @@
 // Checks the shipped input configurations: the method picker's three files and every file the
 // configuration's input list names, for each input method. Each must parse, have a full-window
 // "ANYWHERE" area, and refer only to areas, timing records, trigger lists and aliases that exist.
-#include <gtest/gtest.h>
-
 #include <flatbuffers/idl.h>
+#include <gtest/gtest.h>
 
 #include <set>
 #include <string>
@@ -31,8 +30,8 @@ const std::vector<std::string> kPickFiles = {"data/INPUT-METHOD-PICK.json", "dat
                                              "data/PICK-SWITCH.json"};
 const std::vector<std::string> kMethods = {"STANDARD", "ONEKEY", "ONESWITCH", "HEADTRACKER"};
 // The records the accessibility file makes from each of its settings tables.
-const std::vector<std::string> kRecordNames = {"standardRep", "standardRepHold", "oneKey",
-                                               "oneSwitchRepHold", "dwell", "dwellRep"};
+const std::vector<std::string> kRecordNames = {"standardRep",      "standardRepHold", "oneKey",
+                                               "oneSwitchRepHold", "dwell",           "dwellRep"};
 // Parameters of "GOTO_AREA" that name an area only once a switch fires.
 const std::set<std::string> kAreaPlaceholders = {"[NEXT_AREA]", "[PREV_AREA]", "[AREA_NAME]", "[GOTOCURAREA]"};
 

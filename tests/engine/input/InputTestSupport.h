@@ -1,12 +1,12 @@
 #pragma once
+#include <flatbuffers/idl.h>
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <flatbuffers/idl.h>
-#include <gtest/gtest.h>
 
 #include "data/InputConfig_generated.h"
 #include "engine/app/Info.h"

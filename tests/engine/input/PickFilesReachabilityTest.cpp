@@ -93,7 +93,8 @@ public:
         for (const auto& area : current.getScreenAreaController().getAreas()) {
             if (!area->isVisible() || area->getName() == "ANYWHERE") continue;
             const auto& groups = area->getGroups();
-            if (area->getName() == currentName || std::find(groups.begin(), groups.end(), currentName) != groups.end()) {
+            if (area->getName() == currentName ||
+                std::find(groups.begin(), groups.end(), currentName) != groups.end()) {
                 return area.get();
             }
         }

@@ -1,6 +1,34 @@
 #include <cstdio>
 
-int main() {
-    std::puts("Zelmo: the game's window is not part of this build yet.");
-    return 0;
+#include "engine/app/AppContext.h"
+#include "engine/app/Config.h"
+#include "engine/app/ConfigReaders.h"
+#include "engine/app/Settings.h"
+#include "game/startup/CommandLine.h"
+#include "game/startup/SetUp.h"
+
+int main(int argc, char** argv) {
+    Zelmo::CommandLine l_commandLine;
+    std::string l_error;
+    if (!Zelmo::parseCommandLine(argc, argv, l_commandLine, l_error)) {
+        std::fprintf(stderr, "%s\n", l_error.c_str());
+        return 1;
+    }
+    Zelmo::loadConfig(l_commandLine.configName);
+    const Zelmo::GameTable l_game = Zelmo::readGameTable();
+
+    int l_exitCode = 0;
+    {
+        AppContext l_context(l_commandLine.soundOn, l_game.designWidth, l_game.designHeight, l_game.keepAspect,
+                             l_game.rate, l_game.frameSkip);
+        if (!Zelmo::setUp(l_commandLine, l_context)) {
+            l_exitCode = 1;
+        } else if (l_context.run(l_game.title, Zelmo::getPrefInt("SCREEN_WIDTH"), Zelmo::getPrefInt("SCREEN_HEIGHT"),
+                                 Zelmo::getPrefInt("SCREEN_FULL") != 0, l_game.timeScale)) {
+            Zelmo::unloadConfig();
+        } else {
+            l_exitCode = 1;
+        }
+    }
+    return l_exitCode;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/events/EventReceiver.h"
 #include "engine/events/EventRegistry.h"
 
 namespace EVT {

@@ -1,5 +1,6 @@
 // Checks the real data folder: every JSON file parses against its schema, encoded files verify,
 // and the names and numbers that one file uses to refer into another exist.
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -108,6 +109,10 @@ TEST_F(ConfigLint, GameTableAndDefaults) {
         const std::string l_type = Util::textBefore(l_text, ':');
         EXPECT_TRUE(l_text.find(':') != std::string::npos && (l_type == "KEY" || l_type == "MOUSE" || l_type == "JPAD"))
             << "data/config: defaults binding " << Zelmo::bindingNames()[l_i] << " = \"" << l_text << "\"";
+        // The window layer delivers letters lower-cased, so an upper-case key could never fire.
+        const std::string l_key = Util::textAfter(l_text, ':');
+        EXPECT_FALSE(l_type == "KEY" && l_key.size() == 1 && std::isupper(static_cast<unsigned char>(l_key[0])))
+            << "data/config: defaults binding " << Zelmo::bindingNames()[l_i] << " is an upper-case letter";
     }
 }
 

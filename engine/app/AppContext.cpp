@@ -1,0 +1,133 @@
+#include "engine/app/AppContext.h"
+
+#include "engine/app/Viewport.h"
+#include "engine/gfx/Gfx.h"
+
+AppContext::AppContext(bool soundOn, int designWidth_, int designHeight_, bool keepAspect_, int rate, int skipLimit_)
+    : designWidth(designWidth_),
+      designHeight(designHeight_),
+      windowWidth(designWidth_),
+      windowHeight(designHeight_),
+      keepAspect(keepAspect_),
+      msPerFrame(rate == 0 ? 0.0f : 1000.0f / float(rate)),
+      skipLimit(skipLimit_),
+      m_controllers(std::make_unique<Input::InputControllers>()),
+      m_sound(std::make_unique<Sound::SoundController>(soundOn)),
+      m_logic(std::make_unique<Game::LogicController>()),
+      m_keyboard(std::make_unique<Devices::Keyboard>()),
+      m_joypads(std::make_unique<Devices::Joypads>()) {
+    fitViewport();
+}
+
+AppContext::~AppContext() {
+    m_sound.reset();
+    m_logic.reset();
+    m_app.reset();
+    m_joypads.reset();
+    m_keyboard.reset();
+    m_controllers.reset();
+}
+
+bool AppContext::run(const std::string& title, int width, int height, bool fullscreen, float timeScale) {
+    windowWidth = width;
+    windowHeight = height;
+    fitViewport();
+    m_app = std::make_unique<Game::GLFW3App>(*this);
+    if (!m_app->init(title, width, height, fullscreen, timeScale)) return false;
+    windowWidth = m_app->windowWidth();
+    windowHeight = m_app->windowHeight();
+    fitViewport();
+    if (!m_sound->start(true)) return false;
+    m_app->runLoop();
+    return true;
+}
+
+void AppContext::update(float dtMs) {
+    elapsed += dtMs;
+    if (Input::InputController* l_current = m_controllers->getCurrent()) l_current->tick(dtMs);
+    m_logic->update(dtMs);
+    for (auto& l_hook : m_updateHooks) l_hook();
+}
+
+bool AppContext::render(float dtMs) {
+    if (Game::shouldSkipFrame(msPerFrame, skipped, skipLimit, dtMs)) {
+        ++skipped;
+        return false;
+    }
+    if (m_renderer) {
+        m_renderer->render(windowWidth, windowHeight, designWidth, designHeight, viewWidth, viewHeight);
+    } else {
+        clearPlainly();
+    }
+    skipped = 0;
+    return true;
+}
+
+void AppContext::clearPlainly() {
+    gfx::setViewClear(0, gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
+    gfx::setViewRect(0, 0, 0, uint16_t(windowWidth), uint16_t(windowHeight));
+    gfx::touch(0);
+}
+
+void AppContext::onKey(uint8_t code, bool pressed, int modifiers) {
+    m_keyboard->setKey(code, pressed);
+    if (Input::InputController* l_current = m_controllers->getCurrent()) {
+        l_current->onKey(code, uint32_t(modifiers), pressed);
+    }
+}
+
+void AppContext::onPointer(const Game::PointerState& pointer) {
+    Input::InputController* l_current = m_controllers->getCurrent();
+    if (!l_current) return;
+    l_current->onMouse(Game::toPercent(pointer.x, windowWidth), Game::toPercent(pointer.y, windowHeight),
+                       pointer.scrollDelta, uint32_t(pointer.changedButtons), pointer.pressed != 0);
+}
+
+void AppContext::onJoypad(int pad, int x, int y, const std::vector<int>& buttons) {
+    m_joypads->setState(pad, x, y, buttons);
+    if (Input::InputController* l_current = m_controllers->getCurrent()) l_current->onJoypad(pad, x, y, buttons);
+}
+
+void AppContext::fitViewport() {
+    const Game::Size l_view = Game::fitViewport({designWidth, designHeight}, {windowWidth, windowHeight});
+    viewWidth = l_view.width;
+    viewHeight = l_view.height;
+}
+
+void AppContext::onWindowResized(int width, int height) {
+    if (width == 0 || height == 0) return;
+    windowWidth = width;
+    windowHeight = height;
+    fitViewport();
+    if (keepAspect && m_app && (viewWidth != windowWidth || viewHeight != windowHeight)) {
+        m_app->resize(viewWidth, viewHeight);
+    }
+}
+
+void AppContext::setWindowSize(int width, int height) {
+    const bool l_keepAspect = keepAspect;
+    keepAspect = false;
+    if (width != 0 && height != 0) {
+        windowWidth = width;
+        windowHeight = height;
+        fitViewport();
+    }
+    if (m_app) m_app->resize(width, height);
+    keepAspect = l_keepAspect;
+}
+
+void AppContext::setFullscreen(bool fullscreen) {
+    if (m_app) m_app->setFullscreen(fullscreen);
+}
+
+bool AppContext::isFullscreen() const { return m_app && m_app->isFullscreen(); }
+
+void AppContext::getVideoModes(std::vector<Game::VideoMode>& modes) const {
+    if (m_app) modes = m_app->videoModes();
+}
+
+void AppContext::requestQuit() {
+    if (m_app) m_app->requestQuit();
+}
+
+Game::PointerState& AppContext::pointerState() { return m_app ? m_app->pointer() : m_pointerWithoutWindow; }

@@ -1,0 +1,85 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/app/GLFW3App.h"
+#include "engine/app/LogicController.h"
+#include "engine/app/PointerState.h"
+#include "engine/app/Renderer.h"
+#include "engine/app/StringConvertor.h"
+#include "engine/app/VideoModes.h"
+#include "engine/devices/Joypads.h"
+#include "engine/devices/Keyboard.h"
+#include "engine/input/InputControllers.h"
+#include "engine/sound/SoundController.h"
+
+// The one application context of the process: owns the window, the sound controller, the logic
+// controller, the input controllers and the input devices, keeps the design, window and fitted viewport sizes, and is
+// what every logic state and screen is constructed with.
+class AppContext {
+public:
+    AppContext(bool soundOn, int designWidth, int designHeight, bool keepAspect, int rate, int skipLimit);
+    ~AppContext();
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    // Opens the window and runs the main loop to its end. False, at once, when the window, the
+    // renderer or the sound engine cannot start.
+    bool run(const std::string& title, int windowWidth, int windowHeight, bool fullscreen, float timeScale);
+
+    // One pass of the frame loop.
+    void update(float dtMs);
+    // False when the frame is skipped (nothing was drawn and no frame may be submitted).
+    bool render(float dtMs);
+
+    // Called after every logic update (the game flushes its deferred event senders here).
+    void addUpdateHook(std::function<void()> hook) { m_updateHooks.push_back(std::move(hook)); }
+
+    // Input from the window layer.
+    void onKey(uint8_t code, bool pressed, int modifiers);
+    void onPointer(const Game::PointerState& pointer);
+    void onJoypad(int pad, int x, int y, const std::vector<int>& buttons);
+    void onWindowResized(int width, int height);
+
+    void setRenderer(Game::IRenderer* renderer) { m_renderer = renderer; }
+    void setStringConvertor(Game::IStringConvertor* labels) { m_labels = labels; }
+    void setWindowSize(int width, int height);
+    void setFullscreen(bool fullscreen);
+    bool isFullscreen() const;
+    void getVideoModes(std::vector<Game::VideoMode>& modes) const;
+    void requestQuit();
+
+    Game::LogicController& logicController() { return *m_logic; }
+    Sound::SoundController& soundController() { return *m_sound; }
+    Game::PointerState& pointerState();
+    Devices::Keyboard& keyboard() { return *m_keyboard; }
+    Devices::Joypads& joypads() { return *m_joypads; }
+    Input::InputControllers& inputControllers() { return *m_controllers; }
+
+    int designWidth, designHeight;
+    int windowWidth, windowHeight;
+    int viewWidth = 0, viewHeight = 0;
+    bool keepAspect;
+    float msPerFrame;
+    int skipLimit;
+    int skipped = 0;
+    bool capture = false;
+    float elapsed = 0;
+
+private:
+    void fitViewport();
+    void clearPlainly();
+
+    std::unique_ptr<Input::InputControllers> m_controllers;
+    std::unique_ptr<Game::GLFW3App> m_app;
+    std::unique_ptr<Sound::SoundController> m_sound;
+    std::unique_ptr<Game::LogicController> m_logic;
+    Game::IRenderer* m_renderer = nullptr;
+    Game::IStringConvertor* m_labels = nullptr;
+    std::unique_ptr<Devices::Keyboard> m_keyboard;
+    std::unique_ptr<Devices::Joypads> m_joypads;
+    std::vector<std::function<void()>> m_updateHooks;
+    Game::PointerState m_pointerWithoutWindow;
+};

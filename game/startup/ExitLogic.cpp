@@ -1,0 +1,17 @@
+#include "game/startup/ExitLogic.h"
+
+#include "engine/app/AppContext.h"
+#include "engine/app/Preferences.h"
+#include "engine/app/Settings.h"
+#include "engine/util/Convert.h"
+
+namespace Zelmo {
+
+void ExitLogic::enter(const Game::LogicEntry&, const std::string&) {
+    setPref("SCREEN_WIDTH", Util::intToString(m_context.windowWidth));
+    setPref("SCREEN_HEIGHT", Util::intToString(m_context.windowHeight));
+    savePreferences();
+    m_context.requestQuit();
+}
+
+}  // namespace Zelmo

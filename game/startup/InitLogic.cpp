@@ -1,0 +1,63 @@
+#include "game/startup/InitLogic.h"
+
+#include "engine/app/AppContext.h"
+#include "engine/app/ConfigReaders.h"
+#include "engine/app/Globals.h"
+#include "engine/app/Settings.h"
+#include "engine/util/Convert.h"
+#include "engine/util/Fatal.h"
+#include "game/input/GlobalInputRefs.h"
+
+namespace Zelmo {
+
+bool isInputMethod(const std::string& name) {
+    return name == "STANDARD" || name == "ONEKEY" || name == "ONESWITCH" || name == "HEADTRACKER";
+}
+
+void InitLogic::enter(const Game::LogicEntry& previous, const std::string& command) {
+    if (previous.name.empty()) {
+        Globals::load();
+        return;
+    }
+    setPref("INPUT_METHOD", command);
+    loadInputs();
+    loadSounds();
+}
+
+std::string InitLogic::update(float) {
+    const std::string l_method = getPref("INPUT_METHOD");
+    return isInputMethod(l_method) ? l_method : "PICK";
+}
+
+void InitLogic::loadInputs() {
+    GlobalInputRefs l_refs;
+    l_refs.load("data/Accessibility.fbs", "data/accessibility");
+    for (const auto& l_input : readInputs(getPref("INPUT_METHOD"))) {
+        if (!m_context.inputControllers().load(l_input.name, l_input.path, &l_refs)) {
+            Util::fatal("Failed to create input " + l_input.name + " from: " + l_input.path);
+        }
+    }
+}
+
+void InitLogic::loadSounds() {
+    Sound::SoundController& l_sound = m_context.soundController();
+    for (const auto& l_entry : readSounds()) {
+        switch (l_entry.type) {
+            case SoundType::Wav:
+                l_sound.addWav(l_entry.id, l_entry.source, l_entry.looping, l_entry.singleInstance);
+                break;
+            case SoundType::Stream:
+                l_sound.addWavStream(l_entry.id, l_entry.source, l_entry.looping, l_entry.singleInstance);
+                break;
+            case SoundType::Speech:
+                l_sound.addSpeech(l_entry.id, l_entry.source, l_entry.looping, l_entry.singleInstance);
+                break;
+        }
+    }
+    l_sound.setMasterVolume(Util::toFloat(getPref("VOL_MASTER")) / 100.0f);
+    l_sound.setSoundVolume(Util::toFloat(getPref("VOL_SOUND")) / 100.0f);
+    l_sound.setMusicVolume(Util::toFloat(getPref("VOL_MUSIC")) / 100.0f);
+    l_sound.setSpeechVolume(Util::toFloat(getPref("VOL_SPEECH")) / 100.0f);
+}
+
+}  // namespace Zelmo

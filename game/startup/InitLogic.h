@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+
+#include "engine/app/LogicState.h"
+
+class AppContext;
+
+namespace Zelmo {
+
+// Start-up loading, used twice: as PREINIT (tuning table and fonts) and as INIT (the chosen
+// input method's inputs, sounds and volumes, shapes and the colour program).
+class InitLogic : public Game::ILogicState {
+public:
+    explicit InitLogic(AppContext& context) : m_context(context) {}
+
+    void enter(const Game::LogicEntry& previous, const std::string& command) override;
+    // The saved input method when it names one, else "PICK" for the method picker.
+    std::string update(float dtMs) override;
+
+    void loadSounds();
+    // The chosen input method's controllers; also when the controls screen changed bindings.
+    void loadInputs();
+    void reloadInputs() { loadInputs(); }
+
+private:
+    AppContext& m_context;
+};
+
+// The input methods a player can choose; anything else leads to the method picker.
+bool isInputMethod(const std::string& name);
+
+}  // namespace Zelmo

@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+#include "engine/app/AppContext.h"
+#include "engine/app/LogicState.h"
+#include "engine/devices/KeyCodes.h"
+
+namespace Zelmo {
+
+// Stands in for a screen that is not part of the game yet: it answers a fixed command at once
+// (empty to stay), and another one while Escape is held, so the table can still be walked.
+class PlaceholderState : public Game::ILogicState {
+public:
+    PlaceholderState(AppContext& context, std::string command, std::string onEscape)
+        : m_context(context), m_command(std::move(command)), m_onEscape(std::move(onEscape)) {}
+
+    void enter(const Game::LogicEntry&, const std::string&) override {}
+    std::string update(float) override {
+        if (!m_onEscape.empty() && m_context.keyboard().isDown(Devices::KEY_ESCAPE)) return m_onEscape;
+        return m_command;
+    }
+
+private:
+    AppContext& m_context;
+    std::string m_command;
+    std::string m_onEscape;
+};
+
+}  // namespace Zelmo

@@ -1,0 +1,52 @@
+#include "game/startup/SetUp.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "engine/app/AppContext.h"
+#include "game/input/GetExternalTrigger.h"
+#include "game/input/InputActionHandler.h"
+#include "game/startup/DeferredEvents.h"
+#include "game/startup/StateTable.h"
+
+namespace Zelmo {
+namespace {
+
+const std::string kInputFolder = "data";
+
+// The method picker's three questions, loaded before any state runs.
+const char* const kPickControllers[][2] = {
+    {"INPUT-METHOD", "/INPUT-METHOD-PICK.json"},
+    {"SWITCH-OR-HEAD", "/PICK-SWITCH-OR-HEAD.json"},
+    {"PICK-SWITCH", "/PICK-SWITCH.json"},
+};
+
+bool createActionHandler(AppContext& context) {
+    context.inputControllers().setActionHandler(std::make_shared<InputActionHandler>(&context));
+    return true;
+}
+
+}  // namespace
+
+bool setUp(const CommandLine& commandLine, AppContext& context) {
+    if (!commandLine.out.empty()) {
+        // Created empty and held open for the whole run; nothing is written to it.
+        static std::FILE* s_out = std::fopen(commandLine.out.c_str(), "w");
+        (void)s_out;
+    }
+    context.addUpdateHook(flushDeferredEvents);
+    return createActionHandler(context) && setUpInputAndStates(context);
+}
+
+bool setUpInputAndStates(AppContext& context) {
+    installKeyBindings();
+    Input::InputControllers& l_controllers = context.inputControllers();
+    if (!l_controllers.loadSchema(kInputFolder + "/InputConfig.fbs")) return false;
+    for (const auto& l_pick : kPickControllers) {
+        if (!l_controllers.load(l_pick[0], kInputFolder + l_pick[1], nullptr)) return false;
+    }
+    registerStates(context);
+    return true;
+}
+
+}  // namespace Zelmo

@@ -1,0 +1,40 @@
+#pragma once
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace E2E {
+
+// The real game binary, started in a scratch working directory that links to the repository's
+// data folder, so that what it writes (preferences.cfg, the "out" file) can be inspected.
+class GameProcess {
+public:
+    explicit GameProcess(std::vector<std::string> arguments = {}, bool linkData = true);
+    ~GameProcess();
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    pid_t pid() const { return m_pid; }
+    const std::string& workDir() const { return m_workDir; }
+    std::string pathInWorkDir(const std::string& name) const { return m_workDir + "/" + name; }
+
+    // Waits up to timeoutMs for the process to end; true with its exit code when it did.
+    bool waitForExit(int timeoutMs, int& exitCode);
+    bool running();
+    // Everything the process wrote to standard error so far.
+    std::string standardError() const;
+
+    static std::string binaryPath();
+    static std::string sourceDir();
+
+private:
+    pid_t m_pid = -1;
+    bool m_exited = false;
+    std::string m_workDir;
+};
+
+// CPU time (user + system) used so far by a running process, in seconds.
+double cpuSeconds(pid_t pid);
+
+}  // namespace E2E

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+#include "tests/e2e/GameProcess.h"
+#include "tests/e2e/X11Window.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kStartTimeoutMs = 20000;  // generous: the sanitizer build starts slowly
+
+std::string readFile(const std::string& path) {
+    std::ifstream l_file(path, std::ios::binary);
+    std::stringstream l_text;
+    l_text << l_file.rdbuf();
+    return l_text.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+class StartAndQuit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (script/test starts Xvfb)";
+    }
+};
+
+TEST_F(StartAndQuit, WindowShowsTheFramesPerSecondAndClosingExitsWithoutSaving) {
+    const auto l_start = std::chrono::steady_clock::now();
+    E2E::GameProcess l_game({"-s", "0"});
+    const std::string l_preferences = "# kept as it is\nPREF_SCREEN_WIDTH = 640\n";
+    writeFile(l_game.pathInWorkDir("preferences.cfg"), l_preferences);
+
+    E2E::X11Window l_window;
+    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
+    const auto l_shown = std::chrono::steady_clock::now();
+    std::cout << "[ measure ] process start to window shown: "
+              << std::chrono::duration_cast<std::chrono::milliseconds>(l_shown - l_start).count() << " ms\n";
+
+    const std::regex l_fpsTitle("ZELMO: [0-9]+\\.[0-9]{2} FPS");
+    std::string l_title;
+    for (int i = 0; i < 100 && !std::regex_match(l_title, l_fpsTitle); ++i) {
+        std::this_thread::sleep_for(50ms);
+        l_title = l_window.title();
+    }
+    EXPECT_TRUE(std::regex_match(l_title, l_fpsTitle)) << l_title;
+
+    const double l_cpuBefore = E2E::cpuSeconds(l_game.pid());
+    std::this_thread::sleep_for(2s);
+    const double l_cpuShare = (E2E::cpuSeconds(l_game.pid()) - l_cpuBefore) / 2.0;
+    std::cout << "[ measure ] CPU while idling: " << l_cpuShare * 100.0 << " % of one core\n";
+
+    l_window.requestClose();
+    int l_exitCode = -1;
+    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
+    EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
+    EXPECT_EQ(readFile(l_game.pathInWorkDir("preferences.cfg")), l_preferences);
+}
+
+TEST_F(StartAndQuit, OutFileIsCreatedEmptyAndAnOptionFirstStillLoadsTheConfiguration) {
+    E2E::GameProcess l_game({"-o", "out.txt", "-s", "false"});
+    E2E::X11Window l_window;
+    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
+    l_window.requestClose();
+    int l_exitCode = -1;
+    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
+    EXPECT_EQ(l_exitCode, 0);
+    std::ifstream l_out(l_game.pathInWorkDir("out.txt"));
+    EXPECT_TRUE(l_out.good());
+    EXPECT_EQ(readFile(l_game.pathInWorkDir("out.txt")), "");
+}
+
+TEST_F(StartAndQuit, MissingConfigurationSchemaStopsBeforeAnyWindow) {
+    E2E::GameProcess l_game({"-s", "0"}, /*linkData=*/false);
+    int l_exitCode = -1;
+    ASSERT_TRUE(l_game.waitForExit(kStartTimeoutMs, l_exitCode));
+    EXPECT_EQ(l_exitCode, 1);
+    EXPECT_EQ(l_game.standardError(), "Failed to load schema:data/config.fbs\n");
+}
+
+TEST_F(StartAndQuit, QuittingFromTheTitleSavesTheWindowSize) {
+    E2E::GameProcess l_game({"-s", "0"});
+    writeFile(l_game.pathInWorkDir("preferences.cfg"), "PREF_INPUT_METHOD = STANDARD\n");
+    E2E::X11Window l_window;
+    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
+    std::this_thread::sleep_for(500ms);
+    l_window.tapKey("Escape");
+    int l_exitCode = -1;
+    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode)) << "Escape at the title did not quit";
+    EXPECT_EQ(l_exitCode, 0);
+    const std::string l_saved = readFile(l_game.pathInWorkDir("preferences.cfg"));
+    EXPECT_NE(l_saved.find("SCREEN_WIDTH"), std::string::npos) << l_saved;
+    EXPECT_NE(l_saved.find("INPUT_METHOD"), std::string::npos) << l_saved;
+}
+
+}  // namespace

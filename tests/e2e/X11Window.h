@@ -1,0 +1,49 @@
+#pragma once
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace E2E {
+
+// A captured window picture, RGB bytes row by row from the top.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+
+    uint32_t brightness(int x, int y) const;  // r + g + b
+    // Pixels brighter than the threshold inside [x0, x1) x [y0, y1).
+    int litPixels(int x0, int y0, int x1, int y1, uint32_t threshold = 60) const;
+    int litPixels(uint32_t threshold = 60) const { return litPixels(0, 0, width, height, threshold); }
+    bool savePng(const std::string& path) const;
+};
+
+// The game's top-level window on the test display, found by the process id GLFW stores on it.
+class X11Window {
+public:
+    X11Window();
+    ~X11Window();
+    X11Window(const X11Window&) = delete;
+    X11Window& operator=(const X11Window&) = delete;
+
+    bool open() const { return m_display != nullptr; }
+    // Waits up to timeoutMs for a mapped window of the process.
+    bool waitFor(pid_t pid, int timeoutMs);
+    std::string title();
+    Picture capture();
+    // Asks the window to close, as a desktop's close button does.
+    void requestClose();
+    // Presses and releases a key (an X keysym name such as "Return" or "space"), held ~150 ms.
+    void tapKey(const std::string& keysym, int holdMs = 150);
+
+private:
+    Window findByPid(Window root, pid_t pid);
+
+    Display* m_display = nullptr;
+    Window m_window = 0;
+};
+
+}  // namespace E2E

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <GLFW/glfw3.h>
+
+#include "engine/app/GlfwKeys.h"
+
+namespace {
+
+struct KeyCase {
+    int glfwKey;
+    int code;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << "GLFW key " << c.glfwKey; }
+
+class KeyTable : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyTable, GivesTheProgramsKeyCode) { EXPECT_EQ(int(Game::keyCodeFromGlfw(GetParam().glfwKey)), GetParam().code); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, KeyTable,
+    ::testing::Values(KeyCase{GLFW_KEY_ESCAPE, 27}, KeyCase{GLFW_KEY_ENTER, 16}, KeyCase{GLFW_KEY_UP, 9},
+                      KeyCase{GLFW_KEY_DOWN, 10}, KeyCase{GLFW_KEY_LEFT, 7}, KeyCase{GLFW_KEY_RIGHT, 8},
+                      KeyCase{GLFW_KEY_F1, 145}, KeyCase{GLFW_KEY_F12, 156}, KeyCase{GLFW_KEY_KP_0, 128},
+                      KeyCase{GLFW_KEY_KP_9, 137}, KeyCase{GLFW_KEY_KP_ENTER, 144}, KeyCase{GLFW_KEY_WORLD_2, 92},
+                      KeyCase{GLFW_KEY_LEFT_SHIFT, 1}, KeyCase{GLFW_KEY_RIGHT_ALT, 5}, KeyCase{GLFW_KEY_A, 'a'},
+                      KeyCase{GLFW_KEY_Z, 'z'}, KeyCase{GLFW_KEY_SPACE, ' '}, KeyCase{GLFW_KEY_1, '1'},
+                      KeyCase{GLFW_KEY_PRINT_SCREEN, 27}, KeyCase{GLFW_KEY_LEFT_SUPER, 87},
+                      KeyCase{GLFW_KEY_UNKNOWN, 255}));
+
+TEST(ModifierLatch, ReleaseCarriesTheModifiersTakenAtThePress) {
+    Game::ModifierLatch l_latch;
+    EXPECT_EQ(l_latch.onKey('a', true, 1), 1);
+    EXPECT_EQ(l_latch.onKey('a', false, 0), 1);
+    EXPECT_EQ(l_latch.onKey('b', false, 4), 0);
+    l_latch.clear();
+    EXPECT_EQ(l_latch.onKey('a', false, 0), 0);
+}
+
+TEST(Joystick, AxesBeyondTheDeadZoneAreDirections) {
+    EXPECT_EQ(Game::joystickDirection(0.31f), 1);
+    EXPECT_EQ(Game::joystickDirection(0.3f), 0);
+    EXPECT_EQ(Game::joystickDirection(-0.3f), 0);
+    EXPECT_EQ(Game::joystickDirection(-0.9f), -1);
+}
+
+}  // namespace

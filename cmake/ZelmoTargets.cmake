@@ -15,17 +15,18 @@ function(zelmo_add_module_dirs parent)
   endforeach()
 endfunction()
 
-# zelmo_test(NAME <name> SOURCES <files...> LIBS <targets...>)
-# One GoogleTest executable, each case registered with CTest.
+# zelmo_test(NAME <name> SOURCES <files...> LIBS <targets...> [SERIAL])
+# One GoogleTest executable, each case registered with CTest. SERIAL cases run alone (tests that
+# show windows and type into them must not lose the focus to another test).
 function(zelmo_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${T_NAME} PRIVATE ZELMO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${T_NAME}
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 300)
+    PROPERTIES TIMEOUT 300 RUN_SERIAL ${T_SERIAL})
 endfunction()
 
 # zelmo_bench(NAME <name> SOURCES <files...> LIBS <targets...>)

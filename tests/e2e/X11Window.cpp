@@ -29,7 +29,15 @@ bool Picture::savePng(const std::string& path) const {
     return stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3) != 0;
 }
 
-X11Window::X11Window() : m_display(XOpenDisplay(nullptr)) {}
+namespace {
+
+// Other tests open and close windows on the same display in parallel, so a window can vanish
+// between listing and querying it. Xlib's default handler would end the test process for that.
+int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
+X11Window::X11Window() : m_display(XOpenDisplay(nullptr)) { XSetErrorHandler(ignoreXErrors); }
 
 X11Window::~X11Window() {
     if (m_display) XCloseDisplay(m_display);
@@ -53,8 +61,10 @@ Window X11Window::findByPid(Window root, pid_t pid) {
             l_value) {
             if (l_items == 1 && pid_t(*reinterpret_cast<unsigned long*>(l_value)) == pid) {
                 XWindowAttributes l_attributes;
-                XGetWindowAttributes(m_display, l_children[i], &l_attributes);
-                if (l_attributes.map_state == IsViewable) l_found = l_children[i];
+                if (XGetWindowAttributes(m_display, l_children[i], &l_attributes) &&
+                    l_attributes.map_state == IsViewable) {
+                    l_found = l_children[i];
+                }
             }
             XFree(l_value);
         }

@@ -2,6 +2,7 @@
 
 #include "engine/app/Viewport.h"
 #include "engine/gfx/Gfx.h"
+#include "engine/vg/Context.h"
 
 AppContext::AppContext(bool soundOn, int designWidth_, int designHeight_, bool keepAspect_, int rate, int skipLimit_)
     : designWidth(designWidth_),
@@ -54,11 +55,14 @@ bool AppContext::render(float dtMs) {
         ++skipped;
         return false;
     }
+    vg::Context* l_overlay = overlay();
+    if (l_overlay) l_overlay->beginFrame(float(windowWidth), float(windowHeight), 1.0f);
     if (m_renderer) {
         m_renderer->render(windowWidth, windowHeight, designWidth, designHeight, viewWidth, viewHeight);
     } else {
         clearPlainly();
     }
+    if (l_overlay) l_overlay->endFrame();
     skipped = 0;
     return true;
 }

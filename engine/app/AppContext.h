@@ -57,6 +57,8 @@ public:
     Devices::Keyboard& keyboard() { return *m_keyboard; }
     Devices::Joypads& joypads() { return *m_joypads; }
     Input::InputControllers& inputControllers() { return *m_controllers; }
+    // The 2D overlay; null until the window runs.
+    vg::Context* overlay() { return m_app ? m_app->overlay() : nullptr; }
 
     int designWidth, designHeight;
     int windowWidth, windowHeight;

@@ -10,6 +10,7 @@
 
 #include "engine/app/AppContext.h"
 #include "engine/gfx/Gfx.h"
+#include "engine/vg/Context.h"
 
 namespace Game {
 namespace {
@@ -18,6 +19,7 @@ namespace {
 std::array<bool, 4> g_joystickPresent{};
 
 constexpr int kImGuiFontSize = 18;
+constexpr gfx::ViewId kOverlayView = 200;
 
 }  // namespace
 
@@ -25,6 +27,7 @@ GLFW3App::GLFW3App(AppContext& context) : m_context(context) {}
 
 GLFW3App::~GLFW3App() {
     if (m_rendererStarted) {
+        m_overlay.reset();
         ImGui::DestroyContext();
         gfx::shutdown();
     }
@@ -90,6 +93,7 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
     ImFontConfig l_font;
     l_font.SizePixels = kImGuiFontSize;
     l_io.Fonts->AddFontDefault(&l_font);
+    m_overlay = std::make_unique<vg::Context>(kOverlayView);
 
     for (int l_slot = 0; l_slot < 4; ++l_slot) g_joystickPresent[size_t(l_slot)] = glfwJoystickPresent(l_slot);
     m_pointer.focused = true;

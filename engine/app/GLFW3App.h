@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,10 @@
 
 struct GLFWwindow;
 class AppContext;
+
+namespace vg {
+class Context;
+}
 
 namespace Game {
 
@@ -34,6 +39,8 @@ public:
     bool needsDesktopMode(int width, int height) const;
 
     PointerState& pointer() { return m_pointer; }
+    // The 2D overlay, drawn on view 200 over every picture; null before init.
+    vg::Context* overlay() { return m_overlay.get(); }
     int windowWidth() const { return m_width; }
     int windowHeight() const { return m_height; }
 
@@ -56,6 +63,7 @@ private:
 
     AppContext& m_context;
     GLFWwindow* m_window = nullptr;
+    std::unique_ptr<vg::Context> m_overlay;
     bool m_glfwStarted = false;
     bool m_rendererStarted = false;
     bool m_fullscreen = false;

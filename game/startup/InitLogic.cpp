@@ -5,6 +5,7 @@
 #include "engine/app/Globals.h"
 #include "engine/app/Settings.h"
 #include "engine/util/Convert.h"
+#include "engine/vg/Context.h"
 #include "engine/util/Fatal.h"
 #include "game/input/GlobalInputRefs.h"
 
@@ -17,6 +18,7 @@ bool isInputMethod(const std::string& name) {
 void InitLogic::enter(const Game::LogicEntry& previous, const std::string& command) {
     if (previous.name.empty()) {
         Globals::load();
+        loadFonts();
         return;
     }
     setPref("INPUT_METHOD", command);
@@ -27,6 +29,13 @@ void InitLogic::enter(const Game::LogicEntry& previous, const std::string& comma
 std::string InitLogic::update(float) {
     const std::string l_method = getPref("INPUT_METHOD");
     return isInputMethod(l_method) ? l_method : "PICK";
+}
+
+// A font that does not load is left out; text asking for it draws nothing.
+void InitLogic::loadFonts() {
+    vg::Context* l_overlay = m_context.overlay();
+    if (!l_overlay) return;
+    for (const auto& l_font : readFonts()) l_overlay->createFont(l_font.name, l_font.path);
 }
 
 void InitLogic::loadInputs() {

@@ -17,6 +17,7 @@ public:
     // The saved input method when it names one, else "PICK" for the method picker.
     std::string update(float dtMs) override;
 
+    void loadFonts();
     void loadSounds();
     // The chosen input method's controllers; also when the controls screen changed bindings.
     void loadInputs();

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+namespace Map {
+
+// How a map view starts.
+struct MapViewParams {
+    int x = 0;  // map pixel at the window's top-left corner
+    int y = 0;
+    int width = 0;  // the visible window in pixels
+    int height = 0;
+    std::string atlasName;  // path of the tile atlas image
+    // Tile uploads after which the view ends the renderer's frame; the game passes 7000.
+    int maxTileUpdatesPerFrame = 7000;
+};
+
+}  // namespace Map

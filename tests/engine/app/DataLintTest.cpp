@@ -36,6 +36,7 @@ const std::map<std::string, std::string> kFixedSchemas = {
     {"INPUT-METHOD-PICK", "InputConfig.fbs"},
     {"PICK-SWITCH-OR-HEAD", "InputConfig.fbs"},
     {"PICK-SWITCH", "InputConfig.fbs"},
+    {"tilecollision", "TileCollInfo.fbs"},
 };
 
 std::map<std::string, std::string> schemasByStem() {

@@ -8,6 +8,7 @@
 #include "engine/devices/KeyCodes.h"
 #include "engine/input/IActionHandler.h"
 #include "engine/input/I_RenderAreaNameFilter.h"
+#include "engine/input/I_ScreenAreaRenderer.h"
 #include "engine/input/InputHandler.h"
 #include "engine/input/NamedObject.h"
 #include "engine/input/ScreenAreaController.h"
@@ -77,6 +78,7 @@ public:
     std::string getCurrentAreaName() const;
     void setPage(int32_t page) { m_areas->setPage(page); }
     void setRenderFilter(const I_RenderAreaNameFilter* filter) { m_areas->setRenderFilter(filter); }
+    void render(I_ScreenAreaRenderer& renderer) const { m_handler->render(renderer); }
 
     // "REF:<key>" becomes the alias of the key; other texts are returned as written.
     std::string resolveRef(const flatbuffers::String* text) const;

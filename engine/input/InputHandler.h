@@ -8,6 +8,7 @@
 #include "engine/devices/KeyCodes.h"
 #include "engine/input/ActionId.h"
 #include "engine/input/I_ScreenArea.h"
+#include "engine/input/I_ScreenAreaRenderer.h"
 #include "engine/input/ScreenAreaController.h"
 #include "engine/input/SwitchController.h"
 #include "engine/util/NonCopyable.h"
@@ -41,6 +42,8 @@ public:
     virtual void clearActions() { m_actions.clear(); }
     // Leaves the current area (when there is one) and enters the new one (when not null).
     virtual void setArea(I_ScreenArea* area);
+    // Draws the areas, with the countdowns of the current area's switches nearest to firing.
+    virtual void render(I_ScreenAreaRenderer& renderer) const;
 
     I_ScreenArea* getCurrentArea() const { return m_currentArea; }
     ScreenAreaController& getScreenAreaController() const { return m_areas; }

@@ -6,6 +6,8 @@
 
 #include "engine/input/I_RenderAreaNameFilter.h"
 #include "engine/input/I_ScreenArea.h"
+#include "engine/input/I_ScreenAreaRenderer.h"
+#include "engine/input/SwitchTimerInfo.h"
 #include "engine/util/NonCopyable.h"
 
 namespace Input {
@@ -29,6 +31,10 @@ public:
     // Not owned; null draws every area.
     void setRenderFilter(const I_RenderAreaNameFilter* filter) { m_renderFilter = filter; }
     bool isRendered(const std::string& areaName) const;
+    // Draws every area the filter lets through, in list order; an area is selected when it is
+    // the current one or names it among its groups. Selected areas on top come last, selected
+    // only when current. Only the current area gets the timer info.
+    void render(I_ScreenAreaRenderer& renderer, const I_ScreenArea* current, const SwitchTimerInfo& timerInfo) const;
 
     // 0 for none.
     void setPage(int32_t page) { m_page = page; }

@@ -1,0 +1,14 @@
+#pragma once
+#include "engine/input/ScreenAreaRenderInfo.h"
+
+namespace Input {
+
+// Draws one screen area; the controllers decide which areas are drawn, in which order and as
+// selected or not.
+class I_ScreenAreaRenderer {
+public:
+    virtual ~I_ScreenAreaRenderer() = default;
+    virtual void renderArea(const ScreenAreaRenderInfo& info) = 0;
+};
+
+}  // namespace Input

@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace Input {
+
+// A data colour text, 0xRRGGBBAA with or without the "0x"; an empty text is 0. A text that
+// does not start with a hexadecimal number (or one beyond 32 bits) is a fatal stop
+// "Cant convert String to Num:<text>".
+uint32_t parseAreaColour(const std::string& text);
+// Packed for drawing: alpha in the top byte, red in the lowest.
+uint32_t rgbaToAbgr(uint32_t rrggbbaa);
+
+// How an area's label is written: "colour, size, font, letter spacing", each part optional from
+// the end. A style of more than four parts is ignored as a whole, and an empty part keeps its
+// default.
+struct AreaStyle {
+    uint32_t colour = 0;  // 0xRRGGBBAA; transparent unless the style gives one
+    std::optional<float> size;
+    std::string font = "DEFAULT";
+    float letterSpacing = 0;
+};
+AreaStyle parseAreaStyle(const std::string& style);
+
+}  // namespace Input

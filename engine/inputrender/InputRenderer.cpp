@@ -1,0 +1,123 @@
+#include "engine/inputrender/InputRenderer.h"
+
+#include <algorithm>
+
+#include "engine/inputrender/AreaStyle.h"
+#include "engine/inputrender/LabelAlignment.h"
+#include "engine/vg/Context.h"
+
+namespace Game {
+namespace {
+
+constexpr float kCornerRadius = 4;
+constexpr float kDesignFontSize = 18;
+constexpr int kMaxCountedLines = 20;
+const std::string kFillArea = "*FILLAREA*";
+// The vector renderer's stroke font has no TrueType file; its labels are written in the default
+// face here.
+const std::string kStrokeFont = "SIMPLEX";
+const std::string kDefaultFont = "DEFAULT";
+
+}  // namespace
+
+void InputRenderer::render(const Input::InputController& controller, IStringConvertor* labels, vg::Context& overlay,
+                           float /*pointerX*/, float /*pointerY*/, float windowWidth, float windowHeight,
+                           float designWidth, float designHeight, float /*viewWidth*/, float /*viewHeight*/) {
+    m_overlay = &overlay;
+    m_labels = labels;
+    m_windowWidth = windowWidth;
+    m_windowHeight = windowHeight;
+    m_fontSize = std::min(windowWidth / designWidth, windowHeight / designHeight) * kDesignFontSize;
+    overlay.save();
+    overlay.textAlign(vg::Align::Center | vg::Align::Middle);
+    controller.render(*this);
+    overlay.restore();
+}
+
+void InputRenderer::renderArea(const ScreenAreaRenderInfo& info) {
+    if (info.mode != 1 || m_overlay == nullptr) return;
+    vg::Context& overlay = *m_overlay;
+    const float x = m_windowWidth * info.rect.x / 100;
+    const float y = m_windowHeight * info.rect.y / 100;
+    const float w = m_windowWidth * info.rect.width / 100;
+    const float h = m_windowHeight * info.rect.height / 100;
+
+    std::string label = m_labels != nullptr ? m_labels->convert(info.label) : info.label;
+    if (label.empty()) return;
+    if (label == kFillArea) label.clear();
+
+    if (const uint32_t colour = Input::parseAreaColour(info.colour)) {
+        overlay.beginPath();
+        overlay.roundedRect(x, y, w, h, kCornerRadius);
+        overlay.fillColor(Input::rgbaToAbgr(colour));
+        overlay.fill();
+    }
+    float percent = 0;
+    SwitchTimerInfo::Colour progressColour;
+    if (info.timerInfo.getProgress(percent, progressColour)) {
+        overlay.beginPath();
+        overlay.roundedRectVarying(x, y, w, h * percent / 100, kCornerRadius, kCornerRadius, 0, 0);
+        overlay.fillColor(progressColour.abgr());
+        overlay.fill();
+    }
+    if (!label.empty()) drawLabel(label, info.style, x, y, w, h);
+}
+
+void InputRenderer::drawLabel(const std::string& label, const std::string& style, float x, float y, float w,
+                              float h) {
+    vg::Context& overlay = *m_overlay;
+    const Input::AreaStyle parsed = Input::parseAreaStyle(style);
+    float size = m_fontSize * parsed.size.value_or(1.0f);
+    std::string font = parsed.font;
+    if (font == kStrokeFont) {
+        font = kDefaultFont;
+        if (label.find('\n') != std::string::npos) size *= 0.5f;
+    }
+    overlay.fontSize(size);
+    overlay.fontFace(font);
+    overlay.textLetterSpacing(parsed.letterSpacing);
+    overlay.fillColor(Input::rgbaToAbgr(parsed.colour));
+
+    const Input::AlignedLabel aligned = Input::alignLabel(label);
+    if (aligned.text.empty()) return;
+    float textX = x;
+    int align = vg::Align::Center;
+    if (aligned.horizontal == Input::HorizontalAlign::Left) {
+        textX = x + std::max(w / 100, 1.0f);
+        align = vg::Align::Left;
+    } else if (aligned.horizontal == Input::HorizontalAlign::Right) {
+        textX = x - std::max(w / 100, 1.0f);
+        align = vg::Align::Right;
+    }
+    float textY = y + h / 2;
+    if (aligned.vertical == Input::VerticalAlign::Top) {
+        textY = y + std::max(h / 100, 1.0f);
+        align |= vg::Align::Top;
+    } else if (aligned.vertical == Input::VerticalAlign::Bottom) {
+        textY = y + h;
+        align |= vg::Align::Bottom;
+    } else {
+        align |= vg::Align::Middle;
+    }
+    overlay.textAlign(align);
+
+    size_t lines = overlay.textBreakLines(aligned.text, w, kMaxCountedLines).size();
+    float textHeight = overlay.textBoxBounds(textX, textY, w, aligned.text).height();
+    if (textHeight > h) {
+        overlay.fontSize(size * h / textHeight);
+        lines = overlay.textBreakLines(aligned.text, w, kMaxCountedLines).size();
+        textHeight = overlay.textBoxBounds(textX, textY, w, aligned.text).height();
+    }
+    if (lines == 0) return;  // the face is not loaded: nothing to place
+    const float lineHeight = textHeight / float(lines);
+    float offset = (textHeight - lineHeight) / 2;
+    if (aligned.vertical == Input::VerticalAlign::Top) {
+        offset = 0;
+    } else if (aligned.vertical == Input::VerticalAlign::Bottom) {
+        offset = textHeight - lineHeight;
+    }
+    if (lines > 1) offset -= lineHeight * 0.125f;
+    overlay.textBox(textX, textY - offset, w, aligned.text);
+}
+
+}  // namespace Game

@@ -1,0 +1,28 @@
+#pragma once
+#include "engine/input/I_ScreenAreaRenderer.h"
+#include "engine/inputrender/IInputRenderer.h"
+
+namespace Game {
+
+// The default drawing of the input areas on the 2D overlay: a rounded box in the area's colour,
+// the countdown as a box growing down from its top edge, and the label in a TrueType font.
+// The overlay must have the fonts the styles name ("DEFAULT" unless they say otherwise).
+class InputRenderer : public IInputRenderer, public Input::I_ScreenAreaRenderer {
+public:
+    void render(const Input::InputController& controller, IStringConvertor* labels, vg::Context& overlay,
+                float pointerX, float pointerY, float windowWidth, float windowHeight, float designWidth,
+                float designHeight, float viewWidth, float viewHeight) override;
+    void renderArea(const ScreenAreaRenderInfo& info) override;
+
+private:
+    void drawLabel(const std::string& label, const std::string& style, float x, float y, float w, float h);
+
+    // Set by each render call for the areas it draws.
+    vg::Context* m_overlay = nullptr;
+    IStringConvertor* m_labels = nullptr;
+    float m_windowWidth = 0;
+    float m_windowHeight = 0;
+    float m_fontSize = 0;
+};
+
+}  // namespace Game

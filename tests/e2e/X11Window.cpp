@@ -140,6 +140,12 @@ void X11Window::requestClose() {
     XFlush(m_display);
 }
 
+void X11Window::movePointerTo(int x, int y) {
+    if (!m_display) return;
+    XWarpPointer(m_display, None, DefaultRootWindow(m_display), 0, 0, 0, 0, x, y);
+    XFlush(m_display);
+}
+
 void X11Window::tapKey(const std::string& keysym, int holdMs) {
     const std::string l_window = std::to_string(m_window);
     std::system(("xdotool windowfocus --sync " + l_window + " keydown " + keysym + " 2>/dev/null").c_str());

@@ -1,0 +1,215 @@
+// The method picker's areas drawn by each input renderer on OpenGL and read back: the boxes
+// light, and the selected choice stands out from the other. Each picture is also written to
+// the temporary folder as a PNG for a person to look at.
+#include <gtest/gtest.h>
+#include <stb_image_write.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/gfx/Gfx.h"
+#include "engine/input/InputControllers.h"
+#include "engine/inputrender/InputRenderer.h"
+#include "engine/inputrender/VectorInputRenderer.h"
+#include "engine/util/Files.h"
+#include "engine/vector/VectorDisplay.h"
+#include "engine/vg/Context.h"
+#include "tests/engine/gfx/GlContext.h"
+
+namespace {
+
+// The overlay draws at the design size; the vector lines, whose least width suits large text
+// only, at twice that.
+constexpr int kDesignWidth = 640;
+constexpr int kDesignHeight = 480;
+constexpr int kVectorScale = 2;
+constexpr gfx::ViewId kClearView = 1;
+constexpr int kVectorFirstView = 10;
+constexpr gfx::ViewId kOverlayView = 200;
+
+// The game's fonts, from its data folder when they are there, else from the system's.
+std::string fontPath(const std::string& file) {
+    const std::string shipped = "data/" + file;
+    return Util::fileSize(shipped) > 0 ? shipped : "/usr/share/fonts/truetype/dejavu/" + file;
+}
+
+// A read-back picture addressed from the top-left, as the window is.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> bottomUp;  // RGBA rows, the bottom row first
+
+    int level(int x, int y) const {
+        const uint8_t* p = &bottomUp[(size_t(height - 1 - y) * size_t(width) + size_t(x)) * 4];
+        return p[0] + p[1] + p[2];
+    }
+    // The summed levels of a rectangle given in percent of the window.
+    long light(float x, float y, float w, float h) const {
+        long sum = 0;
+        for (int py = int(float(height) * y / 100); py < int(float(height) * (y + h) / 100); ++py) {
+            for (int px = int(float(width) * x / 100); px < int(float(width) * (x + w) / 100); ++px) {
+                sum += level(px, py);
+            }
+        }
+        return sum;
+    }
+    void save(const std::string& path) const {
+        std::vector<uint8_t> topDown(bottomUp.size());
+        const size_t row = size_t(width) * 4;
+        for (int y = 0; y < height; ++y) {
+            std::copy_n(&bottomUp[size_t(height - 1 - y) * row], row, &topDown[size_t(y) * row]);
+        }
+        EXPECT_NE(stbi_write_png(path.c_str(), width, height, 4, topDown.data(), int(row)), 0) << path;
+    }
+};
+
+class PickerPictures : public GlTest {
+protected:
+    void SetUp() override {
+        // As the overlay's own pixel tests: softpipe without LLVM keeps the leak checker quiet.
+        setenv("GALLIUM_DRIVER", "softpipe", 0);
+        setenv("DRAW_USE_LLVM", "0", 0);
+        GlTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        ASSERT_TRUE(controllers.loadSchema("data/InputConfig.fbs"));
+        ASSERT_TRUE(controllers.load("INPUT-METHOD", "data/INPUT-METHOD-PICK.json", nullptr));
+        controllers.setCurrent("INPUT-METHOD");
+    }
+
+    void TearDown() override {
+        overlay_.reset();
+        display_.reset();
+        GlTest::TearDown();
+    }
+
+    // Every picture is drawn into a target of its own size, cleared to black first.
+    void startPicture(int width, int height) {
+        if (width != width_ || height != height_) {
+            gfx::destroy(target_);
+            target_ = gfx::createFrameBuffer(uint16_t(width), uint16_t(height), gfx::TextureFormat::RGBA8,
+                                             gfx::Sampler::Point);
+            width_ = width;
+            height_ = height;
+        }
+        gfx::setViewFrameBuffer(kClearView, target_);
+        gfx::setViewClear(kClearView, gfx::Clear::Colour, 0x000000ff);
+        gfx::setViewRect(kClearView, 0, 0, uint16_t(width), uint16_t(height));
+    }
+
+    // The picker with the named choice current and its dwell 40 % run.
+    Input::InputController& pickerAt(const std::string& choice) {
+        Input::InputController& picker = *controllers.getCurrent();
+        picker.gotoArea(choice);
+        picker.tick(600);
+        EXPECT_EQ(picker.getCurrentAreaName(), choice);
+        return picker;
+    }
+
+    Picture withOverlay(const std::string& choice) {
+        startPicture(kDesignWidth, kDesignHeight);
+        if (!overlay_) {
+            overlay_ = std::make_unique<vg::Context>(kOverlayView);
+            for (const auto& [name, file] : {std::pair{"DEFAULT", "DejaVuSans.ttf"}, {"BOLD", "DejaVuSans-Bold.ttf"},
+                                             {"MONO", "DejaVuSansMono.ttf"}}) {
+                EXPECT_NE(overlay_->createFont(name, fontPath(file)), vg::InvalidFont) << file;
+            }
+        }
+        gfx::setViewFrameBuffer(kOverlayView, target_);
+        overlay_->beginFrame(kDesignWidth, kDesignHeight, 1.0f);
+        Game::InputRenderer renderer;
+        renderer.render(pickerAt(choice), nullptr, *overlay_, 0, 0, kDesignWidth, kDesignHeight, kDesignWidth,
+                        kDesignHeight, kDesignWidth, kDesignHeight);
+        EXPECT_TRUE(overlay_->endFrame());
+        return show();
+    }
+
+    Picture withVectors(const std::string& choice) {
+        const int width = kDesignWidth * kVectorScale, height = kDesignHeight * kVectorScale;
+        startPicture(width, height);
+        if (!display_) {
+            display_ = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, 0.0f);
+            display_->init(1, uint16_t(width), uint16_t(height), kVectorFirstView, 0);
+            display_->setBrightness(0);  // the glow is the display's business; the lines are ours
+        }
+        // Without a writer for the game's vector font the labels are in the stroke font.
+        Vector::VectorInputRenderer renderer(*display_, nullptr);
+        vg::Context unused(kOverlayView);
+        renderer.render(pickerAt(choice), nullptr, unused, 0, 0, float(width), float(height), kDesignWidth,
+                        kDesignHeight, float(width), float(height));
+        // Without glow, the display composites its scene on the view after its first.
+        gfx::setViewFrameBuffer(gfx::ViewId(kVectorFirstView + 1), target_);
+        return show();
+    }
+
+    Picture show() {
+        gfx::touch(kClearView);
+        gfx::frame();
+        Picture picture{width_, height_, {}};
+        picture.bottomUp.resize(size_t(width_) * size_t(height_) * 4);
+        EXPECT_TRUE(gfx::readTexture(gfx::getTexture(target_), picture.bottomUp.data()));
+        return picture;
+    }
+
+    Input::InputControllers controllers;
+
+private:
+    gfx::FrameBufferHandle target_;
+    int width_ = 0;
+    int height_ = 0;
+    std::unique_ptr<vg::Context> overlay_;
+    std::unique_ptr<VectorDisplay> display_;
+};
+
+// The two choices lie at 15 % from the left, 70 % wide, from 34 % and from 65 % down, 29 % high.
+constexpr float kChoiceX = 15, kChoiceWidth = 70, kStandardY = 34, kPickY = 65, kChoiceHeight = 29;
+
+}  // namespace
+
+TEST_F(PickerPictures, TheOverlayFillsBothChoicesAndLightsTheSelectedOne) {
+    const Picture standard = withOverlay("STANDARD");
+    standard.save(::testing::TempDir() + "picker-overlay-standard.png");
+    const Picture pick = withOverlay("PICK");
+    pick.save(::testing::TempDir() + "picker-overlay-pick.png");
+
+    // A strip along each box's left edge, below the countdown bar and clear of the labels.
+    const auto strip = [](const Picture& p, float top) { return p.light(kChoiceX + 1, top + 22, 3, 5); };
+    for (const Picture* p : {&standard, &pick}) {
+        EXPECT_GT(strip(*p, kStandardY), 0);
+        EXPECT_GT(strip(*p, kPickY), 0);
+        EXPECT_EQ(p->light(2, 40, 10, 20), 0);  // left of the boxes
+    }
+    EXPECT_GT(strip(standard, kStandardY), strip(standard, kPickY) * 3 / 2);
+    EXPECT_GT(strip(pick, kPickY), strip(pick, kStandardY) * 3 / 2);
+    // The labels: light in the middle of each box beyond its fill.
+    EXPECT_GT(standard.light(30, kStandardY + 10, 40, 10), strip(standard, kStandardY) * 8);
+    EXPECT_GT(pick.light(30, kPickY + 10, 40, 10), strip(pick, kPickY) * 8);
+    // The countdown bar covers the top of the current choice.
+    EXPECT_GT(standard.light(kChoiceX + 1, kStandardY + 1, 3, 5), strip(standard, kStandardY) * 2);
+    EXPECT_GT(pick.light(kChoiceX + 1, kPickY + 1, 3, 5), strip(pick, kPickY) * 2);
+}
+
+TEST_F(PickerPictures, TheVectorLinesOutlineBothChoicesAndThickenTheSelectedOne) {
+    const Picture standard = withVectors("STANDARD");
+    standard.save(::testing::TempDir() + "picker-vector-standard.png");
+    const Picture pick = withVectors("PICK");
+    pick.save(::testing::TempDir() + "picker-vector-pick.png");
+
+    // A band across each box's left edge, below the countdown box.
+    const auto edge = [](const Picture& p, float top) { return p.light(kChoiceX - 2, top + 22, 4, 5); };
+    const auto inside = [](const Picture& p, float top) { return p.light(kChoiceX + 3, top + 22, 4, 5); };
+    for (const Picture* p : {&standard, &pick}) {
+        EXPECT_GT(edge(*p, kStandardY), 0);
+        EXPECT_GT(edge(*p, kPickY), 0);
+        EXPECT_EQ(inside(*p, kStandardY), 0);  // an outline, not a fill
+        EXPECT_EQ(p->light(2, 40, 10, 20), 0);
+    }
+    EXPECT_GT(edge(standard, kStandardY), edge(standard, kPickY) * 3 / 2);
+    EXPECT_GT(edge(pick, kPickY), edge(pick, kStandardY) * 3 / 2);
+    EXPECT_GT(standard.light(kChoiceX, kStandardY, kChoiceWidth, kChoiceHeight),
+              pick.light(kChoiceX, kStandardY, kChoiceWidth, kChoiceHeight));
+    // Labels are written inside both boxes.
+    EXPECT_GT(standard.light(25, kStandardY + 3, 50, 20), edge(standard, kStandardY) * 4);
+    EXPECT_GT(standard.light(25, kPickY + 3, 50, 20), edge(standard, kPickY) * 4);
+}

@@ -63,8 +63,7 @@ void InputRenderer::renderArea(const ScreenAreaRenderInfo& info) {
     if (!label.empty()) drawLabel(label, info.style, x, y, w, h);
 }
 
-void InputRenderer::drawLabel(const std::string& label, const std::string& style, float x, float y, float w,
-                              float h) {
+void InputRenderer::drawLabel(const std::string& label, const std::string& style, float x, float y, float w, float h) {
     vg::Context& overlay = *m_overlay;
     const Input::AreaStyle parsed = Input::parseAreaStyle(style);
     float size = m_fontSize * parsed.size.value_or(1.0f);

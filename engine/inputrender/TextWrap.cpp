@@ -37,7 +37,8 @@ std::string wrapText(const std::string& text, float charWidth, float lineWidth) 
             at = end;
         } else if (wordWidth > lineWidth) {
             // Cut the word where the line is full; what is left goes on as a word of its own.
-            size_t fits = charWidth > 0 ? size_t(std::max(0.0f, std::floor((lineWidth - width) / charWidth))) : end - at;
+            size_t fits =
+                charWidth > 0 ? size_t(std::max(0.0f, std::floor((lineWidth - width) / charWidth))) : end - at;
             if (fits == 0 && width == 0) fits = 1;
             wrapped.append(text, at, fits);
             at += fits;

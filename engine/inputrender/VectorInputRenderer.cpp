@@ -86,8 +86,7 @@ void VectorInputRenderer::writeLabel(const std::string& label, const std::string
     }
 }
 
-void VectorInputRenderer::writeWithFont(const Input::AlignedLabel& label, float size, uint32_t colour,
-                                        const Box& box) {
+void VectorInputRenderer::writeWithFont(const Input::AlignedLabel& label, float size, uint32_t colour, const Box& box) {
     // The vector font's y grows upward.
     VectorTextStyle style;
     style.x = int(box.x);
@@ -148,8 +147,8 @@ void VectorInputRenderer::writeWithStrokes(const Input::AlignedLabel& label, flo
         y += lines[0].second;
     }
     m_display.setDrawColor(colour);
-    m_display.drawSimplexText(x, y, box.w, strokeSize, text.c_str(),
-                              label.horizontal == Input::HorizontalAlign::Centre, false);
+    m_display.drawSimplexText(x, y, box.w, strokeSize, text.c_str(), label.horizontal == Input::HorizontalAlign::Centre,
+                              false);
 }
 
 }  // namespace Vector

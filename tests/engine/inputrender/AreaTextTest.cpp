@@ -83,18 +83,17 @@ TEST_P(LabelCodes, AreTakenOffTheFrontInTheirOrder) {
     EXPECT_EQ(aligned.text, c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LabelCodes,
-    ::testing::Values(AlignCase{"PLAY", HorizontalAlign::Centre, VerticalAlign::Middle, "PLAY"},
-                      AlignCase{"$<PLAY", HorizontalAlign::Left, VerticalAlign::Middle, "PLAY"},
-                      AlignCase{"$>PLAY", HorizontalAlign::Right, VerticalAlign::Middle, "PLAY"},
-                      AlignCase{"$^PLAY", HorizontalAlign::Centre, VerticalAlign::Top, "PLAY"},
-                      AlignCase{"$_PLAY", HorizontalAlign::Centre, VerticalAlign::Bottom, "PLAY"},
-                      AlignCase{"$>$_PLAY", HorizontalAlign::Right, VerticalAlign::Bottom, "PLAY"},
-                      // The vertical code comes second; in front it hides the horizontal one.
-                      AlignCase{"$^$<PLAY", HorizontalAlign::Centre, VerticalAlign::Top, "$<PLAY"},
-                      AlignCase{"$<$^", HorizontalAlign::Left, VerticalAlign::Top, ""},
-                      AlignCase{"A $<", HorizontalAlign::Centre, VerticalAlign::Middle, "A $<"}));
+INSTANTIATE_TEST_SUITE_P(Cases, LabelCodes,
+                         ::testing::Values(AlignCase{"PLAY", HorizontalAlign::Centre, VerticalAlign::Middle, "PLAY"},
+                                           AlignCase{"$<PLAY", HorizontalAlign::Left, VerticalAlign::Middle, "PLAY"},
+                                           AlignCase{"$>PLAY", HorizontalAlign::Right, VerticalAlign::Middle, "PLAY"},
+                                           AlignCase{"$^PLAY", HorizontalAlign::Centre, VerticalAlign::Top, "PLAY"},
+                                           AlignCase{"$_PLAY", HorizontalAlign::Centre, VerticalAlign::Bottom, "PLAY"},
+                                           AlignCase{"$>$_PLAY", HorizontalAlign::Right, VerticalAlign::Bottom, "PLAY"},
+                                           // The vertical code comes second; in front it hides the horizontal one.
+                                           AlignCase{"$^$<PLAY", HorizontalAlign::Centre, VerticalAlign::Top, "$<PLAY"},
+                                           AlignCase{"$<$^", HorizontalAlign::Left, VerticalAlign::Top, ""},
+                                           AlignCase{"A $<", HorizontalAlign::Centre, VerticalAlign::Middle, "A $<"}));
 
 namespace {
 
@@ -117,8 +116,7 @@ TEST_P(Wrapping, BreaksAtBlanksAndCutsOverLongWords) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Wrapping,
-    ::testing::Values(WrapCase{"empty", "", 10, 50, ""},
-                      WrapCase{"fits", "ab cd", 10, 50, "ab cd"},
+    ::testing::Values(WrapCase{"empty", "", 10, 50, ""}, WrapCase{"fits", "ab cd", 10, 50, "ab cd"},
                       WrapCase{"word_as_wide_as_the_line_fits", "abcde", 10, 50, "abcde"},
                       WrapCase{"word_moves_to_the_next_line", "abc def", 10, 50, "abc \ndef"},
                       WrapCase{"blank_past_the_width_becomes_a_line_feed", "abcde fg", 10, 50, "abcde\nfg"},

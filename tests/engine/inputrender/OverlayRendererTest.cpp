@@ -248,8 +248,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, Placement,
                                            PlacementCase{"$>$_HI", 0.8f, 1.0f, 0.97f, 1.0f, 0.8f, 1.0f, 0.9f, 1.0f},
                                            PlacementCase{"HI", 0.4f, 0.5f, 0.5f, 0.6f, 0.4f, 0.5f, 0.5f, 0.6f},
                                            // Three lines stay about the middle.
-                                           PlacementCase{"A\nB\nC", 0.4f, 0.5f, 0.5f, 0.6f, 0.3f, 0.45f, 0.55f,
-                                                         0.7f}));
+                                           PlacementCase{"A\nB\nC", 0.4f, 0.5f, 0.5f, 0.6f, 0.3f, 0.45f, 0.55f, 0.7f}));
 
 TEST_F(OverlayRendererTest, AStrokeFontStyleWritesInTheDefaultFaceHalvedForSeveralLines) {
     const auto text = [&](const char* label, const char* style) {

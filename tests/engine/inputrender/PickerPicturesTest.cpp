@@ -111,7 +111,8 @@ protected:
         startPicture(kDesignWidth, kDesignHeight);
         if (!overlay_) {
             overlay_ = std::make_unique<vg::Context>(kOverlayView);
-            for (const auto& [name, file] : {std::pair{"DEFAULT", "DejaVuSans.ttf"}, {"BOLD", "DejaVuSans-Bold.ttf"},
+            for (const auto& [name, file] : {std::pair{"DEFAULT", "DejaVuSans.ttf"},
+                                             {"BOLD", "DejaVuSans-Bold.ttf"},
                                              {"MONO", "DejaVuSansMono.ttf"}}) {
                 EXPECT_NE(overlay_->createFont(name, fontPath(file)), vg::InvalidFont) << file;
             }

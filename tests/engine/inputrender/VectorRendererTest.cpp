@@ -217,12 +217,12 @@ TEST_P(WriterPlacement, FollowsTheAlignmentCodes) {
     EXPECT_EQ(writer.written[0].style.y, c.y);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, WriterPlacement,
-    ::testing::Values(PlaceCase{"AB", 64 + 136 + 12, 384 - 96, "AB"},         // centre, middle
-                      PlaceCase{"$<$^AB", 64 + 12 + 3, 384 - 24 - 1, "AB"},   // left, top
-                      PlaceCase{"$>$_AB", 64 + 272 + 12, 384 + 24 - 192, "AB"},  // right, bottom
-                      PlaceCase{"A\nB", 64 + 148 + 4, 384 + 24 - 96, "A\nB"}));  // two lines about the middle
+INSTANTIATE_TEST_SUITE_P(Codes, WriterPlacement,
+                         ::testing::Values(PlaceCase{"AB", 64 + 136 + 12, 384 - 96, "AB"},            // centre, middle
+                                           PlaceCase{"$<$^AB", 64 + 12 + 3, 384 - 24 - 1, "AB"},      // left, top
+                                           PlaceCase{"$>$_AB", 64 + 272 + 12, 384 + 24 - 192, "AB"},  // right, bottom
+                                           PlaceCase{"A\nB", 64 + 148 + 4, 384 + 24 - 96,
+                                                     "A\nB"}));  // two lines about the middle
 
 TEST_F(VectorRendererTest, ALabelWiderThanItsAreaIsWrappedAtBlanks) {
     draw(area("", "$<AAAA BBBB CCCC", "0xffffffff"));

@@ -23,6 +23,10 @@ struct TextRect {
     int y = 0;
     int w = 0;
     int h = 0;
+
+    friend bool operator==(const TextRect& a, const TextRect& b) {
+        return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+    }
 };
 
 }  // namespace Vector

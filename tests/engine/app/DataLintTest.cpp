@@ -37,6 +37,8 @@ const std::map<std::string, std::string> kFixedSchemas = {
     {"PICK-SWITCH-OR-HEAD", "InputConfig.fbs"},
     {"PICK-SWITCH", "InputConfig.fbs"},
     {"tilecollision", "TileCollInfo.fbs"},
+    {"shapes", "VectorGraphics.fbs"},
+    {"vectorfont", "VectorGraphics.fbs"},
 };
 
 std::map<std::string, std::string> schemasByStem() {

@@ -1,0 +1,316 @@
+#include "engine/vector/GameVectors.h"
+
+#include <flatbuffers/idl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <iostream>
+
+#include "data/VectorGraphics_generated.h"
+#include "engine/app/ConfigReaders.h"
+#include "engine/vector/AnimId.h"
+
+namespace {
+
+const char* const SchemaName = "VectorGraphics.fbs";
+constexpr int GlyphCodeOffset = 128;  // chars widen with their sign to -128 ... 127
+
+const std::vector<float> NoProbes;
+const std::vector<Zelmo::PolyComp> NoPolygons;
+
+void complain(const std::string& file, const std::string& fault) { std::cerr << file << ": " << fault << std::endl; }
+
+FloatBox boxFrom(const Zelmo::BoxDef& box) {
+    return box.centred() ? FloatBox{box.x() - box.w() / 2.0f, box.y() - box.h() / 2.0f, box.w(), box.h()}
+                         : FloatBox{box.x(), box.y(), box.w(), box.h()};
+}
+
+GameVectors::Shape makeShape(const Zelmo::ShapeDef* def) {
+    GameVectors::Shape shape;
+    shape.def = def;
+    const Zelmo::VectorGraphic* graphic = def->graphic();
+    shape.bbox = vectorGraphicBounds(graphic);
+    shape.cbox = shape.bbox;
+    shape.hbox = shape.bbox;
+    if (def->id() == AnimId::LIFT_NODE) {
+        // The lift turns while it is drawn, so whatever its angle it must stay inside its box.
+        const FloatBox& b = shape.bbox;
+        const float m = std::max({std::fabs(b.x), std::fabs(b.x + b.w), std::fabs(b.y), std::fabs(b.y + b.h)});
+        shape.bbox = FloatBox{-m, -m, 2.0f * m, 2.0f * m};
+    }
+    if (graphic->collision_box() != nullptr) {
+        shape.cbox = boxFrom(*graphic->collision_box());
+    }
+    if (graphic->hit_box() != nullptr) {
+        shape.hbox = boxFrom(*graphic->hit_box());
+    }
+    const Zelmo::EdgeProbes* given = graphic->probes();
+    for (int side = 0; side < 4; ++side) {
+        const flatbuffers::Vector<float>* list = nullptr;
+        if (given != nullptr) {
+            list = side == 0 ? given->up() : side == 1 ? given->down() : side == 2 ? given->left() : given->right();
+        }
+        if (list != nullptr) {
+            shape.probes[side].assign(list->begin(), list->end());
+        } else {
+            makeEdgeProbes(side, shape.cbox, shape.probes[side]);
+        }
+    }
+    return shape;
+}
+
+// A fault that would make drawing or the boxes read outside the data, or "" for none.
+std::string shapeFault(const Zelmo::ShapeDef* def) {
+    const std::string name = "shape " + std::to_string(def->id());
+    const Zelmo::VectorGraphic* graphic = def->graphic();
+    if (graphic == nullptr) {
+        return name + " has no graphic";
+    }
+    for (const auto* polylines : {graphic->outline(), graphic->fill()}) {
+        if (polylines == nullptr) {
+            continue;
+        }
+        for (const Zelmo::Polyline* polyline : *polylines) {
+            const flatbuffers::Vector<float>* points = polyline->points();
+            if (points == nullptr || points->size() < 2 || points->size() % 2 != 0) {
+                return name + " has a polyline without whole x, y points";
+            }
+        }
+    }
+    if (def->polygons() != nullptr) {
+        const flatbuffers::uoffset_t outlines = graphic->outline() ? graphic->outline()->size() : 0;
+        for (const Zelmo::PolygonDef* polygon : *def->polygons()) {
+            if (polygon->polylines() == nullptr || polygon->polylines()->size() == 0) {
+                return name + " has a polygon without polylines";
+            }
+            for (int index : *polygon->polylines()) {
+                if (index < 0 || flatbuffers::uoffset_t(index) >= outlines) {
+                    return name + " has a polygon naming outline polyline " + std::to_string(index) + " of " +
+                           std::to_string(outlines);
+                }
+            }
+        }
+    }
+    return "";
+}
+
+// The four bytes of the stored colour, most significant first, so that reading them back in
+// that order gives the stored value.
+uint32_t storedBytes(uint32_t stored) {
+    const uint8_t bytes[4] = {uint8_t(stored >> 24), uint8_t(stored >> 16), uint8_t(stored >> 8), uint8_t(stored)};
+    uint32_t packed;
+    std::memcpy(&packed, bytes, sizeof packed);
+    return packed;
+}
+
+Zelmo::PolyComp polygonFrom(const Zelmo::Polyline* style) {
+    Zelmo::PolyComp polygon;
+    polygon.thickness = style->thickness();
+    polygon.colour = storedBytes(style->colour());
+    return polygon;
+}
+
+std::vector<float> pointsOf(const Zelmo::Polyline* polyline) {
+    return std::vector<float>(polyline->points()->begin(), polyline->points()->end());
+}
+
+std::vector<Zelmo::PolyComp> buildPolygonsOf(const Zelmo::ShapeDef* def) {
+    std::vector<Zelmo::PolyComp> result;
+    const Zelmo::VectorGraphic* graphic = def->graphic();
+    if (def->polygons() != nullptr) {
+        for (const Zelmo::PolygonDef* polygonDef : *def->polygons()) {
+            const auto* indices = polygonDef->polylines();
+            Zelmo::PolyComp polygon = polygonFrom(graphic->outline()->Get(flatbuffers::uoffset_t(indices->Get(0))));
+            for (int index : *indices) {
+                polygon.pointLists.push_back(pointsOf(graphic->outline()->Get(flatbuffers::uoffset_t(index))));
+            }
+            result.push_back(std::move(polygon));
+        }
+        return result;
+    }
+    const auto* polylines = graphic->fill() != nullptr ? graphic->fill() : graphic->outline();
+    if (polylines != nullptr) {
+        for (const Zelmo::Polyline* polyline : *polylines) {
+            Zelmo::PolyComp polygon = polygonFrom(polyline);
+            polygon.pointLists.push_back(pointsOf(polyline));
+            result.push_back(std::move(polygon));
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+GameVectors& GameVectors::instance() {
+    static GameVectors library;
+    return library;
+}
+
+bool GameVectors::init() {
+    const Zelmo::GameTable game = Zelmo::readGameTable();
+    return init("data", "data/" + game.shapeData, "data/" + game.vectorFont);
+}
+
+bool GameVectors::init(const std::string& folder, const std::string& shapeData, const std::string& fontData) {
+    gridShift_ = 0;
+    animations_.clear();
+    sets_.clear();
+    polygons_.clear();
+    glyphs_ = {};
+    hasGlyph_ = {};
+    fontMetrics_ = FontMetrics();
+    const std::string schema = folder + "/" + SchemaName;
+    for (Game::Info* info : {&shapeInfo_, &fontInfo_}) {
+        if (!info->loadSchema(schema, {folder})) {
+            complain(schema, info->getParser()->error_);
+            return false;
+        }
+    }
+    return loadShapes(shapeData) && loadFont(fontData);
+}
+
+bool GameVectors::loadShapes(const std::string& name) {
+    const std::string file = Game::resolveDataName(name);
+    if (shapeInfo_.loadData(name) == nullptr) {
+        complain(file, shapeInfo_.getParser()->error_);
+        return false;
+    }
+    const Zelmo::VectorGraphicsRoot* root = Zelmo::GetVectorGraphicsRoot(shapeInfo_.data());
+    float largestExtent = 0.0f;
+    if (root->sets() != nullptr) {
+        for (const Zelmo::ShapeSet* set : *root->sets()) {
+            sets_.emplace_back();
+            if (set->shapes() == nullptr) {
+                continue;
+            }
+            for (const Zelmo::ShapeDef* def : *set->shapes()) {
+                const std::string fault = shapeFault(def);
+                if (!fault.empty()) {
+                    complain(file, "set " + std::to_string(sets_.size() - 1) + ": " + fault);
+                    return false;
+                }
+                const Shape& shape = sets_.back()[def->id()] = makeShape(def);
+                largestExtent = std::max({largestExtent, shape.bbox.w, shape.bbox.h});
+            }
+        }
+    }
+    gridShift_ = root->grid_shift() != 0 ? int(root->grid_shift()) : gridShiftFor(largestExtent);
+    if (root->animations() != nullptr) {
+        for (const Zelmo::AnimationDef* animation : *root->animations()) {
+            animations_[animation->id()] = animation;
+        }
+    }
+    buildPolygons();
+    return true;
+}
+
+void GameVectors::buildPolygons() {
+    if (sets_.empty()) {
+        return;
+    }
+    for (const auto& [id, shape] : sets_[0]) {
+        polygons_[id] = buildPolygonsOf(shape.def);
+    }
+}
+
+bool GameVectors::loadFont(const std::string& name) {
+    const std::string file = Game::resolveDataName(name);
+    if (fontInfo_.loadData(name) == nullptr) {
+        complain(file, fontInfo_.getParser()->error_);
+        return false;
+    }
+    const Zelmo::VectorGraphicsRoot* root = Zelmo::GetVectorGraphicsRoot(fontInfo_.data());
+    const flatbuffers::uoffset_t fontSets = root->sets() != nullptr ? root->sets()->size() : 0;
+    if (fontSets > sets_.size()) {
+        complain(file, "holds " + std::to_string(fontSets) + " shape sets, the shape data only " +
+                           std::to_string(sets_.size()));
+        return false;
+    }
+    for (flatbuffers::uoffset_t k = 0; k < fontSets; ++k) {
+        const Zelmo::ShapeSet* set = root->sets()->Get(k);
+        if (set->shapes() == nullptr) {
+            continue;
+        }
+        for (const Zelmo::ShapeDef* def : *set->shapes()) {
+            std::string fault = shapeFault(def);
+            if (fault.empty() && def->graphic()->collision_box() == nullptr) {
+                fault = "shape " + std::to_string(def->id()) + " has no collision box to sweep its glyph by";
+            }
+            if (!fault.empty()) {
+                complain(file, "set " + std::to_string(k) + ": " + fault);
+                return false;
+            }
+            sets_[k][def->id()] = makeShape(def);
+        }
+    }
+    if (root->glyphs() != nullptr) {
+        for (const Zelmo::GlyphDef* glyphDef : *root->glyphs()) {
+            const int slot = glyphDef->code() + GlyphCodeOffset;
+            if (slot < 0 || slot >= int(glyphs_.size())) {
+                continue;  // no char has this code
+            }
+            const Shape* drawn = shape(glyphDef->shape(), 0);
+            const FloatBox box = drawn != nullptr ? drawn->bbox : FloatBox{};
+            glyphs_[size_t(slot)] = Glyph{glyphDef->shape(), box.x, box.y, box.w, box.h};
+            hasGlyph_[size_t(slot)] = true;
+        }
+    }
+    const Glyph* a = glyph('A');
+    if (a == nullptr) {
+        complain(file, "has no glyph for 'A', which sets the spacing of the font");
+        return false;
+    }
+    fontMetrics_.spacing = int(double(a->w) * 0.2);
+    fontMetrics_.glyphSize = int(a->w);
+    fontMetrics_.lineStep = int(float(fontMetrics_.spacing) + a->h);
+    return true;
+}
+
+const Zelmo::ShapeDef* GameVectors::shapeTable(uint32_t id, int set) const {
+    const Shape* found = shape(id, set);
+    return found != nullptr ? found->def : nullptr;
+}
+
+const GameVectors::Shape* GameVectors::shape(uint32_t id, int set) const {
+    if (set < 0 || size_t(set) >= sets_.size()) {
+        return nullptr;
+    }
+    const auto found = sets_[size_t(set)].find(id);
+    return found != sets_[size_t(set)].end() ? &found->second : nullptr;
+}
+
+IntBox GameVectors::bbox(uint32_t id, float factor) const {
+    const Shape* found = shape(id, 0);
+    return found != nullptr ? scaleBox(found->bbox, factor) : IntBox{};
+}
+
+IntBox GameVectors::cbox(uint32_t id, float factor) const {
+    const Shape* found = shape(id, 0);
+    return found != nullptr ? scaleBox(found->cbox, factor) : IntBox{};
+}
+
+IntBox GameVectors::hbox(uint32_t id, float factor) const {
+    const Shape* found = shape(id, 0);
+    return found != nullptr ? scaleBox(found->hbox, factor) : IntBox{};
+}
+
+const std::vector<float>& GameVectors::probes(uint32_t id, int side) const {
+    const Shape* found = shape(id, 0);
+    return found != nullptr && side >= 0 && side < 4 ? found->probes[size_t(side)] : NoProbes;
+}
+
+const std::vector<Zelmo::PolyComp>& GameVectors::polygons(uint32_t id) const {
+    const auto found = polygons_.find(id);
+    return found != polygons_.end() ? found->second : NoPolygons;
+}
+
+const Zelmo::AnimationDef* GameVectors::animation(uint32_t id) const {
+    const auto found = animations_.find(id);
+    return found != animations_.end() ? found->second : nullptr;
+}
+
+const GameVectors::Glyph* GameVectors::glyph(char c) const {
+    const size_t slot = size_t(int(c) + GlyphCodeOffset);
+    return hasGlyph_[slot] ? &glyphs_[slot] : nullptr;
+}

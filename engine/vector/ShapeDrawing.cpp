@@ -1,0 +1,258 @@
+// Drawing the library's shapes: outlines on a vector display, fills as triangle strips on a
+// renderer view, and outlines revealed up to a sweep line.
+#include <cfloat>
+#include <cmath>
+
+#include "data/VectorGraphics_generated.h"
+#include "engine/gfx/Gfx.h"
+#include "engine/gfx/VertexFormats.h"
+#include "engine/util/Fatal.h"
+#include "engine/vector/GameVectors.h"
+#include "engine/vector/VectorDisplay.h"
+
+namespace {
+
+constexpr float DegreesToRadians = -0.017453292f;  // negated: positive angles turn counter-clockwise
+
+const gfx::DrawState FillState =
+    gfx::DrawState().with(gfx::Primitive::TriangleStrip).blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
+
+// Data colours are 0xRRGGBBAA; the display takes packed ABGR.
+uint32_t swapBytes(uint32_t rgba) {
+    return (rgba >> 24) | ((rgba >> 8) & 0x0000ff00u) | ((rgba << 8) & 0x00ff0000u) | (rgba << 24);
+}
+
+uint32_t mostSignificantFirst(const uint8_t bytes[4]) {
+    return uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 | uint32_t(bytes[3]);
+}
+
+// Shape units to display units: scaled, turned by the angle and moved to (x, y).
+struct Placement {
+    Placement(float x, float y, float scale, float angle)
+        : x_(x),
+          y_(y),
+          cosS_(scale * std::cos(angle * DegreesToRadians)),
+          sinS_(scale * std::sin(angle * DegreesToRadians)) {}
+
+    float x(float px, float py) const { return px * cosS_ + x_ - py * sinS_; }
+    float y(float px, float py) const { return py * cosS_ + y_ + px * sinS_; }
+
+private:
+    float x_, y_, cosS_, sinS_;
+};
+
+template <typename Floats>
+void drawPoints(VectorDisplay& display, const Floats& points, size_t count, const Placement& at) {
+    if (count < 2) {
+        return;
+    }
+    display.beginDraw(at.x(points[0], points[1]), at.y(points[0], points[1]), true);
+    for (size_t i = 2; i + 1 < count; i += 2) {
+        display.drawTo(at.x(points[i], points[i + 1]), at.y(points[i], points[i + 1]));
+    }
+    display.endDraw();
+}
+
+// Zig-zags from both ends toward the middle (0, 1, V-1, 2, V-2, ...), so that one triangle strip
+// covers a convex outline.
+template <typename Floats>
+void fillPoints(gfx::ViewId view, gfx::ProgramHandle program, const Floats& points, size_t count, float z,
+                uint32_t abgr, const Placement& at, const VectorDisplay* mirrorOf) {
+    size_t vertices = count / 2;
+    if (vertices >= 2 && points[0] == points[2 * (vertices - 1)] && points[1] == points[2 * (vertices - 1) + 1]) {
+        --vertices;  // the closing point repeats the first
+    }
+    if (vertices < 3) {
+        return;
+    }
+    gfx::TransientVertexBuffer vertexBuffer;
+    gfx::TransientIndexBuffer indexBuffer;
+    if (vertices > UINT16_MAX || !gfx::allocTransientBuffers(&vertexBuffer, PosColorVertex::layout, uint32_t(vertices),
+                                                             &indexBuffer, uint32_t(vertices))) {
+        Util::fatal("EEK! Ran out of buffers");
+    }
+    float height = 0.0f;
+    if (mirrorOf != nullptr) {
+        float width;
+        mirrorOf->getSize(width, height);
+    }
+    PosColorVertex* vertex = vertexBuffer.vertices<PosColorVertex>();
+    for (size_t i = 0; i < vertices; ++i) {
+        const float px = points[2 * i];
+        const float py = points[2 * i + 1];
+        const float y = at.y(px, py);
+        vertex[i] = PosColorVertex{at.x(px, py), mirrorOf != nullptr ? height - y : y, z, abgr};
+    }
+    uint16_t* index = indexBuffer.data;
+    uint16_t front = 1;
+    uint16_t back = uint16_t(vertices - 1);
+    index[0] = 0;
+    for (size_t k = 1; k < vertices; ++k) {
+        index[k] = k % 2 == 1 ? front++ : back--;
+    }
+    gfx::setVertexBuffer(vertexBuffer);
+    gfx::setIndexBuffer(indexBuffer);
+    gfx::setState(FillState);
+    gfx::submit(view, program);
+}
+
+bool nearlyEqual(float a, float b) {
+    return std::fabs(a - b) <= std::max({1.0f, std::fabs(a), std::fabs(b)}) * FLT_EPSILON;
+}
+
+struct Point {
+    float x, y;
+};
+
+void line(VectorDisplay& display, Point from, Point to) {
+    display.beginDraw(from.x, from.y, true);
+    display.drawTo(to.x, to.y);
+    display.endDraw();
+}
+
+// Reveals one segment up to the sweep line; a segment the line crosses gets a beam to the beam
+// end, when the crossing lies within the shape's width (lo to hi).
+void clipSegment(const ScopeSweep& sweep, VectorDisplay& display, Point a, Point b, float lo, float hi) {
+    const bool aFirst = nearlyEqual(a.y, b.y) ? a.x <= b.x : a.y < b.y;
+    const Point f = aFirst ? a : b;  // lower end (left end of a level segment)
+    const Point s = aFirst ? b : a;
+    const float sy = sweep.sweepY;
+    if (sweep.upperSide ? f.y > sy : s.y < sy) {
+        line(display, f, s);
+        return;
+    }
+    if (sweep.upperSide ? s.y < sy : f.y > sy) {
+        return;
+    }
+    const uint32_t colour = display.getDrawColor();
+    const Point beamEnd{sweep.beamEndX, sweep.beamEndY};
+    if (nearlyEqual(f.y, s.y)) {
+        if (sweep.sweepX > s.x) {
+            line(display, f, s);
+        } else if (sweep.sweepX >= f.x) {
+            line(display, f, Point{sweep.sweepX, sy});
+            display.setDrawColor(sweep.beamColour);
+            line(display, Point{sweep.sweepX, sy}, beamEnd);
+            display.setDrawColor(colour);
+        }
+        return;
+    }
+    const float crossX = nearlyEqual(f.x, s.x) ? f.x : a.x + (sy - a.y) * (b.x - a.x) / (b.y - a.y);
+    const Point crossing{crossX, sy};
+    line(display, sweep.upperSide ? s : f, crossing);
+    if (crossX >= lo && crossX <= hi) {
+        display.setDrawColor(sweep.beamColour);
+        line(display, crossing, beamEnd);
+        display.setDrawColor(colour);
+    }
+}
+
+uint32_t resolvedColour(const Zelmo::ShapeDef* def, uint32_t colour) {
+    return colour != 0 ? colour : swapBytes(def->colour());
+}
+
+float resolvedScale(const Zelmo::ShapeDef* def, float scale) { return scale != 0.0f ? scale : def->scale(); }
+
+}  // namespace
+
+void drawVectorGraphic(VectorDisplay& display, const Zelmo::VectorGraphic* graphic, float x, float y, float thickness,
+                       float scale, const uint32_t& colour, float angle) {
+    if (graphic == nullptr || graphic->outline() == nullptr) {
+        return;
+    }
+    const float entryThickness = display.getThickness();
+    const Placement at(x, y, scale, angle);
+    for (const Zelmo::Polyline* polyline : *graphic->outline()) {
+        display.setDrawColor(polyline->colour() != 0 ? swapBytes(polyline->colour()) : colour);
+        display.setThickness(polyline->thickness() * entryThickness * thickness);
+        if (polyline->points() != nullptr) {
+            drawPoints(display, *polyline->points(), polyline->points()->size(), at);
+        }
+    }
+    display.setThickness(entryThickness);
+}
+
+void drawVectorGraphicClipped(const ScopeSweep& sweep, VectorDisplay& display, const Zelmo::VectorGraphic* graphic,
+                              float x, float y, float thickness, float scale, const uint32_t& colour) {
+    if (graphic == nullptr || graphic->outline() == nullptr) {
+        return;
+    }
+    // Beams start only where the line crosses the shape's own width, not its wider strokes.
+    const float width =
+        graphic->collision_box() != nullptr ? graphic->collision_box()->w() : vectorGraphicBounds(graphic).w;
+    const float lo = x - width * 0.5f * scale;
+    const float hi = x + width * 0.5f * scale;
+    const float entryThickness = display.getThickness();
+    for (const Zelmo::Polyline* polyline : *graphic->outline()) {
+        display.setDrawColor(polyline->colour() != 0 ? swapBytes(polyline->colour()) : colour);
+        display.setThickness(polyline->thickness() * entryThickness * thickness);
+        const flatbuffers::Vector<float>* points = polyline->points();
+        if (points == nullptr) {
+            continue;
+        }
+        for (flatbuffers::uoffset_t i = 0; i + 3 < points->size(); i += 2) {
+            const Point a{points->Get(i) * scale + x, points->Get(i + 1) * scale + y};
+            const Point b{points->Get(i + 2) * scale + x, points->Get(i + 3) * scale + y};
+            clipSegment(sweep, display, a, b, lo, hi);
+        }
+    }
+    display.setThickness(entryThickness);
+}
+
+void GameVectors::drawShape(VectorDisplay& display, int set, uint32_t id, float x, float y, float thickness,
+                            float scale, const uint32_t& colour, float angle) const {
+    const Shape* found = shape(id, set);
+    if (found == nullptr) {
+        return;
+    }
+    drawVectorGraphic(display, found->def->graphic(), x, y, thickness, resolvedScale(found->def, scale),
+                      resolvedColour(found->def, colour), angle);
+}
+
+void GameVectors::drawPolyline(VectorDisplay& display, const std::vector<float>& points, float x, float y,
+                               float thickness, float scale, const uint32_t& colour, float angle) const {
+    const float entryThickness = display.getThickness();
+    display.setDrawColor(colour);
+    display.setThickness(entryThickness * thickness);
+    drawPoints(display, points, points.size(), Placement(x, y, scale, angle));
+    display.setThickness(entryThickness);
+}
+
+void GameVectors::drawShapeFilled(gfx::ViewId view, gfx::ProgramHandle program, int set, uint32_t id, float x, float y,
+                                  float z, const uint8_t colour[4], float scale, float angle,
+                                  const VectorDisplay* mirrorOf) const {
+    const Shape* found = shape(id, set);
+    if (found == nullptr) {
+        return;
+    }
+    const Zelmo::VectorGraphic* graphic = found->def->graphic();
+    const auto* polylines = graphic->fill() != nullptr ? graphic->fill() : graphic->outline();
+    if (polylines == nullptr) {
+        return;
+    }
+    const Placement at(x, y, resolvedScale(found->def, scale), angle);
+    const uint32_t given = mostSignificantFirst(colour);
+    for (const Zelmo::Polyline* polyline : *polylines) {
+        const uint32_t abgr = given != 0 ? given : polyline->colour();
+        if (abgr != 0 && polyline->points() != nullptr) {
+            fillPoints(view, program, *polyline->points(), polyline->points()->size(), z, abgr, at, mirrorOf);
+        }
+    }
+}
+
+void GameVectors::drawPolygon(gfx::ViewId view, gfx::ProgramHandle program, const std::vector<float>& points, float x,
+                              float y, float z, float scale, const uint8_t colour[4], float angle,
+                              const VectorDisplay* mirrorOf) const {
+    fillPoints(view, program, points, points.size(), z, mostSignificantFirst(colour), Placement(x, y, scale, angle),
+               mirrorOf);
+}
+
+void GameVectors::drawShapeClipped(const ScopeSweep& sweep, VectorDisplay& display, uint32_t id, float x, float y,
+                                   float thickness, float scale, const uint32_t& colour) const {
+    const Shape* found = shape(id, 0);
+    if (found == nullptr) {
+        return;
+    }
+    drawVectorGraphicClipped(sweep, display, found->def->graphic(), x, y, thickness, resolvedScale(found->def, scale),
+                             resolvedColour(found->def, colour));
+}

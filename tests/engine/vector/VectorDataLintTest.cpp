@@ -1,0 +1,112 @@
+// The shipped shape data and vector font: they load, hold the shapes the screens and the
+// framework draw, and have a glyph for every character the menus write.
+#include <gmock/gmock.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "data/VectorGraphics_generated.h"
+#include "engine/vector/AnimId.h"
+#include "engine/vector/GameVectors.h"
+
+namespace {
+
+// The shapes of the help pages, the game-over picture and the in-game status icons.
+const uint32_t ShapesDrawnByScreens[] = {1, 4, 8, 16, 19, 20, 21, 23, 24, 26, 28, 75, 78, 118, 121, 122, 123, 124, 128};
+
+const char* const MenuFiles[] = {"data/INPUT-METHOD-PICK.json", "data/PICK-SWITCH-OR-HEAD.json",
+                                 "data/PICK-SWITCH.json"};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+// The labels of an input configuration as written on screen: escapes resolved, the leading
+// alignment codes ("$<", "$^" ...) and the bracketed placeholders (filled in with key names)
+// removed.
+std::vector<std::string> labelsOf(const std::string& json) {
+    std::vector<std::string> labels;
+    const std::string key = "\"label\"";
+    for (size_t at = json.find(key); at != std::string::npos; at = json.find(key, at)) {
+        at = json.find('"', json.find(':', at + key.size())) + 1;
+        std::string text;
+        for (; at < json.size() && json[at] != '"'; ++at) {
+            if (json[at] == '\\' && at + 1 < json.size()) {
+                ++at;
+                text += json[at] == 'n' ? '\n' : json[at];
+            } else {
+                text += json[at];
+            }
+        }
+        while (text.size() >= 2 && text[0] == '$') {
+            text = text.substr(2);
+        }
+        for (size_t open = text.find('['); open != std::string::npos; open = text.find('[', open)) {
+            const size_t close = text.find(']', open);
+            const bool placeholder = close != std::string::npos &&
+                                     text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_", open + 1) == close;
+            text.erase(open, placeholder ? close - open + 1 : 0);
+            open += placeholder ? 0 : 1;
+        }
+        if (text != "*FILLAREA*") {
+            labels.push_back(text);
+        }
+    }
+    return labels;
+}
+
+class ShippedVectorData : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(library.init("data", "data/shapes", "data/vectorfont")) << "data/shapes or data/vectorfont";
+    }
+    GameVectors library;
+};
+
+}  // namespace
+
+TEST_F(ShippedVectorData, HoldsTheShapesTheScreensDraw) {
+    EXPECT_GE(library.setCount(), 3) << "data/shapes: set 2 holds the minimap's drawings";
+    for (uint32_t id : ShapesDrawnByScreens) {
+        const Zelmo::ShapeDef* shape = library.shapeTable(id, 0);
+        ASSERT_NE(shape, nullptr) << "data/shapes: set 0 has no shape " << id;
+        EXPECT_GT(library.bbox(id, 1.0f).w, 0) << "data/shapes: shape " << id << " draws nothing";
+        EXPECT_FALSE(library.polygons(id).empty()) << "data/shapes: shape " << id << " has nothing to fill";
+    }
+}
+
+TEST_F(ShippedVectorData, AnimationsShowShapesThatExist) {
+    for (uint32_t id = 0; id < AnimIds::NamedCount; ++id) {
+        const Zelmo::AnimationDef* animation = library.animation(id);
+        if (animation == nullptr || animation->frames() == nullptr) {
+            continue;
+        }
+        for (const Zelmo::AnimationFrame* frame : *animation->frames()) {
+            EXPECT_TRUE(frame->shape() == -1 || library.shapeTable(uint32_t(frame->shape()), 0) != nullptr)
+                << "data/shapes: animation " << animIdName(id) << " shows missing shape " << frame->shape();
+        }
+    }
+}
+
+TEST_F(ShippedVectorData, TheFontWritesCapitalsDigitsAndTheMenusTexts) {
+    std::string needed = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789.,:;!?-+='\"%/()[]<>_*#";
+    for (const char* file : MenuFiles) {
+        for (const std::string& label : labelsOf(readFile(file))) {
+            needed += label;
+        }
+    }
+    for (char c : needed) {
+        if (c == ' ' || c == '\n') {
+            continue;
+        }
+        const GameVectors::Glyph* glyph = library.glyph(c);
+        ASSERT_NE(glyph, nullptr) << "data/vectorfont: no glyph for '" << c << "'";
+        EXPECT_NE(library.shapeTable(glyph->shape, 0), nullptr)
+            << "data/vectorfont: the glyph for '" << c << "' has no shape";
+        EXPECT_NEAR(glyph->x + glyph->w / 2.0f, 0.0f, 1e-4f)
+            << "data/vectorfont: the glyph for '" << c << "' is not centred on its origin";
+    }
+}

@@ -1,0 +1,159 @@
+// Filled vector text on OpenGL, read back: the fills lie under the lines they belong to. With
+// ZELMO_PICTURES set to a folder, the picture is also written there as a PNG to look at.
+#include <gmock/gmock.h>
+#include <stb_image_write.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "engine/gfx/Gfx.h"
+#include "engine/gfx/ShaderLoader.h"
+#include "engine/vector/DrawVectorText.h"
+#include "engine/vector/VectorDisplay.h"
+#include "tests/engine/gfx/GlContext.h"
+
+namespace {
+
+constexpr int Width = 320;
+constexpr int Height = 240;
+constexpr int ClearView = 1;
+constexpr int FirstView = 10;
+constexpr uint32_t LineRed = 0xff0000ff;  // packed ABGR
+
+// Read-back rows run bottom-up, as do display coordinates.
+struct Picture {
+    std::vector<uint8_t> rgba;
+    const uint8_t* at(int x, int y) const { return &rgba[(size_t(y) * Width + x) * 4]; }
+    bool isLine(int x, int y) const { return at(x, y)[0] > at(x, y)[1] + 60; }
+    bool isFill(int x, int y) const { return at(x, y)[1] > at(x, y)[0] + 20; }
+};
+
+}  // namespace
+
+class VectorTextGl : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        ASSERT_TRUE(library.init("data", "data/shapes", "data/vectorfont"));
+        target_ = gfx::createFrameBuffer(Width, Height, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
+        gfx::setViewFrameBuffer(ClearView, target_);
+        gfx::setViewClear(ClearView, gfx::Clear::Colour, 0x000000ff);
+        display = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, 0.0f);
+        display->init(1, Width, Height, FirstView, 0);
+        display->setBrightness(0);
+        fillProgram = Game::loadShaderProgram("vtx-color", "vtx-color");
+    }
+
+    void TearDown() override {
+        display.reset();
+        gfx::destroy(fillProgram);
+        GlTest::TearDown();
+    }
+
+    Picture write(const std::string& text, const Vector::VectorTextStyle& style) {
+        Zelmo::DrawVectorText writer(1.0f, 1.0f, 512.0f, library);
+        Vector::TextRect rect;
+        display->beginFrame();
+        writer.draw(rect, display.get(), style, text, nullptr, fillProgram);
+        const int next = display->endFrame(true);
+        gfx::setViewFrameBuffer(gfx::ViewId(next - 1), target_);
+        gfx::touch(ClearView);
+        gfx::frame();
+        Picture picture;
+        picture.rgba.resize(size_t(Width) * Height * 4);
+        EXPECT_TRUE(gfx::readTexture(gfx::getTexture(target_), picture.rgba.data()));
+        return picture;
+    }
+
+    static void keep(const Picture& picture, const std::string& name) {
+        const char* folder = std::getenv("ZELMO_PICTURES");
+        if (folder == nullptr) {
+            return;
+        }
+        stbi_flip_vertically_on_write(1);
+        const std::string path = std::string(folder) + "/" + name;
+        EXPECT_NE(stbi_write_png(path.c_str(), Width, Height, 4, picture.rgba.data(), Width * 4), 0) << path;
+    }
+
+    GameVectors library;
+    std::unique_ptr<VectorDisplay> display;
+    gfx::ProgramHandle fillProgram;
+
+private:
+    gfx::FrameBufferHandle target_;
+};
+
+TEST_F(VectorTextGl, AFilledWordLiesUnderItsOutline) {
+    Vector::VectorTextStyle style;
+    style.x = 40;
+    style.y = 170;  // in the upper half: a fill mirrored the wrong way would land in the lower one
+    style.scale = 6.0f;
+    style.thickness = 3.0f;
+    style.colour = LineRed;
+    style.filled = true;
+    const Picture picture = write("ZELMO", style);
+    keep(picture, "vector-text-filled.png");
+
+    int lines = 0;
+    int linesOnFill = 0;
+    int fills = 0;
+    int fillsLow = 0;
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            if (picture.isFill(x, y)) {
+                ++fills;
+                fillsLow += y < Height / 2 ? 1 : 0;
+            }
+            if (!picture.isLine(x, y)) {
+                continue;
+            }
+            ++lines;
+            bool nearFill = false;
+            for (int dy = -4; dy <= 4 && !nearFill; ++dy) {
+                for (int dx = -4; dx <= 4 && !nearFill; ++dx) {
+                    const int px = x + dx;
+                    const int py = y + dy;
+                    nearFill = px >= 0 && px < Width && py >= 0 && py < Height && picture.isFill(px, py);
+                }
+            }
+            linesOnFill += nearFill ? 1 : 0;
+        }
+    }
+    ASSERT_GT(lines, 500) << "the word's lines are drawn";
+    ASSERT_GT(fills, 500) << "the word's fills are drawn";
+    EXPECT_EQ(fillsLow, 0) << "no fill away from the word";
+    EXPECT_GT(linesOnFill, lines * 9 / 10) << "lines run along their fills";
+}
+
+TEST_F(VectorTextGl, EveryGlyphIsDrawnWithinTheMeasuredText) {
+    const std::string text = "ABCDEFGHIJKLM\nNOPQRSTUVWXYZ\n0123456789 .,:;\n!?-+=/\\'\"%()\n[]<>_*#";
+    Vector::VectorTextStyle style;
+    style.x = 20;
+    style.y = 205;
+    style.scale = 3.0f;
+    style.thickness = 2.0f;
+    style.colour = LineRed;
+    Zelmo::DrawVectorText writer(1.0f, 1.0f, 512.0f, library);
+    Vector::TextRect measured;
+    writer.measure(measured, style, text);
+    const Picture picture = write(text, style);
+    keep(picture, "vector-font.png");
+    const int margin = 4;  // the line's half width and its soft edge
+    int lit = 0;
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            if (!picture.isLine(x, y)) {
+                continue;
+            }
+            ++lit;
+            EXPECT_TRUE(x >= measured.x - margin && x <= measured.x + measured.w + margin && y >= measured.y - margin &&
+                        y <= measured.y + measured.h + margin)
+                << "(" << x << ", " << y << ") outside the measured text";
+        }
+    }
+    EXPECT_GT(lit, 2000);
+}

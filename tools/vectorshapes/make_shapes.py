@@ -1,0 +1,299 @@
+#!/usr/bin/env python3
+"""Writes the game's first vector shape data (data/shapes.json, schema data/VectorGraphics.fbs):
+the drawings the framework and the menus show now (help pages, status icons, the game-over face,
+map markers, the lift, the player's standing poses) in set 0, and the minimap markers in set 2.
+
+Shapes are closed outlines of few points on a vector screen, about 32 units tall, y upward,
+centred on their origin. Outline colours are 0xRRGGBBAA. Each shape's fill outlines are convex
+pieces (fill colours are packed ABGR 0xAABBGGRR, used unchanged): dim versions of the line colour,
+so a filled shape reads as a solid body under its glowing edges.
+
+Run from the repository root:  python3 tools/vectorshapes/make_shapes.py
+"""
+
+import json
+import math
+import os
+import sys
+
+# Line colours, 0xRRGGBBAA.
+CYAN = 0x73D9E7FF
+PINK = 0xFFB2FFFF
+GREEN = 0x7FFF7FFF
+AMBER = 0xFFB020FF
+RED = 0xFF4040FF
+WHITE = 0xFFFFFFFF
+
+
+def fill_of(rgba, dim=0.35):
+    """The packed ABGR fill colour for a line colour: the same hue, dimmed, opaque."""
+    r, g, b = (rgba >> 24) & 255, (rgba >> 16) & 255, (rgba >> 8) & 255
+    r, g, b = (int(c * dim) for c in (r, g, b))
+    return 0xFF000000 | (b << 16) | (g << 8) | r
+
+
+def closed(points):
+    return list(points) + [points[0]]
+
+
+def circle(cx, cy, r, n=12, start=0.0):
+    return [(cx + r * math.cos(start + 2 * math.pi * k / n), cy + r * math.sin(start + 2 * math.pi * k / n))
+            for k in range(n)]
+
+
+def rect(x0, y0, x1, y1):
+    return [(x0, y0), (x1, y0), (x1, y1), (x0, y1)]
+
+
+def mirror_x(points):
+    return [(-x, y) for x, y in points]
+
+
+def rounded(value):
+    value = round(value, 3)
+    return int(value) if value == int(value) else value
+
+
+def flat(points):
+    return [rounded(v) for point in points for v in point]
+
+
+class Shape:
+    def __init__(self, ident, colour, note):
+        self.ident, self.colour, self.note = ident, colour, note
+        self.outline, self.fill, self.box = [], [], None
+
+    def line(self, points, close=True, colour=0, thickness=1.0):
+        entry = {"points": flat(closed(points) if close else points)}
+        if colour:
+            entry["colour"] = colour
+        if thickness != 1.0:
+            entry["thickness"] = thickness
+        self.outline.append(entry)
+        return self
+
+    def solid(self, points, colour=None):
+        """A convex piece filled under the lines (and drawn as a closed outline)."""
+        self.line(points, colour=colour or 0)
+        return self.piece(points, colour)
+
+    def piece(self, points, colour=None):
+        """A convex piece that is only filled."""
+        self.fill.append({"colour": fill_of(colour or self.colour), "points": flat(closed(points))})
+        return self
+
+    def collision(self, w, h):
+        self.box = {"x": 0, "y": 0, "w": w, "h": h, "centred": True}
+        return self
+
+    def json(self):
+        graphic = {"outline": self.outline}
+        if self.fill:
+            graphic["fill"] = self.fill
+        if self.box:
+            graphic["collision_box"] = self.box
+        return {"id": self.ident, "colour": self.colour, "graphic": graphic}
+
+
+# --- the player: a compact figure, head, body, arms and legs ---
+
+def player(ident, facing, colour=GREEN, pose="stand"):
+    s = Shape(ident, colour, "player " + facing + " " + pose)
+    s.solid(circle(0, 11, 4.5, 8, math.pi / 8))                       # head
+    body = [(-5, -4), (5, -4), (6, 6), (-6, 6)]
+    s.solid(body)
+    stride = 3 if pose == "run" else 0
+    left_leg = [(-5, -4), (-1, -4), (-2 + stride, -16), (-6 + stride, -16)]
+    right_leg = [(1, -4), (5, -4), (6 - stride, -16), (2 - stride, -16)]
+    s.solid(left_leg)
+    s.solid(right_leg)
+    if facing in ("LF", "RT"):
+        arm = [(-1, 5), (3, 5), (9, -2), (6, -4)]                     # reaching forward
+        visor = [(2, 10), (5, 10), (5, 13), (2, 13)]
+        if facing == "LF":
+            arm, visor = mirror_x(arm), mirror_x(visor)
+        s.solid(arm)
+        s.line(visor, colour=CYAN)
+    else:
+        s.solid([(-6, 6), (-9, 4), (-10, -4), (-7, -3)])
+        s.solid([(6, 6), (9, 4), (10, -4), (7, -3)])
+        if facing == "DN":
+            s.line([(-3, 11), (-1, 11)], close=False, colour=CYAN)     # eyes toward the viewer
+            s.line([(1, 11), (3, 11)], close=False, colour=CYAN)
+    return s.collision(16, 32)
+
+
+def robot0():
+    s = Shape(1, AMBER, "robot: a box on legs with one eye")
+    s.solid(rect(-10, -6, 10, 10))
+    s.line(rect(-6, 2, 6, 6), colour=RED)
+    s.solid([(-9, -6), (-5, -6), (-7, -14), (-11, -14)])
+    s.solid([(5, -6), (9, -6), (11, -14), (7, -14)])
+    s.line([(0, 10), (0, 15)], close=False)
+    return s.collision(20, 28)
+
+
+def tron():
+    s = Shape(4, RED, "tron: a diamond with a core")
+    s.solid([(0, -14), (12, 0), (0, 14), (-12, 0)])
+    s.line([(0, -5), (5, 0), (0, 5), (-5, 0)], colour=WHITE)
+    return s.collision(20, 24)
+
+
+def tower_pad():
+    s = Shape(8, AMBER, "tower pad: the hatch a tower rises from")
+    s.solid(circle(0, 0, 13, 8, math.pi / 8))
+    s.line(circle(0, 0, 7, 8, math.pi / 8), colour=RED)
+    s.line([(-13, 0), (13, 0)], close=False)
+    return s.collision(24, 24)
+
+
+def maximillian():
+    s = Shape(16, PINK, "maximillian: a tall spinner with blades")
+    s.solid([(-6, -14), (6, -14), (8, 10), (0, 16), (-8, 10)])
+    s.line([(-16, 4), (-8, 6), (-8, 2)], close=False)
+    s.line([(16, 4), (8, 6), (8, 2)], close=False)
+    s.line(circle(0, 2, 3, 6), colour=WHITE)
+    return s.collision(16, 30)
+
+
+def map_node(ident, direction):
+    """An arrow on a plate, pointing the way the map leads."""
+    s = Shape(ident, WHITE, "map node " + direction)
+    arrow = [(0, 12), (9, 2), (4, 2), (4, -10), (-4, -10), (-4, 2), (-9, 2)]
+    turn = {"N": 0, "S": math.pi, "E": -math.pi / 2, "W": math.pi / 2}[direction]
+    c, n = math.cos(turn), math.sin(turn)
+    turned = [(x * c - y * n, x * n + y * c) for x, y in arrow]
+    s.line(turned)
+    s.piece(turned[:1] + turned[1:2] + turned[-1:])                  # the head
+    s.piece(turned[2:6])                                            # the shaft
+    s.line(circle(0, 0, 15, 12), colour=CYAN)
+    return s.collision(30, 30)
+
+
+def lift():
+    s = Shape(23, CYAN, "lift: a square platform with a cross")
+    s.solid(rect(-12, -12, 12, 12))
+    s.line([(-12, -12), (12, 12)], close=False, colour=WHITE)
+    s.line([(-12, 12), (12, -12)], close=False, colour=WHITE)
+    return s.collision(24, 24)
+
+
+def burst(ident, colour, note, points=8, outer=14.0, inner=6.0):
+    s = Shape(ident, colour, note)
+    star = []
+    for k in range(2 * points):
+        r = outer if k % 2 == 0 else inner
+        a = math.pi * k / points + math.pi / 2
+        star.append((r * math.cos(a), r * math.sin(a)))
+    s.line(star)
+    s.piece(circle(0, 0, inner, points))
+    for k in range(points):
+        s.piece([(0, 0), star[2 * k - 1], star[2 * k], star[(2 * k + 1) % len(star)]])
+    return s.collision(2 * inner, 2 * inner)
+
+
+def shield():
+    s = Shape(78, CYAN, "shield: an arc held in front")
+    arc = [(14 * math.cos(a), 14 * math.sin(a)) for a in [math.pi / 2 + math.pi * k / 8 for k in range(-3, 4)]]
+    inner = [(10 * x / 14, 10 * y / 14) for x, y in reversed(arc)]
+    s.line(arc + inner)
+    for k in range(len(arc) - 1):
+        s.piece([arc[k], arc[k + 1], inner[-k - 2], inner[-k - 1]])
+    return s.collision(28, 14)
+
+
+def target():
+    s = Shape(118, RED, "target: a robot's mark")
+    s.line(circle(0, 0, 10, 12))
+    s.line([(-14, 0), (-5, 0)], close=False)
+    s.line([(5, 0), (14, 0)], close=False)
+    s.line([(0, -14), (0, -5)], close=False)
+    s.line([(0, 5), (0, 14)], close=False)
+    s.piece(circle(0, 0, 3, 6))
+    return s.collision(20, 20)
+
+
+def prisoner():
+    s = player(121, "DN", WHITE)
+    s.note = "prisoner: a figure in chains"
+    s.line([(-12, -8), (-6, -4), (0, -8), (6, -4), (12, -8)], close=False, colour=AMBER)
+    return s
+
+
+def face():
+    s = Shape(122, RED, "face: the game-over picture")
+    s.solid(circle(0, 2, 14, 12))
+    s.line(rect(-8, 4, -3, 9), colour=WHITE)
+    s.line(rect(3, 4, 8, 9), colour=WHITE)
+    s.line([(-7, -6), (-4, -4), (0, -6), (4, -4), (7, -6)], close=False, colour=WHITE)
+    s.solid([(-6, -12), (6, -12), (4, -17), (-4, -17)])
+    return s.collision(28, 30)
+
+
+def armour_icon():
+    s = Shape(123, CYAN, "armour power-up: a badge")
+    badge = [(-10, 10), (10, 10), (10, -2), (0, -13), (-10, -2)]
+    s.solid(badge)
+    s.line([(0, 8), (0, -9)], close=False, colour=WHITE)
+    return s.collision(20, 23)
+
+
+def fist_icon():
+    s = Shape(124, AMBER, "fist power-up: a clenched fist")
+    s.solid(rect(-8, -6, 8, 6))
+    for k in range(4):
+        s.solid(rect(-8 + 4 * k, 6, -4 + 4 * k, 10))
+    s.solid([(-8, -6), (-4, -6), (-4, -12), (-8, -12)])
+    return s.collision(16, 22)
+
+
+def fish_icon():
+    s = Shape(128, PINK, "fish power-up")
+    body = [(-12, 0), (-4, 7), (6, 5), (10, 0), (6, -5), (-4, -7)]
+    s.solid(body)
+    s.solid([(10, 0), (16, 6), (16, -6)])
+    s.line(circle(-6, 2, 1.5, 6), colour=WHITE)
+    return s.collision(28, 14)
+
+
+def armour():
+    s = Shape(127, CYAN, "player armour: a ring around the player")
+    s.line(circle(0, 0, 20, 16))
+    s.line(circle(0, 0, 17, 16))
+    return s.collision(40, 40)
+
+
+def minimap_marker(ident, colour, note, size=4):
+    s = Shape(ident, colour, "minimap: " + note)
+    s.solid([(0, size), (size, 0), (0, -size), (-size, 0)])
+    return s
+
+
+def build():
+    set0 = [
+        robot0(), tron(), tower_pad(), maximillian(),
+        map_node(19, "N"), map_node(20, "S"), map_node(21, "E"), map_node(22, "W"), lift(),
+        player(24, "UP"), player(25, "DN"), player(26, "LF"), player(27, "RT"),
+        player(28, "UP", pose="run"),
+        burst(75, WHITE, "punch: the burst of a blow"), shield(), target(),
+        prisoner(), face(), armour_icon(), fist_icon(), armour(), fish_icon(),
+    ]
+    set2 = [
+        minimap_marker(22, WHITE, "boss node", 5), minimap_marker(23, CYAN, "lift", 6),
+        minimap_marker(24, GREEN, "the player"), minimap_marker(25, GREEN, "the player"),
+        minimap_marker(121, WHITE, "a prisoner"),
+    ]
+    return {"sets": [{"shapes": [s.json() for s in set0]}, {}, {"shapes": [s.json() for s in set2]}]}
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join("data", "shapes.json")
+    text = json.dumps(build(), separators=(",", ":"))
+    with open(out, "w") as f:
+        f.write("// Generated by tools/vectorshapes/make_shapes.py; edit the generator, not this file.\n")
+        f.write(text.replace('{"id"', '\n{"id"') + "\n")
+
+
+if __name__ == "__main__":
+    main()

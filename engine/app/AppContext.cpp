@@ -2,6 +2,7 @@
 
 #include "engine/app/Viewport.h"
 #include "engine/gfx/Gfx.h"
+#include "engine/inputrender/InputRenderer.h"
 #include "engine/vg/Context.h"
 
 AppContext::AppContext(bool soundOn, int designWidth_, int designHeight_, bool keepAspect_, int rate, int skipLimit_)
@@ -15,6 +16,7 @@ AppContext::AppContext(bool soundOn, int designWidth_, int designHeight_, bool k
       m_controllers(std::make_unique<Input::InputControllers>()),
       m_sound(std::make_unique<Sound::SoundController>(soundOn)),
       m_logic(std::make_unique<Game::LogicController>()),
+      m_inputRenderer(std::make_unique<Game::InputRenderer>()),
       m_keyboard(std::make_unique<Devices::Keyboard>()),
       m_joypads(std::make_unique<Devices::Joypads>()) {
     fitViewport();
@@ -23,6 +25,7 @@ AppContext::AppContext(bool soundOn, int designWidth_, int designHeight_, bool k
 AppContext::~AppContext() {
     m_sound.reset();
     m_logic.reset();
+    m_inputRenderer.reset();
     m_app.reset();
     m_joypads.reset();
     m_keyboard.reset();
@@ -62,9 +65,29 @@ bool AppContext::render(float dtMs) {
     } else {
         clearPlainly();
     }
-    if (l_overlay) l_overlay->endFrame();
+    if (l_overlay) {
+        renderInputAreas(*l_overlay);
+        l_overlay->endFrame();
+    }
     skipped = 0;
     return true;
+}
+
+void AppContext::renderInputAreas(vg::Context& overlay) {
+    const Input::InputController* l_current = m_controllers->getCurrent();
+    if (!l_current || !m_inputRenderer) return;
+    const Game::PointerState& l_pointer = pointerState();
+    m_inputRenderer->render(*l_current, m_labels, overlay, float(l_pointer.x), float(l_pointer.y), float(windowWidth),
+                            float(windowHeight), float(designWidth), float(designHeight), float(viewWidth),
+                            float(viewHeight));
+}
+
+void AppContext::setInputRenderer(std::unique_ptr<Game::IInputRenderer> renderer) {
+    m_inputRenderer = renderer ? std::move(renderer) : std::make_unique<Game::InputRenderer>();
+}
+
+void AppContext::setAreaFilter(const Input::I_RenderAreaNameFilter* filter) {
+    if (Input::InputController* l_current = m_controllers->getCurrent()) l_current->setRenderFilter(filter);
 }
 
 void AppContext::clearPlainly() {

@@ -13,6 +13,7 @@
 #include "engine/devices/Joypads.h"
 #include "engine/devices/Keyboard.h"
 #include "engine/input/InputControllers.h"
+#include "engine/inputrender/IInputRenderer.h"
 #include "engine/sound/SoundController.h"
 
 // The one application context of the process: owns the window, the sound controller, the logic
@@ -45,6 +46,10 @@ public:
 
     void setRenderer(Game::IRenderer* renderer) { m_renderer = renderer; }
     void setStringConvertor(Game::IStringConvertor* labels) { m_labels = labels; }
+    // Takes ownership; null brings back the overlay renderer of the input areas.
+    void setInputRenderer(std::unique_ptr<Game::IInputRenderer> renderer);
+    // Hides some of the current controller's areas from drawing (null shows them all).
+    void setAreaFilter(const Input::I_RenderAreaNameFilter* filter);
     void setWindowSize(int width, int height);
     void setFullscreen(bool fullscreen);
     bool isFullscreen() const;
@@ -73,12 +78,14 @@ public:
 private:
     void fitViewport();
     void clearPlainly();
+    void renderInputAreas(vg::Context& overlay);
 
     std::unique_ptr<Input::InputControllers> m_controllers;
     std::unique_ptr<Game::GLFW3App> m_app;
     std::unique_ptr<Sound::SoundController> m_sound;
     std::unique_ptr<Game::LogicController> m_logic;
     Game::IRenderer* m_renderer = nullptr;
+    std::unique_ptr<Game::IInputRenderer> m_inputRenderer;
     Game::IStringConvertor* m_labels = nullptr;
     std::unique_ptr<Devices::Keyboard> m_keyboard;
     std::unique_ptr<Devices::Joypads> m_joypads;

@@ -37,6 +37,8 @@ TEST_F(MethodPicker, OneKeyChoosesAMethodThatIsSavedForTheNextStart) {
     E2E::GameProcess l_game({"-s", "0"});
     ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
     std::this_thread::sleep_for(2500ms);  // the picker starts scanning after 1.5 s of rest
+    const E2E::Picture l_picker = l_window.capture();
+    EXPECT_GT(l_picker.litPixels(), l_picker.width * l_picker.height / 50) << "the picker is not shown";
     l_window.tapKey("space", 1600);       // held on the lit choice until it is taken
     std::this_thread::sleep_for(500ms);
     l_window.tapKey("Escape");
@@ -45,6 +47,15 @@ TEST_F(MethodPicker, OneKeyChoosesAMethodThatIsSavedForTheNextStart) {
     EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
     const std::string l_saved = readFile(l_game.pathInWorkDir("preferences.cfg"));
     EXPECT_NE(l_saved.find("INPUT_METHOD = STANDARD"), std::string::npos) << l_saved;
+
+    // The next start goes past the picker: nothing of it is drawn.
+    E2E::GameProcess l_next({"-s", "0"});
+    std::ofstream(l_next.pathInWorkDir("preferences.cfg"), std::ios::binary) << l_saved;
+    E2E::X11Window l_nextWindow;
+    ASSERT_TRUE(l_nextWindow.waitFor(l_next.pid(), kStartTimeoutMs)) << l_next.standardError();
+    std::this_thread::sleep_for(1500ms);
+    const E2E::Picture l_after = l_nextWindow.capture();
+    EXPECT_LT(l_after.litPixels(), l_after.width * l_after.height / 500) << "the picker came back";
 }
 
 }  // namespace

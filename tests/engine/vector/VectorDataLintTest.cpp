@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "data/VectorGraphics_generated.h"
+#include "engine/app/Config.h"
+#include "engine/app/Settings.h"
 #include "engine/vector/AnimId.h"
 #include "engine/vector/GameVectors.h"
 
@@ -46,8 +48,8 @@ std::vector<std::string> labelsOf(const std::string& json) {
         }
         for (size_t open = text.find('['); open != std::string::npos; open = text.find('[', open)) {
             const size_t close = text.find(']', open);
-            const bool placeholder = close != std::string::npos &&
-                                     text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_", open + 1) == close;
+            const bool placeholder =
+                close != std::string::npos && text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_", open + 1) == close;
             text.erase(open, placeholder ? close - open + 1 : 0);
             open += placeholder ? 0 : 1;
         }
@@ -109,4 +111,13 @@ TEST_F(ShippedVectorData, TheFontWritesCapitalsDigitsAndTheMenusTexts) {
         EXPECT_NEAR(glyph->x + glyph->w / 2.0f, 0.0f, 1e-4f)
             << "data/vectorfont: the glyph for '" << c << "' is not centred on its origin";
     }
+}
+
+TEST(ShippedConfiguration, NamesTheShapeDataAndFontTheLibraryLoads) {
+    ASSERT_TRUE(Zelmo::loadConfig(Zelmo::kDefaultConfigName, "no-preferences-for-vector-lint.cfg"));
+    GameVectors library;
+    EXPECT_TRUE(library.init()) << "data/config: game.shape_data or game.vector_font";
+    EXPECT_NE(library.glyph('A'), nullptr);
+    Zelmo::unloadConfig();
+    Zelmo::settings().clear();
 }

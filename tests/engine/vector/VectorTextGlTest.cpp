@@ -82,8 +82,6 @@ protected:
     GameVectors library;
     std::unique_ptr<VectorDisplay> display;
     gfx::ProgramHandle fillProgram;
-
-private:
     gfx::FrameBufferHandle target_;
 };
 
@@ -156,4 +154,48 @@ TEST_F(VectorTextGl, EveryGlyphIsDrawnWithinTheMeasuredText) {
         }
     }
     EXPECT_GT(lit, 2000);
+}
+
+TEST_F(VectorTextGl, TheScreensShapesAreDrawnWithinTheirBoxes) {
+    const uint32_t ids[] = {1,  4,  8,  16, 19,  20,  21,  22,  23,  24,  25, 26,
+                            27, 28, 75, 78, 118, 121, 122, 123, 124, 127, 128};
+    const float scale = 1.0f;
+    const int columns = 6;
+    const uint8_t ownFill[4] = {0, 0, 0, 0};
+    display->beginFrame();
+    for (size_t i = 0; i < std::size(ids); ++i) {
+        const float x = 30.0f + 52.0f * float(i % columns);
+        const float y = 205.0f - 55.0f * float(i / columns);
+        library.drawShapeFilled(gfx::ViewId(FirstView), fillProgram, 0, ids[i], x, y, 1.0f, ownFill, scale, 0.0f,
+                                display.get());
+        library.drawShape(*display, 0, ids[i], x, y, 1.0f, scale, 0, 0.0f);
+    }
+    const int next = display->endFrame(true);
+    gfx::setViewFrameBuffer(gfx::ViewId(next - 1), target_);
+    gfx::touch(ClearView);
+    gfx::frame();
+    Picture picture;
+    picture.rgba.resize(size_t(Width) * Height * 4);
+    ASSERT_TRUE(gfx::readTexture(gfx::getTexture(target_), picture.rgba.data()));
+    keep(picture, "menu-shapes.png");
+    const int margin = 5;  // the line's half width and its soft edge
+    for (size_t i = 0; i < std::size(ids); ++i) {
+        const IntBox box = library.bbox(ids[i], scale);
+        const int x = 30 + 52 * int(i % columns);
+        const int y = 205 - 55 * int(i / columns);
+        int lit = 0;
+        for (int py = y - 27; py <= y + 27; ++py) {
+            for (int px = x - 26; px <= x + 26; ++px) {
+                const uint8_t* p = picture.at(px, py);
+                if (std::max({p[0], p[1], p[2]}) < 100) {
+                    continue;
+                }
+                ++lit;
+                EXPECT_TRUE(px >= x + box.x - margin && px <= x + box.x + box.w + margin && py >= y + box.y - margin &&
+                            py <= y + box.y + box.h + margin)
+                    << "shape " << ids[i] << ": (" << px - x << ", " << py - y << ") outside its box";
+            }
+        }
+        EXPECT_GT(lit, 20) << "shape " << ids[i] << " is drawn";
+    }
 }

@@ -3,6 +3,7 @@
 #include "engine/app/AppContext.h"
 #include "engine/app/Preferences.h"
 #include "engine/app/Settings.h"
+#include "engine/gfx/ColourQuad.h"
 #include "engine/util/Convert.h"
 
 namespace Zelmo {
@@ -11,6 +12,7 @@ void ExitLogic::enter(const Game::LogicEntry&, const std::string&) {
     setPref("SCREEN_WIDTH", Util::intToString(m_context.windowWidth));
     setPref("SCREEN_HEIGHT", Util::intToString(m_context.windowHeight));
     savePreferences();
+    Game::destroyColourProgram();
     m_context.requestQuit();
 }
 

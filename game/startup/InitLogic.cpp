@@ -4,7 +4,9 @@
 #include "engine/app/ConfigReaders.h"
 #include "engine/app/Globals.h"
 #include "engine/app/Settings.h"
+#include "engine/gfx/ColourQuad.h"
 #include "engine/util/Convert.h"
+#include "engine/vector/GameVectors.h"
 #include "engine/vg/Context.h"
 #include "engine/util/Fatal.h"
 #include "game/input/GlobalInputRefs.h"
@@ -24,6 +26,8 @@ void InitLogic::enter(const Game::LogicEntry& previous, const std::string& comma
     setPref("INPUT_METHOD", command);
     loadInputs();
     loadSounds();
+    if (!GameVectors::instance().init()) Util::fatal("Failed to init GameVectors");
+    Game::createColourProgram();
 }
 
 std::string InitLogic::update(float) {

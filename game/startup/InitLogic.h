@@ -8,7 +8,7 @@ class AppContext;
 namespace Zelmo {
 
 // Start-up loading, used twice: as PREINIT (tuning table and fonts) and as INIT (the chosen
-// input method's inputs, sounds and volumes, shapes and the colour program).
+// input method's inputs, sounds and volumes, the shape library and the colour program).
 class InitLogic : public Game::ILogicState {
 public:
     explicit InitLogic(AppContext& context) : m_context(context) {}

@@ -1,0 +1,130 @@
+// Whole builds pinned by checksums: the mazes, tile maps and indexes of these levels and
+// generator runs must stay exactly as they are, whatever changes in how they are stored or
+// computed. The corridor depths of looped mazes depend on the order the depth pass visits the
+// corridor nodes, so the looped cases guard that order too.
+#include <gtest/gtest.h>
+
+#include "LevelFingerprint.h"
+#include "MazeTestSupport.h"
+#include "engine/maze/Generator.h"
+#include "engine/maze/LevelMap.h"
+
+namespace {
+
+struct LevelCase {
+    const char* name;
+    int cells[2];
+    int loopPercent;
+    int seed;
+    int cellTiles[2];
+    int margins[4];  // left, right, top, bottom
+    std::vector<int32_t> specialCells;
+    const char* expected;
+};
+
+Maze::LevelParams paramsOf(const LevelCase& c) {
+    Maze::LevelParams l_params;
+    l_params.seed = c.seed;
+    l_params.loopPercent = c.loopPercent;
+    l_params.cellsWide = c.cells[0];
+    l_params.cellsHigh = c.cells[1];
+    l_params.cellWidthTiles = c.cellTiles[0];
+    l_params.cellHeightTiles = c.cellTiles[1];
+    l_params.marginLeft = c.margins[0];
+    l_params.marginRight = c.margins[1];
+    l_params.marginTop = c.margins[2];
+    l_params.marginBottom = c.margins[3];
+    l_params.specialCells = c.specialCells;
+    return l_params;
+}
+
+TEST(LevelFingerprintTest, LevelBuildsMatchTheirChecksums) {
+    const std::vector<LevelCase> l_cases{
+        {"small looped, special cells", {8, 8}, 3, 5, {2, 2}, {3, 2, 1, 2}, {4, 4, 1, 7, 7, 1, 2, 2},
+         "3cd0d3c4af96f298 f7f0d4c2f3ab2124 519ed337fd1712f9 82be6865679ad47f 00000000"},
+        {"wide looped", {64, 40}, 10, 5, {2, 2}, {3, 2, 1, 2}, {},
+         "ea7955df055c0652 633e45b9abd64fb0 43166d9012578437 e431032742d73e4c 00000000"},
+        {"large tree", {128, 128}, 0, 4242, {4, 4}, {2, 2, 2, 2}, {64, 64, 1, 127, 127, 1, 42, 32},
+         "86eca73198915525 22436c109aedc00a dbd47686ee478f50 d93e4f17d39cd902 00000000"},
+        {"large looped", {128, 128}, 10, 4242, {4, 4}, {2, 2, 2, 2}, {64, 64, 1, 127, 127, 1, 42, 32},
+         "4aaa08033ff0fcb9 ba5e67c5e81d302a dbd47686ee478f50 09696fbfdb3f0cfa 00000000"},
+    };
+    for (const LevelCase& l_case : l_cases) {
+        SCOPED_TRACE(l_case.name);
+        std::unique_ptr<Maze::MazeData> l_maze;
+        auto l_map = Maze::buildLevelMap(paramsOf(l_case), &l_maze);
+        Maze::PositionMap<Maze::Node> l_positions;
+        Maze::buildPositionMap(l_maze->getStartNode(), l_positions);
+        Zelmo::CorridorLookup l_corridors(4);
+        Maze::buildCorridorLookup(l_maze->getStartNode(), l_corridors);
+        EXPECT_EQ(MazeTest::fingerprintLine(MazeTest::fingerprintMaze(*l_maze), MazeTest::fingerprintTiles(*l_map),
+                                            MazeTest::fingerprintPositions(*l_maze, l_positions),
+                                            MazeTest::fingerprintCorridors(*l_maze, l_corridors), 0),
+                  l_case.expected);
+    }
+}
+
+struct GeneratorCase {
+    const char* name;
+    Maze::Position size;
+    Maze::Position start;
+    std::vector<Maze::Position> excluded;
+    int loopPercent;
+    bool backtracker;
+    bool removeDeadEnds;
+    bool wrap;
+    uint64_t stream;
+    const char* expected;
+};
+
+// The six neighbours along the three axes, in the order -x, +x, -y, +y, -z, +z.
+Maze::TileData sixWayTiles() {
+    Maze::TileData l_tiles;
+    for (size_t l_axis = 0; l_axis < 3; ++l_axis) {
+        for (int32_t l_step : {-1, 1}) {
+            Maze::Position l_offset{0, 0, 0};
+            l_offset[l_axis] = l_step;
+            l_tiles.addConnection({0, l_offset, 0});
+        }
+    }
+    return l_tiles;
+}
+
+TEST(LevelFingerprintTest, GeneratorRunsMatchTheirChecksums) {
+    const std::vector<GeneratorCase> l_cases{
+        {"looped", {20, 13}, {6, 6}, {}, 10, false, false, false, 7,
+         "11969ddbb14da342 f494d64ab2c1810e 1a1d03d4fbf9c9e2 c1a594f48e0bf3c4 e96fe470"},
+        {"every option", {20, 13}, {6, 6}, {{11, 7}, {7, 6}}, 50, true, true, true, 3,
+         "b9c4888c493a725e 044bb88eb906c667 a16a39b71aecbb21 66c0beb30b2b751d 1711ed64"},
+        {"wrapped without dead ends", {6, 5}, {2, 2}, {}, 100, false, true, true, 2,
+         "1539b4cfab2f5c5b 1539b4cfab2f5c5b e7660a45eada1aba 60bdc23b5e6d041a 617e3fad"},
+        {"three dimensions", {3, 1, 3}, {0, 0, 1}, {}, 0, true, true, true, 9,
+         "5ee382420e2212ea c11195bf4686db49 50632c5a482f1124 236089893ecb3aef b9168420"},
+        {"three dimensions looped", {6, 5, 3}, {0, 0, 1}, {{4, 3, 2}}, 10, false, false, false, 4,
+         "cc99578caee944be 93e932ed92115bde 118c1a331d243c24 b64a7b433c72ae52 8d800ee8"},
+    };
+    for (const GeneratorCase& l_case : l_cases) {
+        SCOPED_TRACE(l_case.name);
+        const bool l_flat = l_case.size.size() == 2;
+        Maze::TileData l_tiles = l_flat ? Maze::TileData() : sixWayTiles();
+        if (l_flat) Maze::addFourWayConnections(l_tiles, 0);
+        Maze::MazeData l_template(l_tiles, l_case.size, l_case.start, l_case.wrap, l_case.backtracker,
+                                  l_case.removeDeadEnds, l_case.loopPercent);
+        for (const Maze::Position& l_cell : l_case.excluded) l_template.addExcludedCell(l_cell);
+        Util::Random l_random(l_case.stream);
+        Maze::Generator l_generator(l_template, &l_random);
+        auto l_first = l_generator.generate(0);
+        auto l_second = l_generator.generate(0);
+        Maze::PositionMap<Maze::Node> l_positions;
+        Maze::buildPositionMap(l_first->getStartNode(), l_positions);
+        Zelmo::CorridorLookup l_corridors(l_tiles.getNumConnections(0));
+        Maze::buildCorridorLookup(l_first->getStartNode(), l_corridors);
+        EXPECT_EQ(MazeTest::fingerprintLine(MazeTest::fingerprintMaze(*l_first), MazeTest::fingerprintMaze(*l_second),
+                                            MazeTest::fingerprintPositions(*l_first, l_positions),
+                                            MazeTest::fingerprintCorridors(*l_first, l_corridors),
+                                            MazeTest::fingerprintRandom(l_random)),
+                  l_case.expected);
+    }
+}
+
+}  // namespace

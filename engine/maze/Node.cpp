@@ -1,21 +1,6 @@
 #include "engine/maze/Node.h"
 
-#include <algorithm>
-
 namespace Maze {
-
-int Node::getNumOpenExits() const {
-    return int(std::count_if(m_exits.begin(), m_exits.end(), [](const Exit& e) { return (e.flags & Exit::kOpen) != 0; }));
-}
-
-void Node::setExitOpen(int i, bool open) {
-    if (!hasExit(i)) return;
-    if (open) {
-        m_exits[size_t(i)].flags |= Exit::kOpen;
-    } else {
-        m_exits[size_t(i)].flags &= ~Exit::kOpen;
-    }
-}
 
 void collectNodes(Node* startNode, std::vector<Node*>& nodes) {
     nodes.clear();

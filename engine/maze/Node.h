@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/maze/Position.h"
+#include "engine/maze/SmallVector.h"
 
 namespace Maze {
 
@@ -37,21 +38,30 @@ public:
 
     // The target of exit i, open or not; null for no such exit or no target.
     Node* getExit(int i) const { return hasExit(i) ? m_exits[size_t(i)].target : nullptr; }
-    int getNumOpenExits() const;
+    int getNumOpenExits() const {
+        int l_open = 0;
+        for (const Exit& l_exit : m_exits) l_open += (l_exit.flags & Exit::kOpen) != 0;
+        return l_open;
+    }
     bool isExitOpen(int i) const { return hasExit(i) && (m_exits[size_t(i)].flags & Exit::kOpen) != 0; }
     // True also for an index that is no exit.
     bool isExitClosed(int i) const { return !isExitOpen(i); }
     // True also for an index that is no exit.
     bool isTreeExit(int i) const { return !hasExit(i) || (m_exits[size_t(i)].flags & Exit::kLinked) == 0; }
     // Ignores an index that is no exit. Passages are opened on both sides at once by the generator.
-    void setExitOpen(int i, bool open);
+    void setExitOpen(int i, bool open) {
+        if (!hasExit(i)) return;
+        uint32_t& l_flags = m_exits[size_t(i)].flags;
+        l_flags = open ? (l_flags | Exit::kOpen) : (l_flags & ~Exit::kOpen);
+    }
 
 private:
     bool hasExit(int i) const { return i >= 0 && size_t(i) < m_exits.size(); }
 
     int m_type;
     Position m_position;
-    std::vector<Exit> m_exits;
+    // Four inside the node: the exits of a two-dimensional cell.
+    SmallVector<Exit, 4> m_exits;
 };
 
 // Every node reachable from start through tree exits that have a target, each exactly once, in

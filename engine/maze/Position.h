@@ -1,9 +1,9 @@
 #pragma once
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <memory>
+
+#include "engine/maze/SmallVector.h"
 
 namespace Maze {
 
@@ -18,45 +18,36 @@ public:
     using const_iterator = const int32_t*;
 
     Position() = default;
-    Position(std::initializer_list<int32_t> coordinates);
+    Position(std::initializer_list<int32_t> coordinates) : m_coordinates(coordinates) {}
     // dimensions coordinates, all 0.
-    explicit Position(size_t dimensions);
+    explicit Position(size_t dimensions) { m_coordinates.assign(dimensions, 0); }
 
-    Position(const Position& other);
-    Position(Position&& other) noexcept;
-    Position& operator=(const Position& other);
-    Position& operator=(Position&& other) noexcept;
-    ~Position() = default;
+    size_t size() const { return m_coordinates.size(); }
+    bool empty() const { return m_coordinates.empty(); }
 
-    size_t size() const { return m_size; }
-    bool empty() const { return m_size == 0; }
+    int32_t& operator[](size_t i) { return m_coordinates[i]; }
+    int32_t operator[](size_t i) const { return m_coordinates[i]; }
 
-    int32_t& operator[](size_t i) { return data()[i]; }
-    int32_t operator[](size_t i) const { return data()[i]; }
+    int32_t* begin() { return m_coordinates.begin(); }
+    int32_t* end() { return m_coordinates.end(); }
+    const int32_t* begin() const { return m_coordinates.begin(); }
+    const int32_t* end() const { return m_coordinates.end(); }
 
-    int32_t* begin() { return data(); }
-    int32_t* end() { return data() + m_size; }
-    const int32_t* begin() const { return data(); }
-    const int32_t* end() const { return data() + m_size; }
-
-    void push_back(int32_t coordinate);
+    void push_back(int32_t coordinate) { m_coordinates.push_back(coordinate); }
 
     // Equal when both have the same number of coordinates and every coordinate matches.
-    bool operator==(const Position& other) const;
+    bool operator==(const Position& other) const {
+        if (size() != other.size()) return false;
+        // A plain loop: positions are short, and a library compare would call memcmp.
+        for (size_t l_i = 0; l_i < size(); ++l_i) {
+            if (m_coordinates[l_i] != other.m_coordinates[l_i]) return false;
+        }
+        return true;
+    }
     bool operator!=(const Position& other) const { return !(*this == other); }
 
 private:
-    static constexpr uint32_t kInlineCapacity = 4;
-
-    int32_t* data() { return m_heap ? m_heap.get() : m_inline.data(); }
-    const int32_t* data() const { return m_heap ? m_heap.get() : m_inline.data(); }
-    void assign(const int32_t* coordinates, size_t count);
-    void reserve(size_t capacity);
-
-    std::array<int32_t, kInlineCapacity> m_inline{};
-    std::unique_ptr<int32_t[]> m_heap;
-    uint32_t m_size = 0;
-    uint32_t m_capacity = kInlineCapacity;
+    SmallVector<int32_t, 4> m_coordinates;
 };
 
 // Coordinate-wise sum, as long as position; missing offset entries count as 0, extra ones are

@@ -19,9 +19,13 @@ bool isDecisionPoint(const Maze::Node* node) {
 
 }  // namespace
 
-CorridorLookup::CorridorLookup(size_t directions)
-    : m_nodes(Maze::kPositionMapInitialBuckets),
-      m_byDirection(directions, Maze::PositionMap<CorridorNode>(Maze::kPositionMapInitialBuckets)) {}
+namespace {
+
+constexpr size_t kInitialNodeBuckets = 8;
+
+}  // namespace
+
+CorridorLookup::CorridorLookup(size_t directions) : m_nodes(kInitialNodeBuckets), m_byDirection(directions) {}
 
 CorridorLookup::~CorridorLookup() {
     for (auto& l_entry : m_nodes) delete l_entry.second;

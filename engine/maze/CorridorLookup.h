@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/maze/Node.h"
@@ -27,6 +28,11 @@ struct CorridorNode {
     std::vector<CorridorLink> links;  // in the order the corridors were walked
 };
 
+// The corridor nodes by position. The depth pass visits the nodes in this map's iteration order,
+// and in mazes with loops the depths it settles depend on that order; so this one index stays the
+// standard library's map, whose order every level built so far has had.
+using CorridorNodeMap = std::unordered_map<Maze::Position, CorridorNode*, Maze::PositionHash>;
+
 // Indexes a generated maze by corridors, the stretches of two-exit cells between decision
 // points: every decision point with its corridors, and per direction of travel, for every cell,
 // the decision point that leaving the cell that way leads to.
@@ -48,7 +54,7 @@ public:
     // The decision point at position, or null.
     CorridorNode* getNode(const Maze::Position& position) const;
 
-    const Maze::PositionMap<CorridorNode>& getNodes() const { return m_nodes; }
+    const CorridorNodeMap& getNodes() const { return m_nodes; }
     size_t getNumDirections() const { return m_byDirection.size(); }
 
 private:
@@ -65,7 +71,7 @@ private:
     void pointPathAt(const std::vector<Step>& path, CorridorNode* node);
     const Maze::PositionMap<CorridorNode>& directionMap(size_t direction) const;
 
-    Maze::PositionMap<CorridorNode> m_nodes;  // owns the corridor nodes
+    CorridorNodeMap m_nodes;  // owns the corridor nodes
     std::vector<Maze::PositionMap<CorridorNode>> m_byDirection;
     std::vector<Step> m_path;
 };

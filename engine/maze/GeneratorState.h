@@ -1,6 +1,5 @@
 #pragma once
 #include <deque>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/maze/HashedNode.h"
@@ -23,16 +22,13 @@ struct Edge {
 // side by side at fixed addresses, so edges and parent links can point at them and carving,
 // which visits them in random order, stays within a small block of memory.
 struct HashedNodeSet {
-    static constexpr size_t kInitialBuckets = 8;
-
     std::deque<HashedNode> elements;
-    std::unordered_map<Position, HashedNode*, PositionHash> byPosition{kInitialBuckets};
+    PositionMap<HashedNode> byPosition;
 
-    // Drops every element (never their nodes, which belong to the mazes) and shrinks the index
-    // back to its first size.
+    // Drops every element (never their nodes, which belong to the mazes) and the index.
     void reset() {
         elements.clear();
-        byPosition = decltype(byPosition)(kInitialBuckets);
+        byPosition.clear();
     }
 };
 

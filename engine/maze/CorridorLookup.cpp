@@ -27,10 +27,6 @@ constexpr size_t kInitialNodeBuckets = 8;
 
 CorridorLookup::CorridorLookup(size_t directions) : m_nodes(kInitialNodeBuckets), m_byDirection(directions) {}
 
-CorridorLookup::~CorridorLookup() {
-    for (auto& l_entry : m_nodes) delete l_entry.second;
-}
-
 void CorridorLookup::traceCorridors(Maze::Node* startNode) {
     std::vector<Maze::Node*> l_order;
     Maze::collectNodes(startNode, l_order);
@@ -121,7 +117,7 @@ void CorridorLookup::pointPathAt(const std::vector<Step>& path, CorridorNode* no
 
 std::pair<CorridorNode*, bool> CorridorLookup::findOrCreate(Maze::Node* node) {
     auto [l_it, l_created] = m_nodes.try_emplace(node->getPosition(), nullptr);
-    if (l_created) l_it->second = new CorridorNode{node, {}};
+    if (l_created) l_it->second = m_storage.create(CorridorNode{node, {}});
     return {l_it->second, l_created};
 }
 
@@ -155,7 +151,7 @@ void CorridorLookup::computeDeadEndDepths() {
 
 // Known once everything beyond the target, apart from the ways back, is known.
 bool CorridorLookup::settleDepth(const CorridorNode* from, CorridorLink& link) {
-    const std::vector<CorridorLink>& l_beyond = link.target->links;
+    const auto& l_beyond = link.target->links;
     const size_t l_all = l_beyond.size();
     size_t l_known = 0;
     size_t l_back = 0;

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "engine/maze/Node.h"
+#include "engine/maze/ObjectPool.h"
 #include "engine/maze/Position.h"
 #include "engine/maze/PositionMap.h"
+#include "engine/maze/SmallVector.h"
 #include "engine/util/NonCopyable.h"
 
 namespace Zelmo {
@@ -25,7 +27,8 @@ struct CorridorLink {
 // A decision point: a maze node whose open-exit count is not 2 (a dead end or a junction).
 struct CorridorNode {
     Maze::Node* node;
-    std::vector<CorridorLink> links;  // in the order the corridors were walked
+    // In the order the corridors were walked; one per open exit, so four fit inside.
+    Maze::SmallVector<CorridorLink, 4> links;
 };
 
 // The corridor nodes by position. The depth pass visits the nodes in this map's iteration order,
@@ -40,7 +43,6 @@ class CorridorLookup : Util::NonCopyable {
 public:
     // One direction map per exit number; two-dimensional mazes need 4.
     explicit CorridorLookup(size_t directions);
-    ~CorridorLookup();
 
     void traceCorridors(Maze::Node* startNode);
     // Gives every link whose depth can be known its depth, until no further one can.
@@ -71,7 +73,8 @@ private:
     void pointPathAt(const std::vector<Step>& path, CorridorNode* node);
     const Maze::PositionMap<CorridorNode>& directionMap(size_t direction) const;
 
-    CorridorNodeMap m_nodes;  // owns the corridor nodes
+    Maze::ObjectPool<CorridorNode> m_storage;  // every corridor node
+    CorridorNodeMap m_nodes;
     std::vector<Maze::PositionMap<CorridorNode>> m_byDirection;
     std::vector<Step> m_path;
 };

@@ -65,7 +65,7 @@ std::unique_ptr<MazeData> Generator::generate(uint32_t seed) {
 
     m_state.nodes.reset();
     m_state.edges.clear();
-    l_result->setStartNode(l_startNode);
+    l_result->setGraph(std::move(m_state.graph), l_startNode);
     return l_result;
 }
 
@@ -106,7 +106,7 @@ void Generator::expand(HashedNode& element) {
 
 std::pair<HashedNode*, bool> Generator::findOrCreate(int type, const Position& position) {
     auto [l_it, l_created] = m_state.nodes.byPosition.try_emplace(position, nullptr);
-    if (l_created) l_it->second = &m_state.nodes.elements.emplace_back(new Node(type, position));
+    if (l_created) l_it->second = m_state.nodes.elements.create(m_state.graph.create(type, position));
     return {l_it->second, l_created};
 }
 

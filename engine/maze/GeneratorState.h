@@ -1,9 +1,9 @@
 #pragma once
-#include <deque>
 #include <vector>
 
 #include "engine/maze/HashedNode.h"
 #include "engine/maze/MazeData.h"
+#include "engine/maze/ObjectPool.h"
 #include "engine/maze/Position.h"
 #include "engine/maze/PositionMap.h"
 #include "engine/util/Random.h"
@@ -22,7 +22,7 @@ struct Edge {
 // side by side at fixed addresses, so edges and parent links can point at them and carving,
 // which visits them in random order, stays within a small block of memory.
 struct HashedNodeSet {
-    std::deque<HashedNode> elements;
+    ObjectPool<HashedNode> elements;
     PositionMap<HashedNode> byPosition;
 
     // Drops every element (never their nodes, which belong to the mazes) and the index.
@@ -37,6 +37,7 @@ struct GeneratorState {
     MazeData work;                   // the template; its end receives the backtracker's result
     Util::Random* random = nullptr;  // not owned
     HashedNodeSet nodes;
+    NodePool graph;  // the nodes of the maze being generated, handed to it at the end
     std::vector<Edge> edges;
 };
 

@@ -15,10 +15,9 @@ MazeData::MazeData(const TileData& tiles, const Position& size, const Position& 
       m_removeDeadEnds(removeDeadEnds),
       m_loopPercent(loopPercent) {}
 
-MazeData::~MazeData() { deleteNodes(m_startNode); }
-
 MazeData::MazeData(MazeData&& other) noexcept
-    : m_startNode(std::exchange(other.m_startNode, nullptr)),
+    : m_nodes(std::move(other.m_nodes)),
+      m_startNode(std::exchange(other.m_startNode, nullptr)),
       m_tiles(std::move(other.m_tiles)),
       m_size(std::move(other.m_size)),
       m_start(std::move(other.m_start)),
@@ -31,7 +30,7 @@ MazeData::MazeData(MazeData&& other) noexcept
 
 MazeData& MazeData::operator=(MazeData&& other) noexcept {
     if (this != &other) {
-        setStartNode(std::exchange(other.m_startNode, nullptr));
+        setGraph(std::move(other.m_nodes), std::exchange(other.m_startNode, nullptr));
         m_tiles = std::move(other.m_tiles);
         m_size = std::move(other.m_size);
         m_start = std::move(other.m_start);
@@ -52,10 +51,9 @@ MazeData MazeData::copyTemplate() const {
     return l_copy;
 }
 
-void MazeData::setStartNode(Node* node) {
-    if (node == m_startNode) return;
-    deleteNodes(m_startNode);
-    m_startNode = node;
+void MazeData::setGraph(NodePool nodes, Node* startNode) {
+    m_nodes = std::move(nodes);
+    m_startNode = startNode;
 }
 
 bool MazeData::isExcluded(const Position& position) const {

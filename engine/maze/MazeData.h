@@ -2,10 +2,14 @@
 #include <vector>
 
 #include "engine/maze/Node.h"
+#include "engine/maze/ObjectPool.h"
 #include "engine/maze/Position.h"
 #include "engine/maze/TileData.h"
 
 namespace Maze {
+
+// Every node of one generated maze.
+using NodePool = ObjectPool<Node>;
 
 // Both the template handed to the generator and the maze it returns. A generated maze owns its
 // node graph; copying one would free the graph twice, so only moves are allowed, and a
@@ -15,7 +19,7 @@ public:
     MazeData() = default;
     MazeData(const TileData& tiles, const Position& size, const Position& start, bool wrap, bool backtracker,
              bool removeDeadEnds, int loopPercent);
-    virtual ~MazeData();
+    virtual ~MazeData() = default;
 
     MazeData(const MazeData&) = delete;
     MazeData& operator=(const MazeData&) = delete;
@@ -26,8 +30,9 @@ public:
     MazeData copyTemplate() const;
 
     Node* getStartNode() const { return m_startNode; }
-    // Takes ownership of the graph reachable from node, freeing the one held before.
-    void setStartNode(Node* node);
+    // Takes ownership of the nodes of a graph that starts at startNode, freeing the graph held
+    // before.
+    void setGraph(NodePool nodes, Node* startNode);
 
     const TileData& getTiles() const { return m_tiles; }
     const Position& getSize() const { return m_size; }
@@ -52,6 +57,7 @@ public:
     bool validatePosition(Position& position) const;
 
 private:
+    NodePool m_nodes;
     Node* m_startNode = nullptr;
     TileData m_tiles;
     Position m_size;

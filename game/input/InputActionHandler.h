@@ -1,5 +1,5 @@
 #pragma once
-#include "Events_generated.h"
+#include "data/Events_generated.h"
 // The sender binds to receivers, so it needs their full type.
 #include "engine/events/EventReceiver.h"
 #include "engine/events/EventSender.h"

@@ -1,6 +1,6 @@
 #include "game/startup/DeferredEvents.h"
 
-#include "Events_generated.h"
+#include "data/Events_generated.h"
 #include "engine/events/LaterSender.h"
 
 namespace Zelmo {

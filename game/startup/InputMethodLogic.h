@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "Events_generated.h"
+#include "data/Events_generated.h"
 #include "engine/app/LogicState.h"
 #include "engine/events/EventReceiver.h"
 #include "engine/input/InputControllers.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "Events_generated.h"
+#include "data/Events_generated.h"
 #include "engine/app/LogicController.h"
 #include "engine/events/EventSender.h"
 #include "engine/input/InputControllers.h"

@@ -1,5 +1,6 @@
 #include "engine/maze/Generator.h"
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -63,6 +64,7 @@ std::unique_ptr<MazeData> Generator::generate(uint32_t seed) {
     if (l_work.removesDeadEnds()) removeDeadEnds(l_startNode);
     if (l_work.getLoopPercent() != 0) addLoops(l_startNode);
 
+    m_state.connections.clear();
     m_state.nodes.reset();
     m_state.edges.clear();
     l_result->setGraph(std::move(m_state.graph), l_startNode);
@@ -72,7 +74,9 @@ std::unique_ptr<MazeData> Generator::generate(uint32_t seed) {
 // Walks the edges while they grow; each node is expanded once, through the exit that created
 // it, so the nodes come out in breadth-first order.
 Node* Generator::flood(const Position& start) {
-    HashedNode* l_startElement = findOrCreate(m_state.work.getTiles().getStartType(), start).first;
+    const int l_startType = m_state.work.getTiles().getStartType();
+    reserveForBox(l_startType);
+    HashedNode* l_startElement = findOrCreate(l_startType, start).first;
     expand(*l_startElement);
     for (size_t l_i = 0; l_i < m_state.edges.size(); ++l_i) {
         const Edge l_edge = m_state.edges[l_i];
@@ -84,14 +88,25 @@ Node* Generator::flood(const Position& start) {
     return l_startElement->getNode();
 }
 
+// The flood usually fills the box, so room for all of its cells up front spares the index and
+// the edge list the copying of growth; a box too large to be filled gets a bounded start.
+void Generator::reserveForBox(int startType) {
+    constexpr size_t kMostCells = size_t(1) << 20;
+    size_t l_cells = 1;
+    for (int32_t l_extent : m_state.work.getSize()) {
+        l_cells = std::min(l_cells * size_t(std::max(l_extent, 0)), kMostCells);
+    }
+    m_state.nodes.byPosition.reserve(l_cells);
+    m_state.edges.reserve(l_cells * connectionsOf(startType).size());
+}
+
 void Generator::expand(HashedNode& element) {
     Node* l_node = element.getNode();
-    const TileData& l_tiles = m_state.work.getTiles();
-    const int l_type = l_node->getType();
-    const int l_count = l_tiles.getNumConnections(l_type);
+    const ConnectionTable::Connections& l_connections = connectionsOf(l_node->getType());
+    const int l_count = int(l_connections.size());
     l_node->reserveExits(l_count);
     for (int l_i = 0; l_i < l_count; ++l_i) {
-        const TileConnection* l_connection = l_tiles.getConnection(l_type, l_i);
+        const TileConnection* l_connection = l_connections[size_t(l_i)];
         check(l_connection != nullptr, "l_pCon", 661);
         Position l_neighbour = offsetPosition(l_node->getPosition(), l_connection->offset);
         if (!m_state.work.validatePosition(l_neighbour)) {
@@ -115,19 +130,27 @@ std::pair<HashedNode*, bool> Generator::findOrCreate(int type, const Position& p
 // cells across and two exits lead to the same neighbour.
 void Generator::openPassage(Node* node, int exit) {
     Node* l_to = node->getExit(exit);
-    const TileData& l_tiles = m_state.work.getTiles();
-    const TileConnection* l_connection = l_tiles.getConnection(node->getType(), exit);
+    const TileConnection* l_connection = connectionOf(node->getType(), exit);
     const bool l_anyBackExit = !l_connection || l_connection->offset.empty();
     int l_toExit = 0;
     for (; l_toExit < l_to->getNumExits(); ++l_toExit) {
         if (l_to->getExit(l_toExit) != node) continue;
         if (l_anyBackExit) break;
-        const TileConnection* l_back = l_tiles.getConnection(l_to->getType(), l_toExit);
+        const TileConnection* l_back = connectionOf(l_to->getType(), l_toExit);
         if (l_back && isNegation(l_back->offset, l_connection->offset)) break;
     }
     check(l_toExit != l_to->getNumExits(), "l_toExit != l_pToNode->getNumExits()", 771);
     node->setExitOpen(exit, true);
     l_to->setExitOpen(l_toExit, true);
+}
+
+const ConnectionTable::Connections& Generator::connectionsOf(int type) {
+    return m_state.connections.of(m_state.work.getTiles(), type);
+}
+
+const TileConnection* Generator::connectionOf(int type, int exit) {
+    const ConnectionTable::Connections& l_connections = connectionsOf(type);
+    return exit >= 0 && size_t(exit) < l_connections.size() ? l_connections[size_t(exit)] : nullptr;
 }
 
 void Generator::carveKruskal() {

@@ -31,9 +31,13 @@ private:
     Util::Random& random() { return *m_state.random; }
 
     Node* flood(const Position& start);
+    void reserveForBox(int startType);
     void expand(HashedNode& element);
     std::pair<HashedNode*, bool> findOrCreate(int type, const Position& position);
     void openPassage(Node* node, int exit);
+    const ConnectionTable::Connections& connectionsOf(int type);
+    // Null for an exit number the type does not have.
+    const TileConnection* connectionOf(int type, int exit);
 
     void carveKruskal();
     void carveBacktracker(Node* startNode);

@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "engine/maze/ConnectionTable.h"
 #include "engine/maze/HashedNode.h"
 #include "engine/maze/MazeData.h"
 #include "engine/maze/ObjectPool.h"
@@ -36,6 +37,7 @@ struct HashedNodeSet {
 struct GeneratorState {
     MazeData work;                   // the template; its end receives the backtracker's result
     Util::Random* random = nullptr;  // not owned
+    ConnectionTable connections;  // of work's cell types
     HashedNodeSet nodes;
     NodePool graph;  // the nodes of the maze being generated, handed to it at the end
     std::vector<Edge> edges;

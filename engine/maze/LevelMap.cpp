@@ -44,15 +44,14 @@ std::unique_ptr<Map::TileMap> buildLevelMap(const LevelParams& params, std::uniq
 
     auto l_grid = buildMaze2D(2 * l_w + 1, 2 * l_h + 1, params.loopPercent, params.specialCells, &l_random);
 
+    // A new map is all floor and nobody watches it yet, so of each cell's tiles only the wall
+    // runs need writing; open runs and interiors stay floor.
     for (int l_row = 0; l_row < l_h; ++l_row) {
         for (int l_col = 0; l_col < l_w; ++l_col) {
             const int l_x0 = l_left + l_col * (l_cw + 1);
             const int l_y0 = l_top + l_row * (l_ch + 1);
-            const int l_topRun = l_grid->isWall(2 * l_col + 1, 2 * l_row) ? kWallHorizontal : kFloor;
-            const int l_leftRun = l_grid->isWall(2 * l_col, 2 * l_row + 1) ? kWallVertical : kFloor;
-            fill(l_tiles, l_x0 + 1, l_y0, l_x0 + l_cw, l_y0, l_topRun);
-            fill(l_tiles, l_x0, l_y0 + 1, l_x0, l_y0 + l_ch, l_leftRun);
-            fill(l_tiles, l_x0 + 1, l_y0 + 1, l_x0 + l_cw, l_y0 + l_ch, kFloor);
+            if (l_grid->isWall(2 * l_col + 1, 2 * l_row)) fill(l_tiles, l_x0 + 1, l_y0, l_x0 + l_cw, l_y0, kWallHorizontal);
+            if (l_grid->isWall(2 * l_col, 2 * l_row + 1)) fill(l_tiles, l_x0, l_y0 + 1, l_x0, l_y0 + l_ch, kWallVertical);
         }
     }
 

@@ -20,13 +20,28 @@ endfunction()
 # show windows and type into them must not lose the focus to another test).
 function(zelmo_test)
   cmake_parse_arguments(T "SERIAL" "NAME" "SOURCES;LIBS" ${ARGN})
+  zelmo_test_precompiled_headers()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${T_NAME} PRIVATE ZELMO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_precompile_headers(${T_NAME} REUSE_FROM zelmo_test_pch)
   gtest_discover_tests(${T_NAME}
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 300 RUN_SERIAL ${T_SERIAL})
+endfunction()
+
+# GoogleTest and GoogleMock are most of what every test file compiles: they are compiled once
+# and shared by every test target.
+function(zelmo_test_precompiled_headers)
+  if(TARGET zelmo_test_pch)
+    return()
+  endif()
+  add_library(zelmo_test_pch OBJECT ${PROJECT_SOURCE_DIR}/cmake/TestPrecompiled.cpp)
+  target_link_libraries(zelmo_test_pch PRIVATE GTest::gmock)
+  target_compile_definitions(zelmo_test_pch PRIVATE ZELMO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_precompile_headers(zelmo_test_pch PRIVATE
+    <gmock/gmock.h> <gtest/gtest.h> <functional> <map> <memory> <sstream> <string> <vector>)
 endfunction()
 
 # zelmo_bench(NAME <name> SOURCES <files...> LIBS <targets...>)

@@ -6,7 +6,8 @@
 #include "data/VectorGraphics_generated.h"
 #include "engine/gfx/Gfx.h"
 #include "engine/gfx/VertexFormats.h"
-#include "engine/util/Fatal.h"
+#include "engine/vector/DataColour.h"
+#include "engine/vector/FillStrip.h"
 #include "engine/vector/GameVectors.h"
 #include "engine/vector/VectorDisplay.h"
 
@@ -16,11 +17,6 @@ constexpr float DegreesToRadians = -0.017453292f;  // negated: positive angles t
 
 const gfx::DrawState FillState =
     gfx::DrawState().with(gfx::Primitive::TriangleStrip).blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
-
-// Data colours are 0xRRGGBBAA; the display takes packed ABGR.
-uint32_t swapBytes(uint32_t rgba) {
-    return (rgba >> 24) | ((rgba >> 8) & 0x0000ff00u) | ((rgba << 8) & 0x00ff0000u) | (rgba << 24);
-}
 
 uint32_t mostSignificantFirst(const uint8_t bytes[4]) {
     return uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 | uint32_t(bytes[3]);
@@ -53,47 +49,20 @@ void drawPoints(VectorDisplay& display, const Floats& points, size_t count, cons
     display.endDraw();
 }
 
-// Zig-zags from both ends toward the middle (0, 1, V-1, 2, V-2, ...), so that one triangle strip
-// covers a convex outline.
 template <typename Floats>
 void fillPoints(gfx::ViewId view, gfx::ProgramHandle program, const Floats& points, size_t count, float z,
                 uint32_t abgr, const Placement& at, const VectorDisplay* mirrorOf) {
-    size_t vertices = count / 2;
-    if (vertices >= 2 && points[0] == points[2 * (vertices - 1)] && points[1] == points[2 * (vertices - 1) + 1]) {
-        --vertices;  // the closing point repeats the first
-    }
-    if (vertices < 3) {
-        return;
-    }
-    gfx::TransientVertexBuffer vertexBuffer;
-    gfx::TransientIndexBuffer indexBuffer;
-    if (vertices > UINT16_MAX || !gfx::allocTransientBuffers(&vertexBuffer, PosColorVertex::layout, uint32_t(vertices),
-                                                             &indexBuffer, uint32_t(vertices))) {
-        Util::fatal("EEK! Ran out of buffers");
-    }
     float height = 0.0f;
     if (mirrorOf != nullptr) {
         float width;
         mirrorOf->getSize(width, height);
     }
-    PosColorVertex* vertex = vertexBuffer.vertices<PosColorVertex>();
-    for (size_t i = 0; i < vertices; ++i) {
+    submitFillStrip(view, program, FillState, outlineCorners(points, count), [&](size_t i) {
         const float px = points[2 * i];
         const float py = points[2 * i + 1];
         const float y = at.y(px, py);
-        vertex[i] = PosColorVertex{at.x(px, py), mirrorOf != nullptr ? height - y : y, z, abgr};
-    }
-    uint16_t* index = indexBuffer.data;
-    uint16_t front = 1;
-    uint16_t back = uint16_t(vertices - 1);
-    index[0] = 0;
-    for (size_t k = 1; k < vertices; ++k) {
-        index[k] = k % 2 == 1 ? front++ : back--;
-    }
-    gfx::setVertexBuffer(vertexBuffer);
-    gfx::setIndexBuffer(indexBuffer);
-    gfx::setState(FillState);
-    gfx::submit(view, program);
+        return PosColorVertex{at.x(px, py), mirrorOf != nullptr ? height - y : y, z, abgr};
+    });
 }
 
 bool nearlyEqual(float a, float b) {
@@ -148,7 +117,7 @@ void clipSegment(const ScopeSweep& sweep, VectorDisplay& display, Point a, Point
 }
 
 uint32_t resolvedColour(const Zelmo::ShapeDef* def, uint32_t colour) {
-    return colour != 0 ? colour : swapBytes(def->colour());
+    return colour != 0 ? colour : dataColourToAbgr(def->colour());
 }
 
 float resolvedScale(const Zelmo::ShapeDef* def, float scale) { return scale != 0.0f ? scale : def->scale(); }
@@ -163,7 +132,7 @@ void drawVectorGraphic(VectorDisplay& display, const Zelmo::VectorGraphic* graph
     const float entryThickness = display.getThickness();
     const Placement at(x, y, scale, angle);
     for (const Zelmo::Polyline* polyline : *graphic->outline()) {
-        display.setDrawColor(polyline->colour() != 0 ? swapBytes(polyline->colour()) : colour);
+        display.setDrawColor(polyline->colour() != 0 ? dataColourToAbgr(polyline->colour()) : colour);
         display.setThickness(polyline->thickness() * entryThickness * thickness);
         if (polyline->points() != nullptr) {
             drawPoints(display, *polyline->points(), polyline->points()->size(), at);
@@ -184,7 +153,7 @@ void drawVectorGraphicClipped(const ScopeSweep& sweep, VectorDisplay& display, c
     const float hi = x + width * 0.5f * scale;
     const float entryThickness = display.getThickness();
     for (const Zelmo::Polyline* polyline : *graphic->outline()) {
-        display.setDrawColor(polyline->colour() != 0 ? swapBytes(polyline->colour()) : colour);
+        display.setDrawColor(polyline->colour() != 0 ? dataColourToAbgr(polyline->colour()) : colour);
         display.setThickness(polyline->thickness() * entryThickness * thickness);
         const flatbuffers::Vector<float>* points = polyline->points();
         if (points == nullptr) {

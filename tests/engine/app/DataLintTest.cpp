@@ -39,6 +39,9 @@ const std::map<std::string, std::string> kFixedSchemas = {
     {"tilecollision", "TileCollInfo.fbs"},
     {"shapes", "VectorGraphics.fbs"},
     {"vectorfont", "VectorGraphics.fbs"},
+    {"intro", "VectorDrawing.fbs"},
+    {"gameover-lost", "VectorDrawing.fbs"},
+    {"gameover-won", "VectorDrawing.fbs"},
 };
 
 std::map<std::string, std::string> schemasByStem() {

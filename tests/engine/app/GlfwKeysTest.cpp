@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include "engine/app/GlfwKeys.h"
+#include "engine/app/PointerState.h"
 
 namespace {
 
@@ -42,6 +43,25 @@ TEST(Joystick, AxesBeyondTheDeadZoneAreDirections) {
     EXPECT_EQ(Game::joystickDirection(0.3f), 0);
     EXPECT_EQ(Game::joystickDirection(-0.3f), 0);
     EXPECT_EQ(Game::joystickDirection(-0.9f), -1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Pointer, ButtonsBeyondTheThirdChangeNoBit) {
+    EXPECT_EQ(Game::mouseButtonBit(0), 1);
+    EXPECT_EQ(Game::mouseButtonBit(1), 2);
+    EXPECT_EQ(Game::mouseButtonBit(2), 4);
+    EXPECT_EQ(Game::mouseButtonBit(3), 0);
+    EXPECT_EQ(Game::mouseButtonBit(-1), 0);
+}
+
+TEST(Pointer, PositionsBecomePercentOfTheWindow) {
+    EXPECT_FLOAT_EQ(Game::toPercent(320, 640), 50.0f);
+    EXPECT_FLOAT_EQ(Game::toPercent(0, 640), 0.0f);
+    EXPECT_FLOAT_EQ(Game::toPercent(1, 3), float(100.0 / 3.0));
+    EXPECT_FLOAT_EQ(Game::toPercent(700, 640), 109.375f);
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ void CorridorLookup::traceCorridors(Maze::Node* startNode) {
         const Step l_start = l_pending[l_i];
         walkCorridor(l_start, l_pending);
     }
+    storeFoundEntries();
 }
 
 // Every open exit of every cell gets one direction entry, so the maps can be sized up front
@@ -112,7 +113,28 @@ void CorridorLookup::walkCorridor(const Step& start, std::vector<Step>& pending)
 }
 
 void CorridorLookup::pointPathAt(const std::vector<Step>& path, CorridorNode* node) {
-    for (const Step& l_step : path) setDirectionEntry(size_t(l_step.exit), l_step.node->getPosition(), node);
+    for (const Step& l_step : path) {
+        if (size_t(l_step.exit) >= m_byDirection.size()) throwBadDirection();
+        m_found.push_back({l_step.node, size_t(l_step.exit), node});
+    }
+}
+
+// Entries land at random places in maps far larger than the caches. They are stored in the
+// order found, so a cell and direction found twice keeps the later target, while the memory of
+// entries ahead is asked for: the cell, whose position is needed, two strides ahead, and the
+// place of its entry one stride ahead.
+void CorridorLookup::storeFoundEntries() {
+    constexpr size_t kFetchAhead = 8;
+    for (size_t l_i = 0; l_i < m_found.size(); ++l_i) {
+        if (l_i + 2 * kFetchAhead < m_found.size()) __builtin_prefetch(m_found[l_i + 2 * kFetchAhead].cell);
+        if (l_i + kFetchAhead < m_found.size()) {
+            const FoundEntry& l_ahead = m_found[l_i + kFetchAhead];
+            m_byDirection[l_ahead.direction].prefetch(l_ahead.cell->getPosition());
+        }
+        const FoundEntry& l_entry = m_found[l_i];
+        m_byDirection[l_entry.direction][l_entry.cell->getPosition()] = l_entry.target;
+    }
+    std::vector<FoundEntry>().swap(m_found);
 }
 
 std::pair<CorridorNode*, bool> CorridorLookup::findOrCreate(Maze::Node* node) {

@@ -64,6 +64,12 @@ private:
         Maze::Node* node;
         int exit;
     };
+    // A direction entry found by a walk, stored once all walks are done.
+    struct FoundEntry {
+        Maze::Node* cell;
+        size_t direction;
+        CorridorNode* target;
+    };
 
     void reserveFor(const std::vector<Maze::Node*>& cells);
     // The corridor node of a maze node, and whether it was created now.
@@ -71,12 +77,14 @@ private:
     void walkCorridor(const Step& start, std::vector<Step>& pending);
     static bool settleDepth(const CorridorNode* from, CorridorLink& link);
     void pointPathAt(const std::vector<Step>& path, CorridorNode* node);
+    void storeFoundEntries();
     const Maze::PositionMap<CorridorNode>& directionMap(size_t direction) const;
 
     Maze::ObjectPool<CorridorNode> m_storage;  // every corridor node
     CorridorNodeMap m_nodes;
     std::vector<Maze::PositionMap<CorridorNode>> m_byDirection;
     std::vector<Step> m_path;
+    std::vector<FoundEntry> m_found;
 };
 
 }  // namespace Zelmo

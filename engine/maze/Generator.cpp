@@ -1,6 +1,7 @@
 #include "engine/maze/Generator.h"
 
 #include <algorithm>
+#include <numeric>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -25,6 +26,12 @@ Util::Random& sharedRandom() {
     static Util::Random s_random(32);
     return s_random;
 }
+
+// How many steps ahead the walks over randomly placed data ask for it: enough to cover a wait
+// on memory, few enough that the data is still cached when its step comes.
+constexpr size_t kFetchAhead = 8;
+
+void prefetch(const void* address) { __builtin_prefetch(address); }
 
 bool isNegation(const Position& a, const Position& b) {
     if (a.size() != b.size()) return false;
@@ -76,7 +83,8 @@ std::unique_ptr<MazeData> Generator::generate(uint32_t seed) {
 Node* Generator::flood(const Position& start) {
     const int l_startType = m_state.work.getTiles().getStartType();
     reserveForBox(l_startType);
-    HashedNode* l_startElement = findOrCreate(l_startType, start).first;
+    Position l_start = start;
+    HashedNode* l_startElement = findOrCreate(l_startType, l_start).first;
     expand(*l_startElement);
     for (size_t l_i = 0; l_i < m_state.edges.size(); ++l_i) {
         const Edge l_edge = m_state.edges[l_i];
@@ -109,20 +117,26 @@ void Generator::expand(HashedNode& element) {
         const TileConnection* l_connection = l_connections[size_t(l_i)];
         check(l_connection != nullptr, "l_pCon", 661);
         Position l_neighbour = offsetPosition(l_node->getPosition(), l_connection->offset);
-        if (!m_state.work.validatePosition(l_neighbour)) {
+        auto [l_element, l_created] = findOrCreate(l_connection->toType, l_neighbour);
+        if (!l_element) {
             l_node->addExit({nullptr, 0});
             continue;
         }
-        auto [l_element, l_created] = findOrCreate(l_connection->toType, l_neighbour);
         m_state.edges.push_back({&element, l_i, l_element});
         l_node->addExit({l_element->getNode(), l_created ? 0u : Exit::kLinked});
     }
 }
 
-std::pair<HashedNode*, bool> Generator::findOrCreate(int type, const Position& position) {
-    auto [l_it, l_created] = m_state.nodes.byPosition.try_emplace(position, nullptr);
-    if (l_created) l_it->second = m_state.nodes.elements.create(m_state.graph.create(type, position));
-    return {l_it->second, l_created};
+// Null when the position is not valid. A position that already has an element was valid when
+// the element was made, so only new ones are checked against the excluded cells.
+std::pair<HashedNode*, bool> Generator::findOrCreate(int type, Position& position) {
+    if (!m_state.work.wrapIntoBox(position)) return {nullptr, false};
+    auto l_found = m_state.nodes.byPosition.find(position);
+    if (l_found != m_state.nodes.byPosition.end()) return {l_found->second, false};
+    if (m_state.work.isExcluded(position)) return {nullptr, false};
+    HashedNode* l_element = m_state.nodes.elements.create(m_state.graph.create(type, position));
+    m_state.nodes.byPosition.try_emplace(position, l_element);
+    return {l_element, true};
 }
 
 // The reverse exit is the first exit of the neighbour that points back and whose connection
@@ -153,14 +167,39 @@ const TileConnection* Generator::connectionOf(int type, int exit) {
     return exit >= 0 && size_t(exit) < l_connections.size() ? l_connections[size_t(exit)] : nullptr;
 }
 
-void Generator::carveKruskal() {
-    std::vector<Edge>& l_edges = m_state.edges;
-    // Drawing without replacement from the end: one draw per edge, the last with a bound of 1.
-    for (size_t l_k = l_edges.size(); l_k >= 1; --l_k) {
+// Drawing without replacement from the end: one draw per edge, the last with a bound of 1.
+// The edge list is far larger than the caches, so the draws shuffle a list of edge numbers
+// instead, which gives the same order at a fraction of the memory traffic.
+std::vector<uint32_t> Generator::shuffledEdgeOrder() {
+    std::vector<uint32_t> l_order(m_state.edges.size());
+    std::iota(l_order.begin(), l_order.end(), 0u);
+    for (size_t l_k = l_order.size(); l_k >= 1; --l_k) {
         const uint32_t l_j = random().nextInt(uint32_t(l_k));
-        std::swap(l_edges[l_j], l_edges[l_k - 1]);
+        std::swap(l_order[l_j], l_order[l_k - 1]);
     }
-    for (const Edge& l_edge : l_edges) {
+    return l_order;
+}
+
+void Generator::carveKruskal() {
+    const std::vector<uint32_t> l_order = shuffledEdgeOrder();
+    const std::vector<Edge>& l_edges = m_state.edges;
+    const size_t l_count = l_order.size();
+    // The edges, their elements and the elements' nodes are now visited in random order, each
+    // a likely wait on memory. Each is asked for a stride before it is needed: an edge three
+    // strides ahead, its elements two, their nodes one.
+    for (size_t l_i = 0; l_i < l_count; ++l_i) {
+        if (l_i + 3 * kFetchAhead < l_count) prefetch(&l_edges[l_order[l_i + 3 * kFetchAhead]]);
+        if (l_i + 2 * kFetchAhead < l_count) {
+            const Edge& l_ahead = l_edges[l_order[l_i + 2 * kFetchAhead]];
+            prefetch(l_ahead.from);
+            prefetch(l_ahead.to);
+        }
+        if (l_i + kFetchAhead < l_count) {
+            const Edge& l_ahead = l_edges[l_order[l_i + kFetchAhead]];
+            prefetch(l_ahead.from->getNode());
+            prefetch(l_ahead.to->getNode());
+        }
+        const Edge& l_edge = l_edges[l_order[l_i]];
         if (l_edge.from->getRoot() == l_edge.to->getRoot()) continue;
         Node* l_node = l_edge.from->getNode();
         check(l_node->getExit(l_edge.exit) != nullptr, "l_pNode2", 473);

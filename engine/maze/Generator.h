@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "engine/maze/GeneratorState.h"
 #include "engine/maze/MazeData.h"
@@ -33,12 +34,14 @@ private:
     Node* flood(const Position& start);
     void reserveForBox(int startType);
     void expand(HashedNode& element);
-    std::pair<HashedNode*, bool> findOrCreate(int type, const Position& position);
+    // The element of the cell at position (wrapped into the box), and whether it was made now.
+    std::pair<HashedNode*, bool> findOrCreate(int type, Position& position);
     void openPassage(Node* node, int exit);
     const ConnectionTable::Connections& connectionsOf(int type);
     // Null for an exit number the type does not have.
     const TileConnection* connectionOf(int type, int exit);
 
+    std::vector<uint32_t> shuffledEdgeOrder();
     void carveKruskal();
     void carveBacktracker(Node* startNode);
     void removeDeadEnds(Node* startNode);

@@ -19,15 +19,35 @@ public:
 
     // The product of the node's coordinates.
     virtual size_t hash() const;
-    virtual Node* getNode() const;
+    virtual Node* getNode() const { return m_node; }
     // The element without parent at the end of the parent chain; the non-const form also
-    // shortens the chain it walked.
-    virtual HashedNode* getRoot();
-    virtual const HashedNode* getRoot() const;
+    // shortens the chain it walked, so that the second record of every wall, which only asks
+    // whether both sides are joined, stays cheap. The sets stay the same.
+    virtual HashedNode* getRoot() {
+        HashedNode* l_root = rootOf(this);
+        link(l_root);
+        return l_root;
+    }
+    virtual const HashedNode* getRoot() const { return rootOf(this); }
     // Joins this element's set to root's, pointing the whole parent chain straight at root.
-    virtual void link(HashedNode* root);
+    virtual void link(HashedNode* root) {
+        if (this == root) return;
+        HashedNode* l_element = m_parent;
+        while (l_element && l_element != root) {
+            HashedNode* l_next = l_element->m_parent;
+            l_element->m_parent = root;
+            l_element = l_next;
+        }
+        m_parent = root;
+    }
 
 private:
+    template <typename Element>
+    static Element* rootOf(Element* element) {
+        while (element->m_parent) element = element->m_parent;
+        return element;
+    }
+
     Node* m_node;
     HashedNode* m_parent = nullptr;
 };

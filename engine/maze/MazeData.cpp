@@ -66,7 +66,7 @@ int MazeData::getNumCells() const {
     return l_cells;
 }
 
-bool MazeData::validatePosition(Position& position) const {
+bool MazeData::wrapIntoBox(Position& position) const {
     if (position.size() != m_size.size()) return false;
     for (size_t l_axis = 0; l_axis < m_size.size(); ++l_axis) {
         int32_t& l_c = position[l_axis];
@@ -77,7 +77,7 @@ bool MazeData::validatePosition(Position& position) const {
         }
         if (l_c < 0 || l_c >= l_extent) return false;
     }
-    return !isExcluded(position);
+    return true;
 }
 
 }  // namespace Maze

@@ -54,7 +54,9 @@ public:
 
     // Whether a cell may hold a node: inside the box and not excluded. With wrap, each
     // coordinate is first brought back into the box by one box length, which changes position.
-    bool validatePosition(Position& position) const;
+    bool validatePosition(Position& position) const { return wrapIntoBox(position) && !isExcluded(position); }
+    // validatePosition without the look at the excluded cells.
+    bool wrapIntoBox(Position& position) const;
 
 private:
     NodePool m_nodes;

@@ -35,14 +35,15 @@ void CorridorLookup::traceCorridors(Maze::Node* startNode) {
     if (l_first == l_order.end()) return;
     reserveFor(l_order);
 
-    std::vector<Step> l_pending;
+    CorridorNode* l_firstNode = findOrCreate(*l_first).first;
+    std::vector<Departure> l_pending;
     for (int l_exit = 0; l_exit < (*l_first)->getNumExits(); ++l_exit) {
-        if ((*l_first)->isExitOpen(l_exit)) l_pending.push_back({*l_first, l_exit});
+        if ((*l_first)->isExitOpen(l_exit)) l_pending.push_back({l_firstNode, l_exit});
     }
     // Grows while it is walked: each decision point queues its exits when first reached, so
     // every corridor is walked once from each end.
     for (size_t l_i = 0; l_i < l_pending.size(); ++l_i) {
-        const Step l_start = l_pending[l_i];
+        const Departure l_start = l_pending[l_i];
         walkCorridor(l_start, l_pending);
     }
     storeFoundEntries();
@@ -65,11 +66,12 @@ void CorridorLookup::reserveFor(const std::vector<Maze::Node*>& cells) {
     }
 }
 
-void CorridorLookup::walkCorridor(const Step& start, std::vector<Step>& pending) {
-    CorridorNode* l_fromNode = findOrCreate(start.node).first;
+void CorridorLookup::walkCorridor(const Departure& start, std::vector<Departure>& pending) {
+    CorridorNode* l_fromNode = start.from;
+    Maze::Node* l_fromCell = l_fromNode->node;
     std::vector<Step>& l_path = m_path;
-    l_path.assign(1, start);
-    Maze::Node* l_current = start.node->getExit(start.exit);
+    l_path.assign(1, {l_fromCell, start.exit});
+    Maze::Node* l_current = l_fromCell->getExit(start.exit);
     while (true) {
         const int l_open = l_current->getNumOpenExits();
         if (l_open == 0) Util::fatal("EEK! No open exits!");
@@ -84,7 +86,7 @@ void CorridorLookup::walkCorridor(const Step& start, std::vector<Step>& pending)
         for (int l_exit = 0; l_exit < l_current->getNumExits(); ++l_exit) {
             if (!l_current->isExitOpen(l_exit)) continue;
             const Maze::Node* l_target = l_current->getExit(l_exit);
-            if (l_target == start.node) {
+            if (l_target == l_fromCell) {
                 if (l_backToStart < 0) l_backToStart = l_exit;
             } else if (l_target != l_previous) {
                 l_onward = l_exit;
@@ -105,7 +107,7 @@ void CorridorLookup::walkCorridor(const Step& start, std::vector<Step>& pending)
     auto [l_toNode, l_created] = findOrCreate(l_current);
     if (l_created) {
         for (int l_exit = 0; l_exit < l_current->getNumExits(); ++l_exit) {
-            if (l_current->isExitOpen(l_exit)) pending.push_back({l_current, l_exit});
+            if (l_current->isExitOpen(l_exit)) pending.push_back({l_toNode, l_exit});
         }
     }
     l_fromNode->links.push_back({start.exit, 0, l_toNode});
@@ -129,7 +131,7 @@ void CorridorLookup::storeFoundEntries() {
         if (l_i + 2 * kFetchAhead < m_found.size()) __builtin_prefetch(m_found[l_i + 2 * kFetchAhead].cell);
         if (l_i + kFetchAhead < m_found.size()) {
             const FoundEntry& l_ahead = m_found[l_i + kFetchAhead];
-            m_byDirection[l_ahead.direction].prefetch(l_ahead.cell->getPosition());
+            __builtin_prefetch(m_byDirection[l_ahead.direction].firstReadOf(l_ahead.cell->getPosition()));
         }
         const FoundEntry& l_entry = m_found[l_i];
         m_byDirection[l_entry.direction][l_entry.cell->getPosition()] = l_entry.target;

@@ -64,6 +64,11 @@ private:
         Maze::Node* node;
         int exit;
     };
+    // A corridor still to be walked, leaving a decision point.
+    struct Departure {
+        CorridorNode* from;
+        int exit;
+    };
     // A direction entry found by a walk, stored once all walks are done.
     struct FoundEntry {
         Maze::Node* cell;
@@ -74,7 +79,7 @@ private:
     void reserveFor(const std::vector<Maze::Node*>& cells);
     // The corridor node of a maze node, and whether it was created now.
     std::pair<CorridorNode*, bool> findOrCreate(Maze::Node* node);
-    void walkCorridor(const Step& start, std::vector<Step>& pending);
+    void walkCorridor(const Departure& start, std::vector<Departure>& pending);
     static bool settleDepth(const CorridorNode* from, CorridorLink& link);
     void pointPathAt(const std::vector<Step>& path, CorridorNode* node);
     void storeFoundEntries();

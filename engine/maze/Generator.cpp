@@ -127,16 +127,14 @@ void Generator::expand(HashedNode& element) {
     }
 }
 
-// Null when the position is not valid. A position that already has an element was valid when
-// the element was made, so only new ones are checked against the excluded cells.
+// Null when the position is not valid. Each cell of the box is checked against the excluded
+// cells once: the index remembers an excluded cell with a null element.
 std::pair<HashedNode*, bool> Generator::findOrCreate(int type, Position& position) {
     if (!m_state.work.wrapIntoBox(position)) return {nullptr, false};
-    auto l_found = m_state.nodes.byPosition.find(position);
-    if (l_found != m_state.nodes.byPosition.end()) return {l_found->second, false};
-    if (m_state.work.isExcluded(position)) return {nullptr, false};
-    HashedNode* l_element = m_state.nodes.elements.create(m_state.graph.create(type, position));
-    m_state.nodes.byPosition.try_emplace(position, l_element);
-    return {l_element, true};
+    auto [l_entry, l_new] = m_state.nodes.byPosition.try_emplace(position, nullptr);
+    if (!l_new || m_state.work.isExcluded(position)) return {l_entry->second, false};
+    l_entry->second = m_state.nodes.elements.create(m_state.graph.create(type, position));
+    return {l_entry->second, true};
 }
 
 // The reverse exit is the first exit of the neighbour that points back and whose connection

@@ -24,7 +24,7 @@ struct Edge {
 // which visits them in random order, stays within a small block of memory.
 struct HashedNodeSet {
     ObjectPool<HashedNode> elements;
-    PositionMap<HashedNode> byPosition;
+    PositionMap<HashedNode> byPosition;  // null for an excluded cell already met
 
     // Drops every element (never their nodes, which belong to the mazes) and the index.
     void reset() {

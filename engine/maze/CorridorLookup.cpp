@@ -147,7 +147,8 @@ std::pair<CorridorNode*, bool> CorridorLookup::findOrCreate(Maze::Node* node) {
 
 // A link's depth depends only on the links of its target, so instead of sweeping every link
 // until nothing changes, a link is looked at again only when a link of its target got a depth.
-// The links that end up with a depth, and their depths, are those of repeated sweeps.
+// On trees that settles every link as sweeps would; in mazes with loops, what settles can depend
+// on the order links are looked at, so the order here is part of the result.
 void CorridorLookup::computeDeadEndDepths() {
     struct Pending {
         CorridorNode* from;

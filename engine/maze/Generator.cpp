@@ -82,7 +82,7 @@ std::unique_ptr<MazeData> Generator::generate(uint32_t seed) {
 // it, so the nodes come out in breadth-first order.
 Node* Generator::flood(const Position& start) {
     const int l_startType = m_state.work.getTiles().getStartType();
-    reserveForBox(l_startType);
+    sizeForBox(l_startType);
     Position l_start = start;
     HashedNode* l_startElement = findOrCreate(l_startType, l_start).first;
     expand(*l_startElement);
@@ -96,15 +96,17 @@ Node* Generator::flood(const Position& start) {
     return l_startElement->getNode();
 }
 
-// The flood usually fills the box, so room for all of its cells up front spares the index and
-// the edge list the copying of growth; a box too large to be filled gets a bounded start.
-void Generator::reserveForBox(int startType) {
-    constexpr size_t kMostCells = size_t(1) << 20;
-    size_t l_cells = 1;
-    for (int32_t l_extent : m_state.work.getSize()) {
-        l_cells = std::min(l_cells * size_t(std::max(l_extent, 0)), kMostCells);
+// Gives the index a slot for every cell of the box. The flood usually fills the box, so room
+// for all of its edges up front spares the edge list the copying of growth; a box too large to
+// be filled gets a bounded start.
+void Generator::sizeForBox(int startType) {
+    const Position& l_box = m_state.work.getSize();
+    if (!m_state.nodes.byPosition.reset(l_box)) {
+        Util::fatal("Maze box holds more than " + std::to_string(CellIndex<HashedNode>::kMostCells) + " cells");
     }
-    m_state.nodes.byPosition.reserve(l_cells);
+    constexpr size_t kMostReserved = size_t(1) << 20;
+    size_t l_cells = 1;
+    for (int32_t l_extent : l_box) l_cells = std::min(l_cells * size_t(std::max(l_extent, 0)), kMostReserved);
     m_state.edges.reserve(l_cells * connectionsOf(startType).size());
 }
 
@@ -127,14 +129,14 @@ void Generator::expand(HashedNode& element) {
     }
 }
 
-// Null when the position is not valid. Each cell of the box is checked against the excluded
-// cells once: the index remembers an excluded cell with a null element.
+// Null when the position is not valid. A cell with an element was valid when the element was
+// made, so only cells without one are looked for among the excluded cells.
 std::pair<HashedNode*, bool> Generator::findOrCreate(int type, Position& position) {
     if (!m_state.work.wrapIntoBox(position)) return {nullptr, false};
-    auto [l_entry, l_new] = m_state.nodes.byPosition.try_emplace(position, nullptr);
-    if (!l_new || m_state.work.isExcluded(position)) return {l_entry->second, false};
-    l_entry->second = m_state.nodes.elements.create(m_state.graph.create(type, position));
-    return {l_entry->second, true};
+    HashedNode*& l_slot = m_state.nodes.byPosition.at(position);
+    if (l_slot || m_state.work.isExcluded(position)) return {l_slot, false};
+    l_slot = m_state.nodes.elements.create(m_state.graph.create(type, position));
+    return {l_slot, true};
 }
 
 // The reverse exit is the first exit of the neighbour that points back and whose connection

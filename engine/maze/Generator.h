@@ -32,7 +32,7 @@ private:
     Util::Random& random() { return *m_state.random; }
 
     Node* flood(const Position& start);
-    void reserveForBox(int startType);
+    void sizeForBox(int startType);
     void expand(HashedNode& element);
     // The element of the cell at position (wrapped into the box), and whether it was made now.
     std::pair<HashedNode*, bool> findOrCreate(int type, Position& position);

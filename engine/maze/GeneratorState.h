@@ -1,12 +1,12 @@
 #pragma once
 #include <vector>
 
+#include "engine/maze/CellIndex.h"
 #include "engine/maze/ConnectionTable.h"
 #include "engine/maze/HashedNode.h"
 #include "engine/maze/MazeData.h"
 #include "engine/maze/ObjectPool.h"
 #include "engine/maze/Position.h"
-#include "engine/maze/PositionMap.h"
 #include "engine/util/Random.h"
 
 namespace Maze {
@@ -19,12 +19,12 @@ struct Edge {
     HashedNode* to;  // known when the edge is made, so carving needs no lookups
 };
 
-// The union-find elements of one generation, keyed by their node's position. The elements sit
+// The union-find elements of one generation, found by their node's cell. The elements sit
 // side by side at fixed addresses, so edges and parent links can point at them and carving,
 // which visits them in random order, stays within a small block of memory.
 struct HashedNodeSet {
     ObjectPool<HashedNode> elements;
-    PositionMap<HashedNode> byPosition;  // null for an excluded cell already met
+    CellIndex<HashedNode> byPosition;
 
     // Drops every element (never their nodes, which belong to the mazes) and the index.
     void reset() {

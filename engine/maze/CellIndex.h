@@ -1,0 +1,49 @@
+#pragma once
+#include <cstddef>
+#include <vector>
+
+#include "engine/maze/Position.h"
+
+namespace Maze {
+
+// One slot per cell of a maze's box, row-major over its axes (x fastest). Every cell the
+// generator floods lies in the box, so a plain array finds a cell's slot with a few multiplies
+// instead of hashing, and cells next to each other along x share cache lines.
+template <typename T>
+class CellIndex {
+public:
+    // Large enough for any box a flood can fill in memory; a slot per cell of a larger box
+    // would itself take gigabytes.
+    static constexpr size_t kMostCells = size_t(1) << 28;
+
+    // Empties the index and sizes it for a box of the given extents, every slot null; false,
+    // leaving the index empty, when the box has more than kMostCells cells.
+    bool reset(const Position& box) {
+        clear();
+        size_t l_cells = 1;
+        for (int32_t l_extent : box) {
+            l_cells *= size_t(l_extent > 0 ? l_extent : 0);
+            if (l_cells > kMostCells) return false;
+        }
+        m_box = box;
+        m_slots.assign(l_cells, nullptr);
+        return true;
+    }
+    void clear() {
+        m_box = Position();
+        std::vector<T*>().swap(m_slots);
+    }
+
+    // The slot of a position inside the box.
+    T*& at(const Position& position) {
+        size_t l_index = 0;
+        for (size_t l_axis = m_box.size(); l_axis-- > 0;) l_index = l_index * size_t(m_box[l_axis]) + size_t(position[l_axis]);
+        return m_slots[l_index];
+    }
+
+private:
+    Position m_box;
+    std::vector<T*> m_slots;
+};
+
+}  // namespace Maze

@@ -147,6 +147,9 @@ TEST_F(ConfigLint, LevelsHaveAStartCellAndAMaze) {
             EXPECT_TRUE(l_cell.x >= 0 && l_cell.x < l_wide && l_cell.y >= 0 && l_cell.y < l_high)
                 << "data/config: game.levels[" << l_index << "] special cell (" << l_cell.x << ", " << l_cell.y
                 << ") outside the maze";
+            // Special cells are left out of the maze, whose generation starts at (0, 0).
+            EXPECT_FALSE(l_cell.x == 0 && l_cell.y == 0)
+                << "data/config: game.levels[" << l_index << "] special cell (0, 0) is where the maze starts";
         }
         EXPECT_FALSE(l_level.collisionData.empty()) << "data/config: game.levels[" << l_index << "].collision_data";
         EXPECT_FALSE(l_level.tileAtlas.empty()) << "data/config: game.levels[" << l_index << "].tile_atlas";

@@ -13,6 +13,8 @@
 #include "engine/app/Info.h"
 #include "engine/app/Settings.h"
 #include "engine/map/TileCollisionMap.h"
+#include "engine/maze/LevelMap.h"
+#include "engine/maze/MazeData.h"
 
 namespace {
 
@@ -119,6 +121,24 @@ TEST_F(LevelTileLint, EveryLevelsCollisionDataLoadsOverItsTiles) {
         EXPECT_TRUE(l_collision.load("data", l_level.collisionData))
             << "data/config: game.levels[" << l_index << "].collision_data \"" << l_level.collisionData
             << "\" does not load over " << (1 << l_level.params[6]) << " x " << (1 << l_level.params[7]) << " tiles";
+    }
+}
+
+TEST_F(LevelTileLint, EveryLevelBuildsItsMazeAndTileMap) {
+    for (int l_index = 0; l_index < Zelmo::levelCount(); ++l_index) {
+        const Zelmo::LevelEntry l_level = Zelmo::readLevel(l_index);
+        const auto& p = l_level.params;
+        Maze::LevelParams l_params{p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7],
+                                   p[8], p[9], p[10], p[11], p[12], p[13], p[14], {}};
+        for (const auto& l_cell : l_level.specialCells) {
+            l_params.specialCells.push_back(l_cell.x);
+            l_params.specialCells.push_back(l_cell.y);
+        }
+        // A level the generator refuses ends the process, so reaching the check is the check.
+        std::unique_ptr<Maze::MazeData> l_maze;
+        const auto l_map = Maze::buildLevelMap(l_params, &l_maze);
+        ASSERT_NE(l_map, nullptr) << "data/config: game.levels[" << l_index << "]";
+        EXPECT_NE(l_maze, nullptr) << "data/config: game.levels[" << l_index << "]";
     }
 }
 

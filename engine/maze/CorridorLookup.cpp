@@ -25,7 +25,9 @@ constexpr size_t kInitialNodeBuckets = 8;
 
 }  // namespace
 
-CorridorLookup::CorridorLookup(size_t directions) : m_nodes(kInitialNodeBuckets), m_byDirection(directions) {}
+CorridorLookup::CorridorLookup(size_t directions)
+    : m_nodes(kInitialNodeBuckets, Maze::PositionHash(), std::equal_to<Maze::Position>(), &m_nodeMemory),
+      m_byDirection(directions) {}
 
 void CorridorLookup::traceCorridors(Maze::Node* startNode) {
     std::vector<Maze::Node*> l_order;
@@ -56,11 +58,15 @@ void CorridorLookup::reserveFor(const std::vector<Maze::Node*>& cells) {
     size_t l_decisionPoints = 0;
     for (const Maze::Node* l_cell : cells) {
         l_decisionPoints += isDecisionPoint(l_cell);
-        for (int l_exit = 0; l_exit < l_cell->getNumExits(); ++l_exit) {
-            if (l_cell->isExitOpen(l_exit) && size_t(l_exit) < l_entries.size()) ++l_entries[size_t(l_exit)];
+        const auto& l_exits = l_cell->getExits();
+        for (size_t l_exit = 0; l_exit < l_exits.size() && l_exit < l_entries.size(); ++l_exit) {
+            if (l_exits[l_exit].flags & Maze::Exit::kOpen) ++l_entries[l_exit];
         }
     }
     m_nodes.reserve(m_nodes.size() + l_decisionPoints);
+    size_t l_allEntries = 0;
+    for (size_t l_count : l_entries) l_allEntries += l_count;
+    m_found.reserve(l_allEntries);
     for (size_t l_d = 0; l_d < m_byDirection.size(); ++l_d) {
         m_byDirection[l_d].reserve(m_byDirection[l_d].size() + l_entries[l_d]);
     }
@@ -83,9 +89,10 @@ void CorridorLookup::walkCorridor(const Departure& start, std::vector<Departure>
         const Maze::Node* l_previous = l_path.back().node;
         int l_onward = -1;
         int l_backToStart = -1;
-        for (int l_exit = 0; l_exit < l_current->getNumExits(); ++l_exit) {
-            if (!l_current->isExitOpen(l_exit)) continue;
-            const Maze::Node* l_target = l_current->getExit(l_exit);
+        const auto& l_exits = l_current->getExits();
+        for (int l_exit = 0; l_exit < int(l_exits.size()); ++l_exit) {
+            if ((l_exits[size_t(l_exit)].flags & Maze::Exit::kOpen) == 0) continue;
+            const Maze::Node* l_target = l_exits[size_t(l_exit)].target;
             if (l_target == l_fromCell) {
                 if (l_backToStart < 0) l_backToStart = l_exit;
             } else if (l_target != l_previous) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <memory_resource>
 #include <unordered_map>
 #include <vector>
 
@@ -33,8 +34,9 @@ struct CorridorNode {
 
 // The corridor nodes by position. The depth pass visits the nodes in this map's iteration order,
 // and in mazes with loops the depths it settles depend on that order; so this one index stays the
-// standard library's map, whose order every level built so far has had.
-using CorridorNodeMap = std::unordered_map<Maze::Position, CorridorNode*, Maze::PositionHash>;
+// standard library's map, whose order every level built so far has had. Its entries come from a
+// block of memory of the lookup's own (the order does not depend on where entries live).
+using CorridorNodeMap = std::pmr::unordered_map<Maze::Position, CorridorNode*, Maze::PositionHash>;
 
 // Indexes a generated maze by corridors, the stretches of two-exit cells between decision
 // points: every decision point with its corridors, and per direction of travel, for every cell,
@@ -86,6 +88,9 @@ private:
     const Maze::PositionMap<CorridorNode>& directionMap(size_t direction) const;
 
     Maze::ObjectPool<CorridorNode> m_storage;  // every corridor node
+    // Handed out a piece at a time and freed all at once, with the lookup: sparing the map an
+    // allocation and a release per entry.
+    std::pmr::monotonic_buffer_resource m_nodeMemory;
     CorridorNodeMap m_nodes;
     std::vector<Maze::PositionMap<CorridorNode>> m_byDirection;
     std::vector<Step> m_path;

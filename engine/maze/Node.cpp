@@ -7,10 +7,8 @@ void collectNodes(Node* startNode, std::vector<Node*>& nodes) {
     if (!startNode) return;
     nodes.push_back(startNode);
     for (size_t l_next = 0; l_next < nodes.size(); ++l_next) {
-        const Node* l_node = nodes[l_next];
-        for (int l_exit = 0; l_exit < l_node->getNumExits(); ++l_exit) {
-            Node* l_target = l_node->getExit(l_exit);
-            if (l_target && l_node->isTreeExit(l_exit)) nodes.push_back(l_target);
+        for (const Exit& l_exit : nodes[l_next]->getExits()) {
+            if (l_exit.target && (l_exit.flags & Exit::kLinked) == 0) nodes.push_back(l_exit.target);
         }
     }
 }

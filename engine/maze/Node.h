@@ -35,6 +35,8 @@ public:
     int getType() const { return m_type; }
     const Position& getPosition() const { return m_position; }
     int getNumExits() const { return int(m_exits.size()); }
+    // Every exit in exit order, for walks over all of them.
+    const SmallVector<Exit, 4>& getExits() const { return m_exits; }
 
     // The target of exit i, open or not; null for no such exit or no target.
     Node* getExit(int i) const { return hasExit(i) ? m_exits[size_t(i)].target : nullptr; }

@@ -16,13 +16,22 @@ public:
 
     // As many entries as tiles counts for the type; an entry is null where tiles has no such
     // connection after all. The list lasts until clear().
-    const Connections& of(const TileData& tiles, int type);
-    void clear() { m_byType.clear(); }
+    const Connections& of(const TileData& tiles, int type) {
+        return m_last && m_last->first == type ? m_last->second : find(tiles, type);
+    }
+    void clear() {
+        m_byType.clear();
+        m_last = nullptr;
+    }
 
 private:
+    const Connections& find(const TileData& tiles, int type);
+
     // A generator meets one or two types, so a list searched from the front serves; a deque
     // keeps the lists handed out in place while others are added.
     std::deque<std::pair<int, Connections>> m_byType;
+    // The type asked for last: cells mostly come in runs of one type.
+    const std::pair<int, Connections>* m_last = nullptr;
 };
 
 }  // namespace Maze

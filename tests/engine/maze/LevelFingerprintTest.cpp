@@ -64,8 +64,11 @@ TEST(LevelFingerprintTest, LevelBuildsMatchTheirChecksums) {
     }
 }
 
+enum class Tiles { kFourWay, kSixWay, kCheckerboard };
+
 struct GeneratorCase {
     const char* name;
+    Tiles tiles;
     Maze::Position size;
     Maze::Position start;
     std::vector<Maze::Position> excluded;
@@ -90,24 +93,53 @@ Maze::TileData sixWayTiles() {
     return l_tiles;
 }
 
+// Two cell types in a checkerboard: each type's neighbours are of the other type, and the two
+// types number their four exits in different orders.
+Maze::TileData checkerboardTiles() {
+    Maze::TileData l_tiles;
+    for (const Maze::Position& l_offset : std::vector<Maze::Position>{{0, -1}, {1, 0}, {0, 1}, {-1, 0}}) {
+        l_tiles.addConnection({0, l_offset, 1});
+    }
+    for (const Maze::Position& l_offset : std::vector<Maze::Position>{{-1, 0}, {0, 1}, {1, 0}, {0, -1}}) {
+        l_tiles.addConnection({1, l_offset, 0});
+    }
+    return l_tiles;
+}
+
+Maze::TileData tilesOf(Tiles tiles) {
+    switch (tiles) {
+        case Tiles::kSixWay:
+            return sixWayTiles();
+        case Tiles::kCheckerboard:
+            return checkerboardTiles();
+        case Tiles::kFourWay:
+            break;
+    }
+    Maze::TileData l_tiles;
+    Maze::addFourWayConnections(l_tiles, 0);
+    return l_tiles;
+}
+
 TEST(LevelFingerprintTest, GeneratorRunsMatchTheirChecksums) {
     const std::vector<GeneratorCase> l_cases{
-        {"looped", {20, 13}, {6, 6}, {}, 10, false, false, false, 7,
+        {"looped", Tiles::kFourWay, {20, 13}, {6, 6}, {}, 10, false, false, false, 7,
          "11969ddbb14da342 f494d64ab2c1810e 1a1d03d4fbf9c9e2 c1a594f48e0bf3c4 e96fe470"},
-        {"every option", {20, 13}, {6, 6}, {{11, 7}, {7, 6}}, 50, true, true, true, 3,
+        {"every option", Tiles::kFourWay, {20, 13}, {6, 6}, {{11, 7}, {7, 6}}, 50, true, true, true, 3,
          "b9c4888c493a725e 044bb88eb906c667 a16a39b71aecbb21 66c0beb30b2b751d 1711ed64"},
-        {"wrapped without dead ends", {6, 5}, {2, 2}, {}, 100, false, true, true, 2,
+        {"wrapped without dead ends", Tiles::kFourWay, {6, 5}, {2, 2}, {}, 100, false, true, true, 2,
          "1539b4cfab2f5c5b 1539b4cfab2f5c5b e7660a45eada1aba 60bdc23b5e6d041a 617e3fad"},
-        {"three dimensions", {3, 1, 3}, {0, 0, 1}, {}, 0, true, true, true, 9,
+        {"three dimensions", Tiles::kSixWay, {3, 1, 3}, {0, 0, 1}, {}, 0, true, true, true, 9,
          "5ee382420e2212ea c11195bf4686db49 50632c5a482f1124 236089893ecb3aef b9168420"},
-        {"three dimensions looped", {6, 5, 3}, {0, 0, 1}, {{4, 3, 2}}, 10, false, false, false, 4,
+        {"three dimensions looped", Tiles::kSixWay, {6, 5, 3}, {0, 0, 1}, {{4, 3, 2}}, 10, false, false, false, 4,
          "cc99578caee944be 93e932ed92115bde 118c1a331d243c24 b64a7b433c72ae52 8d800ee8"},
+        {"two cell types", Tiles::kCheckerboard, {9, 6}, {0, 0}, {{4, 3}}, 10, false, false, false, 3,
+         "7fad4340490719f4 c9aa8744ef6448d4 cf66ed120e9f08e4 dddc88db20791d69 814da7c0"},
+        {"two cell types, every option", Tiles::kCheckerboard, {9, 6}, {0, 0}, {}, 60, true, true, true, 5,
+         "7a805148e72cd676 e5358017e63ab331 e3b6743147cc9612 4ea9e02c317a8980 c3712f64"},
     };
     for (const GeneratorCase& l_case : l_cases) {
         SCOPED_TRACE(l_case.name);
-        const bool l_flat = l_case.size.size() == 2;
-        Maze::TileData l_tiles = l_flat ? Maze::TileData() : sixWayTiles();
-        if (l_flat) Maze::addFourWayConnections(l_tiles, 0);
+        const Maze::TileData l_tiles = tilesOf(l_case.tiles);
         Maze::MazeData l_template(l_tiles, l_case.size, l_case.start, l_case.wrap, l_case.backtracker,
                                   l_case.removeDeadEnds, l_case.loopPercent);
         for (const Maze::Position& l_cell : l_case.excluded) l_template.addExcludedCell(l_cell);

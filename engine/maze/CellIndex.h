@@ -37,7 +37,9 @@ public:
     // The slot of a position inside the box.
     T*& at(const Position& position) {
         size_t l_index = 0;
-        for (size_t l_axis = m_box.size(); l_axis-- > 0;) l_index = l_index * size_t(m_box[l_axis]) + size_t(position[l_axis]);
+        for (size_t l_axis = m_box.size(); l_axis-- > 0;) {
+            l_index = l_index * size_t(m_box[l_axis]) + size_t(position[l_axis]);
+        }
         return m_slots[l_index];
     }
 

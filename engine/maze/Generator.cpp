@@ -31,8 +31,6 @@ Util::Random& sharedRandom() {
 // on memory, few enough that the data is still cached when its step comes.
 constexpr size_t kFetchAhead = 8;
 
-void prefetch(const void* address) { __builtin_prefetch(address); }
-
 bool isNegation(const Position& a, const Position& b) {
     if (a.size() != b.size()) return false;
     for (size_t l_i = 0; l_i < a.size(); ++l_i) {
@@ -192,11 +190,11 @@ void Generator::carveKruskal() {
     // Randomly placed edges and elements are each asked for a stride before they are needed:
     // an edge two strides ahead, its elements one.
     for (size_t l_i = 0; l_i < l_count; ++l_i) {
-        if (l_i + 2 * kFetchAhead < l_count) prefetch(&l_edges[l_order[l_i + 2 * kFetchAhead]]);
+        if (l_i + 2 * kFetchAhead < l_count) __builtin_prefetch(&l_edges[l_order[l_i + 2 * kFetchAhead]]);
         if (l_i + kFetchAhead < l_count) {
             const Edge& l_ahead = l_edges[l_order[l_i + kFetchAhead]];
-            prefetch(l_ahead.from);
-            prefetch(l_ahead.to);
+            __builtin_prefetch(l_ahead.from);
+            __builtin_prefetch(l_ahead.to);
         }
         const Edge& l_edge = l_edges[l_order[l_i]];
         if (l_edge.from->getRoot() == l_edge.to->getRoot()) continue;

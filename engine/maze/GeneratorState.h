@@ -37,7 +37,7 @@ struct HashedNodeSet {
 struct GeneratorState {
     MazeData work;                   // the template; its end receives the backtracker's result
     Util::Random* random = nullptr;  // not owned
-    ConnectionTable connections;  // of work's cell types
+    ConnectionTable connections;     // of work's cell types
     HashedNodeSet nodes;
     NodePool graph;  // the nodes of the maze being generated, handed to it at the end
     std::vector<Edge> edges;

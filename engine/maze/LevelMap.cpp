@@ -50,8 +50,12 @@ std::unique_ptr<Map::TileMap> buildLevelMap(const LevelParams& params, std::uniq
         for (int l_col = 0; l_col < l_w; ++l_col) {
             const int l_x0 = l_left + l_col * (l_cw + 1);
             const int l_y0 = l_top + l_row * (l_ch + 1);
-            if (l_grid->isWall(2 * l_col + 1, 2 * l_row)) fill(l_tiles, l_x0 + 1, l_y0, l_x0 + l_cw, l_y0, kWallHorizontal);
-            if (l_grid->isWall(2 * l_col, 2 * l_row + 1)) fill(l_tiles, l_x0, l_y0 + 1, l_x0, l_y0 + l_ch, kWallVertical);
+            if (l_grid->isWall(2 * l_col + 1, 2 * l_row)) {
+                fill(l_tiles, l_x0 + 1, l_y0, l_x0 + l_cw, l_y0, kWallHorizontal);
+            }
+            if (l_grid->isWall(2 * l_col, 2 * l_row + 1)) {
+                fill(l_tiles, l_x0, l_y0 + 1, l_x0, l_y0 + l_ch, kWallVertical);
+            }
         }
     }
 

@@ -64,7 +64,8 @@ private:
 
     // Blocks double up to a limit, so small mazes stay small and large ones need few blocks.
     void addBlock() {
-        const size_t l_capacity = m_blocks.empty() ? kFirstBlock : std::min(2 * m_blocks.back().capacity, kLargestBlock);
+        const size_t l_capacity =
+            m_blocks.empty() ? kFirstBlock : std::min(2 * m_blocks.back().capacity, kLargestBlock);
         m_blocks.reserve(m_blocks.size() + 1);
         m_blocks.push_back({std::allocator<T>().allocate(l_capacity), l_capacity, 0});
     }

@@ -99,7 +99,7 @@ Node* Generator::flood(const Position& start) {
 // be filled gets a bounded start.
 void Generator::sizeForBox(int startType) {
     const Position& l_box = m_state.work.getSize();
-    if (!m_state.nodes.byPosition.reset(l_box)) {
+    if (!m_state.nodes.byCell.reset(l_box)) {
         Util::fatal("Maze box holds more than " + std::to_string(CellIndex<HashedNode>::kMostCells) + " cells");
     }
     constexpr size_t kMostReserved = size_t(1) << 20;
@@ -131,7 +131,7 @@ void Generator::expand(HashedNode& element) {
 // made, so only cells without one are looked for among the excluded cells.
 std::pair<HashedNode*, bool> Generator::findOrCreate(int type, Position& position) {
     if (!m_state.work.wrapIntoBox(position)) return {nullptr, false};
-    HashedNode*& l_slot = m_state.nodes.byPosition.at(position);
+    HashedNode*& l_slot = m_state.nodes.byCell.at(position);
     if (l_slot || m_state.work.isExcluded(position)) return {l_slot, false};
     l_slot = m_state.nodes.elements.create(m_state.graph.create(type, position));
     return {l_slot, true};

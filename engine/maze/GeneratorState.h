@@ -24,12 +24,12 @@ struct Edge {
 // which visits them in random order, stays within a small block of memory.
 struct HashedNodeSet {
     ObjectPool<HashedNode> elements;
-    CellIndex<HashedNode> byPosition;
+    CellIndex<HashedNode> byCell;
 
     // Drops every element (never their nodes, which belong to the mazes) and the index.
     void reset() {
         elements.clear();
-        byPosition.clear();
+        byCell.clear();
     }
 };
 

@@ -45,7 +45,9 @@ public:
     void clear() {
         std::allocator<T> l_allocator;
         for (Block& l_block : m_blocks) {
-            for (size_t l_i = 0; l_i < l_block.used; ++l_i) l_block.objects[l_i].~T();
+            // Every object here is exactly a T, so its destructor is called directly, never
+            // looked up as a virtual one.
+            for (size_t l_i = 0; l_i < l_block.used; ++l_i) l_block.objects[l_i].T::~T();
             l_allocator.deallocate(l_block.objects, l_block.capacity);
         }
         m_blocks.clear();

@@ -72,11 +72,14 @@ void CorridorLookup::reserveFor(const std::vector<Maze::Node*>& cells) {
     }
 }
 
+// Each step of the walk is recorded as a direction entry at once; its target, the decision
+// point at the far end, is filled in when the walk ends.
 void CorridorLookup::walkCorridor(const Departure& start, std::vector<Departure>& pending) {
     CorridorNode* l_fromNode = start.from;
     Maze::Node* l_fromCell = l_fromNode->node;
-    std::vector<Step>& l_path = m_path;
-    l_path.assign(1, {l_fromCell, start.exit});
+    const size_t l_firstStep = m_found.size();
+    m_found.push_back({l_fromCell, size_t(start.exit), nullptr});
+    const Maze::Node* l_previous = l_fromCell;
     Maze::Node* l_current = l_fromCell->getExit(start.exit);
     while (true) {
         const int l_open = l_current->getNumOpenExits();
@@ -86,7 +89,6 @@ void CorridorLookup::walkCorridor(const Departure& start, std::vector<Departure>
         // Passages are open on both sides, and every corridor cell already on the path has both
         // of its open exits used by its path neighbours; so the only path cells a corridor cell
         // can lead to are the one just left and the corridor's start.
-        const Maze::Node* l_previous = l_path.back().node;
         int l_onward = -1;
         int l_backToStart = -1;
         const auto& l_exits = l_current->getExits();
@@ -103,11 +105,12 @@ void CorridorLookup::walkCorridor(const Departure& start, std::vector<Departure>
         if (l_onward < 0) {
             // The corridor has come back round to the decision point it left.
             l_fromNode->links.push_back({start.exit, 1, l_fromNode});
-            if (l_backToStart >= 0) l_path.push_back({l_current, l_backToStart});
-            pointPathAt(l_path, l_fromNode);
+            if (l_backToStart >= 0) m_found.push_back({l_current, size_t(l_backToStart), nullptr});
+            pointStepsAt(l_firstStep, l_fromNode);
             return;
         }
-        l_path.push_back({l_current, l_onward});
+        m_found.push_back({l_current, size_t(l_onward), nullptr});
+        l_previous = l_current;
         l_current = l_current->getExit(l_onward);
     }
 
@@ -118,13 +121,13 @@ void CorridorLookup::walkCorridor(const Departure& start, std::vector<Departure>
         }
     }
     l_fromNode->links.push_back({start.exit, 0, l_toNode});
-    pointPathAt(l_path, l_toNode);
+    pointStepsAt(l_firstStep, l_toNode);
 }
 
-void CorridorLookup::pointPathAt(const std::vector<Step>& path, CorridorNode* node) {
-    for (const Step& l_step : path) {
-        if (size_t(l_step.exit) >= m_byDirection.size()) throwBadDirection();
-        m_found.push_back({l_step.node, size_t(l_step.exit), node});
+void CorridorLookup::pointStepsAt(size_t firstStep, CorridorNode* node) {
+    for (size_t l_i = firstStep; l_i < m_found.size(); ++l_i) {
+        if (m_found[l_i].direction >= m_byDirection.size()) throwBadDirection();
+        m_found[l_i].target = node;
     }
 }
 

@@ -62,16 +62,12 @@ public:
     size_t getNumDirections() const { return m_byDirection.size(); }
 
 private:
-    struct Step {
-        Maze::Node* node;
-        int exit;
-    };
     // A corridor still to be walked, leaving a decision point.
     struct Departure {
         CorridorNode* from;
         int exit;
     };
-    // A direction entry found by a walk, stored once all walks are done.
+    // A direction entry found by a walk, stored in its map once all walks are done.
     struct FoundEntry {
         Maze::Node* cell;
         size_t direction;
@@ -83,7 +79,8 @@ private:
     std::pair<CorridorNode*, bool> findOrCreate(Maze::Node* node);
     void walkCorridor(const Departure& start, std::vector<Departure>& pending);
     static bool settleDepth(const CorridorNode* from, CorridorLink& link);
-    void pointPathAt(const std::vector<Step>& path, CorridorNode* node);
+    // Gives the entries of the current walk, from firstStep on, their target.
+    void pointStepsAt(size_t firstStep, CorridorNode* node);
     void storeFoundEntries();
     const Maze::PositionMap<CorridorNode>& directionMap(size_t direction) const;
 
@@ -93,7 +90,6 @@ private:
     std::pmr::monotonic_buffer_resource m_nodeMemory;
     CorridorNodeMap m_nodes;
     std::vector<Maze::PositionMap<CorridorNode>> m_byDirection;
-    std::vector<Step> m_path;
     std::vector<FoundEntry> m_found;
 };
 

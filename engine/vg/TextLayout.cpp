@@ -35,29 +35,14 @@ const ImFontGlyph* TextLayout::glyphOf(unsigned codepoint) const {
 TextLayout::Line TextLayout::measure(std::string_view text) const {
     Line line;
     bool inked = false;
-    float pen = 0;
-    bool placed = false;
-    for (size_t i = 0; i < text.size();) {
-        unsigned codepoint = 0;
-        i = decode(text, i, &codepoint);
-        const ImFontGlyph* glyph = glyphOf(codepoint);
-        if (glyph == nullptr) {
-            continue;
-        }
-        if (placed) {
-            pen += spacing_;
-        }
-        if (glyph->Visible) {
-            float left = pen + glyph->X0 * scale_;
-            float right = pen + glyph->X1 * scale_;
-            line.minX = inked ? std::min(line.minX, left) : left;
-            line.maxX = inked ? std::max(line.maxX, right) : right;
-            inked = true;
-        }
-        pen += glyph->AdvanceX * scale_;
-        line.width = pen;
-        placed = true;
-    }
+    line.width = walk(text, [&](unsigned, const ImFontGlyph& glyph, float pen) {
+        if (!glyph.Visible) return;
+        const float left = pen + glyph.X0 * scale_;
+        const float right = pen + glyph.X1 * scale_;
+        line.minX = inked ? std::min(line.minX, left) : left;
+        line.maxX = inked ? std::max(line.maxX, right) : right;
+        inked = true;
+    });
     return line;
 }
 

@@ -30,6 +30,16 @@ public:
     // Calls visit(codepoint, penX) for every glyph that has a picture.
     template <typename Visit>
     void forEachGlyph(std::string_view text, Visit visit) const {
+        walk(text, [&visit](unsigned codepoint, const ImFontGlyph& glyph, float pen) {
+            if (glyph.Visible) visit(codepoint, pen);
+        });
+    }
+
+private:
+    // Calls step(codepoint, glyph, penX) for every glyph that takes room, in order; returns the
+    // pen position after the last one.
+    template <typename Step>
+    float walk(std::string_view text, Step step) const {
         float pen = 0;
         bool placed = false;
         for (size_t i = 0; i < text.size();) {
@@ -42,15 +52,13 @@ public:
             if (placed) {
                 pen += spacing_;
             }
-            if (glyph->Visible) {
-                visit(codepoint, pen);
-            }
+            step(codepoint, *glyph, pen);
             pen += glyph->AdvanceX * scale_;
             placed = true;
         }
+        return pen;
     }
 
-private:
     static size_t decode(std::string_view text, size_t at, unsigned* codepoint);
     // Null for characters that take no room.
     const ImFontGlyph* glyphOf(unsigned codepoint) const;

@@ -3,6 +3,7 @@
 
 #include "engine/gfx/Gfx.h"
 #include "engine/gfx/Projection.h"
+#include "engine/gfx/ShaderLoader.h"
 #include "engine/gfx/VertexFormats.h"
 
 #define GLFW_INCLUDE_NONE
@@ -15,19 +16,6 @@ namespace {
 
 constexpr int Draws = 10000;
 constexpr int Views = 50;
-
-const char* const ColourVs = R"(#version 330 core
-in vec3 a_position;
-in vec4 a_color0;
-uniform mat4 u_modelViewProj;
-out vec4 v_color0;
-void main() { gl_Position = u_modelViewProj * vec4(a_position, 1.0); v_color0 = a_color0; }
-)";
-const char* const ColourFs = R"(#version 330 core
-in vec4 v_color0;
-out vec4 fragColour;
-void main() { fragColour = v_color0; }
-)";
 
 // Draw i goes to view 10 + (i * 7) % 50, so views are submitted out of order.
 void submitDraws(gfx::ProgramHandle program) {
@@ -50,7 +38,8 @@ void submitDraws(gfx::ProgramHandle program) {
 }
 
 void runFrames(benchmark::State& state) {
-    gfx::ProgramHandle program = gfx::createProgram(ColourVs, ColourFs, "bench");
+    gfx::ProgramHandle program = gfx::createProgramFromFiles(ZELMO_SOURCE_DIR "/data/vtx-color.vs.bin",
+                                                             ZELMO_SOURCE_DIR "/data/vtx-color.fs.bin");
     if (!program.valid()) {
         state.SkipWithError("program did not build");
         return;

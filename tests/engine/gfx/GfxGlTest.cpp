@@ -1,9 +1,12 @@
 #include <gmock/gmock.h>
 
+#include <string>
 #include <vector>
 
 #include "GlContext.h"
+#include "engine/gfx/FileRead.h"
 #include "engine/gfx/Projection.h"
+#include "engine/gfx/ShaderLoader.h"
 #include "engine/gfx/VertexFormats.h"
 
 using ::testing::Each;
@@ -12,18 +15,11 @@ using ::testing::HasSubstr;
 
 namespace {
 
-const char* const ColourVs = R"(#version 330 core
-in vec3 a_position;
-in vec4 a_color0;
-uniform mat4 u_modelViewProj;
-out vec4 v_color0;
-void main() { gl_Position = u_modelViewProj * vec4(a_position, 1.0); v_color0 = a_color0; }
-)";
-const char* const ColourFs = R"(#version 330 core
-in vec4 v_color0;
-out vec4 fragColour;
-void main() { fragColour = v_color0; }
-)";
+// The shipped flat-colour program.
+gfx::ProgramHandle colourProgram() {
+    return gfx::createProgramFromFiles("data/vtx-color.vs.bin", "data/vtx-color.fs.bin");
+}
+
 const char* const TextureVs = R"(#version 330 core
 in vec3 a_position;
 in vec2 a_texcoord0;
@@ -38,6 +34,12 @@ uniform vec4 u_tint;
 out vec4 fragColour;
 void main() { fragColour = texture(s_texColor, v_texcoord0) * u_tint; }
 )";
+
+std::string fileText(const std::string& path) {
+    std::vector<uint8_t> l_bytes;
+    EXPECT_TRUE(gfx::readWholeFile(path, l_bytes)) << path;
+    return std::string(l_bytes.begin(), l_bytes.end());
+}
 
 using Pixels = std::vector<uint32_t>;
 
@@ -88,7 +90,7 @@ TEST_F(GlTest, TwoViewsClearingOneTargetLeaveTheHigherViewsColour) {
 }
 
 TEST_F(GlTest, AViewClearsAndDrawsOnlyInsideItsRectangle) {
-    gfx::ProgramHandle program = gfx::createProgram(ColourVs, ColourFs, "colour");
+    gfx::ProgramHandle program = colourProgram();
     ASSERT_TRUE(program.valid());
     gfx::FrameBufferHandle target = gfx::createFrameBuffer(4, 4, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
     gfx::setViewFrameBuffer(0, target);
@@ -109,7 +111,7 @@ TEST_F(GlTest, AViewClearsAndDrawsOnlyInsideItsRectangle) {
 }
 
 TEST_F(GlTest, ABgraFrameBufferRenderedInOneViewIsSampledInALaterOne) {
-    gfx::ProgramHandle colour = gfx::createProgram(ColourVs, ColourFs, "colour");
+    gfx::ProgramHandle colour = colourProgram();
     gfx::ProgramHandle textured = gfx::createProgram(TextureVs, TextureFs, "texture");
     ASSERT_TRUE(colour.valid() && textured.valid());
     gfx::UniformHandle sampler = gfx::createUniform("s_texColor", gfx::UniformType::Sampler);
@@ -146,7 +148,7 @@ TEST_F(GlTest, ABgraFrameBufferRenderedInOneViewIsSampledInALaterOne) {
 }
 
 TEST_F(GlTest, BlendEquationsAddColourAndKeepTheLargerAlpha) {
-    gfx::ProgramHandle program = gfx::createProgram(ColourVs, ColourFs, "colour");
+    gfx::ProgramHandle program = colourProgram();
     gfx::FrameBufferHandle target = gfx::createFrameBuffer(2, 2, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
     gfx::setViewFrameBuffer(0, target);
     gfx::setViewClear(0, gfx::Clear::Colour, 0x10101080);
@@ -161,7 +163,7 @@ TEST_F(GlTest, BlendEquationsAddColourAndKeepTheLargerAlpha) {
 }
 
 TEST_F(GlTest, WriteMaskKeepsAlphaUntouched) {
-    gfx::ProgramHandle program = gfx::createProgram(ColourVs, ColourFs, "colour");
+    gfx::ProgramHandle program = colourProgram();
     gfx::FrameBufferHandle target = gfx::createFrameBuffer(2, 2, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
     gfx::setViewFrameBuffer(0, target);
     gfx::setViewClear(0, gfx::Clear::Colour, 0x00000033);
@@ -205,7 +207,8 @@ TEST_F(GlTest, ThreeDimensionalTexturesUpdateAndReadBack) {
 TEST_F(GlTest, ABrokenShaderIsRefusedWithItsLog) {
     testing::internal::CaptureStderr();
     gfx::ProgramHandle program =
-        gfx::createProgram("#version 330 core\nvoid main() { nonsense; }\n", ColourFs, "data/broken.vs.bin");
+        gfx::createProgram("#version 330 core\nvoid main() { nonsense; }\n", fileText("data/vtx-color.fs.bin"),
+                           "data/broken.vs.bin");
     std::string log = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(program.valid());
     EXPECT_THAT(log, HasSubstr("data/broken.vs.bin"));

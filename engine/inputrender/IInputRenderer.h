@@ -1,6 +1,6 @@
 #pragma once
-#include "engine/app/StringConvertor.h"
 #include "engine/input/InputController.h"
+#include "engine/inputrender/StringConvertor.h"
 
 namespace vg {
 class Context;

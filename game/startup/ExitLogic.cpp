@@ -1,9 +1,9 @@
 #include "game/startup/ExitLogic.h"
 
-#include "engine/app/AppContext.h"
 #include "engine/app/Preferences.h"
 #include "engine/app/Settings.h"
 #include "engine/gfx/ColourQuad.h"
+#include "engine/shell/AppContext.h"
 #include "engine/util/Convert.h"
 
 namespace Zelmo {

@@ -1,14 +1,14 @@
 #include "game/startup/InitLogic.h"
 
-#include "engine/app/AppContext.h"
 #include "engine/app/ConfigReaders.h"
 #include "engine/app/Globals.h"
 #include "engine/app/Settings.h"
 #include "engine/gfx/ColourQuad.h"
+#include "engine/shell/AppContext.h"
 #include "engine/util/Convert.h"
+#include "engine/util/Fatal.h"
 #include "engine/vector/GameVectors.h"
 #include "engine/vg/Context.h"
-#include "engine/util/Fatal.h"
 #include "game/input/GlobalInputRefs.h"
 
 namespace Zelmo {

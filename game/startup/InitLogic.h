@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "engine/app/LogicState.h"
+#include "engine/shell/LogicState.h"
 
 class AppContext;
 

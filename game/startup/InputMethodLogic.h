@@ -2,9 +2,9 @@
 #include <string>
 
 #include "data/Events_generated.h"
-#include "engine/app/LogicState.h"
 #include "engine/events/EventReceiver.h"
 #include "engine/input/InputControllers.h"
+#include "engine/shell/LogicState.h"
 
 namespace Game {
 

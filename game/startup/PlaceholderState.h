@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-#include "engine/app/AppContext.h"
-#include "engine/app/LogicState.h"
 #include "engine/devices/KeyCodes.h"
+#include "engine/shell/AppContext.h"
+#include "engine/shell/LogicState.h"
 
 namespace Zelmo {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "engine/app/AppContext.h"
+#include "engine/shell/AppContext.h"
 #include "game/input/GetExternalTrigger.h"
 #include "game/input/InputActionHandler.h"
 #include "game/startup/DeferredEvents.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "engine/app/AppContext.h"
+#include "engine/shell/AppContext.h"
 #include "game/startup/ExitLogic.h"
 #include "game/startup/InitLogic.h"
 #include "game/startup/InputMethodLogic.h"

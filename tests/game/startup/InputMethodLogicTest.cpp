@@ -4,9 +4,9 @@
 #include <string>
 
 #include "data/Events_generated.h"
-#include "engine/app/LogicController.h"
 #include "engine/events/EventSender.h"
 #include "engine/input/InputControllers.h"
+#include "engine/shell/LogicController.h"
 #include "game/startup/InputMethodLogic.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/app/VideoModes.h"
+#include "engine/shell/VideoModes.h"
 
 #include <algorithm>
 

@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "engine/app/GLFW3App.h"
-#include "engine/app/LogicController.h"
-#include "engine/app/PointerState.h"
-#include "engine/app/Renderer.h"
-#include "engine/app/StringConvertor.h"
-#include "engine/app/VideoModes.h"
 #include "engine/devices/Joypads.h"
 #include "engine/devices/Keyboard.h"
 #include "engine/input/InputControllers.h"
 #include "engine/inputrender/IInputRenderer.h"
+#include "engine/inputrender/StringConvertor.h"
+#include "engine/shell/GLFW3App.h"
+#include "engine/shell/LogicController.h"
+#include "engine/shell/PointerState.h"
+#include "engine/shell/Renderer.h"
+#include "engine/shell/VideoModes.h"
 #include "engine/sound/SoundController.h"
 
 // The one application context of the process: owns the window, the sound controller, the logic

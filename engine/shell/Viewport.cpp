@@ -1,4 +1,4 @@
-#include "engine/app/Viewport.h"
+#include "engine/shell/Viewport.h"
 
 #include <algorithm>
 #include <cmath>

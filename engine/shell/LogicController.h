@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/app/LogicState.h"
+#include "engine/shell/LogicState.h"
 
 namespace Game {
 

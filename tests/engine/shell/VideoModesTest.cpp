@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/app/VideoModes.h"
+#include "engine/shell/VideoModes.h"
 
 namespace {
 

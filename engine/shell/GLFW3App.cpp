@@ -1,4 +1,4 @@
-#include "engine/app/GLFW3App.h"
+#include "engine/shell/GLFW3App.h"
 
 #include <GLFW/glfw3.h>
 #include <imgui.h>
@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <thread>
 
-#include "engine/app/AppContext.h"
 #include "engine/gfx/Gfx.h"
+#include "engine/shell/AppContext.h"
 #include "engine/vg/Context.h"
 
 namespace Game {

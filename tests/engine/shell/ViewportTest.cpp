@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/app/Viewport.h"
+#include "engine/shell/Viewport.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "engine/app/AppContext.h"
+#include "engine/shell/AppContext.h"
 
-#include "engine/app/Viewport.h"
 #include "engine/gfx/Gfx.h"
 #include "engine/inputrender/InputRenderer.h"
+#include "engine/shell/Viewport.h"
 #include "engine/vg/Context.h"
 
 AppContext::AppContext(bool soundOn, int designWidth_, int designHeight_, bool keepAspect_, int rate, int skipLimit_)

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/app/GlfwKeys.h"
-#include "engine/app/PointerState.h"
-#include "engine/app/VideoModes.h"
+#include "engine/shell/GlfwKeys.h"
+#include "engine/shell/PointerState.h"
+#include "engine/shell/VideoModes.h"
 
 struct GLFWwindow;
 class AppContext;

@@ -2,8 +2,8 @@
 
 #include <GLFW/glfw3.h>
 
-#include "engine/app/GlfwKeys.h"
-#include "engine/app/PointerState.h"
+#include "engine/shell/GlfwKeys.h"
+#include "engine/shell/PointerState.h"
 
 namespace {
 

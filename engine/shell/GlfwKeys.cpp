@@ -1,4 +1,4 @@
-#include "engine/app/GlfwKeys.h"
+#include "engine/shell/GlfwKeys.h"
 
 #include <GLFW/glfw3.h>
 

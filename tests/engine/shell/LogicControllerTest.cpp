@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/app/LogicController.h"
+#include "engine/shell/LogicController.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/app/LogicController.h"
+#include "engine/shell/LogicController.h"
 
 #include "engine/util/Text.h"
 

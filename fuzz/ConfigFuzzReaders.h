@@ -2,7 +2,7 @@
 // Runs every configuration reader over a stored configuration, as the program would.
 #include "data/config_generated.h"
 #include "engine/app/ConfigReaders.h"
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 
 inline Game::Info& configLoader() {
     static Game::Info* s_info = [] {

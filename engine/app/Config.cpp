@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "data/config_generated.h"
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 #include "engine/util/Fatal.h"
 
 namespace Zelmo {

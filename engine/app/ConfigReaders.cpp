@@ -1,7 +1,7 @@
 #include "engine/app/ConfigReaders.h"
 
 #include "data/config_generated.h"
-#include "engine/app/TableDefaults.h"
+#include "engine/data/TableDefaults.h"
 #include "engine/util/Fatal.h"
 #include "engine/util/FlatText.h"
 #include "engine/util/Text.h"

@@ -1,6 +1,6 @@
 #include "engine/app/Globals.h"
 
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 #include "engine/input/IActionHandler.h"
 #include "engine/input/InputController.h"
 

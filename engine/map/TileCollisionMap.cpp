@@ -1,7 +1,7 @@
 #include "engine/map/TileCollisionMap.h"
 
 #include "data/TileCollInfo_generated.h"
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 
 namespace Map {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 #include "engine/vector/DrawingLibrary.h"
 
 namespace Vector {

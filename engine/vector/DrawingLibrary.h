@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 #include "engine/gfx/Handles.h"
 #include "engine/vector/DrawingObject.h"
 

@@ -16,7 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 #include "engine/gfx/Handles.h"
 #include "engine/vector/PolyComp.h"
 #include "engine/vector/ScopeSweep.h"

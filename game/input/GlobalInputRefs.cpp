@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "data/Accessibility_generated.h"
-#include "engine/app/TableDefaults.h"
+#include "engine/data/TableDefaults.h"
 #include "engine/input/InputConfigReaders.h"
 #include "engine/util/FlatText.h"
 

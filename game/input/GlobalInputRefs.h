@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 #include "engine/input/InputController.h"
 
 namespace Zelmo {

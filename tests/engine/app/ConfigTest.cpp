@@ -4,7 +4,7 @@
 
 #include "engine/app/ConfigReaders.h"
 #include "engine/app/Settings.h"
-#include "tests/engine/app/TempFolder.h"
+#include "tests/engine/util/TempFolder.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include "engine/app/Config.h"
 #include "engine/app/ConfigReaders.h"
 #include "engine/app/Globals.h"
-#include "engine/app/Info.h"
 #include "engine/app/Settings.h"
+#include "engine/data/Info.h"
 #include "engine/util/FlatText.h"
 #include "engine/util/Text.h"
 

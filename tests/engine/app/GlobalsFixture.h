@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/app/Globals.h"
-#include "tests/engine/app/TempFolder.h"
+#include "tests/engine/util/TempFolder.h"
 
 // Loads a tuning table from JSON against the real schema "data/Globals.fbs".
 inline bool loadTuning(const TempFolder& folder, const std::string& json) {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "data/Globals_generated.h"
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 #include "tests/engine/app/GlobalsFixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/app/Config.h"
-#include "tests/engine/app/TempFolder.h"
+#include "tests/engine/util/TempFolder.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "data/InputConfig_generated.h"
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 #include "engine/input/IActionHandler.h"
 #include "engine/input/InputController.h"
 

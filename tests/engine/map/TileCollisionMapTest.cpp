@@ -5,7 +5,7 @@
 
 #include "data/TileCollInfo_generated.h"
 #include "engine/map/TileCollisionMap.h"
-#include "tests/engine/app/TempFolder.h"
+#include "tests/engine/util/TempFolder.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "data/VectorDrawing_generated.h"
 #include "engine/app/Config.h"
 #include "engine/app/ConfigReaders.h"
-#include "engine/app/Info.h"
 #include "engine/app/Settings.h"
+#include "engine/data/Info.h"
 #include "engine/tween/Easing.h"
 #include "engine/util/FlatText.h"
 

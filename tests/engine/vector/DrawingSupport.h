@@ -11,7 +11,7 @@
 
 #include "engine/vector/DrawingFactory.h"
 #include "engine/vector/IDrawVectorText.h"
-#include "tests/engine/app/TempFolder.h"
+#include "tests/engine/util/TempFolder.h"
 
 // One definition "D" (the JSON members of a DrawingDef) placed once as "obj" with the given
 // further JSON members of the placement, then further placements.

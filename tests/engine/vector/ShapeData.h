@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/vector/GameVectors.h"
-#include "tests/engine/app/TempFolder.h"
+#include "tests/engine/util/TempFolder.h"
 
 // A font of two glyphs: 'A' a 10 x 14 box (spacing 2, glyph size 10, line step 16) with a green
 // fill, and 'I' a bar 2 wide with no fill of its own colour.

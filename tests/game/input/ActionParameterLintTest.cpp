@@ -8,7 +8,7 @@
 #include "data/InputConfig_generated.h"
 #include "data/config_generated.h"
 #include "engine/app/ConfigReaders.h"
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 #include "engine/util/FlatText.h"
 #include "game/input/ActionParameterCheck.h"
 

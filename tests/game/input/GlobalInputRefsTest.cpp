@@ -7,7 +7,7 @@
 #include "data/Accessibility_generated.h"
 #include "data/config_generated.h"
 #include "engine/app/ConfigReaders.h"
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 #include "engine/input/InputControllers.h"
 #include "game/input/GlobalInputRefs.h"
 

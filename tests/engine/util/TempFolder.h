@@ -10,7 +10,7 @@
 class TempFolder {
 public:
     TempFolder() {
-        std::string l_pattern = ::testing::TempDir() + "zelmo-app-XXXXXX";
+        std::string l_pattern = ::testing::TempDir() + "zelmo-test-XXXXXX";
         if (!mkdtemp(l_pattern.data())) ADD_FAILURE() << "cannot create " << l_pattern;
         m_path = l_pattern;
     }

@@ -1,9 +1,9 @@
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 
 #include <flatbuffers/idl.h>
 #include <gtest/gtest.h>
 
-#include "tests/engine/app/TempFolder.h"
+#include "tests/engine/util/TempFolder.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "data/InputConfig_generated.h"
 #include "data/config_generated.h"
 #include "engine/app/ConfigReaders.h"
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 #include "engine/input/ActionNames.h"
 #include "engine/input/InputConfigReaders.h"
 #include "engine/input/InputController.h"

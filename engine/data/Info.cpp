@@ -1,9 +1,9 @@
-#include "engine/app/Info.h"
+#include "engine/data/Info.h"
 
 #include <flatbuffers/idl.h>
 #include <flatbuffers/util.h>
 
-#include "engine/app/SchemaVerifier.h"
+#include "engine/data/SchemaVerifier.h"
 #include "engine/util/Fatal.h"
 #include "engine/util/Files.h"
 #include "engine/util/Text.h"

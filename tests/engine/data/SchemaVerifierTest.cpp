@@ -1,4 +1,4 @@
-#include "engine/app/SchemaVerifier.h"
+#include "engine/data/SchemaVerifier.h"
 
 #include <flatbuffers/idl.h>
 #include <gtest/gtest.h>

@@ -23,24 +23,24 @@ class ObjectBuilder {
 public:
     explicit ObjectBuilder(DrawingObject& object) : object_(object) {}
 
-    void addDefinition(const Zelmo::DrawingDef& def) {
+    void addDefinition(const Vector::DrawingDef& def) {
         addGroups(def.lines(), object_.lineGroups());
         addGroups(def.polygons(), object_.polygonGroups());
         if (def.texts() != nullptr) {
-            for (const Zelmo::TextDef* text : *def.texts()) {
+            for (const Vector::TextDef* text : *def.texts()) {
                 object_.texts().push_back(makeText(*text));
             }
         }
     }
 
     // Steps of the origin; they may follow the object's points, all of which exist by now.
-    void addOriginSteps(const TableList<Zelmo::StepDef>* steps) { addSteps(object_.origin(), steps); }
+    void addOriginSteps(const TableList<Vector::StepDef>* steps) { addSteps(object_.origin(), steps); }
 
-    void addTriggers(const TableList<Zelmo::TriggerDef>* triggers) {
+    void addTriggers(const TableList<Vector::TriggerDef>* triggers) {
         if (triggers == nullptr) {
             return;
         }
-        for (const Zelmo::TriggerDef* trigger : *triggers) {
+        for (const Vector::TriggerDef* trigger : *triggers) {
             object_.triggers().push_back(
                 DrawingTrigger{Util::toStdString(trigger->event()), Util::toStdString(trigger->object_on()),
                                Util::toStdString(trigger->object_off()), Util::toStdString(trigger->scope())});
@@ -57,11 +57,11 @@ public:
     }
 
 private:
-    void addGroups(const TableList<Zelmo::GroupDef>* defs, std::vector<std::unique_ptr<DrawingGroup>>& groups) {
+    void addGroups(const TableList<Vector::GroupDef>* defs, std::vector<std::unique_ptr<DrawingGroup>>& groups) {
         if (defs == nullptr) {
             return;
         }
-        for (const Zelmo::GroupDef* def : *defs) {
+        for (const Vector::GroupDef* def : *defs) {
             auto group = std::make_unique<DrawingGroup>();
             group->name = Util::toStdString(def->name());
             group->visible = def->visible();
@@ -69,7 +69,7 @@ private:
             group->colour = def->colour();
             object_.registerGroup(*group);
             if (def->points() != nullptr) {
-                for (const Zelmo::PointDef* point : *def->points()) {
+                for (const Vector::PointDef* point : *def->points()) {
                     group->points.push_back(makePoint(*point));
                 }
             }
@@ -77,7 +77,7 @@ private:
         }
     }
 
-    std::unique_ptr<DrawingPoint> makePoint(const Zelmo::PointDef& def) {
+    std::unique_ptr<DrawingPoint> makePoint(const Vector::PointDef& def) {
         auto point = std::make_unique<DrawingPoint>();
         // Registered first, so that the point can follow itself.
         object_.registerPoint(*point, Util::toStdString(def.name()));
@@ -91,14 +91,14 @@ private:
         return point;
     }
 
-    void addSteps(DrawingPoint& point, const TableList<Zelmo::StepDef>* defs) {
+    void addSteps(DrawingPoint& point, const TableList<Vector::StepDef>* defs) {
         if (defs == nullptr) {
             return;
         }
         float beginX = point.baseX;
         float beginY = point.baseY;
         float start = 0.0f;
-        for (const Zelmo::StepDef* def : *defs) {
+        for (const Vector::StepDef* def : *defs) {
             DrawingStep step;
             step.refX = reference(def->ref_x());
             step.refY = reference(def->ref_y());
@@ -144,7 +144,7 @@ private:
         return point;
     }
 
-    static std::unique_ptr<DrawingText> makeText(const Zelmo::TextDef& def) {
+    static std::unique_ptr<DrawingText> makeText(const Vector::TextDef& def) {
         auto text = std::make_unique<DrawingText>();
         text->visible = def.visible();
         text->x = def.x();
@@ -176,14 +176,14 @@ DrawingLibrary::DrawingLibrary(std::shared_ptr<flatbuffers::Parser> parser, cons
     if (!std::ifstream(file) || info_.loadData(dataName) == nullptr) {
         Util::fatal("Failed to load drawing: " + dataName);
     }
-    const Zelmo::DrawingRoot* root = Zelmo::GetDrawingRoot(info_.data());
+    const Vector::DrawingRoot* root = Vector::GetDrawingRoot(info_.data());
     if (root->definitions() != nullptr) {
-        for (const Zelmo::DrawingDef* def : *root->definitions()) {
+        for (const Vector::DrawingDef* def : *root->definitions()) {
             definitions_[Util::toStdString(def->name())] = def;
         }
     }
     if (root->placements() != nullptr) {
-        for (const Zelmo::PlacementDef* placement : *root->placements()) {
+        for (const Vector::PlacementDef* placement : *root->placements()) {
             place(*placement);
         }
     }
@@ -191,7 +191,7 @@ DrawingLibrary::DrawingLibrary(std::shared_ptr<flatbuffers::Parser> parser, cons
 
 DrawingLibrary::~DrawingLibrary() = default;
 
-void DrawingLibrary::place(const Zelmo::PlacementDef& placement) {
+void DrawingLibrary::place(const Vector::PlacementDef& placement) {
     const std::string definition = Util::toStdString(placement.definition());
     const auto def = definitions_.find(definition);
     if (def == definitions_.end()) {

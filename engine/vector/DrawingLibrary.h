@@ -22,12 +22,9 @@ class VectorDisplay;
 
 namespace Vector {
 class IDrawVectorText;
-}
-
-namespace Zelmo {
 struct DrawingDef;
 struct PlacementDef;
-}  // namespace Zelmo
+}  // namespace Vector
 
 class DrawingLibrary {
 public:
@@ -58,13 +55,13 @@ public:
     DrawingObject* object(const std::string& name) const;
 
 private:
-    void place(const Zelmo::PlacementDef& placement);
+    void place(const Vector::PlacementDef& placement);
     void runTriggers(DrawingObject& object, const std::string& events);
     std::string updateText(DrawingText& text, float ox, float oy, Vector::IDrawVectorText& writer,
                            VectorDisplay& display, gfx::ProgramHandle fillProgram, float sweepFactor);
 
     Game::Info info_;
-    std::map<std::string, const Zelmo::DrawingDef*> definitions_;
+    std::map<std::string, const Vector::DrawingDef*> definitions_;
     std::map<std::string, DrawingObject*> objectsByName_;
     std::vector<std::unique_ptr<DrawingObject>> objects_;  // in file order
     int highestLayer_ = 0;

@@ -4,12 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <iostream>
 
 #include "data/VectorGraphics_generated.h"
-#include "engine/app/ConfigReaders.h"
-#include "engine/vector/AnimId.h"
 
 namespace {
 
@@ -17,53 +14,18 @@ const char* const SchemaName = "VectorGraphics.fbs";
 constexpr int GlyphCodeOffset = 128;  // chars widen with their sign to -128 ... 127
 
 const std::vector<float> NoProbes;
-const std::vector<Zelmo::PolyComp> NoPolygons;
 
 void complain(const std::string& file, const std::string& fault) { std::cerr << file << ": " << fault << std::endl; }
 
-FloatBox boxFrom(const Zelmo::BoxDef& box) {
+FloatBox boxFrom(const Vector::BoxDef& box) {
     return box.centred() ? FloatBox{box.x() - box.w() / 2.0f, box.y() - box.h() / 2.0f, box.w(), box.h()}
                          : FloatBox{box.x(), box.y(), box.w(), box.h()};
 }
 
-GameVectors::Shape makeShape(const Zelmo::ShapeDef* def) {
-    GameVectors::Shape shape;
-    shape.def = def;
-    const Zelmo::VectorGraphic* graphic = def->graphic();
-    shape.bbox = vectorGraphicBounds(graphic);
-    shape.cbox = shape.bbox;
-    shape.hbox = shape.bbox;
-    if (def->id() == AnimId::LIFT_NODE) {
-        // The lift turns while it is drawn, so whatever its angle it must stay inside its box.
-        const FloatBox& b = shape.bbox;
-        const float m = std::max({std::fabs(b.x), std::fabs(b.x + b.w), std::fabs(b.y), std::fabs(b.y + b.h)});
-        shape.bbox = FloatBox{-m, -m, 2.0f * m, 2.0f * m};
-    }
-    if (graphic->collision_box() != nullptr) {
-        shape.cbox = boxFrom(*graphic->collision_box());
-    }
-    if (graphic->hit_box() != nullptr) {
-        shape.hbox = boxFrom(*graphic->hit_box());
-    }
-    const Zelmo::EdgeProbes* given = graphic->probes();
-    for (int side = 0; side < 4; ++side) {
-        const flatbuffers::Vector<float>* list = nullptr;
-        if (given != nullptr) {
-            list = side == 0 ? given->up() : side == 1 ? given->down() : side == 2 ? given->left() : given->right();
-        }
-        if (list != nullptr) {
-            shape.probes[side].assign(list->begin(), list->end());
-        } else {
-            makeEdgeProbes(side, shape.cbox, shape.probes[side]);
-        }
-    }
-    return shape;
-}
-
 // A fault that would make drawing or the boxes read outside the data, or "" for none.
-std::string shapeFault(const Zelmo::ShapeDef* def) {
+std::string shapeFault(const Vector::ShapeDef* def) {
     const std::string name = "shape " + std::to_string(def->id());
-    const Zelmo::VectorGraphic* graphic = def->graphic();
+    const Vector::VectorGraphic* graphic = def->graphic();
     if (graphic == nullptr) {
         return name + " has no graphic";
     }
@@ -71,7 +33,7 @@ std::string shapeFault(const Zelmo::ShapeDef* def) {
         if (polylines == nullptr) {
             continue;
         }
-        for (const Zelmo::Polyline* polyline : *polylines) {
+        for (const Vector::Polyline* polyline : *polylines) {
             const flatbuffers::Vector<float>* points = polyline->points();
             if (points == nullptr || points->size() < 2 || points->size() % 2 != 0) {
                 return name + " has a polyline without whole x, y points";
@@ -80,7 +42,7 @@ std::string shapeFault(const Zelmo::ShapeDef* def) {
     }
     if (def->polygons() != nullptr) {
         const flatbuffers::uoffset_t outlines = graphic->outline() ? graphic->outline()->size() : 0;
-        for (const Zelmo::PolygonDef* polygon : *def->polygons()) {
+        for (const Vector::PolygonDef* polygon : *def->polygons()) {
             if (polygon->polylines() == nullptr || polygon->polylines()->size() == 0) {
                 return name + " has a polygon without polylines";
             }
@@ -95,51 +57,6 @@ std::string shapeFault(const Zelmo::ShapeDef* def) {
     return "";
 }
 
-// The four bytes of the stored colour, most significant first, so that reading them back in
-// that order gives the stored value.
-uint32_t storedBytes(uint32_t stored) {
-    const uint8_t bytes[4] = {uint8_t(stored >> 24), uint8_t(stored >> 16), uint8_t(stored >> 8), uint8_t(stored)};
-    uint32_t packed;
-    std::memcpy(&packed, bytes, sizeof packed);
-    return packed;
-}
-
-Zelmo::PolyComp polygonFrom(const Zelmo::Polyline* style) {
-    Zelmo::PolyComp polygon;
-    polygon.thickness = style->thickness();
-    polygon.colour = storedBytes(style->colour());
-    return polygon;
-}
-
-std::vector<float> pointsOf(const Zelmo::Polyline* polyline) {
-    return std::vector<float>(polyline->points()->begin(), polyline->points()->end());
-}
-
-std::vector<Zelmo::PolyComp> buildPolygonsOf(const Zelmo::ShapeDef* def) {
-    std::vector<Zelmo::PolyComp> result;
-    const Zelmo::VectorGraphic* graphic = def->graphic();
-    if (def->polygons() != nullptr) {
-        for (const Zelmo::PolygonDef* polygonDef : *def->polygons()) {
-            const auto* indices = polygonDef->polylines();
-            Zelmo::PolyComp polygon = polygonFrom(graphic->outline()->Get(flatbuffers::uoffset_t(indices->Get(0))));
-            for (int index : *indices) {
-                polygon.pointLists.push_back(pointsOf(graphic->outline()->Get(flatbuffers::uoffset_t(index))));
-            }
-            result.push_back(std::move(polygon));
-        }
-        return result;
-    }
-    const auto* polylines = graphic->fill() != nullptr ? graphic->fill() : graphic->outline();
-    if (polylines != nullptr) {
-        for (const Zelmo::Polyline* polyline : *polylines) {
-            Zelmo::PolyComp polygon = polygonFrom(polyline);
-            polygon.pointLists.push_back(pointsOf(polyline));
-            result.push_back(std::move(polygon));
-        }
-    }
-    return result;
-}
-
 }  // namespace
 
 GameVectors& GameVectors::instance() {
@@ -147,16 +64,12 @@ GameVectors& GameVectors::instance() {
     return library;
 }
 
-bool GameVectors::init() {
-    const Zelmo::GameTable game = Zelmo::readGameTable();
-    return init("data", "data/" + game.shapeData, "data/" + game.vectorFont);
-}
-
-bool GameVectors::init(const std::string& folder, const std::string& shapeData, const std::string& fontData) {
+bool GameVectors::init(const std::string& folder, const std::string& shapeData, const std::string& fontData,
+                       const std::vector<uint32_t>& turningShapes) {
     gridShift_ = 0;
     animations_.clear();
     sets_.clear();
-    polygons_.clear();
+    turningShapes_ = turningShapes;
     glyphs_ = {};
     hasGlyph_ = {};
     fontMetrics_ = FontMetrics();
@@ -176,15 +89,15 @@ bool GameVectors::loadShapes(const std::string& name) {
         complain(file, shapeInfo_.getParser()->error_);
         return false;
     }
-    const Zelmo::VectorGraphicsRoot* root = Zelmo::GetVectorGraphicsRoot(shapeInfo_.data());
+    const Vector::VectorGraphicsRoot* root = Vector::GetVectorGraphicsRoot(shapeInfo_.data());
     float largestExtent = 0.0f;
     if (root->sets() != nullptr) {
-        for (const Zelmo::ShapeSet* set : *root->sets()) {
+        for (const Vector::ShapeSet* set : *root->sets()) {
             sets_.emplace_back();
             if (set->shapes() == nullptr) {
                 continue;
             }
-            for (const Zelmo::ShapeDef* def : *set->shapes()) {
+            for (const Vector::ShapeDef* def : *set->shapes()) {
                 const std::string fault = shapeFault(def);
                 if (!fault.empty()) {
                     complain(file, "set " + std::to_string(sets_.size() - 1) + ": " + fault);
@@ -197,21 +110,45 @@ bool GameVectors::loadShapes(const std::string& name) {
     }
     gridShift_ = root->grid_shift() != 0 ? int(root->grid_shift()) : gridShiftFor(largestExtent);
     if (root->animations() != nullptr) {
-        for (const Zelmo::AnimationDef* animation : *root->animations()) {
+        for (const Vector::AnimationDef* animation : *root->animations()) {
             animations_[animation->id()] = animation;
         }
     }
-    buildPolygons();
     return true;
 }
 
-void GameVectors::buildPolygons() {
-    if (sets_.empty()) {
-        return;
+GameVectors::Shape GameVectors::makeShape(const Vector::ShapeDef* def) const {
+    Shape shape;
+    shape.def = def;
+    const Vector::VectorGraphic* graphic = def->graphic();
+    shape.bbox = vectorGraphicBounds(graphic);
+    shape.cbox = shape.bbox;
+    shape.hbox = shape.bbox;
+    if (std::find(turningShapes_.begin(), turningShapes_.end(), def->id()) != turningShapes_.end()) {
+        // Whatever its angle, the shape must stay inside its box.
+        const FloatBox& b = shape.bbox;
+        const float m = std::max({std::fabs(b.x), std::fabs(b.x + b.w), std::fabs(b.y), std::fabs(b.y + b.h)});
+        shape.bbox = FloatBox{-m, -m, 2.0f * m, 2.0f * m};
     }
-    for (const auto& [id, shape] : sets_[0]) {
-        polygons_[id] = buildPolygonsOf(shape.def);
+    if (graphic->collision_box() != nullptr) {
+        shape.cbox = boxFrom(*graphic->collision_box());
     }
+    if (graphic->hit_box() != nullptr) {
+        shape.hbox = boxFrom(*graphic->hit_box());
+    }
+    const Vector::EdgeProbes* given = graphic->probes();
+    for (int side = 0; side < 4; ++side) {
+        const flatbuffers::Vector<float>* list = nullptr;
+        if (given != nullptr) {
+            list = side == 0 ? given->up() : side == 1 ? given->down() : side == 2 ? given->left() : given->right();
+        }
+        if (list != nullptr) {
+            shape.probes[side].assign(list->begin(), list->end());
+        } else {
+            makeEdgeProbes(side, shape.cbox, shape.probes[side]);
+        }
+    }
+    return shape;
 }
 
 bool GameVectors::loadFont(const std::string& name) {
@@ -220,7 +157,7 @@ bool GameVectors::loadFont(const std::string& name) {
         complain(file, fontInfo_.getParser()->error_);
         return false;
     }
-    const Zelmo::VectorGraphicsRoot* root = Zelmo::GetVectorGraphicsRoot(fontInfo_.data());
+    const Vector::VectorGraphicsRoot* root = Vector::GetVectorGraphicsRoot(fontInfo_.data());
     const flatbuffers::uoffset_t fontSets = root->sets() != nullptr ? root->sets()->size() : 0;
     if (fontSets > sets_.size()) {
         complain(file, "holds " + std::to_string(fontSets) + " shape sets, the shape data only " +
@@ -228,11 +165,11 @@ bool GameVectors::loadFont(const std::string& name) {
         return false;
     }
     for (flatbuffers::uoffset_t k = 0; k < fontSets; ++k) {
-        const Zelmo::ShapeSet* set = root->sets()->Get(k);
+        const Vector::ShapeSet* set = root->sets()->Get(k);
         if (set->shapes() == nullptr) {
             continue;
         }
-        for (const Zelmo::ShapeDef* def : *set->shapes()) {
+        for (const Vector::ShapeDef* def : *set->shapes()) {
             std::string fault = shapeFault(def);
             if (fault.empty() && def->graphic()->collision_box() == nullptr) {
                 fault = "shape " + std::to_string(def->id()) + " has no collision box to sweep its glyph by";
@@ -245,7 +182,7 @@ bool GameVectors::loadFont(const std::string& name) {
         }
     }
     if (root->glyphs() != nullptr) {
-        for (const Zelmo::GlyphDef* glyphDef : *root->glyphs()) {
+        for (const Vector::GlyphDef* glyphDef : *root->glyphs()) {
             const int slot = glyphDef->code() + GlyphCodeOffset;
             if (slot < 0 || slot >= int(glyphs_.size())) {
                 continue;  // no char has this code
@@ -267,7 +204,7 @@ bool GameVectors::loadFont(const std::string& name) {
     return true;
 }
 
-const Zelmo::ShapeDef* GameVectors::shapeTable(uint32_t id, int set) const {
+const Vector::ShapeDef* GameVectors::shapeTable(uint32_t id, int set) const {
     const Shape* found = shape(id, set);
     return found != nullptr ? found->def : nullptr;
 }
@@ -300,12 +237,11 @@ const std::vector<float>& GameVectors::probes(uint32_t id, int side) const {
     return found != nullptr && side >= 0 && side < 4 ? found->probes[size_t(side)] : NoProbes;
 }
 
-const std::vector<Zelmo::PolyComp>& GameVectors::polygons(uint32_t id) const {
-    const auto found = polygons_.find(id);
-    return found != polygons_.end() ? found->second : NoPolygons;
+const Vector::VectorGraphicsRoot* GameVectors::shapeData() const {
+    return shapeInfo_.data() != nullptr ? Vector::GetVectorGraphicsRoot(shapeInfo_.data()) : nullptr;
 }
 
-const Zelmo::AnimationDef* GameVectors::animation(uint32_t id) const {
+const Vector::AnimationDef* GameVectors::animation(uint32_t id) const {
     const auto found = animations_.find(id);
     return found != animations_.end() ? found->second : nullptr;
 }

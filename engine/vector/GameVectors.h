@@ -1,11 +1,9 @@
 #pragma once
 
-// The game's library of vector shapes: robots, the player, items, map markers, screen pictures
-// and the glyphs of the vector font, each a shape with a 32-bit id (AnimId names the game's
-// own). Loaded once from the shape data and the font data (schema "VectorGraphics.fbs") and read
-// in place from then on; per shape it keeps a bounding, collision and hit box, the four lists of
-// wall probes and the polygons the shape breaks into. Shapes come in sets (set 0 the world's
-// drawings, set 2 the minimap's); the font's sets are laid over the shape data's.
+// A library of vector shapes: every drawing, and the glyphs of the vector font, is a shape with a
+// 32-bit id. Loaded once from the shape data and the font data (schema "VectorGraphics.fbs") and
+// read in place from then on; per shape it keeps a bounding, collision and hit box and the four
+// lists of wall probes. Shapes come in sets; the font's sets are laid over the shape data's.
 //
 // Drawing happens between a VectorDisplay's beginFrame and endFrame: outlines as glowing lines,
 // fills as triangle strips on a renderer view, and outlines revealed up to a sweep line.
@@ -18,22 +16,22 @@
 
 #include "engine/data/Info.h"
 #include "engine/gfx/Handles.h"
-#include "engine/vector/PolyComp.h"
 #include "engine/vector/ScopeSweep.h"
 #include "engine/vector/ShapeGeometry.h"
 
 class VectorDisplay;
 
-namespace Zelmo {
+namespace Vector {
 struct ShapeDef;
 struct VectorGraphic;
 struct AnimationDef;
-}  // namespace Zelmo
+struct VectorGraphicsRoot;
+}  // namespace Vector
 
 class GameVectors {
 public:
     struct Shape {
-        const Zelmo::ShapeDef* def = nullptr;
+        const Vector::ShapeDef* def = nullptr;
         std::array<std::vector<float>, 4> probes;  // sides 0 to 3, x, y pairs
         FloatBox bbox;
         FloatBox cbox;
@@ -63,26 +61,27 @@ public:
     GameVectors(const GameVectors&) = delete;
     GameVectors& operator=(const GameVectors&) = delete;
 
-    // Loads the shape data and the vector font named by the loaded configuration.
-    bool init();
     // Loads "<folder>/VectorGraphics.fbs" and the two data files (named by the data name rule).
     // False, after a line on standard error naming the file and the fault, when the schema or
     // the data does not parse or the data is unusable (a shape without a graphic, a polyline
     // without points, polygons naming missing polylines, a font without 'A' or with more sets
     // than the shapes, a glyph without a collision box). An unreadable file stops the process.
-    bool init(const std::string& folder, const std::string& shapeData, const std::string& fontData);
+    // The shapes with the ids in turningShapes turn while they are drawn: their bounding box is
+    // a square around the origin that holds them at any angle.
+    bool init(const std::string& folder, const std::string& shapeData, const std::string& fontData,
+              const std::vector<uint32_t>& turningShapes = {});
 
     // Null when the set has no such shape.
-    const Zelmo::ShapeDef* shapeTable(uint32_t id, int set) const;
+    const Vector::ShapeDef* shapeTable(uint32_t id, int set) const;
     const Shape* shape(uint32_t id, int set) const;
     // Boxes and probes of set 0; an id it does not hold gives an empty box and no probes.
     IntBox bbox(uint32_t id, float factor) const;
     IntBox cbox(uint32_t id, float factor) const;
     IntBox hbox(uint32_t id, float factor) const;
     const std::vector<float>& probes(uint32_t id, int side) const;
-    // The pieces of the set-0 shape with the id; none for other ids.
-    const std::vector<Zelmo::PolyComp>& polygons(uint32_t id) const;
-    const Zelmo::AnimationDef* animation(uint32_t id) const;
+    // The shape data as loaded, without the font laid over it; null before a load succeeded.
+    const Vector::VectorGraphicsRoot* shapeData() const;
+    const Vector::AnimationDef* animation(uint32_t id) const;
     // Null for a character the font has no glyph for.
     const Glyph* glyph(char c) const;
     const FontMetrics& fontMetrics() const { return fontMetrics_; }
@@ -116,14 +115,14 @@ public:
 private:
     bool loadShapes(const std::string& name);
     bool loadFont(const std::string& name);
-    void buildPolygons();
+    Shape makeShape(const Vector::ShapeDef* def) const;
 
     Game::Info shapeInfo_;
     Game::Info fontInfo_;
     int gridShift_ = 0;
-    std::unordered_map<uint32_t, const Zelmo::AnimationDef*> animations_;
+    std::unordered_map<uint32_t, const Vector::AnimationDef*> animations_;
     std::vector<std::unordered_map<uint32_t, Shape>> sets_;
-    std::unordered_map<uint32_t, std::vector<Zelmo::PolyComp>> polygons_;
+    std::vector<uint32_t> turningShapes_;
     // By character code + 128: the codes a char can have.
     std::array<Glyph, 256> glyphs_{};
     std::array<bool, 256> hasGlyph_{};
@@ -131,8 +130,8 @@ private:
 };
 
 // Outline drawing of a graphic (see GameVectors::drawShape).
-void drawVectorGraphic(VectorDisplay& display, const Zelmo::VectorGraphic* graphic, float x, float y, float thickness,
+void drawVectorGraphic(VectorDisplay& display, const Vector::VectorGraphic* graphic, float x, float y, float thickness,
                        float scale, const uint32_t& colour, float angle);
 // Outline drawing revealed up to the sweep line (see GameVectors::drawShapeClipped).
-void drawVectorGraphicClipped(const ScopeSweep& sweep, VectorDisplay& display, const Zelmo::VectorGraphic* graphic,
+void drawVectorGraphicClipped(const ScopeSweep& sweep, VectorDisplay& display, const Vector::VectorGraphic* graphic,
                               float x, float y, float thickness, float scale, const uint32_t& colour);

@@ -116,22 +116,22 @@ void clipSegment(const ScopeSweep& sweep, VectorDisplay& display, Point a, Point
     }
 }
 
-uint32_t resolvedColour(const Zelmo::ShapeDef* def, uint32_t colour) {
+uint32_t resolvedColour(const Vector::ShapeDef* def, uint32_t colour) {
     return colour != 0 ? colour : dataColourToAbgr(def->colour());
 }
 
-float resolvedScale(const Zelmo::ShapeDef* def, float scale) { return scale != 0.0f ? scale : def->scale(); }
+float resolvedScale(const Vector::ShapeDef* def, float scale) { return scale != 0.0f ? scale : def->scale(); }
 
 }  // namespace
 
-void drawVectorGraphic(VectorDisplay& display, const Zelmo::VectorGraphic* graphic, float x, float y, float thickness,
+void drawVectorGraphic(VectorDisplay& display, const Vector::VectorGraphic* graphic, float x, float y, float thickness,
                        float scale, const uint32_t& colour, float angle) {
     if (graphic == nullptr || graphic->outline() == nullptr) {
         return;
     }
     const float entryThickness = display.getThickness();
     const Placement at(x, y, scale, angle);
-    for (const Zelmo::Polyline* polyline : *graphic->outline()) {
+    for (const Vector::Polyline* polyline : *graphic->outline()) {
         display.setDrawColor(polyline->colour() != 0 ? dataColourToAbgr(polyline->colour()) : colour);
         display.setThickness(polyline->thickness() * entryThickness * thickness);
         if (polyline->points() != nullptr) {
@@ -141,7 +141,7 @@ void drawVectorGraphic(VectorDisplay& display, const Zelmo::VectorGraphic* graph
     display.setThickness(entryThickness);
 }
 
-void drawVectorGraphicClipped(const ScopeSweep& sweep, VectorDisplay& display, const Zelmo::VectorGraphic* graphic,
+void drawVectorGraphicClipped(const ScopeSweep& sweep, VectorDisplay& display, const Vector::VectorGraphic* graphic,
                               float x, float y, float thickness, float scale, const uint32_t& colour) {
     if (graphic == nullptr || graphic->outline() == nullptr) {
         return;
@@ -152,7 +152,7 @@ void drawVectorGraphicClipped(const ScopeSweep& sweep, VectorDisplay& display, c
     const float lo = x - width * 0.5f * scale;
     const float hi = x + width * 0.5f * scale;
     const float entryThickness = display.getThickness();
-    for (const Zelmo::Polyline* polyline : *graphic->outline()) {
+    for (const Vector::Polyline* polyline : *graphic->outline()) {
         display.setDrawColor(polyline->colour() != 0 ? dataColourToAbgr(polyline->colour()) : colour);
         display.setThickness(polyline->thickness() * entryThickness * thickness);
         const flatbuffers::Vector<float>* points = polyline->points();
@@ -194,14 +194,14 @@ void GameVectors::drawShapeFilled(gfx::ViewId view, gfx::ProgramHandle program, 
     if (found == nullptr) {
         return;
     }
-    const Zelmo::VectorGraphic* graphic = found->def->graphic();
+    const Vector::VectorGraphic* graphic = found->def->graphic();
     const auto* polylines = graphic->fill() != nullptr ? graphic->fill() : graphic->outline();
     if (polylines == nullptr) {
         return;
     }
     const Placement at(x, y, resolvedScale(found->def, scale), angle);
     const uint32_t given = mostSignificantFirst(colour);
-    for (const Zelmo::Polyline* polyline : *polylines) {
+    for (const Vector::Polyline* polyline : *polylines) {
         const uint32_t abgr = given != 0 ? given : polyline->colour();
         if (abgr != 0 && polyline->points() != nullptr) {
             fillPoints(view, program, *polyline->points(), polyline->points()->size(), z, abgr, at, mirrorOf);

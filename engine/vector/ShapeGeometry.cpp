@@ -71,10 +71,10 @@ void makeEdgeProbes(int side, const FloatBox& box, std::vector<float>& out) {
     }
 }
 
-FloatBox vectorGraphicBounds(const Zelmo::VectorGraphic* graphic) {
+FloatBox vectorGraphicBounds(const Vector::VectorGraphic* graphic) {
     Extent extent;
     if (graphic != nullptr && graphic->outline() != nullptr) {
-        for (const Zelmo::Polyline* polyline : *graphic->outline()) {
+        for (const Vector::Polyline* polyline : *graphic->outline()) {
             if (polyline->points() != nullptr) {
                 extent.addPairs(*polyline->points(), polyline->points()->size());
             }

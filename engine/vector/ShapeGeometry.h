@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace Zelmo {
+namespace Vector {
 struct VectorGraphic;
 }
 
@@ -35,7 +35,7 @@ IntBox scaleBox(const FloatBox& box, float factor);
 void makeEdgeProbes(int side, const FloatBox& box, std::vector<float>& out);
 
 // The extent of every point of the graphic's outline polylines; empty (all 0) without points.
-FloatBox vectorGraphicBounds(const Zelmo::VectorGraphic* graphic);
+FloatBox vectorGraphicBounds(const Vector::VectorGraphic* graphic);
 // The extent of a flat x, y list; empty (all 0) without points.
 FloatBox pointListBounds(const std::vector<float>& points);
 

@@ -7,9 +7,9 @@
 #include "engine/shell/AppContext.h"
 #include "engine/util/Convert.h"
 #include "engine/util/Fatal.h"
-#include "engine/vector/GameVectors.h"
 #include "engine/vg/Context.h"
 #include "game/input/GlobalInputRefs.h"
+#include "game/vector/ShapeLibrary.h"
 
 namespace Zelmo {
 
@@ -26,7 +26,7 @@ void InitLogic::enter(const Game::LogicEntry& previous, const std::string& comma
     setPref("INPUT_METHOD", command);
     loadInputs();
     loadSounds();
-    if (!GameVectors::instance().init()) Util::fatal("Failed to init GameVectors");
+    if (!initShapeLibrary()) Util::fatal("Failed to init GameVectors");
     Game::createColourProgram();
 }
 

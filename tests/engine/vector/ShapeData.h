@@ -26,10 +26,17 @@ inline const std::string TwoGlyphFont = R"({
 
 inline const std::string OneEmptySet = R"({ "sets": [{}] })";
 
+// A shape whose outline is one polyline through the points, with extra graphic fields.
+inline std::string shape(int id, const std::string& points, const std::string& graphicExtra = "",
+                         const std::string& shapeExtra = "") {
+    return R"({ "id": )" + std::to_string(id) + shapeExtra + R"(, "graphic": { "outline": [{ "points": [)" + points +
+           "] }]" + graphicExtra + " } }";
+}
+
 // Writes both files into the folder and loads them against the real schema.
 inline bool loadData(GameVectors& library, const TempFolder& folder, const std::string& shapes,
-                     const std::string& font = TwoGlyphFont) {
-    return library.init("data", folder.write("shapes.json", shapes), folder.write("font.json", font));
+                     const std::string& font = TwoGlyphFont, const std::vector<uint32_t>& turningShapes = {}) {
+    return library.init("data", folder.write("shapes.json", shapes), folder.write("font.json", font), turningShapes);
 }
 
 class ShapeDataTest : public ::testing::Test {

@@ -6,7 +6,6 @@
 
 #include "DisplayFixture.h"
 #include "ShapeData.h"
-#include "engine/vector/PolyComp.h"
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -200,12 +199,10 @@ TEST_F(ShapeDrawing, FillsTurnAsOutlinesDoAndMirrorOnADisplaysView) {
                 ElementsAre(At(100, Height - 50), At(104, Height - 50), At(104, Height - 54), At(100, Height - 54)));
 }
 
-TEST_F(ShapeDrawing, APrebuiltPolygonFillsInItsStoredColour) {
-    const Zelmo::PolyComp& piece = library.polygons(3)[0];
-    library.drawPolygon(FillView, program, piece.pointLists[0], 0, 0, 0, 1.0f,
-                        reinterpret_cast<const uint8_t*>(&piece.colour), 0.0f);
-    library.drawPolygon(FillView, program, {0, 0, 1, 1}, 0, 0, 0, 1.0f, reinterpret_cast<const uint8_t*>(&piece.colour),
-                        0.0f);
+TEST_F(ShapeDrawing, APolygonFillsInTheColourOfItsFourBytesMostSignificantFirst) {
+    const uint8_t stored[4] = {0x80, 0xff, 0x00, 0x00};  // 2164195328
+    library.drawPolygon(FillView, program, {0, 0, 4, 0, 4, 4, 0, 4, 0, 0}, 0, 0, 0, 1.0f, stored, 0.0f);
+    library.drawPolygon(FillView, program, {0, 0, 1, 1}, 0, 0, 0, 1.0f, stored, 0.0f);
     const auto draws = fills();
     ASSERT_EQ(draws.size(), 1u) << "two points fill nothing";
     EXPECT_EQ(recording().vertices<PosColorVertex>(*draws[0])[0].abgr, 2164195328u);

@@ -1,12 +1,9 @@
 // Loading the shape library from small data files: boxes, probes, grid shift, replacement,
-// polygons, glyphs, font metrics, and the data it refuses.
+// glyphs, font metrics, and the data it refuses.
 #include <gmock/gmock.h>
-
-#include <cstring>
 
 #include "ShapeData.h"
 #include "data/VectorGraphics_generated.h"
-#include "engine/vector/AnimId.h"
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -15,26 +12,6 @@ using ::testing::IsEmpty;
 
 void PrintTo(const IntBox& box, std::ostream* out) {
     *out << "{" << box.x << ", " << box.y << ", " << box.w << ", " << box.h << "}";
-}
-
-namespace {
-
-// A shape whose outline is one polyline through the points, with extra graphic fields.
-std::string shape(int id, const std::string& points, const std::string& graphicExtra = "",
-                  const std::string& shapeExtra = "") {
-    return R"({ "id": )" + std::to_string(id) + shapeExtra + R"(, "graphic": { "outline": [{ "points": [)" + points +
-           "] }]" + graphicExtra + " } }";
-}
-
-}  // namespace
-
-TEST(AnimIdNames, NumberTheSixtyDrawingsInOrder) {
-    EXPECT_STREQ(animIdName(AnimId::NONE), "NONE");
-    EXPECT_STREQ(animIdName(AnimId::LIFT_NODE), "LIFT_NODE");
-    EXPECT_EQ(uint32_t(AnimId::LIFT_NODE), 23u);
-    EXPECT_EQ(uint32_t(AnimId::KROMB_CHAINED), 48u);
-    EXPECT_STREQ(animIdName(59), "FACE");
-    EXPECT_EQ(animIdName(60), nullptr);
 }
 
 TEST(ShapeGeometry, GridShiftIsTheExponentOfTheNextPowerOfTwo) {
@@ -79,12 +56,14 @@ TEST(ShapeGeometry, BoundsOfNoPointsAreEmpty) {
     EXPECT_EQ(box.h, 10.0f);
 }
 
-TEST_F(ShapeDataTest, TheLiftNodeDrawsInASquareBoxButCollidesWithItsOwn) {
-    loadShapes(shape(23, "-3, -1, 5, 2") + "," + shape(22, "-3, -1, 5, 2"));
+TEST_F(ShapeDataTest, ATurningShapeDrawsInASquareBoxButCollidesWithItsOwn) {
+    const std::string shapes = R"({ "sets": [{ "shapes": [)" + shape(23, "-3, -1, 5, 2") + "," +
+                               shape(22, "-3, -1, 5, 2") + "] }] }";
+    ASSERT_TRUE(loadData(library, folder, shapes, TwoGlyphFont, {23}));
     EXPECT_EQ(library.bbox(23, 1.0f), (IntBox{-5, -5, 10, 10}));
     EXPECT_EQ(library.cbox(23, 1.0f), (IntBox{-3, -1, 8, 3}));
     EXPECT_EQ(library.hbox(23, 1.0f), (IntBox{-3, -1, 8, 3}));
-    EXPECT_EQ(library.bbox(22, 1.0f), (IntBox{-3, -1, 8, 3})) << "only the lift is squared";
+    EXPECT_EQ(library.bbox(22, 1.0f), (IntBox{-3, -1, 8, 3})) << "only the turning shape is squared";
 }
 
 TEST_F(ShapeDataTest, BoxesFromTheDataReplaceTheBoundsCentredOrNot) {
@@ -154,45 +133,6 @@ TEST_F(ShapeDataTest, ShapesAreLookedUpPerSet) {
     EXPECT_EQ(library.shapeTable(1, 0)->scale(), 1.0f);
     EXPECT_EQ(library.shapeTable(1, 3), nullptr);
     EXPECT_EQ(library.shapeTable(1, -1), nullptr);
-}
-
-TEST_F(ShapeDataTest, PolygonsAreTheFillsOrTheOutlinesOrTheNamedPolylines) {
-    loadShapes(R"(
-        { "id": 1, "graphic": { "outline": [{ "thickness": 2, "colour": 305419896, "points": [0, 0, 4, 0, 4, 4] }] } },
-        { "id": 2, "graphic": { "outline": [{ "points": [0, 0, 9, 9] }],
-                                "fill": [{ "colour": 7, "points": [1, 1, 2, 1, 2, 2] }, { "points": [5, 5, 6, 5, 6, 6] }] } },
-        { "id": 3, "graphic": { "outline": [{ "colour": 1, "points": [0, 0, 1, 0, 1, 1] },
-                                            { "colour": 2, "thickness": 3, "points": [5, 5, 6, 5, 6, 6] },
-                                            { "points": [8, 8, 9, 8, 9, 9] }] },
-          "polygons": [{ "polylines": [1, 2] }, { "polylines": [0] }] })");
-    const auto& one = library.polygons(1);
-    ASSERT_EQ(one.size(), 1u);
-    EXPECT_EQ(one[0].thickness, 2.0f);
-    EXPECT_THAT(one[0].pointLists, ElementsAre(ElementsAre(0, 0, 4, 0, 4, 4)));
-    // The stored 0x12345678 as four bytes, most significant first.
-    uint8_t bytes[4];
-    std::memcpy(bytes, &one[0].colour, 4);
-    EXPECT_THAT(bytes, ElementsAre(0x12, 0x34, 0x56, 0x78));
-    EXPECT_TRUE(one[0].filled);
-    EXPECT_EQ(one[0].passCount, 1);
-
-    const auto& two = library.polygons(2);
-    ASSERT_EQ(two.size(), 2u);
-    EXPECT_THAT(two[1].pointLists, ElementsAre(ElementsAre(5, 5, 6, 5, 6, 6)));
-
-    const auto& three = library.polygons(3);
-    ASSERT_EQ(three.size(), 2u);
-    EXPECT_EQ(three[0].thickness, 3.0f) << "styled by its first polyline";
-    EXPECT_THAT(three[0].pointLists, ElementsAre(ElementsAre(5, 5, 6, 5, 6, 6), ElementsAre(8, 8, 9, 8, 9, 9)));
-    EXPECT_THAT(three[1].pointLists, ElementsAre(ElementsAre(0, 0, 1, 0, 1, 1)));
-    EXPECT_THAT(library.polygons(4), IsEmpty());
-}
-
-TEST_F(ShapeDataTest, AShapeInSeveralSetsBreaksIntoOneSetOfPieces) {
-    ASSERT_TRUE(load(R"({ "sets": [{ "shapes": [)" + shape(8, "0, 0, 1, 0, 1, 1") + "] }, { \"shapes\": [" +
-                     shape(8, "0, 0, 5, 0, 5, 5") + "] }, { \"shapes\": [" + shape(8, "0, 0, 7, 0, 7, 7") + "] }] }"));
-    ASSERT_EQ(library.polygons(8).size(), 1u);
-    EXPECT_THAT(library.polygons(8)[0].pointLists, ElementsAre(ElementsAre(0, 0, 1, 0, 1, 1))) << "set 0's shape";
 }
 
 TEST_F(ShapeDataTest, GlyphsCarryTheirShapesBoundsAndTheFontMetricsComeFromA) {

@@ -8,8 +8,9 @@
 #include "data/VectorGraphics_generated.h"
 #include "engine/app/Config.h"
 #include "engine/app/Settings.h"
-#include "engine/vector/AnimId.h"
 #include "engine/vector/GameVectors.h"
+#include "game/vector/AnimId.h"
+#include "game/vector/ShapeLibrary.h"
 
 namespace {
 
@@ -63,9 +64,11 @@ std::vector<std::string> labelsOf(const std::string& json) {
 class ShippedVectorData : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(library.init("data", "data/shapes", "data/vectorfont")) << "data/shapes or data/vectorfont";
+        ASSERT_TRUE(Zelmo::loadShapeLibrary(library, polygons, "data", "data/shapes", "data/vectorfont"))
+            << "data/shapes or data/vectorfont";
     }
     GameVectors library;
+    Zelmo::ShapePolygons polygons;
 };
 
 }  // namespace
@@ -73,20 +76,20 @@ protected:
 TEST_F(ShippedVectorData, HoldsTheShapesTheScreensDraw) {
     EXPECT_GE(library.setCount(), 3) << "data/shapes: set 2 holds the minimap's drawings";
     for (uint32_t id : ShapesDrawnByScreens) {
-        const Zelmo::ShapeDef* shape = library.shapeTable(id, 0);
+        const Vector::ShapeDef* shape = library.shapeTable(id, 0);
         ASSERT_NE(shape, nullptr) << "data/shapes: set 0 has no shape " << id;
         EXPECT_GT(library.bbox(id, 1.0f).w, 0) << "data/shapes: shape " << id << " draws nothing";
-        EXPECT_FALSE(library.polygons(id).empty()) << "data/shapes: shape " << id << " has nothing to fill";
+        EXPECT_FALSE(polygons.polygons(id).empty()) << "data/shapes: shape " << id << " has nothing to fill";
     }
 }
 
 TEST_F(ShippedVectorData, AnimationsShowShapesThatExist) {
     for (uint32_t id = 0; id < AnimIds::NamedCount; ++id) {
-        const Zelmo::AnimationDef* animation = library.animation(id);
+        const Vector::AnimationDef* animation = library.animation(id);
         if (animation == nullptr || animation->frames() == nullptr) {
             continue;
         }
-        for (const Zelmo::AnimationFrame* frame : *animation->frames()) {
+        for (const Vector::AnimationFrame* frame : *animation->frames()) {
             EXPECT_TRUE(frame->shape() == -1 || library.shapeTable(uint32_t(frame->shape()), 0) != nullptr)
                 << "data/shapes: animation " << animIdName(id) << " shows missing shape " << frame->shape();
         }
@@ -115,9 +118,8 @@ TEST_F(ShippedVectorData, TheFontWritesCapitalsDigitsAndTheMenusTexts) {
 
 TEST(ShippedConfiguration, NamesTheShapeDataAndFontTheLibraryLoads) {
     ASSERT_TRUE(Zelmo::loadConfig(Zelmo::kDefaultConfigName, "no-preferences-for-vector-lint.cfg"));
-    GameVectors library;
-    EXPECT_TRUE(library.init()) << "data/config: game.shape_data or game.vector_font";
-    EXPECT_NE(library.glyph('A'), nullptr);
+    EXPECT_TRUE(Zelmo::initShapeLibrary()) << "data/config: game.shape_data or game.vector_font";
+    EXPECT_NE(GameVectors::instance().glyph('A'), nullptr);
     Zelmo::unloadConfig();
     Zelmo::settings().clear();
 }

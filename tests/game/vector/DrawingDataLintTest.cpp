@@ -33,21 +33,21 @@ bool easerExists(const std::string& name) {
 // Checks one drawing file, adding a failure per fault.
 class DrawingLint {
 public:
-    DrawingLint(std::string file, const Zelmo::DrawingRoot& root) : file_(std::move(file)), root_(root) {}
+    DrawingLint(std::string file, const Vector::DrawingRoot& root) : file_(std::move(file)), root_(root) {}
 
     void run() {
-        std::map<std::string, const Zelmo::DrawingDef*> definitions;
-        forEach(root_.definitions(), [&](const Zelmo::DrawingDef& def, const std::string& at) {
+        std::map<std::string, const Vector::DrawingDef*> definitions;
+        forEach(root_.definitions(), [&](const Vector::DrawingDef& def, const std::string& at) {
             EXPECT_TRUE(definitions.emplace(Util::toStdString(def.name()), &def).second)
                 << file_ << ": " << at << " repeats the name \"" << Util::toStdString(def.name()) << "\"";
         });
         std::set<std::string> objects;
-        forEach(root_.placements(), [&](const Zelmo::PlacementDef& placement, const std::string& at) {
+        forEach(root_.placements(), [&](const Vector::PlacementDef& placement, const std::string& at) {
             EXPECT_TRUE(objects.insert(Util::toStdString(placement.name())).second)
                 << file_ << ": " << at << " repeats the object name \"" << Util::toStdString(placement.name()) << "\"";
         });
         bool ends = false;
-        forEach(root_.placements(), [&](const Zelmo::PlacementDef& placement, const std::string& at) {
+        forEach(root_.placements(), [&](const Vector::PlacementDef& placement, const std::string& at) {
             const std::string definition = Util::toStdString(placement.definition());
             const auto def = definitions.find(definition);
             if (def == definitions.end()) {
@@ -59,7 +59,7 @@ public:
             checkObject(*def->second, placement, at);
             forEach(
                 placement.triggers(),
-                [&](const Zelmo::TriggerDef& trigger, const std::string& where) {
+                [&](const Vector::TriggerDef& trigger, const std::string& where) {
                     const std::string on = Util::toStdString(trigger.object_on());
                     const std::string off = Util::toStdString(trigger.object_off());
                     const std::string scope = Util::toStdString(trigger.scope());
@@ -87,7 +87,7 @@ private:
 
     template <typename T>
     static std::string fieldOf() {
-        if constexpr (std::is_same_v<T, Zelmo::DrawingDef>) {
+        if constexpr (std::is_same_v<T, Vector::DrawingDef>) {
             return "definitions";
         } else {
             return "placements";
@@ -96,7 +96,7 @@ private:
 
     // Resolves names in the order the library builds the object: line groups, then polygon
     // groups, each point's name known before its own references; the origin's steps last.
-    void checkObject(const Zelmo::DrawingDef& def, const Zelmo::PlacementDef& placement, const std::string& at) {
+    void checkObject(const Vector::DrawingDef& def, const Vector::PlacementDef& placement, const std::string& at) {
         const std::string object = at + " (definition \"" + Util::toStdString(def.name()) + "\")";
         std::set<std::string> points;
         std::set<std::string> groups;
@@ -105,11 +105,11 @@ private:
                                           std::make_pair(def.polygons(), std::string(".polygons"))}) {
             forEach(
                 list,
-                [&](const Zelmo::GroupDef& group, const std::string& g) {
+                [&](const Vector::GroupDef& group, const std::string& g) {
                     groups.insert(Util::toStdString(group.name()));
                     forEach(
                         group.points(),
-                        [&](const Zelmo::PointDef& point, const std::string& p) {
+                        [&](const Vector::PointDef& point, const std::string& p) {
                             const std::string where = object + g + p;
                             points.insert(Util::toStdString(point.name()));
                             expectPoint(points, point.follow_x(), where + ".follow_x");
@@ -122,7 +122,7 @@ private:
         }
         forEach(
             def.texts(),
-            [&](const Zelmo::TextDef& text, const std::string& t) {
+            [&](const Vector::TextDef& text, const std::string& t) {
                 EXPECT_TRUE(text.sweep_speed() > 0.0f && text.sweep_rate() > 0.0f)
                     << file_ << ": " << object << t << " sweeps with a speed or rate that is not positive";
             },
@@ -134,11 +134,11 @@ private:
         }
     }
 
-    void checkSteps(const TableList<Zelmo::StepDef>* steps, const std::set<std::string>& points,
+    void checkSteps(const TableList<Vector::StepDef>* steps, const std::set<std::string>& points,
                     const std::string& where, std::vector<std::pair<std::string, std::string>>& switched) {
         forEach(
             steps,
-            [&](const Zelmo::StepDef& step, const std::string& s) {
+            [&](const Vector::StepDef& step, const std::string& s) {
                 const std::string at = where + s;
                 expectPoint(points, step.ref_x(), at + ".ref_x");
                 expectPoint(points, step.ref_y(), at + ".ref_y");
@@ -171,7 +171,7 @@ private:
     }
 
     std::string file_;
-    const Zelmo::DrawingRoot& root_;
+    const Vector::DrawingRoot& root_;
 };
 
 class ShippedDrawings : public ::testing::Test {
@@ -191,7 +191,7 @@ protected:
         Game::Info info;
         ASSERT_TRUE(info.loadSchema("data/VectorDrawing.fbs"));
         ASSERT_NE(info.loadData("data/" + name), nullptr) << file << ": " << info.getParser()->error_;
-        DrawingLint(file, *Zelmo::GetDrawingRoot(info.data())).run();
+        DrawingLint(file, *Vector::GetDrawingRoot(info.data())).run();
     }
 };
 
@@ -222,7 +222,7 @@ TEST(DrawingLintCheck, NamesEachFaultOfABrokenDrawing) {
     {
         ::testing::ScopedFakeTestPartResultReporter reporter(
             ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
-        DrawingLint("broken.json", *Zelmo::GetDrawingRoot(info.data())).run();
+        DrawingLint("broken.json", *Vector::GetDrawingRoot(info.data())).run();
     }
     std::vector<std::string> messages;
     for (int i = 0; i < results.size(); ++i) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // Free polygons of the game world: point lists drawn as outlines and, when filled, as filled
-// strips. The shape library pre-builds them for every shape, ready to break a shape into pieces.
+// strips. ShapePolygons pre-builds them for every shape, ready to break a shape into pieces.
 
 #include <cstdint>
 #include <vector>

@@ -2,9 +2,9 @@
 // the sweep reveal, on the recording renderer.
 #include <gmock/gmock.h>
 
-#include "DisplayFixture.h"
-#include "ShapeData.h"
-#include "engine/vector/DrawVectorText.h"
+#include "game/vector/DrawVectorText.h"
+#include "tests/engine/vector/DisplayFixture.h"
+#include "tests/engine/vector/ShapeData.h"
 
 namespace Vector {
 void PrintTo(const TextRect& r, std::ostream* out) {

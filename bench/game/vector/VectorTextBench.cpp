@@ -8,8 +8,8 @@
 #include <string>
 
 #include "engine/gfx/Gfx.h"
-#include "engine/vector/DrawVectorText.h"
 #include "engine/vector/VectorDisplay.h"
+#include "game/vector/DrawVectorText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/vector/AnimId.h"
+#include "game/vector/AnimId.h"
 
 namespace {
 

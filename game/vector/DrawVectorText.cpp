@@ -1,4 +1,4 @@
-#include "engine/vector/DrawVectorText.h"
+#include "game/vector/DrawVectorText.h"
 
 #include <algorithm>
 

@@ -10,9 +10,9 @@
 
 #include "engine/gfx/Gfx.h"
 #include "engine/gfx/ShaderLoader.h"
-#include "engine/vector/DrawVectorText.h"
 #include "engine/vector/DrawingFactory.h"
 #include "engine/vector/VectorDisplay.h"
+#include "game/vector/DrawVectorText.h"
 #include "tests/engine/gfx/GlContext.h"
 
 namespace {

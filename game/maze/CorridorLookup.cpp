@@ -1,4 +1,4 @@
-#include "engine/maze/CorridorLookup.h"
+#include "game/maze/CorridorLookup.h"
 
 #include <algorithm>
 #include <deque>

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "engine/map/TileMap.h"
-#include "engine/maze/CorridorLookup.h"
 #include "engine/maze/MazeData.h"
 #include "engine/maze/PositionMap.h"
 #include "engine/util/Random.h"
+#include "game/maze/CorridorLookup.h"
 
 namespace MazeTest {
 

@@ -4,10 +4,10 @@
 // corridor nodes, so the looped cases guard that order too.
 #include <gtest/gtest.h>
 
-#include "LevelFingerprint.h"
-#include "MazeTestSupport.h"
 #include "engine/maze/Generator.h"
 #include "engine/maze/LevelMap.h"
+#include "tests/engine/maze/MazeTestSupport.h"
+#include "tests/game/maze/LevelFingerprint.h"
 
 namespace {
 

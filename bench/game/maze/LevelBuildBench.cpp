@@ -8,10 +8,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "engine/maze/CorridorLookup.h"
-#include "engine/maze/Generator.h"
 #include "engine/maze/LevelMap.h"
 #include "engine/maze/PositionMap.h"
+#include "game/maze/CorridorLookup.h"
 
 namespace {
 
@@ -101,20 +100,6 @@ void BM_BuildLevel(benchmark::State& state) {
     state.counters["peak_MiB"] = peakMiBOfBuild(l_params);
 }
 
-// The maze generator alone, on the level builder's template for the same size.
-void BM_GenerateMaze(benchmark::State& state) {
-    const int l_cells = int(state.range(0));
-    Maze::TileData l_tiles;
-    Maze::addFourWayConnections(l_tiles, 0);
-    Maze::MazeData l_template(l_tiles, {l_cells, l_cells}, {0, 0}, false, false, false, int(state.range(1)));
-    Util::Random l_random(4242);
-    Maze::Generator l_generator(l_template, &l_random);
-    for (auto _ : state) {
-        std::unique_ptr<Maze::MazeData> l_maze = l_generator.generate(0);
-        benchmark::DoNotOptimize(l_maze->getStartNode());
-    }
-}
-
 // The corridor lookup alone, over an already built maze.
 void BM_CorridorLookup(benchmark::State& state) {
     Level l_level = buildLevel(levelOf(int(state.range(0)), int(state.range(1))));
@@ -130,5 +115,4 @@ const std::vector<std::vector<int64_t>> kSizesAndLoops{{32, 128, 256}, {0, 10}};
 }  // namespace
 
 BENCHMARK(BM_BuildLevel)->ArgsProduct(kSizesAndLoops)->ArgNames({"cells", "loop"})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GenerateMaze)->ArgsProduct(kSizesAndLoops)->ArgNames({"cells", "loop"})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CorridorLookup)->ArgsProduct(kSizesAndLoops)->ArgNames({"cells", "loop"})->Unit(benchmark::kMillisecond);

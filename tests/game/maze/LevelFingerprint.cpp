@@ -1,4 +1,4 @@
-#include "LevelFingerprint.h"
+#include "tests/game/maze/LevelFingerprint.h"
 
 #include <cstdio>
 #include <unordered_map>

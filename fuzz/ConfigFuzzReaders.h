@@ -1,8 +1,8 @@
 #pragma once
 // Runs every configuration reader over a stored configuration, as the program would.
 #include "data/config_generated.h"
-#include "engine/app/ConfigReaders.h"
 #include "engine/data/Info.h"
+#include "game/config/ConfigReaders.h"
 
 inline Game::Info& configLoader() {
     static Game::Info* s_info = [] {

@@ -1,9 +1,9 @@
 #include <cstdio>
 
-#include "engine/app/Config.h"
-#include "engine/app/ConfigReaders.h"
-#include "engine/app/Settings.h"
 #include "engine/shell/AppContext.h"
+#include "game/config/Config.h"
+#include "game/config/ConfigReaders.h"
+#include "game/config/Settings.h"
 #include "game/startup/CommandLine.h"
 #include "game/startup/SetUp.h"
 

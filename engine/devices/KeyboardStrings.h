@@ -5,7 +5,7 @@
 
 namespace Devices {
 
-// Display names of keys (shown on screens, stored in the user's bindings) and of modifier sets.
+// Display names of keys (shown on screens, stored in settings) and of modifier sets.
 class KeyboardStrings : public Util::Singleton<KeyboardStrings>, Util::NonCopyable {
 public:
     const NameTable& getKeyNames() const { return m_keyNames; }

@@ -35,7 +35,7 @@ KeyCode parseNumber(const std::string& text);
 // name ("KEY_SPACE") its code, anything else a number (parseNumber).
 KeyCode keyCodeOfText(const std::string& text);
 
-// An EXTERNAL trigger is resolved through the player's bindings here.
+// An EXTERNAL trigger is resolved here, through TriggerId::externals.
 TriggerId triggerFromTable(const Config::TriggerDef& table);
 
 // A missing table sets every timing value to 0.

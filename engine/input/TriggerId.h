@@ -58,13 +58,14 @@ public:
     // value under its mask (mask and value 0: whatever the other bits).
     bool matches(const TriggerId& event) const;
 
-    // Reads the stored form of a binding, "TYPE:VALUE" (such as "KEY:CTRL a", "MOUSE:LMB",
+    // Reads the stored form of a trigger, "TYPE:VALUE" (such as "KEY:CTRL a", "MOUSE:LMB",
     // "JPAD:B1 B2 B2"). Text that names no usable key or joypad chord gives a trigger that
     // matches nothing; an unknown type is a fatal stop.
     static TriggerId fromText(const std::string& text);
 
     // Builds a trigger from the scalar fields of an input configuration table; EXTERNAL is
-    // replaced by the user's binding for the first non-zero of key, mouse and joypad.
+    // replaced by what the provider of EXTERNAL triggers gives for the first non-zero of key,
+    // mouse and joypad.
     static TriggerId create(int type, KeyCode key, uint32_t modifiers, uint32_t mouseButtons, uint32_t joypadBits);
 
 private:

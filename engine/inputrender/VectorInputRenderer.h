@@ -12,7 +12,7 @@ namespace Vector {
 
 // Draws the input areas in glowing vector lines, as the menu screens do their pictures: a box
 // outline in the area's colour (twice as thick when selected), the countdown as a second box
-// growing down from the top edge, and the label in the game's vector font or, for the style font
+// growing down from the top edge, and the label in the vector font or, for the style font
 // "SIMPLEX" or without a text writer, in the display's stroke font. The overlay is not used.
 class VectorInputRenderer : public Game::IInputRenderer, public Input::I_ScreenAreaRenderer {
 public:

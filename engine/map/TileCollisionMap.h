@@ -9,10 +9,10 @@
 
 namespace Map {
 
-// The level's collision grid: every tile is divided into n x n sub-cells (n = 1 << subShift) and
+// A tile map's collision grid: every tile is divided into n x n sub-cells (n = 1 << subShift) and
 // stamped with its tile type's pattern of 16-bit values, read from the collision data. It
 // watches the tile map, so changed tiles (broken doors) are re-stamped at once. What the values
-// mean belongs to the readers (movement, beams, robots).
+// mean belongs to their readers.
 //
 // The sub-cell of map pixel (px, py) is at column px >> (tileShiftX - subShift) and row
 // py >> (tileShiftY - subShift).

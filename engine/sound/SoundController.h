@@ -10,7 +10,7 @@
 
 namespace Sound {
 
-// The game's only way to make sound: sounds kept by identifier and played on three buses (0
+// The program's only way to make sound: sounds kept by identifier and played on three buses (0
 // effects, 1 music, 2 speech) at a percentage scaled by their kind's volume. With sound off there
 // is no engine at all, and every call does nothing and returns 0, false or an empty list (start
 // returns true), so callers never test whether sound is on. Game thread only.

@@ -5,7 +5,7 @@
 
 namespace Util {
 
-// The game's random-number generator: PCG32 (XSH RR, 64-bit state, 32-bit output).
+// The random-number generator: PCG32 (XSH RR, 64-bit state, 32-bit output).
 // A stream of 0 in any seeding form stands for the processor's time-stamp counter.
 class Random {
 public:

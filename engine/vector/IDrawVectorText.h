@@ -1,6 +1,6 @@
 #pragma once
 
-// Measuring and writing text with the game's vector font. Screens, the vector input-area
+// Measuring and writing text with the vector font. Screens, the vector input-area
 // renderer and the animated drawings write through this interface.
 
 #include <string>

@@ -1,9 +1,9 @@
 #include "game/input/GetExternalTrigger.h"
 
-#include "engine/app/Settings.h"
 #include "engine/devices/JoypadStrings.h"
 #include "engine/devices/KeyboardStrings.h"
 #include "engine/devices/MouseStrings.h"
+#include "game/config/Settings.h"
 
 namespace Zelmo {
 namespace {

@@ -1,10 +1,10 @@
 #include "game/startup/ExitLogic.h"
 
-#include "engine/app/Preferences.h"
-#include "engine/app/Settings.h"
 #include "engine/gfx/ColourQuad.h"
 #include "engine/shell/AppContext.h"
 #include "engine/util/Convert.h"
+#include "game/config/Preferences.h"
+#include "game/config/Settings.h"
 
 namespace Zelmo {
 

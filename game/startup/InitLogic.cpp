@@ -1,13 +1,13 @@
 #include "game/startup/InitLogic.h"
 
-#include "engine/app/ConfigReaders.h"
-#include "engine/app/Globals.h"
-#include "engine/app/Settings.h"
 #include "engine/gfx/ColourQuad.h"
 #include "engine/shell/AppContext.h"
 #include "engine/util/Convert.h"
 #include "engine/util/Fatal.h"
 #include "engine/vg/Context.h"
+#include "game/config/ConfigReaders.h"
+#include "game/config/Settings.h"
+#include "game/config/TuningTable.h"
 #include "game/input/GlobalInputRefs.h"
 #include "game/vector/ShapeLibrary.h"
 
@@ -19,7 +19,7 @@ bool isInputMethod(const std::string& name) {
 
 void InitLogic::enter(const Game::LogicEntry& previous, const std::string& command) {
     if (previous.name.empty()) {
-        Globals::load();
+        loadTuningTable();
         loadFonts();
         return;
     }

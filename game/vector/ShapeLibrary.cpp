@@ -1,6 +1,6 @@
 #include "game/vector/ShapeLibrary.h"
 
-#include "engine/app/ConfigReaders.h"
+#include "game/config/ConfigReaders.h"
 #include "game/vector/AnimId.h"
 
 namespace Zelmo {

@@ -7,9 +7,9 @@
 
 #include "data/InputConfig_generated.h"
 #include "data/config_generated.h"
-#include "engine/app/ConfigReaders.h"
 #include "engine/data/Info.h"
 #include "engine/util/FlatText.h"
+#include "game/config/ConfigReaders.h"
 #include "game/input/ActionParameterCheck.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "engine/app/Settings.h"
 #include "engine/devices/KeyCodes.h"
 #include "engine/input/InputControllers.h"
+#include "game/config/Settings.h"
 #include "game/input/GetExternalTrigger.h"
 #include "tests/game/input/EventRecorder.h"
 

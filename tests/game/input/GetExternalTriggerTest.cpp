@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/app/ConfigReaders.h"
-#include "engine/app/Settings.h"
 #include "engine/devices/KeyCodes.h"
 #include "engine/input/TriggerType.h"
+#include "game/config/ConfigReaders.h"
+#include "game/config/Settings.h"
 #include "game/input/GetExternalTrigger.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include "data/Accessibility_generated.h"
 #include "data/config_generated.h"
-#include "engine/app/ConfigReaders.h"
 #include "engine/data/Info.h"
 #include "engine/input/InputControllers.h"
+#include "game/config/ConfigReaders.h"
 #include "game/input/GlobalInputRefs.h"
 
 namespace {

@@ -10,7 +10,6 @@
 
 #include "data/InputConfig_generated.h"
 #include "data/config_generated.h"
-#include "engine/app/ConfigReaders.h"
 #include "engine/data/Info.h"
 #include "engine/input/ActionNames.h"
 #include "engine/input/InputConfigReaders.h"
@@ -18,6 +17,7 @@
 #include "engine/util/Files.h"
 #include "engine/util/FlatText.h"
 #include "engine/util/Text.h"
+#include "game/config/ConfigReaders.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <sstream>
 
 #include "data/VectorDrawing_generated.h"
-#include "engine/app/Config.h"
-#include "engine/app/ConfigReaders.h"
-#include "engine/app/Settings.h"
 #include "engine/data/Info.h"
 #include "engine/tween/Easing.h"
 #include "engine/util/FlatText.h"
+#include "game/config/Config.h"
+#include "game/config/ConfigReaders.h"
+#include "game/config/Settings.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "data/VectorGraphics_generated.h"
-#include "engine/app/Config.h"
-#include "engine/app/Settings.h"
 #include "engine/vector/GameVectors.h"
+#include "game/config/Config.h"
+#include "game/config/Settings.h"
 #include "game/vector/AnimId.h"
 #include "game/vector/ShapeLibrary.h"
 

@@ -8,13 +8,13 @@
 #include <set>
 
 #include "data/TileCollInfo_generated.h"
-#include "engine/app/Config.h"
-#include "engine/app/ConfigReaders.h"
-#include "engine/app/Settings.h"
 #include "engine/data/Info.h"
 #include "engine/map/TileCollisionMap.h"
 #include "engine/maze/LevelMap.h"
 #include "engine/maze/MazeData.h"
+#include "game/config/Config.h"
+#include "game/config/ConfigReaders.h"
+#include "game/config/Settings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/app/Globals.h"
+#include "engine/data/Globals.h"
 
 #include "engine/data/Info.h"
 
@@ -16,22 +16,6 @@ TuningState& tuning() {
 }
 
 }  // namespace
-
-Globals::SlotMap Globals::fieldSlots() {
-    static const char* const s_names[] = {
-        "OPTIONVALUES",    "PLAYERSPEED",   "PUNCHSPEED",    "PUNCHSPEEDMULT", "PUNCHSPEEDMAXTIME",
-        "POWERPUNCHTIME",  "PUNCHDAMAGEBASE", "PUNCHDAMAGEMULT", "PUNCHDAMAGEDIV", "DMGBOSSMULT",
-        "KILLBOSSTIME",    "KNOCKBACKVALUES", "CLAWERDAMAGE", "CLAWEREXPTIME",  "SPINNERDAMAGE",
-        "BOSSBULLET",      "BEAMSPEED",     "ARMOURPOWDURATION", "WEAPONINFOS", "POWUPDROPS",
-        "VDSETTINGS",      "PLAYERHEALTH",  "RECHARGETIME",  "HEALTHPERSEC",   "GAMESEEDS"};
-    SlotMap l_slots;
-    for (int l_field = 0; l_field < int(std::size(s_names)); ++l_field) {
-        l_slots[s_names[l_field]] = flatbuffers::voffset_t(4 + 2 * l_field);
-    }
-    return l_slots;
-}
-
-bool Globals::load() { return loadFiles("data/Globals.fbs", "data/globals", fieldSlots()); }
 
 bool Globals::loadFiles(const std::string& schema, const std::string& data, const SlotMap& slots) {
     TuningState& l_state = tuning();

@@ -1,11 +1,7 @@
 #pragma once
 #include <string>
-#include <vector>
 
-#include "engine/app/Settings.h"
-
-// The preferences file: one "NAME = value" line per setting. A value in double quotes may
-// hold blanks at its ends and, continued over several lines, line feeds.
+// The game's preferences file, holding its settings store between runs.
 namespace Zelmo {
 
 inline const std::string kPreferencesFile = "preferences.cfg";
@@ -17,10 +13,5 @@ bool loadPreferences(const std::string& path = kPreferencesFile);
 
 // Writes every setting in key order. The file is replaced only once the new one is complete.
 bool savePreferences(const std::string& path = kPreferencesFile);
-
-// The parsing and writing halves of the two above, on texts: parsePreferences stores each
-// setting of the text under "PREF_" + name and returns false for a quoted value left open.
-bool parsePreferences(const std::string& text, SettingsMap& into);
-std::vector<std::string> preferenceLines(const SettingsMap& settings);
 
 }  // namespace Zelmo

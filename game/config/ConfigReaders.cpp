@@ -1,4 +1,4 @@
-#include "engine/app/ConfigReaders.h"
+#include "game/config/ConfigReaders.h"
 
 #include "data/config_generated.h"
 #include "engine/data/TableDefaults.h"

@@ -1,18 +1,16 @@
 #pragma once
 #include <array>
-#include <map>
 #include <string>
 
-// The settings store: everything the player can change, as named texts. Every key is "PREF_"
-// followed by the setting's name; the functions below take the name and add the prefix.
+#include "engine/data/Preferences.h"
+
+// The game's settings: everything the player can change, as named texts in one settings store.
+// Every key is "PREF_" followed by the setting's name; the functions below take the name and add
+// the prefix.
 namespace Zelmo {
 
-using SettingsMap = std::map<std::string, std::string>;
-
-inline const std::string kSettingPrefix = "PREF_";
-
 // The one process-wide store, ordered by the keys' bytes.
-SettingsMap& settings();
+Game::SettingsMap& settings();
 
 // The value, or an empty text when the setting does not exist.
 std::string getPref(const std::string& name);

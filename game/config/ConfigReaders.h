@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/app/Config.h"
+#include "game/config/Config.h"
 
 // Plain-value views of the configuration's tables. Each reader takes the root to read (the
 // loaded configuration by default) and gives the schema's defaults for absent fields and tables.

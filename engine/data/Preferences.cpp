@@ -1,12 +1,11 @@
-#include "engine/app/Preferences.h"
+#include "engine/data/Preferences.h"
 
 #include <cstdio>
 
-#include "engine/app/ConfigReaders.h"
 #include "engine/util/Files.h"
 #include "engine/util/Text.h"
 
-namespace Zelmo {
+namespace Game {
 namespace {
 
 bool isQuoted(const std::string& value) { return Util::startsWith(value, "\""); }
@@ -72,25 +71,16 @@ std::vector<std::string> preferenceLines(const SettingsMap& settings) {
     return l_lines;
 }
 
-bool loadPreferences(const std::string& path) {
-    const SettingDefaults l_defaults = readSettingDefaults();
-    setPref("INPUT_METHOD", l_defaults.inputMethod);
-    setDefaultBindings();
-    setDefaultOptions();
-    setPref("SCREEN_WIDTH", std::to_string(l_defaults.screenWidth));
-    setPref("SCREEN_HEIGHT", std::to_string(l_defaults.screenHeight));
-    setPref("SCREEN_FULL", l_defaults.screenFull ? "1" : "0");
-    for (const char* l_volume : {"VOL_MASTER", "VOL_SOUND", "VOL_MUSIC", "VOL_SPEECH"}) setPref(l_volume, "100");
-
+bool readPreferences(const std::string& path, SettingsMap& into) {
     std::string l_text;
     if (!Util::readTextFile(path, l_text, "\n")) return true;
-    return parsePreferences(l_text, settings());
+    return parsePreferences(l_text, into);
 }
 
-bool savePreferences(const std::string& path) {
+bool writePreferences(const std::string& path, const SettingsMap& settings) {
     // Written beside the old file and renamed over it, so a failed write never loses the old one.
     const std::string l_temporary = path + ".tmp";
-    if (!Util::writeTextFile(l_temporary, preferenceLines(settings())) ||
+    if (!Util::writeTextFile(l_temporary, preferenceLines(settings)) ||
         std::rename(l_temporary.c_str(), path.c_str()) != 0) {
         std::remove(l_temporary.c_str());
         return false;
@@ -98,4 +88,4 @@ bool savePreferences(const std::string& path) {
     return true;
 }
 
-}  // namespace Zelmo
+}  // namespace Game

@@ -11,13 +11,13 @@
 
 #include "data/Globals_generated.h"
 #include "data/config_generated.h"
-#include "engine/app/Config.h"
-#include "engine/app/ConfigReaders.h"
-#include "engine/app/Globals.h"
-#include "engine/app/Settings.h"
 #include "engine/data/Info.h"
 #include "engine/util/FlatText.h"
 #include "engine/util/Text.h"
+#include "game/config/Config.h"
+#include "game/config/ConfigReaders.h"
+#include "game/config/Settings.h"
+#include "game/config/TuningTable.h"
 
 namespace {
 
@@ -158,7 +158,7 @@ TEST_F(ConfigLint, LevelsHaveAStartCellAndAMaze) {
 
 class GlobalsLint : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(Globals::load()) << "data/globals does not load"; }
+    void SetUp() override { ASSERT_TRUE(Zelmo::loadTuningTable()) << "data/globals does not load"; }
 
     // The values of an option by its name without "OPT_", or null.
     static const Zelmo::OptionTable* option(const std::string& name) {

@@ -1,9 +1,9 @@
-#include "engine/app/Settings.h"
+#include "game/config/Settings.h"
 
 #include <gtest/gtest.h>
 
-#include "engine/app/ConfigReaders.h"
-#include "tests/engine/app/GlobalsFixture.h"
+#include "game/config/ConfigReaders.h"
+#include "tests/game/config/GlobalsFixture.h"
 
 namespace {
 

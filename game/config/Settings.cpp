@@ -1,24 +1,24 @@
-#include "engine/app/Settings.h"
+#include "game/config/Settings.h"
 
 #include "data/Globals_generated.h"
-#include "engine/app/ConfigReaders.h"
-#include "engine/app/Globals.h"
+#include "engine/data/Globals.h"
 #include "engine/util/Convert.h"
 #include "engine/util/FlatText.h"
+#include "game/config/ConfigReaders.h"
 
 namespace Zelmo {
 
-SettingsMap& settings() {
-    static SettingsMap s_settings;
+Game::SettingsMap& settings() {
+    static Game::SettingsMap s_settings;
     return s_settings;
 }
 
 std::string getPref(const std::string& name) {
-    const auto l_it = settings().find(kSettingPrefix + name);
+    const auto l_it = settings().find(Game::kSettingPrefix + name);
     return l_it == settings().end() ? std::string() : l_it->second;
 }
 
-void setPref(const std::string& name, const std::string& value) { settings()[kSettingPrefix + name] = value; }
+void setPref(const std::string& name, const std::string& value) { settings()[Game::kSettingPrefix + name] = value; }
 
 int getPrefInt(const std::string& name) { return Util::toInt(getPref(name), 10); }
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "engine/app/Preferences.h"
+#include "game/config/Preferences.h"
 
 namespace Zelmo {
 

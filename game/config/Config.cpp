@@ -1,4 +1,4 @@
-#include "engine/app/Config.h"
+#include "game/config/Config.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
-#include "engine/app/Config.h"
+#include "game/config/Config.h"
 
 #include <gtest/gtest.h>
 
-#include "engine/app/ConfigReaders.h"
-#include "engine/app/Settings.h"
+#include "game/config/ConfigReaders.h"
+#include "game/config/Settings.h"
 #include "tests/engine/util/TempFolder.h"
 
 namespace {

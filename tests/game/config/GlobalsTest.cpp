@@ -1,11 +1,11 @@
-#include "engine/app/Globals.h"
+#include "game/config/TuningTable.h"
 
 #include <flatbuffers/idl.h>
 #include <gtest/gtest.h>
 
 #include "data/Globals_generated.h"
 #include "engine/data/Info.h"
-#include "tests/engine/app/GlobalsFixture.h"
+#include "tests/game/config/GlobalsFixture.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ TEST_F(GlobalsTest, DataThatDoesNotParseLeavesTheTableEmpty) {
 TEST_F(GlobalsTest, SchemaThatDoesNotParseLeavesTheTableEmpty) {
     ASSERT_TRUE(loadTuning(m_folder, kTuning));
     EXPECT_FALSE(Globals::loadFiles(m_folder.write("bad.fbs", "table {"), m_folder.path("globals"),
-                                    Globals::fieldSlots()));
+                                    Zelmo::tuningFieldSlots()));
     EXPECT_EQ(Globals::getInt("KILLBOSSTIME"), 0);
 }
 
@@ -96,7 +96,7 @@ TEST(GlobalsSlots, NameTheSchemaFieldsInOrder) {
     ASSERT_TRUE(l_info.loadSchema("data/Globals.fbs"));
     const flatbuffers::StructDef* l_root = l_info.getParser()->root_struct_def_;
     ASSERT_NE(l_root, nullptr);
-    const Globals::SlotMap l_slots = Globals::fieldSlots();
+    const Globals::SlotMap l_slots = Zelmo::tuningFieldSlots();
     ASSERT_EQ(l_slots.size(), 25u);
     ASSERT_EQ(l_root->fields.vec.size(), 25u);
     for (const auto& [l_name, l_slot] : l_slots) {
@@ -113,12 +113,12 @@ TEST(GlobalsSlots, NameTheSchemaFieldsInOrder) {
 TEST(GlobalsDeathTest, MissingDataStops) {
     TempFolder l_folder;
     const std::string l_name = l_folder.path("globals");
-    EXPECT_EXIT(Globals::loadFiles("data/Globals.fbs", l_name, Globals::fieldSlots()), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(Globals::loadFiles("data/Globals.fbs", l_name, Zelmo::tuningFieldSlots()), ::testing::ExitedWithCode(1),
                 "^Failed to load: " + l_name + "\n$");
 }
 
 TEST(GlobalsDeathTest, MissingSchemaStops) {
-    EXPECT_EXIT(Globals::loadFiles("data/NoSuch.fbs", "data/globals", Globals::fieldSlots()),
+    EXPECT_EXIT(Globals::loadFiles("data/NoSuch.fbs", "data/globals", Zelmo::tuningFieldSlots()),
                 ::testing::ExitedWithCode(1), "^Failed to load schema:data/NoSuch.fbs\n$");
 }
 

@@ -4,21 +4,21 @@
 
 namespace {
 
-struct TuningState {
+struct TableState {
     Game::Info info;
     Globals::SlotMap slots;
     const flatbuffers::Table* root = nullptr;
 };
 
-TuningState& tuning() {
-    static TuningState s_state;
+TableState& table() {
+    static TableState s_state;
     return s_state;
 }
 
 }  // namespace
 
 bool Globals::loadFiles(const std::string& schema, const std::string& data, const SlotMap& slots) {
-    TuningState& l_state = tuning();
+    TableState& l_state = table();
     l_state.root = nullptr;
     if (!l_state.info.loadSchema(schema) || !l_state.info.loadData(data)) return false;
     l_state.slots = slots;
@@ -26,10 +26,10 @@ bool Globals::loadFiles(const std::string& schema, const std::string& data, cons
     return true;
 }
 
-const flatbuffers::Table* Globals::root() { return tuning().root; }
+const flatbuffers::Table* Globals::root() { return table().root; }
 
 flatbuffers::voffset_t Globals::slotOf(const std::string& name) {
-    const auto& l_slots = tuning().slots;
+    const auto& l_slots = table().slots;
     const auto l_it = l_slots.find(name);
     return l_it == l_slots.end() ? 0 : l_it->second;
 }

@@ -3,6 +3,7 @@
 #include "data/config_generated.h"
 #include "engine/data/Info.h"
 #include "game/config/ConfigReaders.h"
+#include "game/config/InputMethods.h"
 
 inline Game::Info& configLoader() {
     static Game::Info* s_info = [] {
@@ -19,7 +20,7 @@ inline void readEverything(const Zelmo::ConfigRoot* root) {
     Zelmo::readLogDefault(root);
     Zelmo::readSettingDefaults(root);
     Zelmo::readFonts(root);
-    Zelmo::readInputs("ONESWITCH", root);
+    Zelmo::readInputs(Zelmo::kOneSwitchMethod, root);
     // A sound of an unknown type stops the program on purpose; only known ones are read here.
     bool l_soundsKnown = true;
     if (root->game() && root->game()->sounds()) {

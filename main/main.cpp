@@ -3,6 +3,7 @@
 #include "engine/shell/AppContext.h"
 #include "game/config/Config.h"
 #include "game/config/ConfigReaders.h"
+#include "game/config/SettingKeys.h"
 #include "game/config/Settings.h"
 #include "game/startup/CommandLine.h"
 #include "game/startup/SetUp.h"
@@ -23,8 +24,9 @@ int main(int argc, char** argv) {
                              l_game.rate, l_game.frameSkip);
         if (!Zelmo::setUp(l_commandLine, l_context)) {
             l_exitCode = 1;
-        } else if (l_context.run(l_game.title, Zelmo::getPrefInt("SCREEN_WIDTH"), Zelmo::getPrefInt("SCREEN_HEIGHT"),
-                                 Zelmo::getPrefInt("SCREEN_FULL") != 0, l_game.timeScale)) {
+        } else if (l_context.run(l_game.title, Zelmo::getPrefInt(Zelmo::Setting::kScreenWidth),
+                                 Zelmo::getPrefInt(Zelmo::Setting::kScreenHeight),
+                                 Zelmo::getPrefInt(Zelmo::Setting::kScreenFull) != 0, l_game.timeScale)) {
             Zelmo::unloadConfig();
         } else {
             l_exitCode = 1;

@@ -5,6 +5,7 @@
 #include "engine/util/Fatal.h"
 #include "engine/util/FlatText.h"
 #include "engine/util/Text.h"
+#include "game/config/SettingKeys.h"
 
 namespace Zelmo {
 namespace {
@@ -104,19 +105,22 @@ std::string readRobotDataName(const ConfigRoot* root) { return Util::toStdString
 std::string readLogDefault(const ConfigRoot* root) { return Util::toStdString(rootOrDefaults(root)->log_file()); }
 
 const std::array<std::string, 22>& bindingNames() {
+    using namespace Setting;
     static const std::array<std::string, 22> s_names = {
-        "INPUT_KEY_W",        "INPUT_KEY_S",        "INPUT_KEY_A",        "INPUT_KEY_D",
-        "INPUT_KEY_P",        "INPUT_KEY_L",        "INPUT_KEY_SPACE",    "INPUT_MOUSE_LMB",
-        "INPUT_MOUSE_RMB",    "INPUT_MOUSE_MMB",    "INPUT_JPAD_UP",      "INPUT_JPAD_DN",
-        "INPUT_JPAD_LF",      "INPUT_JPAD_RT",      "INPUT_JPAD_DPAD_UP", "INPUT_JPAD_DPAD_DN",
-        "INPUT_JPAD_DPAD_LF", "INPUT_JPAD_DPAD_RT", "INPUT_JPAD_B1",      "INPUT_JPAD_B2",
-        "INPUT_JPAD_B3",      "INPUT_JPAD_B4"};
+        kKeyBindingPrefix + "W",          kKeyBindingPrefix + "S",          kKeyBindingPrefix + "A",
+        kKeyBindingPrefix + "D",          kKeyBindingPrefix + "P",          kKeyBindingPrefix + "L",
+        kKeyBindingPrefix + "SPACE",      kMouseBindingPrefix + "LMB",      kMouseBindingPrefix + "RMB",
+        kMouseBindingPrefix + "MMB",      kJoypadBindingPrefix + "UP",      kJoypadBindingPrefix + "DN",
+        kJoypadBindingPrefix + "LF",      kJoypadBindingPrefix + "RT",      kJoypadBindingPrefix + "DPAD_UP",
+        kJoypadBindingPrefix + "DPAD_DN", kJoypadBindingPrefix + "DPAD_LF", kJoypadBindingPrefix + "DPAD_RT",
+        kJoypadBindingPrefix + "B1",      kJoypadBindingPrefix + "B2",      kJoypadBindingPrefix + "B3",
+        kJoypadBindingPrefix + "B4"};
     return s_names;
 }
 
 std::string inputMethodName(int value) {
-    if (value < InputMethod_MIN || value > InputMethod_MAX) return EnumNameInputMethod(InputMethod_NONE);
-    return EnumNameInputMethod(InputMethod(value));
+    static_assert(InputMethod_MIN == 0 && InputMethod_MAX == int(kInputMethods.size()));
+    return value >= 1 && value <= int(kInputMethods.size()) ? kInputMethods[size_t(value - 1)] : kNoInputMethod;
 }
 
 SettingDefaults readSettingDefaults(const ConfigRoot* root) {

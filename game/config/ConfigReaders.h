@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/config/Config.h"
+#include "game/config/InputMethods.h"
 
 // Plain-value views of the configuration's tables. Each reader takes the root to read (the
 // loaded configuration by default) and gives the schema's defaults for absent fields and tables.
@@ -40,15 +41,15 @@ const std::array<std::string, 22>& bindingNames();
 // The settings-store defaults: bindings in the order of bindingNames, the input method's name.
 struct SettingDefaults {
     std::array<std::string, 22> bindings;
-    std::string inputMethod = "NONE";
+    std::string inputMethod = kNoInputMethod;
     int screenWidth = 640;
     int screenHeight = 480;
     bool screenFull = false;
 };
 SettingDefaults readSettingDefaults(const ConfigRoot* root = configRoot());
 
-// "NONE", "STANDARD", "ONEKEY", "ONESWITCH", "HEADTRACKER"; a value outside 0-4 reads as "NONE",
-// which leads to the method picker.
+// kNoInputMethod for 0, the methods of kInputMethods for 1 to 4; a value outside 0-4 reads as
+// kNoInputMethod, which leads to the method picker.
 std::string inputMethodName(int value);
 
 struct FontEntry {

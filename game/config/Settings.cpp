@@ -5,6 +5,7 @@
 #include "engine/util/Convert.h"
 #include "engine/util/FlatText.h"
 #include "game/config/ConfigReaders.h"
+#include "game/config/SettingKeys.h"
 
 namespace Zelmo {
 
@@ -33,7 +34,7 @@ const std::array<std::string, 25>& gameOptionNames() {
 }
 
 float getOptionValue(const std::string& name) {
-    const std::string l_setting = "OPT_" + name;
+    const std::string l_setting = Setting::kOptionPrefix + name;
     for (const OptionTable* l_option : Globals::tables<OptionTable>("OPTIONVALUES")) {
         if (Util::toStdString(l_option->name()) != l_setting) continue;
         const auto* l_values = l_option->values();
@@ -41,7 +42,7 @@ float getOptionValue(const std::string& name) {
         if (!l_values || l_values->size() == 0) return 1.0f;
         int l_index = getPrefInt(l_setting);
         if (l_index < 0 || l_index >= int(l_values->size())) {
-            setPref(l_setting, "0");
+            setPref(l_setting, Setting::kFirstOptionValue);
             l_index = 0;
         }
         return l_values->Get(flatbuffers::uoffset_t(l_index))->value();
@@ -57,16 +58,16 @@ void setDefaultBindings() {
 void resetBindings() { setDefaultBindings(); }
 
 void setDefaultOptions() {
-    for (const auto& l_name : gameOptionNames()) setPref("OPT_" + l_name, "0");
+    for (const auto& l_name : gameOptionNames()) setPref(Setting::kOptionPrefix + l_name, Setting::kFirstOptionValue);
 }
 
 Volumes readVolumes() {
-    auto l_fraction = [](const char* name) { return Util::toFloat(getPref(name), 10) / 100.0f; };
+    auto l_fraction = [](const std::string& name) { return Util::toFloat(getPref(name), 10) / 100.0f; };
     Volumes l_volumes;
-    l_volumes.master = l_fraction("VOL_MASTER");
-    l_volumes.sound = l_fraction("VOL_SOUND");
-    l_volumes.music = l_fraction("VOL_MUSIC");
-    l_volumes.speech = l_fraction("VOL_SPEECH");
+    l_volumes.master = l_fraction(Setting::kMasterVolume);
+    l_volumes.sound = l_fraction(Setting::kSoundVolume);
+    l_volumes.music = l_fraction(Setting::kMusicVolume);
+    l_volumes.speech = l_fraction(Setting::kSpeechVolume);
     return l_volumes;
 }
 

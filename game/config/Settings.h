@@ -18,8 +18,8 @@ void setPref(const std::string& name, const std::string& value);
 // The value as a decimal integer: 0 when empty or absent; a fatal stop when it is not a number.
 int getPrefInt(const std::string& name);
 
-// The game options, in the order they are set; each setting "OPT_" + name holds the index of the
-// option's current value in the tuning table's "OPTIONVALUES".
+// The game options, in the order they are set; each setting Setting::kOptionPrefix + name holds
+// the index of the option's current value in the tuning table's "OPTIONVALUES".
 const std::array<std::string, 25>& gameOptionNames();
 
 // The current value of a game option. An option without values in "OPTIONVALUES" is 1.0; a stored

@@ -3,6 +3,7 @@
 #include "engine/devices/JoypadStrings.h"
 #include "engine/devices/KeyboardStrings.h"
 #include "engine/devices/MouseStrings.h"
+#include "game/config/SettingKeys.h"
 #include "game/config/Settings.h"
 
 namespace Zelmo {
@@ -14,15 +15,15 @@ Input::TriggerId boundTrigger(const std::string& slot) { return Input::TriggerId
 }  // namespace
 
 Input::TriggerId GetExternalTrigger::getKeyTrigger(KeyCode key) {
-    return boundTrigger("INPUT_KEY_" + Devices::KeyboardStrings::instance().getKeyNames().nameOf(key));
+    return boundTrigger(Setting::kKeyBindingPrefix + Devices::KeyboardStrings::instance().getKeyNames().nameOf(key));
 }
 
 Input::TriggerId GetExternalTrigger::getMouseTrigger(uint32_t buttons) {
-    return boundTrigger("INPUT_MOUSE_" + Devices::MouseStrings::instance().getNames().nameOf(buttons));
+    return boundTrigger(Setting::kMouseBindingPrefix + Devices::MouseStrings::instance().getNames().nameOf(buttons));
 }
 
 Input::TriggerId GetExternalTrigger::getJoypadTrigger(uint32_t bits) {
-    return boundTrigger("INPUT_JPAD_" + Devices::JoypadStrings::instance().getNames().nameOf(bits));
+    return boundTrigger(Setting::kJoypadBindingPrefix + Devices::JoypadStrings::instance().getNames().nameOf(bits));
 }
 
 void installKeyBindings() {

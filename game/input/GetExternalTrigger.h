@@ -4,8 +4,8 @@
 namespace Zelmo {
 
 // The user's key bindings as the provider of EXTERNAL triggers. A slot of an input configuration
-// (a key, mouse or joypad code) only chooses the setting to read, "INPUT_KEY_", "INPUT_MOUSE_"
-// or "INPUT_JPAD_" followed by the code's display name; the trigger text stored there decides
+// (a key, mouse or joypad code) only chooses the setting to read, the binding prefix of its kind
+// (SettingKeys.h) followed by the code's display name; the trigger text stored there decides
 // what fires, whatever its kind. Bindings are read when a configuration loads, so a changed
 // binding takes effect at the next load.
 class GetExternalTrigger : public Input::TriggerId::IExternals {

@@ -4,13 +4,14 @@
 #include "engine/shell/AppContext.h"
 #include "engine/util/Convert.h"
 #include "game/config/Preferences.h"
+#include "game/config/SettingKeys.h"
 #include "game/config/Settings.h"
 
 namespace Zelmo {
 
 void ExitLogic::enter(const Game::LogicEntry&, const std::string&) {
-    setPref("SCREEN_WIDTH", Util::intToString(m_context.windowWidth));
-    setPref("SCREEN_HEIGHT", Util::intToString(m_context.windowHeight));
+    setPref(Setting::kScreenWidth, Util::intToString(m_context.windowWidth));
+    setPref(Setting::kScreenHeight, Util::intToString(m_context.windowHeight));
     savePreferences();
     Game::destroyColourProgram();
     m_context.requestQuit();

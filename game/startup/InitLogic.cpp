@@ -6,6 +6,8 @@
 #include "engine/util/Fatal.h"
 #include "engine/vg/Context.h"
 #include "game/config/ConfigReaders.h"
+#include "game/config/InputMethods.h"
+#include "game/config/SettingKeys.h"
 #include "game/config/Settings.h"
 #include "game/config/TuningTable.h"
 #include "game/input/GlobalInputRefs.h"
@@ -13,17 +15,13 @@
 
 namespace Zelmo {
 
-bool isInputMethod(const std::string& name) {
-    return name == "STANDARD" || name == "ONEKEY" || name == "ONESWITCH" || name == "HEADTRACKER";
-}
-
 void InitLogic::enter(const Game::LogicEntry& previous, const std::string& command) {
     if (previous.name.empty()) {
         loadTuningTable();
         loadFonts();
         return;
     }
-    setPref("INPUT_METHOD", command);
+    setPref(Setting::kInputMethod, command);
     loadInputs();
     loadSounds();
     if (!initShapeLibrary()) Util::fatal("Failed to init GameVectors");
@@ -31,7 +29,7 @@ void InitLogic::enter(const Game::LogicEntry& previous, const std::string& comma
 }
 
 std::string InitLogic::update(float) {
-    const std::string l_method = getPref("INPUT_METHOD");
+    const std::string l_method = getPref(Setting::kInputMethod);
     return isInputMethod(l_method) ? l_method : "PICK";
 }
 
@@ -45,7 +43,7 @@ void InitLogic::loadFonts() {
 void InitLogic::loadInputs() {
     GlobalInputRefs l_refs;
     l_refs.load("data/Accessibility.fbs", "data/accessibility");
-    for (const auto& l_input : readInputs(getPref("INPUT_METHOD"))) {
+    for (const auto& l_input : readInputs(getPref(Setting::kInputMethod))) {
         if (!m_context.inputControllers().load(l_input.name, l_input.path, &l_refs)) {
             Util::fatal("Failed to create input " + l_input.name + " from: " + l_input.path);
         }
@@ -67,10 +65,10 @@ void InitLogic::loadSounds() {
                 break;
         }
     }
-    l_sound.setMasterVolume(Util::toFloat(getPref("VOL_MASTER")) / 100.0f);
-    l_sound.setSoundVolume(Util::toFloat(getPref("VOL_SOUND")) / 100.0f);
-    l_sound.setMusicVolume(Util::toFloat(getPref("VOL_MUSIC")) / 100.0f);
-    l_sound.setSpeechVolume(Util::toFloat(getPref("VOL_SPEECH")) / 100.0f);
+    l_sound.setMasterVolume(Util::toFloat(getPref(Setting::kMasterVolume)) / 100.0f);
+    l_sound.setSoundVolume(Util::toFloat(getPref(Setting::kSoundVolume)) / 100.0f);
+    l_sound.setMusicVolume(Util::toFloat(getPref(Setting::kMusicVolume)) / 100.0f);
+    l_sound.setSpeechVolume(Util::toFloat(getPref(Setting::kSpeechVolume)) / 100.0f);
 }
 
 }  // namespace Zelmo

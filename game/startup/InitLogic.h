@@ -27,7 +27,4 @@ private:
     AppContext& m_context;
 };
 
-// The input methods a player can choose; anything else leads to the method picker.
-bool isInputMethod(const std::string& name);
-
 }  // namespace Zelmo

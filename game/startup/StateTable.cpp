@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "engine/shell/AppContext.h"
+#include "game/config/InputMethods.h"
 #include "game/startup/ExitLogic.h"
 #include "game/startup/InitLogic.h"
 #include "game/startup/InputMethodLogic.h"
@@ -12,7 +13,11 @@ namespace Zelmo {
 namespace {
 
 std::vector<Game::LogicTransition> toInit(const std::string& otherwise) {
-    return {{"STANDARD", "INIT"}, {"HEADTRACKER", "INIT"}, {"ONESWITCH", "INIT"}, {"ONEKEY", "INIT"}, {"*", otherwise}};
+    return {{kStandardMethod, "INIT"},
+            {kHeadTrackerMethod, "INIT"},
+            {kOneSwitchMethod, "INIT"},
+            {kOneKeyMethod, "INIT"},
+            {"*", otherwise}};
 }
 
 }  // namespace

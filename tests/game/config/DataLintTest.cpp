@@ -16,6 +16,7 @@
 #include "engine/util/Text.h"
 #include "game/config/Config.h"
 #include "game/config/ConfigReaders.h"
+#include "game/config/InputMethods.h"
 #include "game/config/Settings.h"
 #include "game/config/TuningTable.h"
 
@@ -50,7 +51,7 @@ std::map<std::string, std::string> schemasByStem() {
     EXPECT_TRUE(l_config.loadSchema("data/config.fbs"));
     if (!l_config.storeData(readFile("data/config.json"), false)) return l_schemas;
     const auto* l_root = Zelmo::GetConfigRoot(l_config.data());
-    for (const char* l_method : {"STANDARD", "ONEKEY", "ONESWITCH", "HEADTRACKER"}) {
+    for (const std::string& l_method : Zelmo::kInputMethods) {
         for (const auto& l_input : Zelmo::readInputs(l_method, l_root)) {
             std::string l_stem = Util::tail(l_input.path, std::string("data/").size());
             l_schemas[l_stem.substr(0, l_stem.rfind('.'))] = "InputConfig.fbs";

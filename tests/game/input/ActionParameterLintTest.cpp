@@ -10,6 +10,7 @@
 #include "engine/data/Info.h"
 #include "engine/util/FlatText.h"
 #include "game/config/ConfigReaders.h"
+#include "game/config/InputMethods.h"
 #include "game/input/ActionParameterCheck.h"
 
 namespace {
@@ -22,7 +23,7 @@ std::vector<std::string> shippedInputFiles() {
     Game::Info l_config;
     EXPECT_TRUE(l_config.loadSchema("data/config.fbs"));
     EXPECT_NE(l_config.loadData("data/config"), nullptr);
-    for (const char* l_method : {"STANDARD", "ONEKEY", "ONESWITCH", "HEADTRACKER"}) {
+    for (const std::string& l_method : Zelmo::kInputMethods) {
         for (const auto& l_input : Zelmo::readInputs(l_method, flatbuffers::GetRoot<Zelmo::ConfigRoot>(l_config.data()))) {
             l_files.push_back(l_input.path);
         }

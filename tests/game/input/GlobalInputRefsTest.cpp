@@ -9,6 +9,7 @@
 #include "engine/data/Info.h"
 #include "engine/input/InputControllers.h"
 #include "game/config/ConfigReaders.h"
+#include "game/config/InputMethods.h"
 #include "game/input/GlobalInputRefs.h"
 
 namespace {
@@ -136,7 +137,7 @@ TEST(GlobalInputRefs, EveryConfiguredInputLoadsWithTheShippedReferences) {
     Game::Info config;
     ASSERT_TRUE(config.loadSchema("data/config.fbs"));
     ASSERT_NE(config.loadData("data/config"), nullptr);
-    for (const char* method : {"STANDARD", "ONEKEY", "ONESWITCH", "HEADTRACKER"}) {
+    for (const std::string& method : Zelmo::kInputMethods) {
         GlobalInputRefs refs;
         ASSERT_TRUE(refs.load("data/Accessibility.fbs", "data/accessibility"));
         Input::InputControllers controllers;

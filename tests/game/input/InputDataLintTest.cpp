@@ -18,6 +18,7 @@
 #include "engine/util/FlatText.h"
 #include "engine/util/Text.h"
 #include "game/config/ConfigReaders.h"
+#include "game/config/InputMethods.h"
 
 namespace {
 
@@ -28,7 +29,6 @@ using Input::Config::TriggerDef;
 
 const std::vector<std::string> kPickFiles = {"data/INPUT-METHOD-PICK.json", "data/PICK-SWITCH-OR-HEAD.json",
                                              "data/PICK-SWITCH.json"};
-const std::vector<std::string> kMethods = {"STANDARD", "ONEKEY", "ONESWITCH", "HEADTRACKER"};
 // The records the accessibility file makes from each of its settings tables.
 const std::vector<std::string> kRecordNames = {"standardRep",      "standardRepHold", "oneKey",
                                                "oneSwitchRepHold", "dwell",           "dwellRep"};
@@ -70,7 +70,7 @@ std::vector<std::string> configuredInputFiles() {
     EXPECT_TRUE(info.loadSchema("data/config.fbs"));
     EXPECT_NE(info.loadData("data/config"), nullptr);
     std::vector<std::string> files;
-    for (const std::string& method : kMethods) {
+    for (const std::string& method : Zelmo::kInputMethods) {
         for (const auto& input : Zelmo::readInputs(method, flatbuffers::GetRoot<Zelmo::ConfigRoot>(info.data()))) {
             files.push_back(input.path);
         }

@@ -14,6 +14,10 @@ namespace {
 std::mutex g_synthLock;
 std::vector<short>* g_pCollected = nullptr;
 
+// Slower than the synthesiser's default of 175, so that short lines heard over the game's sounds
+// are easy to follow.
+constexpr int kWordsPerMinute = 150;
+
 int collectSamples(short* samples, int count, espeak_EVENT* /*events*/) {
     if (samples && count > 0) g_pCollected->insert(g_pCollected->end(), samples, samples + count);
     return 0;
@@ -27,7 +31,8 @@ bool synthesiserReady() {
         espeak_ng_ERROR_CONTEXT l_context = nullptr;
         const bool l_ok = espeak_ng_Initialize(&l_context) == ENS_OK &&
                           espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr) == ENS_OK &&
-                          espeak_ng_SetVoiceByName("en") == ENS_OK;
+                          espeak_ng_SetVoiceByName("en") == ENS_OK &&
+                          espeak_SetParameter(espeakRATE, kWordsPerMinute, 0) == EE_OK;
         espeak_ng_ClearErrorContext(&l_context);
         if (l_ok) espeak_SetSynthCallback(collectSamples);
         return l_ok;

@@ -1,5 +1,6 @@
 // Checks the real data folder: every JSON file parses against its schema, encoded files verify,
 // and the names and numbers that one file uses to refer into another exist.
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "data/Globals_generated.h"
 #include "data/config_generated.h"
 #include "engine/data/Info.h"
+#include "engine/audio/Speech.h"
 #include "engine/util/FlatText.h"
 #include "engine/util/Text.h"
 #include "game/config/Config.h"
@@ -19,6 +21,7 @@
 #include "game/config/InputMethods.h"
 #include "game/config/Settings.h"
 #include "game/config/TuningTable.h"
+#include "tests/game/config/PlayedSounds.h"
 
 namespace {
 
@@ -135,6 +138,61 @@ TEST_F(ConfigLint, SoundsHaveKnownTypesAndOneEntryPerId) {
     }
 }
 
+std::set<int> configuredSoundIds() {
+    std::set<int> l_ids;
+    for (const Zelmo::SoundEntry& l_sound : Zelmo::readSounds()) l_ids.insert(l_sound.id);
+    return l_ids;
+}
+
+TEST_F(ConfigLint, EverySoundTheGamePlaysIsListed) {
+    const std::set<int> l_ids = configuredSoundIds();
+    for (const auto& l_played : PlayedSounds::kPlayedSounds)
+        EXPECT_TRUE(l_ids.count(l_played.id))
+            << "data/config: game.sounds has no sound id " << l_played.id << " (" << l_played.what << ")";
+}
+
+TEST_F(ConfigLint, SoundFilesExistAndSpeechHasWords) {
+    for (const Zelmo::SoundEntry& l_sound : Zelmo::readSounds()) {
+        if (l_sound.type == Zelmo::SoundType::Speech) {
+            EXPECT_TRUE(std::any_of(l_sound.source.begin(), l_sound.source.end(),
+                                    [](unsigned char l_char) { return std::isalpha(l_char); }))
+                << "data/config: sound id " << l_sound.id << " speaks no words";
+        } else {
+            EXPECT_TRUE(std::filesystem::is_regular_file(l_sound.source))
+                << "data/config: sound id " << l_sound.id << ": " << l_sound.source << " does not exist";
+        }
+    }
+}
+
+// The game-over screen waits for its line to end, and the quarter's voice of a rescue should be over
+// before the next one: every line is short.
+TEST_F(ConfigLint, SpeechLinesAreSpokenBriefly) {
+    constexpr double kMaxSeconds = 4.0;
+    for (const Zelmo::SoundEntry& l_sound : Zelmo::readSounds()) {
+        if (l_sound.type != Zelmo::SoundType::Speech) continue;
+        Audio::Speech l_speech;
+        ASSERT_TRUE(l_speech.setText(l_sound.source)) << "data/config: sound id " << l_sound.id << " is not spoken";
+        EXPECT_LE(static_cast<double>(l_speech.frameCount()) / l_speech.sampleRate(), kMaxSeconds)
+            << "data/config: sound id " << l_sound.id << " \"" << l_sound.source << "\" takes too long to say";
+    }
+}
+
+// Generated sounds are committed, so the folder is kept to what the game plays and within a size
+// that the repository and a download can carry.
+TEST_F(ConfigLint, SoundsFolderHoldsOnlyListedFilesWithinItsSize) {
+    constexpr std::uintmax_t kMaxBytes = 8u << 20;
+    std::set<std::string> l_listed;
+    for (const Zelmo::SoundEntry& l_sound : Zelmo::readSounds())
+        if (l_sound.type != Zelmo::SoundType::Speech) l_listed.insert(l_sound.source);
+    std::uintmax_t l_bytes = 0;
+    for (const auto& l_entry : std::filesystem::directory_iterator("data/sounds")) {
+        const std::string l_path = "data/sounds/" + l_entry.path().filename().string();
+        EXPECT_TRUE(l_listed.count(l_path)) << l_path << ": no entry of data/config's game.sounds plays it";
+        l_bytes += l_entry.file_size();
+    }
+    EXPECT_LT(l_bytes, kMaxBytes) << "data/sounds holds " << l_bytes << " bytes";
+}
+
 TEST_F(ConfigLint, LevelsHaveAStartCellAndAMaze) {
     ASSERT_GT(Zelmo::levelCount(), 0) << "data/config: game.levels is empty";
     for (int l_index = 0; l_index < Zelmo::levelCount(); ++l_index) {
@@ -199,6 +257,18 @@ TEST_F(GlobalsLint, EveryGameOptionOnceWithLabelledValues) {
     }
     for (const auto& l_name : Zelmo::gameOptionNames()) {
         EXPECT_EQ(l_seen["OPT_" + l_name], 1) << "data/globals: OPTIONVALUES entries for OPT_" << l_name;
+    }
+}
+
+TEST_F(GlobalsLint, WeaponSoundsAreListedInTheConfiguration) {
+    ASSERT_TRUE(Zelmo::loadConfig(Zelmo::kDefaultConfigName, "no-preferences-for-lint.cfg"));
+    const std::set<int> l_ids = configuredSoundIds();
+    Zelmo::unloadConfig();
+    Zelmo::settings().clear();
+    for (const auto* l_weapon : Globals::tables<Zelmo::WeaponInfo>("WEAPONINFOS")) {
+        EXPECT_TRUE(l_weapon->sound() == 0 || l_ids.count(l_weapon->sound()))
+            << "data/globals: WEAPONINFOS entry (beam " << l_weapon->beam_type() << ", strike "
+            << l_weapon->strike_type() << ") plays sound " << l_weapon->sound() << ", which data/config does not list";
     }
 }
 

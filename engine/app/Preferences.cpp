@@ -1,6 +1,7 @@
 #include "engine/app/Preferences.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "engine/app/ConfigReaders.h"
 #include "engine/util/Files.h"
@@ -43,6 +44,20 @@ bool needsQuotes(const std::string& value) {
 // Each line feed becomes "\n\" and a line break, which the reader turns back into the line feed.
 std::string quote(const std::string& value) { return "\"" + Util::replaceAll(value, "\n", "\\n\\\n") + "\""; }
 
+// No window has a side of 0 or less (0 x 0 asks for the desktop's size), and the window layer
+// refuses or aborts on one; such a side gives way to the configuration's, and the player is told.
+void replaceUnusableWindowSize(const std::string& path, const SettingDefaults& defaults) {
+    if (getPrefInt("SCREEN_WIDTH") == 0 && getPrefInt("SCREEN_HEIGHT") == 0) return;
+    const std::pair<const char*, int> l_sides[] = {{"SCREEN_WIDTH", defaults.screenWidth},
+                                                   {"SCREEN_HEIGHT", defaults.screenHeight}};
+    for (const auto& [l_name, l_default] : l_sides) {
+        if (getPrefInt(l_name) > 0) continue;
+        std::fprintf(stderr, "%s: %s = %s ignored (not a window size); using %d\n", path.c_str(), l_name,
+                     getPref(l_name).c_str(), l_default);
+        setPref(l_name, std::to_string(l_default));
+    }
+}
+
 }  // namespace
 
 bool parsePreferences(const std::string& text, SettingsMap& into) {
@@ -84,7 +99,9 @@ bool loadPreferences(const std::string& path) {
 
     std::string l_text;
     if (!Util::readTextFile(path, l_text, "\n")) return true;
-    return parsePreferences(l_text, settings());
+    const bool l_complete = parsePreferences(l_text, settings());
+    replaceUnusableWindowSize(path, l_defaults);
+    return l_complete;
 }
 
 bool savePreferences(const std::string& path) {

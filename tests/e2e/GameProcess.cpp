@@ -27,6 +27,9 @@ GameProcess::GameProcess(std::vector<std::string> arguments, bool linkData,
     m_pid = fork();
     if (m_pid == 0) {
         if (chdir(m_workDir.c_str()) != 0) _exit(127);
+        // As from a terminal, whatever the test runner inherited (a shell's background job ignores SIGINT).
+        signal(SIGINT, SIG_DFL);
+        signal(SIGTERM, SIG_DFL);
         // The game ends by unloading the system's GL driver, whose leftovers a sanitizer build
         // could only report as leaks in unknown modules; the unit tests check our own leaks.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);

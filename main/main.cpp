@@ -12,10 +12,15 @@ int main(int argc, char** argv) {
     Zelmo::CommandLine l_commandLine;
     std::string l_error;
     if (!Zelmo::parseCommandLine(argc, argv, l_commandLine, l_error)) {
-        std::fprintf(stderr, "%s\n", l_error.c_str());
+        std::fprintf(stderr, "%s\n%s\n", l_error.c_str(), Zelmo::commandLineHint().c_str());
         return 1;
     }
+    if (l_commandLine.help) {
+        std::fputs(Zelmo::commandLineUsage().c_str(), stdout);
+        return 0;
+    }
     Zelmo::loadConfig(l_commandLine.configName);
+    Zelmo::applyConfigurationDefaults(l_commandLine);
     const Zelmo::GameTable l_game = Zelmo::readGameTable();
 
     int l_exitCode = 0;

@@ -25,6 +25,9 @@ SdlOutput::~SdlOutput() { close(); }
 
 bool SdlOutput::open(Engine& engine) {
     if (m_device != 0) return true;
+    // SDL would otherwise turn SIGINT and SIGTERM into quit events, which only its own event
+    // queue receives; nothing here reads that queue, so Ctrl-C and kill must keep their usual effect.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec l_wanted{};
     l_wanted.freq = m_wantedRate;

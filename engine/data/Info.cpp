@@ -38,13 +38,13 @@ const uint8_t* Info::loadData(const std::string& name) {
     const bool l_encoded = Util::endsWith(l_name, ".fb");
     std::string l_contents;
     if (!flatbuffers::LoadFile(l_name.c_str(), l_encoded, &l_contents)) Util::fatal("Failed to load: " + l_name);
-    const uint8_t* l_data = storeData(l_contents, l_encoded);
+    const uint8_t* l_data = storeData(l_contents, l_encoded, l_name);
     // Encoded data that does not verify would be read out of bounds, so it never reaches the owner.
     if (l_encoded && !l_data) Util::fatal("Failed to load: " + l_name);
     return l_data;
 }
 
-const uint8_t* Info::storeData(const std::string& contents, bool encoded) {
+const uint8_t* Info::storeData(const std::string& contents, bool encoded, const std::string& fileName) {
     if (!m_parser || !m_parser->root_struct_def_) return nullptr;
     std::vector<uint8_t> l_buffer;
     if (encoded) {
@@ -53,7 +53,7 @@ const uint8_t* Info::storeData(const std::string& contents, bool encoded) {
     } else {
         // ParseJson accepts data only: a data file cannot add to or change the shared schema.
         m_parser->builder_.Clear();
-        if (!m_parser->ParseJson(contents.c_str())) return nullptr;
+        if (!m_parser->ParseJson(contents.c_str(), fileName.empty() ? nullptr : fileName.c_str())) return nullptr;
         const uint8_t* l_finished = m_parser->builder_.GetBufferPointer();
         l_buffer.assign(l_finished, l_finished + m_parser->builder_.GetSize());
     }

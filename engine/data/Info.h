@@ -35,8 +35,9 @@ public:
     const uint8_t* loadData(const std::string& name);
 
     // Stores encoded data (after verifying it against the schema) or JSON text (parsed against
-    // the schema). Null, with the previous data kept, when that fails.
-    const uint8_t* storeData(const std::string& contents, bool encoded);
+    // the schema). Null, with the previous data kept, when that fails; the parser's error then
+    // begins with the file named, when one is.
+    const uint8_t* storeData(const std::string& contents, bool encoded, const std::string& fileName = {});
 
     std::shared_ptr<flatbuffers::Parser> getParser() const { return m_parser; }
 

@@ -1,5 +1,7 @@
 #include "engine/shell/AppContext.h"
 
+#include <cstdio>
+
 #include "engine/gfx/Gfx.h"
 #include "engine/inputrender/InputRenderer.h"
 #include "engine/shell/Viewport.h"
@@ -41,7 +43,10 @@ bool AppContext::run(const std::string& title, int width, int height, bool fulls
     windowWidth = m_app->windowWidth();
     windowHeight = m_app->windowHeight();
     fitViewport();
-    if (!m_sound->start(true)) return false;
+    if (!m_sound->start(true)) {
+        std::fputs("No sound device could be opened: playing without sound.\n", stderr);
+        std::fflush(stderr);
+    }
     m_app->runLoop();
     return true;
 }

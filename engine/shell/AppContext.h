@@ -26,8 +26,8 @@ public:
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
-    // Opens the window and runs the main loop to its end. False, at once, when the window, the
-    // renderer or the sound engine cannot start.
+    // Opens the window and runs the main loop to its end. False, at once, when the window or the
+    // renderer cannot start; without a sound device the game plays silently, saying so once.
     bool run(const std::string& title, int windowWidth, int windowHeight, bool fullscreen, float timeScale);
 
     // One pass of the frame loop.

@@ -49,8 +49,9 @@ SoundController::~SoundController() = default;
 
 bool SoundController::start(bool visualise) {
     if (!m_pState) return true;
-    init(visualise);
-    return m_pState->started;
+    if (init(visualise)) return true;
+    m_pState.reset();
+    return false;
 }
 
 bool SoundController::init(bool visualise) {

@@ -26,7 +26,7 @@ public:
     SoundController& operator=(const SoundController&) = delete;
 
     // Starts the engine, its buses capturing their waves when `visualise` is set. False when no
-    // output device opens.
+    // output device opens: sound is then off for the rest of the run, as if never asked for.
     bool start(bool visualise);
 
     // Each loads its sound first and returns false, changing nothing, when that fails. An

@@ -41,8 +41,14 @@ void InitLogic::loadFonts() {
 }
 
 void InitLogic::loadInputs() {
+    const std::string l_schema = "data/Accessibility.fbs", l_data = "data/accessibility";
     GlobalInputRefs l_refs;
-    l_refs.load("data/Accessibility.fbs", "data/accessibility");
+    // The input files take their timing from these; without them they would fail later, in ways
+    // that no longer point here.
+    if (!l_refs.load(l_schema, l_data)) {
+        Util::fatal("Failed to load the accessibility references: " + Game::resolveDataName(l_data) + " against " +
+                    l_schema);
+    }
     for (const auto& l_input : readInputs(getPref(Setting::kInputMethod))) {
         if (!m_context.inputControllers().load(l_input.name, l_input.path, &l_refs)) {
             Util::fatal("Failed to create input " + l_input.name + " from: " + l_input.path);

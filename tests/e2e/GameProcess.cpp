@@ -17,7 +17,8 @@ namespace E2E {
 std::string GameProcess::binaryPath() { return ZELMO_BINARY; }
 std::string GameProcess::sourceDir() { return ZELMO_SOURCE_DIR; }
 
-GameProcess::GameProcess(std::vector<std::string> arguments, bool linkData) {
+GameProcess::GameProcess(std::vector<std::string> arguments, bool linkData,
+                         const std::vector<std::string>& environment) {
     char l_template[] = "/tmp/zelmo-e2e-XXXXXX";
     m_workDir = mkdtemp(l_template);
     if (linkData) symlink((sourceDir() + "/data").c_str(), (m_workDir + "/data").c_str());
@@ -26,9 +27,13 @@ GameProcess::GameProcess(std::vector<std::string> arguments, bool linkData) {
     m_pid = fork();
     if (m_pid == 0) {
         if (chdir(m_workDir.c_str()) != 0) _exit(127);
+        // As from a terminal, whatever the test runner inherited (a shell's background job ignores SIGINT).
+        signal(SIGINT, SIG_DFL);
+        signal(SIGTERM, SIG_DFL);
         // The game ends by unloading the system's GL driver, whose leftovers a sanitizer build
         // could only report as leaks in unknown modules; the unit tests check our own leaks.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+        for (const std::string& l_entry : environment) putenv(const_cast<char*>(l_entry.c_str()));
         const int l_err = open(l_stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(l_err, STDERR_FILENO);
         const int l_null = open("/dev/null", O_RDWR);

@@ -8,9 +8,11 @@ namespace E2E {
 
 // The real game binary, started in a scratch working directory that links to the repository's
 // data folder, so that what it writes (preferences.cfg, the "out" file) can be inspected.
+// `environment` holds "NAME=value" entries set for the game only.
 class GameProcess {
 public:
-    explicit GameProcess(std::vector<std::string> arguments = {}, bool linkData = true);
+    explicit GameProcess(std::vector<std::string> arguments = {}, bool linkData = true,
+                         const std::vector<std::string>& environment = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

@@ -140,6 +140,12 @@ void X11Window::requestClose() {
     XFlush(m_display);
 }
 
+void X11Window::resize(int width, int height) {
+    if (!m_window) return;
+    XResizeWindow(m_display, m_window, unsigned(width), unsigned(height));
+    XFlush(m_display);
+}
+
 void X11Window::movePointerTo(int x, int y) {
     if (!m_display) return;
     XWarpPointer(m_display, None, DefaultRootWindow(m_display), 0, 0, 0, 0, x, y);

@@ -36,6 +36,8 @@ public:
     Picture capture();
     // Asks the window to close, as a desktop's close button does.
     void requestClose();
+    // Resizes the window from outside, as a player dragging its border does.
+    void resize(int width, int height);
     // Moves the pointer to a place on the screen (as a player would move the mouse away).
     void movePointerTo(int x, int y);
     // Presses and releases a key (an X keysym name such as "Return" or "space"), held ~150 ms.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -28,6 +30,19 @@ TEST(SdlOutputTest, MixesOnTheDeviceThreadOfTheDummyDriver) {
     EXPECT_FALSE(l_engine.isValid(l_handle));
     l_engine.stop();
     EXPECT_FALSE(l_engine.isStarted());
+}
+
+// Ctrl-C and kill must still end a program that plays sound.
+TEST(SdlOutputTest, LeavesTheInterruptAndTerminateSignalsAlone) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    Audio::Engine l_engine(std::make_unique<Audio::SdlOutput>(), 3);
+    ASSERT_TRUE(l_engine.start());
+    for (const int l_signal : {SIGINT, SIGTERM}) {
+        struct sigaction l_action {};
+        sigaction(l_signal, nullptr, &l_action);
+        EXPECT_EQ(l_action.sa_handler, SIG_DFL) << "signal " << l_signal;
+    }
+    l_engine.stop();
 }
 
 TEST(SdlOutputTest, StartFailsWhenNoDeviceOpens) {

@@ -83,6 +83,15 @@ TEST_F(InfoTest, JsonThatDoesNotParseKeepsThePreviousData) {
     EXPECT_EQ(countOf(m_info.data()), 4);
 }
 
+// The player who edits a data file is told which one holds the fault, not only the line.
+TEST_F(InfoTest, AParseErrorNamesTheFile) {
+    m_folder.write("bad.json", "{\n  count: 1,\n  countt: 2\n}");
+    EXPECT_EQ(m_info.loadData(m_folder.path("bad")), nullptr);
+    const std::string& l_error = m_info.getParser()->error_;
+    EXPECT_NE(l_error.find("bad.json:3:"), std::string::npos) << l_error;
+    EXPECT_NE(l_error.find("unknown field: countt"), std::string::npos) << l_error;
+}
+
 TEST_F(InfoTest, DataCannotAddToTheSchema) {
     EXPECT_EQ(m_info.storeData("table Other { x:int; } root_type Other; {x: 1}", false), nullptr);
     EXPECT_EQ(m_info.getParser()->LookupStruct("Other"), nullptr);

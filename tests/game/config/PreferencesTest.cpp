@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "game/config/Config.h"
@@ -46,6 +47,53 @@ TEST_F(PreferencesFile, UnclosedQuoteKeepsWhatCameBefore) {
     EXPECT_EQ(getPref("SCREEN_HEIGHT"), "480");
     EXPECT_EQ(getPref("INPUT_KEY_W"), "");
 }
+
+struct WindowSizeCase {
+    const char* label;
+    const char* width;
+    const char* height;
+    const char* expectedWidth;
+    const char* expectedHeight;
+    std::vector<std::string> ignored;  // the settings the player is told about
+};
+
+void PrintTo(const WindowSizeCase& c, std::ostream* out) { *out << c.label; }
+
+class WindowSizeInTheFile : public ::testing::TestWithParam<WindowSizeCase> {
+protected:
+    TempFolder m_folder;
+    void SetUp() override { settings().clear(); }
+    void TearDown() override { settings().clear(); }
+};
+
+// With no configuration loaded the defaults are 640 x 480. The player's other settings stay.
+TEST_P(WindowSizeInTheFile, ASizeNoWindowCanHaveGivesWayToTheDefault) {
+    const WindowSizeCase& l_case = GetParam();
+    m_folder.write("preferences.cfg", std::string("INPUT_METHOD = ONEKEY\nSCREEN_WIDTH = ") + l_case.width +
+                                          "\nSCREEN_HEIGHT = " + l_case.height + "\nVOL_MUSIC = 40\n");
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(loadPreferences(m_folder.path("preferences.cfg")));
+    const std::string l_told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(getPref("SCREEN_WIDTH"), l_case.expectedWidth);
+    EXPECT_EQ(getPref("SCREEN_HEIGHT"), l_case.expectedHeight);
+    EXPECT_EQ(getPref("INPUT_METHOD"), "ONEKEY");
+    EXPECT_EQ(getPref("VOL_MUSIC"), "40");
+    EXPECT_EQ(std::count(l_told.begin(), l_told.end(), '\n'), long(l_case.ignored.size())) << l_told;
+    for (const std::string& l_name : l_case.ignored) {
+        EXPECT_NE(l_told.find(m_folder.path("preferences.cfg") + ": " + l_name + " = "), std::string::npos) << l_told;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Preferences, WindowSizeInTheFile,
+    ::testing::Values(WindowSizeCase{"Usable", "1024", "768", "1024", "768", {}},
+                      WindowSizeCase{"DesktopSize", "0", "0", "0", "0", {}},
+                      WindowSizeCase{"OneByOne", "1", "1", "1", "1", {}},
+                      WindowSizeCase{"NegativeWidth", "-300", "600", "640", "600", {"SCREEN_WIDTH"}},
+                      WindowSizeCase{"ZeroWidth", "0", "600", "640", "600", {"SCREEN_WIDTH"}},
+                      WindowSizeCase{"NegativeHeight", "800", "-1", "800", "480", {"SCREEN_HEIGHT"}},
+                      WindowSizeCase{"BothNegative", "-5", "-5", "640", "480", {"SCREEN_WIDTH", "SCREEN_HEIGHT"}}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(PreferencesFile, SaveAndLoadKeepEverySetting) {
     ASSERT_TRUE(loadPreferences(m_folder.path("preferences.cfg")));

@@ -11,6 +11,7 @@
 #include "game/config/ConfigReaders.h"
 #include "game/config/InputMethods.h"
 #include "game/input/GlobalInputRefs.h"
+#include "tests/engine/util/TempFolder.h"
 
 namespace {
 
@@ -119,6 +120,17 @@ TEST(GlobalInputRefs, LoadsTheShippedAccessibilityFile) {
     EXPECT_NE(refs.getListItem("select", size - 1), nullptr);
     EXPECT_EQ(refs.getListItem("select", size), nullptr);
     EXPECT_NE(refs.getString("MENU_STYLE"), "MENU_STYLE");
+}
+
+TEST(GlobalInputRefs, AFileThatDoesNotParseFailsNamingTheFileAndField) {
+    TempFolder folder;
+    folder.write("accessibility.json", "{\n  menus: {}\n}\n");
+    GlobalInputRefs refs;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(refs.load("data/Accessibility.fbs", folder.path("accessibility")));
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_THAT(told, ::testing::HasSubstr("accessibility.json:2:"));
+    EXPECT_THAT(told, ::testing::HasSubstr("unknown field: menus"));
 }
 
 // Stands in for the player's bindings, which need the settings store.

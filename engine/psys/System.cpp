@@ -13,7 +13,7 @@ void System::reserve(int n) {
 }
 
 int System::add(int x, int y, const ParticleDef& def, float delay, float speedScale) {
-    if (static_cast<int32_t>(m_entries.size()) >= m_maxEmitters) return 0;
+    if (static_cast<int32_t>(m_entries.size()) >= m_maxEmitters) return kNoEmitter;
     const int32_t id = ++m_lastId;
     m_entries.push_back({id, ParticleEmitter(x, y, def, speedScale)});
     m_entries.back().emitter.start(delay);

@@ -7,13 +7,16 @@
 
 namespace PSys {
 
+// The id that names no emitter: what add returns when the system is full.
+constexpr int kNoEmitter = 0;
+
 struct EmitterEntry {
     int32_t id;
     ParticleEmitter emitter;
 };
 
 // A bounded set of emitters addressed by id. Ids count 1, 2, 3 ... from the last reset and are
-// never reused before the next one; 0 means "no emitter". Finished emitters are removed by
+// never reused before the next one; kNoEmitter names none. Finished emitters are removed by
 // update, so a pointer from findEmitter or findEmitterDef is good only until the next update
 // or reset: keep the id instead.
 class System {
@@ -23,7 +26,7 @@ public:
 
     // Drops every emitter and sets the capacity; ids restart at 1.
     void reserve(int n);
-    // Adds an emitter at (x, y) with a copy of def, starting after delay ms; 0 when full.
+    // Adds an emitter at (x, y) with a copy of def, starting after delay ms; kNoEmitter when full.
     int add(int x, int y, const ParticleDef& def, float delay, float speedScale);
     ParticleEmitter* findEmitter(int id);
     ParticleDef* findEmitterDef(int id);

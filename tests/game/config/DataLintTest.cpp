@@ -21,6 +21,8 @@
 #include "game/config/InputMethods.h"
 #include "game/config/Settings.h"
 #include "game/config/TuningTable.h"
+#include "game/effects/ParticleDefs.h"
+#include "game/effects/WeaponTable.h"
 #include "tests/game/config/PlayedSounds.h"
 
 namespace {
@@ -260,6 +262,11 @@ TEST_F(GlobalsLint, EveryGameOptionOnceWithLabelledValues) {
     }
 }
 
+std::string describe(const Zelmo::WeaponInfo* weapon) {
+    return "data/globals: WEAPONINFOS entry (beam " + std::to_string(weapon->beam_type()) + ", strike " +
+           std::to_string(weapon->strike_type()) + ", particle " + std::to_string(weapon->particle_def()) + ")";
+}
+
 TEST_F(GlobalsLint, WeaponSoundsAreListedInTheConfiguration) {
     ASSERT_TRUE(Zelmo::loadConfig(Zelmo::kDefaultConfigName, "no-preferences-for-lint.cfg"));
     const std::set<int> l_ids = configuredSoundIds();
@@ -267,8 +274,63 @@ TEST_F(GlobalsLint, WeaponSoundsAreListedInTheConfiguration) {
     Zelmo::settings().clear();
     for (const auto* l_weapon : Globals::tables<Zelmo::WeaponInfo>("WEAPONINFOS")) {
         EXPECT_TRUE(l_weapon->sound() == 0 || l_ids.count(l_weapon->sound()))
-            << "data/globals: WEAPONINFOS entry (beam " << l_weapon->beam_type() << ", strike "
-            << l_weapon->strike_type() << ") plays sound " << l_weapon->sound() << ", which data/config does not list";
+            << describe(l_weapon) << " plays sound " << l_weapon->sound() << ", which data/config does not list";
+        // Only beams and strikes are heard when fired.
+        EXPECT_TRUE(l_weapon->sound() == 0 || l_weapon->beam_type() != 0 || l_weapon->strike_type() != 0)
+            << describe(l_weapon) << " has a sound that nothing plays";
+    }
+}
+
+// The weapon table ignores an entry's type that lies outside its table, and an entry that names
+// nothing does nothing.
+TEST_F(GlobalsLint, WeaponEntriesNameTypesTheTablesHold) {
+    for (const auto* l_weapon : Globals::tables<Zelmo::WeaponInfo>("WEAPONINFOS")) {
+        EXPECT_TRUE(l_weapon->beam_type() >= 0 && l_weapon->beam_type() < Zelmo::kWeaponBeamTypes)
+            << describe(l_weapon) << ": no beam type " << l_weapon->beam_type();
+        EXPECT_TRUE(l_weapon->strike_type() >= 0 && l_weapon->strike_type() < Zelmo::kWeaponStrikeTypes)
+            << describe(l_weapon) << ": no strike type " << l_weapon->strike_type();
+        EXPECT_TRUE(l_weapon->particle_def() >= 0 && l_weapon->particle_def() < Zelmo::kParticleDefCount)
+            << describe(l_weapon) << ": no particle definition " << l_weapon->particle_def();
+        EXPECT_TRUE(l_weapon->beam_type() != 0 || l_weapon->strike_type() != 0 || l_weapon->particle_def() != 0)
+            << describe(l_weapon) << " names no weapon";
+        EXPECT_TRUE(std::isfinite(l_weapon->damage()) && l_weapon->damage() >= 0.0f)
+            << describe(l_weapon) << ": damage " << l_weapon->damage();
+    }
+}
+
+// Beams and strikes hurt on every update (60 a second) in which they touch the player; a hostile
+// particle hurts once. At the default difficulty a player caught for a whole second in any beam
+// or strike, or hit by twenty particles, survives it.
+TEST_F(GlobalsLint, WeaponsLeaveThePlayerAChanceAtTheDefaultDifficulty) {
+    auto firstValue = [](const std::string& name) {
+        const Zelmo::OptionTable* l_option = option(name);
+        return l_option && l_option->values() && l_option->values()->size() > 0 ? l_option->values()->Get(0)->value()
+                                                                                 : 1.0f;
+    };
+    const float l_health = Globals::getFloat("PLAYERHEALTH") * firstValue("PLAYER_HEALTH");
+    constexpr float kUpdatesPerSecond = 60.0f;
+    constexpr float kParticleHits = 20.0f;
+    for (const auto* l_weapon : Globals::tables<Zelmo::WeaponInfo>("WEAPONINFOS")) {
+        if (l_weapon->beam_type() != 0) {
+            EXPECT_LT(l_weapon->damage() * firstValue("BEAM_DMG") * kUpdatesPerSecond, l_health) << describe(l_weapon);
+        }
+        if (l_weapon->strike_type() != 0) {
+            EXPECT_LT(l_weapon->damage() * firstValue("STRIKE_DMG") * kUpdatesPerSecond, l_health)
+                << describe(l_weapon);
+        }
+        if (l_weapon->particle_def() != 0) {
+            EXPECT_LT(l_weapon->damage() * firstValue("PARTICLE_DMG") * kParticleHits, l_health) << describe(l_weapon);
+        }
+    }
+}
+
+// These options divide: a value of 0 or below would give particles endless or negative lives.
+TEST_F(GlobalsLint, OptionsThatDivideAreAboveZero) {
+    for (const char* l_name : {"PARTICLE_SPEED"}) {
+        const Zelmo::OptionTable* l_option = option(l_name);
+        ASSERT_TRUE(l_option && l_option->values()) << "data/globals: OPTIONVALUES has no values for OPT_" << l_name;
+        for (const auto* l_value : *l_option->values())
+            EXPECT_GT(l_value->value(), 0.0f) << "data/globals: OPT_" << l_name << " value " << l_value->value();
     }
 }
 
@@ -284,12 +346,6 @@ TEST_F(GlobalsLint, ListsTheGameNeedsAreFilled) {
     bool l_anyDrop = false;
     for (const auto* l_drop : Globals::tables<Zelmo::PowerUpDrop>("POWUPDROPS")) l_anyDrop |= l_drop->weight() >= 1;
     EXPECT_TRUE(l_anyDrop) << "data/globals: POWUPDROPS has no entry of weight 1 or more";
-    for (const auto* l_weapon : Globals::tables<Zelmo::WeaponInfo>("WEAPONINFOS")) {
-        EXPECT_TRUE(l_weapon->beam_type() >= 0 && l_weapon->beam_type() <= 20 && l_weapon->strike_type() >= 0 &&
-                    l_weapon->strike_type() <= 3 && l_weapon->particle_def() >= 0 && l_weapon->particle_def() <= 27)
-            << "data/globals: WEAPONINFOS entry (beam " << l_weapon->beam_type() << ", strike "
-            << l_weapon->strike_type() << ", particle " << l_weapon->particle_def() << ") outside the tables";
-    }
 }
 
 }  // namespace

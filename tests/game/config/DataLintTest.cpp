@@ -22,6 +22,7 @@
 #include "game/config/Settings.h"
 #include "game/config/TuningTable.h"
 #include "tests/game/config/PlayedSounds.h"
+#include "tests/game/config/ShippedConfig.h"
 
 namespace {
 
@@ -100,14 +101,7 @@ TEST(DataLint, EverySchemaParses) {
     }
 }
 
-class ConfigLint : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(Zelmo::loadConfig(Zelmo::kDefaultConfigName, "no-preferences-for-lint.cfg")); }
-    void TearDown() override {
-        Zelmo::unloadConfig();
-        Zelmo::settings().clear();
-    }
-};
+class ConfigLint : public ShippedConfig {};
 
 TEST_F(ConfigLint, GameTableAndDefaults) {
     EXPECT_EQ(Zelmo::readGameTable().title, "ZELMO") << "data/config: game.title";

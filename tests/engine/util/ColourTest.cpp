@@ -19,7 +19,8 @@ TEST(LerpColour, MovesEachByteTowardsItsTarget) {
     for (const auto& l_case : l_cases) {
         uint32_t l_colour = l_case.from;
         Util::lerpColour(l_colour, l_case.to, l_case.share);
-        EXPECT_EQ(l_colour, l_case.expected) << std::hex << l_case.from << " to " << l_case.to << " by " << l_case.share;
+        EXPECT_EQ(l_colour, l_case.expected)
+            << std::hex << l_case.from << " to " << l_case.to << " by " << l_case.share;
     }
 }
 

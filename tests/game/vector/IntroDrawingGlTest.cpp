@@ -3,8 +3,8 @@
 // written there as a PNG to look at.
 #include <gmock/gmock.h>
 
-#include <string>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/gfx/Gfx.h"

@@ -2,6 +2,7 @@
 
 #include "GlContext.h"
 #include "ImageFiles.h"
+#include "ReadBackTarget.h"
 #include "RecordingTest.h"
 #include "engine/gfx/ColourQuad.h"
 #include "engine/gfx/Projection.h"
@@ -179,15 +180,10 @@ TEST_F(ColourQuadBudgetTest, RunningOutOfTransientVerticesSkipsTheQuad) {
 
 TEST_F(GlTest, AColourRectFillsExactlyItsPixels) {
     Game::createColourProgram();
-    gfx::FrameBufferHandle target = gfx::createFrameBuffer(200, 100, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
-    gfx::setViewFrameBuffer(3, target);
-    gfx::setViewClear(3, gfx::Clear::Colour, 0x000000ff);
+    const gfx::FrameBufferHandle target = makeReadBackTarget(3, 200, 100);
     Game::drawColourRect(3, 200, 100, 0xff0000ff, Game::PercentRect{10, 20, 30, 40});
     gfx::frame();
-
-    std::vector<uint32_t> pixels(200 * 100);
-    ASSERT_TRUE(gfx::readTexture(gfx::getTexture(target), pixels.data()));
-    EXPECT_EQ(pixels, expectedFill(200, 100, 20, 40, 80, 80, 0xff0000ffu));
+    EXPECT_EQ(readBack<uint32_t>(target, 200, 100), expectedFill(200, 100, 20, 40, 80, 80, 0xff0000ffu));
     Game::destroyColourProgram();
 }
 

@@ -1,12 +1,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/input/InputHandler.h"
-#include "engine/input/ScreenArea.h"
+#include "tests/engine/input/AreaFixture.h"
 
 namespace {
 
@@ -23,9 +22,9 @@ using ::testing::IsEmpty;
 class InputHandlerTest : public ::testing::Test {
 protected:
     InputHandlerTest() : handler(areas, switches) {
-        addArea("A", 0, 0, 50, 100, true);
-        addArea("B", 50, 0, 50, 100, true);
-        addArea("C", 0, 0, 10, 10, false);
+        addArea(areas, "A", 0, 0, 50, 100);
+        addArea(areas, "B", 50, 0, 50, 100);
+        addArea(areas, "C", 0, 0, 10, 10, false);
         for (const char* area : {"A", "B"}) {
             const std::string name = area;
             addSwitch(name, TriggerId(TriggerType::ENTERLEAVE), "enter" + name, "leave" + name);
@@ -35,13 +34,6 @@ protected:
             addSwitch(name, TriggerId(TriggerType::WHEEL_DN), "wheeldn" + name, "");
             addSwitch(name, TriggerId::makeJoypad(Devices::JPAD_B1), "b1" + name, "b1-up" + name);
         }
-    }
-
-    void addArea(const std::string& name, float x, float y, float w, float h, bool visible) {
-        auto area = std::make_unique<Input::ScreenArea>(name);
-        area->setRect(x, y, w, h);
-        area->setVisible(visible);
-        areas.add(std::move(area));
     }
 
     void addSwitch(const std::string& area, const TriggerId& trigger, const std::string& press,

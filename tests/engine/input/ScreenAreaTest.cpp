@@ -1,31 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "engine/input/ScreenArea.h"
-#include "engine/input/ScreenAreaController.h"
+#include "tests/engine/input/AreaFixture.h"
 
 namespace {
 
 using Input::I_ScreenArea;
 using Input::ScreenArea;
-using Input::ScreenAreaController;
-
-TEST(ScreenArea, StartsAsSpecifiedAndKeepsWhatIsSet) {
-    ScreenArea area("MENU");
-    EXPECT_EQ(area.getName(), "MENU");
-    EXPECT_EQ(area.getMode(), 4);
-    EXPECT_TRUE(area.isVisible());
-    EXPECT_FALSE(area.isOnTop());
-    EXPECT_TRUE(area.getGroups().empty());
-
-    area.setName("OTHER");
-    area.setGroups({"X", "Y"});
-    area.setGroups({"Z"});
-    EXPECT_EQ(area.getName(), "OTHER");
-    EXPECT_EQ(area.getGroups(), std::vector<std::string>{"Z"});
-}
 
 TEST(ScreenArea, SelectedColourFallsBackToColour) {
     ScreenArea area("A");
@@ -49,34 +31,22 @@ TEST(ScreenArea, ContainsIsHalfOpen) {
     } cases[] = {{10, 40, true},    {29.5f, 45, true}, {30, 45, false},     {9.99f, 45, false},
                  {15, 49.9f, true}, {15, 50, false},   {15, 39.99f, false}, {29.999f, 49.999f, true}};
     for (const auto& c : cases) EXPECT_EQ(area.contains(c.x, c.y), c.inside) << c.x << "," << c.y;
-    const Input::AreaRect rect = area.getRect();
-    EXPECT_EQ(rect.x, 10);
-    EXPECT_EQ(rect.height, 10);
 }
 
 class AreaController : public ::testing::Test {
 protected:
-    I_ScreenArea& add(const std::string& name, float x, float y, float w, float h, bool visible = true) {
-        auto area = std::make_unique<ScreenArea>(name);
-        area->setRect(x, y, w, h);
-        area->setVisible(visible);
-        I_ScreenArea& added = *area;
-        m_controller.add(std::move(area));
-        return added;
-    }
-
     std::string nameAt(bool visibleOnly, float x, float y) const {
         const I_ScreenArea* found = m_controller.areaAt(visibleOnly, x, y);
         return found ? found->getName() : "(none)";
     }
 
-    ScreenAreaController m_controller;
+    Input::ScreenAreaController m_controller;
 };
 
 TEST_F(AreaController, LastAddedWinsAmongOverlappingAreas) {
-    add("BACK", 0, 0, 100, 100);
-    add("EARLY", 10, 10, 20, 20);
-    add("LATE", 20, 20, 20, 20, false);
+    addArea(m_controller, "BACK", 0, 0, 100, 100);
+    addArea(m_controller, "EARLY", 10, 10, 20, 20);
+    addArea(m_controller, "LATE", 20, 20, 20, 20, false);
 
     EXPECT_EQ(nameAt(false, 25, 25), "LATE");
     EXPECT_EQ(nameAt(true, 25, 25), "EARLY") << "an invisible later area is skipped";
@@ -85,10 +55,10 @@ TEST_F(AreaController, LastAddedWinsAmongOverlappingAreas) {
 }
 
 TEST_F(AreaController, PagesHideOtherPagesFromThePointer) {
-    add("BACK", 0, 0, 100, 100);
-    add("PAGE1_X", 0, 0, 50, 50);
-    add("PAGE2_X", 0, 0, 50, 50);
-    add("PAGE10_X", 50, 50, 50, 50);
+    addArea(m_controller, "BACK", 0, 0, 100, 100);
+    addArea(m_controller, "PAGE1_X", 0, 0, 50, 50);
+    addArea(m_controller, "PAGE2_X", 0, 0, 50, 50);
+    addArea(m_controller, "PAGE10_X", 50, 50, 50, 50);
 
     const struct {
         int page;
@@ -105,8 +75,8 @@ TEST_F(AreaController, PagesHideOtherPagesFromThePointer) {
 }
 
 TEST_F(AreaController, FindsByExactNameWhateverThePage) {
-    I_ScreenArea& first = add("PAGE2_X", 0, 0, 1, 1);
-    add("PAGE2_X", 5, 5, 1, 1);
+    I_ScreenArea& first = addArea(m_controller, "PAGE2_X", 0, 0, 1, 1);
+    addArea(m_controller, "PAGE2_X", 5, 5, 1, 1);
     m_controller.setPage(1);
     EXPECT_EQ(m_controller.find("PAGE2_X"), &first);
     EXPECT_EQ(m_controller.find("page2_x"), nullptr);

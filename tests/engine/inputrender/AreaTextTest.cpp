@@ -1,5 +1,5 @@
-// The texts of an area that both renderers read: colours, styles, alignment codes, and the
-// vector renderer's wrapping.
+// The texts of an area that both renderers read: styles, alignment codes, and the vector
+// renderer's wrapping. Colours are read in ColourConversionTest.
 #include <gmock/gmock.h>
 
 #include <string>
@@ -10,24 +10,6 @@
 
 using Input::HorizontalAlign;
 using Input::VerticalAlign;
-
-TEST(AreaColour, ReadsHexadecimalWithOrWithoutItsPrefixAsUnsigned) {
-    EXPECT_EQ(Input::parseAreaColour(""), 0u);
-    EXPECT_EQ(Input::parseAreaColour("0x10401880"), 0x10401880u);
-    EXPECT_EQ(Input::parseAreaColour("10401880"), 0x10401880u);
-    EXPECT_EQ(Input::parseAreaColour("0XFFFFFFFF"), 0xffffffffu);
-    EXPECT_EQ(Input::parseAreaColour(" 0xff"), 0xffu);
-    EXPECT_EQ(Input::parseAreaColour("0x80ff90ff trailing"), 0x80ff90ffu);
-}
-
-TEST(AreaColourDeathTest, ATextThatIsNoColourStopsTheProgram) {
-    EXPECT_EXIT(Input::parseAreaColour("green"), ::testing::ExitedWithCode(1), "Cant convert String to Num:green");
-    EXPECT_EXIT(Input::parseAreaColour("0x1ffffffff"), ::testing::ExitedWithCode(1),
-                "Cant convert String to Num:0x1ffffffff");
-    EXPECT_EXIT(Input::parseAreaColour("-1"), ::testing::ExitedWithCode(1), "Cant convert String to Num:-1");
-}
-
-TEST(AreaColour, ComesOutPackedForDrawing) { EXPECT_EQ(Input::rgbaToAbgr(0x11223344), 0x44332211u); }
 
 TEST(AreaStyle, AppliesUpToFourTrimmedParts) {
     Input::AreaStyle style = Input::parseAreaStyle(" 0x80ff90ff , 1.5 , BOLD , 2 ");

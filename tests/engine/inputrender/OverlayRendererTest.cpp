@@ -12,27 +12,18 @@
 #include "engine/inputrender/InputRenderer.h"
 #include "engine/vg/Context.h"
 #include "tests/engine/gfx/RecordingTest.h"
+#include "tests/engine/inputrender/AreaRecordFixture.h"
 
 namespace {
 
+using namespace AreaRecord;
+
 constexpr gfx::ViewId kOverlayView = 200;
-constexpr float kWindowWidth = 640;
-constexpr float kWindowHeight = 480;
-// An area at (64, 96) of 320 × 192 pixels.
-const Input::AreaRect kRect{10, 20, 50, 40};
-constexpr float kX = 64, kY = 96, kW = 320, kH = 192;
 
 struct OverlayVertex {
     float x, y;
     float u, v;
     uint32_t abgr;
-};
-
-// The extent of some vertices.
-struct Extent {
-    float minX = 1e9f, minY = 1e9f, maxX = -1e9f, maxY = -1e9f;
-    float height() const { return maxY - minY; }
-    float width() const { return maxX - minX; }
 };
 
 // Turns every label into the text it holds between brackets, or into nothing.
@@ -53,16 +44,6 @@ protected:
     void TearDown() override {
         overlay.reset();
         RecordingTest::TearDown();
-    }
-
-    static ScreenAreaRenderInfo area(const std::string& colour, const std::string& label, const std::string& style) {
-        ScreenAreaRenderInfo info;
-        info.mode = 1;
-        info.rect = kRect;
-        info.colour = colour;
-        info.label = label;
-        info.style = style;
-        return info;
     }
 
     // Draws one area through a controller that holds it alone and returns every vertex drawn.
@@ -89,10 +70,8 @@ protected:
 
     // Draws the record as it is, countdown included, after a render call has set the window up.
     std::vector<OverlayVertex> drawRecord(const ScreenAreaRenderInfo& info) {
-        Input::InputController empty("EMPTY", nullptr, nullptr);
         overlay->beginFrame(kWindowWidth, kWindowHeight, 1.0f);
-        renderer.render(empty, nullptr, *overlay, 0, 0, kWindowWidth, kWindowHeight, kWindowWidth, kWindowHeight,
-                        kWindowWidth, kWindowHeight);
+        renderNothing(renderer, *overlay);
         renderer.renderArea(info);
         return endFrame();
     }
@@ -109,24 +88,6 @@ protected:
             for (uint16_t index : recording().indices(drawn)) result.push_back(vertices.at(index));
         }
         return result;
-    }
-
-    static std::set<uint32_t> colours(const std::vector<OverlayVertex>& vertices) {
-        std::set<uint32_t> result;
-        for (const auto& v : vertices) result.insert(v.abgr);
-        return result;
-    }
-
-    static Extent extentOf(const std::vector<OverlayVertex>& vertices, uint32_t abgr) {
-        Extent extent;
-        for (const auto& v : vertices) {
-            if (v.abgr != abgr) continue;
-            extent.minX = std::min(extent.minX, v.x);
-            extent.maxX = std::max(extent.maxX, v.x);
-            extent.minY = std::min(extent.minY, v.y);
-            extent.maxY = std::max(extent.maxY, v.y);
-        }
-        return extent;
     }
 
     static std::vector<OverlayVertex> ofColour(const std::vector<OverlayVertex>& vertices, uint32_t abgr) {

@@ -2,7 +2,6 @@
 // light, and the selected choice stands out from the other. Each picture is also written to
 // the temporary folder as a PNG for a person to look at.
 #include <gtest/gtest.h>
-#include <stb_image_write.h>
 
 #include <cstdlib>
 #include <memory>
@@ -17,6 +16,8 @@
 #include "engine/vector/VectorDisplay.h"
 #include "engine/vg/Context.h"
 #include "tests/engine/gfx/GlContext.h"
+#include "tests/engine/gfx/PicturePng.h"
+#include "tests/engine/gfx/ReadBackTarget.h"
 
 namespace {
 
@@ -55,14 +56,7 @@ struct Picture {
         }
         return sum;
     }
-    void save(const std::string& path) const {
-        std::vector<uint8_t> topDown(bottomUp.size());
-        const size_t row = size_t(width) * 4;
-        for (int y = 0; y < height; ++y) {
-            std::copy_n(&bottomUp[size_t(height - 1 - y) * row], row, &topDown[size_t(y) * row]);
-        }
-        EXPECT_NE(stbi_write_png(path.c_str(), width, height, 4, topDown.data(), int(row)), 0) << path;
-    }
+    void save(const std::string& path) const { writePicturePng(path, bottomUp, width, height); }
 };
 
 class PickerPictures : public GlTest {
@@ -88,13 +82,11 @@ protected:
     void startPicture(int width, int height) {
         if (width != width_ || height != height_) {
             gfx::destroy(target_);
-            target_ = gfx::createFrameBuffer(uint16_t(width), uint16_t(height), gfx::TextureFormat::RGBA8,
-                                             gfx::Sampler::Point);
+            target_ = makeReadBackTarget(kClearView, width, height);
             width_ = width;
             height_ = height;
         }
         gfx::setViewFrameBuffer(kClearView, target_);
-        gfx::setViewClear(kClearView, gfx::Clear::Colour, 0x000000ff);
         gfx::setViewRect(kClearView, 0, 0, uint16_t(width), uint16_t(height));
     }
 
@@ -147,10 +139,7 @@ protected:
     Picture show() {
         gfx::touch(kClearView);
         gfx::frame();
-        Picture picture{width_, height_, {}};
-        picture.bottomUp.resize(size_t(width_) * size_t(height_) * 4);
-        EXPECT_TRUE(gfx::readTexture(gfx::getTexture(target_), picture.bottomUp.data()));
-        return picture;
+        return Picture{width_, height_, readBack(target_, width_, height_)};
     }
 
     Input::InputControllers controllers;

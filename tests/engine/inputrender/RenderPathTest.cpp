@@ -170,15 +170,6 @@ TEST_F(RenderPathTest, EachCountdownEntryShowsTheColouredSwitchNearestToFiring) 
     EXPECT_TRUE(renderer.drawn[1].timerInfo.hold.isEmpty());
 }
 
-TEST(SwitchTimerColour, ComesFromADataColourByteByByte) {
-    const auto colour = SwitchTimerInfo::Colour::fromRgba(0x40ff5080);
-    EXPECT_EQ(colour.red, 0x40);
-    EXPECT_EQ(colour.green, 0xff);
-    EXPECT_EQ(colour.blue, 0x50);
-    EXPECT_EQ(colour.alpha, 0x80);
-    EXPECT_EQ(colour.abgr(), 0x8050ff40u);
-}
-
 namespace {
 
 struct ProgressCase {

@@ -13,13 +13,12 @@
 #include "engine/vector/VectorDisplay.h"
 #include "engine/vg/Context.h"
 #include "tests/engine/gfx/RecordingTest.h"
+#include "tests/engine/inputrender/AreaRecordFixture.h"
 
 namespace {
 
-constexpr float kWindowWidth = 640;
-constexpr float kWindowHeight = 480;
-const Input::AreaRect kRect{10, 20, 50, 40};  // (64, 96), 320 × 192 pixels
-constexpr float kX = 64, kY = 96, kW = 320, kH = 192;
+using namespace AreaRecord;
+
 constexpr uint32_t kGreen = 0xff00ff00;
 constexpr uint32_t kWhite = 0xffffffff;
 
@@ -73,24 +72,12 @@ protected:
         RecordingTest::TearDown();
     }
 
-    static ScreenAreaRenderInfo area(const std::string& colour, const std::string& label, const std::string& style) {
-        ScreenAreaRenderInfo info;
-        info.mode = 1;
-        info.rect = kRect;
-        info.colour = colour;
-        info.label = label;
-        info.style = style;
-        return info;
-    }
-
     // Draws the record on its own, after a render call has set the window up, and returns the
     // vertices of the display's frame.
     const std::vector<PosTexCoordColorVertex>& drawRecord(const ScreenAreaRenderInfo& info,
                                                           Vector::IDrawVectorText* writer) {
         Vector::VectorInputRenderer renderer(*display, writer);
-        Input::InputController empty("EMPTY", nullptr, nullptr);
-        renderer.render(empty, nullptr, *overlay, 0, 0, kWindowWidth, kWindowHeight, kWindowWidth, kWindowHeight,
-                        kWindowWidth, kWindowHeight);
+        renderNothing(renderer, *overlay);
         display->beginFrame();
         renderer.renderArea(info);
         return display->frameVertices();
@@ -98,27 +85,6 @@ protected:
 
     const std::vector<PosTexCoordColorVertex>& draw(const ScreenAreaRenderInfo& info) {
         return drawRecord(info, &writer);
-    }
-
-    static std::set<uint32_t> colours(const std::vector<PosTexCoordColorVertex>& vertices) {
-        std::set<uint32_t> result;
-        for (const auto& v : vertices) result.insert(v.abgr);
-        return result;
-    }
-
-    struct Extent {
-        float minX = 1e9f, minY = 1e9f, maxX = -1e9f, maxY = -1e9f;
-    };
-    static Extent extentOf(const std::vector<PosTexCoordColorVertex>& vertices, uint32_t abgr) {
-        Extent extent;
-        for (const auto& v : vertices) {
-            if (v.abgr != abgr) continue;
-            extent.minX = std::min(extent.minX, v.x);
-            extent.maxX = std::max(extent.maxX, v.x);
-            extent.minY = std::min(extent.minY, v.y);
-            extent.maxY = std::max(extent.maxY, v.y);
-        }
-        return extent;
     }
 
     std::unique_ptr<VectorDisplay> display;

@@ -12,6 +12,7 @@
 #include "tests/engine/gfx/GlContext.h"
 #include "tests/engine/gfx/RecordingTest.h"
 #include "tests/engine/map/MapViewCheck.h"
+#include "tests/engine/maze/LevelParamsFixture.h"
 
 namespace {
 
@@ -39,17 +40,9 @@ std::string writeAtlas() {
 }
 
 std::unique_ptr<Map::TileMap> generatedLevel() {
-    Maze::LevelParams l_params;
-    l_params.seed = 4242;
-    l_params.loopPercent = 15;
-    l_params.cellsWide = 12;
-    l_params.cellsHigh = 10;
-    l_params.cellWidthTiles = 3;
-    l_params.cellHeightTiles = 3;
+    Maze::LevelParams l_params = MazeTest::levelParams(4242, 15, {{12, 10}, {3, 3}, {2, 2, 2, 2}}, {1, 0, 9, 8});
     l_params.tileShiftX = kTileShift;
     l_params.tileShiftY = kTileShift;
-    l_params.marginLeft = l_params.marginRight = l_params.marginTop = l_params.marginBottom = 2;
-    l_params.specialCells = {1, 0, 9, 8};
     return Maze::buildLevelMap(l_params);
 }
 

@@ -278,12 +278,28 @@ TEST(GeneratorTest, ConnectionsGiveTheirTargetTypeToNewNodes) {
     EXPECT_EQ(MazeTest::countPassages(l_nodes), 4);
 }
 
-TEST(HashedNodeTest, HashIsTheProductOfTheCoordinates) {
-    Maze::Node l_node(0, {3, -4, 5});
-    EXPECT_EQ(Maze::HashedNode(&l_node).hash(), size_t(3) * size_t(-4) * size_t(5));
-    Maze::Node l_origin(0, {0, 9});
-    EXPECT_EQ(Maze::HashedNode(&l_origin).hash(), 0u);
-    EXPECT_EQ(Maze::coordinateProduct({}), 1u);
+// The hash keys the node set by position: it follows the position alone, never the node or its
+// type, and away from the axes it tells a cell from its neighbours.
+TEST(HashedNodeTest, EqualPositionsHashEquallyWhateverTheNode) {
+    for (const Position& l_position : {Position{}, Position{0}, Position{3, -4, 5}, Position{-1, -1}}) {
+        Maze::Node l_first(0, l_position);
+        Maze::Node l_second(1, l_position);
+        EXPECT_EQ(Maze::HashedNode(&l_first).hash(), Maze::HashedNode(&l_second).hash())
+            << ::testing::PrintToString(l_position);
+    }
+}
+
+TEST(HashedNodeTest, NeighboursOffTheAxesHashApart) {
+    for (int32_t l_y = 1; l_y < 8; ++l_y) {
+        for (int32_t l_x = 1; l_x < 8; ++l_x) {
+            Maze::Node l_cell(0, {l_x, l_y});
+            Maze::Node l_right(0, {l_x + 1, l_y});
+            Maze::Node l_below(0, {l_x, l_y + 1});
+            const size_t l_hash = Maze::HashedNode(&l_cell).hash();
+            EXPECT_NE(l_hash, Maze::HashedNode(&l_right).hash()) << l_x << "," << l_y;
+            EXPECT_NE(l_hash, Maze::HashedNode(&l_below).hash()) << l_x << "," << l_y;
+        }
+    }
 }
 
 TEST(HashedNodeTest, LinkPointsTheWholeChainAtTheRoot) {

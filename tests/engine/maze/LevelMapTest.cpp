@@ -4,24 +4,16 @@
 
 #include "MazeTestSupport.h"
 #include "engine/maze/MazeGrid.h"
+#include "tests/engine/maze/LevelParamsFixture.h"
 
 namespace {
 
 using Maze::Position;
 
 Maze::LevelParams smallLevel() {
-    Maze::LevelParams l_params;
-    l_params.seed = 12345;
-    l_params.cellsWide = 5;
-    l_params.cellsHigh = 4;
-    l_params.cellWidthTiles = 3;
-    l_params.cellHeightTiles = 2;
+    Maze::LevelParams l_params = MazeTest::levelParams(12345, 0, {{5, 4}, {3, 2}, {2, 1, 1, 3}});
     l_params.tileShiftX = 4;
     l_params.tileShiftY = 5;
-    l_params.marginLeft = 2;
-    l_params.marginRight = 1;
-    l_params.marginTop = 1;
-    l_params.marginBottom = 3;
     return l_params;
 }
 
@@ -42,27 +34,17 @@ std::string picture(const Map::TileMap& map) {
 
 TEST(LevelMapTest, MapSizeFollowsCellsAndMargins) {
     struct Case {
-        int w, h, cw, ch, left, right, top, bottom;
+        MazeTest::LevelShape shape;
         int width, height;
     };
     const Case l_cases[] = {
-        {2, 1, 2, 1, 1, 1, 1, 1, 9, 5},
-        {5, 4, 3, 2, 2, 1, 1, 3, 24, 17},
-        {1, 1, 1, 1, 0, 0, 0, 0, 3, 3},
-        {3, 2, 4, 4, 0, 2, 3, 0, 18, 14},
+        {{{2, 1}, {2, 1}, {1, 1, 1, 1}}, 9, 5},
+        {{{5, 4}, {3, 2}, {2, 1, 1, 3}}, 24, 17},
+        {{{1, 1}, {1, 1}, {0, 0, 0, 0}}, 3, 3},
+        {{{3, 2}, {4, 4}, {0, 2, 3, 0}}, 18, 14},
     };
     for (const Case& l_case : l_cases) {
-        Maze::LevelParams l_params;
-        l_params.seed = 3;
-        l_params.cellsWide = l_case.w;
-        l_params.cellsHigh = l_case.h;
-        l_params.cellWidthTiles = l_case.cw;
-        l_params.cellHeightTiles = l_case.ch;
-        l_params.marginLeft = l_case.left;
-        l_params.marginRight = l_case.right;
-        l_params.marginTop = l_case.top;
-        l_params.marginBottom = l_case.bottom;
-        auto l_map = Maze::buildLevelMap(l_params);
+        auto l_map = Maze::buildLevelMap(MazeTest::levelParams(3, 0, l_case.shape));
         EXPECT_EQ(l_map->getWidth(), l_case.width);
         EXPECT_EQ(l_map->getHeight(), l_case.height);
     }
@@ -200,18 +182,7 @@ TEST(LevelMapTest, SameSeedGivesTheSameLevel) {
 }
 
 TEST(LevelMapTest, GoldenSmallLevel) {
-    Maze::LevelParams l_params;
-    l_params.seed = 2024;
-    l_params.loopPercent = 10;
-    l_params.cellsWide = 4;
-    l_params.cellsHigh = 3;
-    l_params.cellWidthTiles = 2;
-    l_params.cellHeightTiles = 1;
-    l_params.marginLeft = 1;
-    l_params.marginRight = 1;
-    l_params.marginTop = 1;
-    l_params.marginBottom = 1;
-    l_params.specialCells = {1, 1};
+    const Maze::LevelParams l_params = MazeTest::levelParams(2024, 10, {{4, 3}, {2, 1}, {1, 1, 1, 1}}, {1, 1});
     // Cell (1, 1) is the closed box in the middle; pillar 7 has walls west, east and south.
     EXPECT_EQ(picture(*Maze::buildLevelMap(l_params)),
               "fffffffffffffff\n"

@@ -6,12 +6,24 @@
 
 namespace {
 
+// The corridor index is a standard hash map over this hash, and its depth pass walks that map in
+// bucket order: the values are part of the result.
 TEST(PositionHashTest, XorsCoordinatesShiftedByZeroAndEightInTurn) {
-    Maze::PositionHash l_hash;
-    EXPECT_EQ(l_hash({3, 5}), 1283u);
-    EXPECT_EQ(l_hash({3, 5, 6}), size_t(3 ^ (5 << 8) ^ 6));
-    EXPECT_EQ(l_hash({3, 5, 6, 1}), size_t(3 ^ (5 << 8) ^ 6 ^ (1 << 8)));
-    EXPECT_EQ(l_hash({}), 0u);
+    const struct {
+        Maze::Position position;
+        size_t hash;
+    } l_cases[] = {
+        {{3, 5}, 1283},
+        {{3, 5, 6}, 1285},
+        {{3, 5, 6, 1}, 1029},
+        {{}, 0},
+        // A negative coordinate counts as its 32 bits, never widened with its sign.
+        {{-1, 0}, 0xffffffffu},
+        {{0, -1}, 0xffffffff00u},
+    };
+    for (const auto& l_case : l_cases) {
+        EXPECT_EQ(Maze::PositionHash()(l_case.position), l_case.hash) << ::testing::PrintToString(l_case.position);
+    }
 }
 
 TEST(PositionMapTest, IndexesEveryNodeByPosition) {

@@ -85,11 +85,29 @@ TEST_F(SoundControllerTest, ClampsVolumesToZeroToOne) {
     }
 }
 
-TEST_F(SoundControllerTest, StartsWithFullVolumes) {
-    EXPECT_EQ(m_pSound->getSoundVolume(), 1.0f);
-    EXPECT_EQ(m_pSound->getMusicVolume(), 1.0f);
-    EXPECT_EQ(m_pSound->getSpeechVolume(), 1.0f);
-    EXPECT_EQ(m_pSound->getMasterVolume(), 1.0f);
+// Until a volume is set, every kind sounds at the level it was recorded at.
+TEST_F(SoundControllerTest, UntouchedVolumesLeaveEveryKindAtFullLevel) {
+    m_pSound->play(kEffect, 100, 0.0f);
+    EXPECT_THAT(pull(300), Each(FloatEq(0.5f)));
+    m_pSound->stopAll();
+
+    ASSERT_TRUE(m_pSound->addWavStream(kMusic, TestSounds::kConstantHalf, false, false));
+    m_pSound->play(kMusic, 100, 0.0f);
+    EXPECT_THAT(pull(300), Each(FloatEq(0.5f)));
+    m_pSound->stopAll();
+
+    // Speech has no known level of its own: it must sound as it does at a speech volume of 1.
+    ASSERT_TRUE(m_pSound->addSpeech(kVoice, "Game over", false, true));
+    const auto l_speak = [&] {
+        m_pSound->play(kVoice, 100, 0.0f);
+        std::vector<float> l_heard = pull(8192);
+        m_pSound->stopAll();
+        return l_heard;
+    };
+    const std::vector<float> l_untouched = l_speak();
+    EXPECT_GT(peak(l_untouched), 0.05f);
+    m_pSound->setSpeechVolume(1.0f);
+    EXPECT_EQ(l_speak(), l_untouched);
 }
 
 TEST_F(SoundControllerTest, SpeedScalesThePaceAndZeroMeansTheDefault) {

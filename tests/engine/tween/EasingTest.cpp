@@ -51,18 +51,20 @@ INSTANTIATE_TEST_SUITE_P(
         EaserCase{"inLinear", 3.0f, 2, 4, 4, 5.0}, EaserCase{"outInLinear", 3.0f, 2, 4, 4, 5.0},
         EaserCase{"outInQuad", 0.25f, 0, 1, 1, 0.375}, EaserCase{"outInQuad", 0.75f, 0, 1, 1, 0.625}));
 
-TEST(Easers, TableHoldsEveryNameInOrder) {
-    const char* l_curves[] = {"Back", "Bounce", "Circ", "Cubic", "Elastic", "Expo",
-                              "Linear", "Quad", "Quart", "Quint", "Sine"};
-    const char* l_forms[] = {"in", "out", "inOut", "outIn"};
-    size_t l_index = 0;
-    for (const char* l_curve : l_curves) {
-        for (const char* l_form : l_forms) {
-            EXPECT_EQ(std::string(Tween::easerTable[l_index].name), std::string(l_form) + l_curve);
-            ++l_index;
+// Drawings name their easers; every form of every curve is found by its name and runs from the
+// start value to the start plus the change.
+TEST(Easers, EveryFormOfEveryCurveIsFoundByNameAndRunsFromStartToEnd) {
+    for (const char* l_curve :
+         {"Back", "Bounce", "Circ", "Cubic", "Elastic", "Expo", "Linear", "Quad", "Quart", "Quint", "Sine"}) {
+        for (const char* l_form : {"in", "out", "inOut", "outIn"}) {
+            const std::string l_name = std::string(l_form) + l_curve;
+            const Tween::EaseFn l_fn = Tween::findEaser(l_name);
+            ASSERT_NE(l_fn, nullptr) << l_name;
+            EXPECT_NEAR(l_fn(0.0f, 3.0f, 5.0f, 2.0f), 3.0f, 1e-3f) << l_name;
+            EXPECT_NEAR(l_fn(2.0f, 3.0f, 5.0f, 2.0f), 8.0f, 1e-3f) << l_name;
         }
     }
-    EXPECT_STREQ(Tween::easerTable[44].name, "Rand");
+    EXPECT_NE(Tween::findEaser("Rand"), nullptr);
 }
 
 TEST(Easers, EmptyNameMeansNoEasing) { EXPECT_EQ(Tween::findEaser(""), nullptr); }
@@ -76,12 +78,10 @@ TEST(EasersDeathTest, UnknownNameIsAFatalStop) {
     EXPECT_EXIT(Tween::findEaser("inquad"), ::testing::ExitedWithCode(1), "^Easer inquad unknown\n$");
 }
 
-TEST(Easers, CurvesStartAndEndOnTheirValuesAndStayInRange) {
+TEST(Easers, CurvesThatDoNotOvershootStayInRange) {
     for (const auto& l_entry : Tween::easerTable) {
         const std::string l_name = l_entry.name;
         if (l_name == "Rand") continue;
-        EXPECT_NEAR(l_entry.fn(0.0f, 3.0f, 5.0f, 2.0f), 3.0f, 1e-3f) << l_name;
-        EXPECT_NEAR(l_entry.fn(2.0f, 3.0f, 5.0f, 2.0f), 8.0f, 1e-3f) << l_name;
         const bool l_overshoots = l_name.find("Back") != std::string::npos || l_name.find("Elastic") != std::string::npos;
         if (l_overshoots) continue;
         for (int i = 0; i <= 20; ++i) {

@@ -8,6 +8,7 @@
 #include "engine/gfx/Gfx.h"
 #include "engine/vector/VectorDisplay.h"
 #include "tests/engine/gfx/GlContext.h"
+#include "tests/engine/gfx/ReadBackTarget.h"
 
 namespace {
 
@@ -44,9 +45,7 @@ protected:
         if (IsSkipped() || HasFatalFailure()) {
             return;
         }
-        target_ = gfx::createFrameBuffer(Width, Height, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
-        gfx::setViewFrameBuffer(ClearView, target_);
-        gfx::setViewClear(ClearView, gfx::Clear::Colour, 0x000000ff);
+        target_ = makeReadBackTarget(ClearView, Width, Height);
         display = makeDisplay(10);
     }
 
@@ -73,10 +72,7 @@ protected:
     Picture show() {
         gfx::touch(ClearView);
         gfx::frame();
-        Picture picture;
-        picture.rgba.resize(size_t(Width) * Height * 4);
-        EXPECT_TRUE(gfx::readTexture(gfx::getTexture(target_), picture.rgba.data()));
-        return picture;
+        return Picture{readBack(target_, Width, Height)};
     }
 
     Picture horizontalLine(float y, float brightness) {

@@ -7,6 +7,7 @@
 
 #include "VgTest.h"
 #include "tests/engine/gfx/GlContext.h"
+#include "tests/engine/gfx/ReadBackTarget.h"
 
 namespace {
 
@@ -73,9 +74,7 @@ protected:
         if (IsSkipped() || HasFatalFailure()) {
             return;
         }
-        target_ = gfx::createFrameBuffer(Size, Size, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
-        gfx::setViewFrameBuffer(OverlayView, target_);
-        gfx::setViewClear(OverlayView, gfx::Clear::Colour, 0x000000ff);
+        target_ = makeReadBackTarget(OverlayView, Size, Size);
         overlay_ = std::make_unique<vg::Context>(OverlayView);
         ASSERT_EQ(overlay_->createFont("MONO", MonoPath), 0);
         ASSERT_EQ(overlay_->createFont("SANS", SansPath), 1);
@@ -92,10 +91,7 @@ protected:
     Picture draw() {
         EXPECT_TRUE(overlay_->endFrame());
         gfx::frame();
-        gfx::TextureHandle texture = gfx::getTexture(target_);
-        std::vector<uint32_t> pixels(Size * Size);
-        EXPECT_TRUE(gfx::readTexture(texture, pixels.data()));
-        return Picture(std::move(pixels));
+        return Picture(readBack<uint32_t>(target_, Size, Size));
     }
 
 private:

@@ -56,8 +56,6 @@ constexpr uint32_t Transparent(uint32_t abgr) { return abgr & 0x00ffffffu; }
 
 }  // namespace
 
-TEST(VgColour, PacksAbgrWithRedInTheLowestByte) { EXPECT_EQ(vg::rgba(0x11, 0x22, 0x33, 0x44), 0x44332211u); }
-
 TEST_F(RecordedDrawTest, AFrameCoversTheWindowInPixelsWithATopLeftOrigin) {
     overlay->beginFrame(160, 120, 2.0f);
     overlay->beginPath();

@@ -24,6 +24,7 @@
 #include "game/effects/ParticleDefs.h"
 #include "game/effects/WeaponTable.h"
 #include "tests/game/config/PlayedSounds.h"
+#include "tests/game/config/ShippedConfig.h"
 
 namespace {
 
@@ -102,14 +103,7 @@ TEST(DataLint, EverySchemaParses) {
     }
 }
 
-class ConfigLint : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(Zelmo::loadConfig(Zelmo::kDefaultConfigName, "no-preferences-for-lint.cfg")); }
-    void TearDown() override {
-        Zelmo::unloadConfig();
-        Zelmo::settings().clear();
-    }
-};
+class ConfigLint : public ShippedConfig {};
 
 TEST_F(ConfigLint, GameTableAndDefaults) {
     EXPECT_EQ(Zelmo::readGameTable().title, "ZELMO") << "data/config: game.title";

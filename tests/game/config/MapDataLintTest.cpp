@@ -12,9 +12,8 @@
 #include "engine/map/TileCollisionMap.h"
 #include "engine/maze/LevelMap.h"
 #include "engine/maze/MazeData.h"
-#include "game/config/Config.h"
 #include "game/config/ConfigReaders.h"
-#include "game/config/Settings.h"
+#include "tests/game/config/ShippedConfig.h"
 
 namespace {
 
@@ -104,14 +103,7 @@ TEST_F(CollisionLint, TheGameTilesCollideAsTheGameExpects) {
     }
 }
 
-class LevelTileLint : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(Zelmo::loadConfig(Zelmo::kDefaultConfigName, "no-preferences-for-lint.cfg")); }
-    void TearDown() override {
-        Zelmo::unloadConfig();
-        Zelmo::settings().clear();
-    }
-};
+class LevelTileLint : public ShippedConfig {};
 
 TEST_F(LevelTileLint, EveryLevelsCollisionDataLoadsOverItsTiles) {
     for (int l_index = 0; l_index < Zelmo::levelCount(); ++l_index) {

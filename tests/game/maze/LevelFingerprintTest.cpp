@@ -6,6 +6,7 @@
 
 #include "engine/maze/Generator.h"
 #include "engine/maze/LevelMap.h"
+#include "tests/engine/maze/LevelParamsFixture.h"
 #include "tests/engine/maze/MazeTestSupport.h"
 #include "tests/game/maze/LevelFingerprint.h"
 
@@ -13,46 +14,29 @@ namespace {
 
 struct LevelCase {
     const char* name;
-    int cells[2];
-    int loopPercent;
     int seed;
-    int cellTiles[2];
-    int margins[4];  // left, right, top, bottom
+    int loopPercent;
+    MazeTest::LevelShape shape;
     std::vector<int32_t> specialCells;
     const char* expected;
 };
 
-Maze::LevelParams paramsOf(const LevelCase& c) {
-    Maze::LevelParams l_params;
-    l_params.seed = c.seed;
-    l_params.loopPercent = c.loopPercent;
-    l_params.cellsWide = c.cells[0];
-    l_params.cellsHigh = c.cells[1];
-    l_params.cellWidthTiles = c.cellTiles[0];
-    l_params.cellHeightTiles = c.cellTiles[1];
-    l_params.marginLeft = c.margins[0];
-    l_params.marginRight = c.margins[1];
-    l_params.marginTop = c.margins[2];
-    l_params.marginBottom = c.margins[3];
-    l_params.specialCells = c.specialCells;
-    return l_params;
-}
-
 TEST(LevelFingerprintTest, LevelBuildsMatchTheirChecksums) {
     const std::vector<LevelCase> l_cases{
-        {"small looped, special cells", {8, 8}, 3, 5, {2, 2}, {3, 2, 1, 2}, {4, 4, 1, 7, 7, 1, 2, 2},
+        {"small looped, special cells", 5, 3, {{8, 8}, {2, 2}, {3, 2, 1, 2}}, {4, 4, 1, 7, 7, 1, 2, 2},
          "3cd0d3c4af96f298 f7f0d4c2f3ab2124 519ed337fd1712f9 82be6865679ad47f 00000000"},
-        {"wide looped", {64, 40}, 10, 5, {2, 2}, {3, 2, 1, 2}, {},
+        {"wide looped", 5, 10, {{64, 40}, {2, 2}, {3, 2, 1, 2}}, {},
          "ea7955df055c0652 633e45b9abd64fb0 43166d9012578437 e431032742d73e4c 00000000"},
-        {"large tree", {128, 128}, 0, 4242, {4, 4}, {2, 2, 2, 2}, {64, 64, 1, 127, 127, 1, 42, 32},
+        {"large tree", 4242, 0, {{128, 128}, {4, 4}, {2, 2, 2, 2}}, {64, 64, 1, 127, 127, 1, 42, 32},
          "86eca73198915525 22436c109aedc00a dbd47686ee478f50 d93e4f17d39cd902 00000000"},
-        {"large looped", {128, 128}, 10, 4242, {4, 4}, {2, 2, 2, 2}, {64, 64, 1, 127, 127, 1, 42, 32},
+        {"large looped", 4242, 10, {{128, 128}, {4, 4}, {2, 2, 2, 2}}, {64, 64, 1, 127, 127, 1, 42, 32},
          "4aaa08033ff0fcb9 ba5e67c5e81d302a dbd47686ee478f50 09696fbfdb3f0cfa 00000000"},
     };
     for (const LevelCase& l_case : l_cases) {
         SCOPED_TRACE(l_case.name);
         std::unique_ptr<Maze::MazeData> l_maze;
-        auto l_map = Maze::buildLevelMap(paramsOf(l_case), &l_maze);
+        auto l_map = Maze::buildLevelMap(
+            MazeTest::levelParams(l_case.seed, l_case.loopPercent, l_case.shape, l_case.specialCells), &l_maze);
         Maze::PositionMap<Maze::Node> l_positions;
         Maze::buildPositionMap(l_maze->getStartNode(), l_positions);
         Zelmo::CorridorLookup l_corridors(4);

@@ -14,9 +14,8 @@
 #include "engine/data/Info.h"
 #include "engine/tween/Easing.h"
 #include "engine/util/FlatText.h"
-#include "game/config/Config.h"
 #include "game/config/ConfigReaders.h"
-#include "game/config/Settings.h"
+#include "tests/game/config/ShippedConfig.h"
 
 namespace {
 
@@ -174,16 +173,8 @@ private:
     const Vector::DrawingRoot& root_;
 };
 
-class ShippedDrawings : public ::testing::Test {
+class ShippedDrawings : public ShippedConfig {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(Zelmo::loadConfig(Zelmo::kDefaultConfigName, "no-preferences-for-drawing-lint.cfg"));
-    }
-    void TearDown() override {
-        Zelmo::unloadConfig();
-        Zelmo::settings().clear();
-    }
-
     static void lint(const std::string& field, const std::string& name) {
         ASSERT_FALSE(name.empty()) << "data/config: game." << field << " names no drawing";
         const std::string file = Game::resolveDataName("data/" + name);

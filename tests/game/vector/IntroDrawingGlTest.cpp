@@ -2,10 +2,9 @@
 // display per layer, stacked. With ZELMO_PICTURES set to a folder, a picture every second is
 // written there as a PNG to look at.
 #include <gmock/gmock.h>
-#include <stb_image_write.h>
 
-#include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/gfx/Gfx.h"
@@ -14,6 +13,8 @@
 #include "engine/vector/VectorDisplay.h"
 #include "game/vector/DrawVectorText.h"
 #include "tests/engine/gfx/GlContext.h"
+#include "tests/engine/gfx/PicturePng.h"
+#include "tests/engine/gfx/ReadBackTarget.h"
 
 namespace {
 
@@ -68,9 +69,7 @@ protected:
             return;
         }
         ASSERT_TRUE(library.init("data", "data/shapes", "data/vectorfont"));
-        target_ = gfx::createFrameBuffer(Width, Height, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
-        gfx::setViewFrameBuffer(ClearView, target_);
-        gfx::setViewClear(ClearView, gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
+        target_ = makeReadBackTarget(ClearView, Width, Height, gfx::Clear::Colour | gfx::Clear::Depth);
         program = Game::loadShaderProgram("vtx-color", "vtx-color");
         drawing = factory.create("data/intro");
         for (int layer = 0; layer <= drawing->highestLayer(); ++layer) {
@@ -108,22 +107,7 @@ protected:
         gfx::frame();
     }
 
-    Picture picture() {
-        Picture result;
-        result.rgba.resize(size_t(Width) * Height * 4);
-        EXPECT_TRUE(gfx::readTexture(gfx::getTexture(target_), result.rgba.data()));
-        return result;
-    }
-
-    static void keep(const Picture& picture, int second) {
-        const char* folder = std::getenv("ZELMO_PICTURES");
-        if (folder == nullptr) {
-            return;
-        }
-        stbi_flip_vertically_on_write(1);
-        const std::string path = std::string(folder) + "/intro-" + std::to_string(second) + "s.png";
-        EXPECT_NE(stbi_write_png(path.c_str(), Width, Height, 4, picture.rgba.data(), Width * 4), 0) << path;
-    }
+    Picture picture() { return Picture{readBack(target_, Width, Height)}; }
 
     GameVectors library;
     Zelmo::DrawVectorText text{1.0f, 1.0f, 512.0f, library};
@@ -143,7 +127,8 @@ TEST_F(IntroDrawingGl, PlaysAMovingPictureOnAtMostFourLayersAndEndsWithinItsLeng
         ++frame;
         if (frame % FramesPerSecond == 0) {
             seconds.push_back(picture());
-            keep(seconds.back(), frame / FramesPerSecond);
+            keepPicture("intro-" + std::to_string(frame / FramesPerSecond) + "s.png", seconds.back().rgba, Width,
+                        Height);
         }
     }
     EXPECT_TRUE(drawing->done()) << "no DRAWDONE within " << MaxFrames << " frames";

@@ -7,10 +7,9 @@
 
 #include "data/VectorGraphics_generated.h"
 #include "engine/vector/GameVectors.h"
-#include "game/config/Config.h"
-#include "game/config/Settings.h"
 #include "game/vector/AnimId.h"
 #include "game/vector/ShapeLibrary.h"
+#include "tests/game/config/ShippedConfig.h"
 
 namespace {
 
@@ -116,10 +115,9 @@ TEST_F(ShippedVectorData, TheFontWritesCapitalsDigitsAndTheMenusTexts) {
     }
 }
 
-TEST(ShippedConfiguration, NamesTheShapeDataAndFontTheLibraryLoads) {
-    ASSERT_TRUE(Zelmo::loadConfig(Zelmo::kDefaultConfigName, "no-preferences-for-vector-lint.cfg"));
+class ShippedConfiguration : public ShippedConfig {};
+
+TEST_F(ShippedConfiguration, NamesTheShapeDataAndFontTheLibraryLoads) {
     EXPECT_TRUE(Zelmo::initShapeLibrary()) << "data/config: game.shape_data or game.vector_font";
     EXPECT_NE(GameVectors::instance().glyph('A'), nullptr);
-    Zelmo::unloadConfig();
-    Zelmo::settings().clear();
 }

@@ -1,9 +1,7 @@
 // Filled vector text on OpenGL, read back: the fills lie under the lines they belong to. With
 // ZELMO_PICTURES set to a folder, the picture is also written there as a PNG to look at.
 #include <gmock/gmock.h>
-#include <stb_image_write.h>
 
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -12,6 +10,8 @@
 #include "engine/vector/VectorDisplay.h"
 #include "game/vector/DrawVectorText.h"
 #include "tests/engine/gfx/GlContext.h"
+#include "tests/engine/gfx/PicturePng.h"
+#include "tests/engine/gfx/ReadBackTarget.h"
 
 namespace {
 
@@ -39,9 +39,7 @@ protected:
             return;
         }
         ASSERT_TRUE(library.init("data", "data/shapes", "data/vectorfont"));
-        target_ = gfx::createFrameBuffer(Width, Height, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
-        gfx::setViewFrameBuffer(ClearView, target_);
-        gfx::setViewClear(ClearView, gfx::Clear::Colour, 0x000000ff);
+        target_ = makeReadBackTarget(ClearView, Width, Height);
         display = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, 0.0f);
         display->init(1, Width, Height, FirstView, 0);
         display->setBrightness(0);
@@ -59,24 +57,16 @@ protected:
         Vector::TextRect rect;
         display->beginFrame();
         writer.draw(rect, display.get(), style, text, nullptr, fillProgram);
+        return show();
+    }
+
+    // Ends the display's frame with its picture composited into the target, and reads it back.
+    Picture show() {
         const int next = display->endFrame(true);
         gfx::setViewFrameBuffer(gfx::ViewId(next - 1), target_);
         gfx::touch(ClearView);
         gfx::frame();
-        Picture picture;
-        picture.rgba.resize(size_t(Width) * Height * 4);
-        EXPECT_TRUE(gfx::readTexture(gfx::getTexture(target_), picture.rgba.data()));
-        return picture;
-    }
-
-    static void keep(const Picture& picture, const std::string& name) {
-        const char* folder = std::getenv("ZELMO_PICTURES");
-        if (folder == nullptr) {
-            return;
-        }
-        stbi_flip_vertically_on_write(1);
-        const std::string path = std::string(folder) + "/" + name;
-        EXPECT_NE(stbi_write_png(path.c_str(), Width, Height, 4, picture.rgba.data(), Width * 4), 0) << path;
+        return Picture{readBack(target_, Width, Height)};
     }
 
     GameVectors library;
@@ -94,7 +84,7 @@ TEST_F(VectorTextGl, AFilledWordLiesUnderItsOutline) {
     style.colour = LineRed;
     style.filled = true;
     const Picture picture = write("ZELMO", style);
-    keep(picture, "vector-text-filled.png");
+    keepPicture("vector-text-filled.png", picture.rgba, Width, Height);
 
     int lines = 0;
     int linesOnFill = 0;
@@ -139,7 +129,7 @@ TEST_F(VectorTextGl, EveryGlyphIsDrawnWithinTheMeasuredText) {
     Vector::TextRect measured;
     writer.measure(measured, style, text);
     const Picture picture = write(text, style);
-    keep(picture, "vector-font.png");
+    keepPicture("vector-font.png", picture.rgba, Width, Height);
     const int margin = 4;  // the line's half width and its soft edge
     int lit = 0;
     for (int y = 0; y < Height; ++y) {
@@ -170,14 +160,8 @@ TEST_F(VectorTextGl, TheScreensShapesAreDrawnWithinTheirBoxes) {
                                 display.get());
         library.drawShape(*display, 0, ids[i], x, y, 1.0f, scale, 0, 0.0f);
     }
-    const int next = display->endFrame(true);
-    gfx::setViewFrameBuffer(gfx::ViewId(next - 1), target_);
-    gfx::touch(ClearView);
-    gfx::frame();
-    Picture picture;
-    picture.rgba.resize(size_t(Width) * Height * 4);
-    ASSERT_TRUE(gfx::readTexture(gfx::getTexture(target_), picture.rgba.data()));
-    keep(picture, "menu-shapes.png");
+    const Picture picture = show();
+    keepPicture("menu-shapes.png", picture.rgba, Width, Height);
     const int margin = 5;  // the line's half width and its soft edge
     for (size_t i = 0; i < std::size(ids); ++i) {
         const IntBox box = library.bbox(ids[i], scale);

@@ -99,19 +99,28 @@ TEST_F(StartAndQuit, MissingConfigurationSchemaStopsBeforeAnyWindow) {
     EXPECT_EQ(l_game.standardError(), "Failed to load schema:data/config.fbs\n");
 }
 
+// Escape at the title quits, whether held for a moment or tapped so quickly that it goes down
+// and up between two frames.
 TEST_F(StartAndQuit, QuittingFromTheTitleSavesTheWindowSize) {
-    E2E::GameProcess l_game({"-s", "0"});
-    writeFile(l_game.pathInWorkDir("preferences.cfg"), "INPUT_METHOD = STANDARD\n");
-    E2E::X11Window l_window;
-    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    std::this_thread::sleep_for(500ms);
-    l_window.tapKey("Escape");
-    int l_exitCode = -1;
-    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode)) << "Escape at the title did not quit";
-    EXPECT_EQ(l_exitCode, 0);
-    const std::string l_saved = readFile(l_game.pathInWorkDir("preferences.cfg"));
-    EXPECT_NE(l_saved.find("SCREEN_WIDTH"), std::string::npos) << l_saved;
-    EXPECT_NE(l_saved.find("INPUT_METHOD = STANDARD"), std::string::npos) << l_saved;
+    for (const bool l_quick : {false, true}) {
+        SCOPED_TRACE(l_quick ? "quick tap" : "held tap");
+        E2E::GameProcess l_game({"-s", "0"});
+        writeFile(l_game.pathInWorkDir("preferences.cfg"), "INPUT_METHOD = STANDARD\n");
+        E2E::X11Window l_window;
+        ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
+        std::this_thread::sleep_for(1500ms);  // past the loading frames, which read no keys
+        if (l_quick) {
+            l_window.quickTapKey("Escape");
+        } else {
+            l_window.tapKey("Escape");
+        }
+        int l_exitCode = -1;
+        ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode)) << "Escape at the title did not quit";
+        EXPECT_EQ(l_exitCode, 0);
+        const std::string l_saved = readFile(l_game.pathInWorkDir("preferences.cfg"));
+        EXPECT_NE(l_saved.find("SCREEN_WIDTH"), std::string::npos) << l_saved;
+        EXPECT_NE(l_saved.find("INPUT_METHOD = STANDARD"), std::string::npos) << l_saved;
+    }
 }
 
 }  // namespace

@@ -146,11 +146,33 @@ void X11Window::movePointerTo(int x, int y) {
     XFlush(m_display);
 }
 
+void X11Window::movePointerInWindow(int x, int y) {
+    if (!m_display || !m_window) return;
+    XWarpPointer(m_display, None, m_window, 0, 0, 0, 0, x, y);
+    XFlush(m_display);
+}
+
+bool X11Window::pointerInWindow(int& x, int& y) {
+    if (!m_display || !m_window) return false;
+    Window l_root = 0, l_child = 0;
+    int l_rootX = 0, l_rootY = 0;
+    unsigned int l_mask = 0;
+    if (!XQueryPointer(m_display, m_window, &l_root, &l_child, &l_rootX, &l_rootY, &x, &y, &l_mask)) return false;
+    XWindowAttributes l_attributes;
+    XGetWindowAttributes(m_display, m_window, &l_attributes);
+    return x >= 0 && y >= 0 && x < l_attributes.width && y < l_attributes.height;
+}
+
 void X11Window::tapKey(const std::string& keysym, int holdMs) {
     const std::string l_window = std::to_string(m_window);
     std::system(("xdotool windowfocus --sync " + l_window + " keydown " + keysym + " 2>/dev/null").c_str());
     std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
     std::system(("xdotool keyup " + keysym + " 2>/dev/null").c_str());
+}
+
+void X11Window::quickTapKey(const std::string& keysym) {
+    const std::string l_window = std::to_string(m_window);
+    std::system(("xdotool windowfocus --sync " + l_window + " key --delay 0 " + keysym + " 2>/dev/null").c_str());
 }
 
 }  // namespace E2E

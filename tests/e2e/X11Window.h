@@ -38,8 +38,14 @@ public:
     void requestClose();
     // Moves the pointer to a place on the screen (as a player would move the mouse away).
     void movePointerTo(int x, int y);
+    // Moves the pointer to a place in the window, in window pixels.
+    void movePointerInWindow(int x, int y);
+    // Where the pointer is, in window pixels; false when it is not over the window.
+    bool pointerInWindow(int& x, int& y);
     // Presses and releases a key (an X keysym name such as "Return" or "space"), held ~150 ms.
     void tapKey(const std::string& keysym, int holdMs = 150);
+    // Presses and releases a key at once, so that both reach the game between two of its frames.
+    void quickTapKey(const std::string& keysym);
 
 private:
     Window findByPid(Window root, pid_t pid);

@@ -27,15 +27,6 @@ std::string readFile(const std::string& path) {
 
 bool fileExists(const std::string& path) { return std::ifstream(path).good(); }
 
-// How brightly a box is lit on average (r + g + b per pixel).
-long meanLight(const E2E::Picture& picture, const E2E::Box& box) {
-    long l_sum = 0;
-    for (int y = box.y0; y < box.y1; ++y) {
-        for (int x = box.x0; x < box.x1; ++x) l_sum += long(picture.brightness(x, y));
-    }
-    return l_sum / std::max(1, box.width() * box.height());
-}
-
 class MethodPicker : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -64,11 +55,14 @@ TEST_F(MethodPicker, OneKeyChoosesAMethodThatIsSavedForTheNextStart) {
     l_window.movePointerTo(kAwayX, kAwayY);
     E2E::GameProcess l_game({"-s", "0"});
     ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    std::this_thread::sleep_for(2500ms);  // the picker starts scanning after 1.5 s of rest
-    EXPECT_TRUE(pickerShown(l_window.capture())) << "the picker is not shown";
-    l_window.tapKey("space", 1600);  // held on the lit choice until it is taken
-    std::this_thread::sleep_for(500ms);
-    EXPECT_TRUE(dark(l_window.capture())) << "the picker is still drawn after the choice";
+    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs)) << "the picker is not shown";
+    // The picker starts lighting the choices in turn after 1.5 s of rest.
+    const E2E::PickerPage l_first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
+    ASSERT_TRUE(l_window.waitUntil([&](const E2E::Picture& p) { return l_first.litChoice(p) == "STANDARD"; }, 5000))
+        << "the scan did not start";
+    // A player sees it lit, then holds the key on it until it is taken and the picker goes.
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(l_window.holdKeyUntil("space", dark, 10000)) << "the picker is still drawn after the choice";
     std::this_thread::sleep_for(2500ms);
     EXPECT_TRUE(dark(l_window.capture())) << "the picker came back over the next screen";
     l_window.tapKey("Escape");
@@ -83,7 +77,8 @@ TEST_F(MethodPicker, OneKeyChoosesAMethodThatIsSavedForTheNextStart) {
     std::ofstream(l_next.pathInWorkDir("preferences.cfg"), std::ios::binary) << l_saved;
     E2E::X11Window l_nextWindow;
     ASSERT_TRUE(l_nextWindow.waitFor(l_next.pid(), kStartTimeoutMs)) << l_next.standardError();
-    std::this_thread::sleep_for(1500ms);
+    ASSERT_TRUE(l_nextWindow.waitForFrames(kStartTimeoutMs));
+    std::this_thread::sleep_for(500ms);
     EXPECT_TRUE(dark(l_nextWindow.capture())) << "the picker came back";
 }
 
@@ -94,15 +89,15 @@ TEST_F(MethodPicker, APointerDwellChoiceIsSavedAtOnceAndSurvivesClosingTheWindow
     l_window.movePointerTo(kAwayX, kAwayY);
     E2E::GameProcess l_game({"-s", "0"});
     ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs));
     const E2E::PickerPage l_first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
-    pointAt(l_window, l_first.box("PICK").centreX(), l_first.box("PICK").centreY());
-    std::this_thread::sleep_for(2500ms);  // dwelt on: the next question opens
-    EXPECT_FALSE(fileExists(l_game.pathInWorkDir("preferences.cfg"))) << "saved before a method was chosen";
     const E2E::PickerPage l_second("data/PICK-SWITCH-OR-HEAD.json", kFirstWidth, kFirstHeight);
+    pointAt(l_window, l_first.box("PICK").centreX(), l_first.box("PICK").centreY());
+    ASSERT_TRUE(l_window.waitUntil([&](const E2E::Picture& p) { return l_second.isShownIn(p); }, 10000))
+        << "dwelling on \"another way\" did not open the next question";
+    EXPECT_FALSE(fileExists(l_game.pathInWorkDir("preferences.cfg"))) << "saved before a method was chosen";
     pointAt(l_window, l_second.box("HEADTRACKER").centreX(), l_second.box("HEADTRACKER").centreY());
-    std::this_thread::sleep_for(2500ms);
-    EXPECT_TRUE(dark(l_window.capture())) << "the head tracker was not chosen";
+    EXPECT_TRUE(l_window.waitUntil(dark, 10000)) << "the head tracker was not chosen";
     const std::string l_saved = readFile(l_game.pathInWorkDir("preferences.cfg"));
     EXPECT_NE(l_saved.find("INPUT_METHOD = HEADTRACKER"), std::string::npos) << "not saved at once:\n" << l_saved;
 
@@ -127,6 +122,7 @@ TEST_F(MethodPicker, APointerRestingOverAChoiceWhenTheWindowOpensTakesNothing) {
     ASSERT_TRUE(l_window.pointerInWindow(l_x, l_y));
     ASSERT_TRUE(l_standard.contains(l_x, l_y)) << l_x << "," << l_y;
 
+    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs));
     std::this_thread::sleep_for(3000ms);  // twice the dwell time
     EXPECT_TRUE(pickerShown(l_window.capture())) << "a choice was taken";
     EXPECT_FALSE(fileExists(l_game.pathInWorkDir("preferences.cfg")));
@@ -136,23 +132,27 @@ TEST_F(MethodPicker, APointerRestingOverAChoiceWhenTheWindowOpensTakesNothing) {
     EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
 }
 
-// Taps so quick that the key goes down and up between two frames step the highlight one choice
+// Taps so quick that the key goes down and up between two frames step the light one choice
 // each, with the short pause after each step.
 TEST_F(MethodPicker, QuickTapsStepThroughTheChoices) {
     E2E::X11Window l_window;
     l_window.movePointerTo(kAwayX, kAwayY);
     E2E::GameProcess l_game({"-s", "0"});
     ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs));
     const E2E::PickerPage l_first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
-    const auto l_lit = [&](const char* choice) { return meanLight(l_window.capture(), l_first.box(choice)); };
 
+    // The first tap lights a choice (the first, or the next when the scan has begun by itself);
+    // the second moves the light on, well before the scan would.
+    std::string l_lit;
+    const auto l_lights = [&](const E2E::Picture& p) { return !(l_lit = l_first.litChoice(p)).empty(); };
     l_window.quickTapKey("Down");
-    std::this_thread::sleep_for(400ms);
-    EXPECT_GT(l_lit("STANDARD"), l_lit("PICK") * 3 / 2) << "the first tap did not light the first choice";
+    ASSERT_TRUE(l_window.waitUntil(l_lights, 1000)) << "the first tap lit nothing";
+    const std::string l_firstLit = l_lit;
+    std::this_thread::sleep_for(300ms);  // the short pause after a step, when presses are not taken
     l_window.quickTapKey("Down");
-    std::this_thread::sleep_for(400ms);
-    EXPECT_GT(l_lit("PICK"), l_lit("STANDARD") * 3 / 2) << "the second tap did not move on";
+    EXPECT_TRUE(l_window.waitUntil([&](const E2E::Picture& p) { return l_lights(p) && l_lit != l_firstLit; }, 1000))
+        << "the second tap did not move on";
     l_window.requestClose();
     int l_exitCode = -1;
     ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));

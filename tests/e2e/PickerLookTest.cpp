@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -102,16 +103,27 @@ protected:
         std::filesystem::create_directories(ZELMO_E2E_PICTURES);
     }
 
-    // Keeps the picture and probes what holds on every page.
-    E2E::Picture look(E2E::X11Window& window, const E2E::PickerPage& page, const std::string& name) {
+    // A picture taken on the way, probed once the walk is over: probing a full-HD picture takes
+    // long enough in a sanitizer build for the picker's scan to move on meanwhile.
+    struct Taken {
+        E2E::Picture picture;
+        const E2E::PickerPage* page;
+        std::string name;
+    };
+
+    const E2E::Picture& take(E2E::X11Window& window, const E2E::PickerPage& page, const std::string& name) {
+        taken.push_back({window.capture(), &page, name});
+        return taken.back().picture;
+    }
+
+    void probe(const E2E::Picture& picture, const E2E::PickerPage& page, const std::string& name) {
         const WindowSize size = GetParam();
-        E2E::Picture picture = window.capture();
         const std::string path = std::string(ZELMO_E2E_PICTURES) + "/picker-" + std::to_string(size.width) + "x" +
                                  std::to_string(size.height) + "-" + name + ".png";
         EXPECT_TRUE(picture.savePng(path)) << path;
         EXPECT_EQ(picture.width, size.width);
         EXPECT_EQ(picture.height, size.height);
-        if (picture.width != size.width || picture.height != size.height) return picture;
+        if (picture.width != size.width || picture.height != size.height) return;
         SCOPED_TRACE(path);
 
         std::vector<E2E::Box> drawn;
@@ -148,7 +160,6 @@ protected:
         const Ink hint = inkIn(picture, page.box("HINT"), kWordLight);
         EXPECT_LE(page.box(page.choices().front()).y0 - hint.bounds.y1, picture.height * 8 / 100)
             << "an empty band separates the hints from the choices";
-        return picture;
     }
 
     static void pointAt(E2E::X11Window& window, const E2E::Box& box) {
@@ -157,12 +168,7 @@ protected:
         window.movePointerInWindow(box.centreX(), box.centreY());
     }
 
-    static void stepOn(E2E::X11Window& window, int steps) {
-        for (int i = 0; i < steps; ++i) {
-            window.quickTapKey("Down");
-            std::this_thread::sleep_for(400ms);
-        }
-    }
+    std::deque<Taken> taken;
 };
 
 TEST_P(PickerLook, ReadsWellOnEveryPage) {
@@ -174,51 +180,51 @@ TEST_P(PickerLook, ReadsWellOnEveryPage) {
         "SCREEN_WIDTH = " + std::to_string(size.width) + "\nSCREEN_HEIGHT = " + std::to_string(size.height) + "\n";
     std::ofstream(game.pathInWorkDir("preferences.cfg")) << preferences;
     ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
+    ASSERT_TRUE(window.waitForPicture(kStartTimeoutMs));
     const E2E::PickerPage first("data/INPUT-METHOD-PICK.json", size.width, size.height);
     const E2E::PickerPage second("data/PICK-SWITCH-OR-HEAD.json", size.width, size.height);
     const E2E::PickerPage third("data/PICK-SWITCH.json", size.width, size.height);
 
+    const auto shows = [](const E2E::PickerPage& page) {
+        return [&page](const E2E::Picture& picture) { return page.isShownIn(picture); };
+    };
+
     // The first page as it opens, while it waits to start the scan.
-    std::this_thread::sleep_for(600ms);
-    look(window, first, "1-opening");
+    take(window, first, "1-opening");
     // Each choice lit in turn, its scan countdown running: the words stay where they were.
-    stepOn(window, 1);
+    first.step(window);
+    const E2E::Picture& oneLit = take(window, first, "1-first-lit");
+    first.step(window);
+    const E2E::Picture& otherLit = take(window, first, "1-second-lit");
+
+    // "Another way", held: the second page; then "one key or switch": the third.
+    ASSERT_TRUE(first.stepTo(window, "PICK"));
+    ASSERT_TRUE(window.holdKeyUntil("space", shows(second), 15000)) << "the second page did not open";
+    take(window, second, "2-opening");
+    ASSERT_TRUE(second.stepTo(window, "PICK-SWITCH"));
+    take(window, second, "2-second-lit");
+    ASSERT_TRUE(window.holdKeyUntil("space", shows(third), 15000)) << "the third page did not open";
+    ASSERT_TRUE(third.stepTo(window, "ONESWITCH"));
+    take(window, third, "3-second-lit");
+    // A pointer resting on the first choice: its dwell countdown fills the box under the words.
+    pointAt(window, third.box("ONEKEY"));
+    ASSERT_TRUE(window.waitUntil([&](const E2E::Picture& p) { return third.litChoice(p) == "ONEKEY"; }, 5000));
     std::this_thread::sleep_for(300ms);
-    const E2E::Picture firstLit = look(window, first, "1-first-lit");
-    stepOn(window, 1);
-    std::this_thread::sleep_for(300ms);
-    const E2E::Picture secondLit = look(window, first, "1-second-lit");
+    take(window, third, "3-pointer-dwell");
+    // Off the choices before the dwell takes one.
+    window.movePointerInWindow(third.box("QUESTION").centreX(), third.box("QUESTION").centreY());
+
+    for (const Taken& each : taken) probe(each.picture, *each.page, each.name);
+    ASSERT_FALSE(first.litChoice(oneLit).empty());
+    ASSERT_NE(first.litChoice(oneLit), first.litChoice(otherLit));
     for (const std::string& choice : first.choices()) {
-        const E2E::Box lit = inkIn(firstLit, first.box(choice), kWordLight).bounds;
-        const E2E::Box unlit = inkIn(secondLit, first.box(choice), kWordLight).bounds;
+        const E2E::Box lit = inkIn(oneLit, first.box(choice), kWordLight).bounds;
+        const E2E::Box unlit = inkIn(otherLit, first.box(choice), kWordLight).bounds;
         EXPECT_NEAR(lit.x0, unlit.x0, 1) << choice << " re-flows when lit";
         EXPECT_NEAR(lit.x1, unlit.x1, 1) << choice << " re-flows when lit";
         EXPECT_NEAR(lit.y0, unlit.y0, 1) << choice << " re-flows when lit";
         EXPECT_NEAR(lit.y1, unlit.y1, 1) << choice << " re-flows when lit";
     }
-
-    // "Another way", held: the second page; then "one key or switch": the third. Each hold
-    // comes right after a step, long before the scan moves on by itself.
-    window.quickTapKey("Up");
-    std::this_thread::sleep_for(400ms);
-    stepOn(window, 1);
-    window.tapKey("space", 1300);
-    std::this_thread::sleep_for(300ms);
-    look(window, second, "2-opening");
-    stepOn(window, 2);
-    look(window, second, "2-second-lit");
-    window.quickTapKey("Up");
-    std::this_thread::sleep_for(400ms);
-    stepOn(window, 1);
-    window.tapKey("space", 1300);
-    std::this_thread::sleep_for(300ms);
-    stepOn(window, 2);
-    std::this_thread::sleep_for(300ms);
-    look(window, third, "3-second-lit");
-    // A pointer resting on the first choice: its dwell countdown fills the box under the words.
-    pointAt(window, third.box("ONEKEY"));
-    std::this_thread::sleep_for(600ms);
-    look(window, third, "3-pointer-dwell");
     std::stringstream saved;
     saved << std::ifstream(game.pathInWorkDir("preferences.cfg")).rdbuf();
     EXPECT_EQ(saved.str(), preferences) << "a method was chosen on the way";

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/X11Window.h"
+
 namespace E2E {
 
 // A rectangle of window pixels: [x0, x1) across, [y0, y1) down.
@@ -27,6 +29,16 @@ public:
     const std::vector<std::string>& choices() const { return m_choices; }
     // The texts drawn without a box of their own (the page's heading and hints).
     const std::vector<std::string>& texts() const { return m_texts; }
+    // The choice drawn lit in the picture: the one far brighter than every other; empty when
+    // none is.
+    std::string litChoice(const Picture& picture) const;
+    // Whether the picture shows this page: its boxes where they are and its gaps between them.
+    bool isShownIn(const Picture& picture) const;
+    // Taps the key that moves the light on, waits to see it move and for the short pause after
+    // a step to pass; the choice lit then.
+    std::string step(X11Window& window) const;
+    // Steps until the choice is lit; false when it never is.
+    bool stepTo(X11Window& window, const std::string& choice) const;
 
 private:
     struct Named {

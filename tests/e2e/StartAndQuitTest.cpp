@@ -108,7 +108,8 @@ TEST_F(StartAndQuit, QuittingFromTheTitleSavesTheWindowSize) {
         writeFile(l_game.pathInWorkDir("preferences.cfg"), "INPUT_METHOD = STANDARD\n");
         E2E::X11Window l_window;
         ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-        std::this_thread::sleep_for(1500ms);  // past the loading frames, which read no keys
+        ASSERT_TRUE(l_window.waitForFrames(kStartTimeoutMs));
+        std::this_thread::sleep_for(500ms);  // past the loading frames, which read no keys
         if (l_quick) {
             l_window.quickTapKey("Escape");
         } else {

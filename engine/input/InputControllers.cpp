@@ -40,7 +40,10 @@ std::string InputControllers::getCurrentAreaName() const {
 void InputControllers::setCurrent(const std::string& name) {
     const std::string areaName = getCurrentAreaName();
     m_currentName = name;
-    if (InputController* next = getCurrent()) next->gotoArea(areaName);
+    if (InputController* next = getCurrent()) {
+        next->getInputHandler().restPointer();
+        next->gotoArea(areaName);
+    }
 }
 
 }  // namespace Input

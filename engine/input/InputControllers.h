@@ -40,7 +40,8 @@ public:
     // Empty when there is no current controller or it has no current area.
     std::string getCurrentAreaName() const;
     // The selection moves to the area of the same name in the new controller when it has one,
-    // else to "ANYWHERE". Making the current controller current again re-enters its area.
+    // else to "ANYWHERE". Making the current controller current again re-enters its area. The
+    // pointer chooses nothing on the new screen until it moves there.
     void setCurrent(const std::string& name);
 
 private:

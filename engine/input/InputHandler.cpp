@@ -20,6 +20,24 @@ void InputHandler::setArea(I_ScreenArea* area) {
     if (m_currentArea != nullptr) m_switches.leaveArea(m_actions, *m_currentArea);
     if (area != nullptr) m_switches.enterArea(m_actions, *area);
     m_currentArea = area;
+    m_pointerChose = false;
+    m_pointerAway = false;
+}
+
+void InputHandler::restPointer() {
+    m_restingAt.reset();
+    m_pointerMoved = false;
+}
+
+bool InputHandler::notePointer(float x, float y) {
+    if (!m_pointerMoved) {
+        if (!m_restingAt) {
+            m_restingAt.emplace(x, y);
+        } else if (m_restingAt->first != x || m_restingAt->second != y) {
+            m_pointerMoved = true;
+        }
+    }
+    return m_pointerMoved;
 }
 
 bool InputHandler::selectArea(const std::string& name) {
@@ -56,11 +74,18 @@ bool InputHandler::passLatch(bool& latch, bool pressed) {
 }
 
 void InputHandler::onMouse(float x, float y, int wheel, uint32_t buttons, bool pressed) {
+    if (!notePointer(x, y) && wheel == 0 && buttons == 0) return;
     // Outside every visible area the current area stays, so that a user who scans with a
-    // mouse button is never left without one.
+    // mouse button is never left without one; but a pointer resting on nothing takes nothing.
     I_ScreenArea* under = m_areas.areaAt(true, x, y);
-    if (under != nullptr && under != m_currentArea) {
+    if (under == nullptr) {
+        if (m_pointerChose && !m_pointerAway) {
+            m_switches.stopDwell(*m_currentArea);
+            m_pointerAway = true;
+        }
+    } else if (under != m_currentArea || m_pointerAway) {
         setArea(under);
+        m_pointerChose = true;
         return;
     }
     if (m_currentArea == nullptr) return;

@@ -2,7 +2,9 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/devices/KeyCodes.h"
@@ -32,7 +34,10 @@ public:
     virtual bool selectArea(const std::string& name);
     // Fractions of a millisecond are carried over to the next tick.
     virtual void tick(float ms);
-    // x and y in percent of the window; buttons are the changed button bits.
+    // x and y in percent of the window; buttons are the changed button bits. A pointer that
+    // has not moved since its screen opened chooses nothing (buttons and wheel still count); a
+    // pointer that leaves every visible area stops the dwell of the area it chose, which stays
+    // current for buttons and keys.
     virtual void onMouse(float x, float y, int wheel, uint32_t buttons, bool pressed);
     // With releasesOnly, bits newly set are not reported yet, so they fire once they are seen
     // set later.
@@ -42,6 +47,9 @@ public:
     virtual void clearActions() { m_actions.clear(); }
     // Leaves the current area (when there is one) and enters the new one (when not null).
     virtual void setArea(I_ScreenArea* area);
+    // The pointer counts as resting from now on, until a report finds it elsewhere than the
+    // first one did: a pointer that merely lies over a choice when a screen opens is no choice.
+    void restPointer();
     // Draws the areas, with the countdowns of the current area's switches nearest to firing.
     virtual void render(I_ScreenAreaRenderer& renderer) const;
 
@@ -65,10 +73,18 @@ private:
 
     // Whether the event passes its release latch; the latch is cleared either way.
     static bool passLatch(bool& latch, bool pressed);
+    // Whether the pointer has moved since it began to rest, noting where it is.
+    bool notePointer(float x, float y);
 
     ScreenAreaController& m_areas;
     SwitchController& m_switches;
     I_ScreenArea* m_currentArea = nullptr;
+    // Where the resting pointer was first reported, and whether it has moved since.
+    std::optional<std::pair<float, float>> m_restingAt;
+    bool m_pointerMoved = false;
+    // The current area was chosen by the pointer, and the pointer has since left every area.
+    bool m_pointerChose = false;
+    bool m_pointerAway = false;
     std::map<int, PadState> m_pads;
     std::array<bool, kMouseLatches> m_mouseLatches{};
     float m_carriedMs = 0;

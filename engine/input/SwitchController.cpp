@@ -45,6 +45,12 @@ void SwitchController::enterArea(std::vector<ActionId>& actions, const I_ScreenA
     for (Switch* each : entered) fireActions(actions, *each, each->getActions().press);
 }
 
+void SwitchController::stopDwell(const I_ScreenArea& area) {
+    std::vector<Switch*> dwelling;
+    findSwitches(dwelling, area, TriggerType::DWELL);
+    for (Switch* each : dwelling) each->repeatCountdown().start(0);
+}
+
 void SwitchController::leaveArea(std::vector<ActionId>& actions, const I_ScreenArea& area) {
     std::vector<Switch*> left;
     findSwitches(left, area, TriggerType::ENTERLEAVE);

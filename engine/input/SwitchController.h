@@ -29,6 +29,8 @@ public:
     virtual void leaveArea(std::vector<ActionId>& actions, const I_ScreenArea& area);
     // Restarts the timers of every switch, whatever its area, so that dwell starts afresh.
     virtual void enterArea(std::vector<ActionId>& actions, const I_ScreenArea& area);
+    // Stops the countdowns of the area's dwell switches until the area is entered again.
+    void stopDwell(const I_ScreenArea& area);
     // A device event, already turned into a trigger of its kind.
     virtual void trigger(std::vector<ActionId>& actions, const I_ScreenArea& area, const TriggerId& event,
                          bool pressed);

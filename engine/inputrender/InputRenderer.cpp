@@ -30,7 +30,13 @@ void InputRenderer::render(const Input::InputController& controller, IStringConv
     m_fontSize = std::min(windowWidth / designWidth, windowHeight / designHeight) * kDesignFontSize;
     overlay.save();
     overlay.textAlign(vg::Align::Center | vg::Align::Middle);
+    // Words go over every box: a countdown shown on an area drawn after a label (a scan step
+    // over its choice) must not hide it.
+    m_layer = Layer::Boxes;
     controller.render(*this);
+    m_layer = Layer::Labels;
+    controller.render(*this);
+    m_layer = Layer::All;
     overlay.restore();
 }
 
@@ -46,23 +52,27 @@ void InputRenderer::renderArea(const ScreenAreaRenderInfo& info) {
     if (label.empty()) return;
     if (label == kFillArea) label.clear();
 
-    if (const uint32_t colour = Input::parseAreaColour(info.colour)) {
-        overlay.beginPath();
-        overlay.roundedRect(x, y, w, h, kCornerRadius);
-        overlay.fillColor(Input::rgbaToAbgr(colour));
-        overlay.fill();
+    if (m_layer != Layer::Labels) {
+        if (const uint32_t colour = Input::parseAreaColour(info.colour)) {
+            overlay.beginPath();
+            overlay.roundedRect(x, y, w, h, kCornerRadius);
+            overlay.fillColor(Input::rgbaToAbgr(colour));
+            overlay.fill();
+        }
+        float percent = 0;
+        SwitchTimerInfo::Colour progressColour;
+        if (info.timerInfo.getProgress(percent, progressColour)) {
+            overlay.beginPath();
+            overlay.roundedRectVarying(x, y, w, h * percent / 100, kCornerRadius, kCornerRadius, 0, 0);
+            overlay.fillColor(progressColour.abgr());
+            overlay.fill();
+        }
     }
-    float percent = 0;
-    SwitchTimerInfo::Colour progressColour;
-    if (info.timerInfo.getProgress(percent, progressColour)) {
-        overlay.beginPath();
-        overlay.roundedRectVarying(x, y, w, h * percent / 100, kCornerRadius, kCornerRadius, 0, 0);
-        overlay.fillColor(progressColour.abgr());
-        overlay.fill();
-    }
-    if (!label.empty()) drawLabel(label, info.style, x, y, w, h);
+    if (m_layer != Layer::Boxes && !label.empty()) drawLabel(label, info.style, x, y, w, h);
 }
 
+// The words keep a margin of a hundredth of the box (at least a pixel) from every edge, and
+// shrink until they fit inside it.
 void InputRenderer::drawLabel(const std::string& label, const std::string& style, float x, float y, float w, float h) {
     vg::Context& overlay = *m_overlay;
     const Input::AreaStyle parsed = Input::parseAreaStyle(style);
@@ -79,44 +89,50 @@ void InputRenderer::drawLabel(const std::string& label, const std::string& style
 
     const Input::AlignedLabel aligned = Input::alignLabel(label);
     if (aligned.text.empty()) return;
-    float textX = x;
+    const float marginX = std::max(w / 100, 1.0f);
+    const float marginY = std::max(h / 100, 1.0f);
+    const float textX = x + marginX;
+    const float textWidth = std::max(w - 2 * marginX, 1.0f);
+    const float textRoom = std::max(h - 2 * marginY, 1.0f);
     int align = vg::Align::Center;
     if (aligned.horizontal == Input::HorizontalAlign::Left) {
-        textX = x + std::max(w / 100, 1.0f);
         align = vg::Align::Left;
     } else if (aligned.horizontal == Input::HorizontalAlign::Right) {
-        textX = x - std::max(w / 100, 1.0f);
         align = vg::Align::Right;
     }
     float textY = y + h / 2;
     if (aligned.vertical == Input::VerticalAlign::Top) {
-        textY = y + std::max(h / 100, 1.0f);
+        textY = y + marginY;
         align |= vg::Align::Top;
     } else if (aligned.vertical == Input::VerticalAlign::Bottom) {
-        textY = y + h;
+        textY = y + h - marginY;
         align |= vg::Align::Bottom;
     } else {
         align |= vg::Align::Middle;
     }
     overlay.textAlign(align);
 
-    size_t lines = overlay.textBreakLines(aligned.text, w, kMaxCountedLines).size();
-    float textHeight = overlay.textBoxBounds(textX, textY, w, aligned.text).height();
-    if (textHeight > h) {
-        overlay.fontSize(size * h / textHeight);
-        lines = overlay.textBreakLines(aligned.text, w, kMaxCountedLines).size();
-        textHeight = overlay.textBoxBounds(textX, textY, w, aligned.text).height();
+    size_t lines = overlay.textBreakLines(aligned.text, textWidth, kMaxCountedLines).size();
+    float textHeight = overlay.textBoxBounds(textX, textY, textWidth, aligned.text).height();
+    if (textHeight > textRoom) {
+        overlay.fontSize(size * textRoom / textHeight);
+        lines = overlay.textBreakLines(aligned.text, textWidth, kMaxCountedLines).size();
+        textHeight = overlay.textBoxBounds(textX, textY, textWidth, aligned.text).height();
     }
     if (lines == 0) return;  // the face is not loaded: nothing to place
     const float lineHeight = textHeight / float(lines);
     float offset = (textHeight - lineHeight) / 2;
+    float roomBelow = (textRoom - textHeight) / 2;
     if (aligned.vertical == Input::VerticalAlign::Top) {
         offset = 0;
+        roomBelow = textRoom - textHeight;
     } else if (aligned.vertical == Input::VerticalAlign::Bottom) {
         offset = textHeight - lineHeight;
+        roomBelow = 0;
     }
-    if (lines > 1) offset -= lineHeight * 0.125f;
-    overlay.textBox(textX, textY - offset, w, aligned.text);
+    // Several lines sit an eighth of a line lower, where the box has room for it.
+    if (lines > 1) offset -= std::clamp(lineHeight * 0.125f, 0.0f, std::max(roomBelow, 0.0f));
+    overlay.textBox(textX, textY - offset, textWidth, aligned.text);
 }
 
 }  // namespace Game

@@ -56,6 +56,7 @@ void AppContext::update(float dtMs) {
     if (Input::InputController* l_current = m_controllers->getCurrent()) l_current->tick(dtMs);
     m_logic->update(dtMs);
     for (auto& l_hook : m_updateHooks) l_hook();
+    m_keyboard->endFrame();
 }
 
 bool AppContext::render(float dtMs) {

@@ -71,6 +71,7 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
     glfwSetKeyCallback(m_window, onKey);
     glfwSetCharCallback(m_window, [](GLFWwindow*, unsigned int) {});
     glfwSetCursorPosCallback(m_window, onCursor);
+    glfwSetCursorEnterCallback(m_window, onCursorEnter);
     glfwSetMouseButtonCallback(m_window, onMouseButton);
     glfwSetScrollCallback(m_window, onScroll);
     glfwSetWindowSizeCallback(m_window, onWindowSize);
@@ -126,6 +127,7 @@ void GLFW3App::runLoop() {
     }
     glfwSetKeyCallback(m_window, nullptr);
     glfwSetCursorPosCallback(m_window, nullptr);
+    glfwSetCursorEnterCallback(m_window, nullptr);
     glfwSetMouseButtonCallback(m_window, nullptr);
 }
 
@@ -209,6 +211,13 @@ void GLFW3App::onCursor(GLFWwindow* window, double x, double y) {
     l_pointer.x = int(x);
     l_pointer.y = int(y);
     l_app.m_context.onPointer(l_pointer);
+}
+
+// A pointer that leaves the window is over none of its areas: reported just outside the corner,
+// so that a dwell it started stops.
+void GLFW3App::onCursorEnter(GLFWwindow* window, int entered) {
+    if (entered) return;
+    onCursor(window, -1, -1);
 }
 
 void GLFW3App::onMouseButton(GLFWwindow* window, int button, int action, int) {

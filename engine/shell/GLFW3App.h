@@ -48,6 +48,7 @@ private:
     static GLFW3App& of(GLFWwindow* window);
     static void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
     static void onCursor(GLFWwindow* window, double x, double y);
+    static void onCursorEnter(GLFWwindow* window, int entered);
     static void onMouseButton(GLFWwindow* window, int button, int action, int mods);
     static void onScroll(GLFWwindow* window, double x, double y);
     static void onWindowSize(GLFWwindow* window, int width, int height);

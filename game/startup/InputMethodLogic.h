@@ -5,6 +5,7 @@
 #include "engine/events/EventReceiver.h"
 #include "engine/input/InputControllers.h"
 #include "engine/shell/LogicState.h"
+#include "game/config/Preferences.h"
 
 namespace Game {
 
@@ -14,16 +15,21 @@ namespace Game {
 // the end of the program.
 class InputMethodLogic : public ILogicState, public EVT::EventReceiver<Zelmo::LogicReturnEvent> {
 public:
-    explicit InputMethodLogic(Input::InputControllers& controllers) : m_controllers(controllers) {}
+    // A chosen method is saved to the preferences file at the path.
+    explicit InputMethodLogic(Input::InputControllers& controllers,
+                              std::string preferencesPath = Zelmo::kPreferencesFile)
+        : m_controllers(controllers), m_preferencesPath(std::move(preferencesPath)) {}
 
     // Taken whether or not the state is active; acted on at the next update.
     void receive(const Zelmo::LogicReturnEvent& event) override;
     void enter(const LogicEntry& previous, const std::string& command) override;
     std::string update(float dtMs) override;
+    // Takes the picker's areas off the screen: what follows brings its own input.
     void leave(const std::string& reason) override;
 
 private:
     Input::InputControllers& m_controllers;
+    std::string m_preferencesPath;
     std::string m_pending;
 };
 

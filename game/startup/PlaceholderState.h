@@ -8,7 +8,8 @@
 namespace Zelmo {
 
 // Stands in for a screen that is not part of the game yet: it answers a fixed command at once
-// (empty to stay), and another one while Escape is held, so the table can still be walked.
+// (empty to stay), and another one when Escape is pressed, so the table can still be walked.
+// A press counts once, however long it is held and however quickly it is let go.
 class PlaceholderState : public Game::ILogicState {
 public:
     PlaceholderState(AppContext& context, std::string command, std::string onEscape)
@@ -16,7 +17,7 @@ public:
 
     void enter(const Game::LogicEntry&, const std::string&) override {}
     std::string update(float) override {
-        if (!m_onEscape.empty() && m_context.keyboard().isDown(Devices::KEY_ESCAPE)) return m_onEscape;
+        if (!m_onEscape.empty() && m_context.keyboard().wasPressed(Devices::KEY_ESCAPE)) return m_onEscape;
         return m_command;
     }
 

@@ -3,7 +3,9 @@
 start_xvfb() {
   local number=90
   while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do number=$((number + 1)); done
-  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # Room for a full-HD window. Without -noreset the server resets when its last client leaves
+  # and puts the pointer back in the middle of the screen, over whatever a test shows there.
+  Xvfb ":$number" -screen 0 1920x1200x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   ZELMO_XVFB_PID=$!
   trap 'kill $ZELMO_XVFB_PID 2>/dev/null || true' EXIT
   for _ in $(seq 100); do

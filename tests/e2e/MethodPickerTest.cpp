@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "tests/e2e/GameProcess.h"
+#include "tests/e2e/PickerPage.h"
 #include "tests/e2e/X11Window.h"
 
 namespace {
@@ -13,6 +14,9 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int kStartTimeoutMs = 20000;
+// The window a first start opens, and the screen corner far from it.
+constexpr int kFirstWidth = 960, kFirstHeight = 720;
+constexpr int kAwayX = 1900, kAwayY = 1180;
 
 std::string readFile(const std::string& path) {
     std::ifstream l_file(path, std::ios::binary);
@@ -21,26 +25,46 @@ std::string readFile(const std::string& path) {
     return l_text.str();
 }
 
+bool fileExists(const std::string& path) { return std::ifstream(path).good(); }
+
 class MethodPicker : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (script/test starts Xvfb)";
     }
+
+    // Puts the pointer on a point of the window in two small steps, as a hand or a head moves it.
+    static void pointAt(E2E::X11Window& window, int x, int y) {
+        window.movePointerInWindow(x - 6, y);
+        std::this_thread::sleep_for(100ms);
+        window.movePointerInWindow(x, y);
+    }
+
+    static bool pickerShown(const E2E::Picture& picture) {
+        return picture.litPixels() > picture.width * picture.height / 50;
+    }
+    static bool dark(const E2E::Picture& picture) { return picture.litPixels() < picture.width * picture.height / 500; }
 };
 
 // A player who can press only one key: waits for the first choice to light, holds the key on it,
-// then leaves the game from the title. The choice is saved, and the next start goes straight on.
+// then leaves the game from the title. The picker is gone once the choice is made, the choice
+// is saved, and the next start goes straight on.
 TEST_F(MethodPicker, OneKeyChoosesAMethodThatIsSavedForTheNextStart) {
     E2E::X11Window l_window;
-    // A resting pointer takes choices too (head trackers dwell); keep it off the window.
-    l_window.movePointerTo(1279, 1023);
+    // A pointer that moves takes choices too (head trackers dwell); keep it off the window.
+    l_window.movePointerTo(kAwayX, kAwayY);
     E2E::GameProcess l_game({"-s", "0"});
     ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    std::this_thread::sleep_for(2500ms);  // the picker starts scanning after 1.5 s of rest
-    const E2E::Picture l_picker = l_window.capture();
-    EXPECT_GT(l_picker.litPixels(), l_picker.width * l_picker.height / 50) << "the picker is not shown";
-    l_window.tapKey("space", 1600);       // held on the lit choice until it is taken
-    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs)) << "the picker is not shown";
+    // The picker starts lighting the choices in turn after 1.5 s of rest.
+    const E2E::PickerPage l_first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
+    ASSERT_TRUE(l_window.waitUntil([&](const E2E::Picture& p) { return l_first.litChoice(p) == "STANDARD"; }, 5000))
+        << "the scan did not start";
+    // A player sees it lit, then holds the key on it until it is taken and the picker goes.
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(l_window.holdKeyUntil("space", dark, 10000)) << "the picker is still drawn after the choice";
+    std::this_thread::sleep_for(2500ms);
+    EXPECT_TRUE(dark(l_window.capture())) << "the picker came back over the next screen";
     l_window.tapKey("Escape");
     int l_exitCode = -1;
     ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode)) << "the game did not leave from the title";
@@ -53,9 +77,86 @@ TEST_F(MethodPicker, OneKeyChoosesAMethodThatIsSavedForTheNextStart) {
     std::ofstream(l_next.pathInWorkDir("preferences.cfg"), std::ios::binary) << l_saved;
     E2E::X11Window l_nextWindow;
     ASSERT_TRUE(l_nextWindow.waitFor(l_next.pid(), kStartTimeoutMs)) << l_next.standardError();
-    std::this_thread::sleep_for(1500ms);
-    const E2E::Picture l_after = l_nextWindow.capture();
-    EXPECT_LT(l_after.litPixels(), l_after.width * l_after.height / 500) << "the picker came back";
+    ASSERT_TRUE(l_nextWindow.waitForFrames(kStartTimeoutMs));
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(dark(l_nextWindow.capture())) << "the picker came back";
+}
+
+// A head-tracker user rests the pointer on "another way", then on "head tracker", and closes the
+// window with the desktop's close button: the choice was saved when it was made.
+TEST_F(MethodPicker, APointerDwellChoiceIsSavedAtOnceAndSurvivesClosingTheWindow) {
+    E2E::X11Window l_window;
+    l_window.movePointerTo(kAwayX, kAwayY);
+    E2E::GameProcess l_game({"-s", "0"});
+    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
+    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs));
+    const E2E::PickerPage l_first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
+    const E2E::PickerPage l_second("data/PICK-SWITCH-OR-HEAD.json", kFirstWidth, kFirstHeight);
+    pointAt(l_window, l_first.box("PICK").centreX(), l_first.box("PICK").centreY());
+    ASSERT_TRUE(l_window.waitUntil([&](const E2E::Picture& p) { return l_second.isShownIn(p); }, 10000))
+        << "dwelling on \"another way\" did not open the next question";
+    EXPECT_FALSE(fileExists(l_game.pathInWorkDir("preferences.cfg"))) << "saved before a method was chosen";
+    pointAt(l_window, l_second.box("HEADTRACKER").centreX(), l_second.box("HEADTRACKER").centreY());
+    EXPECT_TRUE(l_window.waitUntil(dark, 10000)) << "the head tracker was not chosen";
+    const std::string l_saved = readFile(l_game.pathInWorkDir("preferences.cfg"));
+    EXPECT_NE(l_saved.find("INPUT_METHOD = HEADTRACKER"), std::string::npos) << "not saved at once:\n" << l_saved;
+
+    l_window.requestClose();
+    int l_exitCode = -1;
+    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
+    EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
+    EXPECT_EQ(readFile(l_game.pathInWorkDir("preferences.cfg")), l_saved);
+    EXPECT_FALSE(fileExists(l_game.pathInWorkDir("preferences.cfg.tmp")));
+}
+
+// The pointer happens to lie over a choice when the window opens and nobody moves it: that is
+// no choice. The picker stays, scanning for a key player, and nothing is saved.
+TEST_F(MethodPicker, APointerRestingOverAChoiceWhenTheWindowOpensTakesNothing) {
+    const E2E::PickerPage l_first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
+    const E2E::Box l_standard = l_first.box("STANDARD");
+    E2E::X11Window l_window;
+    l_window.movePointerTo(l_standard.centreX(), l_standard.centreY());  // the window opens at the corner
+    E2E::GameProcess l_game({"-s", "0"});
+    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
+    int l_x = 0, l_y = 0;
+    ASSERT_TRUE(l_window.pointerInWindow(l_x, l_y));
+    ASSERT_TRUE(l_standard.contains(l_x, l_y)) << l_x << "," << l_y;
+
+    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs));
+    std::this_thread::sleep_for(3000ms);  // twice the dwell time
+    EXPECT_TRUE(pickerShown(l_window.capture())) << "a choice was taken";
+    EXPECT_FALSE(fileExists(l_game.pathInWorkDir("preferences.cfg")));
+    l_window.requestClose();
+    int l_exitCode = -1;
+    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
+    EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
+}
+
+// Taps so quick that the key goes down and up between two frames step the light one choice
+// each, with the short pause after each step.
+TEST_F(MethodPicker, QuickTapsStepThroughTheChoices) {
+    E2E::X11Window l_window;
+    l_window.movePointerTo(kAwayX, kAwayY);
+    E2E::GameProcess l_game({"-s", "0"});
+    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
+    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs));
+    const E2E::PickerPage l_first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
+
+    // The first tap lights a choice (the first, or the next when the scan has begun by itself);
+    // the second moves the light on, well before the scan would.
+    std::string l_lit;
+    const auto l_lights = [&](const E2E::Picture& p) { return !(l_lit = l_first.litChoice(p)).empty(); };
+    l_window.quickTapKey("Down");
+    ASSERT_TRUE(l_window.waitUntil(l_lights, 1000)) << "the first tap lit nothing";
+    const std::string l_firstLit = l_lit;
+    std::this_thread::sleep_for(300ms);  // the short pause after a step, when presses are not taken
+    l_window.quickTapKey("Down");
+    EXPECT_TRUE(l_window.waitUntil([&](const E2E::Picture& p) { return l_lights(p) && l_lit != l_firstLit; }, 1000))
+        << "the second tap did not move on";
+    l_window.requestClose();
+    int l_exitCode = -1;
+    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
+    EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
 }
 
 }  // namespace

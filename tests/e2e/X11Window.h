@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,16 @@ public:
     bool open() const { return m_display != nullptr; }
     // Waits up to timeoutMs for a mapped window of the process.
     bool waitFor(pid_t pid, int timeoutMs);
+    // Waits up to timeoutMs until the game has drawn frames: it shows its frame rate in the
+    // title a second after it starts, or at its first frame when loading took longer (as in a
+    // sanitizer build), so what happens after this no longer waits for loading.
+    bool waitForFrames(int timeoutMs);
+    // Waits up to timeoutMs until the window shows a picture with light in a fiftieth of it
+    // (the frame rate in the title can come a frame before the picture).
+    bool waitForPicture(int timeoutMs);
+    // Waits up to timeoutMs until the window's picture passes the test. A sanitizer build draws a
+    // full-HD window at a few frames a second: what a test waits for, it waits to see.
+    bool waitUntil(const std::function<bool(const Picture&)>& seen, int timeoutMs);
     std::string title();
     Picture capture();
     // Asks the window to close, as a desktop's close button does.
@@ -40,8 +51,17 @@ public:
     void resize(int width, int height);
     // Moves the pointer to a place on the screen (as a player would move the mouse away).
     void movePointerTo(int x, int y);
+    // Moves the pointer to a place in the window, in window pixels.
+    void movePointerInWindow(int x, int y);
+    // Where the pointer is, in window pixels; false when it is not over the window.
+    bool pointerInWindow(int& x, int& y);
     // Presses and releases a key (an X keysym name such as "Return" or "space"), held ~150 ms.
     void tapKey(const std::string& keysym, int holdMs = 150);
+    // Holds a key down until the window's picture passes the test (or timeoutMs), then lets it
+    // go; whether the picture passed.
+    bool holdKeyUntil(const std::string& keysym, const std::function<bool(const Picture&)>& seen, int timeoutMs);
+    // Presses and releases a key at once, so that both reach the game between two of its frames.
+    void quickTapKey(const std::string& keysym);
 
 private:
     Window findByPid(Window root, pid_t pid);

@@ -123,6 +123,7 @@ TEST_F(InputControllerTest, GotoCurrentAreaLeavesAndEntersItAgain) {
 
 TEST_F(InputControllerTest, ThePointerMovesTheSelectionOutsideTheCoolDown) {
     startInOne();
+    controller->onMouse(61, 10, 0, 0, false);  // where the pointer rests
     controller->onMouse(60, 10, 0, 0, false);
     EXPECT_EQ(controller->getCurrentAreaName(), "TWO");
     EXPECT_THAT(handler.take(), ElementsAre("LEAVE(ONE)", "ENTER(TWO)"));

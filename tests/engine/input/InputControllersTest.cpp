@@ -79,6 +79,24 @@ TEST_F(InputControllersTest, MakingTheCurrentControllerCurrentAgainReentersItsAr
     EXPECT_THAT(handler->take(), ElementsAre("ENTER(SHARED)"));
 }
 
+// Each time a controller becomes current, its screen opens under a pointer that may lie anywhere:
+// the pointer chooses only once it moves there.
+TEST_F(InputControllersTest, ThePointerChoosesOnlyOnceItMovesOnTheNewScreen) {
+    const std::string pointed = R"({ "areas": [
+        { "name": "ANYWHERE", "rect": { "x": 0, "y": 0, "width": 100, "height": 100 } },
+        { "name": "CHOICE", "rect": { "x": 0, "y": 0, "width": 50, "height": 100 } } ] })";
+    ASSERT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
+    ASSERT_TRUE(controllers.load("POINTED", write("pointed.json", pointed), nullptr));
+    for (int opened = 0; opened < 2; ++opened) {
+        controllers.setCurrent("POINTED");
+        controllers.getCurrent()->onMouse(10, 50, 0, 0, false);
+        EXPECT_EQ(controllers.getCurrentAreaName(), "ANYWHERE");
+        controllers.getCurrent()->onMouse(11, 50, 0, 0, false);
+        EXPECT_EQ(controllers.getCurrentAreaName(), "CHOICE");
+        controllers.setCurrent("FIRST");
+    }
+}
+
 TEST_F(InputControllersTest, AnUnknownCurrentNameLeavesNoCurrentController) {
     ASSERT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
     controllers.setCurrent("FIRST");

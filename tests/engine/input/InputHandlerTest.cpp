@@ -48,6 +48,16 @@ protected:
         switches.add(made);
     }
 
+    void addDwell(const std::string& area, int32_t ms) {
+        Switch dwell;
+        dwell.setAreaFromList(0, {area});
+        TriggerId trigger(TriggerType::DWELL);
+        trigger.setTimers(ms, 0, 0, 0);
+        dwell.setTrigger(trigger);
+        dwell.setActions({{{"dwelt" + area, ""}}, {}, {}, {}});
+        switches.add(dwell);
+    }
+
     // The names collected since the last call.
     std::vector<std::string> fired() {
         std::vector<std::string> names;
@@ -112,6 +122,7 @@ TEST_F(InputHandlerTest, ThePointerChoosesTheAreaAndTheChangingEventFiresNothing
 }
 
 TEST_F(InputHandlerTest, AnInvisibleAreaIsNotHitAndNoAreaUnderThePointerKeepsTheCurrentOne) {
+    handler.onMouse(6, 5, 0, 0, false);
     handler.onMouse(5, 5, 0, 0, false);
     EXPECT_EQ(current(), "A");
     fired();
@@ -120,6 +131,59 @@ TEST_F(InputHandlerTest, AnInvisibleAreaIsNotHitAndNoAreaUnderThePointerKeepsThe
     handler.onMouse(150, 50, 0, Devices::MOUSE_LEFT, true);
     EXPECT_EQ(current(), "B");
     EXPECT_THAT(fired(), ElementsAre("lmbB"));
+}
+
+TEST_F(InputHandlerTest, APointerRestingWhereItWasWhenTheScreenOpenedChoosesNothingUntilItMoves) {
+    addDwell("B", 100);
+    handler.onMouse(75, 50, 0, 0, false);
+    handler.onMouse(75, 50, 0, 0, false);
+    handler.tick(1000);
+    EXPECT_EQ(current(), "none");
+    handler.onMouse(76, 50, 0, 0, false);
+    EXPECT_EQ(current(), "B");
+    handler.tick(100);
+    EXPECT_THAT(fired(), ElementsAre("enterB", "dweltB"));
+
+    // A new screen: the pointer rests again until it moves there.
+    handler.restPointer();
+    handler.onMouse(25, 50, 0, 0, false);
+    EXPECT_EQ(current(), "B");
+    handler.onMouse(26, 50, 0, 0, false);
+    EXPECT_EQ(current(), "A");
+}
+
+TEST_F(InputHandlerTest, AButtonCountsWhereThePointerRests) {
+    handler.onMouse(75, 50, 0, Devices::MOUSE_LEFT, true);
+    EXPECT_EQ(current(), "B");
+}
+
+// The pointer chose A and moved off every visible area: A stays current for a click, but its
+// dwell no longer runs; back on A, the dwell starts afresh.
+TEST_F(InputHandlerTest, APointerThatLeavesEveryAreaStopsTheDwellItStartedAndKeepsTheArea) {
+    addDwell("A", 100);
+    handler.onMouse(20, 50, 0, 0, false);
+    handler.onMouse(25, 50, 0, 0, false);
+    handler.tick(60);
+    handler.onMouse(150, 50, 0, 0, false);
+    handler.tick(1000);
+    EXPECT_EQ(current(), "A");
+    handler.onMouse(150, 50, 0, Devices::MOUSE_LEFT, true);
+    EXPECT_THAT(fired(), ElementsAre("enterA", "lmbA"));
+    handler.onMouse(25, 50, 0, 0, false);
+    handler.tick(60);
+    EXPECT_THAT(fired(), ElementsAre("leaveA", "enterA"));
+    handler.tick(40);
+    EXPECT_THAT(fired(), ElementsAre("dweltA"));
+}
+
+// A scan driven by time or keys goes on when the pointer leaves the window.
+TEST_F(InputHandlerTest, APointerLeavingEveryAreaDoesNotStopADwellItDidNotStart) {
+    addDwell("A", 100);
+    handler.selectArea("A");
+    handler.onMouse(150, 50, 0, 0, false);
+    handler.onMouse(-1, -1, 0, 0, false);
+    handler.tick(100);
+    EXPECT_THAT(fired(), ElementsAre("enterA", "dweltA"));
 }
 
 TEST_F(InputHandlerTest, TwoButtonsAtOnceAreIgnored) {
@@ -216,19 +280,13 @@ TEST(JoypadBits, StickDpadAndButtons) {
 }
 
 TEST_F(InputHandlerTest, TickCarriesFractionsOfAMillisecond) {
-    Switch dwell;
-    dwell.setAreaFromList(0, {"A"});
-    TriggerId trigger(TriggerType::DWELL);
-    trigger.setTimers(3, 0, 0, 0);
-    dwell.setTrigger(trigger);
-    dwell.setActions({{{"dwelt", ""}}, {}, {}, {}});
-    switches.add(dwell);
+    addDwell("A", 3);
     handler.selectArea("A");
     fired();
     handler.tick(1.5f);
     EXPECT_THAT(fired(), IsEmpty());
     handler.tick(1.5f);
-    EXPECT_THAT(fired(), ElementsAre("dwelt"));
+    EXPECT_THAT(fired(), ElementsAre("dweltA"));
 }
 
 TEST_F(InputHandlerTest, NothingTicksWithoutAnArea) {

@@ -28,7 +28,8 @@ enum class Player {
     ScanningKey,      // waits while the choices are lit in turn, holds the key on the wanted one
     TappingSwitch,    // taps to step through the choices, holds on the wanted one
     JoypadSwitch,     // the same with joypad button 1
-    DwellingPointer,  // rests the pointer on the wanted choice
+    DwellingPointer,  // rests the pointer on the wanted choice, as still as a head can be
+    QuickTapSwitch,   // taps so quickly that the key goes down and up between two frames
 };
 
 struct Route {
@@ -37,7 +38,7 @@ struct Route {
 };
 
 std::ostream& operator<<(std::ostream& out, const Route& route) {
-    const char* names[] = {"ScanningKey", "TappingSwitch", "JoypadSwitch", "DwellingPointer"};
+    const char* names[] = {"ScanningKey", "TappingSwitch", "JoypadSwitch", "DwellingPointer", "QuickTapSwitch"};
     out << names[static_cast<int>(route.player)];
     for (const auto& command : route.commands) out << "-" << command;
     return out;
@@ -154,8 +155,9 @@ std::string play(const Route& route) {
         if (route.player == Player::DwellingPointer) {
             if (const I_ScreenArea* target = session.choiceFor(wanted)) {
                 const Input::AreaRect rect = target->getRect();
-                session.controllers.getCurrent()->onMouse(rect.x + rect.width / 2, rect.y + rect.height / 2, 0, 0,
-                                                          false);
+                const float tremor = (int(session.elapsedMs / kFrameMs) % 2) * 0.1f;
+                session.controllers.getCurrent()->onMouse(rect.x + rect.width / 2 + tremor,
+                                                          rect.y + rect.height / 2, 0, 0, false);
             }
         } else if (session.litCommand() != lit) {
             lit = session.litCommand();
@@ -168,9 +170,11 @@ std::string play(const Route& route) {
                 session.button(route.player, down = false);
                 nextMoveMs = session.elapsedMs + 300;
             } else if (!onWanted && route.player != Player::ScanningKey) {
-                // A tap: down now, up a tenth of a second later.
+                // A tap: down now, up a tenth of a second later or before the next frame.
                 session.button(route.player, true);
-                for (int i = 0; i < 6; ++i) session.frame();
+                if (route.player != Player::QuickTapSwitch) {
+                    for (int i = 0; i < 6; ++i) session.frame();
+                }
                 session.button(route.player, false);
                 nextMoveMs = session.elapsedMs + 400;
             }
@@ -189,7 +193,8 @@ TEST_P(PickFilesReachability, ThePlayerReachesTheMethod) {
 
 std::vector<Route> allRoutes() {
     std::vector<Route> routes;
-    for (Player player : {Player::ScanningKey, Player::TappingSwitch, Player::JoypadSwitch, Player::DwellingPointer}) {
+    for (Player player : {Player::ScanningKey, Player::TappingSwitch, Player::JoypadSwitch, Player::DwellingPointer,
+                          Player::QuickTapSwitch}) {
         routes.push_back({player, {"STANDARD"}});
         routes.push_back({player, {"PICK", "HEADTRACKER"}});
         routes.push_back({player, {"PICK", "PICK-SWITCH", "ONEKEY"}});

@@ -227,14 +227,54 @@ TEST_F(OverlayRendererTest, AStyleOfFivePartsIsIgnoredSoItsTextIsTransparent) {
     EXPECT_EQ(vertices.size(), draw(area("", "PLAY", "")).size());
 }
 
+// However the words are placed, and however many lines they need, none leaves its box.
 TEST_F(OverlayRendererTest, AnOverTallTextShrinksIntoItsBox) {
-    const std::vector<OverlayVertex> vertices =
-        draw(area("", "$^ONE\nTWO\nTHREE\nFOUR\nFIVE\nSIX\nSEVEN\nEIGHT\nNINE\nTEN\nELEVEN\nTWELVE", "0xffffffff"));
-    const Extent text = extentOf(vertices, kWhite);
-    ASSERT_GT(text.height(), kH / 2);
-    EXPECT_GE(text.minY, kY);
-    // Lines of several are nudged down by an eighth of a line.
-    EXPECT_LE(text.maxY, kY + kH + kH / 12 * 0.125f + 1);
+    const std::string lines = "ONE\nTWO\nTHREE\nFOUR\nFIVE\nSIX\nSEVEN\nEIGHT\nNINE\nTEN\nELEVEN\nTWELVE";
+    for (const std::string& label : {"$^" + lines, lines, "$_" + lines, "$<" + lines, "$>$_" + lines,
+                                     std::string("A LABEL OF MANY WORDS THAT WRAPS ONTO SEVERAL LINES")}) {
+        const Extent text = extentOf(draw(area("", label, "0xffffffff,3")), kWhite);
+        ASSERT_GT(text.height(), kH / 3) << label;
+        EXPECT_GE(text.minY, kY) << label;
+        EXPECT_LE(text.maxY, kY + kH) << label;
+        EXPECT_GE(text.minX, kX) << label;
+        EXPECT_LE(text.maxX, kX + kW) << label;
+    }
+}
+
+// A scan step shows its countdown on an invisible area laid over its choice and drawn after it.
+TEST_F(OverlayRendererTest, LabelsAreWrittenOverTheCountdownOfAnAreaDrawnAfterThem) {
+    Input::InputController controller("TEST", nullptr, nullptr);
+    for (const char* name : {"CHOICE", "SCAN"}) {
+        auto made = std::make_unique<Input::ScreenArea>(name);
+        made->setMode(1);
+        made->setRect(kRect.x, kRect.y, kRect.width, kRect.height);
+        const bool choice = std::string(name) == "CHOICE";
+        made->setColour(choice ? "0x00ff0080" : "");
+        made->setLabel(choice ? "PLAY" : "*FILLAREA*");
+        made->setSelLabel(made->getLabel());
+        made->setStyle("0xffffffff");
+        controller.getScreenAreaController().add(std::move(made));
+    }
+    Input::Switch dwell;
+    dwell.setAreaFromList(0, {"SCAN"});
+    Input::TriggerId trigger(Input::TriggerType::DWELL);
+    trigger.setTimers(600, 0, 0, 0);
+    dwell.setTrigger(trigger);
+    dwell.setColours({0xff0000ff, 0, 0});
+    controller.getSwitchController().add(dwell);
+    controller.gotoArea("SCAN");
+    controller.tick(300);
+
+    const std::vector<OverlayVertex> vertices = drawController(controller);
+    // Vertices come in the order they are drawn.
+    size_t lastRed = 0, firstWhite = vertices.size();
+    for (size_t i = 0; i < vertices.size(); ++i) {
+        if (vertices[i].abgr == 0xff0000ff) lastRed = i;
+        if (vertices[i].abgr == kWhite) firstWhite = std::min(firstWhite, i);
+    }
+    ASSERT_GT(lastRed, 0u);
+    ASSERT_LT(firstWhite, vertices.size());
+    EXPECT_LT(lastRed, firstWhite);
 }
 
 TEST_F(OverlayRendererTest, ALabelOfAlignmentCodesAloneDrawsTheBoxOnly) {

@@ -3,6 +3,7 @@
 // the temporary folder as a PNG for a person to look at.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -142,6 +143,10 @@ protected:
         return Picture{width_, height_, readBack(target_, width_, height_)};
     }
 
+    Input::AreaRect rectOf(const std::string& area) {
+        return controllers.getCurrent()->getScreenAreaController().find(area)->getRect();
+    }
+
     Input::InputControllers controllers;
 
 private:
@@ -152,54 +157,68 @@ private:
     std::unique_ptr<VectorDisplay> display_;
 };
 
-// The two choices lie at 15 % from the left, 70 % wide, from 34 % and from 65 % down, 29 % high.
-constexpr float kChoiceX = 15, kChoiceWidth = 70, kStandardY = 34, kPickY = 65, kChoiceHeight = 29;
-
 }  // namespace
 
 TEST_F(PickerPictures, TheOverlayFillsBothChoicesAndLightsTheSelectedOne) {
+    const Input::AreaRect first = rectOf("STANDARD"), second = rectOf("PICK");
     const Picture standard = withOverlay("STANDARD");
     standard.save(::testing::TempDir() + "picker-overlay-standard.png");
     const Picture pick = withOverlay("PICK");
     pick.save(::testing::TempDir() + "picker-overlay-pick.png");
 
-    // A strip along each box's left edge, below the countdown bar and clear of the labels.
-    const auto strip = [](const Picture& p, float top) { return p.light(kChoiceX + 1, top + 22, 3, 5); };
+    // A strip along a box's left edge, below the countdown and clear of the label.
+    const auto strip = [](const Picture& p, const Input::AreaRect& r) {
+        return p.light(r.x + 1, r.y + r.height * 0.75f, 3, r.height * 0.15f);
+    };
+    // A strip along its top edge, where the countdown of the current choice grows.
+    const auto top = [](const Picture& p, const Input::AreaRect& r) {
+        return p.light(r.x + 1, r.y + 1, 3, r.height * 0.15f);
+    };
     for (const Picture* p : {&standard, &pick}) {
-        EXPECT_GT(strip(*p, kStandardY), 0);
-        EXPECT_GT(strip(*p, kPickY), 0);
-        EXPECT_EQ(p->light(2, 40, 10, 20), 0);  // left of the boxes
+        EXPECT_GT(strip(*p, first), 0);
+        EXPECT_GT(strip(*p, second), 0);
+        EXPECT_EQ(p->light(0, first.y, first.x - 1, first.height), 0);  // left of the boxes
     }
-    EXPECT_GT(strip(standard, kStandardY), strip(standard, kPickY) * 3 / 2);
-    EXPECT_GT(strip(pick, kPickY), strip(pick, kStandardY) * 3 / 2);
+    EXPECT_GT(strip(standard, first), strip(standard, second) * 3 / 2);
+    EXPECT_GT(strip(pick, second), strip(pick, first) * 3 / 2);
     // The labels: light in the middle of each box beyond its fill.
-    EXPECT_GT(standard.light(30, kStandardY + 10, 40, 10), strip(standard, kStandardY) * 8);
-    EXPECT_GT(pick.light(30, kPickY + 10, 40, 10), strip(pick, kPickY) * 8);
-    // The countdown bar covers the top of the current choice.
-    EXPECT_GT(standard.light(kChoiceX + 1, kStandardY + 1, 3, 5), strip(standard, kStandardY) * 2);
-    EXPECT_GT(pick.light(kChoiceX + 1, kPickY + 1, 3, 5), strip(pick, kPickY) * 2);
+    const auto middle = [](const Picture& p, const Input::AreaRect& r) {
+        return p.light(30, r.y + r.height * 0.3f, 40, r.height * 0.4f);
+    };
+    EXPECT_GT(middle(standard, first), strip(standard, first) * 8);
+    EXPECT_GT(middle(pick, second), strip(pick, second) * 8);
+    // The countdown fills the top of the current choice in a colour of its own.
+    EXPECT_GT(std::abs(top(standard, first) - strip(standard, first)), strip(standard, first) / 5);
+    EXPECT_GT(std::abs(top(pick, second) - strip(pick, second)), strip(pick, second) / 5);
+    EXPECT_LT(std::abs(top(standard, second) - strip(standard, second)), strip(standard, second) / 10);
 }
 
 TEST_F(PickerPictures, TheVectorLinesOutlineBothChoicesAndThickenTheSelectedOne) {
+    const Input::AreaRect first = rectOf("STANDARD"), second = rectOf("PICK");
     const Picture standard = withVectors("STANDARD");
     standard.save(::testing::TempDir() + "picker-vector-standard.png");
     const Picture pick = withVectors("PICK");
     pick.save(::testing::TempDir() + "picker-vector-pick.png");
 
-    // A band across each box's left edge, below the countdown box.
-    const auto edge = [](const Picture& p, float top) { return p.light(kChoiceX - 2, top + 22, 4, 5); };
-    const auto inside = [](const Picture& p, float top) { return p.light(kChoiceX + 3, top + 22, 4, 5); };
+    // A band across a box's left edge, below the countdown box, and one just inside it.
+    const auto edge = [](const Picture& p, const Input::AreaRect& r) {
+        return p.light(r.x - 2, r.y + r.height * 0.75f, 4, r.height * 0.15f);
+    };
+    const auto inside = [](const Picture& p, const Input::AreaRect& r) {
+        return p.light(r.x + 3, r.y + r.height * 0.75f, 4, r.height * 0.15f);
+    };
     for (const Picture* p : {&standard, &pick}) {
-        EXPECT_GT(edge(*p, kStandardY), 0);
-        EXPECT_GT(edge(*p, kPickY), 0);
-        EXPECT_EQ(inside(*p, kStandardY), 0);  // an outline, not a fill
-        EXPECT_EQ(p->light(2, 40, 10, 20), 0);
+        EXPECT_GT(edge(*p, first), 0);
+        EXPECT_GT(edge(*p, second), 0);
+        EXPECT_EQ(inside(*p, first), 0);  // an outline, not a fill
+        EXPECT_EQ(p->light(0, first.y, first.x - 3, first.height), 0);
     }
-    EXPECT_GT(edge(standard, kStandardY), edge(standard, kPickY) * 3 / 2);
-    EXPECT_GT(edge(pick, kPickY), edge(pick, kStandardY) * 3 / 2);
-    EXPECT_GT(standard.light(kChoiceX, kStandardY, kChoiceWidth, kChoiceHeight),
-              pick.light(kChoiceX, kStandardY, kChoiceWidth, kChoiceHeight));
+    EXPECT_GT(edge(standard, first), edge(standard, second) * 3 / 2);
+    EXPECT_GT(edge(pick, second), edge(pick, first) * 3 / 2);
+    EXPECT_GT(standard.light(first.x, first.y, first.width, first.height),
+              pick.light(first.x, first.y, first.width, first.height));
     // Labels are written inside both boxes.
-    EXPECT_GT(standard.light(25, kStandardY + 3, 50, 20), edge(standard, kStandardY) * 4);
-    EXPECT_GT(standard.light(25, kPickY + 3, 50, 20), edge(standard, kPickY) * 4);
+    for (const Input::AreaRect& r : {first, second}) {
+        EXPECT_GT(standard.light(25, r.y + 3, 50, r.height * 0.7f), edge(standard, r) * 4);
+    }
 }

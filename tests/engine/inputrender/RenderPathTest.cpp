@@ -232,15 +232,15 @@ TEST(PickerRenderPath, AScanAreaLightsTheChoiceThatNamesIt) {
 
     RecordingAreaRenderer renderer;
     picker.render(renderer);
-    ASSERT_EQ(renderer.drawn.size(), 7u);
+    ASSERT_EQ(renderer.drawn.size(), 9u);
     std::vector<bool> selected;
     for (const auto& info : renderer.drawn) selected.push_back(info.selected);
-    // ANYWHERE, STANDARD, PICK, SCAN_STANDARD, HOLD_STANDARD, SCAN_PICK, HOLD_PICK.
-    EXPECT_THAT(selected, ElementsAre(false, false, true, false, false, true, false));
+    // ANYWHERE, QUESTION, HINT, STANDARD, PICK, SCAN_STANDARD, HOLD_STANDARD, SCAN_PICK, HOLD_PICK.
+    EXPECT_THAT(selected, ElementsAre(false, false, false, false, true, false, false, true, false));
     float percent = 0;
     SwitchTimerInfo::Colour colour;
-    ASSERT_TRUE(renderer.drawn[5].timerInfo.getProgress(percent, colour));
+    ASSERT_TRUE(renderer.drawn[7].timerInfo.getProgress(percent, colour));
     EXPECT_FLOAT_EQ(percent, 26);  // 500 of its 2000 ms dwell, plus one
-    EXPECT_EQ(colour.abgr(), SwitchTimerInfo::Colour::fromRgba(0x40ff5050).abgr());
-    EXPECT_FALSE(renderer.drawn[2].timerInfo.getProgress(percent, colour));
+    EXPECT_EQ(colour.abgr(), SwitchTimerInfo::Colour::fromRgba(0x1f7482ff).abgr());
+    EXPECT_FALSE(renderer.drawn[4].timerInfo.getProgress(percent, colour));
 }

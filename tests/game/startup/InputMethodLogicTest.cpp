@@ -7,7 +7,9 @@
 #include "engine/events/EventSender.h"
 #include "engine/input/InputControllers.h"
 #include "engine/shell/LogicController.h"
+#include "game/config/Settings.h"
 #include "game/startup/InputMethodLogic.h"
+#include "tests/engine/util/TempFolder.h"
 
 namespace {
 
@@ -28,8 +30,9 @@ protected:
         sender.send(*flatbuffers::GetRoot<Zelmo::LogicReturnEvent>(builder.GetBufferPointer()));
     }
 
+    TempFolder folder;
     Input::InputControllers controllers;
-    InputMethodLogic picker{controllers};
+    InputMethodLogic picker{controllers, folder.path("preferences.cfg")};
     EVT::EventSender<Zelmo::LogicReturnEvent> sender;
     Game::LogicEntry previous;
 };
@@ -52,15 +55,30 @@ TEST_F(InputMethodLogicTest, PickAndPickSwitchOpenTheNextQuestions) {
     EXPECT_EQ(picker.update(16), "");
 }
 
-TEST_F(InputMethodLogicTest, AnyOtherAnswerEndsThePickerWithItAndReturnsToTheFirstQuestion) {
+// Once the picker has its answer, none of its questions stays on the screen or takes input.
+TEST_F(InputMethodLogicTest, AnyOtherAnswerEndsThePickerWithItAndTakesItsQuestionsAway) {
     for (const char* answer : {"ONESWITCH", "QUIT"}) {
         picker.enter(previous, "*");
         send("PICK");
         picker.update(16);
         send(answer);
         EXPECT_EQ(picker.update(16), answer);
-        EXPECT_EQ(controllers.getCurrentName(), "INPUT-METHOD");
+        EXPECT_EQ(controllers.getCurrent(), nullptr);
     }
+}
+
+TEST_F(InputMethodLogicTest, AChosenMethodIsSavedAtOnceAndOtherAnswersAreNot) {
+    picker.enter(previous, "*");
+    send("QUIT");
+    picker.update(16);
+    EXPECT_EQ(folder.read("preferences.cfg"), "");
+
+    picker.enter(previous, "*");
+    send("HEADTRACKER");
+    picker.update(16);
+    EXPECT_EQ(Zelmo::getPref("INPUT_METHOD"), "HEADTRACKER");
+    EXPECT_NE(folder.read("preferences.cfg").find("INPUT_METHOD = HEADTRACKER\n"), std::string::npos);
+    EXPECT_EQ(folder.read("preferences.cfg.tmp"), "");
 }
 
 TEST_F(InputMethodLogicTest, AnswersArriveWhetherOrNotTheStateIsActive) {

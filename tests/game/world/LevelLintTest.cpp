@@ -1,0 +1,20 @@
+#include <gtest/gtest.h>
+
+#include "game/config/ConfigReaders.h"
+#include "tests/game/world/WorldHarness.h"
+
+namespace {
+
+// Every shipped level builds and runs for a few seconds.
+TEST(ShippedLevels, EachBuildsAndRunsHeadless) {
+    WorldTest::WorldHarness harness;
+    const int count = Zelmo::levelCount();
+    ASSERT_GE(count, 9);
+    for (int level = 0; level < count; ++level) {
+        harness.startLevel(level);
+        EXPECT_EQ(harness.logic().level(), level);
+        EXPECT_EQ(harness.step(3000 / 16), "") << "level " << level;
+    }
+}
+
+}  // namespace

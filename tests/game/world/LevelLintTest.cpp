@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game/config/ConfigReaders.h"
+#include "game/world/LevelCheck.h"
 #include "tests/game/world/WorldHarness.h"
 
 namespace {
@@ -10,6 +11,8 @@ TEST(ShippedLevels, EachBuildsAndRunsHeadless) {
     WorldTest::WorldHarness harness;
     const int count = Zelmo::levelCount();
     ASSERT_GE(count, 9);
+    EXPECT_EQ(Zelmo::levelDataError(), "");
+    EXPECT_EQ(Zelmo::seedDataError(), "");
     for (int level = 0; level < count; ++level) {
         harness.startLevel(level);
         EXPECT_EQ(harness.logic().level(), level);

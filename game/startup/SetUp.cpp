@@ -4,10 +4,12 @@
 #include <memory>
 
 #include "engine/shell/AppContext.h"
+#include "game/config/TuningTable.h"
 #include "game/input/GetExternalTrigger.h"
 #include "game/input/InputActionHandler.h"
 #include "game/startup/DeferredEvents.h"
 #include "game/startup/StateTable.h"
+#include "game/world/LevelCheck.h"
 
 namespace Zelmo {
 namespace {
@@ -35,6 +37,8 @@ bool setUp(const CommandLine& commandLine, AppContext& context) {
         (void)s_out;
     }
     context.addUpdateHook(flushDeferredEvents);
+    loadTuningTable();
+    checkLevelData();
     return createActionHandler(context) && setUpInputAndStates(context);
 }
 

@@ -8,6 +8,7 @@
 #include "game/startup/InitLogic.h"
 #include "game/startup/InputMethodLogic.h"
 #include "game/startup/PlaceholderState.h"
+#include "game/world/GameLogic.h"
 
 namespace Zelmo {
 namespace {
@@ -37,7 +38,7 @@ void registerStates(AppContext& context) {
     l_logic.add("CONTROLS", l_placeholder("", "*"), {{"*", "TITLE"}});
     l_logic.add("OPTIONS", l_placeholder("", "*"), {{"*", "TITLE"}});
     l_logic.add("HELP", l_placeholder("", "*"), {{"*", "TITLE"}});
-    l_logic.add("RUNNING", l_placeholder("", "QUIT"),
+    l_logic.add("RUNNING", std::make_unique<GameLogic>(context),
                 {{"QUIT", "TITLE"}, {"PAUSE", "PAUSE"}, {"DEAD", "RUNNING"}, {"NEXTLEVEL", "RUNNING"},
                  {"WON", "GAMEOVER"}, {"LOST", "GAMEOVER"}});
     l_logic.add("PAUSE", l_placeholder("", "QUIT"), {{"QUIT", "TITLE"}, {"RESUME", "RUNNING"}});

@@ -1,0 +1,163 @@
+#include "game/world/GameLogic.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "data/Globals_generated.h"
+#include "engine/data/Globals.h"
+#include "engine/shell/AppContext.h"
+#include "engine/util/Fatal.h"
+#include "engine/util/FlatText.h"
+#include "game/config/Settings.h"
+#include "game/effects/ParticleSystems.h"
+
+namespace Zelmo {
+namespace {
+
+constexpr int kSoundLevelLeft = 28;
+constexpr int kSoundGoalNotMet = 29;
+
+}  // namespace
+
+const std::array<const char*, 21> GameLogic::systemNames = {
+    "ECS",          "KillSys",        "EffectsSys",       "PlayerInputSys",    "AnimationSys", "RobotSys",
+    "PowerUpSys",   "MovementSys",    "CollisionSys",     "LightningSys",      "ZappedSys",    "FootstepSys",
+    "MazeMapSys",   "TextInfoSys",    "VectorDisplaySys", "PolyDisplaySys",    "BeamSys",      "VectorTextSys",
+    "MazeMapDisplaySys", "CameraSys", "TimerSys"};
+
+GameLogic::GameLogic(AppContext& context) : m_context(context) {
+    m_timers.reserve(systemNames.size());
+    for (const char* name : systemNames) m_timers.emplace_back(name, ProfileTimer());
+}
+
+// The world goes first: its systems and components point into what follows.
+GameLogic::~GameLogic() { m_world.reset(); }
+
+void GameLogic::receive(const LogicReturnEvent& event) { m_command = Util::toStdString(event.command()); }
+
+void GameLogic::enter(const Game::LogicEntry& previous, const std::string& command) {
+    m_command.clear();
+    m_context.setRenderer(nullptr);
+    m_context.inputControllers().setCurrent("GAME");
+    m_context.soundController().stopAll();
+    if (previous.name == "PAUSE") return;
+
+    const int level = chooseLevel(previous, command);
+    if (command != "DEAD") m_lives = int(getOptionValue("PLAYER_LIVES"));
+    startLevel(level);
+}
+
+void GameLogic::startLevel(int level) {
+    m_zoom = getOptionValue("GAME_ZOOM");
+    m_prisonersLeft = 0;
+    m_bossNodesLeft = 0;
+    m_bossDefeated = false;
+    m_level = std::clamp(level, 0, std::max(levelCount() - 1, 0));
+    seedRandom();
+    buildWorld();
+}
+
+int GameLogic::chooseLevel(const Game::LogicEntry& previous, const std::string& command) const {
+    if (command == "DEAD") return m_level;
+    if (previous.name == "RUNNING") return m_level - 1;
+    return int(getOptionValue("START_LEVEL"));
+}
+
+void GameLogic::seedRandom() {
+    const auto* seeds = Globals::vectorField<const GameSeed*>("GAMESEEDS");
+    const auto index = static_cast<flatbuffers::uoffset_t>(getOptionValue("GAME_SEED"));
+    const GameSeed* seed = seeds && index < seeds->size() ? seeds->Get(index) : nullptr;
+    if (!seed || (seed->low() == 0 && seed->high() == 0)) {
+        const auto stream = uint64_t(std::rand());
+        m_random.seed(uint64_t(std::rand()), stream);
+        return;
+    }
+    m_random.seed(1234, uint64_t(seed->low()) | uint64_t(seed->high()) << 32);
+}
+
+void GameLogic::buildWorld() {
+    // The old world's entities point into the old maps: it goes before them.
+    m_world.reset();
+    m_collisionMap.reset();
+    for (int system = 0; system < 4; ++system) clearParticleSystem(system);
+
+    buildMaze();
+    m_collisionMap = std::make_unique<Map::TileCollisionMap>(*m_tileMap);
+    if (!m_collisionMap->load("data", m_levelEntry.collisionData)) Util::fatal("Failed to init collision info");
+
+    m_world = std::make_unique<ecs::World>();
+    m_world->addSystem(m_killSys);
+    m_world->addSystem(m_timerSys);
+    m_world->addSystem(m_effectsSys);
+
+    int startX = m_levelEntry.specialCells.front().x;
+    int startY = m_levelEntry.specialCells.front().y;
+    m_lastBossNodeCell = {startX, startY};
+    cellToWorld(startX, startY, 0.0f, 0.0f);
+    createPlayer(float(startX), float(startY));
+    for (size_t i = 1; i < m_levelEntry.specialCells.size(); ++i) {
+        const CellPos& cell = m_levelEntry.specialCells[i];
+        if (m_level == 0) {
+            createBossNode(cell.x, cell.y);
+        } else {
+            createPrisoner(cell.x, cell.y);
+        }
+    }
+    spawnRobots();
+    createLift();
+
+    m_killSys.setOwner(this);
+    m_timerSys.setOwner(this);
+    m_effectsSys.setOwner(this);
+}
+
+std::string GameLogic::update(float dt) {
+    ProfileTimer& refreshTimer = timer("ECS");
+    refreshTimer.start();
+    m_world->refresh();
+    refreshTimer.stop();
+
+    auto run = [this, dt](auto& system, size_t nameIndex) {
+        ProfileTimer& systemTimer = m_timers[nameIndex].second;
+        systemTimer.start();
+        system.update(dt);
+        systemTimer.stop();
+    };
+    run(m_killSys, 1);
+    run(m_effectsSys, 2);
+    run(m_timerSys, 20);
+
+    for (int system = 0; system < 4; ++system) particleSystem(system)->update(dt);
+    m_elapsed += dt;
+    if (!m_command.empty()) {
+        m_context.capture = false;
+        leave("THIS");
+    }
+    return m_command;
+}
+
+void GameLogic::leave(const std::string&) { m_context.setRenderer(nullptr); }
+
+void GameLogic::loseLife() {
+    m_lives -= 1;
+    m_command = m_lives > 0 ? "DEAD" : "LOST";
+}
+
+void GameLogic::checkLevelEnd() {
+    const bool goalMet = m_level > 0 ? m_prisonersLeft == 0 : m_bossDefeated;
+    if (goalMet) m_command = m_level > 0 ? "NEXTLEVEL" : "WON";
+    playSound(goalMet ? kSoundLevelLeft : kSoundGoalNotMet);
+}
+
+ProfileTimer& GameLogic::timer(const std::string& name) {
+    for (auto& [timerName, profileTimer] : m_timers) {
+        if (timerName == name) return profileTimer;
+    }
+    Util::fatal("Timer " + name + " not found");
+}
+
+void GameLogic::stopSound(int voice) { m_context.soundController().stop(voice); }
+
+void GameLogic::playSound(int id) { m_context.soundController().play(id, 100, 0.0f); }
+
+}  // namespace Zelmo

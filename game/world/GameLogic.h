@@ -1,0 +1,144 @@
+#pragma once
+#include <array>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/Events_generated.h"
+#include "engine/ecs/World.h"
+#include "engine/events/EventReceiver.h"
+#include "engine/map/TileCollisionMap.h"
+#include "engine/map/TileMap.h"
+#include "engine/maze/LevelParams.h"
+#include "engine/maze/MazeData.h"
+#include "engine/maze/PositionMap.h"
+#include "engine/shell/LogicState.h"
+#include "engine/util/Random.h"
+#include "engine/vector/ShapeGeometry.h"
+#include "game/config/ConfigReaders.h"
+#include "game/maze/CorridorLookup.h"
+#include "game/world/ProfileTimer.h"
+#include "game/world/systems/EffectsSys.h"
+#include "game/world/systems/KillSys.h"
+#include "game/world/systems/TimerSys.h"
+
+class AppContext;
+
+namespace Zelmo {
+
+// The running game: owns everything a level is made of and the systems that run it. Entering
+// builds a level (or resumes one after the pause); each update runs the systems and returns the
+// command that ends the level ("DEAD", "LOST", "NEXTLEVEL", "WON") or that the player chose
+// ("PAUSE", "QUIT"). Runs without a window: every random choice comes from its own generator.
+class GameLogic : public Game::ILogicState, public EVT::EventReceiver<LogicReturnEvent> {
+public:
+    // "ECS" (the world refresh) and the systems, in update order.
+    static const std::array<const char*, 21> systemNames;
+    static constexpr int kBossRobotType = 17;
+
+    explicit GameLogic(AppContext& context);
+    ~GameLogic() override;
+
+    void enter(const Game::LogicEntry& previous, const std::string& command) override;
+    std::string update(float dt) override;
+    void leave(const std::string& reason) override;
+    // Builds a level (clamped to the level list) with the lives kept; enter calls it after
+    // choosing the level.
+    void startLevel(int level);
+    // Stored whether or not the state is current; the next update returns it.
+    void receive(const LogicReturnEvent& event) override;
+
+    void loseLife();
+    // The player stands in the lift facing out: leaves the level when its goal is met.
+    void checkLevelEnd();
+    // A name not in systemNames is a fatal stop.
+    ProfileTimer& timer(const std::string& name);
+
+    // Level construction.
+    void buildMaze();
+    void cellToWorld(int& x, int& y, float fx, float fy) const;
+    void worldToCell(int& x, int& y) const;
+    void worldToCellFloat(float& x, float& y) const;
+    IntBox mazeBounds() const;
+    bool isFreeCell(int x, int y) const;
+    // A cell that holds nothing special, as the world position of its centre.
+    void randomFreeCell(int& x, int& y);
+    // Exit bits 1, 2, 4, 8 for the open exits 0 to 3 of the cell's maze node.
+    int exitsAt(int x, int y) const;
+    // 0, 1, 2, or 3 for three or more open exits.
+    int exitCount(int x, int y) const;
+    CorridorNode* corridorAt(int x, int y, int direction) const;
+    // Moves (x, y) to the decision point that way and gives its link count; 0 when there is none.
+    int followCorridor(int& x, int& y, int directionBit) const;
+    // (exit bit, dead-end depth) per link of the node on the cell (direction < 0) or of the node
+    // reached that way.
+    std::vector<std::pair<int, int>> corridorsFrom(int x, int y, int direction) const;
+
+    // The entities every level starts with.
+    ecs::Entity createPlayer(float x, float y);
+    ecs::Entity createPrisoner(int cellX, int cellY);
+    ecs::Entity createBossNode(int cellX, int cellY);
+    ecs::Entity createRobot(int type, int x, int y);
+    ecs::Entity createLift();
+
+    void stopSound(int voice);
+    void playSound(int id);
+
+    const std::string& command() const { return m_command; }
+    ecs::World& world() { return *m_world; }
+    ecs::Entity player() const { return m_player; }
+    Util::Random& random() { return m_random; }
+    float elapsed() const { return m_elapsed; }
+    int lives() const { return m_lives; }
+    int level() const { return m_level; }
+    const Maze::LevelParams& params() const { return m_params; }
+    const LevelEntry& levelEntry() const { return m_levelEntry; }
+    Map::TileMap& tileMap() { return *m_tileMap; }
+    Map::TileCollisionMap& collisionMap() { return *m_collisionMap; }
+    const Maze::MazeData& mazeData() const { return *m_mazeData; }
+    int prisonersLeft() const { return m_prisonersLeft; }
+    void setPrisonersLeft(int count) { m_prisonersLeft = count; }
+    int bossNodesLeft() const { return m_bossNodesLeft; }
+    void setBossNodesLeft(int count) { m_bossNodesLeft = count; }
+    std::pair<int, int> lastBossNodeCell() const { return m_lastBossNodeCell; }
+    void setLastBossNodeCell(int x, int y) { m_lastBossNodeCell = {x, y}; }
+    bool bossDefeated() const { return m_bossDefeated; }
+    void setBossDefeated(bool defeated) { m_bossDefeated = defeated; }
+
+private:
+    int chooseLevel(const Game::LogicEntry& previous, const std::string& command) const;
+    void seedRandom();
+    void buildWorld();
+    void spawnRobots();
+    void placeSpawn(const RobotSpawnEntry& spawn, int& x, int& y);
+
+    std::string m_command;
+    AppContext& m_context;
+    Util::Random m_random{0};
+    float m_elapsed = 0.0f;
+    float m_zoom = 1.0f;
+    int m_lives = 0;
+    int m_level = 0;
+    LevelEntry m_levelEntry;
+    Maze::LevelParams m_params;
+    std::unique_ptr<Map::TileMap> m_tileMap;
+    std::unique_ptr<Map::TileCollisionMap> m_collisionMap;
+    std::unique_ptr<Maze::MazeData> m_mazeData;
+    Maze::PositionMap<Maze::Node> m_positions;
+    std::unique_ptr<CorridorLookup> m_corridors;
+    std::unique_ptr<ecs::World> m_world;
+
+    KillSys m_killSys;
+    TimerSys m_timerSys;
+    EffectsSys m_effectsSys;
+
+    ecs::Entity m_player;
+    int m_prisonersLeft = 0;
+    int m_bossNodesLeft = 0;
+    std::pair<int, int> m_lastBossNodeCell{0, 0};
+    bool m_bossDefeated = false;
+    std::vector<std::pair<std::string, ProfileTimer>> m_timers;
+};
+
+}  // namespace Zelmo

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+#include "game/config/Config.h"
+
+namespace Zelmo {
+
+// The first fault in the level list that would divide by zero, loop for ever or read outside a
+// maze, as one line naming the level and field; empty when the levels are sound.
+std::string levelDataError(const ConfigRoot* root = configRoot());
+
+// The first fault of the game seeds against the "GAME_SEED" option in the loaded tuning
+// table; empty when every value of the option has its seed.
+std::string seedDataError();
+
+// Stops the process with the line of the first fault of either kind.
+void checkLevelData();
+
+}  // namespace Zelmo

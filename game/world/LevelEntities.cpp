@@ -1,0 +1,180 @@
+#include "engine/data/Globals.h"
+#include "game/config/Settings.h"
+#include "game/effects/ParticleSystems.h"
+#include "game/world/CombatComps.h"
+#include "game/world/DisplayComps.h"
+#include "game/world/FXsComp.h"
+#include "game/world/GameLogic.h"
+#include "game/world/LifeComps.h"
+#include "game/world/PlayerComps.h"
+#include "game/world/RobotComp.h"
+
+// The entities every level starts with: the player, the prisoners or boss nodes, the robots of
+// the spawn list and the lift.
+namespace Zelmo {
+namespace {
+
+constexpr int kPlayerShape = 25;
+constexpr int kPlayerAnimation = 26;
+constexpr int kPlayerStartState = 48;
+constexpr int kPlayerStartDirection = 4;
+constexpr int kPrisonerShape = 121;
+constexpr int kPrisonerAnimation = 48;
+constexpr int kBossNodeShape = 22;
+constexpr int kBossNodeAnimation = 58;
+constexpr int kLiftShape = 24;
+constexpr int kLiftAnimation = 23;
+constexpr int kArmourShape = 127;
+constexpr uint32_t kDirectionColour = 0xdfff7f00;
+
+void setShape(const ecs::Entity& entity, int shape, int animation, float scale) {
+    entity.get<AnimationComp>().animation = animation;
+    VectorComp& vector = entity.get<VectorComp>();
+    vector.shape = shape;
+    vector.filled = true;
+    vector.scale = scale;
+    addShapeBoxes(entity, shape, scale);
+    entity.get<MazeMapDisplayComp>().shape = shape;
+}
+
+}  // namespace
+
+ecs::Entity GameLogic::createPlayer(float x, float y) {
+    m_player = m_world->createEntity();
+    ecs::Entity& player = m_player;
+    player.add<FireComp>();
+    player.add<TimerComp>();
+    PVAComp& pva = player.add<PVAComp>();
+    player.add<AnimationComp>();
+    player.add<VectorComp>();
+    player.add<BBoxComp>();
+    player.add<CBoxComp>();
+    player.add<HBoxComp>();
+    CameraComp& camera = player.add<CameraComp>();
+    FootstepsComp& footsteps = player.add<FootstepsComp>(50);
+    PlayerComp& state = player.add<PlayerComp>();
+    ZappedComp& zapped = player.add<ZappedComp>();
+    player.add<MazeMapDisplayComp>();
+    player.add<FXsComp>();
+
+    pva.x = x;
+    pva.y = y;
+    int cellX = int(x), cellY = int(y);
+    worldToCell(cellX, cellY);
+    footsteps.cellX = cellX;
+    footsteps.cellY = cellY;
+
+    state.lastDirection = kPlayerStartDirection;
+    state.stateCode = kPlayerStartState;
+    state.powerPunches = int(getOptionValue("NUM_DBZ_POWS"));
+    state.maxHealth = Globals::getFloat("PLAYERHEALTH") * getOptionValue("PLAYER_HEALTH");
+    state.health = state.maxHealth;
+    state.rechargeDelay = Globals::getFloat("RECHARGETIME") * getOptionValue("RECHARGE_DELAY");
+    state.rechargeSpeed = Globals::getFloat("HEALTHPERSEC") * getOptionValue("RECHARGE_SPEED");
+    setShape(player, kPlayerShape, kPlayerAnimation, state.drawScale);
+    player.add<CollisionPointsComp>(kPlayerShape, state.drawScale);
+    camera.x = int(x);
+    camera.y = int(y);
+
+    state.glowEmitter = spawnParticles(int(x), int(y), 0, 1, 0.0f);
+    state.bodyEmitters = {spawnParticles(int(x), int(y), 0, 18, 0.0f), spawnParticles(int(x), int(y), 0, 19, 0.0f)};
+    zapped.kind = 3;
+    zapped.factorFrom = 1.0f;
+    zapped.factorTo = 1.2f;
+
+    for (int d = 0; d < 4; ++d) {
+        for (int i = 0; i < PlayerComp::kChargeEmittersPerDirection; ++i) {
+            const int definition = (i < 8 ? 20 : 21) + 2 * d;
+            state.chargeEmitters[size_t(d)][size_t(i)] = spawnParticles(int(x), int(y), 1, definition, 0.0f);
+        }
+        ecs::Entity direction = m_world->createEntity();
+        direction.add<PVAComp>();
+        direction.add<BBoxComp>();
+        direction.add<PolyComp>().colour = kDirectionColour;
+        direction.get<PolyComp>().thickness = 10.0f;
+        direction.add<CollisionPointsComp>().slide = false;
+        state.directionEntities[size_t(d)] = direction;
+    }
+
+    state.shield = m_world->createEntity();
+    state.shield.add<PVAComp>();
+    state.shield.add<BBoxComp>();
+    state.shield.add<CBoxComp>();
+    state.shield.add<HBoxComp>();
+    state.shield.add<VectorComp>();
+    state.shield.add<FXsComp>();
+
+    state.armour = m_world->createEntity();
+    state.armour.add<PVAComp>(pva);
+    state.armour.add<VectorComp>().shape = kArmourShape;
+    addShapeBoxes(state.armour, kArmourShape, 1.0f);
+    state.armour.add<FXsComp>();
+
+    player.activate();
+    return player;
+}
+
+ecs::Entity GameLogic::createPrisoner(int cellX, int cellY) {
+    ecs::Entity prisoner = m_world->createEntity();
+    PVAComp& pva = prisoner.add<PVAComp>();
+    prisoner.add<AnimationComp>();
+    prisoner.add<VectorComp>();
+    prisoner.add<MazeMapDisplayComp>();
+    prisoner.add<FXsComp>();
+    int x = cellX, y = cellY;
+    cellToWorld(x, y, 0.0f, 0.0f);
+    pva.x = float(x);
+    pva.y = float(y);
+    setShape(prisoner, kPrisonerShape, kPrisonerAnimation, m_player.get<PlayerComp>().drawScale);
+    prisoner.activate();
+    m_prisonersLeft += 1;
+    return prisoner;
+}
+
+ecs::Entity GameLogic::createBossNode(int cellX, int cellY) {
+    ecs::Entity node = m_world->createEntity();
+    PVAComp& pva = node.add<PVAComp>();
+    node.add<AnimationComp>();
+    node.add<VectorComp>();
+    node.add<MazeMapDisplayComp>();
+    node.add<FXsComp>();
+    int x = cellX, y = cellY;
+    cellToWorld(x, y, 0.0f, 0.0f);
+    pva.x = float(x);
+    pva.y = float(y);
+    setShape(node, kBossNodeShape, kBossNodeAnimation, 4.0f * m_player.get<PlayerComp>().drawScale);
+    node.activate();
+    m_bossNodesLeft += 1;
+    m_lastBossNodeCell = {cellX, cellY};
+    return node;
+}
+
+// The robot factory gives the robot its kind's components when robots arrive; until then a
+// robot is its position and kind.
+ecs::Entity GameLogic::createRobot(int type, int x, int y) {
+    ecs::Entity robot = m_world->createEntity();
+    PVAComp& pva = robot.add<PVAComp>();
+    if (x < 0 || y < 0) randomFreeCell(x, y);
+    pva.x = float(x);
+    pva.y = float(y);
+    robot.add<RobotComp>().type = type;
+    robot.activate();
+    return robot;
+}
+
+ecs::Entity GameLogic::createLift() {
+    int x = m_levelEntry.specialCells.front().x, y = m_levelEntry.specialCells.front().y;
+    cellToWorld(x, y, -0.5f, -0.25f);
+    ecs::Entity lift = m_world->createEntity();
+    PVAComp& pva = lift.add<PVAComp>();
+    pva.x = float(x);
+    pva.y = float(y);
+    lift.add<AnimationComp>();
+    lift.add<VectorComp>();
+    lift.add<MazeMapDisplayComp>();
+    setShape(lift, kLiftShape, kLiftAnimation, 1.0f);
+    lift.activate();
+    return lift;
+}
+
+}  // namespace Zelmo

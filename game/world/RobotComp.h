@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+
+namespace Zelmo {
+
+// A robot's state. The robot factory fills in the rest of its tuning from the robot kinds.
+struct RobotComp {
+    int32_t type = 0;
+    int32_t hitSound = 20;
+    int32_t deathSound = 23;
+    int32_t state = 0;  // 0 walking, 1 knocked back, 2 firing and halted, 3 firing while walking
+    float mass = 1.0f;
+    float knockBackSpeed = 0.0f;
+    int32_t knockBackAngle = 0;
+    float knockBackDecay = 0.96f;
+    float health = 100.0f;
+};
+
+}  // namespace Zelmo

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "game/config/Config.h"
+#include "game/config/Settings.h"
+#include "game/world/LevelCheck.h"
+#include "tests/engine/util/TempFolder.h"
+
+namespace {
+
+// One level of 4 x 3 cells, with a field replaced or added (field name, JSON value).
+std::string configWith(const std::string& field, const std::string& value) {
+    std::map<std::string, std::string> fields = {
+        {"cells_wide", "4"},        {"cells_high", "3"},   {"cell_width_tiles", "3"},
+        {"cell_height_tiles", "3"}, {"tile_shift_x", "5"}, {"tile_shift_y", "5"},
+        {"collision_data", "\"tilecollision\""}, {"special_cells", R"([{"x": 1, "y": 1}])"}};
+    fields[field] = value;
+    std::string level;
+    for (const auto& [name, text] : fields) level += (level.empty() ? "\"" : ", \"") + name + "\": " + text;
+    return R"({"game": {"levels": [{)" + level + "}]}}";
+}
+
+std::string errorOf(const std::string& json) {
+    TempFolder folder;
+    folder.write("config.json", json);
+    EXPECT_TRUE(Zelmo::loadConfig(folder.path("config"), "no-preferences-for-the-level-check.cfg"));
+    const std::string error = Zelmo::levelDataError();
+    Zelmo::unloadConfig();
+    Zelmo::settings().clear();
+    return error;
+}
+
+TEST(LevelCheck, NamesTheLevelAndFieldOfEachFault) {
+    struct Case {
+        std::string field;
+        std::string value;
+        std::string line;
+    };
+    const std::vector<Case> cases = {
+        {"robots", R"([{"type": 1}])", ""},
+        {"cells_wide", R"(0)", "level 0 field cells_wide: must be 2 to 1024"},
+        {"cell_width_tiles", R"(1)", "level 0 field cell_width_tiles: must be 2 to 64"},
+        {"tile_shift_y", R"(0)", "level 0 field tile_shift_y: must be 1 to 10"},
+        {"margin_top", R"(-1)", "level 0 field margin_top: must be 0 to 256"},
+        {"special_cells", R"([])", "level 0 field special_cells: needs the start cell"},
+        {"special_cells", R"([{"x": 4, "y": 1}])", "level 0 field special_cells[0]: outside the maze"},
+        {"special_cells", R"([{"x": 2, "y": 1}, {"x": 0, "y": 0}])",
+         "level 0 field special_cells[1]: on the maze's start cell 0, 0"},
+        {"special_cells", R"([{"x": 2, "y": 1}, {"x": 2, "y": 1}])", "level 0 field special_cells[1]: named twice"},
+        {"robots", R"([{"type": 1}, {"type": 2, "column_sections": 0}])",
+         "level 0 field robots[1].column_sections: must be 1 to cells_wide"},
+        {"robots", R"([{"type": 2, "row_sections": 4}])", "level 0 field robots[0].row_sections: must be 1 to cells_high"},
+        {"robots", R"([{"type": 2, "column_sections": 2, "column_section": 2}])",
+         "level 0 field robots[0].column_section: must be -1 or below column_sections"},
+        {"robots", R"([{"type": 2, "y": 3}])", "level 0 field robots[0].y: outside the maze"},
+    };
+    for (const Case& c : cases) {
+        const std::string error = errorOf(configWith(c.field, c.value));
+        EXPECT_EQ(error, c.line.empty() ? "" : "data/config: " + c.line) << c.field << " " << c.value;
+    }
+    EXPECT_EQ(errorOf(R"({"game": {"levels": []}})"), "data/config: field levels: the level list is empty");
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/shell/AppContext.h"
+#include "game/input/InputActionHandler.h"
+#include "game/world/GameLogic.h"
+#include "game/world/MotionComps.h"
+
+namespace WorldTest {
+
+// The running game without a window or sound: a level of a configuration built with a seed,
+// game actions sent as the action handler sends them, fixed 16 ms updates, and the world read
+// back.
+class WorldHarness {
+public:
+    static constexpr float kStepMs = 16.0f;
+
+    // Loads the configuration (named as on the command line) and the tuning table; every
+    // option at its first value except the "GAME_SEED" option, whose value index is seedOption.
+    explicit WorldHarness(const std::string& configName = "data/config", int seedOption = 1);
+    ~WorldHarness();
+
+    // A new game from the title, then the level asked for.
+    void startLevel(int level);
+    // Enters the state again as the logic controller would after the command.
+    void reenter(const std::string& previousState, const std::string& command);
+    // Runs updates until one returns a command or count have run; gives that command or "".
+    std::string step(int count = 1);
+    void send(const std::string& action, const std::string& param);
+
+    Zelmo::GameLogic& logic() { return *m_logic; }
+    // Every living entity's components that the systems change, and the game's generator.
+    uint64_t digest();
+
+private:
+    // Every placed entity, for the digest.
+    struct PlacedEntities : ecs::System {
+        PlacedEntities() : System(ecs::componentMask<Zelmo::PVAComp>()) {}
+    };
+
+    std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<Zelmo::GameLogic> m_logic;
+    std::unique_ptr<Zelmo::InputActionHandler> m_actions;
+    PlacedEntities m_placed;
+};
+
+}  // namespace WorldTest

@@ -23,35 +23,35 @@ class InputHandler : Util::NonCopyable {
 public:
     // Neither controller is owned; both must outlive the handler.
     InputHandler(ScreenAreaController& areas, SwitchController& switches);
-    virtual ~InputHandler() = default;
+    ~InputHandler() = default;
 
     // Makes the named area current without leaving the old one and drops the actions that
     // entering it fires; every button and joypad bit held now has its next release ignored.
     // Whether there is a current area afterwards.
-    virtual bool reset(const std::string& name);
+    bool reset(const std::string& name);
     // "[GOTOCURAREA]" leaves and re-enters the current area. Whether there is a current area
     // afterwards (none when no area has the name).
-    virtual bool selectArea(const std::string& name);
+    bool selectArea(const std::string& name);
     // Fractions of a millisecond are carried over to the next tick.
-    virtual void tick(float ms);
+    void tick(float ms);
     // x and y in percent of the window; buttons are the changed button bits. A pointer that
     // has not moved since its screen opened chooses nothing (buttons and wheel still count); a
     // pointer that leaves every visible area stops the dwell of the area it chose, which stays
     // current for buttons and keys.
-    virtual void onMouse(float x, float y, int wheel, uint32_t buttons, bool pressed);
+    void onMouse(float x, float y, int wheel, uint32_t buttons, bool pressed);
     // With releasesOnly, bits newly set are not reported yet, so they fire once they are seen
     // set later.
-    virtual void onJoypad(int pad, int x, int y, const std::vector<int>& buttons, bool releasesOnly = false);
-    virtual void onKey(KeyCode key, uint32_t modifiers, bool pressed);
-    virtual const std::vector<ActionId>& getActions() const { return m_actions; }
-    virtual void clearActions() { m_actions.clear(); }
+    void onJoypad(int pad, int x, int y, const std::vector<int>& buttons, bool releasesOnly = false);
+    void onKey(KeyCode key, uint32_t modifiers, bool pressed);
+    const std::vector<ActionId>& getActions() const { return m_actions; }
+    void clearActions() { m_actions.clear(); }
     // Leaves the current area (when there is one) and enters the new one (when not null).
-    virtual void setArea(I_ScreenArea* area);
+    void setArea(I_ScreenArea* area);
     // The pointer counts as resting from now on, until a report finds it elsewhere than the
     // first one did: a pointer that merely lies over a choice when a screen opens is no choice.
     void restPointer();
     // Draws the areas, with the countdowns of the current area's switches nearest to firing.
-    virtual void render(I_ScreenAreaRenderer& renderer) const;
+    void render(I_ScreenAreaRenderer& renderer) const;
 
     I_ScreenArea* getCurrentArea() const { return m_currentArea; }
     ScreenAreaController& getScreenAreaController() const { return m_areas; }

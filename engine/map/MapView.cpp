@@ -103,8 +103,10 @@ void MapView::scrollTo(int x, int y, bool centred) {
     x = clampX(x);
     y = clampY(y);
     int l_count = 0;
-    scrollColumns(x, l_count);
-    scrollRows(x, y, l_count);
+    // Columns are drawn across the old rows and rows across the new columns: together they
+    // cover every tile that enters, the corner that both moves uncover included.
+    scrollAlong(Axis::X, m_x >> m_tileShiftX, x >> m_tileShiftX, m_y >> m_tileShiftY, l_count);
+    scrollAlong(Axis::Y, m_y >> m_tileShiftY, y >> m_tileShiftY, x >> m_tileShiftX, l_count);
     m_x = x;
     m_y = y;
 }
@@ -150,55 +152,39 @@ void MapView::fill(int x, int y) {
     }
 }
 
-void MapView::scrollColumns(int newX, int& count) {
-    int l_oldFirst = m_x >> m_tileShiftX;
-    const int l_firstRow = m_y >> m_tileShiftY;
-    int l_steps = (newX >> m_tileShiftX) - l_oldFirst;
-    // Columns that would leave again within this move are skipped, only their slots are passed.
-    const int l_skipped = std::max(0, std::abs(l_steps) - m_colsVisible);
+void MapView::scrollAlong(Axis axis, int oldFirst, int newFirst, int firstAcross, int& count) {
+    const bool l_alongX = axis == Axis::X;
+    const int l_visible = l_alongX ? m_colsVisible : m_rowsVisible;
+    const int l_length = l_alongX ? m_rowsVisible : m_colsVisible;
+    int& l_tex = l_alongX ? m_texX : m_texY;
+    auto l_slot = [&](int tex, long long tiles) { return l_alongX ? slotX(tex, tiles) : slotY(tex, tiles); };
+    auto l_draw = [&](int line) {
+        if (l_alongX) {
+            drawColumn(line, firstAcross, l_tex);
+        } else {
+            drawRow(line, firstAcross, l_tex);
+        }
+    };
+    int l_steps = newFirst - oldFirst;
+    // Lines that would leave again within this move are skipped, only their slots are passed.
+    const int l_skipped = std::max(0, std::abs(l_steps) - l_visible);
     if (l_steps > 0) {
-        m_texX = slotX(m_texX, l_skipped);
-        l_oldFirst += l_skipped;
+        l_tex = l_slot(l_tex, l_skipped);
+        oldFirst += l_skipped;
         l_steps -= l_skipped;
         for (int l_i = 0; l_i < l_steps; ++l_i) {
-            drawColumn(l_oldFirst + m_colsVisible + l_i, l_firstRow, m_texX);
-            m_texX = slotX(m_texX, 1);
-            lineDrawn(count, m_rowsVisible);
+            l_draw(oldFirst + l_visible + l_i);
+            l_tex = l_slot(l_tex, 1);
+            lineDrawn(count, l_length);
         }
     } else if (l_steps < 0) {
-        m_texX = slotX(m_texX, -l_skipped);
-        l_oldFirst -= l_skipped;
+        l_tex = l_slot(l_tex, -l_skipped);
+        oldFirst -= l_skipped;
         l_steps += l_skipped;
         for (int l_i = 0; l_i < -l_steps; ++l_i) {
-            m_texX = slotX(m_texX, -1);
-            drawColumn(l_oldFirst - 1 - l_i, l_firstRow, m_texX);
-            lineDrawn(count, m_rowsVisible);
-        }
-    }
-}
-
-void MapView::scrollRows(int newX, int newY, int& count) {
-    const int l_firstColumn = newX >> m_tileShiftX;
-    int l_oldFirst = m_y >> m_tileShiftY;
-    int l_steps = (newY >> m_tileShiftY) - l_oldFirst;
-    const int l_skipped = std::max(0, std::abs(l_steps) - m_rowsVisible);
-    if (l_steps > 0) {
-        m_texY = slotY(m_texY, l_skipped);
-        l_oldFirst += l_skipped;
-        l_steps -= l_skipped;
-        for (int l_i = 0; l_i < l_steps; ++l_i) {
-            drawRow(l_oldFirst + m_rowsVisible + l_i, l_firstColumn, m_texY);
-            m_texY = slotY(m_texY, 1);
-            lineDrawn(count, m_colsVisible);
-        }
-    } else if (l_steps < 0) {
-        m_texY = slotY(m_texY, -l_skipped);
-        l_oldFirst -= l_skipped;
-        l_steps += l_skipped;
-        for (int l_i = 0; l_i < -l_steps; ++l_i) {
-            m_texY = slotY(m_texY, -1);
-            drawRow(l_oldFirst - 1 - l_i, l_firstColumn, m_texY);
-            lineDrawn(count, m_colsVisible);
+            l_tex = l_slot(l_tex, -1);
+            l_draw(oldFirst - 1 - l_i);
+            lineDrawn(count, l_length);
         }
     }
 }

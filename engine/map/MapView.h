@@ -64,8 +64,11 @@ public:
 
 private:
     void fill(int x, int y);
-    void scrollColumns(int newX, int& count);
-    void scrollRows(int newX, int newY, int& count);
+    enum class Axis { X, Y };
+    // Brings the tile columns (along x) or rows (along y) that enter the window when its first
+    // line moves from oldFirst to newFirst into the ring; firstAcross is the first line the
+    // other way.
+    void scrollAlong(Axis axis, int oldFirst, int newFirst, int firstAcross, int& count);
     void drawColumn(int column, int firstRow, int texX);
     void drawRow(int row, int firstColumn, int texY);
     // Counts a drawn column or row against the budget and ends the frame before the next line

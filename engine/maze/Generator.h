@@ -18,15 +18,15 @@ class Generator {
 public:
     // random may be null: see setRandom.
     Generator(const MazeData& mazeTemplate, Util::Random* random);
-    virtual ~Generator() = default;
+    ~Generator() = default;
 
     // Null selects a generator shared by every Generator given none, seeded with a fixed stream,
     // so that their mazes are the same in every run of the program.
-    virtual void setRandom(Util::Random* random);
+    void setRandom(Util::Random* random);
     // A new maze owned by the caller. A non-zero seed first re-seeds the random source together
     // with the processor's time-stamp counter, so such a maze is not repeatable; 0 leaves it.
     // A start that is outside the box or excluded is a fatal stop.
-    virtual std::unique_ptr<MazeData> generate(uint32_t seed);
+    std::unique_ptr<MazeData> generate(uint32_t seed);
 
 private:
     Util::Random& random() { return *m_state.random; }

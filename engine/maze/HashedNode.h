@@ -15,22 +15,22 @@ size_t coordinateProduct(const Position& position);
 class HashedNode final {
 public:
     explicit HashedNode(Node* node) : m_node(node) {}
-    virtual ~HashedNode() = default;
+    ~HashedNode() = default;
 
     // The product of the node's coordinates.
-    virtual size_t hash() const;
-    virtual Node* getNode() const { return m_node; }
+    size_t hash() const;
+    Node* getNode() const { return m_node; }
     // The element without parent at the end of the parent chain; the non-const form also
     // shortens the chain it walked, so that the second record of every wall, which only asks
     // whether both sides are joined, stays cheap. The sets stay the same.
-    virtual HashedNode* getRoot() {
+    HashedNode* getRoot() {
         HashedNode* l_root = rootOf(this);
         link(l_root);
         return l_root;
     }
-    virtual const HashedNode* getRoot() const { return rootOf(this); }
+    const HashedNode* getRoot() const { return rootOf(this); }
     // Joins this element's set to root's, pointing the whole parent chain straight at root.
-    virtual void link(HashedNode* root) {
+    void link(HashedNode* root) {
         if (this == root) return;
         HashedNode* l_element = m_parent;
         while (l_element && l_element != root) {

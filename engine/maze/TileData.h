@@ -17,15 +17,15 @@ struct TileConnection {
 // that type.
 class TileData {
 public:
-    virtual ~TileData() = default;
+    ~TileData() = default;
 
     // The first connection added also fixes the start type.
-    virtual void addConnection(const TileConnection& connection);
-    virtual void setStartType(const TileConnection& connection);
-    virtual int getStartType() const;
-    virtual int getNumConnections(int type) const;
+    void addConnection(const TileConnection& connection);
+    void setStartType(const TileConnection& connection);
+    int getStartType() const;
+    int getNumConnections(int type) const;
     // The i-th connection of the type, or null when the type has no connection i.
-    virtual const TileConnection* getConnection(int type, int i) const;
+    const TileConnection* getConnection(int type, int i) const;
 
 private:
     int m_startType = 0;

@@ -24,6 +24,11 @@ AppContext::AppContext(bool soundOn, int designWidth_, int designHeight_, bool k
     fitViewport();
 }
 
+// Not the members' reverse order: the sound goes first so that the mixing thread stops before
+// anything it may still read from is freed; the states and the input renderer hold textures,
+// buffers and overlay paths of the renderer, so they go while the window (which shuts the
+// renderer down) still stands; the devices and controllers go last, as the window's callbacks
+// reach them until the window is closed.
 AppContext::~AppContext() {
     m_sound.reset();
     m_logic.reset();
@@ -52,7 +57,6 @@ bool AppContext::run(const std::string& title, int width, int height, bool fulls
 }
 
 void AppContext::update(float dtMs) {
-    elapsed += dtMs;
     if (Input::InputController* l_current = m_controllers->getCurrent()) l_current->tick(dtMs);
     m_logic->update(dtMs);
     for (auto& l_hook : m_updateHooks) l_hook();

@@ -72,8 +72,6 @@ public:
     float msPerFrame;
     int skipLimit;
     int skipped = 0;
-    bool capture = false;
-    float elapsed = 0;
 
 private:
     void fitViewport();

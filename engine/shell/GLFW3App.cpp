@@ -119,7 +119,7 @@ void GLFW3App::runLoop() {
         updateTitle(l_now);
 
         gfx::setViewRect(1, 0, 0, uint16_t(m_width), uint16_t(m_height));
-        if (m_context.render(l_dt)) submitFrame(m_context.capture);
+        if (m_context.render(l_dt)) submitFrame();
 
         m_pointer.scrollDelta = 0;
         glfwPollEvents();
@@ -147,10 +147,11 @@ void GLFW3App::updateTitle(double now) {
 // on how fast the machine draws.
 void GLFW3App::paceFrame(double frameStart) {
     const double l_remaining = m_refreshInterval - (glfwGetTime() - frameStart);
+    // A sleep of less than half a millisecond wakes later than asked by more than it waits.
     if (l_remaining > 0.0005) std::this_thread::sleep_for(std::chrono::duration<double>(l_remaining));
 }
 
-void GLFW3App::submitFrame(bool) {
+void GLFW3App::submitFrame() {
     gfx::touch(0);
     gfx::frame();
 }

@@ -23,7 +23,7 @@ class GLFW3App {
 public:
     explicit GLFW3App(AppContext& context);
     // Releases the overlay, the ImGui context, the renderer, the window and GLFW.
-    virtual ~GLFW3App();
+    ~GLFW3App();
     GLFW3App(const GLFW3App&) = delete;
     GLFW3App& operator=(const GLFW3App&) = delete;
 
@@ -56,7 +56,7 @@ private:
 
     int modifierBits() const;
     void pollJoysticks();
-    void submitFrame(bool capture);
+    void submitFrame();
     void applySize(int width, int height);
     void updateTitle(double now);
     void paceFrame(double frameStart);

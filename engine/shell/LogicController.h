@@ -30,12 +30,12 @@ public:
     LogicController(const LogicController&) = delete;
     LogicController& operator=(const LogicController&) = delete;
     // States go in reverse registration order.
-    virtual ~LogicController();
+    ~LogicController();
 
     void add(const std::string& name, std::unique_ptr<ILogicState> state, std::vector<Transition> transitions);
-    virtual ILogicState* find(const std::string& name) const;
-    virtual void signal(int value);
-    virtual void update(float dtMs);
+    ILogicState* find(const std::string& name) const;
+    void signal(int value);
+    void update(float dtMs);
 
     // Name of the current state; empty before the first update.
     const std::string& currentName() const;

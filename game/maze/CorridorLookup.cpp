@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <deque>
-#include <stdexcept>
+#include <string>
 
 #include "engine/util/Fatal.h"
 
@@ -15,7 +15,12 @@ bool isDecisionPoint(const Maze::Node* node) {
     return l_open == 1 || l_open > 2;
 }
 
-[[noreturn]] void throwBadDirection() { throw std::out_of_range("invalid vector<T> subscript"); }
+// A direction past the lookup's maps means the maze's cells have more exits than the lookup was
+// made for: every later answer would be wrong, so the run stops at once, naming the numbers.
+[[noreturn]] void directionOutOfRange(size_t direction, size_t directions) {
+    Util::fatal("Corridor lookup: direction " + std::to_string(direction) + " is out of range (" +
+                std::to_string(directions) + " directions)");
+}
 
 }  // namespace
 
@@ -126,7 +131,8 @@ void CorridorLookup::walkCorridor(const Departure& start, std::vector<Departure>
 
 void CorridorLookup::pointStepsAt(size_t firstStep, CorridorNode* node) {
     for (size_t l_i = firstStep; l_i < m_found.size(); ++l_i) {
-        if (m_found[l_i].direction >= m_byDirection.size()) throwBadDirection();
+        if (m_found[l_i].direction >= m_byDirection.size())
+            directionOutOfRange(m_found[l_i].direction, m_byDirection.size());
         m_found[l_i].target = node;
     }
 }
@@ -210,7 +216,7 @@ bool CorridorLookup::settleDepth(const CorridorNode* from, CorridorLink& link) {
 }
 
 void CorridorLookup::setDirectionEntry(size_t direction, const Maze::Position& position, CorridorNode* node) {
-    if (direction >= m_byDirection.size()) throwBadDirection();
+    if (direction >= m_byDirection.size()) directionOutOfRange(direction, m_byDirection.size());
     m_byDirection[direction][position] = node;
 }
 
@@ -226,7 +232,7 @@ CorridorNode* CorridorLookup::getNode(const Maze::Position& position) const {
 }
 
 const Maze::PositionMap<CorridorNode>& CorridorLookup::directionMap(size_t direction) const {
-    if (direction >= m_byDirection.size()) throwBadDirection();
+    if (direction >= m_byDirection.size()) directionOutOfRange(direction, m_byDirection.size());
     return m_byDirection[direction];
 }
 

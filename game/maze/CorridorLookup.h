@@ -50,10 +50,10 @@ public:
     // Gives every link whose depth can be known its depth, until no further one can.
     void computeDeadEndDepths();
 
-    // A direction outside the lookup throws std::out_of_range.
+    // A direction outside the lookup is a fatal stop.
     void setDirectionEntry(size_t direction, const Maze::Position& position, CorridorNode* node);
     // The decision point reached by leaving the cell at position through exit direction; null
-    // when there is none. A direction outside the lookup throws std::out_of_range.
+    // when there is none. A direction outside the lookup is a fatal stop.
     CorridorNode* getDirectionEntry(size_t direction, const Maze::Position& position) const;
     // The decision point at position, or null.
     CorridorNode* getNode(const Maze::Position& position) const;

@@ -21,7 +21,6 @@ public:
     void loadSounds();
     // The chosen input method's controllers; also when the controls screen changed bindings.
     void loadInputs();
-    void reloadInputs() { loadInputs(); }
 
 private:
     AppContext& m_context;

@@ -23,11 +23,6 @@ const char* const kPickControllers[][2] = {
     {"PICK-SWITCH", "/PICK-SWITCH.json"},
 };
 
-bool createActionHandler(AppContext& context) {
-    context.inputControllers().setActionHandler(std::make_shared<InputActionHandler>(&context));
-    return true;
-}
-
 }  // namespace
 
 bool setUp(const CommandLine& commandLine, AppContext& context) {
@@ -39,7 +34,8 @@ bool setUp(const CommandLine& commandLine, AppContext& context) {
     context.addUpdateHook(flushDeferredEvents);
     loadTuningTable();
     checkLevelData();
-    return createActionHandler(context) && setUpInputAndStates(context);
+    context.inputControllers().setActionHandler(std::make_shared<InputActionHandler>(&context));
+    return setUpInputAndStates(context);
 }
 
 bool setUpInputAndStates(AppContext& context) {

@@ -130,7 +130,6 @@ std::string GameLogic::update(float dt) {
     for (int system = 0; system < 4; ++system) particleSystem(system)->update(dt);
     m_elapsed += dt;
     if (!m_command.empty()) {
-        m_context.capture = false;
         leave("THIS");
     }
     return m_command;

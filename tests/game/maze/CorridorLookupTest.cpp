@@ -1,7 +1,6 @@
 #include "game/maze/CorridorLookup.h"
 
 #include <map>
-#include <stdexcept>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -232,16 +231,13 @@ TEST(CorridorLookupTest, GeneratedMazesAreIndexedCorridorByCorridor) {
     }
 }
 
-TEST(CorridorLookupTest, DirectionOutsideTheLookupThrows) {
+TEST(CorridorLookupDeathTest, ADirectionOutsideTheLookupStops) {
     CorridorLookup l_lookup(4);
     EXPECT_EQ(l_lookup.getNumDirections(), 4u);
-    try {
-        l_lookup.setDirectionEntry(4, {0, 0}, nullptr);
-        FAIL() << "no exception";
-    } catch (const std::out_of_range& l_error) {
-        EXPECT_STREQ(l_error.what(), "invalid vector<T> subscript");
-    }
-    EXPECT_THROW(l_lookup.getDirectionEntry(7, {0, 0}), std::out_of_range);
+    EXPECT_EXIT(l_lookup.setDirectionEntry(4, {0, 0}, nullptr), ::testing::ExitedWithCode(1),
+                "Corridor lookup: direction 4 is out of range \\(4 directions\\)");
+    EXPECT_EXIT(l_lookup.getDirectionEntry(7, {0, 0}), ::testing::ExitedWithCode(1),
+                "Corridor lookup: direction 7 is out of range");
 }
 
 TEST(CorridorLookupDeathTest, ACellWithoutOpenExitsOnACorridorStops) {

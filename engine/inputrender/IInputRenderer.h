@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/input/InputController.h"
 #include "engine/inputrender/StringConvertor.h"
+#include "engine/util/FrameGeometry.h"
 
 namespace vg {
 class Context;
@@ -12,12 +13,10 @@ namespace Game {
 class IInputRenderer {
 public:
     virtual ~IInputRenderer() = default;
-    // Sizes in window units. The string convertor (may be null) fills the labels' placeholders;
-    // the overlay context is between its beginFrame and endFrame. The pointer position and the
-    // view size are there for renderers that follow the pointer or keep to the fitted view.
+    // The string convertor (may be null) fills the labels' placeholders; the overlay context is
+    // between its beginFrame and endFrame.
     virtual void render(const Input::InputController& controller, IStringConvertor* labels, vg::Context& overlay,
-                        float pointerX, float pointerY, float windowWidth, float windowHeight, float designWidth,
-                        float designHeight, float viewWidth, float viewHeight) = 0;
+                        const Util::FrameGeometry& frame) = 0;
 };
 
 }  // namespace Game

@@ -21,13 +21,13 @@ const std::string kDefaultFont = "DEFAULT";
 }  // namespace
 
 void InputRenderer::render(const Input::InputController& controller, IStringConvertor* labels, vg::Context& overlay,
-                           float /*pointerX*/, float /*pointerY*/, float windowWidth, float windowHeight,
-                           float designWidth, float designHeight, float /*viewWidth*/, float /*viewHeight*/) {
+                           const Util::FrameGeometry& frame) {
     m_overlay = &overlay;
     m_labels = labels;
-    m_windowWidth = windowWidth;
-    m_windowHeight = windowHeight;
-    m_fontSize = std::min(windowWidth / designWidth, windowHeight / designHeight) * kDesignFontSize;
+    m_windowWidth = float(frame.windowWidth);
+    m_windowHeight = float(frame.windowHeight);
+    m_fontSize = std::min(m_windowWidth / float(frame.designWidth), m_windowHeight / float(frame.designHeight)) *
+                 kDesignFontSize;
     overlay.save();
     overlay.textAlign(vg::Align::Center | vg::Align::Middle);
     // Words go over every box: a countdown shown on an area drawn after a label (a scan step

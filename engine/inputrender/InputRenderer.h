@@ -12,8 +12,7 @@ namespace Game {
 class InputRenderer : public IInputRenderer, public Input::I_ScreenAreaRenderer {
 public:
     void render(const Input::InputController& controller, IStringConvertor* labels, vg::Context& overlay,
-                float pointerX, float pointerY, float windowWidth, float windowHeight, float designWidth,
-                float designHeight, float viewWidth, float viewHeight) override;
+                const Util::FrameGeometry& frame) override;
     void renderArea(const ScreenAreaRenderInfo& info) override;
 
 private:

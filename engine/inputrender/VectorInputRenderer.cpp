@@ -41,13 +41,12 @@ VectorInputRenderer::VectorInputRenderer(VectorDisplay& display, IDrawVectorText
     : m_display(display), m_writer(writer), m_thickness(display.getThickness()) {}
 
 void VectorInputRenderer::render(const Input::InputController& controller, Game::IStringConvertor* labels,
-                                 vg::Context& /*overlay*/, float /*pointerX*/, float /*pointerY*/, float windowWidth,
-                                 float windowHeight, float designWidth, float designHeight, float /*viewWidth*/,
-                                 float /*viewHeight*/) {
+                                 vg::Context& /*overlay*/, const Util::FrameGeometry& frame) {
     m_labels = labels;
-    m_windowWidth = windowWidth;
-    m_windowHeight = windowHeight;
-    m_fontSize = std::min(windowWidth / designWidth, windowHeight / designHeight) * kDesignFontSize;
+    m_windowWidth = float(frame.windowWidth);
+    m_windowHeight = float(frame.windowHeight);
+    m_fontSize = std::min(m_windowWidth / float(frame.designWidth), m_windowHeight / float(frame.designHeight)) *
+                 kDesignFontSize;
     m_display.beginFrame();
     controller.render(*this);
     m_display.endFrame(true);

@@ -22,8 +22,7 @@ public:
 
     // Draws a whole frame on the display, as its bottom layer.
     void render(const Input::InputController& controller, Game::IStringConvertor* labels, vg::Context& overlay,
-                float pointerX, float pointerY, float windowWidth, float windowHeight, float designWidth,
-                float designHeight, float viewWidth, float viewHeight) override;
+                const Util::FrameGeometry& frame) override;
     void renderArea(const ScreenAreaRenderInfo& info) override;
 
 private:

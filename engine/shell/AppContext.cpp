@@ -8,20 +8,17 @@
 #include "engine/vg/Context.h"
 
 AppContext::AppContext(bool soundOn, int designWidth_, int designHeight_, bool keepAspect_, int rate, int skipLimit_)
-    : designWidth(designWidth_),
-      designHeight(designHeight_),
-      windowWidth(designWidth_),
-      windowHeight(designHeight_),
-      keepAspect(keepAspect_),
+    : keepAspect(keepAspect_),
       msPerFrame(rate == 0 ? 0.0f : 1000.0f / float(rate)),
       skipLimit(skipLimit_),
+      m_geometry{designWidth_, designHeight_, designWidth_, designHeight_},
       m_controllers(std::make_unique<Input::InputControllers>()),
       m_sound(std::make_unique<Sound::SoundController>(soundOn)),
       m_logic(std::make_unique<Game::LogicController>()),
       m_inputRenderer(std::make_unique<Game::InputRenderer>()),
       m_keyboard(std::make_unique<Devices::Keyboard>()),
       m_joypads(std::make_unique<Devices::Joypads>()) {
-    fitViewport();
+    setWindow(designWidth_, designHeight_);
 }
 
 // Not the members' reverse order: the sound goes first so that the mixing thread stops before
@@ -40,14 +37,10 @@ AppContext::~AppContext() {
 }
 
 bool AppContext::run(const std::string& title, int width, int height, bool fullscreen, float timeScale) {
-    windowWidth = width;
-    windowHeight = height;
-    fitViewport();
+    setWindow(width, height);
     m_app = std::make_unique<Game::GLFW3App>(*this);
     if (!m_app->init(title, width, height, fullscreen, timeScale)) return false;
-    windowWidth = m_app->windowWidth();
-    windowHeight = m_app->windowHeight();
-    fitViewport();
+    setWindow(m_app->windowWidth(), m_app->windowHeight());
     if (!m_sound->start(true)) {
         std::fputs("No sound device could be opened: playing without sound.\n", stderr);
         std::fflush(stderr);
@@ -69,9 +62,9 @@ bool AppContext::render(float dtMs) {
         return false;
     }
     vg::Context* l_overlay = overlay();
-    if (l_overlay) l_overlay->beginFrame(float(windowWidth), float(windowHeight), 1.0f);
+    if (l_overlay) l_overlay->beginFrame(float(m_geometry.windowWidth), float(m_geometry.windowHeight), 1.0f);
     if (m_renderer) {
-        m_renderer->render(windowWidth, windowHeight, designWidth, designHeight, viewWidth, viewHeight);
+        m_renderer->render(m_geometry);
     } else {
         clearPlainly();
     }
@@ -86,10 +79,7 @@ bool AppContext::render(float dtMs) {
 void AppContext::renderInputAreas(vg::Context& overlay) {
     const Input::InputController* l_current = m_controllers->getCurrent();
     if (!l_current || !m_inputRenderer) return;
-    const Game::PointerState& l_pointer = pointerState();
-    m_inputRenderer->render(*l_current, m_labels, overlay, float(l_pointer.x), float(l_pointer.y), float(windowWidth),
-                            float(windowHeight), float(designWidth), float(designHeight), float(viewWidth),
-                            float(viewHeight));
+    m_inputRenderer->render(*l_current, m_labels, overlay, m_geometry);
 }
 
 void AppContext::setInputRenderer(std::unique_ptr<Game::IInputRenderer> renderer) {
@@ -102,7 +92,7 @@ void AppContext::setAreaFilter(const Input::I_RenderAreaNameFilter* filter) {
 
 void AppContext::clearPlainly() {
     gfx::setViewClear(0, gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
-    gfx::setViewRect(0, 0, 0, uint16_t(windowWidth), uint16_t(windowHeight));
+    gfx::setViewRect(0, 0, 0, uint16_t(m_geometry.windowWidth), uint16_t(m_geometry.windowHeight));
     gfx::touch(0);
 }
 
@@ -116,7 +106,7 @@ void AppContext::onKey(uint8_t code, bool pressed, int modifiers) {
 void AppContext::onPointer(const Game::PointerState& pointer) {
     Input::InputController* l_current = m_controllers->getCurrent();
     if (!l_current) return;
-    l_current->onMouse(Game::toPercent(pointer.x, windowWidth), Game::toPercent(pointer.y, windowHeight),
+    l_current->onMouse(Game::toPercent(pointer.x, m_geometry.windowWidth), Game::toPercent(pointer.y, m_geometry.windowHeight),
                        pointer.scrollDelta, uint32_t(pointer.changedButtons), pointer.pressed != 0);
 }
 
@@ -125,30 +115,28 @@ void AppContext::onJoypad(int pad, int x, int y, const std::vector<int>& buttons
     if (Input::InputController* l_current = m_controllers->getCurrent()) l_current->onJoypad(pad, x, y, buttons);
 }
 
-void AppContext::fitViewport() {
-    const Game::Size l_view = Game::fitViewport({designWidth, designHeight}, {windowWidth, windowHeight});
-    viewWidth = l_view.width;
-    viewHeight = l_view.height;
+void AppContext::setWindow(int width, int height) {
+    m_geometry.windowWidth = width;
+    m_geometry.windowHeight = height;
+    const Game::Size l_view =
+        Game::fitViewport({m_geometry.designWidth, m_geometry.designHeight}, {width, height});
+    m_geometry.viewWidth = l_view.width;
+    m_geometry.viewHeight = l_view.height;
 }
 
 void AppContext::onWindowResized(int width, int height) {
     if (width == 0 || height == 0) return;
-    windowWidth = width;
-    windowHeight = height;
-    fitViewport();
-    if (keepAspect && m_app && (viewWidth != windowWidth || viewHeight != windowHeight)) {
-        m_app->resize(viewWidth, viewHeight);
+    setWindow(width, height);
+    if (keepAspect && m_app &&
+        (m_geometry.viewWidth != m_geometry.windowWidth || m_geometry.viewHeight != m_geometry.windowHeight)) {
+        m_app->resize(m_geometry.viewWidth, m_geometry.viewHeight);
     }
 }
 
 void AppContext::setWindowSize(int width, int height) {
     const bool l_keepAspect = keepAspect;
     keepAspect = false;
-    if (width != 0 && height != 0) {
-        windowWidth = width;
-        windowHeight = height;
-        fitViewport();
-    }
+    if (width != 0 && height != 0) setWindow(width, height);
     if (m_app) m_app->resize(width, height);
     keepAspect = l_keepAspect;
 }

@@ -15,6 +15,7 @@
 #include "engine/shell/Renderer.h"
 #include "engine/shell/VideoModes.h"
 #include "engine/sound/SoundController.h"
+#include "engine/util/FrameGeometry.h"
 
 // The one application context of the process: owns the window, the sound controller, the logic
 // controller, the input controllers and the input devices, keeps the design, window and fitted viewport sizes, and is
@@ -64,20 +65,19 @@ public:
     Input::InputControllers& inputControllers() { return *m_controllers; }
     // The 2D overlay; null until the window runs.
     vg::Context* overlay() { return m_app ? m_app->overlay() : nullptr; }
+    const Util::FrameGeometry& geometry() const { return m_geometry; }
 
-    int designWidth, designHeight;
-    int windowWidth, windowHeight;
-    int viewWidth = 0, viewHeight = 0;
     bool keepAspect;
     float msPerFrame;
     int skipLimit;
     int skipped = 0;
 
 private:
-    void fitViewport();
+    void setWindow(int width, int height);
     void clearPlainly();
     void renderInputAreas(vg::Context& overlay);
 
+    Util::FrameGeometry m_geometry;
     std::unique_ptr<Input::InputControllers> m_controllers;
     std::unique_ptr<Game::GLFW3App> m_app;
     std::unique_ptr<Sound::SoundController> m_sound;

@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/util/FrameGeometry.h"
 
 namespace Game {
 
@@ -6,8 +7,7 @@ namespace Game {
 class IRenderer {
 public:
     virtual ~IRenderer() = default;
-    virtual void render(int windowWidth, int windowHeight, int designWidth, int designHeight, int viewWidth,
-                        int viewHeight) = 0;
+    virtual void render(const Util::FrameGeometry& frame) = 0;
 };
 
 }  // namespace Game

@@ -10,8 +10,8 @@
 namespace Zelmo {
 
 void ExitLogic::enter(const Game::LogicEntry&, const std::string&) {
-    setPref(Setting::kScreenWidth, Util::intToString(m_context.windowWidth));
-    setPref(Setting::kScreenHeight, Util::intToString(m_context.windowHeight));
+    setPref(Setting::kScreenWidth, Util::intToString(m_context.geometry().windowWidth));
+    setPref(Setting::kScreenHeight, Util::intToString(m_context.geometry().windowHeight));
     savePreferences();
     Game::destroyColourProgram();
     m_context.requestQuit();

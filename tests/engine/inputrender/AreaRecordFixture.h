@@ -15,6 +15,8 @@ namespace AreaRecord {
 
 constexpr float kWindowWidth = 640;
 constexpr float kWindowHeight = 480;
+// That window drawn at the design size, with the view filling it.
+constexpr Util::FrameGeometry kWindowFrame{640, 480, 640, 480, 640, 480};
 const Input::AreaRect kRect{10, 20, 50, 40};
 constexpr float kX = 64, kY = 96, kW = 320, kH = 192;
 
@@ -33,8 +35,7 @@ inline ScreenAreaRenderInfo area(const std::string& colour, const std::string& l
 // record is drawn on its own.
 inline void renderNothing(Game::IInputRenderer& renderer, vg::Context& overlay) {
     const Input::InputController empty("EMPTY", nullptr, nullptr);
-    renderer.render(empty, nullptr, overlay, 0, 0, kWindowWidth, kWindowHeight, kWindowWidth, kWindowHeight,
-                    kWindowWidth, kWindowHeight);
+    renderer.render(empty, nullptr, overlay, kWindowFrame);
 }
 
 // The box around the vertices of one colour.

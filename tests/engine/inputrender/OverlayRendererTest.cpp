@@ -64,7 +64,9 @@ protected:
                                               Game::IStringConvertor* labels = nullptr, float windowScale = 1) {
         const float width = kWindowWidth * windowScale, height = kWindowHeight * windowScale;
         overlay->beginFrame(width, height, 1.0f);
-        renderer.render(controller, labels, *overlay, 0, 0, width, height, kWindowWidth, kWindowHeight, width, height);
+        const int l_width = int(width), l_height = int(height);
+        renderer.render(controller, labels, *overlay,
+                        {l_width, l_height, int(kWindowWidth), int(kWindowHeight), l_width, l_height});
         return endFrame();
     }
 

@@ -113,8 +113,8 @@ protected:
         gfx::setViewFrameBuffer(kOverlayView, target_);
         overlay_->beginFrame(kDesignWidth, kDesignHeight, 1.0f);
         Game::InputRenderer renderer;
-        renderer.render(pickerAt(choice), nullptr, *overlay_, 0, 0, kDesignWidth, kDesignHeight, kDesignWidth,
-                        kDesignHeight, kDesignWidth, kDesignHeight);
+        renderer.render(pickerAt(choice), nullptr, *overlay_,
+                        {kDesignWidth, kDesignHeight, kDesignWidth, kDesignHeight, kDesignWidth, kDesignHeight});
         EXPECT_TRUE(overlay_->endFrame());
         return show();
     }
@@ -130,8 +130,7 @@ protected:
         // Without a writer for the game's vector font the labels are in the stroke font.
         Vector::VectorInputRenderer renderer(*display_, nullptr);
         vg::Context unused(kOverlayView);
-        renderer.render(pickerAt(choice), nullptr, unused, 0, 0, float(width), float(height), kDesignWidth,
-                        kDesignHeight, float(width), float(height));
+        renderer.render(pickerAt(choice), nullptr, unused, {width, height, kDesignWidth, kDesignHeight, width, height});
         // Without glow, the display composites its scene on the view after its first.
         gfx::setViewFrameBuffer(gfx::ViewId(kVectorFirstView + 1), target_);
         return show();

@@ -271,8 +271,7 @@ TEST_F(VectorRendererTest, RenderDrawsTheControllersAreasAsOneFrame) {
         controller.getScreenAreaController().add(std::move(made));
     }
     Vector::VectorInputRenderer renderer(*display, &writer);
-    renderer.render(controller, nullptr, *overlay, 0, 0, kWindowWidth, kWindowHeight, kWindowWidth, kWindowHeight,
-                    kWindowWidth, kWindowHeight);
+    renderer.render(controller, nullptr, *overlay, kWindowFrame);
     EXPECT_EQ(colours(display->frameVertices()), (std::set<uint32_t>{kGreen, 0xff0000ffu}));
     gfx::frame();
     EXPECT_NE(recording().pass(10), nullptr);  // the frame was submitted from the display's first view

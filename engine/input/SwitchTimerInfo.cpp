@@ -2,14 +2,6 @@
 
 #include <cmath>
 
-SwitchTimerInfo::Colour SwitchTimerInfo::Colour::fromRgba(uint32_t rrggbbaa) {
-    return {uint8_t(rrggbbaa >> 24), uint8_t(rrggbbaa >> 16), uint8_t(rrggbbaa >> 8), uint8_t(rrggbbaa)};
-}
-
-uint32_t SwitchTimerInfo::Colour::abgr() const {
-    return uint32_t(alpha) << 24 | uint32_t(blue) << 16 | uint32_t(green) << 8 | red;
-}
-
 namespace {
 
 bool shows(const SwitchTimerInfo::Entry& entry) { return entry.total != 0 && !entry.colour.isZero(); }

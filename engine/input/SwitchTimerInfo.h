@@ -1,21 +1,12 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/util/Colour.h"
+
 // The countdowns of the current area that are nearest to firing, for drawing as a growing bar:
 // a switch or dwell user sees from it when the next action will come. All zero shows nothing.
 struct SwitchTimerInfo {
-    struct Colour {
-        uint8_t red = 0;
-        uint8_t green = 0;
-        uint8_t blue = 0;
-        uint8_t alpha = 0;
-
-        // From a data colour, 0xRRGGBBAA.
-        static Colour fromRgba(uint32_t rrggbbaa);
-        bool isZero() const { return red == 0 && green == 0 && blue == 0 && alpha == 0; }
-        // Packed for drawing (alpha in the top byte, red in the lowest).
-        uint32_t abgr() const;
-    };
+    using Colour = Util::Colour;
 
     struct Entry {
         int32_t remaining = 0;  // milliseconds

@@ -28,10 +28,6 @@ uint32_t parseAreaColour(const std::string& text) {
     return value;
 }
 
-uint32_t rgbaToAbgr(uint32_t rrggbbaa) {
-    return (rrggbbaa & 0xffu) << 24 | (rrggbbaa & 0xff00u) << 8 | (rrggbbaa >> 8 & 0xff00u) | rrggbbaa >> 24;
-}
-
 AreaStyle parseAreaStyle(const std::string& style) {
     AreaStyle parsed;
     std::vector<std::string> parts;

@@ -9,8 +9,6 @@ namespace Input {
 // does not start with a hexadecimal number (or one beyond 32 bits) is a fatal stop
 // "Cant convert String to Num:<text>".
 uint32_t parseAreaColour(const std::string& text);
-// Packed for drawing: alpha in the top byte, red in the lowest.
-uint32_t rgbaToAbgr(uint32_t rrggbbaa);
 
 // How an area's label is written: "colour, size, font, letter spacing", each part optional from
 // the end. A style of more than four parts is ignored as a whole, and an empty part keeps its

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/inputrender/AreaStyle.h"
+#include "engine/util/Colour.h"
 #include "engine/inputrender/LabelAlignment.h"
 #include "engine/vg/Context.h"
 
@@ -56,7 +57,7 @@ void InputRenderer::renderArea(const ScreenAreaRenderInfo& info) {
         if (const uint32_t colour = Input::parseAreaColour(info.colour)) {
             overlay.beginPath();
             overlay.roundedRect(x, y, w, h, kCornerRadius);
-            overlay.fillColor(Input::rgbaToAbgr(colour));
+            overlay.fillColor(Util::rgbaToAbgr(colour));
             overlay.fill();
         }
         float percent = 0;
@@ -85,7 +86,7 @@ void InputRenderer::drawLabel(const std::string& label, const std::string& style
     overlay.fontSize(size);
     overlay.fontFace(font);
     overlay.textLetterSpacing(parsed.letterSpacing);
-    overlay.fillColor(Input::rgbaToAbgr(parsed.colour));
+    overlay.fillColor(Util::rgbaToAbgr(parsed.colour));
 
     const Input::AlignedLabel aligned = Input::alignLabel(label);
     if (aligned.text.empty()) return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/inputrender/AreaStyle.h"
+#include "engine/util/Colour.h"
 #include "engine/inputrender/TextWrap.h"
 #include "engine/vector/VectorDisplay.h"
 
@@ -58,7 +59,7 @@ void VectorInputRenderer::renderArea(const ScreenAreaRenderInfo& info) {
     const Box box{m_windowWidth * info.rect.x / 100, m_windowHeight * info.rect.y / 100,
                   m_windowWidth * info.rect.width / 100, m_windowHeight * info.rect.height / 100};
     const uint32_t colour = Input::parseAreaColour(info.colour);
-    m_display.setDrawColor(Input::rgbaToAbgr(colour));
+    m_display.setDrawColor(Util::rgbaToAbgr(colour));
     // The display's y grows downward unless flipped, as the window's does.
     if (colour != 0) m_display.drawBox(box.x, box.y, box.w, box.h, false);
     float percent = 0;
@@ -77,7 +78,7 @@ void VectorInputRenderer::writeLabel(const std::string& label, const std::string
     // A label of alignment codes alone has no character to place.
     if (aligned.text.empty()) return;
     const float size = parsed.size.value_or(m_fontSize);
-    const uint32_t colour = Input::rgbaToAbgr(parsed.colour);
+    const uint32_t colour = Util::rgbaToAbgr(parsed.colour);
     if (m_writer != nullptr && parsed.font != kStrokeFont) {
         writeWithFont(aligned, size, colour, box);
     } else {

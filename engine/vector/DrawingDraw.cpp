@@ -1,10 +1,10 @@
 // Drawing one layer of a drawing: filled polygon groups, glowing line groups, and texts written
 // normally or revealed by a sweep that moves on every frame.
-#include "engine/vector/DataColour.h"
 #include "engine/vector/DrawingLibrary.h"
 #include "engine/vector/FillStrip.h"
 #include "engine/vector/IDrawVectorText.h"
 #include "engine/vector/VectorDisplay.h"
+#include "engine/util/Colour.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ void drawLines(const DrawingGroup& group, const Placement& at, VectorDisplay& di
         return;
     }
     display.setThickness(group.thickness * entryThickness);
-    display.setDrawColor(dataColourToAbgr(group.colour));
+    display.setDrawColor(Util::rgbaToAbgr(group.colour));
     const DrawingPoint& first = *group.points.front();
     display.beginDraw(at.x(first.x), at.y(first.y), true);
     for (size_t i = 1; i < group.points.size(); ++i) {

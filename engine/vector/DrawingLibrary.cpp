@@ -9,7 +9,7 @@
 #include "engine/util/Fatal.h"
 #include "engine/util/FlatText.h"
 #include "engine/util/Text.h"
-#include "engine/vector/DataColour.h"
+#include "engine/util/Colour.h"
 
 namespace {
 
@@ -150,7 +150,7 @@ private:
         text->x = def.x();
         text->y = def.y();
         text->text = Util::toStdString(def.text());
-        text->style.colour = dataColourToAbgr(def.colour());
+        text->style.colour = Util::rgbaToAbgr(def.colour());
         text->style.scale = def.scale();
         text->style.filled = def.fill();
         text->style.thickness = def.thickness();
@@ -159,7 +159,7 @@ private:
         text->sweepRate = def.sweep_rate();
         text->beamEndX = def.beam_x();
         text->beamEndY = def.beam_y();
-        text->sweep.beamColour = dataColourToAbgr(def.beam_colour());
+        text->sweep.beamColour = Util::rgbaToAbgr(def.beam_colour());
         text->sweep.upperSide = def.downward();
         return text;
     }

@@ -6,10 +6,10 @@
 #include "data/VectorGraphics_generated.h"
 #include "engine/gfx/Gfx.h"
 #include "engine/gfx/VertexFormats.h"
-#include "engine/vector/DataColour.h"
 #include "engine/vector/FillStrip.h"
 #include "engine/vector/GameVectors.h"
 #include "engine/vector/VectorDisplay.h"
+#include "engine/util/Colour.h"
 
 namespace {
 
@@ -117,7 +117,7 @@ void clipSegment(const ScopeSweep& sweep, VectorDisplay& display, Point a, Point
 }
 
 uint32_t resolvedColour(const Vector::ShapeDef* def, uint32_t colour) {
-    return colour != 0 ? colour : dataColourToAbgr(def->colour());
+    return colour != 0 ? colour : Util::rgbaToAbgr(def->colour());
 }
 
 float resolvedScale(const Vector::ShapeDef* def, float scale) { return scale != 0.0f ? scale : def->scale(); }
@@ -132,7 +132,7 @@ void drawVectorGraphic(VectorDisplay& display, const Vector::VectorGraphic* grap
     const float entryThickness = display.getThickness();
     const Placement at(x, y, scale, angle);
     for (const Vector::Polyline* polyline : *graphic->outline()) {
-        display.setDrawColor(polyline->colour() != 0 ? dataColourToAbgr(polyline->colour()) : colour);
+        display.setDrawColor(polyline->colour() != 0 ? Util::rgbaToAbgr(polyline->colour()) : colour);
         display.setThickness(polyline->thickness() * entryThickness * thickness);
         if (polyline->points() != nullptr) {
             drawPoints(display, *polyline->points(), polyline->points()->size(), at);
@@ -153,7 +153,7 @@ void drawVectorGraphicClipped(const ScopeSweep& sweep, VectorDisplay& display, c
     const float hi = x + width * 0.5f * scale;
     const float entryThickness = display.getThickness();
     for (const Vector::Polyline* polyline : *graphic->outline()) {
-        display.setDrawColor(polyline->colour() != 0 ? dataColourToAbgr(polyline->colour()) : colour);
+        display.setDrawColor(polyline->colour() != 0 ? Util::rgbaToAbgr(polyline->colour()) : colour);
         display.setThickness(polyline->thickness() * entryThickness * thickness);
         const flatbuffers::Vector<float>* points = polyline->points();
         if (points == nullptr) {

@@ -24,12 +24,13 @@
 #include <vector>
 
 #include "engine/gfx/Handles.h"
+#include "engine/util/Colour.h"
 #include "engine/util/NonCopyable.h"
 
 namespace vg {
 
 constexpr uint32_t rgba(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
-    return uint32_t(a) << 24 | uint32_t(b) << 16 | uint32_t(g) << 8 | r;
+    return Util::Colour{r, g, b, a}.abgr();
 }
 
 enum class LineCap : uint8_t { Butt, Round, Square };

@@ -4,6 +4,7 @@
 
 #include "engine/gfx/Gfx.h"
 #include "engine/gfx/VertexFormats.h"
+#include "engine/util/Colour.h"
 #include "engine/vector/FillStrip.h"
 #include "engine/vector/VectorDisplay.h"
 
@@ -57,10 +58,6 @@ void drawPolyline(VectorDisplay& display, const Polyline& points, const Placemen
     display.endDraw();
 }
 
-uint32_t mostSignificantFirst(uint32_t abgr) {
-    return (abgr & 0xffu) << 24 | (abgr >> 8 & 0xffu) << 16 | (abgr >> 16 & 0xffu) << 8 | abgr >> 24;
-}
-
 }  // namespace
 
 void drawBeamSegments(VectorDisplay& display, float x, float y, float beamAngle, float alongScale, float zoom,
@@ -83,7 +80,9 @@ void drawBeamSegments(VectorDisplay& display, float x, float y, float beamAngle,
 void drawBeamSegmentFilled(gfx::ViewId view, gfx::ProgramHandle program, float x, float y, float z, float zoom,
                            float beamAngle, float length, const BeamSegment& segment) {
     const Placement place(segment, x, y, beamAngle, zoom, zoom * length);
-    const uint32_t colour = mostSignificantFirst(segment.colour);
+    // The segment's colour is packed; these vertices take it in the written byte order, which the
+    // same end-for-end conversion gives back.
+    const uint32_t colour = Util::rgbaToAbgr(segment.colour);
     for (const Polyline& polyline : segment.polylines) {
         const size_t corners = outlineCorners(polyline, polyline.size());
         if (corners < 3 || gfx::availableTransientVertices(uint32_t(corners), PosColorVertex::layout) < corners ||

@@ -7,7 +7,7 @@
 
 #include "engine/input/SwitchTimerInfo.h"
 #include "engine/inputrender/AreaStyle.h"
-#include "engine/vector/DataColour.h"
+#include "engine/util/Colour.h"
 #include "engine/vg/Context.h"
 
 namespace {
@@ -33,8 +33,8 @@ TEST(ColourConversion, EveryWayFromTheWrittenColourToThePackedOneAgrees) {
     for (const ColourCase& c : kColours) {
         SCOPED_TRACE("\"" + c.text + "\"");
         EXPECT_EQ(Input::parseAreaColour(c.text), c.rgba);
-        EXPECT_EQ(Input::rgbaToAbgr(c.rgba), c.abgr);
-        EXPECT_EQ(dataColourToAbgr(c.rgba), c.abgr);
+        EXPECT_EQ(Util::rgbaToAbgr(c.rgba), c.abgr);
+        EXPECT_EQ(Util::rgbaToAbgr(c.abgr), c.rgba) << "the conversion goes back the same way";
         const SwitchTimerInfo::Colour timer = SwitchTimerInfo::Colour::fromRgba(c.rgba);
         EXPECT_EQ(timer.red, c.red);
         EXPECT_EQ(timer.green, c.green);

@@ -7,9 +7,9 @@
 
 inline Game::Info& configLoader() {
     static Game::Info* s_info = [] {
-        auto* l_info = new Game::Info();
-        if (!l_info->loadSchema(ZELMO_SOURCE_DIR "/data/config.fbs")) __builtin_trap();
-        return l_info;
+        auto* info = new Game::Info();
+        if (!info->loadSchema(ZELMO_SOURCE_DIR "/data/config.fbs")) __builtin_trap();
+        return info;
     }();
     return *s_info;
 }
@@ -22,12 +22,12 @@ inline void readEverything(const Zelmo::ConfigRoot* root) {
     Zelmo::readFonts(root);
     Zelmo::readInputs(Zelmo::kOneSwitchMethod, root);
     // A sound of an unknown type stops the program on purpose; only known ones are read here.
-    bool l_soundsKnown = true;
+    bool soundsKnown = true;
     if (root->game() && root->game()->sounds()) {
-        for (const auto* l_sound : *root->game()->sounds()) {
-            l_soundsKnown &= l_sound->sound_type() != Zelmo::SoundKind_NONE && l_sound->sound_type() <= Zelmo::SoundKind_MAX;
+        for (const auto* sound : *root->game()->sounds()) {
+            soundsKnown &= sound->sound_type() != Zelmo::SoundKind_NONE && sound->sound_type() <= Zelmo::SoundKind_MAX;
         }
     }
-    if (l_soundsKnown) Zelmo::readSounds(root);
-    for (int l_index = -1; l_index <= Zelmo::levelCount(root); ++l_index) Zelmo::readLevel(l_index, root);
+    if (soundsKnown) Zelmo::readSounds(root);
+    for (int index = -1; index <= Zelmo::levelCount(root); ++index) Zelmo::readLevel(index, root);
 }

@@ -6,8 +6,8 @@
 #include "fuzz/ConfigFuzzReaders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Game::Info& l_info = configLoader();
-    const uint8_t* l_stored = l_info.storeData(std::string(reinterpret_cast<const char*>(data), size), true);
-    if (l_stored) readEverything(Zelmo::GetConfigRoot(l_stored));
+    Game::Info& info = configLoader();
+    const uint8_t* stored = info.storeData(std::string(reinterpret_cast<const char*>(data), size), true);
+    if (stored) readEverything(Zelmo::GetConfigRoot(stored));
     return 0;
 }

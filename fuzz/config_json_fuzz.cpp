@@ -7,12 +7,12 @@
 #include "fuzz/ConfigFuzzReaders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Game::Info& l_info = configLoader();
-    const uint8_t* l_stored = l_info.storeData(std::string(reinterpret_cast<const char*>(data), size), false);
-    if (!l_stored) return 0;
-    const std::string l_encoded(reinterpret_cast<const char*>(l_stored), l_info.dataSize());
-    Game::Info l_check(l_info.getParser());
-    if (!l_check.storeData(l_encoded, true)) __builtin_trap();
-    readEverything(Zelmo::GetConfigRoot(l_stored));
+    Game::Info& info = configLoader();
+    const uint8_t* stored = info.storeData(std::string(reinterpret_cast<const char*>(data), size), false);
+    if (!stored) return 0;
+    const std::string encoded(reinterpret_cast<const char*>(stored), info.dataSize());
+    Game::Info check(info.getParser());
+    if (!check.storeData(encoded, true)) __builtin_trap();
+    readEverything(Zelmo::GetConfigRoot(stored));
     return 0;
 }

@@ -7,13 +7,13 @@
 #include "engine/data/Preferences.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string l_text(reinterpret_cast<const char*>(data), size);
-    Game::SettingsMap l_read;
-    Game::parsePreferences(l_text, l_read);
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    Game::SettingsMap readCount;
+    Game::parsePreferences(text, readCount);
 
-    std::string l_written;
-    for (const auto& l_line : Game::preferenceLines(l_read)) l_written += l_line + "\n";
-    Game::SettingsMap l_reread;
-    if (!Game::parsePreferences(l_written, l_reread) || l_reread != l_read) __builtin_trap();
+    std::string written;
+    for (const auto& line : Game::preferenceLines(readCount)) written += line + "\n";
+    Game::SettingsMap reread;
+    if (!Game::parsePreferences(written, reread) || reread != readCount) __builtin_trap();
     return 0;
 }

@@ -13,11 +13,11 @@ public:
     int sampleRate() const override { return m_samples->sampleRate; }
 
     std::size_t read(float* stereo, std::size_t frames) override {
-        const std::size_t l_count = std::min(frames, m_samples->frameCount() - m_position);
-        const float* l_pFrom = m_samples->stereo.data() + 2 * m_position;
-        std::copy(l_pFrom, l_pFrom + 2 * l_count, stereo);
-        m_position += l_count;
-        return l_count;
+        const std::size_t count = std::min(frames, m_samples->frameCount() - m_position);
+        const float* pFrom = m_samples->stereo.data() + 2 * m_position;
+        std::copy(pFrom, pFrom + 2 * count, stereo);
+        m_position += count;
+        return count;
     }
 
     bool rewind() override {

@@ -20,122 +20,121 @@ Handle makeHandle(std::size_t slot, std::uint32_t generation) {
 }  // namespace
 
 Engine::Engine(std::unique_ptr<Output> output, int busCount)
-    : m_pOutput(std::move(output)), m_buses(static_cast<std::size_t>(std::max(busCount, 0))) {}
+    : m_output(std::move(output)), m_buses(static_cast<std::size_t>(std::max(busCount, 0))) {}
 
 Engine::~Engine() { stop(); }
 
 bool Engine::start() {
     if (m_started) return true;
-    m_started = m_pOutput->open(*this);
+    m_started = m_output->open(*this);
     return m_started;
 }
 
 void Engine::stop() {
     if (!m_started) return;
-    m_pOutput->close();
-    std::lock_guard<std::mutex> l_lock(m_lock);
-    for (Slot& l_slot : m_slots) l_slot.voice.clear();
+    m_output->close();
+    std::lock_guard<std::mutex> lock(m_lock);
+    for (Slot& slot : m_slots) slot.voice.clear();
     m_started = false;
 }
 
 bool Engine::isStarted() const { return m_started; }
 
-int Engine::sampleRate() const { return m_started ? m_pOutput->sampleRate() : 0; }
+int Engine::sampleRate() const { return m_started ? m_output->sampleRate() : 0; }
 
 Handle Engine::play(const Source& source, float volume, int bus) {
     if (!m_started || !busExists(bus)) return 0;
     // Open the reader (a streamed file, perhaps) before taking the lock the mixer waits on.
-    std::unique_ptr<SourceReader> l_pReader = source.createReader();
-    if (!l_pReader) return 0;
-    std::lock_guard<std::mutex> l_lock(m_lock);
+    std::unique_ptr<SourceReader> pReader = source.createReader();
+    if (!pReader) return 0;
+    std::lock_guard<std::mutex> lock(m_lock);
     if (source.isSingleInstance()) {
-        for (Slot& l_slot : m_slots)
-            if (l_slot.voice.isActive() && l_slot.voice.sourceId() == source.id()) l_slot.voice.clear();
+        for (Slot& slot : m_slots)
+            if (slot.voice.isActive() && slot.voice.sourceId() == source.id()) slot.voice.clear();
     }
-    for (std::size_t l_i = 0; l_i < m_slots.size(); ++l_i) {
-        Slot& l_slot = m_slots[l_i];
-        if (l_slot.voice.isActive()) continue;
-        if (!l_slot.voice.start(std::move(l_pReader), source, bus, volume)) return 0;
-        l_slot.generation = (l_slot.generation + 1) & kGenerationMask;
-        return makeHandle(l_i, l_slot.generation);
+    for (std::size_t i = 0; i < m_slots.size(); ++i) {
+        Slot& slot = m_slots[i];
+        if (slot.voice.isActive()) continue;
+        if (!slot.voice.start(std::move(pReader), source, bus, volume)) return 0;
+        slot.generation = (slot.generation + 1) & kGenerationMask;
+        return makeHandle(i, slot.generation);
     }
     return 0;
 }
 
 void Engine::setRelativePlaySpeed(Handle handle, float speed) {
-    std::lock_guard<std::mutex> l_lock(m_lock);
-    if (Voice* l_pVoice = findVoice(handle)) l_pVoice->setSpeed(speed);
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (Voice* pVoice = findVoice(handle)) pVoice->setSpeed(speed);
 }
 
 void Engine::stopVoice(Handle handle) {
-    std::lock_guard<std::mutex> l_lock(m_lock);
-    if (Voice* l_pVoice = findVoice(handle)) l_pVoice->clear();
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (Voice* pVoice = findVoice(handle)) pVoice->clear();
 }
 
 void Engine::stopSource(const Source& source) {
-    std::lock_guard<std::mutex> l_lock(m_lock);
-    for (Slot& l_slot : m_slots)
-        if (l_slot.voice.isActive() && l_slot.voice.sourceId() == source.id()) l_slot.voice.clear();
+    std::lock_guard<std::mutex> lock(m_lock);
+    for (Slot& slot : m_slots)
+        if (slot.voice.isActive() && slot.voice.sourceId() == source.id()) slot.voice.clear();
 }
 
 void Engine::stopAll() {
-    std::lock_guard<std::mutex> l_lock(m_lock);
-    for (Slot& l_slot : m_slots) l_slot.voice.clear();
+    std::lock_guard<std::mutex> lock(m_lock);
+    for (Slot& slot : m_slots) slot.voice.clear();
 }
 
 bool Engine::isValid(Handle handle) const {
-    std::lock_guard<std::mutex> l_lock(m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     return findVoice(handle) != nullptr;
 }
 
 void Engine::setGlobalVolume(float volume) {
-    std::lock_guard<std::mutex> l_lock(m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     m_globalVolume = volume;
 }
 
 float Engine::globalVolume() const {
-    std::lock_guard<std::mutex> l_lock(m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     return m_globalVolume;
 }
 
 void Engine::setBusCapture(int bus, bool capture) {
-    std::lock_guard<std::mutex> l_lock(m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     if (busExists(bus)) m_buses[static_cast<std::size_t>(bus)].capturing = capture;
 }
 
 std::array<float, WaveCapture::kSize> Engine::busWave(int bus) const {
-    std::lock_guard<std::mutex> l_lock(m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     if (!busExists(bus)) return {};
     return m_buses[static_cast<std::size_t>(bus)].capture.wave();
 }
 
 void Engine::mix(float* stereo, std::size_t frames) {
-    std::lock_guard<std::mutex> l_lock(m_lock);
-    const int l_sampleRate = m_pOutput->sampleRate();
+    std::lock_guard<std::mutex> lock(m_lock);
+    const int sampleRate = m_output->sampleRate();
     while (frames > 0) {
-        const std::size_t l_chunk = std::min(frames, kChunkFrames);
-        mixChunk(stereo, l_chunk, l_sampleRate);
-        stereo += 2 * l_chunk;
-        frames -= l_chunk;
+        const std::size_t chunk = std::min(frames, kChunkFrames);
+        mixChunk(stereo, chunk, sampleRate);
+        stereo += 2 * chunk;
+        frames -= chunk;
     }
 }
 
 void Engine::mixChunk(float* stereo, std::size_t frames, int sampleRate) {
-    const std::size_t l_samples = 2 * frames;
-    for (Bus& l_bus : m_buses)
-        std::fill(l_bus.mix.begin(), l_bus.mix.begin() + static_cast<std::ptrdiff_t>(l_samples), 0.0f);
-    for (Slot& l_slot : m_slots) {
-        Voice& l_voice = l_slot.voice;
-        if (l_voice.isActive() &&
-            !l_voice.mixInto(m_buses[static_cast<std::size_t>(l_voice.bus())].mix.data(), frames, sampleRate))
-            l_voice.clear();
+    const std::size_t samples = 2 * frames;
+    for (Bus& bus : m_buses) std::fill(bus.mix.begin(), bus.mix.begin() + static_cast<std::ptrdiff_t>(samples), 0.0f);
+    for (Slot& slot : m_slots) {
+        Voice& voice = slot.voice;
+        if (voice.isActive() &&
+            !voice.mixInto(m_buses[static_cast<std::size_t>(voice.bus())].mix.data(), frames, sampleRate))
+            voice.clear();
     }
-    std::fill(stereo, stereo + l_samples, 0.0f);
-    for (Bus& l_bus : m_buses) {
-        if (l_bus.capturing) l_bus.capture.push(l_bus.mix.data(), frames);
-        for (std::size_t l_i = 0; l_i < l_samples; ++l_i) stereo[l_i] += l_bus.mix[l_i];
+    std::fill(stereo, stereo + samples, 0.0f);
+    for (Bus& bus : m_buses) {
+        if (bus.capturing) bus.capture.push(bus.mix.data(), frames);
+        for (std::size_t i = 0; i < samples; ++i) stereo[i] += bus.mix[i];
     }
-    for (std::size_t l_i = 0; l_i < l_samples; ++l_i) stereo[l_i] = roundOff(stereo[l_i] * m_globalVolume);
+    for (std::size_t i = 0; i < samples; ++i) stereo[i] = roundOff(stereo[i] * m_globalVolume);
 }
 
 Voice* Engine::findVoice(Handle handle) {
@@ -143,11 +142,11 @@ Voice* Engine::findVoice(Handle handle) {
 }
 
 const Voice* Engine::findVoice(Handle handle) const {
-    const std::size_t l_slot = (handle & ((1u << kSlotBits) - 1)) - 1;
-    if (handle == 0 || l_slot >= m_slots.size()) return nullptr;
-    const Slot& l_entry = m_slots[l_slot];
-    if (!l_entry.voice.isActive() || l_entry.generation != (handle >> kSlotBits)) return nullptr;
-    return &l_entry.voice;
+    const std::size_t slot = (handle & ((1u << kSlotBits) - 1)) - 1;
+    if (handle == 0 || slot >= m_slots.size()) return nullptr;
+    const Slot& entry = m_slots[slot];
+    if (!entry.voice.isActive() || entry.generation != (handle >> kSlotBits)) return nullptr;
+    return &entry.voice;
 }
 
 bool Engine::busExists(int bus) const { return bus >= 0 && static_cast<std::size_t>(bus) < m_buses.size(); }

@@ -81,7 +81,7 @@ private:
     bool busExists(int bus) const;
 
     mutable std::mutex m_lock;
-    std::unique_ptr<Output> m_pOutput;
+    std::unique_ptr<Output> m_output;
     bool m_started = false;
     float m_globalVolume = 1.0f;
     std::vector<Bus> m_buses;

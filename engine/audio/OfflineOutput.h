@@ -21,7 +21,7 @@ public:
 
 private:
     int m_sampleRate;
-    Engine* m_pEngine = nullptr;
+    Engine* m_engine = nullptr;
 };
 
 }  // namespace Audio

@@ -11,10 +11,10 @@ namespace Audio {
 namespace {
 
 void SDLCALL fillDeviceBuffer(void* engine, Uint8* stream, int bytes) {
-    const auto l_frames = static_cast<std::size_t>(bytes) / (2 * sizeof(float));
-    auto* l_pStereo = reinterpret_cast<float*>(stream);
-    std::fill(l_pStereo, l_pStereo + 2 * l_frames, 0.0f);
-    static_cast<Engine*>(engine)->mix(l_pStereo, l_frames);
+    const auto frames = static_cast<std::size_t>(bytes) / (2 * sizeof(float));
+    auto* pStereo = reinterpret_cast<float*>(stream);
+    std::fill(pStereo, pStereo + 2 * frames, 0.0f);
+    static_cast<Engine*>(engine)->mix(pStereo, frames);
 }
 
 }  // namespace
@@ -29,21 +29,21 @@ bool SdlOutput::open(Engine& engine) {
     // queue receives; nothing here reads that queue, so Ctrl-C and kill must keep their usual effect.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    SDL_AudioSpec l_wanted{};
-    l_wanted.freq = m_wantedRate;
-    l_wanted.format = AUDIO_F32SYS;
-    l_wanted.channels = 2;
-    l_wanted.samples = static_cast<Uint16>(m_bufferFrames);
-    l_wanted.callback = fillDeviceBuffer;
-    l_wanted.userdata = &engine;
-    SDL_AudioSpec l_obtained{};
+    SDL_AudioSpec wanted{};
+    wanted.freq = m_wantedRate;
+    wanted.format = AUDIO_F32SYS;
+    wanted.channels = 2;
+    wanted.samples = static_cast<Uint16>(m_bufferFrames);
+    wanted.callback = fillDeviceBuffer;
+    wanted.userdata = &engine;
+    SDL_AudioSpec obtained{};
     // Format and channels are fixed (SDL converts for the card); only the rate may change.
-    m_device = SDL_OpenAudioDevice(nullptr, 0, &l_wanted, &l_obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (m_device == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    m_sampleRate = l_obtained.freq;
+    m_sampleRate = obtained.freq;
     SDL_PauseAudioDevice(m_device, 0);
     return true;
 }

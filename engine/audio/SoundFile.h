@@ -28,7 +28,7 @@ public:
     bool rewind();
 
 private:
-    sf_private_tag* m_pFile = nullptr;
+    sf_private_tag* m_file = nullptr;
     int m_sampleRate = 0;
     int m_channels = 0;
     std::vector<float> m_scratch;  // one chunk in the file's own layout, when it is not stereo

@@ -3,7 +3,7 @@
 namespace Audio {
 
 bool Voice::start(std::unique_ptr<SourceReader> reader, const Source& source, int bus, float volume) {
-    m_pReader = std::move(reader);
+    m_reader = std::move(reader);
     m_sourceId = source.id();
     m_looping = source.isLooping();
     m_bus = bus;
@@ -12,7 +12,7 @@ bool Voice::start(std::unique_ptr<SourceReader> reader, const Source& source, in
     m_fraction = 0.0;
     m_blockFrames = 0;
     m_blockPosition = 0;
-    if (!m_pReader || !nextFrame(m_previous.data())) {
+    if (!m_reader || !nextFrame(m_previous.data())) {
         clear();
         return false;
     }
@@ -20,9 +20,9 @@ bool Voice::start(std::unique_ptr<SourceReader> reader, const Source& source, in
     return true;
 }
 
-void Voice::clear() { m_pReader.reset(); }
+void Voice::clear() { m_reader.reset(); }
 
-bool Voice::isActive() const { return m_pReader != nullptr; }
+bool Voice::isActive() const { return m_reader != nullptr; }
 
 std::uint64_t Voice::sourceId() const { return m_sourceId; }
 
@@ -34,34 +34,34 @@ void Voice::setSpeed(float speed) {
 
 bool Voice::mixInto(float* stereo, std::size_t frames, int outputRate) {
     // Work on locals: the output may alias members as far as the compiler knows.
-    const double l_step = m_speed * m_pReader->sampleRate() / outputRate;
-    const float l_volume = m_volume;
-    std::array<float, 2> l_previous = m_previous;
-    std::array<float, 2> l_current = m_current;
-    double l_fraction = m_fraction;
-    bool l_playing = true;
-    for (std::size_t l_i = 0; l_i < frames && l_playing; ++l_i) {
-        const auto l_t = static_cast<float>(l_fraction);
-        stereo[2 * l_i] += l_volume * (l_previous[0] + (l_current[0] - l_previous[0]) * l_t);
-        stereo[2 * l_i + 1] += l_volume * (l_previous[1] + (l_current[1] - l_previous[1]) * l_t);
-        l_fraction += l_step;
-        while (l_fraction >= 1.0) {
+    const double step = m_speed * m_reader->sampleRate() / outputRate;
+    const float volume = m_volume;
+    std::array<float, 2> previous = m_previous;
+    std::array<float, 2> current = m_current;
+    double fraction = m_fraction;
+    bool playing = true;
+    for (std::size_t i = 0; i < frames && playing; ++i) {
+        const auto t = static_cast<float>(fraction);
+        stereo[2 * i] += volume * (previous[0] + (current[0] - previous[0]) * t);
+        stereo[2 * i + 1] += volume * (previous[1] + (current[1] - previous[1]) * t);
+        fraction += step;
+        while (fraction >= 1.0) {
             if (m_sourceEnded) {
-                l_playing = false;
+                playing = false;
                 break;
             }
-            l_fraction -= 1.0;
-            l_previous = l_current;
-            if (!nextFrame(l_current.data())) {
-                l_current = {0.0f, 0.0f};
+            fraction -= 1.0;
+            previous = current;
+            if (!nextFrame(current.data())) {
+                current = {0.0f, 0.0f};
                 m_sourceEnded = true;
             }
         }
     }
-    m_previous = l_previous;
-    m_current = l_current;
-    m_fraction = l_fraction;
-    return l_playing;
+    m_previous = previous;
+    m_current = current;
+    m_fraction = fraction;
+    return playing;
 }
 
 bool Voice::nextFrame(float* frame) {
@@ -73,9 +73,9 @@ bool Voice::nextFrame(float* frame) {
 }
 
 bool Voice::refill() {
-    m_blockFrames = m_pReader->read(m_block.data(), kBlockFrames);
-    if (m_blockFrames == 0 && m_looping && m_pReader->rewind())
-        m_blockFrames = m_pReader->read(m_block.data(), kBlockFrames);
+    m_blockFrames = m_reader->read(m_block.data(), kBlockFrames);
+    if (m_blockFrames == 0 && m_looping && m_reader->rewind())
+        m_blockFrames = m_reader->read(m_block.data(), kBlockFrames);
     m_blockPosition = 0;
     return m_blockFrames > 0;
 }

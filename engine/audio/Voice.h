@@ -33,7 +33,7 @@ private:
     bool nextFrame(float* frame);
     bool refill();
 
-    std::unique_ptr<SourceReader> m_pReader;
+    std::unique_ptr<SourceReader> m_reader;
     std::uint64_t m_sourceId = 0;
     bool m_looping = false;
     int m_bus = 0;

@@ -32,9 +32,9 @@ bool WavStream::load(const std::string& path) {
 
 std::unique_ptr<SourceReader> WavStream::createReader() const {
     if (m_path.empty()) return nullptr;
-    auto l_pReader = std::make_unique<StreamReader>(m_path);
-    if (!l_pReader->isOpen()) return nullptr;
-    return l_pReader;
+    auto pReader = std::make_unique<StreamReader>(m_path);
+    if (!pReader->isOpen()) return nullptr;
+    return pReader;
 }
 
 }  // namespace Audio

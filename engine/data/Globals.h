@@ -25,20 +25,20 @@ public:
     // or flatbuffers::Table.
     template <typename T = flatbuffers::Table>
     static std::vector<const T*> tables(const std::string& name) {
-        std::vector<const T*> l_tables;
-        if (const auto* l_vector = vectorField<flatbuffers::Offset<flatbuffers::Table>>(name)) {
-            for (const flatbuffers::Table* l_table : *l_vector) l_tables.push_back(reinterpret_cast<const T*>(l_table));
+        std::vector<const T*> tables;
+        if (const auto* vector = vectorField<flatbuffers::Offset<flatbuffers::Table>>(name)) {
+            for (const flatbuffers::Table* table : *vector) tables.push_back(reinterpret_cast<const T*>(table));
         }
-        return l_tables;
+        return tables;
     }
 
     // The raw vector of a vector field, of scalars (vectorField<float>) or of structs
     // (vectorField<const Struct*>).
     template <typename T>
     static const flatbuffers::Vector<T>* vectorField(const std::string& name) {
-        const flatbuffers::Table* l_root = root();
-        const flatbuffers::voffset_t l_slot = slotOf(name);
-        return l_root && l_slot ? l_root->GetPointer<const flatbuffers::Vector<T>*>(l_slot) : nullptr;
+        const flatbuffers::Table* rootTable = root();
+        const flatbuffers::voffset_t slot = slotOf(name);
+        return rootTable && slot ? rootTable->GetPointer<const flatbuffers::Vector<T>*>(slot) : nullptr;
     }
 
     // The root table, or null while nothing is loaded.

@@ -28,8 +28,8 @@ void appendContinuation(std::string& value, const std::string& line) {
 // one; an unquoted value loses the quotes it ends with.
 std::string unquote(const std::string& value) {
     if (isQuoted(value)) return value.substr(1, value.size() - 2);
-    const size_t l_end = value.find_last_not_of('"');
-    return l_end == std::string::npos ? std::string() : value.substr(0, l_end + 1);
+    const size_t endPos = value.find_last_not_of('"');
+    return endPos == std::string::npos ? std::string() : value.substr(0, endPos + 1);
 }
 
 // Written quoted when the value would not read back unquoted.
@@ -45,44 +45,43 @@ std::string quote(const std::string& value) { return "\"" + Util::replaceAll(val
 }  // namespace
 
 bool parsePreferences(const std::string& text, SettingsMap& into) {
-    std::vector<std::string> l_lines;
-    Util::split(text, "\n", l_lines, false, false);
-    for (size_t l_i = 0; l_i < l_lines.size(); ++l_i) {
-        const std::string l_line = Util::trim(l_lines[l_i]);
-        if (Util::startsWith(l_line, "#")) continue;
-        std::string l_name;
-        std::string l_value;
-        if (!Util::parseKeyValue(l_line, l_name, l_value)) continue;
-        while (isOpen(l_value)) {
-            if (++l_i == l_lines.size()) return false;
-            appendContinuation(l_value, l_lines[l_i]);
+    std::vector<std::string> lines;
+    Util::split(text, "\n", lines, false, false);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string line = Util::trim(lines[i]);
+        if (Util::startsWith(line, "#")) continue;
+        std::string name;
+        std::string value;
+        if (!Util::parseKeyValue(line, name, value)) continue;
+        while (isOpen(value)) {
+            if (++i == lines.size()) return false;
+            appendContinuation(value, lines[i]);
         }
-        into[kSettingPrefix + l_name] = unquote(l_value);
+        into[kSettingPrefix + name] = unquote(value);
     }
     return true;
 }
 
 std::vector<std::string> preferenceLines(const SettingsMap& settings) {
-    std::vector<std::string> l_lines;
-    for (const auto& [l_key, l_value] : settings) {
-        l_lines.push_back(Util::tail(l_key, kSettingPrefix.size()) + " = " +
-                          (needsQuotes(l_value) ? quote(l_value) : l_value));
+    std::vector<std::string> lines;
+    for (const auto& [key, value] : settings) {
+        lines.push_back(Util::tail(key, kSettingPrefix.size()) + " = " + (needsQuotes(value) ? quote(value) : value));
     }
-    return l_lines;
+    return lines;
 }
 
 bool readPreferences(const std::string& path, SettingsMap& into) {
-    std::string l_text;
-    if (!Util::readTextFile(path, l_text, "\n")) return true;
-    return parsePreferences(l_text, into);
+    std::string text;
+    if (!Util::readTextFile(path, text, "\n")) return true;
+    return parsePreferences(text, into);
 }
 
 bool writePreferences(const std::string& path, const SettingsMap& settings) {
     // Written beside the old file and renamed over it, so a failed write never loses the old one.
-    const std::string l_temporary = path + ".tmp";
-    if (!Util::writeTextFile(l_temporary, preferenceLines(settings)) ||
-        std::rename(l_temporary.c_str(), path.c_str()) != 0) {
-        std::remove(l_temporary.c_str());
+    const std::string temporary = path + ".tmp";
+    if (!Util::writeTextFile(temporary, preferenceLines(settings)) ||
+        std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
         return false;
     }
     return true;

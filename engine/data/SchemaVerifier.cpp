@@ -18,8 +18,8 @@ public:
     SchemaVerifier(const uint8_t* buffer, size_t size) : m_buffer(buffer), m_verifier(buffer, size) {}
 
     bool root(const StructDef& rootType) {
-        const uoffset_t l_offset = m_verifier.VerifyOffset(size_t(0));
-        return l_offset && table(rootType, reinterpret_cast<const Table*>(m_buffer + l_offset));
+        const uoffset_t offset = m_verifier.VerifyOffset(size_t(0));
+        return offset && table(rootType, reinterpret_cast<const Table*>(m_buffer + offset));
     }
 
 private:
@@ -27,17 +27,17 @@ private:
 
     bool table(const StructDef& type, const Table* data) {
         if (!data->VerifyTableStart(m_verifier)) return false;
-        for (const FieldDef* l_field : type.fields.vec) {
-            if (!field(*data, *l_field)) return false;
+        for (const FieldDef* fieldDef : type.fields.vec) {
+            if (!field(*data, *fieldDef)) return false;
         }
         return m_verifier.EndTable();
     }
 
     // A value stored inline in the table: a scalar or a struct.
     bool inlineField(const Table& owner, const FieldDef& field, size_t size, size_t alignment) {
-        const voffset_t l_at = owner.GetOptionalFieldOffset(field.value.offset);
-        if (!l_at) return !field.IsRequired();
-        return m_verifier.VerifyFieldStruct(base(owner), l_at, size, alignment);
+        const voffset_t at = owner.GetOptionalFieldOffset(field.value.offset);
+        if (!at) return !field.IsRequired();
+        return m_verifier.VerifyFieldStruct(base(owner), at, size, alignment);
     }
 
     bool offsetField(const Table& owner, const FieldDef& field) {
@@ -46,25 +46,28 @@ private:
     }
 
     bool field(const Table& owner, const FieldDef& field) {
-        const Type& l_type = field.value.type;
-        const voffset_t l_slot = field.value.offset;
-        if (flatbuffers::IsScalar(l_type.base_type)) {
-            const size_t l_size = flatbuffers::SizeOf(l_type.base_type);
-            return inlineField(owner, field, l_size, l_size);
+        const Type& type = field.value.type;
+        const voffset_t slot = field.value.offset;
+        if (flatbuffers::IsScalar(type.base_type)) {
+            const size_t count = flatbuffers::SizeOf(type.base_type);
+            return inlineField(owner, field, count, count);
         }
-        if (flatbuffers::IsStruct(l_type)) {
-            return inlineField(owner, field, l_type.struct_def->bytesize, l_type.struct_def->minalign);
+        if (flatbuffers::IsStruct(type)) {
+            return inlineField(owner, field, type.struct_def->bytesize, type.struct_def->minalign);
         }
         if (!offsetField(owner, field)) return false;
-        const uint8_t* l_target = owner.GetPointer<const uint8_t*>(l_slot);
-        if (!l_target) return true;
-        switch (l_type.base_type) {
-            case BaseType::BASE_TYPE_STRING: return string(l_target);
-            case BaseType::BASE_TYPE_STRUCT: return table(*l_type.struct_def, reinterpret_cast<const Table*>(l_target));
+        const uint8_t* target = owner.GetPointer<const uint8_t*>(slot);
+        if (!target) return true;
+        switch (type.base_type) {
+            case BaseType::BASE_TYPE_STRING:
+                return string(target);
+            case BaseType::BASE_TYPE_STRUCT:
+                return table(*type.struct_def, reinterpret_cast<const Table*>(target));
             case BaseType::BASE_TYPE_UNION:
-                return unionValue(field.value.type, owner.GetField<uint8_t>(voffset_t(l_slot - sizeof(voffset_t)), 0),
-                                  l_target);
-            case BaseType::BASE_TYPE_VECTOR: return vector(owner, field, l_target);
+                return unionValue(field.value.type, owner.GetField<uint8_t>(voffset_t(slot - sizeof(voffset_t)), 0),
+                                  target);
+            case BaseType::BASE_TYPE_VECTOR:
+                return vector(owner, field, target);
             default: return false;
         }
     }
@@ -75,45 +78,45 @@ private:
     // types pass, as they do for generated code: readers only look at the types they know.
     bool unionValue(const Type& unionType, uint8_t memberType, const uint8_t* data) {
         if (memberType == 0) return true;
-        const flatbuffers::EnumVal* l_member = unionType.enum_def->ReverseLookup(memberType, false);
-        if (!l_member) return true;
-        const Type& l_type = l_member->union_type;
-        if (l_type.base_type == BaseType::BASE_TYPE_STRING) return string(data);
-        if (flatbuffers::IsStruct(l_type)) return m_verifier.VerifyFromPointer(data, l_type.struct_def->bytesize);
-        return table(*l_type.struct_def, reinterpret_cast<const Table*>(data));
+        const flatbuffers::EnumVal* member = unionType.enum_def->ReverseLookup(memberType, false);
+        if (!member) return true;
+        const Type& type = member->union_type;
+        if (type.base_type == BaseType::BASE_TYPE_STRING) return string(data);
+        if (flatbuffers::IsStruct(type)) return m_verifier.VerifyFromPointer(data, type.struct_def->bytesize);
+        return table(*type.struct_def, reinterpret_cast<const Table*>(data));
     }
 
     bool vector(const Table& owner, const FieldDef& field, const uint8_t* data) {
-        const Type l_element = field.value.type.VectorType();
-        const bool l_ofOffsets = !flatbuffers::IsScalar(l_element.base_type) && !flatbuffers::IsStruct(l_element);
-        const size_t l_elementSize = l_ofOffsets ? sizeof(uoffset_t) : flatbuffers::InlineSize(l_element);
-        const size_t l_elementAlignment = l_ofOffsets ? sizeof(uoffset_t) : flatbuffers::InlineAlignment(l_element);
-        if (!m_verifier.VerifyVectorOrString(data, l_elementSize) ||
-            !m_verifier.VerifyAlignment(size_t(data - m_buffer) + sizeof(uoffset_t), l_elementAlignment)) {
+        const Type element = field.value.type.VectorType();
+        const bool ofOffsets = !flatbuffers::IsScalar(element.base_type) && !flatbuffers::IsStruct(element);
+        const size_t elementSize = ofOffsets ? sizeof(uoffset_t) : flatbuffers::InlineSize(element);
+        const size_t elementAlignment = ofOffsets ? sizeof(uoffset_t) : flatbuffers::InlineAlignment(element);
+        if (!m_verifier.VerifyVectorOrString(data, elementSize) ||
+            !m_verifier.VerifyAlignment(size_t(data - m_buffer) + sizeof(uoffset_t), elementAlignment)) {
             return false;
         }
-        if (!l_ofOffsets) return true;
-        const auto* l_offsets = reinterpret_cast<const flatbuffers::Vector<uoffset_t>*>(data);
-        const uint8_t* l_types = nullptr;
-        if (l_element.base_type == BaseType::BASE_TYPE_UNION) {
+        if (!ofOffsets) return true;
+        const auto* offsets = reinterpret_cast<const flatbuffers::Vector<uoffset_t>*>(data);
+        const uint8_t* types = nullptr;
+        if (element.base_type == BaseType::BASE_TYPE_UNION) {
             // A vector of unions keeps its member types in the vector field just before it.
-            const voffset_t l_typeSlot = voffset_t(field.value.offset - sizeof(voffset_t));
-            const auto* l_typeVector = owner.GetPointer<const flatbuffers::Vector<uint8_t>*>(l_typeSlot);
-            if (!owner.VerifyOffset(m_verifier, l_typeSlot) || !m_verifier.VerifyVector(l_typeVector) ||
-                !l_typeVector || l_typeVector->size() != l_offsets->size()) {
+            const voffset_t typeSlot = voffset_t(field.value.offset - sizeof(voffset_t));
+            const auto* typeVector = owner.GetPointer<const flatbuffers::Vector<uint8_t>*>(typeSlot);
+            if (!owner.VerifyOffset(m_verifier, typeSlot) || !m_verifier.VerifyVector(typeVector) || !typeVector ||
+                typeVector->size() != offsets->size()) {
                 return false;
             }
-            l_types = l_typeVector->data();
+            types = typeVector->data();
         }
-        for (uoffset_t l_i = 0; l_i < l_offsets->size(); ++l_i) {
-            const size_t l_at = size_t(reinterpret_cast<const uint8_t*>(l_offsets->data() + l_i) - m_buffer);
-            if (!m_verifier.VerifyOffset(l_at)) return false;
-            const uint8_t* l_item = m_buffer + l_at + flatbuffers::ReadScalar<uoffset_t>(m_buffer + l_at);
-            const bool l_ok = l_types ? unionValue(l_element, l_types[l_i], l_item)
-                              : l_element.base_type == BaseType::BASE_TYPE_STRING
-                                  ? string(l_item)
-                                  : table(*l_element.struct_def, reinterpret_cast<const Table*>(l_item));
-            if (!l_ok) return false;
+        for (uoffset_t i = 0; i < offsets->size(); ++i) {
+            const size_t at = size_t(reinterpret_cast<const uint8_t*>(offsets->data() + i) - m_buffer);
+            if (!m_verifier.VerifyOffset(at)) return false;
+            const uint8_t* item = m_buffer + at + flatbuffers::ReadScalar<uoffset_t>(m_buffer + at);
+            const bool ok = types ? unionValue(element, types[i], item)
+                            : element.base_type == BaseType::BASE_TYPE_STRING
+                                ? string(item)
+                                : table(*element.struct_def, reinterpret_cast<const Table*>(item));
+            if (!ok) return false;
         }
         return true;
     }

@@ -8,9 +8,9 @@ namespace Game {
 template <typename T>
 const T* tableOrDefaults(const T* table) {
     static const flatbuffers::DetachedBuffer s_empty = [] {
-        flatbuffers::FlatBufferBuilder l_builder;
-        l_builder.Finish(flatbuffers::Offset<flatbuffers::Table>(l_builder.EndTable(l_builder.StartTable())));
-        return l_builder.Release();
+        flatbuffers::FlatBufferBuilder builder;
+        builder.Finish(flatbuffers::Offset<flatbuffers::Table>(builder.EndTable(builder.StartTable())));
+        return builder.Release();
     }();
     return table ? table : flatbuffers::GetRoot<T>(s_empty.data());
 }

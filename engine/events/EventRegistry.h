@@ -31,27 +31,27 @@ public:
 
     void addSender(HandlerList<T>* handlers) {
         m_senders.push_back(handlers);
-        for (auto* l_receiver : m_receivers) handlers->push_back(handlerFor(l_receiver));
+        for (auto* receiver : m_receivers) handlers->push_back(handlerFor(receiver));
     }
 
     void removeSender(HandlerList<T>* handlers) {
-        auto l_it = std::find(m_senders.begin(), m_senders.end(), handlers);
-        if (l_it != m_senders.end()) m_senders.erase(l_it);
+        auto it = std::find(m_senders.begin(), m_senders.end(), handlers);
+        if (it != m_senders.end()) m_senders.erase(it);
     }
 
     void addReceiver(EventReceiver<T>* receiver) {
         m_receivers.push_back(receiver);
-        for (auto* l_handlers : m_senders) l_handlers->push_back(handlerFor(receiver));
+        for (auto* handlers : m_senders) handlers->push_back(handlerFor(receiver));
     }
 
     void removeReceiver(EventReceiver<T>* receiver) {
-        for (auto* l_handlers : m_senders) {
-            auto l_it = std::find_if(l_handlers->begin(), l_handlers->end(),
-                                     [receiver](const Handler<T>& h) { return h.receiver == receiver; });
-            if (l_it != l_handlers->end()) l_handlers->erase(l_it);
+        for (auto* handlers : m_senders) {
+            auto it = std::find_if(handlers->begin(), handlers->end(),
+                                   [receiver](const Handler<T>& h) { return h.receiver == receiver; });
+            if (it != handlers->end()) handlers->erase(it);
         }
-        auto l_it = std::find(m_receivers.begin(), m_receivers.end(), receiver);
-        if (l_it != m_receivers.end()) m_receivers.erase(l_it);
+        auto it = std::find(m_receivers.begin(), m_receivers.end(), receiver);
+        if (it != m_receivers.end()) m_receivers.erase(it);
     }
 
     size_t senderCount() const { return m_senders.size(); }

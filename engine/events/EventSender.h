@@ -15,7 +15,7 @@ public:
     EventSender& operator=(const EventSender&) = delete;
 
     virtual void send(const T& event) {
-        for (const auto& l_handler : m_handlers) l_handler.dispatch(l_handler.receiver, event);
+        for (const auto& handler : m_handlers) handler.dispatch(handler.receiver, event);
     }
 
 private:

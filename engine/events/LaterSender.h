@@ -21,9 +21,9 @@ public:
 
     void flush() {
         if (m_queue.empty()) return;
-        for (const auto& l_builder : m_queue) {
-            const auto* l_root = flatbuffers::GetRoot<RootT>(l_builder->GetBufferPointer());
-            this->send(*static_cast<const T*>(l_root->value()));
+        for (const auto& builder : m_queue) {
+            const auto* root = flatbuffers::GetRoot<RootT>(builder->GetBufferPointer());
+            this->send(*static_cast<const T*>(root->value()));
         }
         m_queue.clear();
     }

@@ -15,7 +15,7 @@
 
 namespace gfx {
 
-constexpr int MaxTextureStages = 4;
+constexpr int kMaxTextureStages = 4;
 
 namespace Clear {
 constexpr uint16_t None = 0;
@@ -76,7 +76,7 @@ struct Draw {
     bool indexed = false;
     uint32_t startIndex = 0;  // in the frame's transient index buffer
     uint32_t numIndices = 0;
-    std::array<TextureBinding, MaxTextureStages> textures{};
+    std::array<TextureBinding, kMaxTextureStages> textures{};
     Rect scissor;  // empty: no scissor
     uint32_t firstUniform = 0;
     uint32_t numUniforms = 0;

@@ -48,8 +48,8 @@ struct Context {
     std::vector<FrameBufferEntry> frameBufferEntries;
     std::vector<DynamicBufferEntry> dynamicBufferEntries;
 
-    std::array<ViewState, MaxViews> views{};
-    std::bitset<MaxViews> touched;
+    std::array<ViewState, kMaxViews> views{};
+    std::bitset<kMaxViews> touched;
 
     FrameData frame;
     std::vector<Draw> submitted;  // in submission order until frame() sorts them by view
@@ -61,7 +61,7 @@ struct Context {
 
 std::unique_ptr<Context> ctx;
 
-bool validView(ViewId view) { return ctx && view < MaxViews; }
+bool validView(ViewId view) { return ctx && view < kMaxViews; }
 
 bool alive(HandlePool Context::*pool, uint16_t idx) { return ctx && ((*ctx).*pool).alive(idx); }
 
@@ -96,21 +96,21 @@ void snapshotUniforms(Draw& draw) {
 // views that run.
 void buildPasses() {
     FrameData& frame = ctx->frame;
-    std::array<uint32_t, MaxViews + 1> start{};
+    std::array<uint32_t, kMaxViews + 1> start{};
     for (const Draw& draw : ctx->submitted) {
         ++start[draw.view + 1u];
     }
-    for (int v = 0; v < MaxViews; ++v) {
+    for (int v = 0; v < kMaxViews; ++v) {
         start[v + 1] += start[v];
     }
     frame.draws.resize(ctx->submitted.size());
-    std::array<uint32_t, MaxViews> next{};
+    std::array<uint32_t, kMaxViews> next{};
     std::copy(start.begin(), start.end() - 1, next.begin());
     for (const Draw& draw : ctx->submitted) {
         frame.draws[next[draw.view]++] = draw;
     }
     frame.passes.clear();
-    for (ViewId v = 0; v < MaxViews; ++v) {
+    for (ViewId v = 0; v < kMaxViews; ++v) {
         uint32_t count = start[v + 1u] - start[v];
         if (count == 0 && !ctx->touched[v]) {
             continue;
@@ -605,7 +605,7 @@ void setIndexBuffer(const TransientIndexBuffer& buffer, uint32_t firstIndex, uin
 }
 
 void setTexture(uint8_t stage, UniformHandle sampler, TextureHandle texture, SamplerFlags flags) {
-    if (!ctx || stage >= MaxTextureStages) {
+    if (!ctx || stage >= kMaxTextureStages) {
         return;
     }
     ctx->pending.textures[stage] = TextureBinding{sampler, texture, flags};

@@ -74,7 +74,7 @@ void reset(uint16_t width, uint16_t height, bool vsync);
 // Runs the frame's views and presents it; returns how many frames have run so far.
 uint32_t frame();
 
-// --- Views (ids at or above MaxViews are ignored) ---
+// --- Views (ids at or above kMaxViews are ignored) ---
 void setViewClear(ViewId view, uint16_t clearFlags, uint32_t rgba = 0x000000ff, float depth = 1.0f,
                   uint8_t stencil = 0);
 void setViewRect(ViewId view, uint16_t x, uint16_t y, uint16_t width, uint16_t height);

@@ -15,7 +15,7 @@
 namespace gfx {
 namespace {
 
-constexpr GLint UnknownLocation = -2;
+constexpr GLint kUnknownLocation = -2;
 
 struct GlFormat {
     GLenum internal;
@@ -78,7 +78,7 @@ GLenum glPrimitive(Primitive primitive) {
     return GL_TRIANGLES;
 }
 
-const char* const AttribNames[AttribCount] = {"a_position", "a_texcoord0", "a_color0"};
+const char* const AttribNames[kAttribCount] = {"a_position", "a_texcoord0", "a_color0"};
 
 GLuint compileShader(GLenum stage, const std::string& source, const std::string& name) {
     GLuint shader = glCreateShader(stage);
@@ -103,36 +103,36 @@ GLuint compileShader(GLenum stage, const std::string& source, const std::string&
 class GlBackend final : public BackendImpl {
 public:
     ~GlBackend() override {
-        for (Program& program : programs_) {
+        for (Program& program : m_programs) {
             glDeleteProgram(program.id);
         }
-        for (FrameBuffer& frameBuffer : frameBuffers_) {
+        for (FrameBuffer& frameBuffer : m_frameBuffers) {
             glDeleteFramebuffers(1, &frameBuffer.id);
         }
-        for (Texture& texture : textures_) {
+        for (Texture& texture : m_textures) {
             glDeleteTextures(1, &texture.id);
         }
-        for (GLuint buffer : dynamicBuffers_) {
+        for (GLuint buffer : m_dynamicBuffers) {
             glDeleteBuffers(1, &buffer);
         }
-        for (GLuint sampler : samplers_) {
+        for (GLuint sampler : m_samplers) {
             glDeleteSamplers(1, &sampler);
         }
-        glDeleteBuffers(1, &transientVertices_);
-        glDeleteBuffers(1, &transientIndices_);
-        glDeleteVertexArrays(1, &vertexArray_);
+        glDeleteBuffers(1, &m_transientVertices);
+        glDeleteBuffers(1, &m_transientIndices);
+        glDeleteVertexArrays(1, &m_vertexArray);
     }
 
     bool init(const Init& init) override {
         if (glfwGetCurrentContext() == nullptr || epoxy_gl_version() < 33) {
             return false;
         }
-        window_ = init.window;
+        m_window = init.window;
         reset(init.width, init.height, init.vsync);
-        glGenVertexArrays(1, &vertexArray_);
-        glBindVertexArray(vertexArray_);
-        glGenBuffers(1, &transientVertices_);
-        glGenBuffers(1, &transientIndices_);
+        glGenVertexArrays(1, &m_vertexArray);
+        glBindVertexArray(m_vertexArray);
+        glGenBuffers(1, &m_transientVertices);
+        glGenBuffers(1, &m_transientIndices);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glDisable(GL_DEPTH_TEST);
@@ -141,9 +141,9 @@ public:
     }
 
     void reset(uint16_t width, uint16_t height, bool vsync) override {
-        width_ = width;
-        height_ = height;
-        if (window_ != nullptr) {
+        m_width = width;
+        m_height = height;
+        if (m_window != nullptr) {
             glfwSwapInterval(vsync ? 1 : 0);
         }
     }
@@ -159,7 +159,7 @@ public:
         GLuint id = glCreateProgram();
         glAttachShader(id, vs);
         glAttachShader(id, fs);
-        for (GLuint i = 0; i < AttribCount; ++i) {
+        for (GLuint i = 0; i < kAttribCount; ++i) {
             glBindAttribLocation(id, i, AttribNames[i]);
         }
         glLinkProgram(id);
@@ -176,30 +176,30 @@ public:
             glDeleteProgram(id);
             return false;
         }
-        Program& program = slotFor(programs_, idx);
+        Program& program = slotFor(m_programs, idx);
         program.id = id;
         program.modelViewProj = glGetUniformLocation(id, "u_modelViewProj");
-        program.locations.assign(uniformNames_.size(), UnknownLocation);
+        program.locations.assign(m_uniformNames.size(), kUnknownLocation);
         return true;
     }
 
     void destroyProgram(uint16_t idx) override {
-        glDeleteProgram(programs_[idx].id);
-        programs_[idx] = Program();
+        glDeleteProgram(m_programs[idx].id);
+        m_programs[idx] = Program();
     }
 
     void createUniform(uint16_t idx, const std::string& name, UniformType) override {
-        slotFor(uniformNames_, idx) = name;
+        slotFor(m_uniformNames, idx) = name;
         forgetLocations(idx);
     }
 
     void destroyUniform(uint16_t idx) override {
-        uniformNames_[idx].clear();
+        m_uniformNames[idx].clear();
         forgetLocations(idx);
     }
 
     void createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override {
-        Texture& texture = slotFor(textures_, idx);
+        Texture& texture = slotFor(m_textures, idx);
         texture.desc = desc;
         texture.target = desc.is3D ? GL_TEXTURE_3D : GL_TEXTURE_2D;
         glGenTextures(1, &texture.id);
@@ -216,15 +216,15 @@ public:
     }
 
     void updateTexture(uint16_t idx, const TexelBox& box, const void* data, uint32_t pitch) override {
-        const Texture& texture = textures_[idx];
+        const Texture& texture = m_textures[idx];
         uint32_t rowBytes = uint32_t(box.width) * bitsPerPixel(texture.desc.format) / 8;
         const uint8_t* source = static_cast<const uint8_t*>(data);
         if (pitch != rowBytes) {
-            packed_.resize(size_t(rowBytes) * box.height * box.depth);
+            m_packed.resize(size_t(rowBytes) * box.height * box.depth);
             for (uint32_t row = 0; row < uint32_t(box.height) * box.depth; ++row) {
-                std::memcpy(packed_.data() + size_t(row) * rowBytes, source + size_t(row) * pitch, rowBytes);
+                std::memcpy(m_packed.data() + size_t(row) * rowBytes, source + size_t(row) * pitch, rowBytes);
             }
-            source = packed_.data();
+            source = m_packed.data();
         }
         GlFormat format = glFormat(texture.desc.format);
         glBindTexture(texture.target, texture.id);
@@ -238,62 +238,62 @@ public:
     }
 
     void readTexture(uint16_t idx, void* dest) override {
-        const Texture& texture = textures_[idx];
+        const Texture& texture = m_textures[idx];
         glBindTexture(texture.target, texture.id);
         glGetTexImage(texture.target, 0, glFormat(texture.desc.format).format, GL_UNSIGNED_BYTE, dest);
     }
 
     void destroyTexture(uint16_t idx) override {
-        glDeleteTextures(1, &textures_[idx].id);
-        textures_[idx] = Texture();
+        glDeleteTextures(1, &m_textures[idx].id);
+        m_textures[idx] = Texture();
     }
 
     void createFrameBuffer(uint16_t idx, uint16_t textureIdx) override {
-        FrameBuffer& frameBuffer = slotFor(frameBuffers_, idx);
+        FrameBuffer& frameBuffer = slotFor(m_frameBuffers, idx);
         frameBuffer.texture = textureIdx;
         glGenFramebuffers(1, &frameBuffer.id);
         glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer.id);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, textures_[textureIdx].id, 0);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_textures[textureIdx].id, 0);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     }
 
     void destroyFrameBuffer(uint16_t idx) override {
-        glDeleteFramebuffers(1, &frameBuffers_[idx].id);
-        frameBuffers_[idx] = FrameBuffer();
+        glDeleteFramebuffers(1, &m_frameBuffers[idx].id);
+        m_frameBuffers[idx] = FrameBuffer();
     }
 
     void createDynamicVertexBuffer(uint16_t idx, uint32_t bytes) override {
-        GLuint& buffer = slotFor(dynamicBuffers_, idx);
+        GLuint& buffer = slotFor(m_dynamicBuffers, idx);
         glGenBuffers(1, &buffer);
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
         glBufferData(GL_ARRAY_BUFFER, bytes, nullptr, GL_DYNAMIC_DRAW);
     }
 
     void updateDynamicVertexBuffer(uint16_t idx, uint32_t offset, const void* data, uint32_t bytes) override {
-        glBindBuffer(GL_ARRAY_BUFFER, dynamicBuffers_[idx]);
+        glBindBuffer(GL_ARRAY_BUFFER, m_dynamicBuffers[idx]);
         glBufferSubData(GL_ARRAY_BUFFER, offset, bytes, data);
     }
 
     void destroyDynamicVertexBuffer(uint16_t idx) override {
-        glDeleteBuffers(1, &dynamicBuffers_[idx]);
-        dynamicBuffers_[idx] = 0;
+        glDeleteBuffers(1, &m_dynamicBuffers[idx]);
+        m_dynamicBuffers[idx] = 0;
     }
 
     void execute(const FrameData& frame) override {
-        glBindVertexArray(vertexArray_);
-        glBindBuffer(GL_ARRAY_BUFFER, transientVertices_);
+        glBindVertexArray(m_vertexArray);
+        glBindBuffer(GL_ARRAY_BUFFER, m_transientVertices);
         glBufferData(GL_ARRAY_BUFFER, frame.transientVertexBytes, frame.transientVertices.data(), GL_STREAM_DRAW);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, transientIndices_);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_transientIndices);
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(frame.transientIndexCount) * 2, frame.transientIndices.data(),
                      GL_STREAM_DRAW);
-        stateKnown_ = false;
-        currentProgram_ = UINT16_MAX;
+        m_stateKnown = false;
+        m_currentProgram = UINT16_MAX;
         for (const ViewPass& pass : frame.passes) {
             runPass(frame, pass);
         }
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        if (window_ != nullptr) {
-            glfwSwapBuffers(window_);
+        if (m_window != nullptr) {
+            glfwSwapBuffers(m_window);
         }
     }
 
@@ -301,7 +301,7 @@ private:
     struct Program {
         GLuint id = 0;
         GLint modelViewProj = -1;
-        std::vector<GLint> locations;  // by uniform index, UnknownLocation until asked
+        std::vector<GLint> locations;  // by uniform index, kUnknownLocation until asked
     };
 
     struct Texture {
@@ -316,28 +316,28 @@ private:
     };
 
     void forgetLocations(uint16_t uniformIdx) {
-        for (Program& program : programs_) {
+        for (Program& program : m_programs) {
             if (uniformIdx < program.locations.size()) {
-                program.locations[uniformIdx] = UnknownLocation;
+                program.locations[uniformIdx] = kUnknownLocation;
             }
         }
     }
 
     GLint location(uint16_t programIdx, uint16_t uniformIdx) {
-        Program& program = programs_[programIdx];
+        Program& program = m_programs[programIdx];
         if (program.locations.size() <= uniformIdx) {
-            program.locations.resize(uniformIdx + 1u, UnknownLocation);
+            program.locations.resize(uniformIdx + 1u, kUnknownLocation);
         }
         GLint& location = program.locations[uniformIdx];
-        if (location == UnknownLocation) {
-            location = glGetUniformLocation(program.id, uniformNames_[uniformIdx].c_str());
+        if (location == kUnknownLocation) {
+            location = glGetUniformLocation(program.id, m_uniformNames[uniformIdx].c_str());
         }
         return location;
     }
 
     GLuint sampler(SamplerFlags flags) {
         flags &= 0x1f;
-        GLuint& sampler = samplers_[flags];
+        GLuint& sampler = m_samplers[flags];
         if (sampler == 0) {
             glGenSamplers(1, &sampler);
             glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, (flags & Sampler::MinPoint) ? GL_NEAREST : GL_LINEAR);
@@ -359,18 +359,18 @@ private:
 
     void runPass(const FrameData& frame, const ViewPass& pass) {
         const ViewState& view = pass.state;
-        uint16_t targetWidth = width_;
-        uint16_t targetHeight = height_;
+        uint16_t targetWidth = m_width;
+        uint16_t targetHeight = m_height;
         GLuint target = 0;
-        if (view.frameBuffer.valid() && view.frameBuffer.idx < frameBuffers_.size() &&
-            frameBuffers_[view.frameBuffer.idx].id != 0) {
-            const FrameBuffer& frameBuffer = frameBuffers_[view.frameBuffer.idx];
+        if (view.frameBuffer.valid() && view.frameBuffer.idx < m_frameBuffers.size() &&
+            m_frameBuffers[view.frameBuffer.idx].id != 0) {
+            const FrameBuffer& frameBuffer = m_frameBuffers[view.frameBuffer.idx];
             target = frameBuffer.id;
-            targetWidth = textures_[frameBuffer.texture].desc.width;
-            targetHeight = textures_[frameBuffer.texture].desc.height;
+            targetWidth = m_textures[frameBuffer.texture].desc.width;
+            targetHeight = m_textures[frameBuffer.texture].desc.height;
         }
         glBindFramebuffer(GL_FRAMEBUFFER, target);
-        targetHeight_ = targetHeight;
+        m_targetHeight = targetHeight;
         Rect rect = view.rect.empty() ? Rect{0, 0, targetWidth, targetHeight} : view.rect;
         GLint viewport[4];
         toGl(rect, targetHeight, viewport);
@@ -378,8 +378,8 @@ private:
         if (view.clearFlags != Clear::None) {
             clear(view, viewport);
         }
-        modelViewProj_ = view.proj * view.view;
-        mvpVersion_++;
+        m_modelViewProj = view.proj * view.view;
+        m_mvpVersion++;
         for (uint32_t i = 0; i < pass.numDraws; ++i) {
             runDraw(frame, frame.draws[pass.firstDraw + i]);
         }
@@ -405,11 +405,11 @@ private:
             bits |= GL_STENCIL_BUFFER_BIT;
         }
         glClear(bits);
-        stateKnown_ = false;
+        m_stateKnown = false;
     }
 
     void applyState(const DrawState& state) {
-        if (stateKnown_ && state == state_) {
+        if (m_stateKnown && state == m_state) {
             return;
         }
         GLboolean rgb = state.writeRgb ? GL_TRUE : GL_FALSE;
@@ -422,17 +422,17 @@ private:
         } else {
             glDisable(GL_BLEND);
         }
-        state_ = state;
-        stateKnown_ = true;
+        m_state = state;
+        m_stateKnown = true;
     }
 
     void bindVertices(const Draw& draw) {
         GLuint buffer =
-            draw.vertexSource == VertexSource::Dynamic ? dynamicBuffers_[draw.dynamicBuffer.idx] : transientVertices_;
+            draw.vertexSource == VertexSource::Dynamic ? m_dynamicBuffers[draw.dynamicBuffer.idx] : m_transientVertices;
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
         const VertexLayout& layout = draw.layout;
         size_t base = size_t(draw.startVertex) * layout.stride();
-        for (GLuint i = 0; i < AttribCount; ++i) {
+        for (GLuint i = 0; i < kAttribCount; ++i) {
             const AttribFormat& format = layout.format(static_cast<Attrib>(i));
             if (format.num == 0) {
                 glDisableVertexAttribArray(i);
@@ -450,14 +450,14 @@ private:
             return;
         }
         applyState(draw.state);
-        const Program& program = programs_[draw.program.idx];
-        if (currentProgram_ != draw.program.idx || programMvpVersion_ != mvpVersion_) {
+        const Program& program = m_programs[draw.program.idx];
+        if (m_currentProgram != draw.program.idx || m_programMvpVersion != m_mvpVersion) {
             glUseProgram(program.id);
             if (program.modelViewProj >= 0) {
-                glUniformMatrix4fv(program.modelViewProj, 1, GL_FALSE, glm::value_ptr(modelViewProj_));
+                glUniformMatrix4fv(program.modelViewProj, 1, GL_FALSE, glm::value_ptr(m_modelViewProj));
             }
-            currentProgram_ = draw.program.idx;
-            programMvpVersion_ = mvpVersion_;
+            m_currentProgram = draw.program.idx;
+            m_programMvpVersion = m_mvpVersion;
         }
         for (uint32_t i = 0; i < draw.numUniforms; ++i) {
             const UniformValue& value = frame.uniformValues[draw.firstUniform + i];
@@ -466,13 +466,13 @@ private:
                 glUniform4fv(loc, value.count, frame.uniformFloats.data() + value.firstFloat);
             }
         }
-        for (GLuint stage = 0; stage < MaxTextureStages; ++stage) {
+        for (GLuint stage = 0; stage < kMaxTextureStages; ++stage) {
             const TextureBinding& binding = draw.textures[stage];
-            if (!binding.texture.valid() || binding.texture.idx >= textures_.size() ||
-                textures_[binding.texture.idx].id == 0) {
+            if (!binding.texture.valid() || binding.texture.idx >= m_textures.size() ||
+                m_textures[binding.texture.idx].id == 0) {
                 continue;
             }
-            const Texture& texture = textures_[binding.texture.idx];
+            const Texture& texture = m_textures[binding.texture.idx];
             glActiveTexture(GL_TEXTURE0 + stage);
             glBindTexture(texture.target, texture.id);
             glBindSampler(stage, sampler(binding.flags == Sampler::FromTexture ? texture.desc.flags : binding.flags));
@@ -487,7 +487,7 @@ private:
             glDisable(GL_SCISSOR_TEST);
         } else {
             GLint box[4];
-            toGl(draw.scissor, targetHeight_, box);
+            toGl(draw.scissor, m_targetHeight, box);
             glEnable(GL_SCISSOR_TEST);
             glScissor(box[0], box[1], box[2], box[3]);
         }
@@ -501,27 +501,27 @@ private:
         }
     }
 
-    GLFWwindow* window_ = nullptr;
-    uint16_t width_ = 0;
-    uint16_t height_ = 0;
-    uint16_t targetHeight_ = 0;
-    GLuint vertexArray_ = 0;
-    GLuint transientVertices_ = 0;
-    GLuint transientIndices_ = 0;
-    std::vector<Program> programs_;
-    std::vector<std::string> uniformNames_;
-    std::vector<Texture> textures_;
-    std::vector<FrameBuffer> frameBuffers_;
-    std::vector<GLuint> dynamicBuffers_;
-    std::array<GLuint, 32> samplers_{};
-    std::vector<uint8_t> packed_;
+    GLFWwindow* m_window = nullptr;
+    uint16_t m_width = 0;
+    uint16_t m_height = 0;
+    uint16_t m_targetHeight = 0;
+    GLuint m_vertexArray = 0;
+    GLuint m_transientVertices = 0;
+    GLuint m_transientIndices = 0;
+    std::vector<Program> m_programs;
+    std::vector<std::string> m_uniformNames;
+    std::vector<Texture> m_textures;
+    std::vector<FrameBuffer> m_frameBuffers;
+    std::vector<GLuint> m_dynamicBuffers;
+    std::array<GLuint, 32> m_samplers{};
+    std::vector<uint8_t> m_packed;
 
-    DrawState state_;
-    bool stateKnown_ = false;
-    uint16_t currentProgram_ = UINT16_MAX;
-    glm::mat4 modelViewProj_{1.0f};
-    uint32_t mvpVersion_ = 0;
-    uint32_t programMvpVersion_ = 0;
+    DrawState m_state;
+    bool m_stateKnown = false;
+    uint16_t m_currentProgram = UINT16_MAX;
+    glm::mat4 m_modelViewProj{1.0f};
+    uint32_t m_mvpVersion = 0;
+    uint32_t m_programMvpVersion = 0;
 };
 
 }  // namespace

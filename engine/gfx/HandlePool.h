@@ -12,43 +12,43 @@ public:
 
     // 0xffff when the pool is full.
     uint16_t alloc() {
-        if (!free_.empty()) {
-            uint16_t idx = free_.back();
-            free_.pop_back();
-            alive_[idx] = true;
+        if (!m_free.empty()) {
+            uint16_t idx = m_free.back();
+            m_free.pop_back();
+            m_alive[idx] = true;
             return idx;
         }
-        if (alive_.size() >= Capacity) {
+        if (m_alive.size() >= Capacity) {
             return 0xffff;
         }
-        alive_.push_back(true);
-        return static_cast<uint16_t>(alive_.size() - 1);
+        m_alive.push_back(true);
+        return static_cast<uint16_t>(m_alive.size() - 1);
     }
 
     // The index reads dead at once but is handed out again only after recycle(), so a frame
     // still holding it never sees it reused.
     void release(uint16_t idx) {
-        alive_[idx] = false;
-        released_.push_back(idx);
+        m_alive[idx] = false;
+        m_released.push_back(idx);
     }
 
     void recycle() {
-        free_.insert(free_.end(), released_.begin(), released_.end());
-        released_.clear();
+        m_free.insert(m_free.end(), m_released.begin(), m_released.end());
+        m_released.clear();
     }
 
-    bool alive(uint16_t idx) const { return idx < alive_.size() && alive_[idx]; }
+    bool alive(uint16_t idx) const { return idx < m_alive.size() && m_alive[idx]; }
 
     void clear() {
-        alive_.clear();
-        free_.clear();
-        released_.clear();
+        m_alive.clear();
+        m_free.clear();
+        m_released.clear();
     }
 
 private:
-    std::vector<bool> alive_;
-    std::vector<uint16_t> free_;
-    std::vector<uint16_t> released_;
+    std::vector<bool> m_alive;
+    std::vector<uint16_t> m_free;
+    std::vector<uint16_t> m_released;
 };
 
 // The entry of a table kept in step with a pool, grown to reach idx.

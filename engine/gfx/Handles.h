@@ -24,6 +24,6 @@ using DynamicVertexBufferHandle = Handle<struct DynamicVertexBufferTag>;
 
 // Views 0..255; wider so that computed ids beyond the range are refused instead of wrapping.
 using ViewId = uint16_t;
-constexpr ViewId MaxViews = 256;
+constexpr ViewId kMaxViews = 256;
 
 }  // namespace gfx

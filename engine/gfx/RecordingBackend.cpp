@@ -31,7 +31,7 @@ public:
     void destroyUniform(uint16_t) override {}
 
     void createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override {
-        Texture& texture = slotFor(textures_, idx);
+        Texture& texture = slotFor(m_textures, idx);
         texture.desc = desc;
         texture.texels.assign(desc.storageSize(), 0);
         if (data != nullptr) {
@@ -40,7 +40,7 @@ public:
     }
 
     void updateTexture(uint16_t idx, const TexelBox& box, const void* data, uint32_t pitch) override {
-        Texture& texture = textures_[idx];
+        Texture& texture = m_textures[idx];
         uint32_t texelBytes = bitsPerPixel(texture.desc.format) / 8;
         uint32_t rowBytes = box.width * texelBytes;
         const uint8_t* source = static_cast<const uint8_t*>(data);
@@ -54,50 +54,50 @@ public:
     }
 
     void readTexture(uint16_t idx, void* dest) override {
-        const Texture& texture = textures_[idx];
+        const Texture& texture = m_textures[idx];
         std::memcpy(dest, texture.texels.data(), texture.texels.size());
     }
 
-    void destroyTexture(uint16_t idx) override { textures_[idx] = Texture(); }
+    void destroyTexture(uint16_t idx) override { m_textures[idx] = Texture(); }
 
     void createFrameBuffer(uint16_t, uint16_t) override {}
     void destroyFrameBuffer(uint16_t) override {}
 
     void createDynamicVertexBuffer(uint16_t idx, uint32_t bytes) override {
-        slotFor(dynamicBuffers_, idx).assign(bytes, 0);
+        slotFor(m_dynamicBuffers, idx).assign(bytes, 0);
     }
 
     void updateDynamicVertexBuffer(uint16_t idx, uint32_t offset, const void* data, uint32_t bytes) override {
-        std::memcpy(dynamicBuffers_[idx].data() + offset, data, bytes);
+        std::memcpy(m_dynamicBuffers[idx].data() + offset, data, bytes);
     }
 
-    void destroyDynamicVertexBuffer(uint16_t idx) override { dynamicBuffers_[idx].clear(); }
+    void destroyDynamicVertexBuffer(uint16_t idx) override { m_dynamicBuffers[idx].clear(); }
 
     // Copies only what the frame used, so recording stays cheap next to a large transient budget.
     void execute(const FrameData& frame) override {
-        last_.number = frame.number;
-        last_.passes = frame.passes;
-        last_.draws = frame.draws;
-        last_.transientVertexBytes = frame.transientVertexBytes;
-        last_.transientVertices.assign(frame.transientVertices.begin(),
-                                       frame.transientVertices.begin() + frame.transientVertexBytes);
-        last_.transientIndexCount = frame.transientIndexCount;
-        last_.transientIndices.assign(frame.transientIndices.begin(),
-                                      frame.transientIndices.begin() + frame.transientIndexCount);
-        last_.uniformValues = frame.uniformValues;
-        last_.uniformFloats = frame.uniformFloats;
-        ++framesRun_;
+        m_last.number = frame.number;
+        m_last.passes = frame.passes;
+        m_last.draws = frame.draws;
+        m_last.transientVertexBytes = frame.transientVertexBytes;
+        m_last.transientVertices.assign(frame.transientVertices.begin(),
+                                        frame.transientVertices.begin() + frame.transientVertexBytes);
+        m_last.transientIndexCount = frame.transientIndexCount;
+        m_last.transientIndices.assign(frame.transientIndices.begin(),
+                                       frame.transientIndices.begin() + frame.transientIndexCount);
+        m_last.uniformValues = frame.uniformValues;
+        m_last.uniformFloats = frame.uniformFloats;
+        ++m_framesRun;
     }
 
-    const FrameData& lastFrame() const override { return last_; }
-    uint32_t framesRun() const override { return framesRun_; }
+    const FrameData& lastFrame() const override { return m_last; }
+    uint32_t framesRun() const override { return m_framesRun; }
 
     std::vector<uint8_t> vertexBytes(const Draw& draw) const override {
         const std::vector<uint8_t>* source = nullptr;
         if (draw.vertexSource == VertexSource::Transient) {
-            source = &last_.transientVertices;
+            source = &m_last.transientVertices;
         } else if (draw.vertexSource == VertexSource::Dynamic) {
-            source = &dynamicBuffers_[draw.dynamicBuffer.idx];
+            source = &m_dynamicBuffers[draw.dynamicBuffer.idx];
         } else {
             return {};
         }
@@ -113,15 +113,15 @@ public:
         if (!draw.indexed) {
             return {};
         }
-        auto begin = last_.transientIndices.begin() + draw.startIndex;
+        auto begin = m_last.transientIndices.begin() + draw.startIndex;
         return std::vector<uint16_t>(begin, begin + draw.numIndices);
     }
 
     const float* uniform(const Draw& draw, UniformHandle uniform) const override {
         for (uint32_t i = 0; i < draw.numUniforms; ++i) {
-            const UniformValue& value = last_.uniformValues[draw.firstUniform + i];
+            const UniformValue& value = m_last.uniformValues[draw.firstUniform + i];
             if (value.uniform == uniform) {
-                return last_.uniformFloats.data() + value.firstFloat;
+                return m_last.uniformFloats.data() + value.firstFloat;
             }
         }
         return nullptr;
@@ -133,10 +133,10 @@ private:
         std::vector<uint8_t> texels;
     };
 
-    std::vector<Texture> textures_;
-    std::vector<std::vector<uint8_t>> dynamicBuffers_;
-    FrameData last_;
-    uint32_t framesRun_ = 0;
+    std::vector<Texture> m_textures;
+    std::vector<std::vector<uint8_t>> m_dynamicBuffers;
+    FrameData m_last;
+    uint32_t m_framesRun = 0;
 };
 
 }  // namespace

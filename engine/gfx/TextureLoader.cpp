@@ -31,8 +31,8 @@ gfx::TextureFormat formatFor(int channels) {
 }
 
 bool fitsTexture(int width, int height) {
-    constexpr int Largest = std::numeric_limits<uint16_t>::max();
-    return width > 0 && height > 0 && width <= Largest && height <= Largest;
+    constexpr int kLargest = std::numeric_limits<uint16_t>::max();
+    return width > 0 && height > 0 && width <= kLargest && height <= kLargest;
 }
 
 bool endsWith(const std::string& text, const std::string& tail) {

@@ -7,7 +7,7 @@ namespace gfx {
 
 // Vertex attributes bind to the shader inputs a_position, a_texcoord0 and a_color0.
 enum class Attrib : uint8_t { Position, TexCoord0, Color0 };
-constexpr int AttribCount = 3;
+constexpr int kAttribCount = 3;
 
 enum class AttribType : uint8_t { Uint8, Float };
 
@@ -30,31 +30,31 @@ class VertexLayout {
 public:
     constexpr VertexLayout add(Attrib attrib, uint8_t num, AttribType type, bool normalised = false) const {
         VertexLayout result = *this;
-        AttribFormat& format = result.attribs_[static_cast<int>(attrib)];
+        AttribFormat& format = result.m_attribs[static_cast<int>(attrib)];
         format.num = num;
         format.type = type;
         format.normalised = normalised;
-        format.offset = static_cast<uint8_t>(stride_);
-        result.stride_ = static_cast<uint16_t>(stride_ + num * (type == AttribType::Float ? 4 : 1));
+        format.offset = static_cast<uint8_t>(m_stride);
+        result.m_stride = static_cast<uint16_t>(m_stride + num * (type == AttribType::Float ? 4 : 1));
         return result;
     }
 
-    constexpr uint16_t stride() const { return stride_; }
+    constexpr uint16_t stride() const { return m_stride; }
     constexpr bool has(Attrib attrib) const { return format(attrib).num != 0; }
-    constexpr const AttribFormat& format(Attrib attrib) const { return attribs_[static_cast<int>(attrib)]; }
+    constexpr const AttribFormat& format(Attrib attrib) const { return m_attribs[static_cast<int>(attrib)]; }
 
     friend constexpr bool operator==(const VertexLayout& a, const VertexLayout& b) {
-        for (int i = 0; i < AttribCount; ++i) {
-            if (!(a.attribs_[i] == b.attribs_[i])) {
+        for (int i = 0; i < kAttribCount; ++i) {
+            if (!(a.m_attribs[i] == b.m_attribs[i])) {
                 return false;
             }
         }
-        return a.stride_ == b.stride_;
+        return a.m_stride == b.m_stride;
     }
 
 private:
-    std::array<AttribFormat, AttribCount> attribs_{};
-    uint16_t stride_ = 0;
+    std::array<AttribFormat, kAttribCount> m_attribs{};
+    uint16_t m_stride = 0;
 };
 
 }  // namespace gfx

@@ -16,7 +16,7 @@ void offer(SwitchTimerInfo::Entry& entry, const Countdown& countdown, uint32_t c
     }
 }
 
-ScreenAreaRenderInfo renderInfo(const I_ScreenArea& area, bool selected, const SwitchTimerInfo& timerInfo) {
+ScreenAreaRenderInfo renderInfo(const IScreenArea& area, bool selected, const SwitchTimerInfo& timerInfo) {
     ScreenAreaRenderInfo info;
     info.timerInfo = timerInfo;
     info.mode = area.getMode();
@@ -28,14 +28,14 @@ ScreenAreaRenderInfo renderInfo(const I_ScreenArea& area, bool selected, const S
     return info;
 }
 
-bool namesInGroups(const I_ScreenArea& area, const std::string& name) {
+bool namesInGroups(const IScreenArea& area, const std::string& name) {
     const std::vector<std::string>& groups = area.getGroups();
     return std::find(groups.begin(), groups.end(), name) != groups.end();
 }
 
 }  // namespace
 
-void InputHandler::render(I_ScreenAreaRenderer& renderer) const {
+void InputHandler::render(IScreenAreaRenderer& renderer) const {
     SwitchTimerInfo timerInfo;
     std::vector<Switch*> switches;
     if (m_currentArea != nullptr && m_switches.findSwitches(switches, *m_currentArea, TriggerType::UNDEF)) {
@@ -49,13 +49,13 @@ void InputHandler::render(I_ScreenAreaRenderer& renderer) const {
     m_areas.render(renderer, m_currentArea, timerInfo);
 }
 
-void ScreenAreaController::render(I_ScreenAreaRenderer& renderer, const I_ScreenArea* current,
+void ScreenAreaController::render(IScreenAreaRenderer& renderer, const IScreenArea* current,
                                   const SwitchTimerInfo& timerInfo) const {
     const SwitchTimerInfo none;
-    const auto timerOf = [&](const I_ScreenArea& area) -> const SwitchTimerInfo& {
+    const auto timerOf = [&](const IScreenArea& area) -> const SwitchTimerInfo& {
         return &area == current ? timerInfo : none;
     };
-    const auto isSelected = [&](const I_ScreenArea& area) {
+    const auto isSelected = [&](const IScreenArea& area) {
         return &area == current || (current != nullptr && namesInGroups(area, current->getName()));
     };
     for (const auto& area : m_areas) {

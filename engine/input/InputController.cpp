@@ -72,7 +72,7 @@ void InputController::gotoArea(const std::string& name) {
 }
 
 std::string InputController::getCurrentAreaName() const {
-    const I_ScreenArea* current = m_handler->getCurrentArea();
+    const IScreenArea* current = m_handler->getCurrentArea();
     return current != nullptr ? current->getName() : std::string();
 }
 

@@ -7,8 +7,8 @@
 
 #include "engine/devices/KeyCodes.h"
 #include "engine/input/IActionHandler.h"
-#include "engine/input/I_RenderAreaNameFilter.h"
-#include "engine/input/I_ScreenAreaRenderer.h"
+#include "engine/input/IRenderAreaNameFilter.h"
+#include "engine/input/IScreenAreaRenderer.h"
 #include "engine/input/InputHandler.h"
 #include "engine/input/NamedObject.h"
 #include "engine/input/ScreenAreaController.h"
@@ -77,8 +77,8 @@ public:
     // Empty when there is no current area.
     std::string getCurrentAreaName() const;
     void setPage(int32_t page) { m_areas->setPage(page); }
-    void setRenderFilter(const I_RenderAreaNameFilter* filter) { m_areas->setRenderFilter(filter); }
-    void render(I_ScreenAreaRenderer& renderer) const { m_handler->render(renderer); }
+    void setRenderFilter(const IRenderAreaNameFilter* filter) { m_areas->setRenderFilter(filter); }
+    void render(IScreenAreaRenderer& renderer) const { m_handler->render(renderer); }
 
     // "REF:<key>" becomes the alias of the key; other texts are returned as written.
     std::string resolveRef(const flatbuffers::String* text) const;

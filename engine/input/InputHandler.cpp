@@ -16,7 +16,7 @@ bool buttonDown(const std::vector<int>& buttons, size_t index) { return index < 
 InputHandler::InputHandler(ScreenAreaController& areas, SwitchController& switches)
     : m_areas(areas), m_switches(switches) {}
 
-void InputHandler::setArea(I_ScreenArea* area) {
+void InputHandler::setArea(IScreenArea* area) {
     if (m_currentArea != nullptr) m_switches.leaveArea(m_actions, *m_currentArea);
     if (area != nullptr) m_switches.enterArea(m_actions, *area);
     m_currentArea = area;
@@ -77,7 +77,7 @@ void InputHandler::onMouse(float x, float y, int wheel, uint32_t buttons, bool p
     if (!notePointer(x, y) && wheel == 0 && buttons == 0) return;
     // Outside every visible area the current area stays, so that a user who scans with a
     // mouse button is never left without one; but a pointer resting on nothing takes nothing.
-    I_ScreenArea* under = m_areas.areaAt(true, x, y);
+    IScreenArea* under = m_areas.areaAt(true, x, y);
     if (under == nullptr) {
         if (m_pointerChose && !m_pointerAway) {
             m_switches.stopDwell(*m_currentArea);

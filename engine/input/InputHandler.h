@@ -9,8 +9,8 @@
 
 #include "engine/devices/KeyCodes.h"
 #include "engine/input/ActionId.h"
-#include "engine/input/I_ScreenArea.h"
-#include "engine/input/I_ScreenAreaRenderer.h"
+#include "engine/input/IScreenArea.h"
+#include "engine/input/IScreenAreaRenderer.h"
 #include "engine/input/ScreenAreaController.h"
 #include "engine/input/SwitchController.h"
 #include "engine/util/NonCopyable.h"
@@ -46,14 +46,14 @@ public:
     const std::vector<ActionId>& getActions() const { return m_actions; }
     void clearActions() { m_actions.clear(); }
     // Leaves the current area (when there is one) and enters the new one (when not null).
-    void setArea(I_ScreenArea* area);
+    void setArea(IScreenArea* area);
     // The pointer counts as resting from now on, until a report finds it elsewhere than the
     // first one did: a pointer that merely lies over a choice when a screen opens is no choice.
     void restPointer();
     // Draws the areas, with the countdowns of the current area's switches nearest to firing.
-    void render(I_ScreenAreaRenderer& renderer) const;
+    void render(IScreenAreaRenderer& renderer) const;
 
-    I_ScreenArea* getCurrentArea() const { return m_currentArea; }
+    IScreenArea* getCurrentArea() const { return m_currentArea; }
     ScreenAreaController& getScreenAreaController() const { return m_areas; }
     SwitchController& getSwitchController() const { return m_switches; }
 
@@ -78,7 +78,7 @@ private:
 
     ScreenAreaController& m_areas;
     SwitchController& m_switches;
-    I_ScreenArea* m_currentArea = nullptr;
+    IScreenArea* m_currentArea = nullptr;
     // Where the resting pointer was first reported, and whether it has moved since.
     std::optional<std::pair<float, float>> m_restingAt;
     bool m_pointerMoved = false;

@@ -1,11 +1,11 @@
 #pragma once
 #include <string>
 
-#include "engine/input/I_ScreenArea.h"
+#include "engine/input/IScreenArea.h"
 
 namespace Input {
 
-class ScreenArea : public I_ScreenArea {
+class ScreenArea : public IScreenArea {
 public:
     explicit ScreenArea(const std::string& name) : Util::NamedObject(name) {}
 

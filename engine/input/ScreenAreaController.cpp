@@ -11,18 +11,18 @@ const std::string kPagePrefix = "PAGE";
 
 }  // namespace
 
-void ScreenAreaController::add(std::unique_ptr<I_ScreenArea> area) { m_areas.push_back(std::move(area)); }
+void ScreenAreaController::add(std::unique_ptr<IScreenArea> area) { m_areas.push_back(std::move(area)); }
 
-I_ScreenArea* ScreenAreaController::find(const std::string& name) const {
+IScreenArea* ScreenAreaController::find(const std::string& name) const {
     for (const auto& area : m_areas) {
         if (area->getName() == name) return area.get();
     }
     return nullptr;
 }
 
-I_ScreenArea* ScreenAreaController::areaAt(bool visibleOnly, float x, float y) const {
+IScreenArea* ScreenAreaController::areaAt(bool visibleOnly, float x, float y) const {
     for (auto it = m_areas.rbegin(); it != m_areas.rend(); ++it) {
-        const I_ScreenArea& area = **it;
+        const IScreenArea& area = **it;
         if (area.contains(x, y) && (area.isVisible() || !visibleOnly) && isOnCurrentPage(area.getName())) {
             return it->get();
         }

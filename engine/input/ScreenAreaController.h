@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/input/I_RenderAreaNameFilter.h"
-#include "engine/input/I_ScreenArea.h"
-#include "engine/input/I_ScreenAreaRenderer.h"
+#include "engine/input/IRenderAreaNameFilter.h"
+#include "engine/input/IScreenArea.h"
+#include "engine/input/IScreenAreaRenderer.h"
 #include "engine/input/SwitchTimerInfo.h"
 #include "engine/util/NonCopyable.h"
 
@@ -20,21 +20,21 @@ public:
     virtual ~ScreenAreaController() = default;
 
     // The controller owns the area from then on.
-    void add(std::unique_ptr<I_ScreenArea> area);
+    void add(std::unique_ptr<IScreenArea> area);
     // The first area of that exact name, whatever its page; null when there is none.
-    I_ScreenArea* find(const std::string& name) const;
+    IScreenArea* find(const std::string& name) const;
     // The area under the point, the last added first; null when none.
-    I_ScreenArea* areaAt(bool visibleOnly, float x, float y) const;
+    IScreenArea* areaAt(bool visibleOnly, float x, float y) const;
 
-    const std::vector<std::unique_ptr<I_ScreenArea>>& getAreas() const { return m_areas; }
+    const std::vector<std::unique_ptr<IScreenArea>>& getAreas() const { return m_areas; }
 
     // Not owned; null draws every area.
-    void setRenderFilter(const I_RenderAreaNameFilter* filter) { m_renderFilter = filter; }
+    void setRenderFilter(const IRenderAreaNameFilter* filter) { m_renderFilter = filter; }
     bool isRendered(const std::string& areaName) const;
     // Draws every area the filter lets through, in list order; an area is selected when it is
     // the current one or names it among its groups. Selected areas on top come last, selected
     // only when current. Only the current area gets the timer info.
-    void render(I_ScreenAreaRenderer& renderer, const I_ScreenArea* current, const SwitchTimerInfo& timerInfo) const;
+    void render(IScreenAreaRenderer& renderer, const IScreenArea* current, const SwitchTimerInfo& timerInfo) const;
 
     // 0 for none.
     void setPage(int32_t page) { m_page = page; }
@@ -43,8 +43,8 @@ public:
 private:
     bool isOnCurrentPage(const std::string& areaName) const;
 
-    std::vector<std::unique_ptr<I_ScreenArea>> m_areas;
-    const I_RenderAreaNameFilter* m_renderFilter = nullptr;
+    std::vector<std::unique_ptr<IScreenArea>> m_areas;
+    const IRenderAreaNameFilter* m_renderFilter = nullptr;
     int32_t m_page = 0;
 };
 

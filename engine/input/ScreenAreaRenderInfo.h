@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/input/I_ScreenArea.h"
+#include "engine/input/IScreenArea.h"
 #include "engine/input/SwitchTimerInfo.h"
 
 // What an area renderer is told about one area: the texts are those of its selected form when

@@ -22,7 +22,7 @@ Switch* SwitchController::get(size_t position) const {
 
 void SwitchController::clear() { m_switches.clear(); }
 
-bool SwitchController::findSwitches(std::vector<Switch*>& found, const I_ScreenArea& area, TriggerType type) const {
+bool SwitchController::findSwitches(std::vector<Switch*>& found, const IScreenArea& area, TriggerType type) const {
     for (const auto& candidate : m_switches) {
         if (candidate->getAreaName() != area.getName()) continue;
         if (type != TriggerType::UNDEF && candidate->getTrigger().getType() != type) continue;
@@ -31,7 +31,7 @@ bool SwitchController::findSwitches(std::vector<Switch*>& found, const I_ScreenA
     return !found.empty();
 }
 
-void SwitchController::enterArea(std::vector<ActionId>& actions, const I_ScreenArea& area) {
+void SwitchController::enterArea(std::vector<ActionId>& actions, const IScreenArea& area) {
     for (const auto& each : m_switches) {
         const TriggerId& trigger = each->getTrigger();
         each->repeatCountdown().start(trigger.getType() == TriggerType::DWELL ? trigger.getDwellTime() : 0);
@@ -45,19 +45,19 @@ void SwitchController::enterArea(std::vector<ActionId>& actions, const I_ScreenA
     for (Switch* each : entered) fireActions(actions, *each, each->getActions().press);
 }
 
-void SwitchController::stopDwell(const I_ScreenArea& area) {
+void SwitchController::stopDwell(const IScreenArea& area) {
     std::vector<Switch*> dwelling;
     findSwitches(dwelling, area, TriggerType::DWELL);
     for (Switch* each : dwelling) each->repeatCountdown().start(0);
 }
 
-void SwitchController::leaveArea(std::vector<ActionId>& actions, const I_ScreenArea& area) {
+void SwitchController::leaveArea(std::vector<ActionId>& actions, const IScreenArea& area) {
     std::vector<Switch*> left;
     findSwitches(left, area, TriggerType::ENTERLEAVE);
     for (Switch* each : left) fireActions(actions, *each, each->getActions().release);
 }
 
-void SwitchController::trigger(std::vector<ActionId>& actions, const I_ScreenArea& area, const TriggerId& event,
+void SwitchController::trigger(std::vector<ActionId>& actions, const IScreenArea& area, const TriggerId& event,
                                bool pressed) {
     std::vector<Switch*> candidates;
     findSwitches(candidates, area, event.getType());
@@ -71,7 +71,7 @@ void SwitchController::trigger(std::vector<ActionId>& actions, const I_ScreenAre
     }
 }
 
-void SwitchController::tick(std::vector<ActionId>& actions, const I_ScreenArea& area, int ms) {
+void SwitchController::tick(std::vector<ActionId>& actions, const IScreenArea& area, int ms) {
     std::vector<Switch*> ticked;
     findSwitches(ticked, area, TriggerType::UNDEF);
     for (Switch* each : ticked) advanceTimers(*each, actions, ms);

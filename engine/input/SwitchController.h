@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "engine/input/ActionId.h"
-#include "engine/input/I_ScreenArea.h"
+#include "engine/input/IScreenArea.h"
 #include "engine/input/Switch.h"
 #include "engine/input/TriggerId.h"
 #include "engine/util/NonCopyable.h"
@@ -25,17 +25,16 @@ public:
     virtual Switch* get(size_t position) const;
 
     // Advances the timers of the area's switches by the elapsed milliseconds.
-    virtual void tick(std::vector<ActionId>& actions, const I_ScreenArea& area, int ms);
-    virtual void leaveArea(std::vector<ActionId>& actions, const I_ScreenArea& area);
+    virtual void tick(std::vector<ActionId>& actions, const IScreenArea& area, int ms);
+    virtual void leaveArea(std::vector<ActionId>& actions, const IScreenArea& area);
     // Restarts the timers of every switch, whatever its area, so that dwell starts afresh.
-    virtual void enterArea(std::vector<ActionId>& actions, const I_ScreenArea& area);
+    virtual void enterArea(std::vector<ActionId>& actions, const IScreenArea& area);
     // Stops the countdowns of the area's dwell switches until the area is entered again.
-    void stopDwell(const I_ScreenArea& area);
+    void stopDwell(const IScreenArea& area);
     // A device event, already turned into a trigger of its kind.
-    virtual void trigger(std::vector<ActionId>& actions, const I_ScreenArea& area, const TriggerId& event,
-                         bool pressed);
+    virtual void trigger(std::vector<ActionId>& actions, const IScreenArea& area, const TriggerId& event, bool pressed);
     // The area's switches, of the type unless it is UNDEF (any type); whether any was found.
-    virtual bool findSwitches(std::vector<Switch*>& found, const I_ScreenArea& area, TriggerType type) const;
+    virtual bool findSwitches(std::vector<Switch*>& found, const IScreenArea& area, TriggerType type) const;
     virtual void clear();
 
 private:

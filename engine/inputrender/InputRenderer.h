@@ -1,5 +1,5 @@
 #pragma once
-#include "engine/input/I_ScreenAreaRenderer.h"
+#include "engine/input/IScreenAreaRenderer.h"
 #include "engine/inputrender/IInputRenderer.h"
 
 namespace Game {
@@ -9,7 +9,7 @@ namespace Game {
 // inside its box. A render call writes the labels after every box and countdown; renderArea
 // alone draws one area whole. The overlay must have the fonts the styles name ("DEFAULT"
 // unless they say otherwise).
-class InputRenderer : public IInputRenderer, public Input::I_ScreenAreaRenderer {
+class InputRenderer : public IInputRenderer, public Input::IScreenAreaRenderer {
 public:
     void render(const Input::InputController& controller, IStringConvertor* labels, vg::Context& overlay,
                 const Util::FrameGeometry& frame) override;

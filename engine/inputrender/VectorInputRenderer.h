@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "engine/input/I_ScreenAreaRenderer.h"
+#include "engine/input/IScreenAreaRenderer.h"
 #include "engine/inputrender/IInputRenderer.h"
 #include "engine/inputrender/LabelAlignment.h"
 #include "engine/vector/IDrawVectorText.h"
@@ -14,7 +14,7 @@ namespace Vector {
 // outline in the area's colour (twice as thick when selected), the countdown as a second box
 // growing down from the top edge, and the label in the vector font or, for the style font
 // "SIMPLEX" or without a text writer, in the display's stroke font. The overlay is not used.
-class VectorInputRenderer : public Game::IInputRenderer, public Input::I_ScreenAreaRenderer {
+class VectorInputRenderer : public Game::IInputRenderer, public Input::IScreenAreaRenderer {
 public:
     // Neither is owned; the writer may be null. Areas are drawn at the display's thickness as
     // it is now.

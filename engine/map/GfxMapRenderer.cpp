@@ -1,11 +1,11 @@
 #include "engine/gfx/Gfx.h"
-#include "engine/map/I_MapRenderer.h"
+#include "engine/map/IMapRenderer.h"
 
 namespace Map {
 
 namespace {
 
-class GfxMapRenderer : public I_MapRenderer {
+class GfxMapRenderer : public IMapRenderer {
 public:
     Game::TextureRecord createTileTexture(uint16_t width, uint16_t height) override {
         return Game::createEmptyTexture(width, height, gfx::Sampler::Default);
@@ -32,7 +32,7 @@ public:
 
 }  // namespace
 
-I_MapRenderer& gfxMapRenderer() {
+IMapRenderer& gfxMapRenderer() {
     static GfxMapRenderer s_renderer;
     return s_renderer;
 }

@@ -19,7 +19,7 @@ MapTexture::Updater::Updater(const Game::TextureRecord& texture, const Game::Tex
       m_atlasTilesAcross(m_atlasWidth / m_tileWidth),
       m_atlasTilesDown(m_atlasHeight / m_tileHeight) {}
 
-MapTexture::MapTexture(I_MapRenderer& renderer, const Game::TextureRecord& texture, const Game::TextureRecord& atlas,
+MapTexture::MapTexture(IMapRenderer& renderer, const Game::TextureRecord& texture, const Game::TextureRecord& atlas,
                        int tileShiftX, int tileShiftY)
     : m_texture(texture),
       m_atlas(atlas),

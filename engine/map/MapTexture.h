@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "engine/gfx/TextureLoader.h"
-#include "engine/map/I_MapRenderer.h"
+#include "engine/map/IMapRenderer.h"
 #include "engine/util/NonCopyable.h"
 
 namespace Map {
@@ -41,7 +41,7 @@ public:
     };
 
     // Reads the atlas back once, through the renderer, to pack its tiles.
-    MapTexture(I_MapRenderer& renderer, const Game::TextureRecord& texture, const Game::TextureRecord& atlas,
+    MapTexture(IMapRenderer& renderer, const Game::TextureRecord& texture, const Game::TextureRecord& atlas,
                int tileShiftX, int tileShiftY);
 
     const Game::TextureRecord& getTexture() const { return m_texture; }

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "engine/gfx/VertexFormats.h"
-#include "engine/map/I_MapRenderer.h"
-#include "engine/map/I_MapWatcher.h"
+#include "engine/map/IMapRenderer.h"
+#include "engine/map/IMapWatcher.h"
 #include "engine/map/MapTexture.h"
 #include "engine/map/MapViewParams.h"
 #include "engine/map/TileMap.h"
@@ -20,12 +20,12 @@ namespace Map {
 // Texture position (texX, texY) holds the tile at the window's first column and row; the tile k
 // columns and j rows on from it sits k tile widths and j tile heights further into the texture
 // (texture row 0 first), wrapping at the texture's edges.
-class MapView : public I_MapWatcher, Util::NonCopyable {
+class MapView : public IMapWatcher, Util::NonCopyable {
 public:
     // Creates the texture, loads and packs the atlas (an atlas that does not load, or holds no
     // whole tile, is a fatal stop), draws the window at (params.x, params.y) and starts watching
     // the map. A window size that is not a whole number of tiles is rounded up to one.
-    MapView(TileMap& map, const MapViewParams& params, I_MapRenderer& renderer = gfxMapRenderer());
+    MapView(TileMap& map, const MapViewParams& params, IMapRenderer& renderer = gfxMapRenderer());
     ~MapView() override;
 
     // Changes are drawn when they lie in the window; the map already holds the values, so those
@@ -83,7 +83,7 @@ private:
     int slotY(int texY, long long tiles) const;
 
     TileMap& m_map;
-    I_MapRenderer& m_renderer;
+    IMapRenderer& m_renderer;
     int m_tileShiftX;
     int m_tileShiftY;
     int m_tileWidth;

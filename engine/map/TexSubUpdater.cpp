@@ -39,7 +39,7 @@ void toRgba(gfx::TextureFormat format, const uint8_t* texels, size_t i, uint8_t*
 
 }  // namespace
 
-TexSubUpdater::TexSubUpdater(I_MapRenderer& renderer, const Game::TextureRecord& texture,
+TexSubUpdater::TexSubUpdater(IMapRenderer& renderer, const Game::TextureRecord& texture,
                              const Game::TextureRecord& atlas, int tileShiftX, int tileShiftY)
     : MapTexture::Updater(texture, atlas, tileShiftX, tileShiftY),
       m_renderer(renderer),
@@ -48,22 +48,22 @@ TexSubUpdater::TexSubUpdater(I_MapRenderer& renderer, const Game::TextureRecord&
 }
 
 void TexSubUpdater::packAtlas() {
-    std::vector<uint8_t> l_texels;
-    const size_t l_texelCount = size_t(m_atlasWidth) * size_t(m_atlasHeight);
-    const size_t l_bytesPerTexel = gfx::bitsPerPixel(m_atlas.info.format) / 8;
-    if (!m_renderer.readTexture(m_atlas, l_texels) || l_texels.size() < l_texelCount * l_bytesPerTexel) {
+    std::vector<uint8_t> texels;
+    const size_t texelCount = size_t(m_atlasWidth) * size_t(m_atlasHeight);
+    const size_t bytesPerTexel = gfx::bitsPerPixel(m_atlas.info.format) / 8;
+    if (!m_renderer.readTexture(m_atlas, texels) || texels.size() < texelCount * bytesPerTexel) {
         Util::fatal("Failed to read back the tile atlas");
     }
-    const int l_tileCount = getAtlasTileCount();
-    m_packed.assign(m_blockSize * size_t(l_tileCount + 1), 0);
-    uint8_t* l_pOut = m_packed.data();
-    for (int l_row = 0; l_row < m_atlasTilesDown; ++l_row) {
-        for (int l_column = 0; l_column < m_atlasTilesAcross; ++l_column) {
-            for (int l_k = 0; l_k < m_tileHeight; ++l_k) {
-                const size_t l_first =
-                    size_t(l_row * m_tileHeight + l_k) * size_t(m_atlasWidth) + size_t(l_column * m_tileWidth);
-                for (int l_i = 0; l_i < m_tileWidth; ++l_i, l_pOut += 4) {
-                    toRgba(m_atlas.info.format, l_texels.data(), l_first + size_t(l_i), l_pOut);
+    const int tileCount = getAtlasTileCount();
+    m_packed.assign(m_blockSize * size_t(tileCount + 1), 0);
+    uint8_t* pOut = m_packed.data();
+    for (int row = 0; row < m_atlasTilesDown; ++row) {
+        for (int column = 0; column < m_atlasTilesAcross; ++column) {
+            for (int k = 0; k < m_tileHeight; ++k) {
+                const size_t first =
+                    size_t(row * m_tileHeight + k) * size_t(m_atlasWidth) + size_t(column * m_tileWidth);
+                for (int i = 0; i < m_tileWidth; ++i, pOut += 4) {
+                    toRgba(m_atlas.info.format, texels.data(), first + size_t(i), pOut);
                 }
             }
         }
@@ -71,9 +71,9 @@ void TexSubUpdater::packAtlas() {
 }
 
 void TexSubUpdater::update(int x, int y, int tile) {
-    const int l_tileCount = getAtlasTileCount();
-    const size_t l_block = size_t(tile >= 0 && tile < l_tileCount ? tile : l_tileCount);
-    m_renderer.updateTexture(m_texture, x, y, m_tileWidth, m_tileHeight, m_packed.data() + l_block * m_blockSize);
+    const int tileCount = getAtlasTileCount();
+    const size_t block = size_t(tile >= 0 && tile < tileCount ? tile : tileCount);
+    m_renderer.updateTexture(m_texture, x, y, m_tileWidth, m_tileHeight, m_packed.data() + block * m_blockSize);
 }
 
 }  // namespace Map

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/map/I_MapRenderer.h"
+#include "engine/map/IMapRenderer.h"
 #include "engine/map/MapTexture.h"
 
 namespace Map {
@@ -13,7 +13,7 @@ namespace Map {
 class TexSubUpdater : public MapTexture::Updater {
 public:
     // The atlas is read back here, once, and converted to RGBA8 whatever its own format.
-    TexSubUpdater(I_MapRenderer& renderer, const Game::TextureRecord& texture, const Game::TextureRecord& atlas,
+    TexSubUpdater(IMapRenderer& renderer, const Game::TextureRecord& texture, const Game::TextureRecord& atlas,
                   int tileShiftX, int tileShiftY);
 
     void update(int x, int y, int tile) override;
@@ -21,7 +21,7 @@ public:
 private:
     void packAtlas();
 
-    I_MapRenderer& m_renderer;
+    IMapRenderer& m_renderer;
     // One block per atlas tile, then one blank block for indexes outside the atlas.
     std::vector<uint8_t> m_packed;
     size_t m_blockSize;

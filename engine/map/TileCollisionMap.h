@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/map/I_MapWatcher.h"
+#include "engine/map/IMapWatcher.h"
 #include "engine/map/TileMap.h"
 #include "engine/util/NonCopyable.h"
 
@@ -16,7 +16,7 @@ namespace Map {
 //
 // The sub-cell of map pixel (px, py) is at column px >> (tileShiftX - subShift) and row
 // py >> (tileShiftY - subShift).
-class TileCollisionMap : public I_MapWatcher, Util::NonCopyable {
+class TileCollisionMap : public IMapWatcher, Util::NonCopyable {
 public:
     static constexpr int kMaxSubShift = 2;
     static constexpr int kPatternSize = 16;

@@ -21,21 +21,21 @@ TileMap::TileMap(int width, int height, int tileShiftX, int tileShiftY, int tile
 void TileMap::setCell(const TileChange& change) {
     store(change);
     // Indexed so that a watcher that unregisters itself while being told cannot invalidate the walk.
-    for (size_t l_i = 0; l_i < m_watchers.size(); ++l_i) m_watchers[l_i]->cellChanged(change);
+    for (size_t i = 0; i < m_watchers.size(); ++i) m_watchers[i]->cellChanged(change);
 }
 
 void TileMap::setCells(const std::vector<TileChange>& changes) {
-    for (const TileChange& l_change : changes) store(l_change);
-    for (size_t l_i = 0; l_i < m_watchers.size(); ++l_i) m_watchers[l_i]->cellsChanged(changes);
+    for (const TileChange& change : changes) store(change);
+    for (size_t i = 0; i < m_watchers.size(); ++i) m_watchers[i]->cellsChanged(changes);
 }
 
-void TileMap::addWatcher(I_MapWatcher* watcher) {
+void TileMap::addWatcher(IMapWatcher* watcher) {
     if (std::find(m_watchers.begin(), m_watchers.end(), watcher) == m_watchers.end()) m_watchers.push_back(watcher);
 }
 
-void TileMap::removeWatcher(I_MapWatcher* watcher) {
-    auto l_it = std::find(m_watchers.begin(), m_watchers.end(), watcher);
-    if (l_it != m_watchers.end()) m_watchers.erase(l_it);
+void TileMap::removeWatcher(IMapWatcher* watcher) {
+    auto it = std::find(m_watchers.begin(), m_watchers.end(), watcher);
+    if (it != m_watchers.end()) m_watchers.erase(it);
 }
 
 void TileMap::store(const TileChange& change) {

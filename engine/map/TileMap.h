@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "engine/map/I_MapWatcher.h"
+#include "engine/map/IMapWatcher.h"
 #include "engine/map/TileChange.h"
 #include "engine/util/NonCopyable.h"
 
@@ -21,9 +21,9 @@ public:
     void setCells(const std::vector<TileChange>& changes);
 
     // Watchers are not owned; registering one twice keeps one registration.
-    void addWatcher(I_MapWatcher* watcher);
-    void removeWatcher(I_MapWatcher* watcher);
-    const std::vector<I_MapWatcher*>& getWatchers() const { return m_watchers; }
+    void addWatcher(IMapWatcher* watcher);
+    void removeWatcher(IMapWatcher* watcher);
+    const std::vector<IMapWatcher*>& getWatchers() const { return m_watchers; }
 
     int getCell(int x, int y) const { return m_cells[size_t(y) * size_t(m_width) + size_t(x)]; }
     const std::vector<int>& getCells() const { return m_cells; }
@@ -49,7 +49,7 @@ private:
     int m_extraValue1;
     int m_extraValue2;
     std::vector<int> m_cells;
-    std::vector<I_MapWatcher*> m_watchers;
+    std::vector<IMapWatcher*> m_watchers;
 };
 
 }  // namespace Map

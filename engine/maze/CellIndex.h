@@ -20,13 +20,13 @@ public:
     // leaving the index empty, when the box has more than kMostCells cells.
     bool reset(const Position& box) {
         clear();
-        size_t l_cells = 1;
-        for (int32_t l_extent : box) {
-            l_cells *= size_t(l_extent > 0 ? l_extent : 0);
-            if (l_cells > kMostCells) return false;
+        size_t cells = 1;
+        for (int32_t extent : box) {
+            cells *= size_t(extent > 0 ? extent : 0);
+            if (cells > kMostCells) return false;
         }
         m_box = box;
-        m_slots.assign(l_cells, nullptr);
+        m_slots.assign(cells, nullptr);
         return true;
     }
     void clear() {
@@ -36,11 +36,11 @@ public:
 
     // The slot of a position inside the box.
     T*& at(const Position& position) {
-        size_t l_index = 0;
-        for (size_t l_axis = m_box.size(); l_axis-- > 0;) {
-            l_index = l_index * size_t(m_box[l_axis]) + size_t(position[l_axis]);
+        size_t index = 0;
+        for (size_t axis = m_box.size(); axis-- > 0;) {
+            index = index * size_t(m_box[axis]) + size_t(position[axis]);
         }
-        return m_slots[l_index];
+        return m_slots[index];
     }
 
 private:

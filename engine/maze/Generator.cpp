@@ -33,8 +33,8 @@ constexpr size_t kFetchAhead = 8;
 
 bool isNegation(const Position& a, const Position& b) {
     if (a.size() != b.size()) return false;
-    for (size_t l_i = 0; l_i < a.size(); ++l_i) {
-        if (a[l_i] != -b[l_i]) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != -b[i]) return false;
     }
     return true;
 }
@@ -49,81 +49,81 @@ Generator::Generator(const MazeData& mazeTemplate, Util::Random* random) {
 void Generator::setRandom(Util::Random* random) { m_state.random = random ? random : &sharedRandom(); }
 
 std::unique_ptr<MazeData> Generator::generate(uint32_t seed) {
-    MazeData& l_work = m_state.work;
-    Position l_start = l_work.getStart();
-    if (!l_work.validatePosition(l_start)) {
+    MazeData& work = m_state.work;
+    Position startPosition = work.getStart();
+    if (!work.validatePosition(startPosition)) {
         Util::fatal("Maze start position lies outside the maze or on an excluded cell");
     }
 
-    auto l_result = std::make_unique<MazeData>(l_work.copyTemplate());
+    auto result = std::make_unique<MazeData>(work.copyTemplate());
     if (seed != 0) random().seed(seed, Util::Random::timeStampCounter());
 
-    Node* l_startNode = flood(l_start);
+    Node* startNode = flood(startPosition);
 
-    if (l_work.usesBacktracker()) {
-        carveBacktracker(l_startNode);
-        l_result->setEnd(l_work.getEnd());
+    if (work.usesBacktracker()) {
+        carveBacktracker(startNode);
+        result->setEnd(work.getEnd());
     } else {
         carveKruskal();
     }
-    if (l_work.removesDeadEnds()) removeDeadEnds(l_startNode);
-    if (l_work.getLoopPercent() != 0) addLoops(l_startNode);
+    if (work.removesDeadEnds()) removeDeadEnds(startNode);
+    if (work.getLoopPercent() != 0) addLoops(startNode);
 
     m_state.connections.clear();
     m_state.nodes.reset();
     m_state.edges.clear();
-    l_result->setGraph(std::move(m_state.graph), l_startNode);
-    return l_result;
+    result->setGraph(std::move(m_state.graph), startNode);
+    return result;
 }
 
 // Walks the edges while they grow; each node is expanded once, through the exit that created
 // it, so the nodes come out in breadth-first order.
 Node* Generator::flood(const Position& start) {
-    const int l_startType = m_state.work.getTiles().getStartType();
-    sizeForBox(l_startType);
-    Position l_start = start;
-    HashedNode* l_startElement = findOrCreate(l_startType, l_start).first;
-    expand(*l_startElement);
-    for (size_t l_i = 0; l_i < m_state.edges.size(); ++l_i) {
-        const Edge l_edge = m_state.edges[l_i];
-        const Node* l_from = l_edge.from->getNode();
-        if (!l_from->isTreeExit(l_edge.exit)) continue;
-        check(l_from->getExit(l_edge.exit) != nullptr, "l_pExitNode", 280);
-        expand(*l_edge.to);
+    const int startType = m_state.work.getTiles().getStartType();
+    sizeForBox(startType);
+    Position startPosition = start;
+    HashedNode* startElement = findOrCreate(startType, startPosition).first;
+    expand(*startElement);
+    for (size_t i = 0; i < m_state.edges.size(); ++i) {
+        const Edge edge = m_state.edges[i];
+        const Node* from = edge.from->getNode();
+        if (!from->isTreeExit(edge.exit)) continue;
+        check(from->getExit(edge.exit) != nullptr, "l_pExitNode", 280);
+        expand(*edge.to);
     }
-    return l_startElement->getNode();
+    return startElement->getNode();
 }
 
 // Gives the index a slot for every cell of the box. The flood usually fills the box, so room
 // for all of its edges up front spares the edge list the copying of growth; a box too large to
 // be filled gets a bounded start.
 void Generator::sizeForBox(int startType) {
-    const Position& l_box = m_state.work.getSize();
-    if (!m_state.nodes.byCell.reset(l_box)) {
+    const Position& box = m_state.work.getSize();
+    if (!m_state.nodes.byCell.reset(box)) {
         Util::fatal("Maze box holds more than " + std::to_string(CellIndex<HashedNode>::kMostCells) + " cells");
     }
     constexpr size_t kMostReserved = size_t(1) << 20;
-    size_t l_cells = 1;
-    for (int32_t l_extent : l_box) l_cells = std::min(l_cells * size_t(std::max(l_extent, 0)), kMostReserved);
-    m_state.edges.reserve(l_cells * connectionsOf(startType).size());
+    size_t cells = 1;
+    for (int32_t extent : box) cells = std::min(cells * size_t(std::max(extent, 0)), kMostReserved);
+    m_state.edges.reserve(cells * connectionsOf(startType).size());
 }
 
 void Generator::expand(HashedNode& element) {
-    Node* l_node = element.getNode();
-    const ConnectionTable::Connections& l_connections = connectionsOf(l_node->getType());
-    const int l_count = int(l_connections.size());
-    l_node->reserveExits(l_count);
-    for (int l_i = 0; l_i < l_count; ++l_i) {
-        const TileConnection* l_connection = l_connections[size_t(l_i)];
-        check(l_connection != nullptr, "l_pCon", 661);
-        Position l_neighbour = offsetPosition(l_node->getPosition(), l_connection->offset);
-        auto [l_element, l_created] = findOrCreate(l_connection->toType, l_neighbour);
-        if (!l_element) {
-            l_node->addExit({nullptr, 0});
+    Node* node = element.getNode();
+    const ConnectionTable::Connections& connections = connectionsOf(node->getType());
+    const int count = int(connections.size());
+    node->reserveExits(count);
+    for (int i = 0; i < count; ++i) {
+        const TileConnection* connection = connections[size_t(i)];
+        check(connection != nullptr, "l_pCon", 661);
+        Position neighbour = offsetPosition(node->getPosition(), connection->offset);
+        auto [neighbourElement, created] = findOrCreate(connection->toType, neighbour);
+        if (!neighbourElement) {
+            node->addExit({nullptr, 0});
             continue;
         }
-        m_state.edges.push_back({&element, l_i, l_element});
-        l_node->addExit({l_element->getNode(), l_created ? 0u : Exit::kLinked});
+        m_state.edges.push_back({&element, i, neighbourElement});
+        node->addExit({neighbourElement->getNode(), created ? 0u : Exit::kLinked});
     }
 }
 
@@ -131,29 +131,29 @@ void Generator::expand(HashedNode& element) {
 // made, so only cells without one are looked for among the excluded cells.
 std::pair<HashedNode*, bool> Generator::findOrCreate(int type, Position& position) {
     if (!m_state.work.wrapIntoBox(position)) return {nullptr, false};
-    HashedNode*& l_slot = m_state.nodes.byCell.at(position);
-    if (l_slot || m_state.work.isExcluded(position)) return {l_slot, false};
-    l_slot = m_state.nodes.elements.create(m_state.graph.create(type, position));
-    return {l_slot, true};
+    HashedNode*& slot = m_state.nodes.byCell.at(position);
+    if (slot || m_state.work.isExcluded(position)) return {slot, false};
+    slot = m_state.nodes.elements.create(m_state.graph.create(type, position));
+    return {slot, true};
 }
 
 // The reverse exit is the first exit of the neighbour that points back and whose connection
 // offset is the exact negation of this one; the offset matters where a wrapped box is only two
 // cells across and two exits lead to the same neighbour.
 void Generator::openPassage(Node* node, int exit) {
-    Node* l_to = node->getExit(exit);
-    const TileConnection* l_connection = connectionOf(node->getType(), exit);
-    const bool l_anyBackExit = !l_connection || l_connection->offset.empty();
-    int l_toExit = 0;
-    for (; l_toExit < l_to->getNumExits(); ++l_toExit) {
-        if (l_to->getExit(l_toExit) != node) continue;
-        if (l_anyBackExit) break;
-        const TileConnection* l_back = connectionOf(l_to->getType(), l_toExit);
-        if (l_back && isNegation(l_back->offset, l_connection->offset)) break;
+    Node* to = node->getExit(exit);
+    const TileConnection* connection = connectionOf(node->getType(), exit);
+    const bool anyBackExit = !connection || connection->offset.empty();
+    int toExit = 0;
+    for (; toExit < to->getNumExits(); ++toExit) {
+        if (to->getExit(toExit) != node) continue;
+        if (anyBackExit) break;
+        const TileConnection* back = connectionOf(to->getType(), toExit);
+        if (back && isNegation(back->offset, connection->offset)) break;
     }
-    check(l_toExit != l_to->getNumExits(), "l_toExit != l_pToNode->getNumExits()", 771);
+    check(toExit != to->getNumExits(), "l_toExit != l_pToNode->getNumExits()", 771);
     node->setExitOpen(exit, true);
-    l_to->setExitOpen(l_toExit, true);
+    to->setExitOpen(toExit, true);
 }
 
 const ConnectionTable::Connections& Generator::connectionsOf(int type) {
@@ -161,125 +161,125 @@ const ConnectionTable::Connections& Generator::connectionsOf(int type) {
 }
 
 const TileConnection* Generator::connectionOf(int type, int exit) {
-    const ConnectionTable::Connections& l_connections = connectionsOf(type);
-    return exit >= 0 && size_t(exit) < l_connections.size() ? l_connections[size_t(exit)] : nullptr;
+    const ConnectionTable::Connections& connections = connectionsOf(type);
+    return exit >= 0 && size_t(exit) < connections.size() ? connections[size_t(exit)] : nullptr;
 }
 
 // Drawing without replacement from the end: one draw per edge, the last with a bound of 1.
 // The edge list is far larger than the caches, so the draws shuffle a list of edge numbers
 // instead, which gives the same order at a fraction of the memory traffic.
 std::vector<uint32_t> Generator::shuffledEdgeOrder() {
-    std::vector<uint32_t> l_order(m_state.edges.size());
-    std::iota(l_order.begin(), l_order.end(), 0u);
-    for (size_t l_k = l_order.size(); l_k >= 1; --l_k) {
-        const uint32_t l_j = random().nextInt(uint32_t(l_k));
-        std::swap(l_order[l_j], l_order[l_k - 1]);
+    std::vector<uint32_t> order(m_state.edges.size());
+    std::iota(order.begin(), order.end(), 0u);
+    for (size_t k = order.size(); k >= 1; --k) {
+        const uint32_t j = random().nextInt(uint32_t(k));
+        std::swap(order[j], order[k - 1]);
     }
-    return l_order;
+    return order;
 }
 
 void Generator::carveKruskal() {
-    const std::vector<uint32_t> l_order = shuffledEdgeOrder();
-    const std::vector<Edge>& l_edges = m_state.edges;
-    const size_t l_count = l_order.size();
+    const std::vector<uint32_t> order = shuffledEdgeOrder();
+    const std::vector<Edge>& edges = m_state.edges;
+    const size_t count = order.size();
     // Which edges become passages depends only on the sets their elements are in, never on which
     // walls are open yet. So the passages are only marked while the edges are visited in random
     // order, and opened afterwards in the order the edges were made, which visits the nodes
     // nearly in the order they lie in memory.
-    std::vector<uint8_t> l_carved(l_count, 0);
+    std::vector<uint8_t> carved(count, 0);
     // Randomly placed edges and elements are each asked for a stride before they are needed:
     // an edge two strides ahead, its elements one.
-    for (size_t l_i = 0; l_i < l_count; ++l_i) {
-        if (l_i + 2 * kFetchAhead < l_count) __builtin_prefetch(&l_edges[l_order[l_i + 2 * kFetchAhead]]);
-        if (l_i + kFetchAhead < l_count) {
-            const Edge& l_ahead = l_edges[l_order[l_i + kFetchAhead]];
-            __builtin_prefetch(l_ahead.from);
-            __builtin_prefetch(l_ahead.to);
+    for (size_t i = 0; i < count; ++i) {
+        if (i + 2 * kFetchAhead < count) __builtin_prefetch(&edges[order[i + 2 * kFetchAhead]]);
+        if (i + kFetchAhead < count) {
+            const Edge& ahead = edges[order[i + kFetchAhead]];
+            __builtin_prefetch(ahead.from);
+            __builtin_prefetch(ahead.to);
         }
-        const Edge& l_edge = l_edges[l_order[l_i]];
-        if (l_edge.from->getRoot() == l_edge.to->getRoot()) continue;
-        l_carved[l_order[l_i]] = 1;
-        HashedNode* l_root = l_edge.from->getRoot();
-        l_edge.from->link(l_root);
-        l_edge.to->link(l_root);
+        const Edge& edge = edges[order[i]];
+        if (edge.from->getRoot() == edge.to->getRoot()) continue;
+        carved[order[i]] = 1;
+        HashedNode* root = edge.from->getRoot();
+        edge.from->link(root);
+        edge.to->link(root);
     }
-    for (size_t l_e = 0; l_e < l_count; ++l_e) {
-        if (!l_carved[l_e]) continue;
-        Node* l_node = l_edges[l_e].from->getNode();
-        check(l_node->getExit(l_edges[l_e].exit) != nullptr, "l_pNode2", 473);
-        openPassage(l_node, l_edges[l_e].exit);
+    for (size_t e = 0; e < count; ++e) {
+        if (!carved[e]) continue;
+        Node* node = edges[e].from->getNode();
+        check(node->getExit(edges[e].exit) != nullptr, "l_pNode2", 473);
+        openPassage(node, edges[e].exit);
     }
 }
 
 void Generator::carveBacktracker(Node* startNode) {
     check(startNode != nullptr, "pNode", 344);
-    MazeData& l_work = m_state.work;
-    const int l_cells = l_work.getNumCells();
-    if (l_cells <= 1) {
-        l_work.setEnd(startNode->getPosition());
+    MazeData& work = m_state.work;
+    const int cells = work.getNumCells();
+    if (cells <= 1) {
+        work.setEnd(startNode->getPosition());
         return;
     }
-    int l_visited = 1;
-    int l_depth = 0;
-    int l_maxDepth = 0;
-    Position l_end = startNode->getPosition();
-    std::vector<std::pair<Node*, int>> l_stack;
-    std::vector<int> l_candidates;
-    Node* l_current = startNode;
-    while (l_visited < l_cells) {
-        l_candidates.clear();
-        for (int l_exit = 0; l_exit < l_current->getNumExits(); ++l_exit) {
-            const Node* l_target = l_current->getExit(l_exit);
-            if (l_target && l_target->getNumOpenExits() == 0) l_candidates.push_back(l_exit);
+    int visited = 1;
+    int depth = 0;
+    int maxDepth = 0;
+    Position endPos = startNode->getPosition();
+    std::vector<std::pair<Node*, int>> stack;
+    std::vector<int> candidates;
+    Node* current = startNode;
+    while (visited < cells) {
+        candidates.clear();
+        for (int exitStatus = 0; exitStatus < current->getNumExits(); ++exitStatus) {
+            const Node* target = current->getExit(exitStatus);
+            if (target && target->getNumOpenExits() == 0) candidates.push_back(exitStatus);
         }
-        if (l_candidates.empty()) {
-            if (l_depth > l_maxDepth) {
-                l_maxDepth = l_depth;
-                l_end = l_current->getPosition();
+        if (candidates.empty()) {
+            if (depth > maxDepth) {
+                maxDepth = depth;
+                endPos = current->getPosition();
             }
             // Excluded cells, and cells the connections never reach, keep the visited count
             // below the box's cell count: the walk is over once nothing is left to return to.
-            if (l_stack.empty()) break;
-            std::tie(l_current, l_depth) = l_stack.back();
-            l_stack.pop_back();
-            check(l_current != nullptr, "pNode", 411);
+            if (stack.empty()) break;
+            std::tie(current, depth) = stack.back();
+            stack.pop_back();
+            check(current != nullptr, "pNode", 411);
             continue;
         }
-        const int l_exit = l_candidates[random().nextInt(uint32_t(l_candidates.size()))];
-        openPassage(l_current, l_exit);
-        l_stack.emplace_back(l_current, l_depth);
-        l_current = l_current->getExit(l_exit);
-        check(l_current != nullptr, "pNode", 393);
-        ++l_depth;
-        ++l_visited;
+        const int exitStatus = candidates[random().nextInt(uint32_t(candidates.size()))];
+        openPassage(current, exitStatus);
+        stack.emplace_back(current, depth);
+        current = current->getExit(exitStatus);
+        check(current != nullptr, "pNode", 393);
+        ++depth;
+        ++visited;
     }
-    if (l_maxDepth == 0) l_end = l_current->getPosition();
-    l_work.setEnd(l_end);
+    if (maxDepth == 0) endPos = current->getPosition();
+    work.setEnd(endPos);
 }
 
 void Generator::removeDeadEnds(Node* startNode) {
-    std::vector<Node*> l_nodes;
-    collectNodes(startNode, l_nodes);
-    std::vector<int> l_closed;
-    for (Node* l_node : l_nodes) {
-        if (l_node->getNumOpenExits() != 1) continue;
-        l_closed.clear();
-        for (int l_exit = 0; l_exit < l_node->getNumExits(); ++l_exit) {
-            if (l_node->isExitClosed(l_exit) && l_node->getExit(l_exit)) l_closed.push_back(l_exit);
+    std::vector<Node*> nodes;
+    collectNodes(startNode, nodes);
+    std::vector<int> closed;
+    for (Node* node : nodes) {
+        if (node->getNumOpenExits() != 1) continue;
+        closed.clear();
+        for (int exitStatus = 0; exitStatus < node->getNumExits(); ++exitStatus) {
+            if (node->isExitClosed(exitStatus) && node->getExit(exitStatus)) closed.push_back(exitStatus);
         }
-        if (!l_closed.empty()) openPassage(l_node, l_closed[random().nextInt(uint32_t(l_closed.size()))]);
+        if (!closed.empty()) openPassage(node, closed[random().nextInt(uint32_t(closed.size()))]);
     }
 }
 
 // A wall that stays closed is drawn for again from its other side.
 void Generator::addLoops(Node* startNode) {
-    std::vector<Node*> l_nodes;
-    collectNodes(startNode, l_nodes);
-    const int l_percent = m_state.work.getLoopPercent();
-    for (Node* l_node : l_nodes) {
-        for (int l_exit = 0; l_exit < l_node->getNumExits(); ++l_exit) {
-            if (!l_node->isExitClosed(l_exit) || !l_node->getExit(l_exit)) continue;
-            if (int(random().nextInt(100)) < l_percent) openPassage(l_node, l_exit);
+    std::vector<Node*> nodes;
+    collectNodes(startNode, nodes);
+    const int percent = m_state.work.getLoopPercent();
+    for (Node* node : nodes) {
+        for (int exitStatus = 0; exitStatus < node->getNumExits(); ++exitStatus) {
+            if (!node->isExitClosed(exitStatus) || !node->getExit(exitStatus)) continue;
+            if (int(random().nextInt(100)) < percent) openPassage(node, exitStatus);
         }
     }
 }

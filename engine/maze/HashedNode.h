@@ -24,19 +24,19 @@ public:
     // shortens the chain it walked, so that the second record of every wall, which only asks
     // whether both sides are joined, stays cheap. The sets stay the same.
     HashedNode* getRoot() {
-        HashedNode* l_root = rootOf(this);
-        link(l_root);
-        return l_root;
+        HashedNode* root = rootOf(this);
+        link(root);
+        return root;
     }
     const HashedNode* getRoot() const { return rootOf(this); }
     // Joins this element's set to root's, pointing the whole parent chain straight at root.
     void link(HashedNode* root) {
         if (this == root) return;
-        HashedNode* l_element = m_parent;
-        while (l_element && l_element != root) {
-            HashedNode* l_next = l_element->m_parent;
-            l_element->m_parent = root;
-            l_element = l_next;
+        HashedNode* element = m_parent;
+        while (element && element != root) {
+            HashedNode* next = element->m_parent;
+            element->m_parent = root;
+            element = next;
         }
         m_parent = root;
     }

@@ -45,10 +45,10 @@ MazeData& MazeData::operator=(MazeData&& other) noexcept {
 }
 
 MazeData MazeData::copyTemplate() const {
-    MazeData l_copy(m_tiles, m_size, m_start, m_wrap, m_backtracker, m_removeDeadEnds, m_loopPercent);
-    l_copy.m_end = m_end;
-    l_copy.m_excludedCells = m_excludedCells;
-    return l_copy;
+    MazeData copy(m_tiles, m_size, m_start, m_wrap, m_backtracker, m_removeDeadEnds, m_loopPercent);
+    copy.m_end = m_end;
+    copy.m_excludedCells = m_excludedCells;
+    return copy;
 }
 
 void MazeData::setGraph(NodePool nodes, Node* startNode) {
@@ -61,21 +61,21 @@ bool MazeData::isExcluded(const Position& position) const {
 }
 
 int MazeData::getNumCells() const {
-    int l_cells = 1;
-    for (int32_t l_extent : m_size) l_cells *= l_extent;
-    return l_cells;
+    int cells = 1;
+    for (int32_t extent : m_size) cells *= extent;
+    return cells;
 }
 
 bool MazeData::wrapIntoBox(Position& position) const {
     if (position.size() != m_size.size()) return false;
-    for (size_t l_axis = 0; l_axis < m_size.size(); ++l_axis) {
-        int32_t& l_c = position[l_axis];
-        const int32_t l_extent = m_size[l_axis];
+    for (size_t axis = 0; axis < m_size.size(); ++axis) {
+        int32_t& c = position[axis];
+        const int32_t extent = m_size[axis];
         if (m_wrap) {
-            if (l_c < 0) l_c += l_extent;
-            if (l_c >= l_extent) l_c -= l_extent;
+            if (c < 0) c += extent;
+            if (c >= extent) c -= extent;
         }
-        if (l_c < 0 || l_c >= l_extent) return false;
+        if (c < 0 || c >= extent) return false;
     }
     return true;
 }

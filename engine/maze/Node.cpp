@@ -6,17 +6,17 @@ void collectNodes(Node* startNode, std::vector<Node*>& nodes) {
     nodes.clear();
     if (!startNode) return;
     nodes.push_back(startNode);
-    for (size_t l_next = 0; l_next < nodes.size(); ++l_next) {
-        for (const Exit& l_exit : nodes[l_next]->getExits()) {
-            if (l_exit.target && (l_exit.flags & Exit::kLinked) == 0) nodes.push_back(l_exit.target);
+    for (size_t next = 0; next < nodes.size(); ++next) {
+        for (const Exit& exitStatus : nodes[next]->getExits()) {
+            if (exitStatus.target && (exitStatus.flags & Exit::kLinked) == 0) nodes.push_back(exitStatus.target);
         }
     }
 }
 
 void deleteNodes(Node* startNode) {
-    std::vector<Node*> l_nodes;
-    collectNodes(startNode, l_nodes);
-    for (Node* l_node : l_nodes) delete l_node;
+    std::vector<Node*> nodes;
+    collectNodes(startNode, nodes);
+    for (Node* node : nodes) delete node;
 }
 
 }  // namespace Maze

@@ -41,9 +41,9 @@ public:
     // The target of exit i, open or not; null for no such exit or no target.
     Node* getExit(int i) const { return hasExit(i) ? m_exits[size_t(i)].target : nullptr; }
     int getNumOpenExits() const {
-        int l_open = 0;
-        for (const Exit& l_exit : m_exits) l_open += (l_exit.flags & Exit::kOpen) != 0;
-        return l_open;
+        int isOpen = 0;
+        for (const Exit& exitStatus : m_exits) isOpen += (exitStatus.flags & Exit::kOpen) != 0;
+        return isOpen;
     }
     bool isExitOpen(int i) const { return hasExit(i) && (m_exits[size_t(i)].flags & Exit::kOpen) != 0; }
     // True also for an index that is no exit.
@@ -53,8 +53,8 @@ public:
     // Ignores an index that is no exit. Passages are opened on both sides at once by the generator.
     void setExitOpen(int i, bool open) {
         if (!hasExit(i)) return;
-        uint32_t& l_flags = m_exits[size_t(i)].flags;
-        l_flags = open ? (l_flags | Exit::kOpen) : (l_flags & ~Exit::kOpen);
+        uint32_t& flags = m_exits[size_t(i)].flags;
+        flags = open ? (flags | Exit::kOpen) : (flags & ~Exit::kOpen);
     }
 
 private:

@@ -32,23 +32,23 @@ public:
     template <typename... Args>
     T* create(Args&&... args) {
         if (m_blocks.empty() || m_blocks.back().used == m_blocks.back().capacity) addBlock();
-        Block& l_block = m_blocks.back();
-        T* l_object = ::new (static_cast<void*>(l_block.objects + l_block.used)) T(std::forward<Args>(args)...);
-        ++l_block.used;
+        Block& block = m_blocks.back();
+        T* object = ::new (static_cast<void*>(block.objects + block.used)) T(std::forward<Args>(args)...);
+        ++block.used;
         ++m_size;
-        return l_object;
+        return object;
     }
 
     size_t size() const { return m_size; }
 
     // Destroys every object, in the order they were made, and frees the blocks.
     void clear() {
-        std::allocator<T> l_allocator;
-        for (Block& l_block : m_blocks) {
+        std::allocator<T> allocator;
+        for (Block& block : m_blocks) {
             // Every object here is exactly a T, so its destructor is called directly, never
             // looked up as a virtual one.
-            for (size_t l_i = 0; l_i < l_block.used; ++l_i) l_block.objects[l_i].T::~T();
-            l_allocator.deallocate(l_block.objects, l_block.capacity);
+            for (size_t i = 0; i < block.used; ++i) block.objects[i].T::~T();
+            allocator.deallocate(block.objects, block.capacity);
         }
         m_blocks.clear();
         m_size = 0;
@@ -66,10 +66,9 @@ private:
 
     // Blocks double up to a limit, so small mazes stay small and large ones need few blocks.
     void addBlock() {
-        const size_t l_capacity =
-            m_blocks.empty() ? kFirstBlock : std::min(2 * m_blocks.back().capacity, kLargestBlock);
+        const size_t capacity = m_blocks.empty() ? kFirstBlock : std::min(2 * m_blocks.back().capacity, kLargestBlock);
         m_blocks.reserve(m_blocks.size() + 1);
-        m_blocks.push_back({std::allocator<T>().allocate(l_capacity), l_capacity, 0});
+        m_blocks.push_back({std::allocator<T>().allocate(capacity), capacity, 0});
     }
 
     std::vector<Block> m_blocks;

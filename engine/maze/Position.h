@@ -39,8 +39,8 @@ public:
     bool operator==(const Position& other) const {
         if (size() != other.size()) return false;
         // A plain loop: positions are short, and a library compare would call memcmp.
-        for (size_t l_i = 0; l_i < size(); ++l_i) {
-            if (m_coordinates[l_i] != other.m_coordinates[l_i]) return false;
+        for (size_t i = 0; i < size(); ++i) {
+            if (m_coordinates[i] != other.m_coordinates[i]) return false;
         }
         return true;
     }

@@ -3,11 +3,11 @@
 namespace Maze {
 
 void buildPositionMap(Node* startNode, PositionMap<Node>& map) {
-    std::vector<Node*> l_nodes;
-    collectNodes(startNode, l_nodes);
+    std::vector<Node*> nodes;
+    collectNodes(startNode, nodes);
     map.clear();
-    map.reserve(l_nodes.size());
-    for (Node* l_node : l_nodes) map[l_node->getPosition()] = l_node;
+    map.reserve(nodes.size());
+    for (Node* node : nodes) map[node->getPosition()] = node;
 }
 
 }  // namespace Maze

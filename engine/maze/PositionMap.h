@@ -12,13 +12,13 @@ namespace Maze {
 // Coordinates XORed in with shifts 0, 8, 0, 8 ...: x ^ (y << 8) in two dimensions.
 struct PositionHash {
     size_t operator()(const Position& position) const {
-        size_t l_hash = 0;
-        unsigned l_shift = 0;
-        for (int32_t l_c : position) {
-            l_hash ^= size_t(uint32_t(l_c)) << l_shift;
-            l_shift = (l_shift - 8) & 15;
+        size_t hash = 0;
+        unsigned shift = 0;
+        for (int32_t c : position) {
+            hash ^= size_t(uint32_t(c)) << shift;
+            shift = (shift - 8) & 15;
         }
-        return l_hash;
+        return hash;
     }
 };
 
@@ -48,17 +48,17 @@ public:
 
     // The entry of position, added with value when missing; true when it was added now.
     std::pair<iterator, bool> try_emplace(const Position& position, T* value) {
-        const size_t l_hash = PositionHash()(position);
-        size_t l_slot = 0;
+        const size_t hash = PositionHash()(position);
+        size_t slot = 0;
         if (!m_slots.empty()) {
-            l_slot = slotOf(position, l_hash);
-            if (m_slots[l_slot].entry != 0) return {begin() + (m_slots[l_slot].entry - 1), false};
+            slot = slotOf(position, hash);
+            if (m_slots[slot].entry != 0) return {begin() + (m_slots[slot].entry - 1), false};
         }
         if (2 * (m_entries.size() + 1) > m_slots.size()) {
             growTable(m_entries.size() + 1);
-            l_slot = slotOf(position, l_hash);
+            slot = slotOf(position, hash);
         }
-        m_slots[l_slot] = {uint32_t(m_entries.size() + 1), uint32_t(l_hash)};
+        m_slots[slot] = {uint32_t(m_entries.size() + 1), uint32_t(hash)};
         m_entries.emplace_back(position, value);
         return {end() - 1, true};
     }
@@ -98,34 +98,34 @@ private:
     // The slot that holds position, or else the free slot where it would go. The table is never
     // more than half full, so the walk always ends.
     size_t slotOf(const Position& position, size_t hash) const {
-        const size_t l_mask = m_slots.size() - 1;
-        for (size_t l_slot = firstSlot(hash);; l_slot = (l_slot + 1) & l_mask) {
-            const Slot& l_candidate = m_slots[l_slot];
-            if (l_candidate.entry == 0) return l_slot;
-            if (l_candidate.hash == uint32_t(hash) && m_entries[l_candidate.entry - 1].first == position) return l_slot;
+        const size_t mask = m_slots.size() - 1;
+        for (size_t slot = firstSlot(hash);; slot = (slot + 1) & mask) {
+            const Slot& candidate = m_slots[slot];
+            if (candidate.entry == 0) return slot;
+            if (candidate.hash == uint32_t(hash) && m_entries[candidate.entry - 1].first == position) return slot;
         }
     }
 
     // The entry number of position, or size() when it is missing.
     size_t locate(const Position& position) const {
         if (m_slots.empty()) return m_entries.size();
-        const uint32_t l_entry = m_slots[slotOf(position, PositionHash()(position))].entry;
-        return l_entry != 0 ? l_entry - 1 : m_entries.size();
+        const uint32_t entry = m_slots[slotOf(position, PositionHash()(position))].entry;
+        return entry != 0 ? entry - 1 : m_entries.size();
     }
 
     // A table with room for count entries at most half full, holding the present ones.
     void growTable(size_t count) {
-        size_t l_slots = 8;
-        unsigned l_bits = 3;
-        while (l_slots < 2 * count) {
-            l_slots *= 2;
-            ++l_bits;
+        size_t slots = 8;
+        unsigned bits = 3;
+        while (slots < 2 * count) {
+            slots *= 2;
+            ++bits;
         }
-        m_slots.assign(l_slots, Slot{0, 0});
-        m_shift = 64 - l_bits;
-        for (size_t l_i = 0; l_i < m_entries.size(); ++l_i) {
-            const size_t l_hash = PositionHash()(m_entries[l_i].first);
-            m_slots[slotOf(m_entries[l_i].first, l_hash)] = {uint32_t(l_i + 1), uint32_t(l_hash)};
+        m_slots.assign(slots, Slot{0, 0});
+        m_shift = 64 - bits;
+        for (size_t i = 0; i < m_entries.size(); ++i) {
+            const size_t hash = PositionHash()(m_entries[i].first);
+            m_slots[slotOf(m_entries[i].first, hash)] = {uint32_t(i + 1), uint32_t(hash)};
         }
     }
 

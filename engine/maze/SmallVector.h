@@ -75,10 +75,10 @@ public:
     }
     void reserve(size_t capacity) {
         if (capacity <= m_capacity) return;
-        T* l_heap = static_cast<T*>(::operator new(capacity * sizeof(T)));
-        std::uninitialized_copy_n(m_data, m_size, l_heap);
+        T* heap = static_cast<T*>(::operator new(capacity * sizeof(T)));
+        std::uninitialized_copy_n(m_data, m_size, heap);
         release();
-        m_data = l_heap;
+        m_data = heap;
         m_capacity = uint32_t(capacity);
     }
     void clear() { m_size = 0; }

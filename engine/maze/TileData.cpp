@@ -20,9 +20,9 @@ int TileData::getNumConnections(int type) const {
 
 const TileConnection* TileData::getConnection(int type, int i) const {
     if (i < 0) return nullptr;
-    for (const TileConnection& l_connection : m_connections) {
-        if (l_connection.fromType != type) continue;
-        if (i == 0) return &l_connection;
+    for (const TileConnection& connection : m_connections) {
+        if (connection.fromType != type) continue;
+        if (i == 0) return &connection;
         --i;
     }
     return nullptr;

@@ -50,9 +50,9 @@ bool AppContext::run(const std::string& title, int width, int height, bool fulls
 }
 
 void AppContext::update(float dtMs) {
-    if (Input::InputController* l_current = m_controllers->getCurrent()) l_current->tick(dtMs);
+    if (Input::InputController* current = m_controllers->getCurrent()) current->tick(dtMs);
     m_logic->update(dtMs);
-    for (auto& l_hook : m_updateHooks) l_hook();
+    for (auto& hook : m_updateHooks) hook();
     m_keyboard->endFrame();
 }
 
@@ -61,33 +61,33 @@ bool AppContext::render(float dtMs) {
         ++skipped;
         return false;
     }
-    vg::Context* l_overlay = overlay();
-    if (l_overlay) l_overlay->beginFrame(float(m_geometry.windowWidth), float(m_geometry.windowHeight), 1.0f);
+    vg::Context* overlayContext = overlay();
+    if (overlayContext) overlayContext->beginFrame(float(m_geometry.windowWidth), float(m_geometry.windowHeight), 1.0f);
     if (m_renderer) {
         m_renderer->render(m_geometry);
     } else {
         clearPlainly();
     }
-    if (l_overlay) {
-        renderInputAreas(*l_overlay);
-        l_overlay->endFrame();
+    if (overlayContext) {
+        renderInputAreas(*overlayContext);
+        overlayContext->endFrame();
     }
     skipped = 0;
     return true;
 }
 
 void AppContext::renderInputAreas(vg::Context& overlay) {
-    const Input::InputController* l_current = m_controllers->getCurrent();
-    if (!l_current || !m_inputRenderer) return;
-    m_inputRenderer->render(*l_current, m_labels, overlay, m_geometry);
+    const Input::InputController* current = m_controllers->getCurrent();
+    if (!current || !m_inputRenderer) return;
+    m_inputRenderer->render(*current, m_labels, overlay, m_geometry);
 }
 
 void AppContext::setInputRenderer(std::unique_ptr<Game::IInputRenderer> renderer) {
     m_inputRenderer = renderer ? std::move(renderer) : std::make_unique<Game::InputRenderer>();
 }
 
-void AppContext::setAreaFilter(const Input::I_RenderAreaNameFilter* filter) {
-    if (Input::InputController* l_current = m_controllers->getCurrent()) l_current->setRenderFilter(filter);
+void AppContext::setAreaFilter(const Input::IRenderAreaNameFilter* filter) {
+    if (Input::InputController* current = m_controllers->getCurrent()) current->setRenderFilter(filter);
 }
 
 void AppContext::clearPlainly() {
@@ -98,30 +98,30 @@ void AppContext::clearPlainly() {
 
 void AppContext::onKey(uint8_t code, bool pressed, int modifiers) {
     m_keyboard->setKey(code, pressed);
-    if (Input::InputController* l_current = m_controllers->getCurrent()) {
-        l_current->onKey(code, uint32_t(modifiers), pressed);
+    if (Input::InputController* current = m_controllers->getCurrent()) {
+        current->onKey(code, uint32_t(modifiers), pressed);
     }
 }
 
 void AppContext::onPointer(const Game::PointerState& pointer) {
-    Input::InputController* l_current = m_controllers->getCurrent();
-    if (!l_current) return;
-    l_current->onMouse(Game::toPercent(pointer.x, m_geometry.windowWidth), Game::toPercent(pointer.y, m_geometry.windowHeight),
-                       pointer.scrollDelta, uint32_t(pointer.changedButtons), pointer.pressed != 0);
+    Input::InputController* current = m_controllers->getCurrent();
+    if (!current) return;
+    current->onMouse(Game::toPercent(pointer.x, m_geometry.windowWidth),
+                     Game::toPercent(pointer.y, m_geometry.windowHeight), pointer.scrollDelta,
+                     uint32_t(pointer.changedButtons), pointer.pressed != 0);
 }
 
 void AppContext::onJoypad(int pad, int x, int y, const std::vector<int>& buttons) {
     m_joypads->setState(pad, x, y, buttons);
-    if (Input::InputController* l_current = m_controllers->getCurrent()) l_current->onJoypad(pad, x, y, buttons);
+    if (Input::InputController* current = m_controllers->getCurrent()) current->onJoypad(pad, x, y, buttons);
 }
 
 void AppContext::setWindow(int width, int height) {
     m_geometry.windowWidth = width;
     m_geometry.windowHeight = height;
-    const Game::Size l_view =
-        Game::fitViewport({m_geometry.designWidth, m_geometry.designHeight}, {width, height});
-    m_geometry.viewWidth = l_view.width;
-    m_geometry.viewHeight = l_view.height;
+    const Game::Size view = Game::fitViewport({m_geometry.designWidth, m_geometry.designHeight}, {width, height});
+    m_geometry.viewWidth = view.width;
+    m_geometry.viewHeight = view.height;
 }
 
 void AppContext::onWindowResized(int width, int height) {
@@ -134,11 +134,11 @@ void AppContext::onWindowResized(int width, int height) {
 }
 
 void AppContext::setWindowSize(int width, int height) {
-    const bool l_keepAspect = keepAspect;
+    const bool savedKeepAspect = keepAspect;
     keepAspect = false;
     if (width != 0 && height != 0) setWindow(width, height);
     if (m_app) m_app->resize(width, height);
-    keepAspect = l_keepAspect;
+    keepAspect = savedKeepAspect;
 }
 
 void AppContext::setFullscreen(bool fullscreen) {

@@ -50,7 +50,7 @@ public:
     // Takes ownership; null brings back the overlay renderer of the input areas.
     void setInputRenderer(std::unique_ptr<Game::IInputRenderer> renderer);
     // Hides some of the current controller's areas from drawing (null shows them all).
-    void setAreaFilter(const Input::I_RenderAreaNameFilter* filter);
+    void setAreaFilter(const Input::IRenderAreaNameFilter* filter);
     void setWindowSize(int width, int height);
     void setFullscreen(bool fullscreen);
     bool isFullscreen() const;

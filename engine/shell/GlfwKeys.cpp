@@ -43,8 +43,8 @@ uint8_t keyCodeFromGlfw(int glfwKey) {
     if (glfwKey >= GLFW_KEY_F1 && glfwKey <= GLFW_KEY_F12) return uint8_t(145 + (glfwKey - GLFW_KEY_F1));
     if (glfwKey >= GLFW_KEY_KP_0 && glfwKey <= GLFW_KEY_KP_9) return uint8_t(128 + (glfwKey - GLFW_KEY_KP_0));
     // Lower-casing applies to the GLFW key itself, so keys above 255 keep their low byte as is.
-    const int l_lowered = (glfwKey >= GLFW_KEY_A && glfwKey <= GLFW_KEY_Z) ? glfwKey - 'A' + 'a' : glfwKey;
-    return uint8_t(l_lowered & 0xFF);
+    const int lowered = (glfwKey >= GLFW_KEY_A && glfwKey <= GLFW_KEY_Z) ? glfwKey - 'A' + 'a' : glfwKey;
+    return uint8_t(lowered & 0xFF);
 }
 
 int joystickDirection(float axis, float deadZone) {

@@ -5,7 +5,7 @@
 namespace Game {
 
 LogicController::~LogicController() {
-    for (auto l_it = m_entries.rbegin(); l_it != m_entries.rend(); ++l_it) l_it->state.reset();
+    for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) it->state.reset();
 }
 
 void LogicController::add(const std::string& name, std::unique_ptr<ILogicState> state,
@@ -14,15 +14,15 @@ void LogicController::add(const std::string& name, std::unique_ptr<ILogicState> 
 }
 
 int LogicController::indexOf(const std::string& name) const {
-    for (size_t l_index = 0; l_index < m_entries.size(); ++l_index) {
-        if (m_entries[l_index].name == name) return int(l_index);
+    for (size_t index = 0; index < m_entries.size(); ++index) {
+        if (m_entries[index].name == name) return int(index);
     }
     return -1;
 }
 
 ILogicState* LogicController::find(const std::string& name) const {
-    const int l_index = indexOf(name);
-    return l_index < 0 ? nullptr : m_entries[size_t(l_index)].state.get();
+    const int index = indexOf(name);
+    return index < 0 ? nullptr : m_entries[size_t(index)].state.get();
 }
 
 void LogicController::signal(int value) {
@@ -42,41 +42,41 @@ void LogicController::update(float dtMs) {
         m_entries[0].state->setActive(true);
         m_entries[0].state->enter(s_start, "");
     }
-    Entry& l_entry = m_entries[size_t(m_current)];
-    std::string l_command = l_entry.state->update(dtMs);
-    if (l_command.empty()) return;
+    Entry& entry = m_entries[size_t(m_current)];
+    std::string command = entry.state->update(dtMs);
+    if (command.empty()) return;
 
-    const Transition* l_taken = nullptr;
-    for (const auto& l_transition : l_entry.transitions) {
-        if (Util::startsWith(l_command, l_transition.key)) {
-            l_taken = &l_transition;
+    const Transition* taken = nullptr;
+    for (const auto& transition : entry.transitions) {
+        if (Util::startsWith(command, transition.key)) {
+            taken = &transition;
             break;
         }
     }
-    if (!l_taken) {
-        l_command = "*";
-        for (const auto& l_transition : l_entry.transitions) {
-            if (l_transition.key == "*") {
-                l_taken = &l_transition;
+    if (!taken) {
+        command = "*";
+        for (const auto& transition : entry.transitions) {
+            if (transition.key == "*") {
+                taken = &transition;
                 break;
             }
         }
     }
-    int l_target = l_taken ? indexOf(l_taken->target) : -1;
-    if (l_target < 0) {
-        l_target = (m_current + 1) % int(m_entries.size());
-        l_command = "*";
+    int target = taken ? indexOf(taken->target) : -1;
+    if (target < 0) {
+        target = (m_current + 1) % int(m_entries.size());
+        command = "*";
     }
-    switchTo(l_target, l_command);
+    switchTo(target, command);
 }
 
 void LogicController::switchTo(int target, const std::string& command) {
-    const Entry& l_left = m_entries[size_t(m_current)];
-    l_left.state->setActive(false);
+    const Entry& left = m_entries[size_t(m_current)];
+    left.state->setActive(false);
     m_current = target;
-    Entry& l_entered = m_entries[size_t(target)];
-    l_entered.state->setActive(true);
-    l_entered.state->enter(l_left, command);
+    Entry& entered = m_entries[size_t(target)];
+    entered.state->setActive(true);
+    entered.state->enter(left, command);
 }
 
 }  // namespace Game

@@ -8,11 +8,11 @@ bool needsDesktopMode(int width, int height, const std::vector<VideoMode>& modes
     if (width == 0 && height == 0) return true;
     if (std::find(modes.begin(), modes.end(), VideoMode{width, height}) != modes.end()) return false;
     if (fullscreen) return true;
-    const bool l_widerThanAll =
+    const bool widerThanAll =
         std::all_of(modes.begin(), modes.end(), [width](const VideoMode& m) { return width > m.first; });
-    const bool l_tallerThanAll =
+    const bool tallerThanAll =
         std::all_of(modes.begin(), modes.end(), [height](const VideoMode& m) { return height > m.second; });
-    return l_widerThanAll || l_tallerThanAll;
+    return widerThanAll || tallerThanAll;
 }
 
 std::vector<VideoMode> distinctModes(std::vector<VideoMode> modes) {

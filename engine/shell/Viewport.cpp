@@ -6,13 +6,13 @@
 namespace Game {
 
 Size fitViewport(Size design, Size window) {
-    const float l_designAspect = float(design.width) / float(design.height);
-    const float l_windowAspect = float(window.width) / float(window.height);
-    const float l_tolerance =
-        float(double(0.01f) * double(std::max({1.0f, std::fabs(l_designAspect), std::fabs(l_windowAspect)})));
-    if (std::fabs(l_designAspect - l_windowAspect) <= l_tolerance) return window;
-    if (l_windowAspect > l_designAspect) return {int(float(window.height) * l_designAspect), window.height};
-    return {window.width, int(float(window.width) / l_designAspect)};
+    const float designAspect = float(design.width) / float(design.height);
+    const float windowAspect = float(window.width) / float(window.height);
+    const float tolerance =
+        float(double(0.01f) * double(std::max({1.0f, std::fabs(designAspect), std::fabs(windowAspect)})));
+    if (std::fabs(designAspect - windowAspect) <= tolerance) return window;
+    if (windowAspect > designAspect) return {int(float(window.height) * designAspect), window.height};
+    return {window.width, int(float(window.width) / designAspect)};
 }
 
 bool shouldSkipFrame(float msPerFrame, int skipped, int skipLimit, float dtMs) {

@@ -42,119 +42,118 @@ struct SoundController::State {
 };
 
 SoundController::SoundController(bool soundOn, std::unique_ptr<Audio::Output> output) {
-    if (soundOn) m_pState = std::make_unique<State>(std::move(output));
+    if (soundOn) m_state = std::make_unique<State>(std::move(output));
 }
 
 SoundController::~SoundController() = default;
 
 bool SoundController::start(bool visualise) {
-    if (!m_pState) return true;
+    if (!m_state) return true;
     if (init(visualise)) return true;
-    m_pState.reset();
+    m_state.reset();
     return false;
 }
 
 bool SoundController::init(bool visualise) {
-    State& l_state = *m_pState;
-    if (l_state.started) return true;
-    if (!l_state.engine.start()) return false;
-    l_state.engine.setGlobalVolume(1.0f);
-    for (int l_bus = 0; l_bus < kBusCount; ++l_bus) l_state.engine.setBusCapture(l_bus, visualise);
-    l_state.started = true;
+    State& state = *m_state;
+    if (state.started) return true;
+    if (!state.engine.start()) return false;
+    state.engine.setGlobalVolume(1.0f);
+    for (int bus = 0; bus < kBusCount; ++bus) state.engine.setBusCapture(bus, visualise);
+    state.started = true;
     return true;
 }
 
 bool SoundController::addWav(int id, const std::string& path, bool looping, bool singleInstance) {
-    if (!m_pState) return false;
-    auto l_pSource = std::make_unique<Audio::Wav>();
-    if (!l_pSource->load(path)) return false;
-    return attach(id, SoundEntry::kWav, path, std::move(l_pSource), looping, singleInstance);
+    if (!m_state) return false;
+    auto pSource = std::make_unique<Audio::Wav>();
+    if (!pSource->load(path)) return false;
+    return attach(id, SoundEntry::kWav, path, std::move(pSource), looping, singleInstance);
 }
 
 bool SoundController::addWavStream(int id, const std::string& path, bool looping, bool singleInstance) {
-    if (!m_pState) return false;
-    auto l_pSource = std::make_unique<Audio::WavStream>();
-    if (!l_pSource->load(path)) return false;
-    return attach(id, SoundEntry::kStream, path, std::move(l_pSource), looping, singleInstance);
+    if (!m_state) return false;
+    auto pSource = std::make_unique<Audio::WavStream>();
+    if (!pSource->load(path)) return false;
+    return attach(id, SoundEntry::kStream, path, std::move(pSource), looping, singleInstance);
 }
 
 bool SoundController::addSpeech(int id, const std::string& text, bool looping, bool singleInstance) {
-    if (!m_pState) return false;
-    auto l_pSource = std::make_unique<Audio::Speech>();
-    if (!l_pSource->setText(text)) return false;
-    return attach(id, SoundEntry::kSpeech, text, std::move(l_pSource), looping, singleInstance);
+    if (!m_state) return false;
+    auto pSource = std::make_unique<Audio::Speech>();
+    if (!pSource->setText(text)) return false;
+    return attach(id, SoundEntry::kSpeech, text, std::move(pSource), looping, singleInstance);
 }
 
 bool SoundController::attach(int id, int kind, const std::string& name, std::unique_ptr<Audio::Source> source,
                              bool looping, bool singleInstance) {
     source->setLooping(looping);
     source->setSingleInstance(singleInstance);
-    SoundEntry& l_entry = m_pState->sounds[id];
+    SoundEntry& entry = m_state->sounds[id];
     // A replaced sound is not heard again, not even the voices it already has.
-    if (l_entry.source) m_pState->engine.stopSource(*l_entry.source);
-    l_entry.kind = kind;
-    l_entry.name = name;
-    l_entry.source = std::move(source);
+    if (entry.source) m_state->engine.stopSource(*entry.source);
+    entry.kind = kind;
+    entry.name = name;
+    entry.source = std::move(source);
     return true;
 }
 
 int SoundController::play(int id, int volumePercent, float speed) {
-    const SoundEntry* l_pEntry = find(id);
-    if (!l_pEntry) return 0;
-    const float l_volume = static_cast<float>(volumePercent) / 100.0f * m_pState->kindVolume(l_pEntry->kind);
-    Audio::Engine& l_engine = m_pState->engine;
-    const Audio::Handle l_handle = l_engine.play(*l_pEntry->source, l_volume, l_pEntry->kind);
-    if (l_engine.isValid(l_handle))
-        l_engine.setRelativePlaySpeed(l_handle, speed == 0.0f ? l_pEntry->defaultSpeed : speed);
-    return static_cast<int>(l_handle);
+    const SoundEntry* pEntry = find(id);
+    if (!pEntry) return 0;
+    const float volume = static_cast<float>(volumePercent) / 100.0f * m_state->kindVolume(pEntry->kind);
+    Audio::Engine& engine = m_state->engine;
+    const Audio::Handle handle = engine.play(*pEntry->source, volume, pEntry->kind);
+    if (engine.isValid(handle)) engine.setRelativePlaySpeed(handle, speed == 0.0f ? pEntry->defaultSpeed : speed);
+    return static_cast<int>(handle);
 }
 
 void SoundController::stop(int handle) {
-    if (m_pState) m_pState->engine.stopVoice(static_cast<Audio::Handle>(handle));
+    if (m_state) m_state->engine.stopVoice(static_cast<Audio::Handle>(handle));
 }
 
 void SoundController::stopAll() {
-    if (m_pState) m_pState->engine.stopAll();
+    if (m_state) m_state->engine.stopAll();
 }
 
 bool SoundController::isValidHandle(int handle) const {
-    return m_pState && m_pState->engine.isValid(static_cast<Audio::Handle>(handle));
+    return m_state && m_state->engine.isValid(static_cast<Audio::Handle>(handle));
 }
 
 const SoundEntry* SoundController::find(int id) const {
-    if (!m_pState) return nullptr;
-    const auto l_found = m_pState->sounds.find(id);
-    return l_found == m_pState->sounds.end() ? nullptr : &l_found->second;
+    if (!m_state) return nullptr;
+    const auto found = m_state->sounds.find(id);
+    return found == m_state->sounds.end() ? nullptr : &found->second;
 }
 
 void SoundController::setSoundVolume(float volume) {
-    if (m_pState) m_pState->effectsVolume = clampVolume(volume);
+    if (m_state) m_state->effectsVolume = clampVolume(volume);
 }
 
 void SoundController::setMusicVolume(float volume) {
-    if (m_pState) m_pState->musicVolume = clampVolume(volume);
+    if (m_state) m_state->musicVolume = clampVolume(volume);
 }
 
 void SoundController::setSpeechVolume(float volume) {
-    if (m_pState) m_pState->speechVolume = clampVolume(volume);
+    if (m_state) m_state->speechVolume = clampVolume(volume);
 }
 
 void SoundController::setMasterVolume(float volume) {
-    if (m_pState) m_pState->engine.setGlobalVolume(clampVolume(volume));
+    if (m_state) m_state->engine.setGlobalVolume(clampVolume(volume));
 }
 
-float SoundController::getSoundVolume() const { return m_pState ? m_pState->effectsVolume : 0.0f; }
+float SoundController::getSoundVolume() const { return m_state ? m_state->effectsVolume : 0.0f; }
 
-float SoundController::getMusicVolume() const { return m_pState ? m_pState->musicVolume : 0.0f; }
+float SoundController::getMusicVolume() const { return m_state ? m_state->musicVolume : 0.0f; }
 
-float SoundController::getSpeechVolume() const { return m_pState ? m_pState->speechVolume : 0.0f; }
+float SoundController::getSpeechVolume() const { return m_state ? m_state->speechVolume : 0.0f; }
 
-float SoundController::getMasterVolume() const { return m_pState ? m_pState->engine.globalVolume() : 0.0f; }
+float SoundController::getMasterVolume() const { return m_state ? m_state->engine.globalVolume() : 0.0f; }
 
 std::vector<float> SoundController::getBusWave(int bus) const {
-    if (!m_pState || bus < 0 || bus >= kBusCount) return {};
-    const auto l_wave = m_pState->engine.busWave(bus);
-    return {l_wave.begin(), l_wave.end()};
+    if (!m_state || bus < 0 || bus >= kBusCount) return {};
+    const auto wave = m_state->engine.busWave(bus);
+    return {wave.begin(), wave.end()};
 }
 
 }  // namespace Sound

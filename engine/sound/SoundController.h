@@ -68,7 +68,7 @@ private:
     bool attach(int id, int kind, const std::string& name, std::unique_ptr<Audio::Source> source, bool looping,
                 bool singleInstance);
 
-    std::unique_ptr<State> m_pState;
+    std::unique_ptr<State> m_state;
 };
 
 }  // namespace Sound

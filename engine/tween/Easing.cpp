@@ -24,8 +24,8 @@ const EaserEntry easerTable[45] = {
 
 EaseFn findEaser(const std::string& name) {
     if (name.empty()) return nullptr;
-    for (const auto& l_entry : easerTable) {
-        if (name == l_entry.name) return l_entry.fn;
+    for (const auto& entry : easerTable) {
+        if (name == entry.name) return entry.fn;
     }
     Util::fatal("Easer " + name + " unknown");
 }

@@ -3,15 +3,14 @@
 namespace Util {
 
 void lerpColour(uint32_t& colour, uint32_t target, float f) {
-    uint32_t l_result = 0;
-    for (int l_shift = 0; l_shift < 32; l_shift += 8) {
-        const int l_from = int((colour >> l_shift) & 0xFFu);
-        const int l_to = int((target >> l_shift) & 0xFFu);
-        const int l_byte = l_to > l_from ? int(float(l_from) + float(l_to - l_from) * f)
-                                         : int(float(l_from) - float(l_from - l_to) * f);
-        l_result |= uint32_t(l_byte & 0xFF) << l_shift;
+    uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const int from = int((colour >> shift) & 0xFFu);
+        const int to = int((target >> shift) & 0xFFu);
+        const int byte = to > from ? int(float(from) + float(to - from) * f) : int(float(from) - float(from - to) * f);
+        result |= uint32_t(byte & 0xFF) << shift;
     }
-    colour = l_result;
+    colour = result;
 }
 
 }  // namespace Util

@@ -19,11 +19,11 @@ std::ios_base& (*baseManipulator(int base))(std::ios_base&) {
 template <typename T>
 T readNumber(const std::string& text, int base) {
     if (text.empty()) return T(0);
-    std::istringstream l_stream(text);
-    T l_value{};
-    l_stream >> baseManipulator(base) >> l_value;
-    if (l_stream.fail()) fatal("Cant convert String to Num:" + text);
-    return l_value;
+    std::istringstream stream(text);
+    T value{};
+    stream >> baseManipulator(base) >> value;
+    if (stream.fail()) fatal("Cant convert String to Num:" + text);
+    return value;
 }
 
 }  // namespace
@@ -35,11 +35,11 @@ float toFloat(const std::string& text, int base) { return readNumber<float>(text
 float toFloatDecimal(const std::string& text) { return toFloat(text, 10); }
 
 std::string toString(int value, int base, int width, int precision) {
-    std::ostringstream l_stream;
-    if (precision != -1) l_stream << std::fixed << std::setprecision(precision);
-    if (base == 16) l_stream << "0x";
-    l_stream << baseManipulator(base) << std::setfill('0') << std::setw(width) << value;
-    return l_stream.str();
+    std::ostringstream stream;
+    if (precision != -1) stream << std::fixed << std::setprecision(precision);
+    if (base == 16) stream << "0x";
+    stream << baseManipulator(base) << std::setfill('0') << std::setw(width) << value;
+    return stream.str();
 }
 
 std::string intToString(int value, int width) { return toString(value, 10, width, -1); }

@@ -5,29 +5,29 @@
 namespace Util {
 
 size_t fileSize(const std::string& path) {
-    std::ifstream l_file(path, std::ios::binary | std::ios::ate);
-    if (!l_file) return 0;
-    const auto l_size = l_file.tellg();
-    return l_size < 0 ? 0 : size_t(l_size);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file) return 0;
+    const auto count = file.tellg();
+    return count < 0 ? 0 : size_t(count);
 }
 
 bool readTextFile(const std::string& path, std::string& text, const std::string& separator) {
     if (fileSize(path) == 0) return false;
-    std::ifstream l_file(path);
-    std::string l_line;
-    while (std::getline(l_file, l_line)) {
-        text += l_line;
-        text += l_line.empty() ? std::string("\n") : separator;
+    std::ifstream file(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        text += line;
+        text += line.empty() ? std::string("\n") : separator;
     }
     return true;
 }
 
 bool writeTextFile(const std::string& path, const std::vector<std::string>& lines) {
-    std::ofstream l_file(path, std::ios::trunc);
-    if (!l_file) return false;
-    for (const auto& l_line : lines) l_file << l_line << '\n';
-    l_file.flush();
-    return bool(l_file);
+    std::ofstream file(path, std::ios::trunc);
+    if (!file) return false;
+    for (const auto& line : lines) file << line << '\n';
+    file.flush();
+    return bool(file);
 }
 
 }  // namespace Util

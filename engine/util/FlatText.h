@@ -10,11 +10,11 @@ inline std::string toStdString(const flatbuffers::String* text) { return text ? 
 
 inline std::vector<std::string> toStringVector(
     const flatbuffers::Vector<flatbuffers::Offset<flatbuffers::String>>* texts) {
-    std::vector<std::string> l_result;
-    if (!texts) return l_result;
-    l_result.reserve(texts->size());
-    for (const auto* l_text : *texts) l_result.push_back(toStdString(l_text));
-    return l_result;
+    std::vector<std::string> result;
+    if (!texts) return result;
+    result.reserve(texts->size());
+    for (const auto* text : *texts) result.push_back(toStdString(text));
+    return result;
 }
 
 }  // namespace Util

@@ -13,11 +13,11 @@
 namespace Util {
 
 Random::Random() {
-    std::random_device l_device;
-    auto l_draw64 = [&l_device] { return (uint64_t(l_device()) << 32) | l_device(); };
-    const uint64_t l_stream = l_draw64();
-    const uint64_t l_state = l_draw64();
-    seed(l_state, l_stream);
+    std::random_device device;
+    auto draw64 = [&device] { return (uint64_t(device()) << 32) | device(); };
+    const uint64_t stream = draw64();
+    const uint64_t state = draw64();
+    seed(state, stream);
 }
 
 Random::Random(uint64_t stream) : m_engine(0u, streamOrCounter(stream)) {}
@@ -34,8 +34,8 @@ uint32_t Random::nextInt(uint32_t bound) {
 }
 
 float Random::nextFloat() {
-    const double l_value = 1.0 + double(next()) * (1.0 / 4294967296.0);
-    return float(l_value - 1.0);
+    const double value = 1.0 + double(next()) * (1.0 / 4294967296.0);
+    return float(value - 1.0);
 }
 
 uint64_t Random::timeStampCounter() {

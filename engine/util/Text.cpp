@@ -3,13 +3,13 @@
 namespace Util {
 
 std::string trimLeft(const std::string& text, const std::string& set) {
-    const size_t l_first = text.find_first_not_of(set);
-    return l_first == std::string::npos ? std::string() : text.substr(l_first);
+    const size_t first = text.find_first_not_of(set);
+    return first == std::string::npos ? std::string() : text.substr(first);
 }
 
 std::string trimRight(const std::string& text, const std::string& set) {
-    const size_t l_last = text.find_last_not_of(set);
-    return l_last == std::string::npos ? std::string() : text.substr(0, l_last + 1);
+    const size_t last = text.find_last_not_of(set);
+    return last == std::string::npos ? std::string() : text.substr(0, last + 1);
 }
 
 std::string trim(const std::string& text, const std::string& set) { return trimRight(trimLeft(text, set), set); }
@@ -25,68 +25,68 @@ bool endsWith(const std::string& text, const std::string& suffix) {
 std::string tail(const std::string& text, size_t n) { return n >= text.size() ? std::string() : text.substr(n); }
 
 std::string textBefore(const std::string& text, char character) {
-    const size_t l_at = text.find(character);
-    return l_at == std::string::npos ? text : text.substr(0, l_at);
+    const size_t at = text.find(character);
+    return at == std::string::npos ? text : text.substr(0, at);
 }
 
 std::string textAfter(const std::string& text, char character) {
-    const size_t l_at = text.find(character);
-    return l_at == std::string::npos ? text : text.substr(l_at + 1);
+    const size_t at = text.find(character);
+    return at == std::string::npos ? text : text.substr(at + 1);
 }
 
 std::string directoryOf(const std::string& path) {
-    const size_t l_at = path.rfind('/');
-    return l_at == std::string::npos ? path : path.substr(0, l_at);
+    const size_t at = path.rfind('/');
+    return at == std::string::npos ? path : path.substr(0, at);
 }
 
 std::string replaceAll(const std::string& text, const std::string& from, const std::string& to) {
     if (from.empty()) return text;
-    std::string l_result;
-    size_t l_start = 0;
-    for (size_t l_at = text.find(from); l_at != std::string::npos; l_at = text.find(from, l_start)) {
-        l_result.append(text, l_start, l_at - l_start).append(to);
-        l_start = l_at + from.size();
+    std::string result;
+    size_t start = 0;
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, start)) {
+        result.append(text, start, at - start).append(to);
+        start = at + from.size();
     }
-    return l_result.append(text, l_start, std::string::npos);
+    return result.append(text, start, std::string::npos);
 }
 
 void extractBetween(const std::string& text, char open, char close, std::vector<std::string>& out) {
-    size_t l_start = 0;
+    size_t start = 0;
     while (true) {
-        const size_t l_open = text.find(open, l_start);
-        if (l_open == std::string::npos) return;
-        const size_t l_close = text.find(close, l_open + 1);
-        if (l_close == std::string::npos) return;
-        out.push_back(text.substr(l_open + 1, l_close - l_open - 1));
-        l_start = l_close + 1;
+        const size_t isOpen = text.find(open, start);
+        if (isOpen == std::string::npos) return;
+        const size_t closing = text.find(close, isOpen + 1);
+        if (closing == std::string::npos) return;
+        out.push_back(text.substr(isOpen + 1, closing - isOpen - 1));
+        start = closing + 1;
     }
 }
 
 size_t split(const std::string& text, const std::string& delimiter, std::vector<std::string>& out, bool keepEmpty,
              bool trimEach) {
-    auto l_append = [&](std::string piece) {
+    auto append = [&](std::string piece) {
         if (trimEach) piece = trim(piece);
         if (keepEmpty || !piece.empty()) out.push_back(std::move(piece));
     };
     if (delimiter.empty()) {
-        l_append(text);
+        append(text);
         return out.size();
     }
-    size_t l_start = 0;
-    for (size_t l_at = text.find(delimiter); l_at != std::string::npos; l_at = text.find(delimiter, l_start)) {
-        l_append(text.substr(l_start, l_at - l_start));
-        l_start = l_at + delimiter.size();
+    size_t start = 0;
+    for (size_t at = text.find(delimiter); at != std::string::npos; at = text.find(delimiter, start)) {
+        append(text.substr(start, at - start));
+        start = at + delimiter.size();
     }
-    l_append(text.substr(l_start));
+    append(text.substr(start));
     return out.size();
 }
 
 bool parseKeyValue(const std::string& line, std::string& key, std::string& value, char separator) {
-    const size_t l_at = line.find(separator);
-    if (l_at == std::string::npos) return false;
-    key = trim(line.substr(0, l_at));
-    const std::string l_rest = trim(line.substr(l_at + 1));
-    if (!l_rest.empty()) value = l_rest;
+    const size_t at = line.find(separator);
+    if (at == std::string::npos) return false;
+    key = trim(line.substr(0, at));
+    const std::string rest = trim(line.substr(at + 1));
+    if (!rest.empty()) value = rest;
     return true;
 }
 

@@ -58,16 +58,16 @@ void DrawingLibrary::draw(int layer, VectorDisplay& display, gfx::ProgramHandle 
     float width;
     float height;
     display.getSize(width, height);
-    scaleX_ = width * 0.01f;
-    scaleY_ = height * 0.01f;
+    m_scaleX = width * 0.01f;
+    m_scaleY = height * 0.01f;
     const float entryThickness = display.getThickness();
     const gfx::ViewId fillView = gfx::ViewId(display.getFirstView());
-    for (const auto& object : objects_) {
+    for (const auto& object : m_objects) {
         if (!object->visible() || object->layer() != layer) {
             continue;
         }
         const DrawingPoint& origin = object->origin();
-        const Placement at{origin.x, origin.y, scaleX_, scaleY_, height};
+        const Placement at{origin.x, origin.y, m_scaleX, m_scaleY, height};
         for (const auto& group : object->polygonGroups()) {
             if (group->visible) {
                 fillGroup(*group, at, fillView, fillProgram);
@@ -97,8 +97,8 @@ std::string DrawingLibrary::updateText(DrawingText& text, float ox, float oy, Ve
     const Vector::TextRect& rect = text.rect;
     if (text.needsMeasure) {
         text.needsMeasure = false;
-        style.x = int(text.x * scaleX_);
-        style.y = int(text.y * scaleY_);
+        style.x = int(text.x * m_scaleX);
+        style.y = int(text.y * m_scaleY);
         writer.measure(text.rect, style, text.text);
         text.measuredX = style.x;
         text.measuredY = style.y;
@@ -108,12 +108,12 @@ std::string DrawingLibrary::updateText(DrawingText& text, float ox, float oy, Ve
             text.stepY = float(rect.h) / text.sweepRate * (downward ? 1.0f : -1.0f);
             text.sweep.sweepX = float(rect.x);
             text.sweep.sweepY = float(downward ? rect.y + rect.h : rect.y);
-            text.sweep.beamEndX = text.beamEndX * scaleX_;
-            text.sweep.beamEndY = text.beamEndY * scaleY_;
+            text.sweep.beamEndX = text.beamEndX * m_scaleX;
+            text.sweep.beamEndY = text.beamEndY * m_scaleY;
         }
     }
-    style.x = int((text.x + ox) * scaleX_);
-    style.y = int((text.y + oy) * scaleY_);
+    style.x = int((text.x + ox) * m_scaleX);
+    style.y = int((text.y + oy) * m_scaleY);
     Vector::TextRect drawn;
     if (!text.sweepMode) {
         writer.draw(drawn, &display, style, text.text, nullptr, fillProgram);

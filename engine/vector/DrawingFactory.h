@@ -22,7 +22,7 @@ public:
     std::unique_ptr<DrawingLibrary> create(const std::string& dataName) const;
 
 private:
-    Game::Info schema_;
+    Game::Info m_schema;
 };
 
 }  // namespace Vector

@@ -21,27 +21,27 @@ using TableList = flatbuffers::Vector<flatbuffers::Offset<T>>;
 // Builds the parts of one object from the data, resolving names within the object.
 class ObjectBuilder {
 public:
-    explicit ObjectBuilder(DrawingObject& object) : object_(object) {}
+    explicit ObjectBuilder(DrawingObject& object) : m_object(object) {}
 
     void addDefinition(const Vector::DrawingDef& def) {
-        addGroups(def.lines(), object_.lineGroups());
-        addGroups(def.polygons(), object_.polygonGroups());
+        addGroups(def.lines(), m_object.lineGroups());
+        addGroups(def.polygons(), m_object.polygonGroups());
         if (def.texts() != nullptr) {
             for (const Vector::TextDef* text : *def.texts()) {
-                object_.texts().push_back(makeText(*text));
+                m_object.texts().push_back(makeText(*text));
             }
         }
     }
 
     // Steps of the origin; they may follow the object's points, all of which exist by now.
-    void addOriginSteps(const TableList<Vector::StepDef>* steps) { addSteps(object_.origin(), steps); }
+    void addOriginSteps(const TableList<Vector::StepDef>* steps) { addSteps(m_object.origin(), steps); }
 
     void addTriggers(const TableList<Vector::TriggerDef>* triggers) {
         if (triggers == nullptr) {
             return;
         }
         for (const Vector::TriggerDef* trigger : *triggers) {
-            object_.triggers().push_back(
+            m_object.triggers().push_back(
                 DrawingTrigger{Util::toStdString(trigger->event()), Util::toStdString(trigger->object_on()),
                                Util::toStdString(trigger->object_off()), Util::toStdString(trigger->scope())});
         }
@@ -49,8 +49,8 @@ public:
 
     // Steps switch groups by name, and a group may come after the step that names it.
     void checkGroupNames() const {
-        for (const std::string& name : switchedGroups_) {
-            if (object_.group(name) == nullptr) {
+        for (const std::string& name : m_switchedGroups) {
+            if (m_object.group(name) == nullptr) {
                 Util::fatal("Group not found:" + name);
             }
         }
@@ -67,7 +67,7 @@ private:
             group->visible = def->visible();
             group->thickness = def->thickness();
             group->colour = def->colour();
-            object_.registerGroup(*group);
+            m_object.registerGroup(*group);
             if (def->points() != nullptr) {
                 for (const Vector::PointDef* point : *def->points()) {
                     group->points.push_back(makePoint(*point));
@@ -80,7 +80,7 @@ private:
     std::unique_ptr<DrawingPoint> makePoint(const Vector::PointDef& def) {
         auto point = std::make_unique<DrawingPoint>();
         // Registered first, so that the point can follow itself.
-        object_.registerPoint(*point, Util::toStdString(def.name()));
+        m_object.registerPoint(*point, Util::toStdString(def.name()));
         point->refX = reference(def.follow_x());
         point->refY = reference(def.follow_y());
         point->baseX = def.x();
@@ -116,7 +116,7 @@ private:
             step.groupOff = Util::toStdString(def->group_off());
             for (const std::string* name : {&step.groupOn, &step.groupOff}) {
                 if (!name->empty()) {
-                    switchedGroups_.push_back(*name);
+                    m_switchedGroups.push_back(*name);
                 }
             }
             point.steps.push_back(std::move(step));
@@ -137,7 +137,7 @@ private:
         if (text.empty()) {
             return nullptr;
         }
-        const DrawingPoint* point = object_.point(text);
+        const DrawingPoint* point = m_object.point(text);
         if (point == nullptr) {
             Util::fatal("Ref'ed point not found:" + text);
         }
@@ -164,22 +164,22 @@ private:
         return text;
     }
 
-    DrawingObject& object_;
-    std::vector<std::string> switchedGroups_;
+    DrawingObject& m_object;
+    std::vector<std::string> m_switchedGroups;
 };
 
 }  // namespace
 
 DrawingLibrary::DrawingLibrary(std::shared_ptr<flatbuffers::Parser> parser, const std::string& dataName)
-    : info_(std::move(parser)) {
+    : m_info(std::move(parser)) {
     const std::string file = Game::resolveDataName(dataName);
-    if (!std::ifstream(file) || info_.loadData(dataName) == nullptr) {
+    if (!std::ifstream(file) || m_info.loadData(dataName) == nullptr) {
         Util::fatal("Failed to load drawing: " + dataName);
     }
-    const Vector::DrawingRoot* root = Vector::GetDrawingRoot(info_.data());
+    const Vector::DrawingRoot* root = Vector::GetDrawingRoot(m_info.data());
     if (root->definitions() != nullptr) {
         for (const Vector::DrawingDef* def : *root->definitions()) {
-            definitions_[Util::toStdString(def->name())] = def;
+            m_definitions[Util::toStdString(def->name())] = def;
         }
     }
     if (root->placements() != nullptr) {
@@ -193,8 +193,8 @@ DrawingLibrary::~DrawingLibrary() = default;
 
 void DrawingLibrary::place(const Vector::PlacementDef& placement) {
     const std::string definition = Util::toStdString(placement.definition());
-    const auto def = definitions_.find(definition);
-    if (def == definitions_.end()) {
+    const auto def = m_definitions.find(definition);
+    if (def == m_definitions.end()) {
         Util::fatal("Object instance not found:" + definition);
     }
     auto object = std::make_unique<DrawingObject>(Util::toStdString(placement.name()), placement.x(), placement.y(),
@@ -204,18 +204,18 @@ void DrawingLibrary::place(const Vector::PlacementDef& placement) {
     builder.addOriginSteps(placement.steps());
     builder.addTriggers(placement.triggers());
     builder.checkGroupNames();
-    objectsByName_[object->name()] = object.get();
-    highestLayer_ = std::max(highestLayer_, object->layer());
-    objects_.push_back(std::move(object));
+    m_objectsByName[object->name()] = object.get();
+    m_highestLayer = std::max(m_highestLayer, object->layer());
+    m_objects.push_back(std::move(object));
 }
 
 DrawingObject* DrawingLibrary::object(const std::string& name) const {
-    const auto found = objectsByName_.find(name);
-    return found != objectsByName_.end() ? found->second : nullptr;
+    const auto found = m_objectsByName.find(name);
+    return found != m_objectsByName.end() ? found->second : nullptr;
 }
 
 void DrawingLibrary::update(float elapsedMs) {
-    for (const auto& object : objects_) {
+    for (const auto& object : m_objects) {
         if (!object->visible()) {
             continue;
         }
@@ -236,7 +236,7 @@ void DrawingLibrary::runTriggers(DrawingObject& object, const std::string& event
                 if (DrawingObject* target = this->object(trigger.onObject)) {
                     target->setVisible(true);
                 } else if (trigger.onObject == DrawDone) {
-                    done_ = true;
+                    m_done = true;
                 } else {
                     Util::fatal("ON trigger " + trigger.onObject + " not found in obj " + object.name());
                 }

@@ -48,8 +48,8 @@ public:
     void draw(int layer, VectorDisplay& display, gfx::ProgramHandle fillProgram, Vector::IDrawVectorText* text,
               float sweepFactor);
 
-    int highestLayer() const { return highestLayer_; }
-    bool done() const { return done_; }
+    int highestLayer() const { return m_highestLayer; }
+    bool done() const { return m_done; }
 
     // The object registered under the name (the last placed of that name), or null.
     DrawingObject* object(const std::string& name) const;
@@ -60,12 +60,12 @@ private:
     std::string updateText(DrawingText& text, float ox, float oy, Vector::IDrawVectorText& writer,
                            VectorDisplay& display, gfx::ProgramHandle fillProgram, float sweepFactor);
 
-    Game::Info info_;
-    std::map<std::string, const Vector::DrawingDef*> definitions_;
-    std::map<std::string, DrawingObject*> objectsByName_;
-    std::vector<std::unique_ptr<DrawingObject>> objects_;  // in file order
-    int highestLayer_ = 0;
-    bool done_ = false;
-    float scaleX_ = 1.0f;  // display units per percent, from the last draw
-    float scaleY_ = 1.0f;
+    Game::Info m_info;
+    std::map<std::string, const Vector::DrawingDef*> m_definitions;
+    std::map<std::string, DrawingObject*> m_objectsByName;
+    std::vector<std::unique_ptr<DrawingObject>> m_objects;  // in file order
+    int m_highestLayer = 0;
+    bool m_done = false;
+    float m_scaleX = 1.0f;  // display units per percent, from the last draw
+    float m_scaleY = 1.0f;
 };

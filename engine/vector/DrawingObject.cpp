@@ -37,31 +37,31 @@ Channel evaluate(const DrawingStep& step, float clock, float fallback, Tween::Ea
 }  // namespace
 
 DrawingObject::DrawingObject(std::string name, float x, float y, bool visible, int layer)
-    : name_(std::move(name)), visible_(visible), layer_(layer) {
-    origin_.x = origin_.baseX = x;
-    origin_.y = origin_.baseY = y;
+    : m_name(std::move(name)), m_visible(visible), m_layer(layer) {
+    m_origin.x = m_origin.baseX = x;
+    m_origin.y = m_origin.baseY = y;
 }
 
 void DrawingObject::registerGroup(DrawingGroup& group) {
     if (!group.name.empty()) {
-        groupsByName_[group.name] = &group;
+        m_groupsByName[group.name] = &group;
     }
 }
 
 void DrawingObject::registerPoint(DrawingPoint& point, const std::string& name) {
     if (!name.empty()) {
-        pointsByName_[name] = &point;
+        m_pointsByName[name] = &point;
     }
 }
 
 DrawingGroup* DrawingObject::group(const std::string& name) const {
-    const auto found = groupsByName_.find(name);
-    return found != groupsByName_.end() ? found->second : nullptr;
+    const auto found = m_groupsByName.find(name);
+    return found != m_groupsByName.end() ? found->second : nullptr;
 }
 
 DrawingPoint* DrawingObject::point(const std::string& name) const {
-    const auto found = pointsByName_.find(name);
-    return found != pointsByName_.end() ? found->second : nullptr;
+    const auto found = m_pointsByName.find(name);
+    return found != m_pointsByName.end() ? found->second : nullptr;
 }
 
 std::string DrawingObject::updatePoint(DrawingPoint& point) {
@@ -70,9 +70,9 @@ std::string DrawingObject::updatePoint(DrawingPoint& point) {
     std::string events;
     if (const DrawingStep* current = point.currentStep()) {
         const DrawingStep& s = *current;
-        const Channel cx = evaluate(s, clock_, x, s.easeX, s.refX, s.beginX, s.changeX, s.durationX, &DrawingPoint::x,
+        const Channel cx = evaluate(s, m_clock, x, s.easeX, s.refX, s.beginX, s.changeX, s.durationX, &DrawingPoint::x,
                                     &DrawingStep::durationX);
-        const Channel cy = evaluate(s, clock_, y, s.easeY, s.refY, s.beginY, s.changeY, s.durationY, &DrawingPoint::y,
+        const Channel cy = evaluate(s, m_clock, y, s.easeY, s.refY, s.beginY, s.changeY, s.durationY, &DrawingPoint::y,
                                     &DrawingStep::durationY);
         x = cx.value;
         y = cy.value;
@@ -95,8 +95,8 @@ std::string DrawingObject::updatePoint(DrawingPoint& point) {
 }
 
 std::string DrawingObject::updatePoints() {
-    std::string events = updatePoint(origin_);
-    for (const auto* groups : {&polygonGroups_, &lineGroups_}) {
+    std::string events = updatePoint(m_origin);
+    for (const auto* groups : {&m_polygonGroups, &m_lineGroups}) {
         for (const auto& group : *groups) {
             if (!group->visible) {
                 continue;
@@ -107,7 +107,7 @@ std::string DrawingObject::updatePoints() {
         }
     }
     // Each text's event stands on its own, so that two texts ending in one frame both match.
-    for (const auto& text : texts_) {
+    for (const auto& text : m_texts) {
         if (text->visible && !text->pendingEvent.empty()) {
             events += text->pendingEvent + ",";
             text->pendingEvent.clear();
@@ -117,7 +117,7 @@ std::string DrawingObject::updatePoints() {
 }
 
 void DrawingObject::setSweepMode(bool on) {
-    for (const auto& text : texts_) {
+    for (const auto& text : m_texts) {
         if (on && !text->sweepMode) {
             text->needsMeasure = true;  // the sweep's steps come from the text's measure
         }

@@ -17,18 +17,18 @@ public:
     DrawingObject(const DrawingObject&) = delete;
     DrawingObject& operator=(const DrawingObject&) = delete;
 
-    const std::string& name() const { return name_; }
-    bool visible() const { return visible_; }
-    void setVisible(bool visible) { visible_ = visible; }
-    int layer() const { return layer_; }
-    float clock() const { return clock_; }
+    const std::string& name() const { return m_name; }
+    bool visible() const { return m_visible; }
+    void setVisible(bool visible) { m_visible = visible; }
+    int layer() const { return m_layer; }
+    float clock() const { return m_clock; }
 
-    DrawingPoint& origin() { return origin_; }
-    const DrawingPoint& origin() const { return origin_; }
-    std::vector<std::unique_ptr<DrawingGroup>>& lineGroups() { return lineGroups_; }
-    std::vector<std::unique_ptr<DrawingGroup>>& polygonGroups() { return polygonGroups_; }
-    std::vector<std::unique_ptr<DrawingText>>& texts() { return texts_; }
-    std::vector<DrawingTrigger>& triggers() { return triggers_; }
+    DrawingPoint& origin() { return m_origin; }
+    const DrawingPoint& origin() const { return m_origin; }
+    std::vector<std::unique_ptr<DrawingGroup>>& lineGroups() { return m_lineGroups; }
+    std::vector<std::unique_ptr<DrawingGroup>>& polygonGroups() { return m_polygonGroups; }
+    std::vector<std::unique_ptr<DrawingText>>& texts() { return m_texts; }
+    std::vector<DrawingTrigger>& triggers() { return m_triggers; }
 
     // Later groups and points of a name replace earlier ones; empty names are not registered.
     void registerGroup(DrawingGroup& group);
@@ -49,18 +49,18 @@ public:
     // Switches sweep mode of every text; a text that starts sweeping starts from its beginning.
     void setSweepMode(bool on);
 
-    void advanceClock(float seconds) { clock_ += seconds; }
+    void advanceClock(float seconds) { m_clock += seconds; }
 
 private:
-    std::string name_;
-    bool visible_;
-    int layer_;
-    DrawingPoint origin_;
-    float clock_ = 0.0f;
-    std::vector<DrawingTrigger> triggers_;
-    std::vector<std::unique_ptr<DrawingGroup>> lineGroups_;
-    std::vector<std::unique_ptr<DrawingGroup>> polygonGroups_;
-    std::vector<std::unique_ptr<DrawingText>> texts_;
-    std::map<std::string, DrawingGroup*> groupsByName_;
-    std::map<std::string, DrawingPoint*> pointsByName_;
+    std::string m_name;
+    bool m_visible;
+    int m_layer;
+    DrawingPoint m_origin;
+    float m_clock = 0.0f;
+    std::vector<DrawingTrigger> m_triggers;
+    std::vector<std::unique_ptr<DrawingGroup>> m_lineGroups;
+    std::vector<std::unique_ptr<DrawingGroup>> m_polygonGroups;
+    std::vector<std::unique_ptr<DrawingText>> m_texts;
+    std::map<std::string, DrawingGroup*> m_groupsByName;
+    std::map<std::string, DrawingPoint*> m_pointsByName;
 };

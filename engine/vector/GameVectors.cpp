@@ -11,7 +11,7 @@
 namespace {
 
 const char* const SchemaName = "VectorGraphics.fbs";
-constexpr int GlyphCodeOffset = 128;  // chars widen with their sign to -128 ... 127
+constexpr int kGlyphCodeOffset = 128;  // chars widen with their sign to -128 ... 127
 
 const std::vector<float> NoProbes;
 
@@ -66,15 +66,15 @@ GameVectors& GameVectors::instance() {
 
 bool GameVectors::init(const std::string& folder, const std::string& shapeData, const std::string& fontData,
                        const std::vector<uint32_t>& turningShapes) {
-    gridShift_ = 0;
-    animations_.clear();
-    sets_.clear();
-    turningShapes_ = turningShapes;
-    glyphs_ = {};
-    hasGlyph_ = {};
-    fontMetrics_ = FontMetrics();
+    m_gridShift = 0;
+    m_animations.clear();
+    m_sets.clear();
+    m_turningShapes = turningShapes;
+    m_glyphs = {};
+    m_hasGlyph = {};
+    m_fontMetrics = FontMetrics();
     const std::string schema = folder + "/" + SchemaName;
-    for (Game::Info* info : {&shapeInfo_, &fontInfo_}) {
+    for (Game::Info* info : {&m_shapeInfo, &m_fontInfo}) {
         if (!info->loadSchema(schema, {folder})) {
             complain(schema, info->getParser()->error_);
             return false;
@@ -85,33 +85,33 @@ bool GameVectors::init(const std::string& folder, const std::string& shapeData, 
 
 bool GameVectors::loadShapes(const std::string& name) {
     const std::string file = Game::resolveDataName(name);
-    if (shapeInfo_.loadData(name) == nullptr) {
-        complain(file, shapeInfo_.getParser()->error_);
+    if (m_shapeInfo.loadData(name) == nullptr) {
+        complain(file, m_shapeInfo.getParser()->error_);
         return false;
     }
-    const Vector::VectorGraphicsRoot* root = Vector::GetVectorGraphicsRoot(shapeInfo_.data());
+    const Vector::VectorGraphicsRoot* root = Vector::GetVectorGraphicsRoot(m_shapeInfo.data());
     float largestExtent = 0.0f;
     if (root->sets() != nullptr) {
         for (const Vector::ShapeSet* set : *root->sets()) {
-            sets_.emplace_back();
+            m_sets.emplace_back();
             if (set->shapes() == nullptr) {
                 continue;
             }
             for (const Vector::ShapeDef* def : *set->shapes()) {
                 const std::string fault = shapeFault(def);
                 if (!fault.empty()) {
-                    complain(file, "set " + std::to_string(sets_.size() - 1) + ": " + fault);
+                    complain(file, "set " + std::to_string(m_sets.size() - 1) + ": " + fault);
                     return false;
                 }
-                const Shape& shape = sets_.back()[def->id()] = makeShape(def);
+                const Shape& shape = m_sets.back()[def->id()] = makeShape(def);
                 largestExtent = std::max({largestExtent, shape.bbox.w, shape.bbox.h});
             }
         }
     }
-    gridShift_ = root->grid_shift() != 0 ? int(root->grid_shift()) : gridShiftFor(largestExtent);
+    m_gridShift = root->grid_shift() != 0 ? int(root->grid_shift()) : gridShiftFor(largestExtent);
     if (root->animations() != nullptr) {
         for (const Vector::AnimationDef* animation : *root->animations()) {
-            animations_[animation->id()] = animation;
+            m_animations[animation->id()] = animation;
         }
     }
     return true;
@@ -124,7 +124,7 @@ GameVectors::Shape GameVectors::makeShape(const Vector::ShapeDef* def) const {
     shape.bbox = vectorGraphicBounds(graphic);
     shape.cbox = shape.bbox;
     shape.hbox = shape.bbox;
-    if (std::find(turningShapes_.begin(), turningShapes_.end(), def->id()) != turningShapes_.end()) {
+    if (std::find(m_turningShapes.begin(), m_turningShapes.end(), def->id()) != m_turningShapes.end()) {
         // Whatever its angle, the shape must stay inside its box.
         const FloatBox& b = shape.bbox;
         const float m = std::max({std::fabs(b.x), std::fabs(b.x + b.w), std::fabs(b.y), std::fabs(b.y + b.h)});
@@ -153,15 +153,15 @@ GameVectors::Shape GameVectors::makeShape(const Vector::ShapeDef* def) const {
 
 bool GameVectors::loadFont(const std::string& name) {
     const std::string file = Game::resolveDataName(name);
-    if (fontInfo_.loadData(name) == nullptr) {
-        complain(file, fontInfo_.getParser()->error_);
+    if (m_fontInfo.loadData(name) == nullptr) {
+        complain(file, m_fontInfo.getParser()->error_);
         return false;
     }
-    const Vector::VectorGraphicsRoot* root = Vector::GetVectorGraphicsRoot(fontInfo_.data());
+    const Vector::VectorGraphicsRoot* root = Vector::GetVectorGraphicsRoot(m_fontInfo.data());
     const flatbuffers::uoffset_t fontSets = root->sets() != nullptr ? root->sets()->size() : 0;
-    if (fontSets > sets_.size()) {
+    if (fontSets > m_sets.size()) {
         complain(file, "holds " + std::to_string(fontSets) + " shape sets, the shape data only " +
-                           std::to_string(sets_.size()));
+                           std::to_string(m_sets.size()));
         return false;
     }
     for (flatbuffers::uoffset_t k = 0; k < fontSets; ++k) {
@@ -178,19 +178,19 @@ bool GameVectors::loadFont(const std::string& name) {
                 complain(file, "set " + std::to_string(k) + ": " + fault);
                 return false;
             }
-            sets_[k][def->id()] = makeShape(def);
+            m_sets[k][def->id()] = makeShape(def);
         }
     }
     if (root->glyphs() != nullptr) {
         for (const Vector::GlyphDef* glyphDef : *root->glyphs()) {
-            const int slot = glyphDef->code() + GlyphCodeOffset;
-            if (slot < 0 || slot >= int(glyphs_.size())) {
+            const int slot = glyphDef->code() + kGlyphCodeOffset;
+            if (slot < 0 || slot >= int(m_glyphs.size())) {
                 continue;  // no char has this code
             }
             const Shape* drawn = shape(glyphDef->shape(), 0);
             const FloatBox box = drawn != nullptr ? drawn->bbox : FloatBox{};
-            glyphs_[size_t(slot)] = Glyph{glyphDef->shape(), box.x, box.y, box.w, box.h};
-            hasGlyph_[size_t(slot)] = true;
+            m_glyphs[size_t(slot)] = Glyph{glyphDef->shape(), box.x, box.y, box.w, box.h};
+            m_hasGlyph[size_t(slot)] = true;
         }
     }
     const Glyph* a = glyph('A');
@@ -198,9 +198,9 @@ bool GameVectors::loadFont(const std::string& name) {
         complain(file, "has no glyph for 'A', which sets the spacing of the font");
         return false;
     }
-    fontMetrics_.spacing = int(double(a->w) * 0.2);
-    fontMetrics_.glyphSize = int(a->w);
-    fontMetrics_.lineStep = int(float(fontMetrics_.spacing) + a->h);
+    m_fontMetrics.spacing = int(double(a->w) * 0.2);
+    m_fontMetrics.glyphSize = int(a->w);
+    m_fontMetrics.lineStep = int(float(m_fontMetrics.spacing) + a->h);
     return true;
 }
 
@@ -210,11 +210,11 @@ const Vector::ShapeDef* GameVectors::shapeTable(uint32_t id, int set) const {
 }
 
 const GameVectors::Shape* GameVectors::shape(uint32_t id, int set) const {
-    if (set < 0 || size_t(set) >= sets_.size()) {
+    if (set < 0 || size_t(set) >= m_sets.size()) {
         return nullptr;
     }
-    const auto found = sets_[size_t(set)].find(id);
-    return found != sets_[size_t(set)].end() ? &found->second : nullptr;
+    const auto found = m_sets[size_t(set)].find(id);
+    return found != m_sets[size_t(set)].end() ? &found->second : nullptr;
 }
 
 IntBox GameVectors::bbox(uint32_t id, float factor) const {
@@ -238,15 +238,15 @@ const std::vector<float>& GameVectors::probes(uint32_t id, int side) const {
 }
 
 const Vector::VectorGraphicsRoot* GameVectors::shapeData() const {
-    return shapeInfo_.data() != nullptr ? Vector::GetVectorGraphicsRoot(shapeInfo_.data()) : nullptr;
+    return m_shapeInfo.data() != nullptr ? Vector::GetVectorGraphicsRoot(m_shapeInfo.data()) : nullptr;
 }
 
 const Vector::AnimationDef* GameVectors::animation(uint32_t id) const {
-    const auto found = animations_.find(id);
-    return found != animations_.end() ? found->second : nullptr;
+    const auto found = m_animations.find(id);
+    return found != m_animations.end() ? found->second : nullptr;
 }
 
 const GameVectors::Glyph* GameVectors::glyph(char c) const {
-    const size_t slot = size_t(int(c) + GlyphCodeOffset);
-    return hasGlyph_[slot] ? &glyphs_[slot] : nullptr;
+    const size_t slot = size_t(int(c) + kGlyphCodeOffset);
+    return m_hasGlyph[slot] ? &m_glyphs[slot] : nullptr;
 }

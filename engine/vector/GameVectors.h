@@ -84,9 +84,9 @@ public:
     const Vector::AnimationDef* animation(uint32_t id) const;
     // Null for a character the font has no glyph for.
     const Glyph* glyph(char c) const;
-    const FontMetrics& fontMetrics() const { return fontMetrics_; }
-    int gridShift() const { return gridShift_; }
-    int setCount() const { return int(sets_.size()); }
+    const FontMetrics& fontMetrics() const { return m_fontMetrics; }
+    int gridShift() const { return m_gridShift; }
+    int setCount() const { return int(m_sets.size()); }
 
     // The shape's outline with its own colour when colour is 0 and its own scale when scale is
     // 0; angle in degrees, clockwise on screen (y upward). Nothing when the set has no such shape.
@@ -117,16 +117,16 @@ private:
     bool loadFont(const std::string& name);
     Shape makeShape(const Vector::ShapeDef* def) const;
 
-    Game::Info shapeInfo_;
-    Game::Info fontInfo_;
-    int gridShift_ = 0;
-    std::unordered_map<uint32_t, const Vector::AnimationDef*> animations_;
-    std::vector<std::unordered_map<uint32_t, Shape>> sets_;
-    std::vector<uint32_t> turningShapes_;
+    Game::Info m_shapeInfo;
+    Game::Info m_fontInfo;
+    int m_gridShift = 0;
+    std::unordered_map<uint32_t, const Vector::AnimationDef*> m_animations;
+    std::vector<std::unordered_map<uint32_t, Shape>> m_sets;
+    std::vector<uint32_t> m_turningShapes;
     // By character code + 128: the codes a char can have.
-    std::array<Glyph, 256> glyphs_{};
-    std::array<bool, 256> hasGlyph_{};
-    FontMetrics fontMetrics_;
+    std::array<Glyph, 256> m_glyphs{};
+    std::array<bool, 256> m_hasGlyph{};
+    FontMetrics m_fontMetrics;
 };
 
 // Outline drawing of a graphic (see GameVectors::drawShape).

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr float DegreesToRadians = -0.017453292f;  // negated: positive angles turn counter-clockwise
+constexpr float kDegreesToRadians = -0.017453292f;  // negated: positive angles turn counter-clockwise
 
 const gfx::DrawState FillState =
     gfx::DrawState().with(gfx::Primitive::TriangleStrip).blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
@@ -25,16 +25,16 @@ uint32_t mostSignificantFirst(const uint8_t bytes[4]) {
 // Shape units to display units: scaled, turned by the angle and moved to (x, y).
 struct Placement {
     Placement(float x, float y, float scale, float angle)
-        : x_(x),
-          y_(y),
-          cosS_(scale * std::cos(angle * DegreesToRadians)),
-          sinS_(scale * std::sin(angle * DegreesToRadians)) {}
+        : m_x(x),
+          m_y(y),
+          m_cosS(scale * std::cos(angle * kDegreesToRadians)),
+          m_sinS(scale * std::sin(angle * kDegreesToRadians)) {}
 
-    float x(float px, float py) const { return px * cosS_ + x_ - py * sinS_; }
-    float y(float px, float py) const { return py * cosS_ + y_ + px * sinS_; }
+    float x(float px, float py) const { return px * m_cosS + m_x - py * m_sinS; }
+    float y(float px, float py) const { return py * m_cosS + m_y + px * m_sinS; }
 
 private:
-    float x_, y_, cosS_, sinS_;
+    float m_x, m_y, m_cosS, m_sinS;
 };
 
 template <typename Floats>

@@ -7,17 +7,17 @@
 
 namespace {
 
-constexpr float ProbeStep = 8.0f;
+constexpr float kProbeStep = 8.0f;
 
 // Grows over the points it is shown; an extent that saw none stays empty.
 class Extent {
 public:
     void add(float x, float y) {
-        minX_ = std::min(minX_, x);
-        minY_ = std::min(minY_, y);
-        maxX_ = std::max(maxX_, x);
-        maxY_ = std::max(maxY_, y);
-        any_ = true;
+        m_minX = std::min(m_minX, x);
+        m_minY = std::min(m_minY, y);
+        m_maxX = std::max(m_maxX, x);
+        m_maxY = std::max(m_maxY, y);
+        m_any = true;
     }
 
     template <typename Floats>
@@ -27,14 +27,14 @@ public:
         }
     }
 
-    FloatBox box() const { return any_ ? FloatBox{minX_, minY_, maxX_ - minX_, maxY_ - minY_} : FloatBox{}; }
+    FloatBox box() const { return m_any ? FloatBox{m_minX, m_minY, m_maxX - m_minX, m_maxY - m_minY} : FloatBox{}; }
 
 private:
-    float minX_ = 1e9f;
-    float minY_ = 1e9f;
-    float maxX_ = -1e9f;
-    float maxY_ = -1e9f;
-    bool any_ = false;
+    float m_minX = 1e9f;
+    float m_minY = 1e9f;
+    float m_maxX = -1e9f;
+    float m_maxY = -1e9f;
+    bool m_any = false;
 };
 
 int roundEven(float value) { return int(std::nearbyint(value)); }
@@ -50,8 +50,8 @@ void makeEdgeProbes(int side, const FloatBox& box, std::vector<float>& out) {
     const bool horizontal = side == 0 || side == 1;
     const float start = horizontal ? box.x : box.y;
     const float end = horizontal ? box.x + box.w : box.y + box.h;
-    for (int k = 0; start + ProbeStep * float(k) < end; ++k) {
-        const float along = start + ProbeStep * float(k);
+    for (int k = 0; start + kProbeStep * float(k) < end; ++k) {
+        const float along = start + kProbeStep * float(k);
         switch (side) {
             case 0:
                 out.insert(out.end(), {along, box.y + box.h});

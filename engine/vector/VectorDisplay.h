@@ -24,9 +24,9 @@
 
 class VectorDisplay {
 public:
-    static constexpr int DefaultVertexBudget = 400000;
-    static constexpr int MaxDecaySteps = 60;
-    static constexpr int LineTextureSize = 64;
+    static constexpr int kDefaultVertexBudget = 400000;
+    static constexpr int kMaxDecaySteps = 60;
+    static constexpr int kLineTextureSize = 64;
 
     // originBottomLeft: render-target textures have row 0 at the bottom (gfx::caps()).
     // texelHalf: the half-texel offset of the renderer, 0 where texel centres need none.
@@ -35,14 +35,14 @@ public:
     VectorDisplay(const VectorDisplay&) = delete;
     VectorDisplay& operator=(const VectorDisplay&) = delete;
 
-    // vertexBudget: the most vertices one frame may hold; 0 or less means DefaultVertexBudget.
+    // vertexBudget: the most vertices one frame may hold; 0 or less means kDefaultVertexBudget.
     void init(uint16_t superSample, uint16_t width, uint16_t height, int firstView, int vertexBudget);
     void resize(uint16_t width, uint16_t height);
     // Releases every renderer resource; safe to call more than once.
     void teardown();
 
     void getSize(float& width, float& height) const;
-    int getFirstView() const { return firstView_; }
+    int getFirstView() const { return m_firstView; }
     // Also forgets the highest composite view, so a second picture drawn on this display in the
     // same frame composites in its own range and never over the first.
     void setFirstView(int view);
@@ -50,16 +50,16 @@ public:
     void setDrawColor(const uint32_t& abgr);
     // Each channel is clamped to 0..1.
     void setDrawColor(float r, float g, float b, float a);
-    uint32_t getDrawColor() const { return drawColour_; }
+    uint32_t getDrawColor() const { return m_drawColour; }
     void setThickness(float thickness);
-    float getThickness() const { return thickness_; }
+    float getThickness() const { return m_thickness; }
     // A multiplier of the thickness, set by callers when the window size changes.
     void setThicknessScale(float scale);
     // Strength of the glow; 0 or less draws no glow.
     void setBrightness(float brightness);
     // Alpha of the frame one step old, in [0, 1); false, keeping the old value, otherwise.
     bool setDecayStart(float value);
-    // Frames kept in the trail, 1 to MaxDecaySteps; false, changing nothing, otherwise. Empties
+    // Frames kept in the trail, 1 to kMaxDecaySteps; false, changing nothing, otherwise. Empties
     // the trail.
     bool setDecaySteps(int steps);
 
@@ -83,7 +83,7 @@ public:
     void drawSimplexText(float x, float y, float width, float size, const char* text, bool centre, bool flip);
 
     // The vertices of the frame being built (for inspection and tests).
-    const std::vector<PosTexCoordColorVertex>& frameVertices() const { return frameVertices_; }
+    const std::vector<PosTexCoordColorVertex>& frameVertices() const { return m_frameVertices; }
 
 private:
     struct Point {
@@ -113,44 +113,44 @@ private:
     void drawFan(float cx, float cy, float pa, float a, float r, float centreU, float edgeU);
     void emitTriangle(const Point (&points)[3], const Point (&uv)[3]);
 
-    bool originBottomLeft_;
-    float texelHalf_;
-    bool initialised_ = false;
+    bool m_originBottomLeft;
+    float m_texelHalf;
+    bool m_initialised = false;
 
-    gfx::ProgramHandle trailProgram_;
-    gfx::ProgramHandle blurProgram_;
-    gfx::ProgramHandle blitProgram_;
-    gfx::ProgramHandle noBlackBlitProgram_;
-    gfx::UniformHandle paramUniform_;
-    gfx::UniformHandle textureSampler_;
-    gfx::FrameBufferHandle sceneFrameBuffer_;
-    gfx::FrameBufferHandle glowFrameBuffers_[2];
-    gfx::TextureHandle lineTexture_;
+    gfx::ProgramHandle m_trailProgram;
+    gfx::ProgramHandle m_blurProgram;
+    gfx::ProgramHandle m_blitProgram;
+    gfx::ProgramHandle m_noBlackBlitProgram;
+    gfx::UniformHandle m_paramUniform;
+    gfx::UniformHandle m_textureSampler;
+    gfx::FrameBufferHandle m_sceneFrameBuffer;
+    gfx::FrameBufferHandle m_glowFrameBuffers[2];
+    gfx::TextureHandle m_lineTexture;
 
-    int firstView_ = 0;
-    int highestCompositeView_ = 0;
-    uint16_t superSample_ = 1;
-    uint16_t width_ = 0;
-    uint16_t height_ = 0;
-    uint16_t glowWidth_ = 1;
-    uint16_t glowHeight_ = 1;
-    int vertexBudget_ = DefaultVertexBudget;
+    int m_firstView = 0;
+    int m_highestCompositeView = 0;
+    uint16_t m_superSample = 1;
+    uint16_t m_width = 0;
+    uint16_t m_height = 0;
+    uint16_t m_glowWidth = 1;
+    uint16_t m_glowHeight = 1;
+    int m_vertexBudget = kDefaultVertexBudget;
 
-    int decaySteps_ = 0;
-    float decayValue_ = 0.8f;
-    float decayStart_ = 0.04f;
-    uint32_t drawColour_ = 0xffffffff;
-    float thickness_ = 6.0f;
-    float thicknessScale_ = 1.0f;
-    float brightness_ = 1.0f;
-    bool flip_ = true;
+    int m_decaySteps = 0;
+    float m_decayValue = 0.8f;
+    float m_decayStart = 0.04f;
+    uint32_t m_drawColour = 0xffffffff;
+    float m_thickness = 6.0f;
+    float m_thicknessScale = 1.0f;
+    float m_brightness = 1.0f;
+    bool m_flip = true;
 
-    std::vector<PosTexCoordColorVertex> frameVertices_;
-    std::vector<Point> pendingPoints_;
-    std::vector<Segment> segments_;  // scratch of endDraw, kept to reuse its storage
+    std::vector<PosTexCoordColorVertex> m_frameVertices;
+    std::vector<Point> m_pendingPoints;
+    std::vector<Segment> m_segments;  // scratch of endDraw, kept to reuse its storage
 
-    int currentStep_ = 0;
-    std::vector<gfx::DynamicVertexBufferHandle> stepBuffers_;
-    std::vector<uint32_t> stepCapacities_;  // vertices each step buffer can hold
-    std::vector<int> stepVertexCounts_;
+    int m_currentStep = 0;
+    std::vector<gfx::DynamicVertexBufferHandle> m_stepBuffers;
+    std::vector<uint32_t> m_stepCapacities;  // vertices each step buffer can hold
+    std::vector<int> m_stepVertexCounts;
 };

@@ -8,17 +8,17 @@
 
 namespace {
 
-constexpr float Pi = 3.14159265358979f;
-constexpr float TwoPi = 6.2831855f;
+constexpr float kPi = 3.14159265358979f;
+constexpr float kTwoPi = 6.2831855f;
 // A turn up to a right angle (and a hair over, for rounding) keeps segments joined; sharper
 // turns end both segments with caps instead of a long spike.
-constexpr float JoinLimit = Pi / 2.0f + 1.1920929e-7f;
-constexpr float TexelCentre = 32.0f;
-constexpr float TexelEdge = 64.0f;
+constexpr float kJoinLimit = kPi / 2.0f + 1.1920929e-7f;
+constexpr float kTexelCentre = 32.0f;
+constexpr float kTexelEdge = 64.0f;
 
 float norm(float angle) {
-    float r = std::fmod(angle, TwoPi);
-    return r < 0.0f ? r + TwoPi : r;
+    float r = std::fmod(angle, kTwoPi);
+    return r < 0.0f ? r + kTwoPi : r;
 }
 
 // The first frame that outgrows its budget says so once for the whole run; later ones would
@@ -35,11 +35,11 @@ void warnBudgetOnce(int budget) {
 }  // namespace
 
 void VectorDisplay::beginDraw(float x, float y, bool flip) {
-    flip_ = flip;
-    pendingPoints_.push_back(Point{x, y});
+    m_flip = flip;
+    m_pendingPoints.push_back(Point{x, y});
 }
 
-void VectorDisplay::drawTo(float x, float y) { pendingPoints_.push_back(Point{x, y}); }
+void VectorDisplay::drawTo(float x, float y) { m_pendingPoints.push_back(Point{x, y}); }
 
 void VectorDisplay::drawBox(float x, float y, float w, float h, bool flip) {
     const float down = flip ? -h : h;
@@ -51,25 +51,25 @@ void VectorDisplay::drawBox(float x, float y, float w, float h, bool flip) {
     endDraw();
 }
 
-float VectorDisplay::effectiveThickness() const { return std::max(thickness_ * thicknessScale_ * 0.5f, 3.0f); }
+float VectorDisplay::effectiveThickness() const { return std::max(m_thickness * m_thicknessScale * 0.5f, 3.0f); }
 
 void VectorDisplay::endDraw() {
-    if (pendingPoints_.size() < 2) {
-        pendingPoints_.clear();
+    if (m_pendingPoints.size() < 2) {
+        m_pendingPoints.clear();
         return;
     }
     const float t = effectiveThickness();
-    const size_t n = pendingPoints_.size() - 1;
-    const Point& first = pendingPoints_.front();
-    const Point& last = pendingPoints_.back();
+    const size_t n = m_pendingPoints.size() - 1;
+    const Point& first = m_pendingPoints.front();
+    const Point& last = m_pendingPoints.back();
     const bool closed =
         std::fabs(double(first.x) - double(last.x)) < 0.1 && std::fabs(double(first.y) - double(last.y)) < 0.1;
 
-    segments_.resize(n);
+    m_segments.resize(n);
     for (size_t i = 0; i < n; ++i) {
-        const Point& p0 = pendingPoints_[i];
-        const Point& p1 = pendingPoints_[i + 1];
-        Segment& s = segments_[i];
+        const Point& p0 = m_pendingPoints[i];
+        const Point& p1 = m_pendingPoints[i + 1];
+        Segment& s = m_segments[i];
         const float dx = p1.x - p0.x;
         const float dy = p1.y - p0.y;
         s.x0 = p0.x;
@@ -90,16 +90,16 @@ void VectorDisplay::endDraw() {
     // Joints: pull both ends in to the inner corner of the turn; when the segments are too
     // short for that, narrow the inner side instead.
     for (size_t i = 0; i < n; ++i) {
-        Segment& s = segments_[i];
-        Segment& prev = segments_[(i + n - 1) % n];
+        Segment& s = m_segments[i];
+        Segment& prev = m_segments[(i + n - 1) % n];
         if (s.hasPrevious) {
             s.pa2a = norm(prev.angle - s.angle);
             s.a2pa = norm(s.angle - prev.angle);
             const float maxShorten = std::min(s.length, prev.length) * 0.5f;
             const float turn = std::min(s.a2pa, s.pa2a);
-            if (turn <= JoinLimit) {
+            if (turn <= kJoinLimit) {
                 const float shorten = t * std::sin(turn / 2.0f) / std::cos(turn / 2.0f);
-                const float half = (Pi - turn) / 2.0f;
+                const float half = (kPi - turn) / 2.0f;
                 if (shorten > maxShorten) {
                     s.shorten0 = prev.shorten1 = maxShorten;
                     const float inner = maxShorten * std::sin(half) / std::cos(half);
@@ -121,14 +121,14 @@ void VectorDisplay::endDraw() {
     }
 
     drawLines(t);
-    pendingPoints_.clear();
+    m_pendingPoints.clear();
 }
 
 void VectorDisplay::drawLines(float t) {
-    const size_t n = segments_.size();
+    const size_t n = m_segments.size();
     for (size_t i = 0; i < n; ++i) {
-        const Segment& s = segments_[i];
-        const Segment& prev = segments_[(i + n - 1) % n];
+        const Segment& s = m_segments[i];
+        const Segment& prev = m_segments[(i + n - 1) % n];
         const float x0 = s.x0 + s.shorten0 * s.cosA;
         const float y0 = s.y0 + s.shorten0 * s.sinA;
         const float x1 = s.x1 - s.shorten1 * s.cosA;
@@ -139,18 +139,18 @@ void VectorDisplay::drawLines(float t) {
         const Point right1{x1 - s.right1 * s.sinA, y1 + s.right1 * s.cosA};
         const float tx = t * s.cosA;
         const float ty = t * s.sinA;
-        const float uL0 = TexelCentre - s.left0 / t * TexelCentre;
-        const float uL1 = TexelCentre - s.left1 / t * TexelCentre;
-        const float uR0 = TexelCentre + s.right0 / t * TexelCentre;
-        const float uR1 = TexelCentre + s.right1 / t * TexelCentre;
-        const float v = TexelCentre;
+        const float uL0 = kTexelCentre - s.left0 / t * kTexelCentre;
+        const float uL1 = kTexelCentre - s.left1 / t * kTexelCentre;
+        const float uR0 = kTexelCentre + s.right0 / t * kTexelCentre;
+        const float uR1 = kTexelCentre + s.right1 / t * kTexelCentre;
+        const float v = kTexelCentre;
 
         if (s.hasPrevious) {
             const float radius = s.left0 + s.right0;
             if (s.pa2a > s.a2pa) {
                 drawFan(right0.x, right0.y, prev.angle, s.angle, radius, uR0, 0.0f);
             } else {
-                drawFan(left0.x, left0.y, prev.angle, s.angle, radius, uL0, TexelEdge);
+                drawFan(left0.x, left0.y, prev.angle, s.angle, radius, uL0, kTexelEdge);
             }
         }
         emitTriangle({right0, right1, left1}, {{uR0, v}, {uR1, v}, {uL1, v}});
@@ -180,9 +180,9 @@ void VectorDisplay::drawFan(float cx, float cy, float pa, float a, float r, floa
         start = a;
         sweep = back;
     }
-    const int steps = std::max(1, int(std::floor(sweep / (Pi * 0.125f) + 0.5f)));
+    const int steps = std::max(1, int(std::floor(sweep / (kPi * 0.125f) + 0.5f)));
     const Point centre{cx, cy};
-    const float v = TexelCentre;
+    const float v = kTexelCentre;
     float previous = start;
     for (int j = 1; j <= steps; ++j) {
         const float angle = start + float(j) * sweep / float(steps);
@@ -194,14 +194,14 @@ void VectorDisplay::drawFan(float cx, float cy, float pa, float a, float r, floa
 }
 
 void VectorDisplay::emitTriangle(const Point (&points)[3], const Point (&uv)[3]) {
-    if (frameVertices_.size() + 3 > size_t(vertexBudget_)) {
-        warnBudgetOnce(vertexBudget_);
+    if (m_frameVertices.size() + 3 > size_t(m_vertexBudget)) {
+        warnBudgetOnce(m_vertexBudget);
         return;
     }
-    const float height = height_;
+    const float height = m_height;
     for (int i = 0; i < 3; ++i) {
-        frameVertices_.push_back(PosTexCoordColorVertex{points[i].x, flip_ ? height - points[i].y : points[i].y, 0.0f,
-                                                        uv[i].x / LineTextureSize, 1.0f - uv[i].y / LineTextureSize,
-                                                        drawColour_});
+        m_frameVertices.push_back(PosTexCoordColorVertex{points[i].x, m_flip ? height - points[i].y : points[i].y, 0.0f,
+                                                         uv[i].x / kLineTextureSize, 1.0f - uv[i].y / kLineTextureSize,
+                                                         m_drawColour});
     }
 }

@@ -13,7 +13,7 @@ float glyphScale(float size) { return size * 0.33f; }
 float glyphHeight(const Simplex::Glyph& glyph) {
     float height = 0.0f;
     for (int i = 0; i < glyph.count; ++i) {
-        if (glyph.vertices[2 * i] != Simplex::PenUp || glyph.vertices[2 * i + 1] != Simplex::PenUp) {
+        if (glyph.vertices[2 * i] != Simplex::kPenUp || glyph.vertices[2 * i + 1] != Simplex::kPenUp) {
             height = std::max(height, float(glyph.vertices[2 * i + 1]));
         }
     }
@@ -122,7 +122,7 @@ void VectorDisplay::drawSimplexText(float x, float y, float width, float size, c
             for (int v = 0; v < glyph->count; ++v) {
                 const int8_t vx = glyph->vertices[2 * v];
                 const int8_t vy = glyph->vertices[2 * v + 1];
-                if (vx == Simplex::PenUp && vy == Simplex::PenUp) {
+                if (vx == Simplex::kPenUp && vy == Simplex::kPenUp) {
                     if (drawing) {
                         endDraw();
                     }

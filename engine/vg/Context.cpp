@@ -29,7 +29,7 @@ struct State {
     int align = Align::Left | Align::Baseline;
 };
 
-constexpr float MaxCurveError = 0.3f;  // pixels a curve's segments may stray from it
+constexpr float kMaxCurveError = 0.3f;  // pixels a curve's segments may stray from it
 
 ImVec2 toImVec(const Point& p) { return ImVec2(p.x, p.y); }
 
@@ -40,7 +40,7 @@ struct Context::Impl {
         shared.InitialFlags =
             ImDrawListFlags_AntiAliasedLines | ImDrawListFlags_AntiAliasedFill | ImDrawListFlags_AllowVtxOffset;
         shared.ClipRectFullscreen = ImVec4(-8192.0f, -8192.0f, 8192.0f, 8192.0f);
-        shared.SetCircleTessellationMaxError(MaxCurveError);
+        shared.SetCircleTessellationMaxError(kMaxCurveError);
     }
 
     State& state() { return states.back(); }
@@ -190,12 +190,12 @@ struct Context::Impl {
     std::vector<uint32_t> tessIndices;
 };
 
-Context::Context(gfx::ViewId view) : impl_(std::make_unique<Impl>(view)) {}
+Context::Context(gfx::ViewId view) : m_impl(std::make_unique<Impl>(view)) {}
 
 Context::~Context() = default;
 
 void Context::beginFrame(float width, float height, float pixelRatio) {
-    Impl& m = *impl_;
+    Impl& m = *m_impl;
     m.width = width;
     m.height = height;
     m.pixelRatio = pixelRatio > 0 ? pixelRatio : 1.0f;
@@ -203,8 +203,8 @@ void Context::beginFrame(float width, float height, float pixelRatio) {
     m.path.clear();
     m.path.setPixelRatio(m.pixelRatio);
     m.shared.TexUvWhitePixel = m.fonts.whitePixelUv();
-    if (m.shared.CircleSegmentMaxError != MaxCurveError / m.pixelRatio) {
-        m.shared.SetCircleTessellationMaxError(MaxCurveError / m.pixelRatio);
+    if (m.shared.CircleSegmentMaxError != kMaxCurveError / m.pixelRatio) {
+        m.shared.SetCircleTessellationMaxError(kMaxCurveError / m.pixelRatio);
     }
     m.list._ResetForNewFrame();
     // Anti-aliasing fringes one pixel wide, whatever the units.
@@ -214,45 +214,45 @@ void Context::beginFrame(float width, float height, float pixelRatio) {
 }
 
 bool Context::endFrame() {
-    Impl& m = *impl_;
+    Impl& m = *m_impl;
     return m.renderer.submit(m.list, m.fonts, m.width, m.height, m.pixelRatio);
 }
 
-void Context::save() { impl_->states.push_back(impl_->states.back()); }
+void Context::save() { m_impl->states.push_back(m_impl->states.back()); }
 
 void Context::restore() {
-    if (impl_->states.size() > 1) {
-        impl_->states.pop_back();
+    if (m_impl->states.size() > 1) {
+        m_impl->states.pop_back();
     }
 }
 
-void Context::reset() { impl_->state() = State(); }
+void Context::reset() { m_impl->state() = State(); }
 
-void Context::beginPath() { impl_->path.clear(); }
+void Context::beginPath() { m_impl->path.clear(); }
 
-void Context::moveTo(float x, float y) { impl_->path.moveTo(x, y); }
+void Context::moveTo(float x, float y) { m_impl->path.moveTo(x, y); }
 
-void Context::lineTo(float x, float y) { impl_->path.lineTo(x, y); }
+void Context::lineTo(float x, float y) { m_impl->path.lineTo(x, y); }
 
-void Context::closePath() { impl_->path.close(); }
+void Context::closePath() { m_impl->path.close(); }
 
-void Context::rect(float x, float y, float w, float h) { impl_->path.roundedRect(x, y, w, h, 0, 0, 0, 0); }
+void Context::rect(float x, float y, float w, float h) { m_impl->path.roundedRect(x, y, w, h, 0, 0, 0, 0); }
 
 void Context::roundedRect(float x, float y, float w, float h, float radius) {
-    impl_->path.roundedRect(x, y, w, h, radius, radius, radius, radius);
+    m_impl->path.roundedRect(x, y, w, h, radius, radius, radius, radius);
 }
 
 void Context::roundedRectVarying(float x, float y, float w, float h, float topLeft, float topRight, float bottomRight,
                                  float bottomLeft) {
-    impl_->path.roundedRect(x, y, w, h, topLeft, topRight, bottomRight, bottomLeft);
+    m_impl->path.roundedRect(x, y, w, h, topLeft, topRight, bottomRight, bottomLeft);
 }
 
-void Context::circle(float cx, float cy, float radius) { impl_->path.circle(cx, cy, radius); }
+void Context::circle(float cx, float cy, float radius) { m_impl->path.circle(cx, cy, radius); }
 
-void Context::fillColor(uint32_t abgr) { impl_->state().fill = abgr; }
+void Context::fillColor(uint32_t abgr) { m_impl->state().fill = abgr; }
 
 void Context::fill() {
-    Impl& m = *impl_;
+    Impl& m = *m_impl;
     const std::vector<Point>& points = m.path.points();
     const SubPath* only = nullptr;
     int shapes = 0;
@@ -275,14 +275,14 @@ void Context::fill() {
     }
 }
 
-void Context::strokeColor(uint32_t abgr) { impl_->state().stroke = abgr; }
+void Context::strokeColor(uint32_t abgr) { m_impl->state().stroke = abgr; }
 
-void Context::strokeWidth(float width) { impl_->state().strokeWidth = width; }
+void Context::strokeWidth(float width) { m_impl->state().strokeWidth = width; }
 
-void Context::lineCap(LineCap cap) { impl_->state().cap = cap; }
+void Context::lineCap(LineCap cap) { m_impl->state().cap = cap; }
 
 void Context::stroke() {
-    Impl& m = *impl_;
+    Impl& m = *m_impl;
     const State& s = m.state();
     if (!(s.strokeWidth > 0)) {
         return;
@@ -304,24 +304,24 @@ void Context::stroke() {
     }
 }
 
-int Context::createFont(const std::string& name, const std::string& path) { return impl_->fonts.create(name, path); }
+int Context::createFont(const std::string& name, const std::string& path) { return m_impl->fonts.create(name, path); }
 
-int Context::findFont(const std::string& name) const { return impl_->fonts.find(name); }
+int Context::findFont(const std::string& name) const { return m_impl->fonts.find(name); }
 
-void Context::fontFace(const std::string& name) { impl_->state().font = impl_->fonts.find(name); }
+void Context::fontFace(const std::string& name) { m_impl->state().font = m_impl->fonts.find(name); }
 
-void Context::fontFaceId(int font) { impl_->state().font = font; }
+void Context::fontFaceId(int font) { m_impl->state().font = font; }
 
-void Context::fontSize(float size) { impl_->state().fontSize = size; }
+void Context::fontSize(float size) { m_impl->state().fontSize = size; }
 
-void Context::textLetterSpacing(float spacing) { impl_->state().letterSpacing = spacing; }
+void Context::textLetterSpacing(float spacing) { m_impl->state().letterSpacing = spacing; }
 
-void Context::textAlign(int align) { impl_->state().align = align; }
+void Context::textAlign(int align) { m_impl->state().align = align; }
 
-float Context::lineHeight() const { return impl_->states.back().fontSize; }
+float Context::lineHeight() const { return m_impl->states.back().fontSize; }
 
 float Context::text(float x, float y, std::string_view text) {
-    Impl& m = *impl_;
+    Impl& m = *m_impl;
     if (!m.hasFont()) {
         return x;
     }
@@ -332,7 +332,7 @@ float Context::text(float x, float y, std::string_view text) {
 }
 
 float Context::textBounds(float x, float y, std::string_view text, Bounds* bounds) {
-    Impl& m = *impl_;
+    Impl& m = *m_impl;
     if (!m.hasFont()) {
         if (bounds != nullptr) {
             *bounds = Bounds{x, y, x, y};
@@ -349,7 +349,7 @@ float Context::textBounds(float x, float y, std::string_view text, Bounds* bound
 }
 
 void Context::textBox(float x, float y, float breakRowWidth, std::string_view text) {
-    Impl& m = *impl_;
+    Impl& m = *m_impl;
     if (!m.hasFont()) {
         return;
     }
@@ -362,7 +362,7 @@ void Context::textBox(float x, float y, float breakRowWidth, std::string_view te
 }
 
 Bounds Context::textBoxBounds(float x, float y, float breakRowWidth, std::string_view text) {
-    Impl& m = *impl_;
+    Impl& m = *m_impl;
     if (!m.hasFont()) {
         return Bounds{x, y, x, y};
     }
@@ -384,8 +384,8 @@ Bounds Context::textBoxBounds(float x, float y, float breakRowWidth, std::string
 
 std::vector<TextRow> Context::textBreakLines(std::string_view text, float breakRowWidth, int maxRows) {
     std::vector<TextRow> rows;
-    if (impl_->hasFont()) {
-        impl_->layout().breakRows(text, breakRowWidth, maxRows, rows);
+    if (m_impl->hasFont()) {
+        m_impl->layout().breakRows(text, breakRowWidth, maxRows, rows);
     }
     return rows;
 }

@@ -46,7 +46,7 @@ constexpr int Bottom = 1 << 5;
 constexpr int Baseline = 1 << 6;
 }  // namespace Align
 
-constexpr int InvalidFont = -1;
+constexpr int kInvalidFont = -1;
 
 struct Bounds {
     float minX = 0, minY = 0, maxX = 0, maxY = 0;
@@ -109,7 +109,7 @@ public:
     void stroke();
 
     // --- Text ---
-    // Loads a TrueType file under a name. InvalidFont when the file cannot be read or is no
+    // Loads a TrueType file under a name. kInvalidFont when the file cannot be read or is no
     // font; a name already taken returns its font without loading the file again. The first
     // font created (id 0) is the face of a fresh state.
     int createFont(const std::string& name, const std::string& path);
@@ -140,7 +140,7 @@ public:
 
 private:
     struct Impl;
-    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<Impl> m_impl;
 };
 
 }  // namespace vg

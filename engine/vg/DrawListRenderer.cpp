@@ -41,34 +41,34 @@ void main()
 }
 )";
 
-constexpr gfx::VertexLayout DrawVertLayout = gfx::VertexLayout()
-                                                 .add(gfx::Attrib::Position, 2, gfx::AttribType::Float)
-                                                 .add(gfx::Attrib::TexCoord0, 2, gfx::AttribType::Float)
-                                                 .add(gfx::Attrib::Color0, 4, gfx::AttribType::Uint8, true);
-static_assert(sizeof(ImDrawVert) == DrawVertLayout.stride(), "the layout reads Dear ImGui's vertices as they are");
+constexpr gfx::VertexLayout kDrawVertLayout = gfx::VertexLayout()
+                                                  .add(gfx::Attrib::Position, 2, gfx::AttribType::Float)
+                                                  .add(gfx::Attrib::TexCoord0, 2, gfx::AttribType::Float)
+                                                  .add(gfx::Attrib::Color0, 4, gfx::AttribType::Uint8, true);
+static_assert(sizeof(ImDrawVert) == kDrawVertLayout.stride(), "the layout reads Dear ImGui's vertices as they are");
 static_assert(sizeof(ImDrawIdx) == sizeof(uint16_t), "the renderer takes 16-bit indices");
 
-constexpr gfx::DrawState Blended = gfx::DrawState().blend(gfx::BlendFactor::SrcAlpha, gfx::BlendFactor::InvSrcAlpha,
-                                                          gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
+constexpr gfx::DrawState kBlended = gfx::DrawState().blend(gfx::BlendFactor::SrcAlpha, gfx::BlendFactor::InvSrcAlpha,
+                                                           gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
 
 uint16_t toPixels(float units, float ratio) { return uint16_t(std::lround(std::max(0.0f, units * ratio))); }
 
 }  // namespace
 
 DrawListRenderer::DrawListRenderer(gfx::ViewId view)
-    : view_(view),
-      program_(gfx::createProgram(VertexSource, FragmentSource, "vg")),
-      sampler_(gfx::createUniform("s_texColor", gfx::UniformType::Sampler)) {}
+    : m_view(view),
+      m_program(gfx::createProgram(VertexSource, FragmentSource, "vg")),
+      m_sampler(gfx::createUniform("s_texColor", gfx::UniformType::Sampler)) {}
 
 DrawListRenderer::~DrawListRenderer() {
-    gfx::destroy(texture_);
-    gfx::destroy(sampler_);
-    gfx::destroy(program_);
+    gfx::destroy(m_texture);
+    gfx::destroy(m_sampler);
+    gfx::destroy(m_program);
 }
 
 bool DrawListRenderer::submit(const ImDrawList& list, FontAtlas& atlas, float width, float height, float pixelRatio) {
-    gfx::setViewRect(view_, 0, 0, toPixels(width, pixelRatio), toPixels(height, pixelRatio));
-    gfx::setViewTransform(view_, gfx::ortho(0, width, height, 0, -1, 1, gfx::caps().homogeneousDepth));
+    gfx::setViewRect(m_view, 0, 0, toPixels(width, pixelRatio), toPixels(height, pixelRatio));
+    gfx::setViewTransform(m_view, gfx::ortho(0, width, height, 0, -1, 1, gfx::caps().homogeneousDepth));
     uint32_t numVertices = uint32_t(list.VtxBuffer.Size);
     uint32_t numIndices = uint32_t(list.IdxBuffer.Size);
     if (numIndices == 0) {
@@ -76,7 +76,7 @@ bool DrawListRenderer::submit(const ImDrawList& list, FontAtlas& atlas, float wi
     }
     gfx::TransientVertexBuffer vertices;
     gfx::TransientIndexBuffer indices;
-    if (!gfx::allocTransientBuffers(&vertices, DrawVertLayout, numVertices, &indices, numIndices)) {
+    if (!gfx::allocTransientBuffers(&vertices, kDrawVertLayout, numVertices, &indices, numIndices)) {
         return false;
     }
     std::memcpy(vertices.data, list.VtxBuffer.Data, numVertices * sizeof(ImDrawVert));
@@ -86,27 +86,27 @@ bool DrawListRenderer::submit(const ImDrawList& list, FontAtlas& atlas, float wi
         if (cmd.ElemCount == 0) {
             continue;
         }
-        gfx::setState(Blended);
+        gfx::setState(kBlended);
         // Past 64K vertices the list restarts its indices from a vertex offset.
         gfx::setVertexBuffer(vertices, cmd.VtxOffset, numVertices - cmd.VtxOffset);
         gfx::setIndexBuffer(indices, cmd.IdxOffset, cmd.ElemCount);
-        gfx::setTexture(0, sampler_, texture_);
-        gfx::submit(view_, program_);
+        gfx::setTexture(0, m_sampler, m_texture);
+        gfx::submit(m_view, m_program);
     }
     return true;
 }
 
 void DrawListRenderer::uploadAtlas(FontAtlas& atlas) {
-    if (texture_.valid() && textureVersion_ == atlas.version()) {
+    if (m_texture.valid() && m_textureVersion == atlas.version()) {
         return;
     }
     const unsigned char* pixels = nullptr;
     int width = 0, height = 0;
     atlas.texture(&pixels, &width, &height);
-    gfx::destroy(texture_);
-    texture_ =
+    gfx::destroy(m_texture);
+    m_texture =
         gfx::createTexture2D(uint16_t(width), uint16_t(height), gfx::TextureFormat::R8, gfx::Sampler::Clamp, pixels);
-    textureVersion_ = atlas.version();
+    m_textureVersion = atlas.version();
 }
 
 }  // namespace vg

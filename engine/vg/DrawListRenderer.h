@@ -26,11 +26,11 @@ public:
 private:
     void uploadAtlas(FontAtlas& atlas);
 
-    gfx::ViewId view_;
-    gfx::ProgramHandle program_;
-    gfx::UniformHandle sampler_;
-    gfx::TextureHandle texture_;
-    uint32_t textureVersion_ = 0;
+    gfx::ViewId m_view;
+    gfx::ProgramHandle m_program;
+    gfx::UniformHandle m_sampler;
+    gfx::TextureHandle m_texture;
+    uint32_t m_textureVersion = 0;
 };
 
 }  // namespace vg

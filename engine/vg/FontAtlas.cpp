@@ -10,8 +10,8 @@ namespace {
 
 // Dear ImGui asserts on data it cannot parse, so only files that stb_truetype accepts reach it.
 bool isTrueType(const std::vector<uint8_t>& data) {
-    constexpr size_t OffsetTableSize = 12;
-    if (data.size() < OffsetTableSize) {
+    constexpr size_t kOffsetTableSize = 12;
+    if (data.size() < kOffsetTableSize) {
         return false;
     }
     int offset = stbtt_GetFontOffsetForIndex(data.data(), 0);
@@ -22,9 +22,9 @@ bool isTrueType(const std::vector<uint8_t>& data) {
 }  // namespace
 
 FontAtlas::FontAtlas() {
-    atlas_.Flags |= ImFontAtlasFlags_NoBakedLines;
+    m_atlas.Flags |= ImFontAtlasFlags_NoBakedLines;
     // Glyphs are drawn shrunk as well as at size; a wider gap keeps filtering off the neighbours.
-    atlas_.TexGlyphPadding = 2;
+    m_atlas.TexGlyphPadding = 2;
     bake();
 }
 
@@ -38,18 +38,18 @@ int FontAtlas::create(const std::string& name, const std::string& path) {
     if (!gfx::readWholeFile(path, font.data) || !isTrueType(font.data)) {
         return -1;
     }
-    fonts_.push_back(std::move(font));
+    m_fonts.push_back(std::move(font));
     if (!bake()) {
-        fonts_.pop_back();
+        m_fonts.pop_back();
         bake();
         return -1;
     }
-    return int(fonts_.size()) - 1;
+    return int(m_fonts.size()) - 1;
 }
 
 int FontAtlas::find(const std::string& name) const {
-    for (size_t i = 0; i < fonts_.size(); ++i) {
-        if (fonts_[i].name == name) {
+    for (size_t i = 0; i < m_fonts.size(); ++i) {
+        if (m_fonts[i].name == name) {
             return int(i);
         }
     }
@@ -60,7 +60,7 @@ const ImFont* FontAtlas::faceFor(int font, float pixelSize) const {
     if (!valid(font)) {
         return nullptr;
     }
-    const auto& faces = fonts_[size_t(font)].faces;
+    const auto& faces = m_fonts[size_t(font)].faces;
     for (size_t i = 0; i < BakedSizes.size(); ++i) {
         if (BakedSizes[i] >= pixelSize) {
             return faces[i];
@@ -70,22 +70,22 @@ const ImFont* FontAtlas::faceFor(int font, float pixelSize) const {
 }
 
 const ImFont* FontAtlas::metricsFace(int font) const {
-    return valid(font) ? fonts_[size_t(font)].faces.back() : nullptr;
+    return valid(font) ? m_fonts[size_t(font)].faces.back() : nullptr;
 }
 
 void FontAtlas::texture(const unsigned char** pixels, int* width, int* height) {
     unsigned char* data = nullptr;
-    atlas_.GetTexDataAsAlpha8(&data, width, height);
+    m_atlas.GetTexDataAsAlpha8(&data, width, height);
     *pixels = data;
 }
 
 bool FontAtlas::bake() {
-    atlas_.Clear();
-    if (fonts_.empty()) {
+    m_atlas.Clear();
+    if (m_fonts.empty()) {
         // An atlas needs one font to exist; the built-in one gives shapes their white texel.
-        atlas_.AddFontDefault();
+        m_atlas.AddFontDefault();
     }
-    for (Font& font : fonts_) {
+    for (Font& font : m_fonts) {
         for (size_t i = 0; i < BakedSizes.size(); ++i) {
             ImFontConfig config;
             config.FontData = font.data.data();
@@ -94,11 +94,11 @@ bool FontAtlas::bake() {
             config.SizePixels = BakedSizes[i];
             config.OversampleH = 1;
             config.OversampleV = 1;
-            font.faces[i] = atlas_.AddFont(&config);
+            font.faces[i] = m_atlas.AddFont(&config);
         }
     }
-    bool built = atlas_.Build();
-    version_++;
+    bool built = m_atlas.Build();
+    m_version++;
     return built;
 }
 

@@ -24,7 +24,7 @@ public:
     // already loaded returns its id.
     int create(const std::string& name, const std::string& path);
     int find(const std::string& name) const;
-    bool valid(int font) const { return font >= 0 && size_t(font) < fonts_.size(); }
+    bool valid(int font) const { return font >= 0 && size_t(font) < m_fonts.size(); }
 
     // The baked face that draws text pixelSize pixels tall; null for an invalid font.
     const ImFont* faceFor(int font, float pixelSize) const;
@@ -32,11 +32,11 @@ public:
     const ImFont* metricsFace(int font) const;
 
     // Changes whenever the texture is baked anew.
-    uint32_t version() const { return version_; }
+    uint32_t version() const { return m_version; }
     // One byte of coverage per texel, rows from the top.
     void texture(const unsigned char** pixels, int* width, int* height);
     // A texel of full coverage, which untextured shapes sample.
-    ImVec2 whitePixelUv() const { return atlas_.TexUvWhitePixel; }
+    ImVec2 whitePixelUv() const { return m_atlas.TexUvWhitePixel; }
 
 private:
     struct Font {
@@ -47,9 +47,9 @@ private:
 
     bool bake();
 
-    std::vector<Font> fonts_;
-    ImFontAtlas atlas_;
-    uint32_t version_ = 0;
+    std::vector<Font> m_fonts;
+    ImFontAtlas m_atlas;
+    uint32_t m_version = 0;
 };
 
 }  // namespace vg

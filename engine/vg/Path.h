@@ -22,7 +22,7 @@ class Path {
 public:
     void clear();
     // Pixels per unit, which decides how finely curves are cut.
-    void setPixelRatio(float ratio) { pixelRatio_ = ratio; }
+    void setPixelRatio(float ratio) { m_pixelRatio = ratio; }
 
     void moveTo(float x, float y);
     void lineTo(float x, float y);
@@ -31,17 +31,17 @@ public:
                      float bottomLeft);
     void circle(float cx, float cy, float radius);
 
-    const std::vector<Point>& points() const { return points_; }
-    const std::vector<SubPath>& subPaths() const { return subPaths_; }
+    const std::vector<Point>& points() const { return m_points; }
+    const std::vector<SubPath>& subPaths() const { return m_subPaths; }
 
 private:
     void arc(float cx, float cy, float radius, float fromAngle, float toAngle);
     int segmentsForFullCircle(float radius) const;
 
-    std::vector<Point> points_;
-    std::vector<SubPath> subPaths_;
-    bool open_ = false;  // the last sub-path still takes lineTo points
-    float pixelRatio_ = 1.0f;
+    std::vector<Point> m_points;
+    std::vector<SubPath> m_subPaths;
+    bool m_open = false;  // the last sub-path still takes lineTo points
+    float m_pixelRatio = 1.0f;
 };
 
 }  // namespace vg

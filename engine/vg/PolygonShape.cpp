@@ -39,8 +39,8 @@ bool isConvex(const Point* points, uint32_t count) {
         }
         turning += std::atan2(cross, dot);
     }
-    constexpr float FullTurn = 2.0f * 3.14159265358979f;
-    return turnSign != 0 && std::fabs(std::fabs(turning) - FullTurn) < 0.01f;
+    constexpr float kFullTurn = 2.0f * 3.14159265358979f;
+    return turnSign != 0 && std::fabs(std::fabs(turning) - kFullTurn) < 0.01f;
 }
 
 }  // namespace vg

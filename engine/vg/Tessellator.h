@@ -27,8 +27,8 @@ public:
 
 private:
     struct Output;
-    GLUtesselator* tess_ = nullptr;
-    std::vector<double> coords_;
+    GLUtesselator* m_tess = nullptr;
+    std::vector<double> m_coords;
 };
 
 }  // namespace vg

@@ -13,7 +13,7 @@ bool isBlank(unsigned codepoint) { return codepoint == ' ' || codepoint == '\t';
 }  // namespace
 
 TextLayout::TextLayout(const ImFont& face, float size, float letterSpacing)
-    : face_(face), scale_(size / face.FontSize), spacing_(letterSpacing) {}
+    : m_face(face), m_scale(size / face.FontSize), m_spacing(letterSpacing) {}
 
 size_t TextLayout::decode(std::string_view text, size_t at, unsigned* codepoint) {
     int bytes = ImTextCharFromUtf8(codepoint, text.data() + at, text.data() + text.size());
@@ -27,9 +27,9 @@ const ImFontGlyph* TextLayout::glyphOf(unsigned codepoint) const {
         return nullptr;
     }
     if (codepoint > IM_UNICODE_CODEPOINT_MAX) {
-        return face_.FallbackGlyph;
+        return m_face.FallbackGlyph;
     }
-    return face_.FindGlyph(ImWchar(codepoint));
+    return m_face.FindGlyph(ImWchar(codepoint));
 }
 
 TextLayout::Line TextLayout::measure(std::string_view text) const {
@@ -37,8 +37,8 @@ TextLayout::Line TextLayout::measure(std::string_view text) const {
     bool inked = false;
     line.width = walk(text, [&](unsigned, const ImFontGlyph& glyph, float pen) {
         if (!glyph.Visible) return;
-        const float left = pen + glyph.X0 * scale_;
-        const float right = pen + glyph.X1 * scale_;
+        const float left = pen + glyph.X0 * m_scale;
+        const float right = pen + glyph.X1 * m_scale;
         line.minX = inked ? std::min(line.minX, left) : left;
         line.maxX = inked ? std::max(line.maxX, right) : right;
         inked = true;
@@ -74,8 +74,8 @@ void TextLayout::breakRows(std::string_view text, float breakWidth, int maxRows,
                 i = next;
                 continue;
             }
-            float start = placed ? pen + spacing_ : pen;
-            float right = start + glyph->AdvanceX * scale_;
+            float start = placed ? pen + m_spacing : pen;
+            float right = start + glyph->AdvanceX * m_scale;
             if (isBlank(codepoint)) {
                 if (inWord) {
                     lastFit = row;
@@ -97,8 +97,8 @@ void TextLayout::breakRows(std::string_view text, float breakWidth, int maxRows,
                     break;
                 }
                 if (glyph->Visible) {
-                    float left = start + glyph->X0 * scale_;
-                    float inkRight = start + glyph->X1 * scale_;
+                    float left = start + glyph->X0 * m_scale;
+                    float inkRight = start + glyph->X1 * m_scale;
                     row.minX = inked ? std::min(row.minX, left) : left;
                     row.maxX = inked ? std::max(row.maxX, inkRight) : inkRight;
                     inked = true;

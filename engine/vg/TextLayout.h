@@ -50,10 +50,10 @@ private:
                 continue;
             }
             if (placed) {
-                pen += spacing_;
+                pen += m_spacing;
             }
             step(codepoint, *glyph, pen);
-            pen += glyph->AdvanceX * scale_;
+            pen += glyph->AdvanceX * m_scale;
             placed = true;
         }
         return pen;
@@ -63,9 +63,9 @@ private:
     // Null for characters that take no room.
     const ImFontGlyph* glyphOf(unsigned codepoint) const;
 
-    const ImFont& face_;
-    float scale_;
-    float spacing_;
+    const ImFont& m_face;
+    float m_scale;
+    float m_spacing;
 };
 
 }  // namespace vg

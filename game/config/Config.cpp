@@ -17,16 +17,16 @@ std::unique_ptr<Game::Info>& configInfo() {
 }  // namespace
 
 bool loadConfig(const std::string& name, const std::string& preferencesPath) {
-    auto& l_info = configInfo();
-    l_info = std::make_unique<Game::Info>();
-    if (!l_info->loadSchema(kConfigSchema)) Util::fatal("Failed to load: " + kConfigSchema);
-    if (!l_info->loadData(name)) Util::fatal("Failed to load: " + name);
+    auto& info = configInfo();
+    info = std::make_unique<Game::Info>();
+    if (!info->loadSchema(kConfigSchema)) Util::fatal("Failed to load: " + kConfigSchema);
+    if (!info->loadData(name)) Util::fatal("Failed to load: " + name);
     return loadPreferences(preferencesPath);
 }
 
 const ConfigRoot* configRoot() {
-    const auto& l_info = configInfo();
-    return l_info && l_info->data() ? GetConfigRoot(l_info->data()) : nullptr;
+    const auto& info = configInfo();
+    return info && info->data() ? GetConfigRoot(info->data()) : nullptr;
 }
 
 void unloadConfig() { configInfo().reset(); }

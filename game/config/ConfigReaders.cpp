@@ -29,46 +29,45 @@ const GameConfig* gameOf(const ConfigRoot* root) { return Game::tableOrDefaults(
 
 template <typename Sound>
 SoundEntry soundEntry(const SoundDef* def, SoundType type, const Sound* member, std::string source) {
-    const Sound* l_sound = Game::tableOrDefaults(member);
-    SoundEntry l_entry;
-    l_entry.id = def->id();
-    l_entry.type = type;
-    l_entry.source = std::move(source);
-    l_entry.singleInstance = l_sound->single_instance();
-    l_entry.looping = l_sound->looping();
-    return l_entry;
+    const Sound* sound = Game::tableOrDefaults(member);
+    SoundEntry entry;
+    entry.id = def->id();
+    entry.type = type;
+    entry.source = std::move(source);
+    entry.singleInstance = sound->single_instance();
+    entry.looping = sound->looping();
+    return entry;
 }
 
 SoundEntry readSound(const SoundDef* def) {
     switch (def->sound_type()) {
         case SoundKind_WavSound: {
-            const auto* l_wav = def->sound_as_WavSound();
-            return soundEntry(def, SoundType::Wav, l_wav, kDataFolder + Util::toStdString(l_wav ? l_wav->file() : nullptr));
+            const auto* wav = def->sound_as_WavSound();
+            return soundEntry(def, SoundType::Wav, wav, kDataFolder + Util::toStdString(wav ? wav->file() : nullptr));
         }
         case SoundKind_StreamSound: {
-            const auto* l_stream = def->sound_as_StreamSound();
-            return soundEntry(def, SoundType::Stream, l_stream,
-                              kDataFolder + Util::toStdString(l_stream ? l_stream->file() : nullptr));
+            const auto* stream = def->sound_as_StreamSound();
+            return soundEntry(def, SoundType::Stream, stream,
+                              kDataFolder + Util::toStdString(stream ? stream->file() : nullptr));
         }
         case SoundKind_SpeechSound: {
-            const auto* l_speech = def->sound_as_SpeechSound();
-            return soundEntry(def, SoundType::Speech, l_speech,
-                              Util::toStdString(l_speech ? l_speech->text() : nullptr));
+            const auto* speech = def->sound_as_SpeechSound();
+            return soundEntry(def, SoundType::Speech, speech, Util::toStdString(speech ? speech->text() : nullptr));
         }
         default: Util::fatal("Unknown sound type: " + std::to_string(int(def->sound_type())));
     }
 }
 
 RobotSpawnEntry readRobotSpawn(const RobotSpawn* spawn) {
-    RobotSpawnEntry l_entry;
-    l_entry.type = spawn->type();
-    l_entry.x = spawn->x();
-    l_entry.y = spawn->y();
-    l_entry.columnSections = spawn->column_sections();
-    l_entry.rowSections = spawn->row_sections();
-    l_entry.columnSection = spawn->column_section();
-    l_entry.rowSection = spawn->row_section();
-    return l_entry;
+    RobotSpawnEntry entry;
+    entry.type = spawn->type();
+    entry.x = spawn->x();
+    entry.y = spawn->y();
+    entry.columnSections = spawn->column_sections();
+    entry.rowSections = spawn->row_sections();
+    entry.columnSection = spawn->column_section();
+    entry.rowSection = spawn->row_section();
+    return entry;
 }
 
 std::array<float, 4> colourComponents(uint32_t colour) {
@@ -79,25 +78,25 @@ std::array<float, 4> colourComponents(uint32_t colour) {
 }  // namespace
 
 GameTable readGameTable(const ConfigRoot* root) {
-    const GameConfig* l_game = gameOf(root);
-    GameTable l_table;
-    l_table.title = Util::toStdString(l_game->title());
-    l_table.timeScale = l_game->time_scale();
-    l_table.designWidth = l_game->design_width();
-    l_table.designHeight = l_game->design_height();
-    l_table.keepAspect = l_game->keep_aspect();
-    l_table.rate = l_game->rate();
-    l_table.frameSkip = l_game->frame_skip();
-    l_table.shapeData = Util::toStdString(l_game->shape_data());
-    l_table.introDrawing = Util::toStdString(l_game->intro_drawing());
-    l_table.lostDrawing = Util::toStdString(l_game->lost_drawing());
-    l_table.wonDrawing = Util::toStdString(l_game->won_drawing());
-    l_table.vectorFont = Util::toStdString(l_game->vector_font());
-    l_table.mapViewWidth = l_game->map_view_width();
-    l_table.mapViewHeight = l_game->map_view_height();
-    l_table.texture1 = Util::toStdString(l_game->texture_1());
-    l_table.texture2 = Util::toStdString(l_game->texture_2());
-    return l_table;
+    const GameConfig* game = gameOf(root);
+    GameTable table;
+    table.title = Util::toStdString(game->title());
+    table.timeScale = game->time_scale();
+    table.designWidth = game->design_width();
+    table.designHeight = game->design_height();
+    table.keepAspect = game->keep_aspect();
+    table.rate = game->rate();
+    table.frameSkip = game->frame_skip();
+    table.shapeData = Util::toStdString(game->shape_data());
+    table.introDrawing = Util::toStdString(game->intro_drawing());
+    table.lostDrawing = Util::toStdString(game->lost_drawing());
+    table.wonDrawing = Util::toStdString(game->won_drawing());
+    table.vectorFont = Util::toStdString(game->vector_font());
+    table.mapViewWidth = game->map_view_width();
+    table.mapViewHeight = game->map_view_height();
+    table.texture1 = Util::toStdString(game->texture_1());
+    table.texture2 = Util::toStdString(game->texture_2());
+    return table;
 }
 
 std::string readRobotDataName(const ConfigRoot* root) { return Util::toStdString(rootOrDefaults(root)->robot_data()); }
@@ -124,84 +123,84 @@ std::string inputMethodName(int value) {
 }
 
 SettingDefaults readSettingDefaults(const ConfigRoot* root) {
-    const ConfigDefaults* l_defaults = Game::tableOrDefaults(rootOrDefaults(root)->defaults());
-    const flatbuffers::String* l_texts[22] = {
-        l_defaults->key_w(),        l_defaults->key_s(),        l_defaults->key_a(),        l_defaults->key_d(),
-        l_defaults->key_p(),        l_defaults->key_l(),        l_defaults->key_space(),    l_defaults->mouse_lmb(),
-        l_defaults->mouse_rmb(),    l_defaults->mouse_mmb(),    l_defaults->jpad_up(),      l_defaults->jpad_dn(),
-        l_defaults->jpad_lf(),      l_defaults->jpad_rt(),      l_defaults->jpad_dpad_up(), l_defaults->jpad_dpad_dn(),
-        l_defaults->jpad_dpad_lf(), l_defaults->jpad_dpad_rt(), l_defaults->jpad_b1(),      l_defaults->jpad_b2(),
-        l_defaults->jpad_b3(),      l_defaults->jpad_b4()};
-    SettingDefaults l_result;
-    for (size_t l_i = 0; l_i < l_result.bindings.size(); ++l_i) l_result.bindings[l_i] = Util::toStdString(l_texts[l_i]);
-    l_result.inputMethod = inputMethodName(l_defaults->input_method());
-    l_result.screenWidth = l_defaults->screen_width();
-    l_result.screenHeight = l_defaults->screen_height();
-    l_result.screenFull = l_defaults->screen_full();
-    return l_result;
+    const ConfigDefaults* defaults = Game::tableOrDefaults(rootOrDefaults(root)->defaults());
+    const flatbuffers::String* texts[22] = {
+        defaults->key_w(),        defaults->key_s(),        defaults->key_a(),        defaults->key_d(),
+        defaults->key_p(),        defaults->key_l(),        defaults->key_space(),    defaults->mouse_lmb(),
+        defaults->mouse_rmb(),    defaults->mouse_mmb(),    defaults->jpad_up(),      defaults->jpad_dn(),
+        defaults->jpad_lf(),      defaults->jpad_rt(),      defaults->jpad_dpad_up(), defaults->jpad_dpad_dn(),
+        defaults->jpad_dpad_lf(), defaults->jpad_dpad_rt(), defaults->jpad_b1(),      defaults->jpad_b2(),
+        defaults->jpad_b3(),      defaults->jpad_b4()};
+    SettingDefaults result;
+    for (size_t i = 0; i < result.bindings.size(); ++i) result.bindings[i] = Util::toStdString(texts[i]);
+    result.inputMethod = inputMethodName(defaults->input_method());
+    result.screenWidth = defaults->screen_width();
+    result.screenHeight = defaults->screen_height();
+    result.screenFull = defaults->screen_full();
+    return result;
 }
 
 std::vector<FontEntry> readFonts(const ConfigRoot* root) {
-    std::vector<FontEntry> l_fonts;
-    if (const auto* l_list = gameOf(root)->fonts()) {
-        for (const FontDef* l_font : *l_list) {
-            l_fonts.push_back({Util::toStdString(l_font->name()), kDataFolder + Util::toStdString(l_font->file())});
+    std::vector<FontEntry> fonts;
+    if (const auto* list = gameOf(root)->fonts()) {
+        for (const FontDef* font : *list) {
+            fonts.push_back({Util::toStdString(font->name()), kDataFolder + Util::toStdString(font->file())});
         }
     }
-    return l_fonts;
+    return fonts;
 }
 
 std::vector<InputEntry> readInputs(const std::string& inputMethod, const ConfigRoot* root) {
-    std::vector<InputEntry> l_inputs;
-    if (const auto* l_list = gameOf(root)->inputs()) {
-        for (const InputDef* l_input : *l_list) {
-            const std::string l_file = Util::replaceAll(Util::toStdString(l_input->file()), "[INPUT-METHOD]", inputMethod);
-            l_inputs.push_back({Util::toStdString(l_input->name()), kDataFolder + l_file});
+    std::vector<InputEntry> inputs;
+    if (const auto* list = gameOf(root)->inputs()) {
+        for (const InputDef* input : *list) {
+            const std::string file = Util::replaceAll(Util::toStdString(input->file()), "[INPUT-METHOD]", inputMethod);
+            inputs.push_back({Util::toStdString(input->name()), kDataFolder + file});
         }
     }
-    return l_inputs;
+    return inputs;
 }
 
 std::vector<SoundEntry> readSounds(const ConfigRoot* root) {
-    std::vector<SoundEntry> l_sounds;
-    if (const auto* l_list = gameOf(root)->sounds()) {
-        for (const SoundDef* l_sound : *l_list) l_sounds.push_back(readSound(l_sound));
+    std::vector<SoundEntry> sounds;
+    if (const auto* list = gameOf(root)->sounds()) {
+        for (const SoundDef* sound : *list) sounds.push_back(readSound(sound));
     }
-    return l_sounds;
+    return sounds;
 }
 
 int levelCount(const ConfigRoot* root) {
-    const auto* l_levels = gameOf(root)->levels();
-    return l_levels ? int(l_levels->size()) : 0;
+    const auto* levels = gameOf(root)->levels();
+    return levels ? int(levels->size()) : 0;
 }
 
 LevelEntry readLevel(int index, const ConfigRoot* root) {
-    LevelEntry l_entry;
-    const auto* l_levels = gameOf(root)->levels();
-    if (!l_levels || index < 0 || index >= int(l_levels->size())) return l_entry;
-    const LevelDef* l_level = l_levels->Get(flatbuffers::uoffset_t(index));
-    l_entry.params = {l_level->seed(),           l_level->loop_percent(),      l_level->cells_wide(),
-                      l_level->cells_high(),     l_level->cell_width_tiles(),  l_level->cell_height_tiles(),
-                      l_level->tile_shift_x(),   l_level->tile_shift_y(),      l_level->margin_left(),
-                      l_level->margin_right(),   l_level->margin_top(),        l_level->margin_bottom(),
-                      l_level->tile_flag_bits(), l_level->extra_value_1(),     l_level->extra_value_2()};
-    if (const auto* l_cells = l_level->special_cells()) {
-        for (const Cell* l_cell : *l_cells) l_entry.specialCells.push_back({l_cell->x(), l_cell->y()});
+    LevelEntry entry;
+    const auto* levels = gameOf(root)->levels();
+    if (!levels || index < 0 || index >= int(levels->size())) return entry;
+    const LevelDef* level = levels->Get(flatbuffers::uoffset_t(index));
+    entry.params = {level->seed(),           level->loop_percent(),     level->cells_wide(),
+                    level->cells_high(),     level->cell_width_tiles(), level->cell_height_tiles(),
+                    level->tile_shift_x(),   level->tile_shift_y(),     level->margin_left(),
+                    level->margin_right(),   level->margin_top(),       level->margin_bottom(),
+                    level->tile_flag_bits(), level->extra_value_1(),    level->extra_value_2()};
+    if (const auto* cells = level->special_cells()) {
+        for (const Cell* cell : *cells) entry.specialCells.push_back({cell->x(), cell->y()});
     }
-    l_entry.minimapRegionsX = l_level->minimap_regions_x();
-    l_entry.minimapRegionsY = l_level->minimap_regions_y();
-    l_entry.collisionData = Util::toStdString(l_level->collision_data());
-    l_entry.tileAtlas = Util::toStdString(l_level->tile_atlas());
-    l_entry.minimapTerminalOffset = l_level->minimap_terminal_offset();
-    l_entry.floorColour = colourComponents(l_level->floor_colour());
-    l_entry.floorOn = l_level->floor_on();
-    l_entry.floorScale = l_level->floor_scale();
-    l_entry.floorParams = {l_level->floor_param_1(), l_level->floor_param_2(), l_level->floor_param_3(),
-                           l_level->floor_param_4()};
-    if (const auto* l_robots = l_level->robots()) {
-        for (const RobotSpawn* l_robot : *l_robots) l_entry.robots.push_back(readRobotSpawn(l_robot));
+    entry.minimapRegionsX = level->minimap_regions_x();
+    entry.minimapRegionsY = level->minimap_regions_y();
+    entry.collisionData = Util::toStdString(level->collision_data());
+    entry.tileAtlas = Util::toStdString(level->tile_atlas());
+    entry.minimapTerminalOffset = level->minimap_terminal_offset();
+    entry.floorColour = colourComponents(level->floor_colour());
+    entry.floorOn = level->floor_on();
+    entry.floorScale = level->floor_scale();
+    entry.floorParams = {level->floor_param_1(), level->floor_param_2(), level->floor_param_3(),
+                         level->floor_param_4()};
+    if (const auto* robots = level->robots()) {
+        for (const RobotSpawn* robot : *robots) entry.robots.push_back(readRobotSpawn(robot));
     }
-    return l_entry;
+    return entry;
 }
 
 }  // namespace Zelmo

@@ -15,8 +15,8 @@ Game::SettingsMap& settings() {
 }
 
 std::string getPref(const std::string& name) {
-    const auto l_it = settings().find(Game::kSettingPrefix + name);
-    return l_it == settings().end() ? std::string() : l_it->second;
+    const auto it = settings().find(Game::kSettingPrefix + name);
+    return it == settings().end() ? std::string() : it->second;
 }
 
 void setPref(const std::string& name, const std::string& value) { settings()[Game::kSettingPrefix + name] = value; }
@@ -34,41 +34,41 @@ const std::array<std::string, 25>& gameOptionNames() {
 }
 
 float getOptionValue(const std::string& name) {
-    const std::string l_setting = Setting::kOptionPrefix + name;
-    for (const OptionTable* l_option : Globals::tables<OptionTable>("OPTIONVALUES")) {
-        if (Util::toStdString(l_option->name()) != l_setting) continue;
-        const auto* l_values = l_option->values();
+    const std::string setting = Setting::kOptionPrefix + name;
+    for (const OptionTable* option : Globals::tables<OptionTable>("OPTIONVALUES")) {
+        if (Util::toStdString(option->name()) != setting) continue;
+        const auto* values = option->values();
         // An option with no values cannot be indexed: it reads as one left out of the table.
-        if (!l_values || l_values->size() == 0) return 1.0f;
-        int l_index = getPrefInt(l_setting);
-        if (l_index < 0 || l_index >= int(l_values->size())) {
-            setPref(l_setting, Setting::kFirstOptionValue);
-            l_index = 0;
+        if (!values || values->size() == 0) return 1.0f;
+        int index = getPrefInt(setting);
+        if (index < 0 || index >= int(values->size())) {
+            setPref(setting, Setting::kFirstOptionValue);
+            index = 0;
         }
-        return l_values->Get(flatbuffers::uoffset_t(l_index))->value();
+        return values->Get(flatbuffers::uoffset_t(index))->value();
     }
     return 1.0f;
 }
 
 void setDefaultBindings() {
-    const SettingDefaults l_defaults = readSettingDefaults();
-    for (size_t l_i = 0; l_i < l_defaults.bindings.size(); ++l_i) setPref(bindingNames()[l_i], l_defaults.bindings[l_i]);
+    const SettingDefaults defaults = readSettingDefaults();
+    for (size_t i = 0; i < defaults.bindings.size(); ++i) setPref(bindingNames()[i], defaults.bindings[i]);
 }
 
 void resetBindings() { setDefaultBindings(); }
 
 void setDefaultOptions() {
-    for (const auto& l_name : gameOptionNames()) setPref(Setting::kOptionPrefix + l_name, Setting::kFirstOptionValue);
+    for (const auto& name : gameOptionNames()) setPref(Setting::kOptionPrefix + name, Setting::kFirstOptionValue);
 }
 
 Volumes readVolumes() {
-    auto l_fraction = [](const std::string& name) { return Util::toFloat(getPref(name), 10) / 100.0f; };
-    Volumes l_volumes;
-    l_volumes.master = l_fraction(Setting::kMasterVolume);
-    l_volumes.sound = l_fraction(Setting::kSoundVolume);
-    l_volumes.music = l_fraction(Setting::kMusicVolume);
-    l_volumes.speech = l_fraction(Setting::kSpeechVolume);
-    return l_volumes;
+    auto fraction = [](const std::string& name) { return Util::toFloat(getPref(name), 10) / 100.0f; };
+    Volumes volumes;
+    volumes.master = fraction(Setting::kMasterVolume);
+    volumes.sound = fraction(Setting::kSoundVolume);
+    volumes.music = fraction(Setting::kMusicVolume);
+    volumes.speech = fraction(Setting::kSpeechVolume);
+    return volumes;
 }
 
 }  // namespace Zelmo

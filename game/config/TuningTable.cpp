@@ -11,11 +11,11 @@ Globals::SlotMap tuningFieldSlots() {
         "KILLBOSSTIME",    "KNOCKBACKVALUES", "CLAWERDAMAGE", "CLAWEREXPTIME",  "SPINNERDAMAGE",
         "BOSSBULLET",      "BEAMSPEED",     "ARMOURPOWDURATION", "WEAPONINFOS", "POWUPDROPS",
         "VDSETTINGS",      "PLAYERHEALTH",  "RECHARGETIME",  "HEALTHPERSEC",   "GAMESEEDS"};
-    Globals::SlotMap l_slots;
-    for (int l_field = 0; l_field < int(std::size(s_names)); ++l_field) {
-        l_slots[s_names[l_field]] = flatbuffers::voffset_t(4 + 2 * l_field);
+    Globals::SlotMap slots;
+    for (int field = 0; field < int(std::size(s_names)); ++field) {
+        slots[s_names[field]] = flatbuffers::voffset_t(4 + 2 * field);
     }
-    return l_slots;
+    return slots;
 }
 
 bool loadTuningTable() { return Globals::loadFiles("data/Globals.fbs", "data/globals", tuningFieldSlots()); }

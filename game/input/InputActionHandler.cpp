@@ -16,10 +16,10 @@ using Text = flatbuffers::Offset<flatbuffers::String>;
 // receivers copy what they keep.
 template <typename T, typename BuildTable>
 void sendNew(EVT::EventSender<T>& sender, BuildTable buildTable) {
-    Builder l_builder(1024);
-    const flatbuffers::Offset<T> l_table = buildTable(l_builder);
-    l_builder.Finish(CreateEvent(l_builder, EventTypeTraits<T>::enum_value, l_table.Union()));
-    sender.send(*static_cast<const T*>(GetEvent(l_builder.GetBufferPointer())->value()));
+    Builder builder(1024);
+    const flatbuffers::Offset<T> table = buildTable(builder);
+    builder.Finish(CreateEvent(builder, EventTypeTraits<T>::enum_value, table.Union()));
+    sender.send(*static_cast<const T*>(GetEvent(builder.GetBufferPointer())->value()));
 }
 
 // The menu events share one shape: a direction of change and a text.
@@ -40,28 +40,28 @@ void sendText(EVT::EventSender<T>& sender, MakeTextTable<T> make, const std::str
 }
 
 void sendButton(EVT::EventSender<ActionEvent>& sender, const std::string& param, bool pressed) {
-    const int l_button = Util::toInt(param, 10);
+    const int button = Util::toInt(param, 10);
     // Receivers index the player's buttons with it.
-    if (l_button < 0 || l_button >= kPlayerButtonCount) return;
-    sendNew(sender, [&](Builder& b) { return CreateActionEvent(b, l_button, pressed); });
+    if (button < 0 || button >= kPlayerButtonCount) return;
+    sendNew(sender, [&](Builder& b) { return CreateActionEvent(b, button, pressed); });
 }
 
 uint8_t directionBits(const std::string& words) {
     static const std::unordered_map<std::string, uint8_t> s_bits = {{"UP", 1}, {"DN", 2}, {"LF", 4}, {"RT", 8}};
-    std::vector<std::string> l_words;
-    Util::split(words, " ", l_words);
-    uint8_t l_bits = 0;
-    for (const auto& l_word : l_words) {
-        const auto l_it = s_bits.find(l_word);
-        if (l_it != s_bits.end()) l_bits |= l_it->second;
+    std::vector<std::string> wordList;
+    Util::split(words, " ", wordList);
+    uint8_t bits = 0;
+    for (const auto& word : wordList) {
+        const auto it = s_bits.find(word);
+        if (it != s_bits.end()) bits |= it->second;
     }
-    return l_bits;
+    return bits;
 }
 
 void sendMove(EVT::EventSender<MoveEvent>& sender, const std::string& words, bool pressed) {
-    const uint8_t l_bits = directionBits(words);
-    if (l_bits == 0) return;
-    sendNew(sender, [&](Builder& b) { return CreateMoveEvent(b, pressed, l_bits); });
+    const uint8_t bits = directionBits(words);
+    if (bits == 0) return;
+    sendNew(sender, [&](Builder& b) { return CreateMoveEvent(b, pressed, bits); });
 }
 
 using ActionSend = void (*)(InputActionHandler&, const std::string& param);
@@ -84,8 +84,8 @@ const std::unordered_map<std::string, ActionSend>& actionSends() {
         {"PAGE_DEC", [](H& h, P p) { sendMenu<MenuPageEvent>(h, CreateMenuPageEvent, false, p); }},
         {"INTRO_SPEED",
          [](H& h, P p) {
-             const float l_speed = Util::toFloat(p, 10);
-             sendNew<IntroSpeedEvent>(h, [&](Builder& b) { return CreateIntroSpeedEvent(b, l_speed); });
+             const float speed = Util::toFloat(p, 10);
+             sendNew<IntroSpeedEvent>(h, [&](Builder& b) { return CreateIntroSpeedEvent(b, speed); });
          }},
         {"OPTION_INC", [](H& h, P p) { sendMenu<MenuOptionEvent>(h, CreateMenuOptionEvent, true, p); }},
         {"OPTION_DEC", [](H& h, P p) { sendMenu<MenuOptionEvent>(h, CreateMenuOptionEvent, false, p); }},
@@ -97,8 +97,8 @@ const std::unordered_map<std::string, ActionSend>& actionSends() {
 }  // namespace
 
 void InputActionHandler::handleAction(const Input::ActionId& action) {
-    const auto l_it = actionSends().find(action.getName());
-    if (l_it != actionSends().end()) l_it->second(*this, action.getParam());
+    const auto it = actionSends().find(action.getName());
+    if (it != actionSends().end()) it->second(*this, action.getParam());
 }
 
 }  // namespace Zelmo

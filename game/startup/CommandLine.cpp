@@ -13,9 +13,9 @@ bool readTruth(const std::string& text, bool& value) {
     static const std::map<std::string, bool> s_truths = {{"on", true},  {"off", false}, {"1", true},
                                                          {"0", false},  {"true", true}, {"false", false},
                                                          {"yes", true}, {"no", false}};
-    const auto l_found = s_truths.find(text);
-    if (l_found == s_truths.end()) return false;
-    value = l_found->second;
+    const auto found = s_truths.find(text);
+    if (found == s_truths.end()) return false;
+    value = found->second;
     return true;
 }
 
@@ -23,34 +23,34 @@ bool readTruth(const std::string& text, bool& value) {
 
 bool parseCommandLine(int argc, char** argv, CommandLine& into, std::string& error) {
     if (argc > 1 && argv[1][0] != '-') into.configName = argv[1];
-    CLI::App l_cli("Zelmo");
+    CLI::App cli("Zelmo");
     // The configuration name follows the rule above, so arguments that are no option pass; those
     // that look like one are refused below. The help text is ours, not CLI11's.
-    l_cli.allow_extras();
-    l_cli.set_help_flag();
-    l_cli.add_flag("-h,--help", into.help);
-    l_cli.add_option("-l,--log", into.log);
-    std::string l_sound;
-    l_cli.add_option("-s,--sound", l_sound);
-    l_cli.add_option("-o,--out", into.out);
+    cli.allow_extras();
+    cli.set_help_flag();
+    cli.add_flag("-h,--help", into.help);
+    cli.add_option("-l,--log", into.log);
+    std::string sound;
+    cli.add_option("-s,--sound", sound);
+    cli.add_option("-o,--out", into.out);
     try {
-        l_cli.parse(argc, argv);
+        cli.parse(argc, argv);
     } catch (const CLI::ArgumentMismatch&) {
         // An option takes whatever follows it, so only the last argument can lack its value.
         error = "zelmo: the option " + std::string(argv[argc - 1]) + " needs a value";
         return false;
-    } catch (const CLI::ParseError& l_error) {
-        error = std::string("zelmo: ") + l_error.what();
+    } catch (const CLI::ParseError& parseError) {
+        error = std::string("zelmo: ") + parseError.what();
         return false;
     }
-    for (const std::string& l_extra : l_cli.remaining()) {
-        if (!l_extra.empty() && l_extra[0] == '-') {
-            error = "zelmo: unknown option " + l_extra;
+    for (const std::string& extra : cli.remaining()) {
+        if (!extra.empty() && extra[0] == '-') {
+            error = "zelmo: unknown option " + extra;
             return false;
         }
     }
-    if (!l_sound.empty() && !readTruth(l_sound, into.soundOn)) {
-        error = "zelmo: the option --sound takes on or off, not \"" + l_sound + "\"";
+    if (!sound.empty() && !readTruth(sound, into.soundOn)) {
+        error = "zelmo: the option --sound takes on or off, not \"" + sound + "\"";
         return false;
     }
     return true;

@@ -40,10 +40,10 @@ bool setUp(const CommandLine& commandLine, AppContext& context) {
 
 bool setUpInputAndStates(AppContext& context) {
     installKeyBindings();
-    Input::InputControllers& l_controllers = context.inputControllers();
-    if (!l_controllers.loadSchema(kInputFolder + "/InputConfig.fbs")) return false;
-    for (const auto& l_pick : kPickControllers) {
-        if (!l_controllers.load(l_pick[0], kInputFolder + l_pick[1], nullptr)) return false;
+    Input::InputControllers& controllers = context.inputControllers();
+    if (!controllers.loadSchema(kInputFolder + "/InputConfig.fbs")) return false;
+    for (const auto& pick : kPickControllers) {
+        if (!controllers.load(pick[0], kInputFolder + pick[1], nullptr)) return false;
     }
     registerStates(context);
     return true;

@@ -9,23 +9,23 @@ namespace {
 
 // The display's scene view keeps depths 0 to 1000; fills lie inside that range, under the lines
 // because they are submitted before the display's frame ends.
-constexpr float FillDepth = 1.0f;
+constexpr float kFillDepth = 1.0f;
 const uint8_t OwnFillColours[4] = {0, 0, 0, 0};
 
 }  // namespace
 
 DrawVectorText::DrawVectorText(float scaleX, float scaleY, float size, const GameVectors& shapes)
-    : shapes_(shapes), scaleX_(scaleX), scaleY_(scaleY), size_(size) {}
+    : m_shapes(shapes), m_scaleX(scaleX), m_scaleY(scaleY), m_size(size) {}
 
 void DrawVectorText::init(float size, float scaleX, float scaleY) {
-    size_ = size;
-    scaleX_ = scaleX;
-    scaleY_ = scaleY;
+    m_size = size;
+    m_scaleX = scaleX;
+    m_scaleY = scaleY;
 }
 
 int DrawVectorText::lineHeight(float scale) {
-    const GameVectors::FontMetrics& metrics = shapes_.fontMetrics();
-    return int(float(metrics.spacing + metrics.glyphSize) * scaleX_ * scale);
+    const GameVectors::FontMetrics& metrics = m_shapes.fontMetrics();
+    return int(float(metrics.spacing + metrics.glyphSize) * m_scaleX * scale);
 }
 
 Vector::TextRect& DrawVectorText::measure(Vector::TextRect& out, const Vector::VectorTextStyle& style,
@@ -36,9 +36,9 @@ Vector::TextRect& DrawVectorText::measure(Vector::TextRect& out, const Vector::V
 Vector::TextRect& DrawVectorText::draw(Vector::TextRect& out, VectorDisplay* display,
                                        const Vector::VectorTextStyle& style, const std::string& text,
                                        const ScopeSweep* sweep, gfx::ProgramHandle fillProgram) {
-    const GameVectors::FontMetrics& metrics = shapes_.fontMetrics();
-    const float mx = scaleX_ * style.scale;
-    const float my = scaleY_ * style.scale;
+    const GameVectors::FontMetrics& metrics = m_shapes.fontMetrics();
+    const float mx = m_scaleX * style.scale;
+    const float my = m_scaleY * style.scale;
     const float advance = float(metrics.lineStep) * my;
     const double spacing = double(metrics.spacing) * mx;
     const int top = int(double(advance) * 0.5 + style.y);
@@ -52,7 +52,7 @@ Vector::TextRect& DrawVectorText::draw(Vector::TextRect& out, VectorDisplay* dis
         display->setThickness(style.thickness);
     }
     for (char c : text) {
-        const GameVectors::Glyph* glyph = shapes_.glyph(c);
+        const GameVectors::Glyph* glyph = m_shapes.glyph(c);
         if (glyph != nullptr) {
             const double half = double(glyph->w) * 0.5 * mx;
             if (freshLine) {
@@ -63,8 +63,8 @@ Vector::TextRect& DrawVectorText::draw(Vector::TextRect& out, VectorDisplay* dis
             }
             if (display != nullptr) {
                 if (sweep != nullptr) {
-                    shapes_.drawShapeClipped(*sweep, *display, glyph->shape, float(x), float(y), 1.0f, mx,
-                                             style.colour);
+                    m_shapes.drawShapeClipped(*sweep, *display, glyph->shape, float(x), float(y), 1.0f, mx,
+                                              style.colour);
                 } else {
                     Vector::VectorTextStyle glyphStyle = style;
                     glyphStyle.glyph = int(glyph->shape);
@@ -98,10 +98,10 @@ void DrawVectorText::drawGlyph(VectorDisplay& display, const Vector::VectorTextS
                                gfx::ProgramHandle fillProgram) const {
     const uint32_t shape = uint32_t(style.glyph);
     if (style.filled) {
-        shapes_.drawShapeFilled(gfx::ViewId(display.getFirstView()), fillProgram, 0, shape, float(x), float(y),
-                                FillDepth, OwnFillColours, scale, 0.0f, &display);
+        m_shapes.drawShapeFilled(gfx::ViewId(display.getFirstView()), fillProgram, 0, shape, float(x), float(y),
+                                 kFillDepth, OwnFillColours, scale, 0.0f, &display);
     }
-    shapes_.drawShape(display, 0, shape, float(x), float(y), 1.0f, scale, style.colour, 0.0f);
+    m_shapes.drawShape(display, 0, shape, float(x), float(y), 1.0f, scale, style.colour, 0.0f);
 }
 
 }  // namespace Zelmo

@@ -28,10 +28,10 @@ private:
     void drawGlyph(VectorDisplay& display, const Vector::VectorTextStyle& style, int x, int y, float scale,
                    gfx::ProgramHandle fillProgram) const;
 
-    const GameVectors& shapes_;
-    float scaleX_;
-    float scaleY_;
-    float size_;
+    const GameVectors& m_shapes;
+    float m_scaleX;
+    float m_scaleY;
+    float m_size;
 };
 
 }  // namespace Zelmo

@@ -19,10 +19,10 @@ constexpr int kFirstWidth = 960, kFirstHeight = 720;
 constexpr int kAwayX = 1900, kAwayY = 1180;
 
 std::string readFile(const std::string& path) {
-    std::ifstream l_file(path, std::ios::binary);
-    std::stringstream l_text;
-    l_text << l_file.rdbuf();
-    return l_text.str();
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
 }
 
 bool fileExists(const std::string& path) { return std::ifstream(path).good(); }
@@ -50,113 +50,113 @@ protected:
 // then leaves the game from the title. The picker is gone once the choice is made, the choice
 // is saved, and the next start goes straight on.
 TEST_F(MethodPicker, OneKeyChoosesAMethodThatIsSavedForTheNextStart) {
-    E2E::X11Window l_window;
+    E2E::X11Window window;
     // A pointer that moves takes choices too (head trackers dwell); keep it off the window.
-    l_window.movePointerTo(kAwayX, kAwayY);
-    E2E::GameProcess l_game({"-s", "0"});
-    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs)) << "the picker is not shown";
+    window.movePointerTo(kAwayX, kAwayY);
+    E2E::GameProcess game({"-s", "0"});
+    ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
+    ASSERT_TRUE(window.waitForPicture(kStartTimeoutMs)) << "the picker is not shown";
     // The picker starts lighting the choices in turn after 1.5 s of rest.
-    const E2E::PickerPage l_first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
-    ASSERT_TRUE(l_window.waitUntil([&](const E2E::Picture& p) { return l_first.litChoice(p) == "STANDARD"; }, 5000))
+    const E2E::PickerPage first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
+    ASSERT_TRUE(window.waitUntil([&](const E2E::Picture& p) { return first.litChoice(p) == "STANDARD"; }, 5000))
         << "the scan did not start";
     // A player sees it lit, then holds the key on it until it is taken and the picker goes.
     std::this_thread::sleep_for(300ms);
-    EXPECT_TRUE(l_window.holdKeyUntil("space", dark, 10000)) << "the picker is still drawn after the choice";
+    EXPECT_TRUE(window.holdKeyUntil("space", dark, 10000)) << "the picker is still drawn after the choice";
     std::this_thread::sleep_for(2500ms);
-    EXPECT_TRUE(dark(l_window.capture())) << "the picker came back over the next screen";
-    l_window.tapKey("Escape");
-    int l_exitCode = -1;
-    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode)) << "the game did not leave from the title";
-    EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
-    const std::string l_saved = readFile(l_game.pathInWorkDir("preferences.cfg"));
-    EXPECT_NE(l_saved.find("INPUT_METHOD = STANDARD"), std::string::npos) << l_saved;
+    EXPECT_TRUE(dark(window.capture())) << "the picker came back over the next screen";
+    window.tapKey("Escape");
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(10000, exitCode)) << "the game did not leave from the title";
+    EXPECT_EQ(exitCode, 0) << game.standardError();
+    const std::string saved = readFile(game.pathInWorkDir("preferences.cfg"));
+    EXPECT_NE(saved.find("INPUT_METHOD = STANDARD"), std::string::npos) << saved;
 
     // The next start goes past the picker: nothing of it is drawn.
-    E2E::GameProcess l_next({"-s", "0"});
-    std::ofstream(l_next.pathInWorkDir("preferences.cfg"), std::ios::binary) << l_saved;
-    E2E::X11Window l_nextWindow;
-    ASSERT_TRUE(l_nextWindow.waitFor(l_next.pid(), kStartTimeoutMs)) << l_next.standardError();
-    ASSERT_TRUE(l_nextWindow.waitForFrames(kStartTimeoutMs));
+    E2E::GameProcess next({"-s", "0"});
+    std::ofstream(next.pathInWorkDir("preferences.cfg"), std::ios::binary) << saved;
+    E2E::X11Window nextWindow;
+    ASSERT_TRUE(nextWindow.waitFor(next.pid(), kStartTimeoutMs)) << next.standardError();
+    ASSERT_TRUE(nextWindow.waitForFrames(kStartTimeoutMs));
     std::this_thread::sleep_for(500ms);
-    EXPECT_TRUE(dark(l_nextWindow.capture())) << "the picker came back";
+    EXPECT_TRUE(dark(nextWindow.capture())) << "the picker came back";
 }
 
 // A head-tracker user rests the pointer on "another way", then on "head tracker", and closes the
 // window with the desktop's close button: the choice was saved when it was made.
 TEST_F(MethodPicker, APointerDwellChoiceIsSavedAtOnceAndSurvivesClosingTheWindow) {
-    E2E::X11Window l_window;
-    l_window.movePointerTo(kAwayX, kAwayY);
-    E2E::GameProcess l_game({"-s", "0"});
-    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs));
-    const E2E::PickerPage l_first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
-    const E2E::PickerPage l_second("data/PICK-SWITCH-OR-HEAD.json", kFirstWidth, kFirstHeight);
-    pointAt(l_window, l_first.box("PICK").centreX(), l_first.box("PICK").centreY());
-    ASSERT_TRUE(l_window.waitUntil([&](const E2E::Picture& p) { return l_second.isShownIn(p); }, 10000))
+    E2E::X11Window window;
+    window.movePointerTo(kAwayX, kAwayY);
+    E2E::GameProcess game({"-s", "0"});
+    ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
+    ASSERT_TRUE(window.waitForPicture(kStartTimeoutMs));
+    const E2E::PickerPage first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
+    const E2E::PickerPage second("data/PICK-SWITCH-OR-HEAD.json", kFirstWidth, kFirstHeight);
+    pointAt(window, first.box("PICK").centreX(), first.box("PICK").centreY());
+    ASSERT_TRUE(window.waitUntil([&](const E2E::Picture& p) { return second.isShownIn(p); }, 10000))
         << "dwelling on \"another way\" did not open the next question";
-    EXPECT_FALSE(fileExists(l_game.pathInWorkDir("preferences.cfg"))) << "saved before a method was chosen";
-    pointAt(l_window, l_second.box("HEADTRACKER").centreX(), l_second.box("HEADTRACKER").centreY());
-    EXPECT_TRUE(l_window.waitUntil(dark, 10000)) << "the head tracker was not chosen";
-    const std::string l_saved = readFile(l_game.pathInWorkDir("preferences.cfg"));
-    EXPECT_NE(l_saved.find("INPUT_METHOD = HEADTRACKER"), std::string::npos) << "not saved at once:\n" << l_saved;
+    EXPECT_FALSE(fileExists(game.pathInWorkDir("preferences.cfg"))) << "saved before a method was chosen";
+    pointAt(window, second.box("HEADTRACKER").centreX(), second.box("HEADTRACKER").centreY());
+    EXPECT_TRUE(window.waitUntil(dark, 10000)) << "the head tracker was not chosen";
+    const std::string saved = readFile(game.pathInWorkDir("preferences.cfg"));
+    EXPECT_NE(saved.find("INPUT_METHOD = HEADTRACKER"), std::string::npos) << "not saved at once:\n" << saved;
 
-    l_window.requestClose();
-    int l_exitCode = -1;
-    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
-    EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
-    EXPECT_EQ(readFile(l_game.pathInWorkDir("preferences.cfg")), l_saved);
-    EXPECT_FALSE(fileExists(l_game.pathInWorkDir("preferences.cfg.tmp")));
+    window.requestClose();
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    EXPECT_EQ(exitCode, 0) << game.standardError();
+    EXPECT_EQ(readFile(game.pathInWorkDir("preferences.cfg")), saved);
+    EXPECT_FALSE(fileExists(game.pathInWorkDir("preferences.cfg.tmp")));
 }
 
 // The pointer happens to lie over a choice when the window opens and nobody moves it: that is
 // no choice. The picker stays, scanning for a key player, and nothing is saved.
 TEST_F(MethodPicker, APointerRestingOverAChoiceWhenTheWindowOpensTakesNothing) {
-    const E2E::PickerPage l_first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
-    const E2E::Box l_standard = l_first.box("STANDARD");
-    E2E::X11Window l_window;
-    l_window.movePointerTo(l_standard.centreX(), l_standard.centreY());  // the window opens at the corner
-    E2E::GameProcess l_game({"-s", "0"});
-    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    int l_x = 0, l_y = 0;
-    ASSERT_TRUE(l_window.pointerInWindow(l_x, l_y));
-    ASSERT_TRUE(l_standard.contains(l_x, l_y)) << l_x << "," << l_y;
+    const E2E::PickerPage first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
+    const E2E::Box standard = first.box("STANDARD");
+    E2E::X11Window window;
+    window.movePointerTo(standard.centreX(), standard.centreY());  // the window opens at the corner
+    E2E::GameProcess game({"-s", "0"});
+    ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
+    int x = 0, y = 0;
+    ASSERT_TRUE(window.pointerInWindow(x, y));
+    ASSERT_TRUE(standard.contains(x, y)) << x << "," << y;
 
-    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs));
+    ASSERT_TRUE(window.waitForPicture(kStartTimeoutMs));
     std::this_thread::sleep_for(3000ms);  // twice the dwell time
-    EXPECT_TRUE(pickerShown(l_window.capture())) << "a choice was taken";
-    EXPECT_FALSE(fileExists(l_game.pathInWorkDir("preferences.cfg")));
-    l_window.requestClose();
-    int l_exitCode = -1;
-    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
-    EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
+    EXPECT_TRUE(pickerShown(window.capture())) << "a choice was taken";
+    EXPECT_FALSE(fileExists(game.pathInWorkDir("preferences.cfg")));
+    window.requestClose();
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    EXPECT_EQ(exitCode, 0) << game.standardError();
 }
 
 // Taps so quick that the key goes down and up between two frames step the light one choice
 // each, with the short pause after each step.
 TEST_F(MethodPicker, QuickTapsStepThroughTheChoices) {
-    E2E::X11Window l_window;
-    l_window.movePointerTo(kAwayX, kAwayY);
-    E2E::GameProcess l_game({"-s", "0"});
-    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    ASSERT_TRUE(l_window.waitForPicture(kStartTimeoutMs));
-    const E2E::PickerPage l_first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
+    E2E::X11Window window;
+    window.movePointerTo(kAwayX, kAwayY);
+    E2E::GameProcess game({"-s", "0"});
+    ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
+    ASSERT_TRUE(window.waitForPicture(kStartTimeoutMs));
+    const E2E::PickerPage first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
 
     // The first tap lights a choice (the first, or the next when the scan has begun by itself);
     // the second moves the light on, well before the scan would.
-    std::string l_lit;
-    const auto l_lights = [&](const E2E::Picture& p) { return !(l_lit = l_first.litChoice(p)).empty(); };
-    l_window.quickTapKey("Down");
-    ASSERT_TRUE(l_window.waitUntil(l_lights, 1000)) << "the first tap lit nothing";
-    const std::string l_firstLit = l_lit;
+    std::string lit;
+    const auto lights = [&](const E2E::Picture& p) { return !(lit = first.litChoice(p)).empty(); };
+    window.quickTapKey("Down");
+    ASSERT_TRUE(window.waitUntil(lights, 1000)) << "the first tap lit nothing";
+    const std::string firstLit = lit;
     std::this_thread::sleep_for(300ms);  // the short pause after a step, when presses are not taken
-    l_window.quickTapKey("Down");
-    EXPECT_TRUE(l_window.waitUntil([&](const E2E::Picture& p) { return l_lights(p) && l_lit != l_firstLit; }, 1000))
+    window.quickTapKey("Down");
+    EXPECT_TRUE(window.waitUntil([&](const E2E::Picture& p) { return lights(p) && lit != firstLit; }, 1000))
         << "the second tap did not move on";
-    l_window.requestClose();
-    int l_exitCode = -1;
-    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
-    EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
+    window.requestClose();
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    EXPECT_EQ(exitCode, 0) << game.standardError();
 }
 
 }  // namespace

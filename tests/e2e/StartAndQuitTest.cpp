@@ -17,24 +17,24 @@ using namespace std::chrono_literals;
 constexpr int kStartTimeoutMs = 20000;  // generous: the sanitizer build starts slowly
 
 std::string readFile(const std::string& path) {
-    std::ifstream l_file(path, std::ios::binary);
-    std::stringstream l_text;
-    l_text << l_file.rdbuf();
-    return l_text.str();
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
 }
 
 // "ZELMO: " + frames per second with two decimals + " FPS".
 bool isFpsTitle(const std::string& title) {
-    const std::string l_prefix = "ZELMO: ", l_suffix = " FPS";
-    if (title.size() <= l_prefix.size() + l_suffix.size() || title.compare(0, l_prefix.size(), l_prefix) != 0 ||
-        title.compare(title.size() - l_suffix.size(), l_suffix.size(), l_suffix) != 0) {
+    const std::string prefix = "ZELMO: ", suffix = " FPS";
+    if (title.size() <= prefix.size() + suffix.size() || title.compare(0, prefix.size(), prefix) != 0 ||
+        title.compare(title.size() - suffix.size(), suffix.size(), suffix) != 0) {
         return false;
     }
-    const std::string l_number = title.substr(l_prefix.size(), title.size() - l_prefix.size() - l_suffix.size());
-    const size_t l_point = l_number.find('.');
-    if (l_point == 0 || l_point == std::string::npos || l_number.size() - l_point != 3) return false;
-    for (size_t i = 0; i < l_number.size(); ++i) {
-        if (i != l_point && !std::isdigit(static_cast<unsigned char>(l_number[i]))) return false;
+    const std::string number = title.substr(prefix.size(), title.size() - prefix.size() - suffix.size());
+    const size_t point = number.find('.');
+    if (point == 0 || point == std::string::npos || number.size() - point != 3) return false;
+    for (size_t i = 0; i < number.size(); ++i) {
+        if (i != point && !std::isdigit(static_cast<unsigned char>(number[i]))) return false;
     }
     return true;
 }
@@ -49,138 +49,138 @@ protected:
 };
 
 TEST_F(StartAndQuit, WindowShowsTheFramesPerSecondAndClosingExitsWithoutSaving) {
-    const auto l_start = std::chrono::steady_clock::now();
-    E2E::GameProcess l_game({"-s", "0"});
-    const std::string l_preferences = "# kept as it is\nSCREEN_WIDTH = 640\nSCREEN_HEIGHT = 480\n";
-    writeFile(l_game.pathInWorkDir("preferences.cfg"), l_preferences);
+    const auto start = std::chrono::steady_clock::now();
+    E2E::GameProcess game({"-s", "0"});
+    const std::string preferences = "# kept as it is\nSCREEN_WIDTH = 640\nSCREEN_HEIGHT = 480\n";
+    writeFile(game.pathInWorkDir("preferences.cfg"), preferences);
 
-    E2E::X11Window l_window;
-    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    const auto l_shown = std::chrono::steady_clock::now();
+    E2E::X11Window window;
+    ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
+    const auto shown = std::chrono::steady_clock::now();
     std::cout << "[ measure ] process start to window shown: "
-              << std::chrono::duration_cast<std::chrono::milliseconds>(l_shown - l_start).count() << " ms\n";
+              << std::chrono::duration_cast<std::chrono::milliseconds>(shown - start).count() << " ms\n";
 
-    std::string l_title;
-    for (int i = 0; i < 100 && !isFpsTitle(l_title); ++i) {
+    std::string title;
+    for (int i = 0; i < 100 && !isFpsTitle(title); ++i) {
         std::this_thread::sleep_for(50ms);
-        l_title = l_window.title();
+        title = window.title();
     }
-    EXPECT_TRUE(isFpsTitle(l_title)) << l_title;
+    EXPECT_TRUE(isFpsTitle(title)) << title;
 
-    const double l_cpuBefore = E2E::cpuSeconds(l_game.pid());
+    const double cpuBefore = E2E::cpuSeconds(game.pid());
     std::this_thread::sleep_for(2s);
-    const double l_cpuShare = (E2E::cpuSeconds(l_game.pid()) - l_cpuBefore) / 2.0;
-    std::cout << "[ measure ] CPU while idling: " << l_cpuShare * 100.0 << " % of one core\n";
+    const double cpuShare = (E2E::cpuSeconds(game.pid()) - cpuBefore) / 2.0;
+    std::cout << "[ measure ] CPU while idling: " << cpuShare * 100.0 << " % of one core\n";
 
-    l_window.requestClose();
-    int l_exitCode = -1;
-    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
-    EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
-    EXPECT_EQ(readFile(l_game.pathInWorkDir("preferences.cfg")), l_preferences);
+    window.requestClose();
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    EXPECT_EQ(exitCode, 0) << game.standardError();
+    EXPECT_EQ(readFile(game.pathInWorkDir("preferences.cfg")), preferences);
 }
 
 TEST_F(StartAndQuit, OutFileIsCreatedEmptyAndAnOptionFirstStillLoadsTheConfiguration) {
-    E2E::GameProcess l_game({"-o", "out.txt", "-s", "false"});
-    E2E::X11Window l_window;
-    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    l_window.requestClose();
-    int l_exitCode = -1;
-    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
-    EXPECT_EQ(l_exitCode, 0);
-    std::ifstream l_out(l_game.pathInWorkDir("out.txt"));
-    EXPECT_TRUE(l_out.good());
-    EXPECT_EQ(readFile(l_game.pathInWorkDir("out.txt")), "");
+    E2E::GameProcess game({"-o", "out.txt", "-s", "false"});
+    E2E::X11Window window;
+    ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
+    window.requestClose();
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    EXPECT_EQ(exitCode, 0);
+    std::ifstream out(game.pathInWorkDir("out.txt"));
+    EXPECT_TRUE(out.good());
+    EXPECT_EQ(readFile(game.pathInWorkDir("out.txt")), "");
 }
 
 TEST_F(StartAndQuit, MissingConfigurationSchemaStopsBeforeAnyWindow) {
-    E2E::GameProcess l_game({"-s", "0"}, /*linkData=*/false);
-    int l_exitCode = -1;
-    ASSERT_TRUE(l_game.waitForExit(kStartTimeoutMs, l_exitCode));
-    EXPECT_EQ(l_exitCode, 1);
-    EXPECT_EQ(l_game.standardError(), "Failed to load schema:data/config.fbs\n");
+    E2E::GameProcess game({"-s", "0"}, /*linkData=*/false);
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(kStartTimeoutMs, exitCode));
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(game.standardError(), "Failed to load schema:data/config.fbs\n");
 }
 
 // Escape at the title quits, whether held for a moment or tapped so quickly that it goes down
 // and up between two frames.
 TEST_F(StartAndQuit, QuittingFromTheTitleSavesTheWindowSize) {
-    for (const bool l_quick : {false, true}) {
-        SCOPED_TRACE(l_quick ? "quick tap" : "held tap");
-        E2E::GameProcess l_game({"-s", "0"});
-        writeFile(l_game.pathInWorkDir("preferences.cfg"), "INPUT_METHOD = STANDARD\n");
-        E2E::X11Window l_window;
-        ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-        ASSERT_TRUE(l_window.waitForFrames(kStartTimeoutMs));
+    for (const bool quick : {false, true}) {
+        SCOPED_TRACE(quick ? "quick tap" : "held tap");
+        E2E::GameProcess game({"-s", "0"});
+        writeFile(game.pathInWorkDir("preferences.cfg"), "INPUT_METHOD = STANDARD\n");
+        E2E::X11Window window;
+        ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
+        ASSERT_TRUE(window.waitForFrames(kStartTimeoutMs));
         std::this_thread::sleep_for(500ms);  // past the loading frames, which read no keys
         // A size the configuration does not give, so only the player's resize can have saved it.
-        l_window.resize(800, 600);
-        for (int i = 0; i < 50 && l_window.capture().width != 800; ++i) std::this_thread::sleep_for(50ms);
+        window.resize(800, 600);
+        for (int i = 0; i < 50 && window.capture().width != 800; ++i) std::this_thread::sleep_for(50ms);
         // Escape counts only once the title is up, which a slow (sanitizer) build reaches late.
-        int l_exitCode = -1;
-        bool l_exited = false;
-        for (int i = 0; i < 20 && !l_exited; ++i) {
-            if (l_quick) {
-                l_window.quickTapKey("Escape");
+        int exitCode = -1;
+        bool exited = false;
+        for (int i = 0; i < 20 && !exited; ++i) {
+            if (quick) {
+                window.quickTapKey("Escape");
             } else {
-                l_window.tapKey("Escape");
+                window.tapKey("Escape");
             }
-            l_exited = l_game.waitForExit(500, l_exitCode);
+            exited = game.waitForExit(500, exitCode);
         }
-        ASSERT_TRUE(l_exited) << "Escape at the title did not quit";
-        EXPECT_EQ(l_exitCode, 0);
-        const std::string l_saved = readFile(l_game.pathInWorkDir("preferences.cfg"));
-        EXPECT_NE(l_saved.find("SCREEN_WIDTH = 800\n"), std::string::npos) << l_saved;
-        EXPECT_NE(l_saved.find("SCREEN_HEIGHT = 600\n"), std::string::npos) << l_saved;
-        EXPECT_NE(l_saved.find("INPUT_METHOD = STANDARD"), std::string::npos) << l_saved;
+        ASSERT_TRUE(exited) << "Escape at the title did not quit";
+        EXPECT_EQ(exitCode, 0);
+        const std::string saved = readFile(game.pathInWorkDir("preferences.cfg"));
+        EXPECT_NE(saved.find("SCREEN_WIDTH = 800\n"), std::string::npos) << saved;
+        EXPECT_NE(saved.find("SCREEN_HEIGHT = 600\n"), std::string::npos) << saved;
+        EXPECT_NE(saved.find("INPUT_METHOD = STANDARD"), std::string::npos) << saved;
     }
 }
 
 // A negative width would stop the window from opening at all.
 TEST_F(StartAndQuit, AWindowSizeNoWindowCanHaveGivesWayToTheDefault) {
-    E2E::GameProcess l_game({"-s", "0"});
-    const std::string l_preferences = "SCREEN_WIDTH = -300\nSCREEN_HEIGHT = 400\nINPUT_METHOD = STANDARD\n";
-    writeFile(l_game.pathInWorkDir("preferences.cfg"), l_preferences);
-    E2E::X11Window l_window;
-    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
-    const E2E::Picture l_picture = l_window.capture();
-    EXPECT_EQ(l_picture.width, 960);  // the shipped configuration's default width
-    EXPECT_EQ(l_picture.height, 400);
-    EXPECT_NE(l_game.standardError().find("SCREEN_WIDTH"), std::string::npos) << l_game.standardError();
-    l_window.requestClose();
-    int l_exitCode = -1;
-    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
-    EXPECT_EQ(l_exitCode, 0);
-    EXPECT_EQ(readFile(l_game.pathInWorkDir("preferences.cfg")), l_preferences);
+    E2E::GameProcess game({"-s", "0"});
+    const std::string preferences = "SCREEN_WIDTH = -300\nSCREEN_HEIGHT = 400\nINPUT_METHOD = STANDARD\n";
+    writeFile(game.pathInWorkDir("preferences.cfg"), preferences);
+    E2E::X11Window window;
+    ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
+    const E2E::Picture picture = window.capture();
+    EXPECT_EQ(picture.width, 960);  // the shipped configuration's default width
+    EXPECT_EQ(picture.height, 400);
+    EXPECT_NE(game.standardError().find("SCREEN_WIDTH"), std::string::npos) << game.standardError();
+    window.requestClose();
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(readFile(game.pathInWorkDir("preferences.cfg")), preferences);
 }
 
 // A machine without a sound device plays silently: the first start shows the method picker.
 TEST_F(StartAndQuit, WithoutASoundDeviceTheGameSaysSoAndShowsThePicker) {
-    E2E::X11Window l_window;
-    l_window.movePointerTo(1279, 1023);  // a resting pointer would take a choice
-    E2E::GameProcess l_game({}, true, {"SDL_AUDIODRIVER=nosuchdriver"});
-    ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
+    E2E::X11Window window;
+    window.movePointerTo(1279, 1023);  // a resting pointer would take a choice
+    E2E::GameProcess game({}, true, {"SDL_AUDIODRIVER=nosuchdriver"});
+    ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
     std::this_thread::sleep_for(2500ms);
-    const E2E::Picture l_picker = l_window.capture();
-    EXPECT_GT(l_picker.litPixels(), l_picker.width * l_picker.height / 50) << "the picker is not shown";
-    EXPECT_NE(l_game.standardError().find("playing without sound"), std::string::npos) << l_game.standardError();
-    l_window.requestClose();
-    int l_exitCode = -1;
-    ASSERT_TRUE(l_game.waitForExit(10000, l_exitCode));
-    EXPECT_EQ(l_exitCode, 0) << l_game.standardError();
+    const E2E::Picture picker = window.capture();
+    EXPECT_GT(picker.litPixels(), picker.width * picker.height / 50) << "the picker is not shown";
+    EXPECT_NE(game.standardError().find("playing without sound"), std::string::npos) << game.standardError();
+    window.requestClose();
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    EXPECT_EQ(exitCode, 0) << game.standardError();
 }
 
 // Ctrl-C in the terminal, or kill, ends a game that plays sound as promptly as a silent one.
 TEST_F(StartAndQuit, InterruptAndTerminateEndTheGameWithSoundOn) {
-    for (const int l_signal : {SIGINT, SIGTERM}) {
-        E2E::GameProcess l_game({}, true, {"SDL_AUDIODRIVER=dummy"});
-        E2E::X11Window l_window;
-        ASSERT_TRUE(l_window.waitFor(l_game.pid(), kStartTimeoutMs)) << l_game.standardError();
+    for (const int signalNumber : {SIGINT, SIGTERM}) {
+        E2E::GameProcess game({}, true, {"SDL_AUDIODRIVER=dummy"});
+        E2E::X11Window window;
+        ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
         // The title counts frames once the main loop runs, which is after the sound has started.
-        for (int i = 0; i < 100 && !isFpsTitle(l_window.title()); ++i) std::this_thread::sleep_for(50ms);
-        ASSERT_TRUE(isFpsTitle(l_window.title()));
-        kill(l_game.pid(), l_signal);
-        int l_exitCode = -1;
-        ASSERT_TRUE(l_game.waitForExit(5000, l_exitCode)) << "signal " << l_signal << " did not end the game";
-        EXPECT_EQ(l_exitCode, 128 + l_signal);
+        for (int i = 0; i < 100 && !isFpsTitle(window.title()); ++i) std::this_thread::sleep_for(50ms);
+        ASSERT_TRUE(isFpsTitle(window.title()));
+        kill(game.pid(), signalNumber);
+        int exitCode = -1;
+        ASSERT_TRUE(game.waitForExit(5000, exitCode)) << "signal " << signalNumber << " did not end the game";
+        EXPECT_EQ(exitCode, 128 + signalNumber);
     }
 }
 

@@ -13,16 +13,16 @@
 namespace E2E {
 
 uint32_t Picture::brightness(int x, int y) const {
-    const size_t l_at = (size_t(y) * size_t(width) + size_t(x)) * 3;
-    return uint32_t(rgb[l_at]) + rgb[l_at + 1] + rgb[l_at + 2];
+    const size_t at = (size_t(y) * size_t(width) + size_t(x)) * 3;
+    return uint32_t(rgb[at]) + rgb[at + 1] + rgb[at + 2];
 }
 
 int Picture::litPixels(int x0, int y0, int x1, int y1, uint32_t threshold) const {
-    int l_count = 0;
+    int count = 0;
     for (int y = y0; y < y1 && y < height; ++y) {
-        for (int x = x0; x < x1 && x < width; ++x) l_count += brightness(x, y) > threshold ? 1 : 0;
+        for (int x = x0; x < x1 && x < width; ++x) count += brightness(x, y) > threshold ? 1 : 0;
     }
-    return l_count;
+    return count;
 }
 
 bool Picture::savePng(const std::string& path) const {
@@ -44,40 +44,39 @@ X11Window::~X11Window() {
 }
 
 Window X11Window::findByPid(Window root, pid_t pid) {
-    const Atom l_pidAtom = XInternAtom(m_display, "_NET_WM_PID", True);
-    Window l_rootReturn = 0, l_parent = 0;
-    Window* l_children = nullptr;
-    unsigned int l_count = 0;
-    if (!XQueryTree(m_display, root, &l_rootReturn, &l_parent, &l_children, &l_count)) return 0;
-    Window l_found = 0;
-    for (unsigned int i = 0; i < l_count && !l_found; ++i) {
-        Atom l_type = 0;
-        int l_format = 0;
-        unsigned long l_items = 0, l_after = 0;
-        unsigned char* l_value = nullptr;
-        if (l_pidAtom != None &&
-            XGetWindowProperty(m_display, l_children[i], l_pidAtom, 0, 1, False, XA_CARDINAL, &l_type, &l_format,
-                               &l_items, &l_after, &l_value) == Success &&
-            l_value) {
-            if (l_items == 1 && pid_t(*reinterpret_cast<unsigned long*>(l_value)) == pid) {
-                XWindowAttributes l_attributes;
-                if (XGetWindowAttributes(m_display, l_children[i], &l_attributes) &&
-                    l_attributes.map_state == IsViewable) {
-                    l_found = l_children[i];
+    const Atom pidAtom = XInternAtom(m_display, "_NET_WM_PID", True);
+    Window rootReturn = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(m_display, root, &rootReturn, &parent, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned int i = 0; i < count && !found; ++i) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* value = nullptr;
+        if (pidAtom != None &&
+            XGetWindowProperty(m_display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items,
+                               &after, &value) == Success &&
+            value) {
+            if (items == 1 && pid_t(*reinterpret_cast<unsigned long*>(value)) == pid) {
+                XWindowAttributes attributes;
+                if (XGetWindowAttributes(m_display, children[i], &attributes) && attributes.map_state == IsViewable) {
+                    found = children[i];
                 }
             }
-            XFree(l_value);
+            XFree(value);
         }
-        if (!l_found) l_found = findByPid(l_children[i], pid);
+        if (!found) found = findByPid(children[i], pid);
     }
-    if (l_children) XFree(l_children);
-    return l_found;
+    if (children) XFree(children);
+    return found;
 }
 
 bool X11Window::waitFor(pid_t pid, int timeoutMs) {
     if (!m_display) return false;
-    const auto l_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < l_deadline) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
         m_window = findByPid(DefaultRootWindow(m_display), pid);
         if (m_window) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -86,8 +85,8 @@ bool X11Window::waitFor(pid_t pid, int timeoutMs) {
 }
 
 bool X11Window::waitForFrames(int timeoutMs) {
-    const auto l_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < l_deadline) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
         if (title().find(" FPS") != std::string::npos) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -100,8 +99,8 @@ bool X11Window::waitForPicture(int timeoutMs) {
 }
 
 bool X11Window::waitUntil(const std::function<bool(const Picture&)>& seen, int timeoutMs) {
-    const auto l_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < l_deadline) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
         if (seen(capture())) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -110,60 +109,60 @@ bool X11Window::waitUntil(const std::function<bool(const Picture&)>& seen, int t
 
 std::string X11Window::title() {
     if (!m_window) return {};
-    const Atom l_netName = XInternAtom(m_display, "_NET_WM_NAME", False);
-    const Atom l_utf8 = XInternAtom(m_display, "UTF8_STRING", False);
-    Atom l_type = 0;
-    int l_format = 0;
-    unsigned long l_items = 0, l_after = 0;
-    unsigned char* l_value = nullptr;
-    std::string l_title;
-    if (XGetWindowProperty(m_display, m_window, l_netName, 0, 1024, False, l_utf8, &l_type, &l_format, &l_items,
-                           &l_after, &l_value) == Success &&
-        l_value) {
-        l_title.assign(reinterpret_cast<char*>(l_value), l_items);
-        XFree(l_value);
+    const Atom netName = XInternAtom(m_display, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(m_display, "UTF8_STRING", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* value = nullptr;
+    std::string title;
+    if (XGetWindowProperty(m_display, m_window, netName, 0, 1024, False, utf8, &type, &format, &items, &after,
+                           &value) == Success &&
+        value) {
+        title.assign(reinterpret_cast<char*>(value), items);
+        XFree(value);
     }
-    return l_title;
+    return title;
 }
 
 Picture X11Window::capture() {
-    Picture l_picture;
-    if (!m_window) return l_picture;
-    XWindowAttributes l_attributes;
-    XGetWindowAttributes(m_display, m_window, &l_attributes);
-    XImage* l_image =
-        XGetImage(m_display, m_window, 0, 0, unsigned(l_attributes.width), unsigned(l_attributes.height), AllPlanes, ZPixmap);
-    if (!l_image) return l_picture;
-    l_picture.width = l_attributes.width;
-    l_picture.height = l_attributes.height;
-    l_picture.rgb.resize(size_t(l_picture.width) * size_t(l_picture.height) * 3);
+    Picture picture;
+    if (!m_window) return picture;
+    XWindowAttributes attributes;
+    XGetWindowAttributes(m_display, m_window, &attributes);
+    XImage* image = XGetImage(m_display, m_window, 0, 0, unsigned(attributes.width), unsigned(attributes.height),
+                              AllPlanes, ZPixmap);
+    if (!image) return picture;
+    picture.width = attributes.width;
+    picture.height = attributes.height;
+    picture.rgb.resize(size_t(picture.width) * size_t(picture.height) * 3);
     // A 24-bit display stores a pixel in 32 bits; reading them in place is much quicker than a
     // call per pixel, which matters for full-HD pictures in a sanitizer build.
-    const bool l_direct = l_image->bits_per_pixel == 32 && l_image->byte_order == LSBFirst;
-    for (int y = 0; y < l_picture.height; ++y) {
-        const auto* l_row = reinterpret_cast<const uint32_t*>(l_image->data + size_t(y) * size_t(l_image->bytes_per_line));
-        for (int x = 0; x < l_picture.width; ++x) {
-            const unsigned long l_pixel = l_direct ? l_row[x] : XGetPixel(l_image, x, y);
-            uint8_t* l_out = &l_picture.rgb[(size_t(y) * size_t(l_picture.width) + size_t(x)) * 3];
-            l_out[0] = uint8_t((l_pixel & l_image->red_mask) >> 16);
-            l_out[1] = uint8_t((l_pixel & l_image->green_mask) >> 8);
-            l_out[2] = uint8_t(l_pixel & l_image->blue_mask);
+    const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
+    for (int y = 0; y < picture.height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(image->data + size_t(y) * size_t(image->bytes_per_line));
+        for (int x = 0; x < picture.width; ++x) {
+            const unsigned long pixel = direct ? row[x] : XGetPixel(image, x, y);
+            uint8_t* out = &picture.rgb[(size_t(y) * size_t(picture.width) + size_t(x)) * 3];
+            out[0] = uint8_t((pixel & image->red_mask) >> 16);
+            out[1] = uint8_t((pixel & image->green_mask) >> 8);
+            out[2] = uint8_t(pixel & image->blue_mask);
         }
     }
-    XDestroyImage(l_image);
-    return l_picture;
+    XDestroyImage(image);
+    return picture;
 }
 
 void X11Window::requestClose() {
     if (!m_window) return;
-    XEvent l_event{};
-    l_event.xclient.type = ClientMessage;
-    l_event.xclient.window = m_window;
-    l_event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
-    l_event.xclient.format = 32;
-    l_event.xclient.data.l[0] = long(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
-    l_event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(m_display, m_window, False, NoEventMask, &l_event);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = m_window;
+    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, m_window, False, NoEventMask, &event);
     XFlush(m_display);
 }
 
@@ -187,34 +186,34 @@ void X11Window::movePointerInWindow(int x, int y) {
 
 bool X11Window::pointerInWindow(int& x, int& y) {
     if (!m_display || !m_window) return false;
-    Window l_root = 0, l_child = 0;
-    int l_rootX = 0, l_rootY = 0;
-    unsigned int l_mask = 0;
-    if (!XQueryPointer(m_display, m_window, &l_root, &l_child, &l_rootX, &l_rootY, &x, &y, &l_mask)) return false;
-    XWindowAttributes l_attributes;
-    XGetWindowAttributes(m_display, m_window, &l_attributes);
-    return x >= 0 && y >= 0 && x < l_attributes.width && y < l_attributes.height;
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(m_display, m_window, &root, &child, &rootX, &rootY, &x, &y, &mask)) return false;
+    XWindowAttributes attributes;
+    XGetWindowAttributes(m_display, m_window, &attributes);
+    return x >= 0 && y >= 0 && x < attributes.width && y < attributes.height;
 }
 
 void X11Window::tapKey(const std::string& keysym, int holdMs) {
-    const std::string l_window = std::to_string(m_window);
-    std::system(("xdotool windowfocus --sync " + l_window + " keydown " + keysym + " 2>/dev/null").c_str());
+    const std::string window = std::to_string(m_window);
+    std::system(("xdotool windowfocus --sync " + window + " keydown " + keysym + " 2>/dev/null").c_str());
     std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
     std::system(("xdotool keyup " + keysym + " 2>/dev/null").c_str());
 }
 
 bool X11Window::holdKeyUntil(const std::string& keysym, const std::function<bool(const Picture&)>& seen,
                              int timeoutMs) {
-    const std::string l_window = std::to_string(m_window);
-    std::system(("xdotool windowfocus --sync " + l_window + " keydown " + keysym + " 2>/dev/null").c_str());
-    const bool l_seen = waitUntil(seen, timeoutMs);
+    const std::string window = std::to_string(m_window);
+    std::system(("xdotool windowfocus --sync " + window + " keydown " + keysym + " 2>/dev/null").c_str());
+    const bool wasSeen = waitUntil(seen, timeoutMs);
     std::system(("xdotool keyup " + keysym + " 2>/dev/null").c_str());
-    return l_seen;
+    return wasSeen;
 }
 
 void X11Window::quickTapKey(const std::string& keysym) {
-    const std::string l_window = std::to_string(m_window);
-    std::system(("xdotool windowfocus --sync " + l_window + " key --delay 0 " + keysym + " 2>/dev/null").c_str());
+    const std::string window = std::to_string(m_window);
+    std::system(("xdotool windowfocus --sync " + window + " key --delay 0 " + keysym + " 2>/dev/null").c_str());
 }
 
 }  // namespace E2E

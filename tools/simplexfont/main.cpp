@@ -15,9 +15,9 @@
 
 namespace {
 
-constexpr int FirstChar = 32;
+constexpr int kFirstChar = 32;
 constexpr int CharCount = 95;
-constexpr int MaxVertices = 55;
+constexpr int kMaxVertices = 55;
 constexpr int Baseline = 9;  // the font's baseline, measured down from 'R'
 
 struct Glyph {
@@ -99,10 +99,10 @@ std::string table(const std::vector<Glyph>& glyphs, const std::string& source) {
         << "//     (mit-eddie!ci-dandelion!hurt)\n"
         << "#include \"engine/vector/SimplexFont.h\"\n\n"
         << "namespace Simplex {\n\n"
-        << "const Glyph glyphs[GlyphCount] = {\n";
+        << "const Glyph glyphs[kGlyphCount] = {\n";
     for (int i = 0; i < CharCount; ++i) {
         const Glyph& glyph = glyphs[size_t(i)];
-        char c = char(FirstChar + i);
+        char c = char(kFirstChar + i);
         out << "    {" << glyph.vertices.size() << ", " << glyph.advance << ", {";
         for (size_t v = 0; v < glyph.vertices.size(); ++v) {
             out << (v == 0 ? "" : ", ") << glyph.vertices[v].first << ", " << glyph.vertices[v].second;
@@ -135,8 +135,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (int i = 0; i < CharCount; ++i) {
-        if (glyphs[size_t(i)].vertices.size() > size_t(MaxVertices)) {
-            std::cerr << argv[1] << ": glyph " << i << " has more than " << MaxVertices << " vertices\n";
+        if (glyphs[size_t(i)].vertices.size() > size_t(kMaxVertices)) {
+            std::cerr << argv[1] << ": glyph " << i << " has more than " << kMaxVertices << " vertices\n";
             return 1;
         }
     }

@@ -19,56 +19,56 @@ using flexbuffers::Reference;
 class Fields {
 public:
     Fields(Map map, std::string where, std::set<std::string> known) : m_map(map), m_where(std::move(where)) {
-        const auto l_keys = map.Keys();
-        for (size_t l_i = 0; l_i < l_keys.size(); ++l_i) {
-            const std::string l_key = l_keys[l_i].AsKey();
-            if (!known.count(l_key)) fail(l_key, "is not a known field");
+        const auto keys = map.Keys();
+        for (size_t i = 0; i < keys.size(); ++i) {
+            const std::string key = keys[i].AsKey();
+            if (!known.count(key)) fail(key, "is not a known field");
         }
     }
 
     bool has(const char* key) const { return !m_map[key].IsNull(); }
 
     double number(const char* key, double fallback) const {
-        const Reference l_value = m_map[key];
-        if (l_value.IsNull()) return fallback;
-        if (!l_value.IsNumeric()) fail(key, "is not a number");
-        return l_value.AsDouble();
+        const Reference value = m_map[key];
+        if (value.IsNull()) return fallback;
+        if (!value.IsNumeric()) fail(key, "is not a number");
+        return value.AsDouble();
     }
 
     // A number, or a pair [from, to] for a value swept over the layer.
     std::pair<double, double> range(const char* key, double fallback) const {
-        const Reference l_value = m_map[key];
-        if (l_value.IsNull()) return {fallback, fallback};
-        if (l_value.IsNumeric()) return {l_value.AsDouble(), l_value.AsDouble()};
-        const auto l_pair = l_value.AsVector();
-        if (!l_value.IsVector() || l_pair.size() != 2 || !l_pair[0].IsNumeric() || !l_pair[1].IsNumeric())
+        const Reference value = m_map[key];
+        if (value.IsNull()) return {fallback, fallback};
+        if (value.IsNumeric()) return {value.AsDouble(), value.AsDouble()};
+        const auto pair = value.AsVector();
+        if (!value.IsVector() || pair.size() != 2 || !pair[0].IsNumeric() || !pair[1].IsNumeric())
             fail(key, "is neither a number nor a pair of numbers");
-        return {l_pair[0].AsDouble(), l_pair[1].AsDouble()};
+        return {pair[0].AsDouble(), pair[1].AsDouble()};
     }
 
     bool flag(const char* key) const {
-        const Reference l_value = m_map[key];
-        if (l_value.IsNull()) return false;
-        if (!l_value.IsBool()) fail(key, "is not true or false");
-        return l_value.AsBool();
+        const Reference value = m_map[key];
+        if (value.IsNull()) return false;
+        if (!value.IsBool()) fail(key, "is not true or false");
+        return value.AsBool();
     }
 
     std::string text(const char* key) const {
-        const Reference l_value = m_map[key];
-        if (!l_value.IsString()) fail(key, "is missing or not a text");
-        return l_value.AsString().str();
+        const Reference value = m_map[key];
+        if (!value.IsString()) fail(key, "is missing or not a text");
+        return value.AsString().str();
     }
 
     Map object(const char* key) const {
-        const Reference l_value = m_map[key];
-        if (!l_value.IsMap()) fail(key, "is missing or not an object");
-        return l_value.AsMap();
+        const Reference value = m_map[key];
+        if (!value.IsMap()) fail(key, "is missing or not an object");
+        return value.AsMap();
     }
 
     flexbuffers::Vector list(const char* key) const {
-        const Reference l_value = m_map[key];
-        if (!l_value.IsVector() || l_value.IsMap()) fail(key, "is missing or not a list");
-        return l_value.AsVector();
+        const Reference value = m_map[key];
+        if (!value.IsVector() || value.IsMap()) fail(key, "is missing or not a list");
+        return value.AsVector();
     }
 
     std::string where(const std::string& inner) const { return m_where + "." + inner; }
@@ -84,156 +84,154 @@ private:
 
 Wave waveNamed(const Fields& fields) {
     if (!fields.has("wave")) return Wave::Sine;
-    const std::string l_name = fields.text("wave");
-    if (l_name == "sine") return Wave::Sine;
-    if (l_name == "square") return Wave::Square;
-    if (l_name == "saw") return Wave::Saw;
-    if (l_name == "triangle") return Wave::Triangle;
-    if (l_name == "noise") return Wave::Noise;
-    fields.fail("wave", "\"" + l_name + "\" is not sine, square, saw, triangle or noise");
+    const std::string name = fields.text("wave");
+    if (name == "sine") return Wave::Sine;
+    if (name == "square") return Wave::Square;
+    if (name == "saw") return Wave::Saw;
+    if (name == "triangle") return Wave::Triangle;
+    if (name == "noise") return Wave::Noise;
+    fields.fail("wave", "\"" + name + "\" is not sine, square, saw, triangle or noise");
 }
 
 Echo readEcho(const Fields& fields) {
-    const auto [l_delay, l_feedback] = fields.range("echo", 0.0);
-    if (l_feedback < 0.0 || l_feedback >= 1.0) fields.fail("echo", "needs a feedback in [0, 1)");
-    return {l_delay, l_feedback};
+    const auto [delay, feedback] = fields.range("echo", 0.0);
+    if (feedback < 0.0 || feedback >= 1.0) fields.fail("echo", "needs a feedback in [0, 1)");
+    return {delay, feedback};
 }
 
 Layer readLayer(Map map, const std::string& where) {
-    const Fields l_fields(map, where,
-                          {"wave", "start", "length", "freq", "duty", "attack", "hold", "curve", "gain", "vibrato",
-                           "tremolo", "lowpass", "resonance", "highpass", "drive", "repeat", "every"});
-    Layer l_layer;
-    l_layer.wave = waveNamed(l_fields);
-    l_layer.start = l_fields.number("start", 0.0);
-    l_layer.length = l_fields.number("length", 0.0);
-    std::tie(l_layer.freqFrom, l_layer.freqTo) = l_fields.range("freq", l_layer.wave == Wave::Noise ? 0.0 : 440.0);
-    l_layer.duty = l_fields.number("duty", 0.5);
-    l_layer.attack = l_fields.number("attack", 0.002);
-    l_layer.hold = l_fields.number("hold", 0.0);
-    l_layer.curve = l_fields.number("curve", 1.0);
-    l_layer.gain = l_fields.number("gain", 1.0);
-    std::tie(l_layer.vibratoRate, l_layer.vibratoDepth) = l_fields.range("vibrato", 0.0);
-    std::tie(l_layer.tremoloRate, l_layer.tremoloDepth) = l_fields.range("tremolo", 0.0);
-    std::tie(l_layer.lowpassFrom, l_layer.lowpassTo) = l_fields.range("lowpass", 0.0);
-    l_layer.resonance = l_fields.number("resonance", 0.707);
-    l_layer.highpass = l_fields.number("highpass", 0.0);
-    l_layer.drive = l_fields.number("drive", 0.0);
-    l_layer.repeat = static_cast<int>(l_fields.number("repeat", 1.0));
-    l_layer.every = l_fields.number("every", 0.0);
+    const Fields fields(map, where,
+                        {"wave", "start", "length", "freq", "duty", "attack", "hold", "curve", "gain", "vibrato",
+                         "tremolo", "lowpass", "resonance", "highpass", "drive", "repeat", "every"});
+    Layer layer;
+    layer.wave = waveNamed(fields);
+    layer.start = fields.number("start", 0.0);
+    layer.length = fields.number("length", 0.0);
+    std::tie(layer.freqFrom, layer.freqTo) = fields.range("freq", layer.wave == Wave::Noise ? 0.0 : 440.0);
+    layer.duty = fields.number("duty", 0.5);
+    layer.attack = fields.number("attack", 0.002);
+    layer.hold = fields.number("hold", 0.0);
+    layer.curve = fields.number("curve", 1.0);
+    layer.gain = fields.number("gain", 1.0);
+    std::tie(layer.vibratoRate, layer.vibratoDepth) = fields.range("vibrato", 0.0);
+    std::tie(layer.tremoloRate, layer.tremoloDepth) = fields.range("tremolo", 0.0);
+    std::tie(layer.lowpassFrom, layer.lowpassTo) = fields.range("lowpass", 0.0);
+    layer.resonance = fields.number("resonance", 0.707);
+    layer.highpass = fields.number("highpass", 0.0);
+    layer.drive = fields.number("drive", 0.0);
+    layer.repeat = static_cast<int>(fields.number("repeat", 1.0));
+    layer.every = fields.number("every", 0.0);
 
-    if (l_layer.start < 0.0 || l_layer.length < 0.0) l_fields.fail("start", "and length must not be negative");
-    if (l_layer.wave != Wave::Noise && (l_layer.freqFrom <= 0.0 || l_layer.freqTo <= 0.0))
-        l_fields.fail("freq", "must be above 0");
-    if ((l_layer.lowpassFrom > 0.0) != (l_layer.lowpassTo > 0.0))
-        l_fields.fail("lowpass", "must be above 0 at both ends, or absent");
-    if (l_layer.repeat < 1 || (l_layer.repeat > 1 && l_layer.every <= 0.0))
-        l_fields.fail("repeat", "needs a count of at least 1, and a positive \"every\" for more");
-    if (l_layer.duty <= 0.0 || l_layer.duty >= 1.0) l_fields.fail("duty", "must lie between 0 and 1");
-    return l_layer;
+    if (layer.start < 0.0 || layer.length < 0.0) fields.fail("start", "and length must not be negative");
+    if (layer.wave != Wave::Noise && (layer.freqFrom <= 0.0 || layer.freqTo <= 0.0))
+        fields.fail("freq", "must be above 0");
+    if ((layer.lowpassFrom > 0.0) != (layer.lowpassTo > 0.0))
+        fields.fail("lowpass", "must be above 0 at both ends, or absent");
+    if (layer.repeat < 1 || (layer.repeat > 1 && layer.every <= 0.0))
+        fields.fail("repeat", "needs a count of at least 1, and a positive \"every\" for more");
+    if (layer.duty <= 0.0 || layer.duty >= 1.0) fields.fail("duty", "must lie between 0 and 1");
+    return layer;
 }
 
 std::vector<Layer> readLayers(const Fields& fields) {
-    std::vector<Layer> l_layers;
-    const auto l_list = fields.list("layers");
-    for (size_t l_i = 0; l_i < l_list.size(); ++l_i) {
-        if (!l_list[l_i].IsMap()) fields.fail("layers[" + std::to_string(l_i) + "]", "is not an object");
-        l_layers.push_back(readLayer(l_list[l_i].AsMap(), fields.where("layers[" + std::to_string(l_i) + "]")));
+    std::vector<Layer> layers;
+    const auto list = fields.list("layers");
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (!list[i].IsMap()) fields.fail("layers[" + std::to_string(i) + "]", "is not an object");
+        layers.push_back(readLayer(list[i].AsMap(), fields.where("layers[" + std::to_string(i) + "]")));
     }
-    if (l_layers.empty()) fields.fail("layers", "is empty");
-    return l_layers;
+    if (layers.empty()) fields.fail("layers", "is empty");
+    return layers;
 }
 
 Effect readEffect(Map map, const std::string& where) {
-    const Fields l_fields(map, where, {"file", "length", "loop", "echo", "layers", "what"});
-    Effect l_effect;
-    l_effect.file = l_fields.text("file");
-    l_effect.length = l_fields.number("length", 0.0);
-    l_effect.loop = l_fields.flag("loop");
-    l_effect.echo = readEcho(l_fields);
-    l_effect.layers = readLayers(l_fields);
-    if (l_effect.length <= 0.0) l_fields.fail("length", "must be above 0");
-    return l_effect;
+    const Fields fields(map, where, {"file", "length", "loop", "echo", "layers", "what"});
+    Effect effect;
+    effect.file = fields.text("file");
+    effect.length = fields.number("length", 0.0);
+    effect.loop = fields.flag("loop");
+    effect.echo = readEcho(fields);
+    effect.layers = readLayers(fields);
+    if (effect.length <= 0.0) fields.fail("length", "must be above 0");
+    return effect;
 }
 
 Instrument readInstrument(Map map, const std::string& where) {
-    const Fields l_fields(map, where, {"layers", "gain", "pan", "echo"});
-    Instrument l_instrument;
-    l_instrument.layers = readLayers(l_fields);
-    l_instrument.gain = l_fields.number("gain", 1.0);
-    l_instrument.pan = l_fields.number("pan", 0.0);
-    l_instrument.echo = readEcho(l_fields);
-    return l_instrument;
+    const Fields fields(map, where, {"layers", "gain", "pan", "echo"});
+    Instrument instrument;
+    instrument.layers = readLayers(fields);
+    instrument.gain = fields.number("gain", 1.0);
+    instrument.pan = fields.number("pan", 0.0);
+    instrument.echo = readEcho(fields);
+    return instrument;
 }
 
 Pattern readPattern(const flexbuffers::Vector& lines, const std::string& where) {
-    Pattern l_pattern;
-    for (size_t l_i = 0; l_i < lines.size(); ++l_i) {
-        const auto l_line = lines[l_i].AsVector();
-        if (!lines[l_i].IsVector() || l_line.size() != 2 || !l_line[0].IsString() || !l_line[1].IsString())
-            throw std::runtime_error(where + "[" + std::to_string(l_i) + "] is not a pair [instrument, notes]");
-        l_pattern.emplace_back(l_line[0].AsString().str(), l_line[1].AsString().str());
+    Pattern pattern;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const auto line = lines[i].AsVector();
+        if (!lines[i].IsVector() || line.size() != 2 || !line[0].IsString() || !line[1].IsString())
+            throw std::runtime_error(where + "[" + std::to_string(i) + "] is not a pair [instrument, notes]");
+        pattern.emplace_back(line[0].AsString().str(), line[1].AsString().str());
     }
-    return l_pattern;
+    return pattern;
 }
 
 Piece readPiece(Map map, const std::string& where) {
-    const Fields l_fields(map, where,
-                          {"file", "loop", "tempo", "steps_per_beat", "steps_per_bar", "tail", "instruments",
-                           "patterns", "song", "what"});
-    Piece l_piece;
-    l_piece.file = l_fields.text("file");
-    l_piece.loop = l_fields.flag("loop");
-    l_piece.tempo = l_fields.number("tempo", 120.0);
-    l_piece.stepsPerBeat = static_cast<int>(l_fields.number("steps_per_beat", 4.0));
-    l_piece.stepsPerBar = static_cast<int>(l_fields.number("steps_per_bar", 16.0));
-    l_piece.tail = l_fields.number("tail", 0.0);
-    if (l_piece.tempo <= 0.0 || l_piece.stepsPerBeat < 1 || l_piece.stepsPerBar < 1)
-        l_fields.fail("tempo", "and the step counts must be above 0");
+    const Fields fields(map, where,
+                        {"file", "loop", "tempo", "steps_per_beat", "steps_per_bar", "tail", "instruments", "patterns",
+                         "song", "what"});
+    Piece piece;
+    piece.file = fields.text("file");
+    piece.loop = fields.flag("loop");
+    piece.tempo = fields.number("tempo", 120.0);
+    piece.stepsPerBeat = static_cast<int>(fields.number("steps_per_beat", 4.0));
+    piece.stepsPerBar = static_cast<int>(fields.number("steps_per_bar", 16.0));
+    piece.tail = fields.number("tail", 0.0);
+    if (piece.tempo <= 0.0 || piece.stepsPerBeat < 1 || piece.stepsPerBar < 1)
+        fields.fail("tempo", "and the step counts must be above 0");
 
-    const Map l_instruments = l_fields.object("instruments");
-    for (size_t l_i = 0; l_i < l_instruments.size(); ++l_i) {
-        const std::string l_name = l_instruments.Keys()[l_i].AsKey();
-        l_piece.instruments.emplace_back(
-            l_name, readInstrument(l_instruments.Values()[l_i].AsMap(), l_fields.where("instruments." + l_name)));
+    const Map instruments = fields.object("instruments");
+    for (size_t i = 0; i < instruments.size(); ++i) {
+        const std::string name = instruments.Keys()[i].AsKey();
+        piece.instruments.emplace_back(
+            name, readInstrument(instruments.Values()[i].AsMap(), fields.where("instruments." + name)));
     }
-    const Map l_patterns = l_fields.object("patterns");
-    for (size_t l_i = 0; l_i < l_patterns.size(); ++l_i) {
-        const std::string l_name = l_patterns.Keys()[l_i].AsKey();
-        l_piece.patterns.emplace_back(
-            l_name, readPattern(l_patterns.Values()[l_i].AsVector(), l_fields.where("patterns." + l_name)));
+    const Map patterns = fields.object("patterns");
+    for (size_t i = 0; i < patterns.size(); ++i) {
+        const std::string name = patterns.Keys()[i].AsKey();
+        piece.patterns.emplace_back(name,
+                                    readPattern(patterns.Values()[i].AsVector(), fields.where("patterns." + name)));
     }
-    const auto l_song = l_fields.list("song");
-    for (size_t l_bar = 0; l_bar < l_song.size(); ++l_bar) {
-        std::vector<std::string> l_names;
-        const auto l_list = l_song[l_bar].AsVector();
-        for (size_t l_i = 0; l_i < l_list.size(); ++l_i) l_names.push_back(l_list[l_i].AsString().str());
-        l_piece.song.push_back(l_names);
+    const auto song = fields.list("song");
+    for (size_t bar = 0; bar < song.size(); ++bar) {
+        std::vector<std::string> names;
+        const auto list = song[bar].AsVector();
+        for (size_t i = 0; i < list.size(); ++i) names.push_back(list[i].AsString().str());
+        piece.song.push_back(names);
     }
-    if (l_piece.song.empty()) l_fields.fail("song", "is empty");
-    return l_piece;
+    if (piece.song.empty()) fields.fail("song", "is empty");
+    return piece;
 }
 
 }  // namespace
 
 Recipes readRecipes(const std::string& path) {
-    std::string l_text;
-    if (!flatbuffers::LoadFile(path.c_str(), false, &l_text)) throw std::runtime_error(path + ": cannot be read");
-    flatbuffers::Parser l_parser;
-    flexbuffers::Builder l_builder;
-    if (!l_parser.ParseFlexBuffer(l_text.c_str(), path.c_str(), &l_builder)) throw std::runtime_error(l_parser.error_);
-    const Fields l_root(flexbuffers::GetRoot(l_builder.GetBuffer()).AsMap(), path,
-                        {"sample_rate", "effects", "pieces"});
-    Recipes l_recipes;
-    l_recipes.sampleRate = static_cast<int>(l_root.number("sample_rate", 44100.0));
-    const auto l_effects = l_root.list("effects");
-    for (size_t l_i = 0; l_i < l_effects.size(); ++l_i)
-        l_recipes.effects.push_back(
-            readEffect(l_effects[l_i].AsMap(), path + ": effects[" + std::to_string(l_i) + "]"));
-    const auto l_pieces = l_root.list("pieces");
-    for (size_t l_i = 0; l_i < l_pieces.size(); ++l_i)
-        l_recipes.pieces.push_back(readPiece(l_pieces[l_i].AsMap(), path + ": pieces[" + std::to_string(l_i) + "]"));
-    return l_recipes;
+    std::string text;
+    if (!flatbuffers::LoadFile(path.c_str(), false, &text)) throw std::runtime_error(path + ": cannot be read");
+    flatbuffers::Parser parser;
+    flexbuffers::Builder builder;
+    if (!parser.ParseFlexBuffer(text.c_str(), path.c_str(), &builder)) throw std::runtime_error(parser.error_);
+    const Fields root(flexbuffers::GetRoot(builder.GetBuffer()).AsMap(), path, {"sample_rate", "effects", "pieces"});
+    Recipes recipes;
+    recipes.sampleRate = static_cast<int>(root.number("sample_rate", 44100.0));
+    const auto effects = root.list("effects");
+    for (size_t i = 0; i < effects.size(); ++i)
+        recipes.effects.push_back(readEffect(effects[i].AsMap(), path + ": effects[" + std::to_string(i) + "]"));
+    const auto pieces = root.list("pieces");
+    for (size_t i = 0; i < pieces.size(); ++i)
+        recipes.pieces.push_back(readPiece(pieces[i].AsMap(), path + ": pieces[" + std::to_string(i) + "]"));
+    return recipes;
 }
 
 }  // namespace SoundGen

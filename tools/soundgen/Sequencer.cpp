@@ -24,108 +24,105 @@ struct Note {
 double noteFrequency(const std::string& token) {
     static const int kSemitones[] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G from C
     if (token.size() < 2 || token[0] < 'A' || token[0] > 'G') return 0.0;
-    int l_semitone = kSemitones[token[0] - 'A'];
-    std::size_t l_at = 1;
-    if (token[l_at] == '#' || token[l_at] == 'b') l_semitone += token[l_at++] == '#' ? 1 : -1;
-    if (l_at + 1 != token.size() || token[l_at] < '0' || token[l_at] > '9') return 0.0;
-    const int l_midi = 12 * (token[l_at] - '0' + 1) + l_semitone;
-    return 440.0 * std::pow(2.0, (l_midi - 69) / 12.0);
+    int semitone = kSemitones[token[0] - 'A'];
+    std::size_t at = 1;
+    if (token[at] == '#' || token[at] == 'b') semitone += token[at++] == '#' ? 1 : -1;
+    if (at + 1 != token.size() || token[at] < '0' || token[at] > '9') return 0.0;
+    const int midi = 12 * (token[at] - '0' + 1) + semitone;
+    return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
 }
 
 // A line of tokens, one per step: a note, "x" or "X" (a hit), "-" (the note before goes on), "." (rest).
 std::vector<Note> readLine(const std::string& line, int stepsPerBar, const std::string& where) {
-    std::istringstream l_tokens(line);
-    std::vector<Note> l_notes;
-    std::string l_token;
-    int l_step = 0;
-    for (; l_tokens >> l_token; ++l_step) {
-        if (l_token == ".") continue;
-        if (l_token == "-") {
-            if (l_notes.empty() || l_notes.back().step + l_notes.back().steps != l_step)
-                throw std::runtime_error(where + ": \"-\" at step " + std::to_string(l_step) + " holds no note");
-            ++l_notes.back().steps;
+    std::istringstream tokens(line);
+    std::vector<Note> notes;
+    std::string token;
+    int step = 0;
+    for (; tokens >> token; ++step) {
+        if (token == ".") continue;
+        if (token == "-") {
+            if (notes.empty() || notes.back().step + notes.back().steps != step)
+                throw std::runtime_error(where + ": \"-\" at step " + std::to_string(step) + " holds no note");
+            ++notes.back().steps;
             continue;
         }
-        if (l_token == "x" || l_token == "X") {
-            l_notes.push_back({l_step, 1, 1.0, l_token == "X" ? 1.0f : kSoftHit});
+        if (token == "x" || token == "X") {
+            notes.push_back({step, 1, 1.0, token == "X" ? 1.0f : kSoftHit});
             continue;
         }
-        const double l_frequency = noteFrequency(l_token);
-        if (l_frequency == 0.0) throw std::runtime_error(where + ": \"" + l_token + "\" is no note");
-        l_notes.push_back({l_step, 1, l_frequency, 1.0f});
+        const double frequency = noteFrequency(token);
+        if (frequency == 0.0) throw std::runtime_error(where + ": \"" + token + "\" is no note");
+        notes.push_back({step, 1, frequency, 1.0f});
     }
-    if (l_step != stepsPerBar)
-        throw std::runtime_error(where + ": " + std::to_string(l_step) + " steps, not " + std::to_string(stepsPerBar));
-    return l_notes;
+    if (step != stepsPerBar)
+        throw std::runtime_error(where + ": " + std::to_string(step) + " steps, not " + std::to_string(stepsPerBar));
+    return notes;
 }
 
 template <typename T>
 const T& named(const std::vector<std::pair<std::string, T>>& list, const std::string& name, const std::string& what) {
-    for (const auto& l_entry : list)
-        if (l_entry.first == name) return l_entry.second;
+    for (const auto& entry : list)
+        if (entry.first == name) return entry.second;
     throw std::runtime_error(what + " \"" + name + "\" does not exist");
 }
 
 }  // namespace
 
 double pieceLength(const Piece& piece) {
-    const double l_step = 60.0 / piece.tempo / piece.stepsPerBeat;
-    return static_cast<double>(piece.song.size()) * piece.stepsPerBar * l_step + (piece.loop ? 0.0 : piece.tail);
+    const double step = 60.0 / piece.tempo / piece.stepsPerBeat;
+    return static_cast<double>(piece.song.size()) * piece.stepsPerBar * step + (piece.loop ? 0.0 : piece.tail);
 }
 
 std::vector<float> renderPiece(const Piece& piece, int rate, int channels) {
-    const double l_stepSeconds = 60.0 / piece.tempo / piece.stepsPerBeat;
-    const auto l_frames = static_cast<std::size_t>(std::lround(pieceLength(piece) * rate));
-    std::vector<float> l_mix(l_frames * channels, 0.0f);
-    std::uint64_t l_noteCount = 0;
-    for (const auto& [l_name, l_instrument] : piece.instruments) {
-        std::vector<float> l_track(l_frames, 0.0f);
-        for (std::size_t l_bar = 0; l_bar < piece.song.size(); ++l_bar) {
-            for (const std::string& l_patternName : piece.song[l_bar]) {
-                const Pattern& l_pattern = named(piece.patterns, l_patternName, piece.file + ": pattern");
-                for (const auto& [l_instrumentName, l_line] : l_pattern) {
-                    named(piece.instruments, l_instrumentName,
-                          piece.file + ": pattern " + l_patternName + " plays instrument");
-                    if (l_instrumentName != l_name) continue;
-                    const std::string l_where = piece.file + ": pattern " + l_patternName + ", " + l_instrumentName;
-                    for (const Note& l_note : readLine(l_line, piece.stepsPerBar, l_where)) {
-                        const double l_start =
-                            (static_cast<double>(l_bar) * piece.stepsPerBar + l_note.step) * l_stepSeconds;
-                        ++l_noteCount;
-                        for (std::size_t l_i = 0; l_i < l_instrument.layers.size(); ++l_i) {
-                            const Layer& l_layer = l_instrument.layers[l_i];
-                            const double l_length =
-                                l_layer.length > 0.0 ? l_layer.length : l_note.steps * l_stepSeconds;
-                            for (int l_k = 0; l_k < l_layer.repeat; ++l_k) {
-                                const std::vector<float> l_voice =
-                                    renderLayer(l_layer, l_note.pitch, l_length, rate,
-                                                seedOf(piece.file, l_noteCount * 64 + l_i * 8 + l_k));
-                                const double l_at = l_start + l_layer.start + l_k * l_layer.every;
-                                if (!piece.loop && l_at + l_length > pieceLength(piece) + 1e-9)
-                                    throw std::runtime_error(l_where + ": a note in bar " + std::to_string(l_bar + 1) +
+    const double stepSeconds = 60.0 / piece.tempo / piece.stepsPerBeat;
+    const auto frames = static_cast<std::size_t>(std::lround(pieceLength(piece) * rate));
+    std::vector<float> mix(frames * channels, 0.0f);
+    std::uint64_t noteCount = 0;
+    for (const auto& [name, instrument] : piece.instruments) {
+        std::vector<float> track(frames, 0.0f);
+        for (std::size_t bar = 0; bar < piece.song.size(); ++bar) {
+            for (const std::string& patternName : piece.song[bar]) {
+                const Pattern& pattern = named(piece.patterns, patternName, piece.file + ": pattern");
+                for (const auto& [instrumentName, line] : pattern) {
+                    named(piece.instruments, instrumentName,
+                          piece.file + ": pattern " + patternName + " plays instrument");
+                    if (instrumentName != name) continue;
+                    const std::string where = piece.file + ": pattern " + patternName + ", " + instrumentName;
+                    for (const Note& note : readLine(line, piece.stepsPerBar, where)) {
+                        const double start = (static_cast<double>(bar) * piece.stepsPerBar + note.step) * stepSeconds;
+                        ++noteCount;
+                        for (std::size_t i = 0; i < instrument.layers.size(); ++i) {
+                            const Layer& layer = instrument.layers[i];
+                            const double length = layer.length > 0.0 ? layer.length : note.steps * stepSeconds;
+                            for (int k = 0; k < layer.repeat; ++k) {
+                                const std::vector<float> voice = renderLayer(
+                                    layer, note.pitch, length, rate, seedOf(piece.file, noteCount * 64 + i * 8 + k));
+                                const double at = start + layer.start + k * layer.every;
+                                if (!piece.loop && at + length > pieceLength(piece) + 1e-9)
+                                    throw std::runtime_error(where + ": a note in bar " + std::to_string(bar + 1) +
                                                              " rings past the end; lengthen the tail");
-                                mixInto(l_track, l_voice, std::lround(l_at * rate), l_note.velocity, piece.loop);
+                                mixInto(track, voice, std::lround(at * rate), note.velocity, piece.loop);
                             }
                         }
                     }
                 }
             }
         }
-        applyEcho(l_track, l_instrument.echo, rate, piece.loop);
+        applyEcho(track, instrument.echo, rate, piece.loop);
         // Constant power across the stereo field.
-        const double l_angle = (l_instrument.pan + 1.0) * kPi / 4.0;
-        const float l_gains[2] = {static_cast<float>(l_instrument.gain * std::cos(l_angle) * std::sqrt(2.0)),
-                                  static_cast<float>(l_instrument.gain * std::sin(l_angle) * std::sqrt(2.0))};
-        for (std::size_t l_i = 0; l_i < l_frames; ++l_i) {
+        const double angle = (instrument.pan + 1.0) * kPi / 4.0;
+        const float gains[2] = {static_cast<float>(instrument.gain * std::cos(angle) * std::sqrt(2.0)),
+                                static_cast<float>(instrument.gain * std::sin(angle) * std::sqrt(2.0))};
+        for (std::size_t i = 0; i < frames; ++i) {
             if (channels == 1) {
-                l_mix[l_i] += static_cast<float>(l_instrument.gain) * l_track[l_i];
+                mix[i] += static_cast<float>(instrument.gain) * track[i];
             } else {
-                l_mix[2 * l_i] += l_gains[0] * l_track[l_i];
-                l_mix[2 * l_i + 1] += l_gains[1] * l_track[l_i];
+                mix[2 * i] += gains[0] * track[i];
+                mix[2 * i + 1] += gains[1] * track[i];
             }
         }
     }
-    return l_mix;
+    return mix;
 }
 
 }  // namespace SoundGen

@@ -16,11 +16,11 @@ public:
 
     // Uniform in [-1, 1).
     double next() {
-        std::uint64_t l_z = (m_state += 0x9E3779B97F4A7C15ull);
-        l_z = (l_z ^ (l_z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        l_z = (l_z ^ (l_z >> 27)) * 0x94D049BB133111EBull;
-        l_z ^= l_z >> 31;
-        return static_cast<double>(l_z >> 11) / 4503599627370496.0 - 1.0;
+        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+        return static_cast<double>(z >> 11) / 4503599627370496.0 - 1.0;
     }
 
 private:
@@ -36,17 +36,17 @@ public:
     };
 
     Out step(double input, double cutoff, double q, int rate) {
-        const double l_g = std::tan(kPi * std::min(cutoff, 0.45 * rate) / rate);
-        const double l_k = 1.0 / q;
-        const double l_a1 = 1.0 / (1.0 + l_g * (l_g + l_k));
-        const double l_a2 = l_g * l_a1;
-        const double l_a3 = l_g * l_a2;
-        const double l_v3 = input - m_ic2;
-        const double l_v1 = l_a1 * m_ic1 + l_a2 * l_v3;
-        const double l_v2 = m_ic2 + l_a2 * m_ic1 + l_a3 * l_v3;
-        m_ic1 = 2.0 * l_v1 - m_ic1;
-        m_ic2 = 2.0 * l_v2 - m_ic2;
-        return {l_v2, input - l_k * l_v1 - l_v2};
+        const double g = std::tan(kPi * std::min(cutoff, 0.45 * rate) / rate);
+        const double k = 1.0 / q;
+        const double a1 = 1.0 / (1.0 + g * (g + k));
+        const double a2 = g * a1;
+        const double a3 = g * a2;
+        const double v3 = input - m_ic2;
+        const double v1 = a1 * m_ic1 + a2 * v3;
+        const double v2 = m_ic2 + a2 * m_ic1 + a3 * v3;
+        m_ic1 = 2.0 * v1 - m_ic1;
+        m_ic2 = 2.0 * v2 - m_ic2;
+        return {v2, input - k * v1 - v2};
     }
 
 private:
@@ -57,12 +57,12 @@ private:
 // Smooths the corner of a band-limited step, so that square and saw waves do not alias into hiss.
 double polyBlep(double phase, double step) {
     if (phase < step) {
-        const double l_t = phase / step;
-        return l_t + l_t - l_t * l_t - 1.0;
+        const double t = phase / step;
+        return t + t - t * t - 1.0;
     }
     if (phase > 1.0 - step) {
-        const double l_t = (phase - 1.0) / step;
-        return l_t * l_t + l_t + l_t + 1.0;
+        const double t = (phase - 1.0) / step;
+        return t * t + t + t + 1.0;
     }
     return 0.0;
 }
@@ -71,104 +71,102 @@ double sweep(double from, double to, double u) { return from == to ? from : from
 
 double envelope(const Layer& layer, double t, double length) {
     if (t < layer.attack) return t / layer.attack;
-    const double l_fallStart = layer.attack + layer.hold;
-    if (t < l_fallStart || layer.curve == 0.0) return 1.0;
-    const double l_fall = length - l_fallStart;
-    if (l_fall <= 0.0) return 0.0;
-    return std::pow(std::max(0.0, 1.0 - (t - l_fallStart) / l_fall), layer.curve);
+    const double fallStart = layer.attack + layer.hold;
+    if (t < fallStart || layer.curve == 0.0) return 1.0;
+    const double fall = length - fallStart;
+    if (fall <= 0.0) return 0.0;
+    return std::pow(std::max(0.0, 1.0 - (t - fallStart) / fall), layer.curve);
 }
 
 }  // namespace
 
 std::vector<float> renderLayer(const Layer& layer, double pitch, double length, int rate, std::uint64_t seed,
                                bool cycle) {
-    const auto l_count = static_cast<std::size_t>(std::lround(length * rate));
-    std::vector<float> l_samples(l_count);
-    const std::size_t l_unheard = cycle ? l_count : 0;
-    if (l_count == 0) return l_samples;
-    Noise l_noise(seed);
-    Filter l_lowpass;
-    Filter l_highpass;
-    double l_phase = 0.0;
-    double l_held = l_noise.next();
-    for (std::size_t l_n = 0; l_n < l_unheard + l_count; ++l_n) {
-        const std::size_t l_i = l_n % l_count;
-        const double l_t = static_cast<double>(l_i) / rate;
-        const double l_u = l_t / length;
-        double l_freq = pitch * sweep(layer.freqFrom, layer.freqTo, l_u);
+    const auto count = static_cast<std::size_t>(std::lround(length * rate));
+    std::vector<float> samples(count);
+    const std::size_t unheard = cycle ? count : 0;
+    if (count == 0) return samples;
+    Noise noise(seed);
+    Filter lowpass;
+    Filter highpass;
+    double phase = 0.0;
+    double held = noise.next();
+    for (std::size_t n = 0; n < unheard + count; ++n) {
+        const std::size_t i = n % count;
+        const double t = static_cast<double>(i) / rate;
+        const double u = t / length;
+        double freq = pitch * sweep(layer.freqFrom, layer.freqTo, u);
         if (layer.vibratoDepth != 0.0)
-            l_freq *= std::pow(2.0, layer.vibratoDepth / 12.0 * std::sin(2.0 * kPi * layer.vibratoRate * l_t));
-        const double l_step = l_freq / rate;
+            freq *= std::pow(2.0, layer.vibratoDepth / 12.0 * std::sin(2.0 * kPi * layer.vibratoRate * t));
+        const double step = freq / rate;
 
-        double l_value = 0.0;
+        double value = 0.0;
         switch (layer.wave) {
             case Wave::Sine:
-                l_value = std::sin(2.0 * kPi * l_phase);
+                value = std::sin(2.0 * kPi * phase);
                 break;
             case Wave::Square:
-                l_value = (l_phase < layer.duty ? 1.0 : -1.0) + polyBlep(l_phase, l_step) -
-                          polyBlep(std::fmod(l_phase + 1.0 - layer.duty, 1.0), l_step);
+                value = (phase < layer.duty ? 1.0 : -1.0) + polyBlep(phase, step) -
+                        polyBlep(std::fmod(phase + 1.0 - layer.duty, 1.0), step);
                 break;
             case Wave::Saw:
-                l_value = 2.0 * l_phase - 1.0 - polyBlep(l_phase, l_step);
+                value = 2.0 * phase - 1.0 - polyBlep(phase, step);
                 break;
             case Wave::Triangle:
-                l_value = 4.0 * std::fabs(l_phase - 0.5) - 1.0;
+                value = 4.0 * std::fabs(phase - 0.5) - 1.0;
                 break;
             case Wave::Noise:
                 // A new value each time the phase wraps: pitched, grainy noise; white at rate 0.
-                if (l_freq <= 0.0 || l_phase + l_step >= 1.0) l_held = l_noise.next();
-                l_value = l_held;
+                if (freq <= 0.0 || phase + step >= 1.0) held = noise.next();
+                value = held;
                 break;
         }
-        l_phase += l_step;
-        l_phase -= std::floor(l_phase);
+        phase += step;
+        phase -= std::floor(phase);
 
         if (layer.lowpassFrom > 0.0)
-            l_value =
-                l_lowpass.step(l_value, pitch * sweep(layer.lowpassFrom, layer.lowpassTo, l_u), layer.resonance, rate)
-                    .low;
-        if (layer.highpass > 0.0) l_value = l_highpass.step(l_value, pitch * layer.highpass, 0.707, rate).high;
-        if (layer.drive > 0.0) l_value = std::tanh(layer.drive * l_value) / std::tanh(layer.drive);
-        double l_level = layer.gain * envelope(layer, l_t, length);
+            value =
+                lowpass.step(value, pitch * sweep(layer.lowpassFrom, layer.lowpassTo, u), layer.resonance, rate).low;
+        if (layer.highpass > 0.0) value = highpass.step(value, pitch * layer.highpass, 0.707, rate).high;
+        if (layer.drive > 0.0) value = std::tanh(layer.drive * value) / std::tanh(layer.drive);
+        double level = layer.gain * envelope(layer, t, length);
         if (layer.tremoloDepth != 0.0)
-            l_level *= 1.0 - layer.tremoloDepth * (0.5 - 0.5 * std::cos(2.0 * kPi * layer.tremoloRate * l_t));
-        if (l_n >= l_unheard) l_samples[l_i] = static_cast<float>(l_value * l_level);
+            level *= 1.0 - layer.tremoloDepth * (0.5 - 0.5 * std::cos(2.0 * kPi * layer.tremoloRate * t));
+        if (n >= unheard) samples[i] = static_cast<float>(value * level);
     }
-    return l_samples;
+    return samples;
 }
 
 void mixInto(std::vector<float>& out, const std::vector<float>& voice, long offset, float gain, bool wrap) {
-    const long l_size = static_cast<long>(out.size());
-    for (std::size_t l_i = 0; l_i < voice.size(); ++l_i) {
-        const long l_at = offset + static_cast<long>(l_i);
-        if (l_at >= l_size && !wrap) break;
-        out[static_cast<std::size_t>(l_at % l_size)] += gain * voice[l_i];
+    const long count = static_cast<long>(out.size());
+    for (std::size_t i = 0; i < voice.size(); ++i) {
+        const long at = offset + static_cast<long>(i);
+        if (at >= count && !wrap) break;
+        out[static_cast<std::size_t>(at % count)] += gain * voice[i];
     }
 }
 
 void applyEcho(std::vector<float>& samples, const Echo& echo, int rate, bool wrap) {
-    const auto l_delay = static_cast<std::size_t>(std::lround(echo.delay * rate));
-    if (l_delay == 0 || l_delay >= samples.size()) return;
-    const std::vector<float> l_dry = samples;
+    const auto delay = static_cast<std::size_t>(std::lround(echo.delay * rate));
+    if (delay == 0 || delay >= samples.size()) return;
+    const std::vector<float> dry = samples;
     // A loop goes round until the echoes that come back from its end have died away.
-    const int l_rounds =
-        wrap ? 1 + static_cast<int>(
-                       std::ceil(std::log(1e-4) / std::log(std::max(echo.feedback, 1e-3)) * l_delay / samples.size()))
-             : 1;
-    for (int l_round = 0; l_round < l_rounds; ++l_round) {
-        for (std::size_t l_i = 0; l_i < samples.size(); ++l_i) {
-            if (l_i < l_delay && !wrap) continue;
-            const std::size_t l_from = (l_i + samples.size() - l_delay) % samples.size();
-            samples[l_i] = l_dry[l_i] + static_cast<float>(echo.feedback) * samples[l_from];
+    const int rounds = wrap ? 1 + static_cast<int>(std::ceil(std::log(1e-4) / std::log(std::max(echo.feedback, 1e-3)) *
+                                                             delay / samples.size()))
+                            : 1;
+    for (int rounded = 0; rounded < rounds; ++rounded) {
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            if (i < delay && !wrap) continue;
+            const std::size_t from = (i + samples.size() - delay) % samples.size();
+            samples[i] = dry[i] + static_cast<float>(echo.feedback) * samples[from];
         }
     }
 }
 
 std::uint64_t seedOf(const std::string& name, std::uint64_t index) {
-    std::uint64_t l_hash = 1469598103934665603ull;  // FNV-1a
-    for (const unsigned char l_char : name) l_hash = (l_hash ^ l_char) * 1099511628211ull;
-    return (l_hash ^ index) * 1099511628211ull;
+    std::uint64_t hash = 1469598103934665603ull;  // FNV-1a
+    for (const unsigned char character : name) hash = (hash ^ character) * 1099511628211ull;
+    return (hash ^ index) * 1099511628211ull;
 }
 
 }  // namespace SoundGen

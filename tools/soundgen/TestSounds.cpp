@@ -16,22 +16,21 @@ void writeTestSounds(const std::string& folder) {
 
     // 0.1 s at 22050 Hz, left rising from 0 to just under 0.5 and right its negative, stored as
     // float so that resampled midpoints can be predicted exactly.
-    const int l_rampFrames = 2205;
-    std::vector<float> l_ramp;
-    for (int l_i = 0; l_i < l_rampFrames; ++l_i) {
-        const float l_value = 0.5f * static_cast<float>(l_i) / l_rampFrames;
-        l_ramp.push_back(l_value);
-        l_ramp.push_back(-l_value);
+    const int rampFrames = 2205;
+    std::vector<float> ramp;
+    for (int i = 0; i < rampFrames; ++i) {
+        const float value = 0.5f * static_cast<float>(i) / rampFrames;
+        ramp.push_back(value);
+        ramp.push_back(-value);
     }
-    writeSoundFile(folder + "/ramp-stereo-22050.wav", l_ramp, 2, 22050, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    writeSoundFile(folder + "/ramp-stereo-22050.wav", ramp, 2, 22050, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
 
     // 0.5 s of a 440 Hz sine at half scale.
-    const int l_rate = 44100;
-    const double l_pi = std::acos(-1.0);
-    std::vector<float> l_tone;
-    for (int l_i = 0; l_i < l_rate / 2; ++l_i)
-        l_tone.push_back(static_cast<float>(0.5 * std::sin(2.0 * l_pi * 440.0 * l_i / l_rate)));
-    writeOggVorbis(folder + "/tone-440.ogg", l_tone, 1, l_rate, 0.4f);
+    const int rate = 44100;
+    const double pi = std::acos(-1.0);
+    std::vector<float> tone;
+    for (int i = 0; i < rate / 2; ++i) tone.push_back(static_cast<float>(0.5 * std::sin(2.0 * pi * 440.0 * i / rate)));
+    writeOggVorbis(folder + "/tone-440.ogg", tone, 1, rate, 0.4f);
 }
 
 }  // namespace SoundGen

@@ -77,23 +77,23 @@ struct Segment {
 };
 
 float distanceTo(const Segment& s, float x, float y) {
-    const float l_dx = s.x1 - s.x0;
-    const float l_dy = s.y1 - s.y0;
-    const float l_lengthSq = l_dx * l_dx + l_dy * l_dy;
-    float l_t = l_lengthSq > 0 ? ((x - s.x0) * l_dx + (y - s.y0) * l_dy) / l_lengthSq : 0;
-    l_t = std::clamp(l_t, 0.0f, 1.0f);
-    return std::hypot(x - (s.x0 + l_t * l_dx), y - (s.y0 + l_t * l_dy));
+    const float dx = s.x1 - s.x0;
+    const float dy = s.y1 - s.y0;
+    const float lengthSq = dx * dx + dy * dy;
+    float t = lengthSq > 0 ? ((x - s.x0) * dx + (y - s.y0) * dy) / lengthSq : 0;
+    t = std::clamp(t, 0.0f, 1.0f);
+    return std::hypot(x - (s.x0 + t * dx), y - (s.y0 + t * dy));
 }
 
 // A vector-screen line: a hot, slightly white core and a soft halo that dies out before the
 // tile inset, measured from the nearest segment so joints do not flare.
 Rgb lineLight(Rgb colour, float distance) {
-    const float l_core = std::clamp(1.5f - distance, 0.0f, 1.0f);
-    const float l_window = distance < kInset - 0.5f ? std::pow(1.0f - distance / (kInset - 0.5f), 2.0f) : 0.0f;
-    const float l_halo = (0.55f * std::exp(-distance * distance / (2 * 1.3f * 1.3f)) +
-                          0.35f * std::exp(-distance * distance / (2 * 2.8f * 2.8f))) *
-                         l_window;
-    return colour * (0.9f * l_core + l_halo) + kWhite * (0.12f * l_core);
+    const float core = std::clamp(1.5f - distance, 0.0f, 1.0f);
+    const float window = distance < kInset - 0.5f ? std::pow(1.0f - distance / (kInset - 0.5f), 2.0f) : 0.0f;
+    const float halo = (0.55f * std::exp(-distance * distance / (2 * 1.3f * 1.3f)) +
+                        0.35f * std::exp(-distance * distance / (2 * 2.8f * 2.8f))) *
+                       window;
+    return colour * (0.9f * core + halo) + kWhite * (0.12f * core);
 }
 
 class TileCanvas {
@@ -103,9 +103,9 @@ public:
     // Fills the texels whose centres lie in [x0, x1) x [y0, y1).
     void fillRect(float x0, float y0, float x1, float y1, Rgb colour) {
         forEach([&](int x, int y, Rgb& p) {
-            const float l_cx = x + 0.5f;
-            const float l_cy = y + 0.5f;
-            if (l_cx >= x0 && l_cx < x1 && l_cy >= y0 && l_cy < y1) p = colour;
+            const float cx = x + 0.5f;
+            const float cy = y + 0.5f;
+            if (cx >= x0 && cx < x1 && cy >= y0 && cy < y1) p = colour;
         });
     }
 
@@ -121,35 +121,35 @@ public:
     // period divides the tile size, so the hatching runs on across tiles.
     void hatch(float x0, float y0, float x1, float y1, int period, Rgb colour) {
         forEach([&](int x, int y, Rgb& p) {
-            const float l_cx = x + 0.5f;
-            const float l_cy = y + 0.5f;
-            if (l_cx < x0 || l_cx >= x1 || l_cy < y0 || l_cy >= y1) return;
-            const float l_along = std::fmod(l_cx + l_cy, float(period));
-            const float l_distance = std::min(l_along, period - l_along) / std::sqrt(2.0f);
-            p = p + colour * std::clamp(1.2f - l_distance, 0.0f, 1.0f);
+            const float cx = x + 0.5f;
+            const float cy = y + 0.5f;
+            if (cx < x0 || cx >= x1 || cy < y0 || cy >= y1) return;
+            const float along = std::fmod(cx + cy, float(period));
+            const float distance = std::min(along, period - along) / std::sqrt(2.0f);
+            p = p + colour * std::clamp(1.2f - distance, 0.0f, 1.0f);
         });
     }
 
     void glow(const std::vector<Segment>& segments, Rgb colour) {
         if (segments.empty()) return;
         forEach([&](int x, int y, Rgb& p) {
-            float l_nearest = 1e9f;
-            for (const Segment& l_s : segments) l_nearest = std::min(l_nearest, distanceTo(l_s, x + 0.5f, y + 0.5f));
-            p = p + lineLight(colour, l_nearest);
+            float nearest = 1e9f;
+            for (const Segment& s : segments) nearest = std::min(nearest, distanceTo(s, x + 0.5f, y + 0.5f));
+            p = p + lineLight(colour, nearest);
         });
     }
 
     // Copies the tile into an RGBA picture at tile position (column, row), row 0 at the top.
     void copyTo(std::vector<uint8_t>& picture, int pictureWidth, int column, int row) const {
-        for (int l_y = 0; l_y < kTile; ++l_y) {
-            for (int l_x = 0; l_x < kTile; ++l_x) {
-                const Rgb& l_p = m_pixels[size_t(l_y * kTile + l_x)];
-                uint8_t* l_out =
-                    &picture[(size_t(row * kTile + l_y) * size_t(pictureWidth) + size_t(column * kTile + l_x)) * 4];
-                l_out[0] = uint8_t(std::clamp(std::lround(l_p.r), 0L, 255L));
-                l_out[1] = uint8_t(std::clamp(std::lround(l_p.g), 0L, 255L));
-                l_out[2] = uint8_t(std::clamp(std::lround(l_p.b), 0L, 255L));
-                l_out[3] = 255;
+        for (int y = 0; y < kTile; ++y) {
+            for (int x = 0; x < kTile; ++x) {
+                const Rgb& p = m_pixels[size_t(y * kTile + x)];
+                uint8_t* out =
+                    &picture[(size_t(row * kTile + y) * size_t(pictureWidth) + size_t(column * kTile + x)) * 4];
+                out[0] = uint8_t(std::clamp(std::lround(p.r), 0L, 255L));
+                out[1] = uint8_t(std::clamp(std::lround(p.g), 0L, 255L));
+                out[2] = uint8_t(std::clamp(std::lround(p.b), 0L, 255L));
+                out[3] = 255;
             }
         }
     }
@@ -157,8 +157,8 @@ public:
 private:
     template <typename Fn>
     void forEach(Fn fn) {
-        for (int l_y = 0; l_y < kTile; ++l_y) {
-            for (int l_x = 0; l_x < kTile; ++l_x) fn(l_x, l_y, m_pixels[size_t(l_y * kTile + l_x)]);
+        for (int y = 0; y < kTile; ++y) {
+            for (int x = 0; x < kTile; ++x) fn(x, y, m_pixels[size_t(y * kTile + x)]);
         }
     }
 
@@ -166,9 +166,9 @@ private:
 };
 
 TileCanvas floorTile(Rgb gridColour) {
-    TileCanvas l_canvas(kFloorBase);
-    l_canvas.grid(gridColour);
-    return l_canvas;
+    TileCanvas canvas(kFloorBase);
+    canvas.grid(gridColour);
+    return canvas;
 }
 
 // In picture coordinates (y down) a wall's south arm reaches the top edge and its north arm the
@@ -181,113 +181,111 @@ bool armRight(int mask) { return (mask & kEast) != 0; }
 // A wall is a band inset from the tile edges with an arm to each side in its mask; its outline
 // is the band's edge, so neighbouring wall tiles join into one continuous outlined corridor wall.
 TileCanvas wallTile(int mask) {
-    TileCanvas l_canvas = floorTile(kFloorGrid);
-    const float l_lo = kInset;
-    const float l_hi = kTile - kInset;
-    const float l_far = kTile + kReach;
-    l_canvas.fillRect(l_lo, l_lo, l_hi, l_hi, kWallFill);
-    if (armUp(mask)) l_canvas.fillRect(l_lo, 0, l_hi, l_lo, kWallFill);
-    if (armDown(mask)) l_canvas.fillRect(l_lo, l_hi, l_hi, kTile, kWallFill);
-    if (armLeft(mask)) l_canvas.fillRect(0, l_lo, l_lo, l_hi, kWallFill);
-    if (armRight(mask)) l_canvas.fillRect(l_hi, l_lo, kTile, l_hi, kWallFill);
+    TileCanvas canvas = floorTile(kFloorGrid);
+    const float lo = kInset;
+    const float hi = kTile - kInset;
+    const float far = kTile + kReach;
+    canvas.fillRect(lo, lo, hi, hi, kWallFill);
+    if (armUp(mask)) canvas.fillRect(lo, 0, hi, lo, kWallFill);
+    if (armDown(mask)) canvas.fillRect(lo, hi, hi, kTile, kWallFill);
+    if (armLeft(mask)) canvas.fillRect(0, lo, lo, hi, kWallFill);
+    if (armRight(mask)) canvas.fillRect(hi, lo, kTile, hi, kWallFill);
 
-    std::vector<Segment> l_lines;
+    std::vector<Segment> lines;
     if (armUp(mask)) {
-        l_lines.push_back({l_lo, l_lo, l_lo, -kReach});
-        l_lines.push_back({l_hi, l_lo, l_hi, -kReach});
+        lines.push_back({lo, lo, lo, -kReach});
+        lines.push_back({hi, lo, hi, -kReach});
     } else {
-        l_lines.push_back({l_lo, l_lo, l_hi, l_lo});
+        lines.push_back({lo, lo, hi, lo});
     }
     if (armDown(mask)) {
-        l_lines.push_back({l_lo, l_hi, l_lo, l_far});
-        l_lines.push_back({l_hi, l_hi, l_hi, l_far});
+        lines.push_back({lo, hi, lo, far});
+        lines.push_back({hi, hi, hi, far});
     } else {
-        l_lines.push_back({l_lo, l_hi, l_hi, l_hi});
+        lines.push_back({lo, hi, hi, hi});
     }
     if (armLeft(mask)) {
-        l_lines.push_back({l_lo, l_lo, -kReach, l_lo});
-        l_lines.push_back({l_lo, l_hi, -kReach, l_hi});
+        lines.push_back({lo, lo, -kReach, lo});
+        lines.push_back({lo, hi, -kReach, hi});
     } else {
-        l_lines.push_back({l_lo, l_lo, l_lo, l_hi});
+        lines.push_back({lo, lo, lo, hi});
     }
     if (armRight(mask)) {
-        l_lines.push_back({l_hi, l_lo, l_far, l_lo});
-        l_lines.push_back({l_hi, l_hi, l_far, l_hi});
+        lines.push_back({hi, lo, far, lo});
+        lines.push_back({hi, hi, far, hi});
     } else {
-        l_lines.push_back({l_hi, l_lo, l_hi, l_hi});
+        lines.push_back({hi, lo, hi, hi});
     }
-    l_canvas.glow(l_lines, kCyan);
-    return l_canvas;
+    canvas.glow(lines, kCyan);
+    return canvas;
 }
 
 // The door replaces a horizontal wall run between two wall joints. Its ends carry the cyan wall
 // band in from the joint beside them and close the amber door with a cap.
 TileCanvas doorTile(bool leftEnd, bool rightEnd) {
-    TileCanvas l_canvas = floorTile(kFloorGrid);
-    const float l_lo = kInset;
-    const float l_hi = kTile - kInset;
-    const float l_doorStart = leftEnd ? kInset : -kReach;
-    const float l_doorEnd = rightEnd ? kTile - kInset : kTile + kReach;
-    l_canvas.fillRect(0, l_lo, kTile, l_hi, kWallFill);
-    l_canvas.fillRect(std::max(l_doorStart, 0.0f), l_lo, std::min(l_doorEnd, float(kTile)), l_hi, kDoorFill);
+    TileCanvas canvas = floorTile(kFloorGrid);
+    const float lo = kInset;
+    const float hi = kTile - kInset;
+    const float doorStart = leftEnd ? kInset : -kReach;
+    const float doorEnd = rightEnd ? kTile - kInset : kTile + kReach;
+    canvas.fillRect(0, lo, kTile, hi, kWallFill);
+    canvas.fillRect(std::max(doorStart, 0.0f), lo, std::min(doorEnd, float(kTile)), hi, kDoorFill);
     // Inset from the caps only: across the joins between door tiles the stripes run on.
-    l_canvas.hatch(leftEnd ? l_doorStart + 1 : 0, l_lo + 1, rightEnd ? l_doorEnd - 1 : kTile, l_hi - 1, 8,
-                   kAmber * 0.28f);
+    canvas.hatch(leftEnd ? doorStart + 1 : 0, lo + 1, rightEnd ? doorEnd - 1 : kTile, hi - 1, 8, kAmber * 0.28f);
 
-    std::vector<Segment> l_wall;
+    std::vector<Segment> wall;
     if (leftEnd) {
-        l_wall.push_back({-kReach, l_lo, l_lo, l_lo});
-        l_wall.push_back({-kReach, l_hi, l_lo, l_hi});
+        wall.push_back({-kReach, lo, lo, lo});
+        wall.push_back({-kReach, hi, lo, hi});
     }
     if (rightEnd) {
-        l_wall.push_back({l_hi, l_lo, kTile + kReach, l_lo});
-        l_wall.push_back({l_hi, l_hi, kTile + kReach, l_hi});
+        wall.push_back({hi, lo, kTile + kReach, lo});
+        wall.push_back({hi, hi, kTile + kReach, hi});
     }
-    l_canvas.glow(l_wall, kCyan);
+    canvas.glow(wall, kCyan);
 
-    std::vector<Segment> l_door{{l_doorStart, l_lo + 2, l_doorEnd, l_lo + 2},
-                                {l_doorStart, l_hi - 2, l_doorEnd, l_hi - 2}};
-    if (leftEnd) l_door.push_back({l_doorStart, l_lo + 2, l_doorStart, l_hi - 2});
-    if (rightEnd) l_door.push_back({l_doorEnd, l_lo + 2, l_doorEnd, l_hi - 2});
-    l_canvas.glow(l_door, kAmber);
-    return l_canvas;
+    std::vector<Segment> door{{doorStart, lo + 2, doorEnd, lo + 2}, {doorStart, hi - 2, doorEnd, hi - 2}};
+    if (leftEnd) door.push_back({doorStart, lo + 2, doorStart, hi - 2});
+    if (rightEnd) door.push_back({doorEnd, lo + 2, doorEnd, hi - 2});
+    canvas.glow(door, kAmber);
+    return canvas;
 }
 
 // A closed polyline through the points, as segments.
 std::vector<Segment> loop(const std::vector<std::array<float, 2>>& points) {
-    std::vector<Segment> l_segments;
-    for (size_t l_i = 0; l_i < points.size(); ++l_i) {
-        const auto& l_a = points[l_i];
-        const auto& l_b = points[(l_i + 1) % points.size()];
-        l_segments.push_back({l_a[0], l_a[1], l_b[0], l_b[1]});
+    std::vector<Segment> segments;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const auto& a = points[i];
+        const auto& b = points[(i + 1) % points.size()];
+        segments.push_back({a[0], a[1], b[0], b[1]});
     }
-    return l_segments;
+    return segments;
 }
 
 // The start room: a green grid with a diamond pad on every tile.
 TileCanvas startFloorTile() {
-    TileCanvas l_canvas = floorTile(kGreen * 0.16f);
-    l_canvas.glow(loop({{16, 9.5f}, {22.5f, 16}, {16, 22.5f}, {9.5f, 16}}), kGreen * 0.8f);
-    return l_canvas;
+    TileCanvas canvas = floorTile(kGreen * 0.16f);
+    canvas.glow(loop({{16, 9.5f}, {22.5f, 16}, {16, 22.5f}, {9.5f, 16}}), kGreen * 0.8f);
+    return canvas;
 }
 
 // A prisoner cell: a pink grid with a ring on every tile.
 TileCanvas cellFloorTile() {
-    TileCanvas l_canvas = floorTile(kPink * 0.16f);
-    std::vector<std::array<float, 2>> l_ring;
-    for (int l_i = 0; l_i < 8; ++l_i) {
-        const float l_angle = float(l_i) * 3.14159265f / 4.0f + 3.14159265f / 8.0f;
-        l_ring.push_back({16 + 6.5f * std::cos(l_angle), 16 + 6.5f * std::sin(l_angle)});
+    TileCanvas canvas = floorTile(kPink * 0.16f);
+    std::vector<std::array<float, 2>> ring;
+    for (int i = 0; i < 8; ++i) {
+        const float angle = float(i) * 3.14159265f / 4.0f + 3.14159265f / 8.0f;
+        ring.push_back({16 + 6.5f * std::cos(angle), 16 + 6.5f * std::sin(angle)});
     }
-    l_canvas.glow(loop(l_ring), kPink * 0.8f);
-    return l_canvas;
+    canvas.glow(loop(ring), kPink * 0.8f);
+    return canvas;
 }
 
 // Rock outside the maze: dark, faintly hatched, no grid.
 TileCanvas marginTile() {
-    TileCanvas l_canvas(kMarginBase);
-    l_canvas.hatch(0, 0, kTile, kTile, 8, kMarginHatch);
-    return l_canvas;
+    TileCanvas canvas(kMarginBase);
+    canvas.hatch(0, 0, kTile, kTile, 8, kMarginHatch);
+    return canvas;
 }
 
 TileCanvas drawTile(int tile) {
@@ -313,20 +311,20 @@ TileCanvas drawTile(int tile) {
 // The collision block of a wall, north row first (collision rows follow map rows). Wall tiles
 // block whole; the sub-cells on a side with no wall neighbour tell which face a robot met.
 std::array<int, kSub * kSub> wallPattern(int mask) {
-    std::array<int, kSub * kSub> l_values{};
-    for (int l_row = 0; l_row < kSub; ++l_row) {
-        for (int l_column = 0; l_column < kSub; ++l_column) {
-            const bool l_westEast = (l_column == 0 && !(mask & kWest)) || (l_column == kSub - 1 && !(mask & kEast));
-            const bool l_northSouth = (l_row == 0 && !(mask & kNorth)) || (l_row == kSub - 1 && !(mask & kSouth));
-            int l_value = kCorner;
-            if (l_westEast && !l_northSouth) l_value = kFaceWestEast;
-            if (l_northSouth && !l_westEast) l_value = kFaceNorthSouth;
-            if (!l_westEast && !l_northSouth && mask == (kWest | kEast)) l_value = kFaceNorthSouth;
-            if (!l_westEast && !l_northSouth && mask == (kNorth | kSouth)) l_value = kFaceWestEast;
-            l_values[size_t(l_row * kSub + l_column)] = l_value;
+    std::array<int, kSub * kSub> values{};
+    for (int row = 0; row < kSub; ++row) {
+        for (int column = 0; column < kSub; ++column) {
+            const bool westEast = (column == 0 && !(mask & kWest)) || (column == kSub - 1 && !(mask & kEast));
+            const bool northSouth = (row == 0 && !(mask & kNorth)) || (row == kSub - 1 && !(mask & kSouth));
+            int value = kCorner;
+            if (westEast && !northSouth) value = kFaceWestEast;
+            if (northSouth && !westEast) value = kFaceNorthSouth;
+            if (!westEast && !northSouth && mask == (kWest | kEast)) value = kFaceNorthSouth;
+            if (!westEast && !northSouth && mask == (kNorth | kSouth)) value = kFaceWestEast;
+            values[size_t(row * kSub + column)] = value;
         }
     }
-    return l_values;
+    return values;
 }
 
 // The collision values of a tile, or none for a free tile that needs no entry.
@@ -357,32 +355,32 @@ bool collisionPattern(int tile, std::array<int, kSub * kSub>& values) {
 }
 
 bool writeAtlas(const std::string& path) {
-    const int l_width = kAcross * kTile;
-    const int l_height = kDown * kTile;
-    std::vector<uint8_t> l_picture(size_t(l_width) * size_t(l_height) * 4);
-    for (int l_tile = 0; l_tile < kTileCount; ++l_tile) {
-        drawTile(l_tile).copyTo(l_picture, l_width, l_tile % kAcross, kDown - 1 - l_tile / kAcross);
+    const int width = kAcross * kTile;
+    const int height = kDown * kTile;
+    std::vector<uint8_t> picture(size_t(width) * size_t(height) * 4);
+    for (int tile = 0; tile < kTileCount; ++tile) {
+        drawTile(tile).copyTo(picture, width, tile % kAcross, kDown - 1 - tile / kAcross);
     }
-    return stbi_write_png(path.c_str(), l_width, l_height, 4, l_picture.data(), l_width * 4) != 0;
+    return stbi_write_png(path.c_str(), width, height, 4, picture.data(), width * 4) != 0;
 }
 
 bool writeCollision(const std::string& path) {
-    std::ofstream l_out(path);
-    l_out << "{\n  \"sub_shift\": " << kSubShift << ",\n  \"tile_type_count\": " << kTileCount - 1
-          << ",\n  \"patterns\": [";
-    bool l_first = true;
-    for (int l_tile = 0; l_tile < kTileCount; ++l_tile) {
-        std::array<int, kSub * kSub> l_values{};
-        if (!collisionPattern(l_tile, l_values)) continue;
-        l_out << (l_first ? "\n" : ",\n") << "    { \"tile_type\": " << l_tile << ", \"values\": [";
-        for (size_t l_i = 0; l_i < l_values.size(); ++l_i) {
-            l_out << (l_i == 0 ? "" : l_i % kSub == 0 ? ",  " : ", ") << l_values[l_i];
+    std::ofstream out(path);
+    out << "{\n  \"sub_shift\": " << kSubShift << ",\n  \"tile_type_count\": " << kTileCount - 1
+        << ",\n  \"patterns\": [";
+    bool first = true;
+    for (int tile = 0; tile < kTileCount; ++tile) {
+        std::array<int, kSub * kSub> values{};
+        if (!collisionPattern(tile, values)) continue;
+        out << (first ? "\n" : ",\n") << "    { \"tile_type\": " << tile << ", \"values\": [";
+        for (size_t i = 0; i < values.size(); ++i) {
+            out << (i == 0 ? "" : i % kSub == 0 ? ",  " : ", ") << values[i];
         }
-        l_out << "] }";
-        l_first = false;
+        out << "] }";
+        first = false;
     }
-    l_out << "\n  ]\n}\n";
-    return bool(l_out);
+    out << "\n  ]\n}\n";
+    return bool(out);
 }
 
 }  // namespace
@@ -392,9 +390,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <data folder>\n", argv[0]);
         return 2;
     }
-    const std::string l_folder = argv[1];
-    if (!writeAtlas(l_folder + "/tiles.png") || !writeCollision(l_folder + "/tilecollision.json")) {
-        std::fprintf(stderr, "Cannot write into %s\n", l_folder.c_str());
+    const std::string folder = argv[1];
+    if (!writeAtlas(folder + "/tiles.png") || !writeCollision(folder + "/tilecollision.json")) {
+        std::fprintf(stderr, "Cannot write into %s\n", folder.c_str());
         return 1;
     }
     return 0;

@@ -29,35 +29,35 @@ void reportCpuShare(benchmark::State& state) {
 // Looping sounds at several rates and speeds, so voices take every resampling path.
 struct Scene {
     Scene() {
-        for (const char* l_name : {"tone-440.ogg", "dc-half-mono-44100.wav", "ramp-stereo-22050.wav"}) {
-            auto l_pWav = std::make_unique<Audio::Wav>();
-            l_pWav->load(testSound(l_name));
-            l_pWav->setLooping(true);
-            sources.push_back(std::move(l_pWav));
+        for (const char* name : {"tone-440.ogg", "dc-half-mono-44100.wav", "ramp-stereo-22050.wav"}) {
+            auto pWav = std::make_unique<Audio::Wav>();
+            pWav->load(testSound(name));
+            pWav->setLooping(true);
+            sources.push_back(std::move(pWav));
         }
         stream.load(testSound("tone-440.ogg"));
         stream.setLooping(true);
 
-        auto l_pOutput = std::make_unique<Audio::OfflineOutput>(kRate);
-        output = l_pOutput.get();
-        engine = std::make_unique<Audio::Engine>(std::move(l_pOutput), kBuses);
+        auto pOutput = std::make_unique<Audio::OfflineOutput>(kRate);
+        output = pOutput.get();
+        engine = std::make_unique<Audio::Engine>(std::move(pOutput), kBuses);
         engine->start();
-        for (int l_bus = 0; l_bus < kBuses; ++l_bus) engine->setBusCapture(l_bus, true);
+        for (int bus = 0; bus < kBuses; ++bus) engine->setBusCapture(bus, true);
     }
 
     void playWholeFileVoices(int count) {
-        const float l_speeds[] = {1.0f, 1.25f, 0.8f, 2.0f};
-        for (int l_i = 0; l_i < count; ++l_i) {
-            const Audio::Handle l_handle =
-                engine->play(*sources[static_cast<std::size_t>(l_i) % sources.size()], 0.03f, l_i % kBuses);
-            engine->setRelativePlaySpeed(l_handle, l_speeds[l_i % 4]);
+        const float speeds[] = {1.0f, 1.25f, 0.8f, 2.0f};
+        for (int i = 0; i < count; ++i) {
+            const Audio::Handle handle =
+                engine->play(*sources[static_cast<std::size_t>(i) % sources.size()], 0.03f, i % kBuses);
+            engine->setRelativePlaySpeed(handle, speeds[i % 4]);
         }
     }
 
     void mixOneSecond() {
-        for (std::size_t l_done = 0; l_done < kRate; l_done += kDeviceBufferFrames) {
-            std::vector<float> l_mix = output->pull(kDeviceBufferFrames);
-            benchmark::DoNotOptimize(l_mix.data());
+        for (std::size_t done = 0; done < kRate; done += kDeviceBufferFrames) {
+            std::vector<float> mix = output->pull(kDeviceBufferFrames);
+            benchmark::DoNotOptimize(mix.data());
         }
     }
 
@@ -69,19 +69,19 @@ struct Scene {
 
 // The goal: 32 voices on three buses under 2 % of one core (cpu_per_audio_s under 20 ms).
 void BM_Mix32WholeFileVoices(benchmark::State& state) {
-    Scene l_scene;
-    l_scene.playWholeFileVoices(kVoices);
-    for (auto _ : state) l_scene.mixOneSecond();
+    Scene scene;
+    scene.playWholeFileVoices(kVoices);
+    for (auto _ : state) scene.mixOneSecond();
     reportCpuShare(state);
 }
 BENCHMARK(BM_Mix32WholeFileVoices)->Unit(benchmark::kMillisecond);
 
 // As in play: music decoded while it plays, beside 31 effects.
 void BM_Mix31VoicesAndStreamedMusic(benchmark::State& state) {
-    Scene l_scene;
-    l_scene.playWholeFileVoices(kVoices - 1);
-    l_scene.engine->play(l_scene.stream, 0.5f, 1);
-    for (auto _ : state) l_scene.mixOneSecond();
+    Scene scene;
+    scene.playWholeFileVoices(kVoices - 1);
+    scene.engine->play(scene.stream, 0.5f, 1);
+    for (auto _ : state) scene.mixOneSecond();
     reportCpuShare(state);
 }
 BENCHMARK(BM_Mix31VoicesAndStreamedMusic)->Unit(benchmark::kMillisecond);

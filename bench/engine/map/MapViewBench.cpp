@@ -24,37 +24,37 @@ constexpr int kFullSpeed = 12;
 
 // A 40 x 40 cell level of 32-pixel tiles: 165 x 165 tiles, larger than the zoom 2 window.
 std::unique_ptr<Map::TileMap> bigLevel() {
-    Maze::LevelParams l_params;
-    l_params.seed = 99;
-    l_params.loopPercent = 10;
-    l_params.cellsWide = 40;
-    l_params.cellsHigh = 40;
-    l_params.cellWidthTiles = 3;
-    l_params.cellHeightTiles = 3;
-    l_params.tileShiftX = 5;
-    l_params.tileShiftY = 5;
-    l_params.marginLeft = l_params.marginRight = l_params.marginTop = l_params.marginBottom = 2;
-    return Maze::buildLevelMap(l_params);
+    Maze::LevelParams params;
+    params.seed = 99;
+    params.loopPercent = 10;
+    params.cellsWide = 40;
+    params.cellsHigh = 40;
+    params.cellWidthTiles = 3;
+    params.cellHeightTiles = 3;
+    params.tileShiftX = 5;
+    params.tileShiftY = 5;
+    params.marginLeft = params.marginRight = params.marginTop = params.marginBottom = 2;
+    return Maze::buildLevelMap(params);
 }
 
 // Zoom from the benchmark argument, in halves.
 Map::MapViewParams gameParams(const benchmark::State& state) {
-    const float l_zoom = float(state.range(0)) / 2.0f;
-    Map::MapViewParams l_params;
-    l_params.width = int(1024 * l_zoom - kTile);
-    l_params.height = int(1024 * l_zoom - kTile);
-    l_params.x = 1500;
-    l_params.y = 1500;
-    l_params.atlasName = kAtlas;
-    return l_params;
+    const float zoom = float(state.range(0)) / 2.0f;
+    Map::MapViewParams params;
+    params.width = int(1024 * zoom - kTile);
+    params.height = int(1024 * zoom - kTile);
+    params.x = 1500;
+    params.y = 1500;
+    params.atlasName = kAtlas;
+    return params;
 }
 
 // The renderer for one benchmark run; OpenGL on a hidden window.
 class Renderer {
 public:
     Renderer(gfx::Backend backend, benchmark::State& state) {
-        gfx::Init l_init;
-        l_init.backend = backend;
+        gfx::Init init;
+        init.backend = backend;
         if (backend == gfx::Backend::OpenGL) {
             if (std::getenv("DISPLAY") == nullptr || glfwInit() != GLFW_TRUE) {
                 state.SkipWithError("no X display for OpenGL");
@@ -71,9 +71,9 @@ public:
                 return;
             }
             glfwMakeContextCurrent(m_window);
-            l_init.window = m_window;
+            init.window = m_window;
         }
-        m_running = gfx::init(l_init);
+        m_running = gfx::init(init);
         if (!m_running) state.SkipWithError("renderer did not start");
     }
     ~Renderer() {
@@ -89,66 +89,66 @@ private:
 
 template <gfx::Backend B>
 void BM_LevelStart(benchmark::State& state) {
-    Renderer l_renderer(B, state);
-    if (!l_renderer.running()) return;
-    std::unique_ptr<Map::TileMap> l_map = bigLevel();
-    const Map::MapViewParams l_params = gameParams(state);
-    int l_tiles = 0;
+    Renderer renderer(B, state);
+    if (!renderer.running()) return;
+    std::unique_ptr<Map::TileMap> map = bigLevel();
+    const Map::MapViewParams params = gameParams(state);
+    int tiles = 0;
     for (auto _ : state) {
-        Map::MapView l_view(*l_map, l_params);
-        l_tiles = l_view.getColsVisible() * l_view.getRowsVisible();
-        benchmark::DoNotOptimize(l_view.getTexture());
+        Map::MapView view(*map, params);
+        tiles = view.getColsVisible() * view.getRowsVisible();
+        benchmark::DoNotOptimize(view.getTexture());
     }
-    state.counters["tiles"] = l_tiles;
+    state.counters["tiles"] = tiles;
 }
 
 template <gfx::Backend B>
 void BM_AtlasPack(benchmark::State& state) {
-    Renderer l_renderer(B, state);
-    if (!l_renderer.running()) return;
-    Map::I_MapRenderer& l_gfx = Map::gfxMapRenderer();
-    const Game::TextureRecord l_texture = l_gfx.createTileTexture(64, 64);
-    const Game::TextureRecord l_atlas = l_gfx.loadAtlas(kAtlas);
+    Renderer renderer(B, state);
+    if (!renderer.running()) return;
+    Map::IMapRenderer& gfx = Map::gfxMapRenderer();
+    const Game::TextureRecord texture = gfx.createTileTexture(64, 64);
+    const Game::TextureRecord atlas = gfx.loadAtlas(kAtlas);
     for (auto _ : state) {
-        Map::MapTexture l_mapTexture(l_gfx, l_texture, l_atlas, 5, 5);
-        benchmark::DoNotOptimize(l_mapTexture.getAtlasTileCount());
+        Map::MapTexture mapTexture(gfx, texture, atlas, 5, 5);
+        benchmark::DoNotOptimize(mapTexture.getAtlasTileCount());
     }
-    l_gfx.destroyTexture(l_atlas);
-    l_gfx.destroyTexture(l_texture);
+    gfx.destroyTexture(atlas);
+    gfx.destroyTexture(texture);
 }
 
 // One step that crosses a tile boundary both ways: a column and a row enter.
 template <gfx::Backend B>
 void BM_ScrollStepAcrossATile(benchmark::State& state) {
-    Renderer l_renderer(B, state);
-    if (!l_renderer.running()) return;
-    std::unique_ptr<Map::TileMap> l_map = bigLevel();
-    const Map::MapViewParams l_params = gameParams(state);
-    Map::MapView l_view(*l_map, l_params);
-    int l_offset = 0;
+    Renderer renderer(B, state);
+    if (!renderer.running()) return;
+    std::unique_ptr<Map::TileMap> map = bigLevel();
+    const Map::MapViewParams params = gameParams(state);
+    Map::MapView view(*map, params);
+    int offset = 0;
     for (auto _ : state) {
-        l_offset = kTile - l_offset;
-        l_view.scrollTo(l_params.x + l_offset, l_params.y + l_offset, false);
+        offset = kTile - offset;
+        view.scrollTo(params.x + offset, params.y + offset, false);
     }
-    state.counters["tiles/step"] = l_view.getColsVisible() + l_view.getRowsVisible();
+    state.counters["tiles/step"] = view.getColsVisible() + view.getRowsVisible();
 }
 
 // Steps at full speed along the diagonal, back and forth across the map: the mean cost of a
 // frame's scroll while the camera follows the fastest player.
 template <gfx::Backend B>
 void BM_ScrollAtFullSpeed(benchmark::State& state) {
-    Renderer l_renderer(B, state);
-    if (!l_renderer.running()) return;
-    std::unique_ptr<Map::TileMap> l_map = bigLevel();
-    const Map::MapViewParams l_params = gameParams(state);
-    Map::MapView l_view(*l_map, l_params);
-    const int l_far = l_view.getMaxX();
-    int l_position = 0;
-    int l_step = kFullSpeed;
+    Renderer renderer(B, state);
+    if (!renderer.running()) return;
+    std::unique_ptr<Map::TileMap> map = bigLevel();
+    const Map::MapViewParams params = gameParams(state);
+    Map::MapView view(*map, params);
+    const int far = view.getMaxX();
+    int position = 0;
+    int step = kFullSpeed;
     for (auto _ : state) {
-        if (l_position + l_step < 0 || l_position + l_step > l_far) l_step = -l_step;
-        l_position += l_step;
-        l_view.scrollTo(l_position, l_position, false);
+        if (position + step < 0 || position + step > far) step = -step;
+        position += step;
+        view.scrollTo(position, position, false);
     }
 }
 

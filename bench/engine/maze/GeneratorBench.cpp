@@ -12,15 +12,15 @@
 namespace {
 
 void BM_GenerateMaze(benchmark::State& state) {
-    const int l_cells = int(state.range(0));
-    Maze::TileData l_tiles;
-    Maze::addFourWayConnections(l_tiles, 0);
-    Maze::MazeData l_template(l_tiles, {l_cells, l_cells}, {0, 0}, false, false, false, int(state.range(1)));
-    Util::Random l_random(4242);
-    Maze::Generator l_generator(l_template, &l_random);
+    const int cells = int(state.range(0));
+    Maze::TileData tiles;
+    Maze::addFourWayConnections(tiles, 0);
+    Maze::MazeData pattern(tiles, {cells, cells}, {0, 0}, false, false, false, int(state.range(1)));
+    Util::Random random(4242);
+    Maze::Generator generator(pattern, &random);
     for (auto _ : state) {
-        std::unique_ptr<Maze::MazeData> l_maze = l_generator.generate(0);
-        benchmark::DoNotOptimize(l_maze->getStartNode());
+        std::unique_ptr<Maze::MazeData> maze = generator.generate(0);
+        benchmark::DoNotOptimize(maze->getStartNode());
     }
 }
 

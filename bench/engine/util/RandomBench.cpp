@@ -5,20 +5,20 @@
 namespace {
 
 void BM_RandomNext(benchmark::State& state) {
-    Util::Random l_random(42);
-    for (auto _ : state) benchmark::DoNotOptimize(l_random.next());
+    Util::Random random(42);
+    for (auto _ : state) benchmark::DoNotOptimize(random.next());
 }
 BENCHMARK(BM_RandomNext);
 
 void BM_RandomNextInt(benchmark::State& state) {
-    Util::Random l_random(42);
-    for (auto _ : state) benchmark::DoNotOptimize(l_random.nextInt(1000));
+    Util::Random random(42);
+    for (auto _ : state) benchmark::DoNotOptimize(random.nextInt(1000));
 }
 BENCHMARK(BM_RandomNextInt);
 
 void BM_RandomNextFloat(benchmark::State& state) {
-    Util::Random l_random(42);
-    for (auto _ : state) benchmark::DoNotOptimize(l_random.nextFloat());
+    Util::Random random(42);
+    for (auto _ : state) benchmark::DoNotOptimize(random.nextFloat());
 }
 BENCHMARK(BM_RandomNextFloat);
 

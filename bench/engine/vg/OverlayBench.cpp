@@ -43,7 +43,7 @@ void BM_TwoHundredLabelledBoxes(benchmark::State& state) {
     gfx::init(init);
     {
         vg::Context overlay(200);
-        if (overlay.createFont("DEFAULT", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf") == vg::InvalidFont) {
+        if (overlay.createFont("DEFAULT", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf") == vg::kInvalidFont) {
             state.SkipWithError("DejaVu Sans is not installed");
         }
         std::vector<std::string> labels;

@@ -28,10 +28,10 @@ void noteAllocation(void* block) {
 }  // namespace
 
 void* operator new(size_t size) {
-    void* l_block = std::malloc(size ? size : 1);
-    if (!l_block) throw std::bad_alloc();
-    if (g_tracking) noteAllocation(l_block);
-    return l_block;
+    void* block = std::malloc(size ? size : 1);
+    if (!block) throw std::bad_alloc();
+    if (g_tracking) noteAllocation(block);
+    return block;
 }
 
 // The replaced operator new above hands out malloc blocks, so free is the matching release.
@@ -48,21 +48,21 @@ void operator delete(void* block, size_t) noexcept { operator delete(block); }
 namespace {
 
 Maze::LevelParams levelOf(int cells, int loopPercent) {
-    Maze::LevelParams l_params;
-    l_params.seed = 4242;
-    l_params.loopPercent = loopPercent;
-    l_params.cellsWide = cells;
-    l_params.cellsHigh = cells;
-    l_params.cellWidthTiles = 4;
-    l_params.cellHeightTiles = 4;
-    l_params.tileShiftX = 5;
-    l_params.tileShiftY = 5;
-    l_params.marginLeft = 2;
-    l_params.marginRight = 2;
-    l_params.marginTop = 2;
-    l_params.marginBottom = 2;
-    l_params.specialCells = {cells / 2, cells / 2, 1, cells - 1, cells - 1, 1, cells / 3, cells / 4};
-    return l_params;
+    Maze::LevelParams params;
+    params.seed = 4242;
+    params.loopPercent = loopPercent;
+    params.cellsWide = cells;
+    params.cellsHigh = cells;
+    params.cellWidthTiles = 4;
+    params.cellHeightTiles = 4;
+    params.tileShiftX = 5;
+    params.tileShiftY = 5;
+    params.marginLeft = 2;
+    params.marginRight = 2;
+    params.marginTop = 2;
+    params.marginBottom = 2;
+    params.specialCells = {cells / 2, cells / 2, 1, cells - 1, cells - 1, 1, cells / 3, cells / 4};
+    return params;
 }
 
 struct Level {
@@ -73,12 +73,12 @@ struct Level {
 };
 
 Level buildLevel(const Maze::LevelParams& params) {
-    Level l_level;
-    l_level.map = Maze::buildLevelMap(params, &l_level.maze);
-    Maze::buildPositionMap(l_level.maze->getStartNode(), l_level.positions);
-    l_level.corridors = std::make_unique<Zelmo::CorridorLookup>(4);
-    Maze::buildCorridorLookup(l_level.maze->getStartNode(), *l_level.corridors);
-    return l_level;
+    Level level;
+    level.map = Maze::buildLevelMap(params, &level.maze);
+    Maze::buildPositionMap(level.maze->getStartNode(), level.positions);
+    level.corridors = std::make_unique<Zelmo::CorridorLookup>(4);
+    Maze::buildCorridorLookup(level.maze->getStartNode(), *level.corridors);
+    return level;
 }
 
 // Peak heap above the starting point while one level is built and then dropped.
@@ -92,21 +92,21 @@ double peakMiBOfBuild(const Maze::LevelParams& params) {
 }
 
 void BM_BuildLevel(benchmark::State& state) {
-    const Maze::LevelParams l_params = levelOf(int(state.range(0)), int(state.range(1)));
+    const Maze::LevelParams params = levelOf(int(state.range(0)), int(state.range(1)));
     for (auto _ : state) {
-        Level l_level = buildLevel(l_params);
-        benchmark::DoNotOptimize(l_level.corridors.get());
+        Level level = buildLevel(params);
+        benchmark::DoNotOptimize(level.corridors.get());
     }
-    state.counters["peak_MiB"] = peakMiBOfBuild(l_params);
+    state.counters["peak_MiB"] = peakMiBOfBuild(params);
 }
 
 // The corridor lookup alone, over an already built maze.
 void BM_CorridorLookup(benchmark::State& state) {
-    Level l_level = buildLevel(levelOf(int(state.range(0)), int(state.range(1))));
+    Level level = buildLevel(levelOf(int(state.range(0)), int(state.range(1))));
     for (auto _ : state) {
-        Zelmo::CorridorLookup l_lookup(4);
-        Maze::buildCorridorLookup(l_level.maze->getStartNode(), l_lookup);
-        benchmark::DoNotOptimize(&l_lookup);
+        Zelmo::CorridorLookup lookup(4);
+        Maze::buildCorridorLookup(level.maze->getStartNode(), lookup);
+        benchmark::DoNotOptimize(&lookup);
     }
 }
 

@@ -13,10 +13,10 @@ int countOf(const uint8_t* data) { return flatbuffers::GetRoot<flatbuffers::Tabl
 
 // Encodes JSON against the test schema, as flatc would.
 std::string encode(const std::string& json) {
-    flatbuffers::Parser l_parser;
-    EXPECT_TRUE(l_parser.Parse(kSchema));
-    EXPECT_TRUE(l_parser.ParseJson(json.c_str()));
-    return std::string(reinterpret_cast<const char*>(l_parser.builder_.GetBufferPointer()), l_parser.builder_.GetSize());
+    flatbuffers::Parser parser;
+    EXPECT_TRUE(parser.Parse(kSchema));
+    EXPECT_TRUE(parser.ParseJson(json.c_str()));
+    return std::string(reinterpret_cast<const char*>(parser.builder_.GetBufferPointer()), parser.builder_.GetSize());
 }
 
 struct NameCase {
@@ -32,11 +32,11 @@ void PrintTo(const NameCase& nameCase, std::ostream* out) { *out << nameCase.lab
 class DataNameRule : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(DataNameRule, ChoosesTheFileToRead) {
-    const NameCase& l_case = GetParam();
-    TempFolder l_folder;
-    if (l_case.fb) l_folder.write("config.fb", l_case.fb);
-    if (l_case.json) l_folder.write("config.json", l_case.json);
-    EXPECT_EQ(Game::resolveDataName(l_folder.path(l_case.name)), l_folder.path(l_case.resolved));
+    const NameCase& testCase = GetParam();
+    TempFolder folder;
+    if (testCase.fb) folder.write("config.fb", testCase.fb);
+    if (testCase.json) folder.write("config.json", testCase.json);
+    EXPECT_EQ(Game::resolveDataName(folder.path(testCase.name)), folder.path(testCase.resolved));
 }
 
 INSTANTIATE_TEST_SUITE_P(Info, DataNameRule,
@@ -61,9 +61,9 @@ protected:
 TEST_F(InfoTest, ReadsTheEncodedFileBeforeTheJsonOne) {
     m_folder.write("item.fb", encode("{count: 1}"));
     m_folder.write("item.json", "{count: 2}");
-    const uint8_t* l_data = m_info.loadData(m_folder.path("item"));
-    ASSERT_NE(l_data, nullptr);
-    EXPECT_EQ(countOf(l_data), 1);
+    const uint8_t* data = m_info.loadData(m_folder.path("item"));
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(countOf(data), 1);
     EXPECT_EQ(countOf(m_info.loadData(m_folder.path("item.json"))), 2);
 }
 
@@ -87,9 +87,9 @@ TEST_F(InfoTest, JsonThatDoesNotParseKeepsThePreviousData) {
 TEST_F(InfoTest, AParseErrorNamesTheFile) {
     m_folder.write("bad.json", "{\n  count: 1,\n  countt: 2\n}");
     EXPECT_EQ(m_info.loadData(m_folder.path("bad")), nullptr);
-    const std::string& l_error = m_info.getParser()->error_;
-    EXPECT_NE(l_error.find("bad.json:3:"), std::string::npos) << l_error;
-    EXPECT_NE(l_error.find("unknown field: countt"), std::string::npos) << l_error;
+    const std::string& error = m_info.getParser()->error_;
+    EXPECT_NE(error.find("bad.json:3:"), std::string::npos) << error;
+    EXPECT_NE(error.find("unknown field: countt"), std::string::npos) << error;
 }
 
 TEST_F(InfoTest, DataCannotAddToTheSchema) {
@@ -98,58 +98,58 @@ TEST_F(InfoTest, DataCannotAddToTheSchema) {
 }
 
 TEST_F(InfoTest, EncodedDataIsVerifiedBeforeUse) {
-    const std::string l_good = encode("{count: 5, label: \"five\"}");
-    ASSERT_NE(m_info.storeData(l_good, true), nullptr);
-    std::string l_bad = l_good;
-    l_bad[0] = char(0x7F);  // the root offset now points far outside the buffer
-    EXPECT_EQ(m_info.storeData(l_bad, true), nullptr);
-    EXPECT_EQ(m_info.storeData(l_good.substr(0, l_good.size() / 2), true), nullptr);
+    const std::string good = encode("{count: 5, label: \"five\"}");
+    ASSERT_NE(m_info.storeData(good, true), nullptr);
+    std::string bad = good;
+    bad[0] = char(0x7F);  // the root offset now points far outside the buffer
+    EXPECT_EQ(m_info.storeData(bad, true), nullptr);
+    EXPECT_EQ(m_info.storeData(good.substr(0, good.size() / 2), true), nullptr);
     EXPECT_EQ(m_info.storeData("", true), nullptr);
     EXPECT_EQ(countOf(m_info.data()), 5);
 }
 
 TEST_F(InfoTest, SharedParserLoadsSeveralFilesSeparately) {
-    Game::Info l_second(m_info.getParser());
+    Game::Info second(m_info.getParser());
     ASSERT_NE(m_info.storeData("{count: 10}", false), nullptr);
-    ASSERT_NE(l_second.storeData("{label: \"only\"}", false), nullptr);
+    ASSERT_NE(second.storeData("{label: \"only\"}", false), nullptr);
     EXPECT_EQ(countOf(m_info.data()), 10);
-    EXPECT_EQ(countOf(l_second.data()), 7);
-    EXPECT_EQ(l_second.getParser(), m_info.getParser());
+    EXPECT_EQ(countOf(second.data()), 7);
+    EXPECT_EQ(second.getParser(), m_info.getParser());
 }
 
 TEST(InfoSchema, AddsTheSchemaFolderToTheIncludeFolders) {
-    TempFolder l_folder;
-    l_folder.write("base.fbs", "table Base { n:int; }");
-    const std::string l_schema = l_folder.write("top.fbs", "include \"base.fbs\"; table Top { b:Base; } root_type Top;");
-    Game::Info l_info;
-    EXPECT_TRUE(l_info.loadSchema(l_schema));
-    EXPECT_NE(l_info.storeData("{b: {n: 2}}", false), nullptr);
+    TempFolder folder;
+    folder.write("base.fbs", "table Base { n:int; }");
+    const std::string schema = folder.write("top.fbs", "include \"base.fbs\"; table Top { b:Base; } root_type Top;");
+    Game::Info info;
+    EXPECT_TRUE(info.loadSchema(schema));
+    EXPECT_NE(info.storeData("{b: {n: 2}}", false), nullptr);
 }
 
 TEST(InfoSchema, UsesItsOwnIncludeFoldersWhenGivenNone) {
-    TempFolder l_folder;
-    TempFolder l_includes;
-    l_includes.write("base.fbs", "table Base { n:int; }");
-    const std::string l_schema = l_folder.write("top.fbs", "include \"base.fbs\"; table Top { b:Base; } root_type Top;");
-    Game::Info l_info;
-    EXPECT_FALSE(l_info.loadSchema(l_schema));
-    l_info.setIncludeDirs({l_includes.path("")});
-    EXPECT_TRUE(l_info.loadSchema(l_schema));
-    EXPECT_TRUE(Game::Info().loadSchema(l_schema, {l_includes.path("")}));
+    TempFolder folder;
+    TempFolder includes;
+    includes.write("base.fbs", "table Base { n:int; }");
+    const std::string schema = folder.write("top.fbs", "include \"base.fbs\"; table Top { b:Base; } root_type Top;");
+    Game::Info info;
+    EXPECT_FALSE(info.loadSchema(schema));
+    info.setIncludeDirs({includes.path("")});
+    EXPECT_TRUE(info.loadSchema(schema));
+    EXPECT_TRUE(Game::Info().loadSchema(schema, {includes.path("")}));
 }
 
 TEST(InfoSchema, SchemaThatDoesNotParseIsFalse) {
-    TempFolder l_folder;
-    Game::Info l_info;
-    EXPECT_FALSE(l_info.loadSchema(l_folder.write("broken.fbs", "table { ")));
-    EXPECT_EQ(l_info.storeData("{}", false), nullptr);
+    TempFolder folder;
+    Game::Info info;
+    EXPECT_FALSE(info.loadSchema(folder.write("broken.fbs", "table { ")));
+    EXPECT_EQ(info.storeData("{}", false), nullptr);
 }
 
 TEST(InfoSchema, WithoutSchemaNothingIsStored) {
-    Game::Info l_info;
-    EXPECT_EQ(l_info.storeData("{}", false), nullptr);
-    EXPECT_EQ(l_info.data(), nullptr);
-    EXPECT_EQ(l_info.root(), nullptr);
+    Game::Info info;
+    EXPECT_EQ(info.storeData("{}", false), nullptr);
+    EXPECT_EQ(info.data(), nullptr);
+    EXPECT_EQ(info.root(), nullptr);
 }
 
 TEST(InfoDeathTest, UnreadableSchemaStops) {
@@ -158,20 +158,20 @@ TEST(InfoDeathTest, UnreadableSchemaStops) {
 }
 
 TEST(InfoDeathTest, MissingDataStopsWithTheBareName) {
-    TempFolder l_folder;
-    Game::Info l_info;
-    ASSERT_TRUE(l_info.loadSchema(l_folder.write("item.fbs", kSchema)));
-    const std::string l_name = l_folder.path("config");
-    EXPECT_EXIT(l_info.loadData(l_name), ::testing::ExitedWithCode(1), "^Failed to load: " + l_name + "\n$");
+    TempFolder folder;
+    Game::Info info;
+    ASSERT_TRUE(info.loadSchema(folder.write("item.fbs", kSchema)));
+    const std::string name = folder.path("config");
+    EXPECT_EXIT(info.loadData(name), ::testing::ExitedWithCode(1), "^Failed to load: " + name + "\n$");
 }
 
 TEST(InfoDeathTest, EncodedDataThatFailsVerificationStops) {
-    TempFolder l_folder;
-    Game::Info l_info;
-    ASSERT_TRUE(l_info.loadSchema(l_folder.write("item.fbs", kSchema)));
-    l_folder.write("item.fb", "\xff\xff\xff\x7f garbage");
-    const std::string l_name = l_folder.path("item");
-    EXPECT_EXIT(l_info.loadData(l_name), ::testing::ExitedWithCode(1), "^Failed to load: " + l_name + ".fb\n$");
+    TempFolder folder;
+    Game::Info info;
+    ASSERT_TRUE(info.loadSchema(folder.write("item.fbs", kSchema)));
+    folder.write("item.fb", "\xff\xff\xff\x7f garbage");
+    const std::string name = folder.path("item");
+    EXPECT_EXIT(info.loadData(name), ::testing::ExitedWithCode(1), "^Failed to load: " + name + ".fb\n$");
 }
 
 }  // namespace

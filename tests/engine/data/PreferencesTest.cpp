@@ -22,9 +22,9 @@ void PrintTo(const SnippetCase& snippet, std::ostream* out) { *out << snippet.la
 class PreferenceSnippets : public ::testing::TestWithParam<SnippetCase> {};
 
 TEST_P(PreferenceSnippets, ReadAsSettings) {
-    SettingsMap l_settings;
-    EXPECT_EQ(parsePreferences(GetParam().text, l_settings), GetParam().complete);
-    EXPECT_EQ(l_settings, GetParam().expected);
+    SettingsMap settings;
+    EXPECT_EQ(parsePreferences(GetParam().text, settings), GetParam().complete);
+    EXPECT_EQ(settings, GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -55,12 +55,12 @@ class PreferenceRoundTrip : public ::testing::TestWithParam<std::string> {};
 // What is written reads back as the same value: the file joins lines with line feeds, as
 // Util::readTextFile hands them to the parser.
 TEST_P(PreferenceRoundTrip, ReadsBackAsWritten) {
-    const SettingsMap l_written = {{"PREF_INPUT_JPAD_B1", GetParam()}, {"PREF_Z", "after"}};
-    std::string l_text;
-    for (const auto& l_line : preferenceLines(l_written)) l_text += l_line + "\n";
-    SettingsMap l_read;
-    EXPECT_TRUE(parsePreferences(l_text, l_read)) << l_text;
-    EXPECT_EQ(l_read, l_written) << l_text;
+    const SettingsMap written = {{"PREF_INPUT_JPAD_B1", GetParam()}, {"PREF_Z", "after"}};
+    std::string text;
+    for (const auto& line : preferenceLines(written)) text += line + "\n";
+    SettingsMap readCount;
+    EXPECT_TRUE(parsePreferences(text, readCount)) << text;
+    EXPECT_EQ(readCount, written) << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(Preferences, PreferenceRoundTrip,
@@ -71,12 +71,11 @@ INSTANTIATE_TEST_SUITE_P(Preferences, PreferenceRoundTrip,
                                            "  many   blanks  "));
 
 TEST(PreferenceLines, ListSettingsInKeyOrder) {
-    const SettingsMap l_settings = {{"PREF_INPUT_KEY_W", "KEY:W"},
-                                    {"PREF_INPUT_JPAD_B1", "JPAD: B1"},
-                                    {"PREF_SCREEN_WIDTH", "640"}};
-    const std::vector<std::string> l_expected = {"INPUT_JPAD_B1 = \"JPAD: B1\"", "INPUT_KEY_W = KEY:W",
-                                                 "SCREEN_WIDTH = 640"};
-    EXPECT_EQ(preferenceLines(l_settings), l_expected);
+    const SettingsMap settings = {
+        {"PREF_INPUT_KEY_W", "KEY:W"}, {"PREF_INPUT_JPAD_B1", "JPAD: B1"}, {"PREF_SCREEN_WIDTH", "640"}};
+    const std::vector<std::string> expected = {"INPUT_JPAD_B1 = \"JPAD: B1\"", "INPUT_KEY_W = KEY:W",
+                                               "SCREEN_WIDTH = 640"};
+    EXPECT_EQ(preferenceLines(settings), expected);
 }
 
 class PreferencesFile : public ::testing::Test {
@@ -86,18 +85,18 @@ protected:
 
 TEST_F(PreferencesFile, SaveReplacesTheOldFileWhole) {
     m_folder.write("preferences.cfg", "OLD = 1\nOLDER = 2\nOLDEST = 3\n");
-    const SettingsMap l_settings = {{"PREF_A", "1"}};
-    ASSERT_TRUE(writePreferences(m_folder.path("preferences.cfg"), l_settings));
+    const SettingsMap settings = {{"PREF_A", "1"}};
+    ASSERT_TRUE(writePreferences(m_folder.path("preferences.cfg"), settings));
     EXPECT_EQ(m_folder.read("preferences.cfg"), "A = 1\n");
 }
 
 TEST_F(PreferencesFile, SaveThatCannotWriteIsFalseAndKeepsTheOldFile) {
-    const SettingsMap l_settings = {{"PREF_A", "1"}};
-    EXPECT_FALSE(writePreferences(m_folder.path("missing-folder/preferences.cfg"), l_settings));
+    const SettingsMap settings = {{"PREF_A", "1"}};
+    EXPECT_FALSE(writePreferences(m_folder.path("missing-folder/preferences.cfg"), settings));
     // A folder where the file should be: the new file is written but cannot replace it.
     std::filesystem::create_directory(m_folder.path("preferences.cfg"));
     m_folder.write("preferences.cfg/keep", "x");
-    EXPECT_FALSE(writePreferences(m_folder.path("preferences.cfg"), l_settings));
+    EXPECT_FALSE(writePreferences(m_folder.path("preferences.cfg"), settings));
     EXPECT_EQ(m_folder.read("preferences.cfg/keep"), "x");
     EXPECT_FALSE(std::filesystem::exists(m_folder.path("preferences.cfg.tmp")));
 }

@@ -56,40 +56,40 @@ TEST_F(SchemaVerifierTest, AcceptsWhatTheParserBuilt) { EXPECT_TRUE(verifies(m_b
 // The last few bytes may be alignment padding that nothing refers to; any shorter cut loses data.
 TEST_F(SchemaVerifierTest, RefusesTruncatedBuffers) {
     const size_t kMaxPadding = 8;
-    for (size_t l_size = 0; l_size + kMaxPadding < m_buffer.size(); ++l_size) {
-        const std::vector<uint8_t> l_cut(m_buffer.begin(), m_buffer.begin() + std::ptrdiff_t(l_size));
-        EXPECT_FALSE(verifies(l_cut)) << "cut to " << l_size;
+    for (size_t count = 0; count + kMaxPadding < m_buffer.size(); ++count) {
+        const std::vector<uint8_t> cut(m_buffer.begin(), m_buffer.begin() + std::ptrdiff_t(count));
+        EXPECT_FALSE(verifies(cut)) << "cut to " << count;
     }
 }
 
 // Under the sanitizers this shows that no corrupted byte makes the verifier read outside the buffer.
 TEST_F(SchemaVerifierTest, SurvivesEveryCorruptedByte) {
-    size_t l_refused = 0;
-    for (size_t l_at = 0; l_at < m_buffer.size(); ++l_at) {
-        for (const uint8_t l_value : {uint8_t(0x00), uint8_t(0x7F), uint8_t(0xFF)}) {
-            std::vector<uint8_t> l_bytes = m_buffer;
-            l_bytes[l_at] = l_value;
-            l_refused += verifies(l_bytes) ? 0 : 1;
+    size_t refused = 0;
+    for (size_t at = 0; at < m_buffer.size(); ++at) {
+        for (const uint8_t value : {uint8_t(0x00), uint8_t(0x7F), uint8_t(0xFF)}) {
+            std::vector<uint8_t> bytes = m_buffer;
+            bytes[at] = value;
+            refused += verifies(bytes) ? 0 : 1;
         }
     }
-    EXPECT_GT(l_refused, 0u);
+    EXPECT_GT(refused, 0u);
 }
 
 TEST_F(SchemaVerifierTest, RefusesAMissingRequiredField) {
     ASSERT_TRUE(m_parser.Parse(R"(table Bare { label:string; } root_type Bare;)"));
     ASSERT_TRUE(m_parser.ParseJson("{}"));
-    const std::vector<uint8_t> l_bare(m_parser.builder_.GetBufferPointer(),
-                                      m_parser.builder_.GetBufferPointer() + m_parser.builder_.GetSize());
-    flatbuffers::Parser l_strict;
-    ASSERT_TRUE(l_strict.Parse(R"(table Bare { label:string (required); } root_type Bare;)"));
-    EXPECT_FALSE(Game::verifyBuffer(l_strict, l_bare.data(), l_bare.size()));
+    const std::vector<uint8_t> bare(m_parser.builder_.GetBufferPointer(),
+                                    m_parser.builder_.GetBufferPointer() + m_parser.builder_.GetSize());
+    flatbuffers::Parser strict;
+    ASSERT_TRUE(strict.Parse(R"(table Bare { label:string (required); } root_type Bare;)"));
+    EXPECT_FALSE(Game::verifyBuffer(strict, bare.data(), bare.size()));
 }
 
 TEST(SchemaVerifier, NeedsARootType) {
-    flatbuffers::Parser l_parser;
-    ASSERT_TRUE(l_parser.Parse("table T { a:int; }"));
-    const uint8_t l_bytes[8] = {4, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_FALSE(Game::verifyBuffer(l_parser, l_bytes, sizeof(l_bytes)));
+    flatbuffers::Parser parser;
+    ASSERT_TRUE(parser.Parse("table T { a:int; }"));
+    const uint8_t bytes[8] = {4, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_FALSE(Game::verifyBuffer(parser, bytes, sizeof(bytes)));
 }
 
 }  // namespace

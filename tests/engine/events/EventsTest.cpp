@@ -40,45 +40,45 @@ protected:
 };
 
 TEST_F(Events, ReceiversGetEventsInRegistrationOrderWhateverWasCreatedFirst) {
-    PingLogger l_before("before");
-    EVT::EventSender<Ping> l_sender;
-    PingLogger l_after("after");
-    l_sender.send(Ping{1});
+    PingLogger before("before");
+    EVT::EventSender<Ping> sender;
+    PingLogger after("after");
+    sender.send(Ping{1});
     EXPECT_EQ(g_log, (std::vector<std::string>{"before:1", "after:1"}));
 }
 
 TEST_F(Events, DestroyedReceiverIsRemovedAndTheOthersKeepTheirOrder) {
-    EVT::EventSender<Ping> l_sender;
-    EVT::EventSender<Ping> l_second;
-    PingLogger l_a("a");
-    auto l_b = std::make_unique<PingLogger>("b");
-    PingLogger l_c("c");
-    l_b.reset();
-    l_sender.send(Ping{2});
-    l_second.send(Ping{3});
+    EVT::EventSender<Ping> sender;
+    EVT::EventSender<Ping> second;
+    PingLogger a("a");
+    auto b = std::make_unique<PingLogger>("b");
+    PingLogger c("c");
+    b.reset();
+    sender.send(Ping{2});
+    second.send(Ping{3});
     EXPECT_EQ(g_log, (std::vector<std::string>{"a:2", "c:2", "a:3", "c:3"}));
     EXPECT_EQ(EVT::EventRegistry<Ping>::instance().receiverCount(), 2u);
 }
 
 TEST_F(Events, SendWithoutReceiversDoesNothing) {
-    EVT::EventSender<Ping> l_sender;
-    l_sender.send(Ping{4});
+    EVT::EventSender<Ping> sender;
+    sender.send(Ping{4});
     EXPECT_TRUE(g_log.empty());
 }
 
 TEST_F(Events, AReceiverOfTwoTypesGetsEachThroughItsOwnRegistry) {
-    EVT::EventSender<Ping> l_pings;
-    EVT::EventSender<Pong> l_pongs;
-    BothLogger l_both;
-    l_pings.send(Ping{5});
-    l_pongs.send(Pong{"x"});
+    EVT::EventSender<Ping> pings;
+    EVT::EventSender<Pong> pongs;
+    BothLogger both;
+    pings.send(Ping{5});
+    pongs.send(Pong{"x"});
     EXPECT_EQ(g_log, (std::vector<std::string>{"both-ping:5", "both-pong:x"}));
 }
 
 TEST_F(Events, DestroyedSenderLeavesTheRegistry) {
-    const size_t l_senders = EVT::EventRegistry<Pong>::instance().senderCount();
-    { EVT::EventSender<Pong> l_sender; }
-    EXPECT_EQ(EVT::EventRegistry<Pong>::instance().senderCount(), l_senders);
+    const size_t senders = EVT::EventRegistry<Pong>::instance().senderCount();
+    { EVT::EventSender<Pong> sender; }
+    EXPECT_EQ(EVT::EventRegistry<Pong>::instance().senderCount(), senders);
 }
 
 // A hand-built message root whose field 1 holds the event, as the game's event root does.
@@ -95,20 +95,20 @@ public:
 };
 
 std::unique_ptr<flatbuffers::FlatBufferBuilder> finishedMessage(int32_t number) {
-    auto l_builder = std::make_unique<flatbuffers::FlatBufferBuilder>();
-    const auto l_eventStart = l_builder->StartTable();
-    l_builder->AddElement<int32_t>(4, number, 0);
-    const flatbuffers::Offset<void> l_event(l_builder->EndTable(l_eventStart));
-    const auto l_rootStart = l_builder->StartTable();
-    l_builder->AddElement<uint8_t>(4, 1, 0);
-    l_builder->AddOffset(6, l_event);
-    l_builder->Finish(flatbuffers::Offset<void>(l_builder->EndTable(l_rootStart)));
-    return l_builder;
+    auto builder = std::make_unique<flatbuffers::FlatBufferBuilder>();
+    const auto eventStart = builder->StartTable();
+    builder->AddElement<int32_t>(4, number, 0);
+    const flatbuffers::Offset<void> event(builder->EndTable(eventStart));
+    const auto rootStart = builder->StartTable();
+    builder->AddElement<uint8_t>(4, 1, 0);
+    builder->AddOffset(6, event);
+    builder->Finish(flatbuffers::Offset<void>(builder->EndTable(rootStart)));
+    return builder;
 }
 
 TEST_F(Events, LaterSenderDeliversQueuedMessagesAtFlushThenEmpties) {
     using Later = EVT::LaterSender<TestEvent, TestRoot>;
-    TestEventLogger l_logger;
+    TestEventLogger logger;
     Later::instance().flush();
     EXPECT_TRUE(g_log.empty());
     Later::instance().queue(finishedMessage(7));

@@ -36,9 +36,9 @@ void main() { fragColour = texture(s_texColor, v_texcoord0) * u_tint; }
 )";
 
 std::string fileText(const std::string& path) {
-    std::vector<uint8_t> l_bytes;
-    EXPECT_TRUE(gfx::readWholeFile(path, l_bytes)) << path;
-    return std::string(l_bytes.begin(), l_bytes.end());
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(gfx::readWholeFile(path, bytes)) << path;
+    return std::string(bytes.begin(), bytes.end());
 }
 
 using Pixels = std::vector<uint32_t>;

@@ -23,11 +23,11 @@ protected:
         glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
         glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
         glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
-        window_ = glfwCreateWindow(320, 240, "gfx test", nullptr, nullptr);
-        ASSERT_NE(window_, nullptr);
-        glfwMakeContextCurrent(window_);
+        m_window = glfwCreateWindow(320, 240, "gfx test", nullptr, nullptr);
+        ASSERT_NE(m_window, nullptr);
+        glfwMakeContextCurrent(m_window);
         gfx::Init init;
-        init.window = window_;
+        init.window = m_window;
         init.width = 320;
         init.height = 240;
         ASSERT_TRUE(gfx::init(init));
@@ -37,11 +37,11 @@ protected:
         gfx::shutdown();
         // GLFW stays initialised: terminating it unloads the GL driver, and the leak checker
         // then cannot name (nor be told to ignore) what the driver keeps for the process.
-        if (window_ != nullptr) {
-            glfwDestroyWindow(window_);
+        if (m_window != nullptr) {
+            glfwDestroyWindow(m_window);
         }
     }
 
 private:
-    GLFWwindow* window_ = nullptr;
+    GLFWwindow* m_window = nullptr;
 };

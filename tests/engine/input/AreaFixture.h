@@ -7,12 +7,12 @@
 
 // Adds an area over the given rectangle, in percent of the window. Only a hidden area is told
 // its visibility, so that the tests also see what a new area starts as.
-inline Input::I_ScreenArea& addArea(Input::ScreenAreaController& areas, const std::string& name, float x, float y,
-                                    float width, float height, bool visible = true) {
+inline Input::IScreenArea& addArea(Input::ScreenAreaController& areas, const std::string& name, float x, float y,
+                                   float width, float height, bool visible = true) {
     auto area = std::make_unique<Input::ScreenArea>(name);
     area->setRect(x, y, width, height);
     if (!visible) area->setVisible(false);
-    Input::I_ScreenArea& added = *area;
+    Input::IScreenArea& added = *area;
     areas.add(std::move(area));
     return added;
 }

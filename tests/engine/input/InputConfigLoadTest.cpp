@@ -107,7 +107,7 @@ TEST_F(InputConfigLoadTest, AreasTakeTheirFieldsWithTheDocumentedDefaults) {
     EXPECT_EQ(controller->getCoolDown(), 250);
     const auto& areas = controller->getScreenAreaController().getAreas();
     ASSERT_EQ(areas.size(), 2u);
-    const Input::I_ScreenArea& box = *areas[0];
+    const Input::IScreenArea& box = *areas[0];
     const Input::AreaRect rect = box.getRect();
     EXPECT_EQ(rect.x, 40);
     EXPECT_EQ(rect.y, 45);
@@ -120,7 +120,7 @@ TEST_F(InputConfigLoadTest, AreasTakeTheirFieldsWithTheDocumentedDefaults) {
     EXPECT_EQ(box.getSelColour(), "0x00ff00ff");
     EXPECT_THAT(box.getGroups(), ElementsAre("A", "B"));
 
-    const Input::I_ScreenArea& hidden = *areas[1];
+    const Input::IScreenArea& hidden = *areas[1];
     EXPECT_FALSE(hidden.isVisible());
     EXPECT_EQ(hidden.getSelLabel(), "SL");
     EXPECT_EQ(hidden.getSelStyle(), "SS");
@@ -194,7 +194,7 @@ TEST_F(InputConfigLoadTest, ReferencesResolveTextsAndTriggerLists) {
                                               "colour": "REF:OTHER" } ],
       "switches": [ { "areas": ["ONE"], "trigger_list": "keys", "triggers": [ { "type": "KEY", "key": "z" } ] } ] })",
                            &refs);
-    const Input::I_ScreenArea& area = *controller->getScreenAreaController().getAreas()[0];
+    const Input::IScreenArea& area = *controller->getScreenAreaController().getAreas()[0];
     EXPECT_EQ(area.getLabel(), "Hello");
     EXPECT_EQ(area.getStyle(), "ref:GREETING");
     EXPECT_EQ(area.getColour(), "OTHER");

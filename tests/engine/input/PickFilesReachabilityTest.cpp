@@ -15,9 +15,9 @@
 namespace {
 
 using Input::ActionId;
-using Input::I_ScreenArea;
 using Input::InputController;
 using Input::InputControllers;
+using Input::IScreenArea;
 
 constexpr float kFrameMs = 1000.0f / 60;
 constexpr float kGiveUpMs = 120000;
@@ -84,11 +84,11 @@ public:
     // The command of the choice drawn lit now: the visible area that is current or that lists
     // the current area among its groups, and the command its click sends.
     std::string litCommand() {
-        const I_ScreenArea* lit = litArea();
+        const IScreenArea* lit = litArea();
         return lit != nullptr ? commandOf(*lit) : std::string();
     }
 
-    const I_ScreenArea* litArea() {
+    const IScreenArea* litArea() {
         InputController& current = *controllers.getCurrent();
         const std::string currentName = current.getCurrentAreaName();
         for (const auto& area : current.getScreenAreaController().getAreas()) {
@@ -103,14 +103,14 @@ public:
     }
 
     // The visible choice whose click sends the command.
-    const I_ScreenArea* choiceFor(const std::string& command) {
+    const IScreenArea* choiceFor(const std::string& command) {
         for (const auto& area : controllers.getCurrent()->getScreenAreaController().getAreas()) {
             if (area->isVisible() && commandOf(*area) == command) return area.get();
         }
         return nullptr;
     }
 
-    std::string commandOf(const I_ScreenArea& area) {
+    std::string commandOf(const IScreenArea& area) {
         std::vector<Input::Switch*> clicks;
         controllers.getCurrent()->getSwitchController().findSwitches(clicks, area, Input::TriggerType::MOUSE);
         for (const Input::Switch* click : clicks) {
@@ -153,7 +153,7 @@ std::string play(const Route& route) {
         const size_t step = std::min(depthOf(session.controllers.getCurrentName()), route.commands.size() - 1);
         const std::string& wanted = route.commands[step];
         if (route.player == Player::DwellingPointer) {
-            if (const I_ScreenArea* target = session.choiceFor(wanted)) {
+            if (const IScreenArea* target = session.choiceFor(wanted)) {
                 const Input::AreaRect rect = target->getRect();
                 const float tremor = (int(session.elapsedMs / kFrameMs) % 2) * 0.1f;
                 session.controllers.getCurrent()->onMouse(rect.x + rect.width / 2 + tremor,

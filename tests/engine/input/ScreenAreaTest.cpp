@@ -6,7 +6,7 @@
 
 namespace {
 
-using Input::I_ScreenArea;
+using Input::IScreenArea;
 using Input::ScreenArea;
 
 TEST(ScreenArea, SelectedColourFallsBackToColour) {
@@ -36,7 +36,7 @@ TEST(ScreenArea, ContainsIsHalfOpen) {
 class AreaController : public ::testing::Test {
 protected:
     std::string nameAt(bool visibleOnly, float x, float y) const {
-        const I_ScreenArea* found = m_controller.areaAt(visibleOnly, x, y);
+        const IScreenArea* found = m_controller.areaAt(visibleOnly, x, y);
         return found ? found->getName() : "(none)";
     }
 
@@ -75,7 +75,7 @@ TEST_F(AreaController, PagesHideOtherPagesFromThePointer) {
 }
 
 TEST_F(AreaController, FindsByExactNameWhateverThePage) {
-    I_ScreenArea& first = addArea(m_controller, "PAGE2_X", 0, 0, 1, 1);
+    IScreenArea& first = addArea(m_controller, "PAGE2_X", 0, 0, 1, 1);
     addArea(m_controller, "PAGE2_X", 5, 5, 1, 1);
     m_controller.setPage(1);
     EXPECT_EQ(m_controller.find("PAGE2_X"), &first);
@@ -83,7 +83,7 @@ TEST_F(AreaController, FindsByExactNameWhateverThePage) {
     EXPECT_EQ(m_controller.find(""), nullptr);
 }
 
-class HideNamed : public Input::I_RenderAreaNameFilter {
+class HideNamed : public Input::IRenderAreaNameFilter {
 public:
     explicit HideNamed(std::string hidden) : m_hidden(std::move(hidden)) {}
     bool isRendered(const std::string& areaName) const override { return areaName != m_hidden; }

@@ -13,7 +13,7 @@
 // releases the key 'k', "T<ms>" ticks once and "T<ms>x<n>" ticks n times.
 class SwitchTimeline {
 public:
-    SwitchTimeline(Input::SwitchController& controller, const Input::I_ScreenArea& area)
+    SwitchTimeline(Input::SwitchController& controller, const Input::IScreenArea& area)
         : m_controller(controller), m_area(area) {}
 
     std::string run(const std::string& script) {
@@ -59,7 +59,7 @@ private:
     std::string fired() const { return m_log; }
 
     Input::SwitchController& m_controller;
-    const Input::I_ScreenArea& m_area;
+    const Input::IScreenArea& m_area;
     std::vector<Input::ActionId> m_actions;
     std::string m_log;
     int m_now = 0;

@@ -64,9 +64,9 @@ protected:
                                               Game::IStringConvertor* labels = nullptr, float windowScale = 1) {
         const float width = kWindowWidth * windowScale, height = kWindowHeight * windowScale;
         overlay->beginFrame(width, height, 1.0f);
-        const int l_width = int(width), l_height = int(height);
+        const int widthPx = int(width), heightPx = int(height);
         renderer.render(controller, labels, *overlay,
-                        {l_width, l_height, int(kWindowWidth), int(kWindowHeight), l_width, l_height});
+                        {widthPx, heightPx, int(kWindowWidth), int(kWindowHeight), widthPx, heightPx});
         return endFrame();
     }
 

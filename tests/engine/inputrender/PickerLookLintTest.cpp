@@ -13,7 +13,7 @@
 
 namespace {
 
-using Input::I_ScreenArea;
+using Input::IScreenArea;
 
 const std::vector<std::string> kPickFiles = {"data/INPUT-METHOD-PICK.json", "data/PICK-SWITCH-OR-HEAD.json",
                                              "data/PICK-SWITCH.json"};
@@ -44,12 +44,12 @@ double contrast(const Rgb& a, const Rgb& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-bool overlaps(const I_ScreenArea& a, const I_ScreenArea& b) {
+bool overlaps(const IScreenArea& a, const IScreenArea& b) {
     const Input::AreaRect p = a.getRect(), q = b.getRect();
     return p.x < q.x + q.width && q.x < p.x + p.width && p.y < q.y + q.height && q.y < p.y + p.height;
 }
 
-bool inside(const I_ScreenArea& inner, const I_ScreenArea& outer) {
+bool inside(const IScreenArea& inner, const IScreenArea& outer) {
     const Input::AreaRect p = inner.getRect(), q = outer.getRect();
     return p.x >= q.x && p.y >= q.y && p.x + p.width <= q.x + q.width && p.y + p.height <= q.y + q.height;
 }
@@ -67,7 +67,7 @@ protected:
     Input::InputController& page(const std::string& file) { return *controllers.find(file); }
 
     // The countdown colours the area shows while it is current.
-    std::vector<uint32_t> countdownsOf(Input::InputController& controller, const I_ScreenArea& area) {
+    std::vector<uint32_t> countdownsOf(Input::InputController& controller, const IScreenArea& area) {
         std::vector<uint32_t> colours;
         std::vector<Input::Switch*> switches;
         controller.getSwitchController().findSwitches(switches, area, Input::TriggerType::UNDEF);

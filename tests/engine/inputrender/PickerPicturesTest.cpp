@@ -81,11 +81,11 @@ protected:
 
     // Every picture is drawn into a target of its own size, cleared to black first.
     void startPicture(int width, int height) {
-        if (width != width_ || height != height_) {
+        if (width != m_width || height != m_height) {
             gfx::destroy(target_);
             target_ = makeReadBackTarget(kClearView, width, height);
-            width_ = width;
-            height_ = height;
+            m_width = width;
+            m_height = height;
         }
         gfx::setViewFrameBuffer(kClearView, target_);
         gfx::setViewRect(kClearView, 0, 0, uint16_t(width), uint16_t(height));
@@ -107,7 +107,7 @@ protected:
             for (const auto& [name, file] : {std::pair{"DEFAULT", "DejaVuSans.ttf"},
                                              {"BOLD", "DejaVuSans-Bold.ttf"},
                                              {"MONO", "DejaVuSansMono.ttf"}}) {
-                EXPECT_NE(overlay_->createFont(name, fontPath(file)), vg::InvalidFont) << file;
+                EXPECT_NE(overlay_->createFont(name, fontPath(file)), vg::kInvalidFont) << file;
             }
         }
         gfx::setViewFrameBuffer(kOverlayView, target_);
@@ -139,7 +139,7 @@ protected:
     Picture show() {
         gfx::touch(kClearView);
         gfx::frame();
-        return Picture{width_, height_, readBack(target_, width_, height_)};
+        return Picture{m_width, m_height, readBack(target_, m_width, m_height)};
     }
 
     Input::AreaRect rectOf(const std::string& area) {
@@ -150,8 +150,8 @@ protected:
 
 private:
     gfx::FrameBufferHandle target_;
-    int width_ = 0;
-    int height_ = 0;
+    int m_width = 0;
+    int m_height = 0;
     std::unique_ptr<vg::Context> overlay_;
     std::unique_ptr<VectorDisplay> display_;
 };

@@ -2,10 +2,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/input/I_ScreenAreaRenderer.h"
+#include "engine/input/IScreenAreaRenderer.h"
 
 // Keeps every render record it is given, in order.
-class RecordingAreaRenderer : public Input::I_ScreenAreaRenderer {
+class RecordingAreaRenderer : public Input::IScreenAreaRenderer {
 public:
     void renderArea(const ScreenAreaRenderInfo& info) override { drawn.push_back(info); }
 

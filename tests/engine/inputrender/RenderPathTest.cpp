@@ -23,7 +23,7 @@ struct AreaSpec {
 };
 
 // Hides the names it holds.
-class HidingFilter : public Input::I_RenderAreaNameFilter {
+class HidingFilter : public Input::IRenderAreaNameFilter {
 public:
     explicit HidingFilter(std::set<std::string> hidden) : m_hidden(std::move(hidden)) {}
     bool isRendered(const std::string& areaName) const override { return m_hidden.count(areaName) == 0; }

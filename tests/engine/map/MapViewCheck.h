@@ -14,32 +14,30 @@ using TexelReader = std::function<AtlasTexel(int x, int y)>;
 // The tile the view should show for map cell (x, y): blank outside the map or the atlas.
 inline int expectedTile(const Map::TileMap& map, const Map::MapView& view, int x, int y) {
     if (!map.contains(x, y)) return -1;
-    const int l_tile = map.getCell(x, y) & map.getValueMask();
-    return l_tile >= 0 && l_tile < view.getAtlasTileCount() ? l_tile : -1;
+    const int tile = map.getCell(x, y) & map.getValueMask();
+    return tile >= 0 && tile < view.getAtlasTileCount() ? tile : -1;
 }
 
 inline ::testing::AssertionResult windowShown(const Map::MapView& view, const Map::TileMap& map,
                                               const TexelReader& texelAt) {
-    const int l_tileWidth = 1 << map.getTileShiftX();
-    const int l_tileHeight = 1 << map.getTileShiftY();
-    const int l_firstColumn = view.getX() >> map.getTileShiftX();
-    const int l_firstRow = view.getY() >> map.getTileShiftY();
-    for (int l_row = 0; l_row < view.getRowsVisible(); ++l_row) {
-        for (int l_column = 0; l_column < view.getColsVisible(); ++l_column) {
-            const int l_x = (view.getTexX() + l_column * l_tileWidth) % view.getTextureWidth();
-            const int l_y = (view.getTexY() + l_row * l_tileHeight) % view.getTextureHeight();
-            const int l_tile = expectedTile(map, view, l_firstColumn + l_column, l_firstRow + l_row);
-            for (const auto& l_at : {std::pair<int, int>{0, 0}, {l_tileWidth - 1, l_tileHeight - 1}}) {
-                const AtlasTexel l_texel = texelAt(l_x + l_at.first, l_y + l_at.second);
-                const bool l_right =
-                    l_texel.tile == l_tile && (l_tile < 0 ? l_texel.i == 0 && l_texel.j == 0
-                                                          : l_texel.i == l_at.first && l_texel.j == l_at.second);
-                if (!l_right) {
+    const int tileWidth = 1 << map.getTileShiftX();
+    const int tileHeight = 1 << map.getTileShiftY();
+    const int firstColumn = view.getX() >> map.getTileShiftX();
+    const int firstRow = view.getY() >> map.getTileShiftY();
+    for (int row = 0; row < view.getRowsVisible(); ++row) {
+        for (int column = 0; column < view.getColsVisible(); ++column) {
+            const int x = (view.getTexX() + column * tileWidth) % view.getTextureWidth();
+            const int y = (view.getTexY() + row * tileHeight) % view.getTextureHeight();
+            const int tile = expectedTile(map, view, firstColumn + column, firstRow + row);
+            for (const auto& at : {std::pair<int, int>{0, 0}, {tileWidth - 1, tileHeight - 1}}) {
+                const AtlasTexel texel = texelAt(x + at.first, y + at.second);
+                const bool right = texel.tile == tile && (tile < 0 ? texel.i == 0 && texel.j == 0
+                                                                   : texel.i == at.first && texel.j == at.second);
+                if (!right) {
                     return ::testing::AssertionFailure()
-                           << "map cell (" << l_firstColumn + l_column << ", " << l_firstRow + l_row
-                           << ") should show tile " << l_tile << ", texel (" << l_x + l_at.first << ", "
-                           << l_y + l_at.second << ") holds tile " << l_texel.tile << " texel (" << l_texel.i << ", "
-                           << l_texel.j << ")";
+                           << "map cell (" << firstColumn + column << ", " << firstRow + row << ") should show tile "
+                           << tile << ", texel (" << x + at.first << ", " << y + at.second << ") holds tile "
+                           << texel.tile << " texel (" << texel.i << ", " << texel.j << ")";
                 }
             }
         }

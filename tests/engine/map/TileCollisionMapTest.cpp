@@ -13,9 +13,9 @@ namespace {
 class CollisionData {
 public:
     CollisionData() {
-        std::string l_schema;
-        EXPECT_TRUE(flatbuffers::LoadFile("data/TileCollInfo.fbs", false, &l_schema));
-        m_folder.write("TileCollInfo.fbs", l_schema);
+        std::string schema;
+        EXPECT_TRUE(flatbuffers::LoadFile("data/TileCollInfo.fbs", false, &schema));
+        m_folder.write("TileCollInfo.fbs", schema);
     }
 
     std::string folder() const { return m_folder.path("").substr(0, m_folder.path("").size() - 1); }
@@ -46,15 +46,15 @@ protected:
 
     // The sub-cell block of tile (x, y), row by row.
     std::vector<int> block(int x, int y) const {
-        const int l_size = 1 << m_collision.getSubShift();
-        std::vector<int> l_values;
-        for (int l_row = 0; l_row < l_size; ++l_row) {
-            for (int l_column = 0; l_column < l_size; ++l_column) {
-                l_values.push_back(m_collision.getValue((x << m_collision.getSubShift()) + l_column,
-                                                        (y << m_collision.getSubShift()) + l_row));
+        const int count = 1 << m_collision.getSubShift();
+        std::vector<int> values;
+        for (int row = 0; row < count; ++row) {
+            for (int column = 0; column < count; ++column) {
+                values.push_back(m_collision.getValue((x << m_collision.getSubShift()) + column,
+                                                      (y << m_collision.getSubShift()) + row));
             }
         }
-        return l_values;
+        return values;
     }
 
     Map::TileMap m_map;
@@ -77,9 +77,9 @@ TEST_F(TileCollisionMapTest, StampsEveryTileOfTheMapIntoTheFinerGrid) {
     EXPECT_EQ(m_collision.getValue(6, 5), 3);
     EXPECT_EQ(m_collision.getValue(7, 5), 4);
     EXPECT_EQ(block(9, 7), (std::vector<int>{11, 12, 13, 14}));
-    int l_nonZero = 0;
-    for (uint16_t l_value : m_collision.getGrid()) l_nonZero += l_value != 0;
-    EXPECT_EQ(l_nonZero, 8);
+    int nonZero = 0;
+    for (uint16_t value : m_collision.getGrid()) nonZero += value != 0;
+    EXPECT_EQ(nonZero, 8);
 }
 
 TEST_F(TileCollisionMapTest, ATileTypeWithoutAnEntryIsFree) {
@@ -97,14 +97,14 @@ TEST_F(TileCollisionMapTest, FlagBitsDoNotChooseThePattern) {
 }
 
 TEST_F(TileCollisionMapTest, ADoorChangeRestampsOnlyItsBlock) {
-    for (int l_x = 0; l_x < 10; ++l_x) m_map.setCell({l_x, 4, 3});
+    for (int x = 0; x < 10; ++x) m_map.setCell({x, 4, 3});
     ASSERT_TRUE(load(kTwoByTwo));
-    std::vector<uint16_t> l_expected = m_collision.getGrid();
-    for (int l_row = 8; l_row < 10; ++l_row) {
-        for (int l_column = 8; l_column < 12; ++l_column) l_expected[size_t(l_row) * 20 + size_t(l_column)] = 4;
+    std::vector<uint16_t> expected = m_collision.getGrid();
+    for (int row = 8; row < 10; ++row) {
+        for (int column = 8; column < 12; ++column) expected[size_t(row) * 20 + size_t(column)] = 4;
     }
     m_map.setCells({{4, 4, 17}, {5, 4, 17}});
-    EXPECT_EQ(m_collision.getGrid(), l_expected);
+    EXPECT_EQ(m_collision.getGrid(), expected);
 }
 
 TEST_F(TileCollisionMapTest, TileIndexesWithoutAPatternAreFree) {
@@ -144,12 +144,11 @@ TEST_F(TileCollisionMapTest, ShortPatternsEndInZerosAndValuesKeepTheirLow16Bits)
 }
 
 TEST_F(TileCollisionMapTest, EncodedDataLoadsLikeJson) {
-    flatbuffers::FlatBufferBuilder l_builder;
-    const std::vector<int32_t> l_values{7, 8, 9, 10};
-    auto l_pattern = Map::CreateTileCollPattern(l_builder, 3, l_builder.CreateVector(l_values));
-    l_builder.Finish(Map::CreateTileCollInfo(l_builder, 1, 3, l_builder.CreateVector(&l_pattern, 1)));
-    m_data.write("coll.fb",
-                 std::string(reinterpret_cast<const char*>(l_builder.GetBufferPointer()), l_builder.GetSize()));
+    flatbuffers::FlatBufferBuilder builder;
+    const std::vector<int32_t> values{7, 8, 9, 10};
+    auto pattern = Map::CreateTileCollPattern(builder, 3, builder.CreateVector(values));
+    builder.Finish(Map::CreateTileCollInfo(builder, 1, 3, builder.CreateVector(&pattern, 1)));
+    m_data.write("coll.fb", std::string(reinterpret_cast<const char*>(builder.GetBufferPointer()), builder.GetSize()));
     m_map.setCell({5, 5, 3});
     ASSERT_TRUE(m_collision.load(m_data.folder(), "coll"));
     EXPECT_EQ(block(5, 5), (std::vector<int>{7, 8, 9, 10}));
@@ -157,12 +156,12 @@ TEST_F(TileCollisionMapTest, EncodedDataLoadsLikeJson) {
 
 TEST_F(TileCollisionMapTest, LoadingWatchesTheMapOnceAndDestructionStops) {
     {
-        Map::TileCollisionMap l_collision(m_map);
+        Map::TileCollisionMap collision(m_map);
         EXPECT_TRUE(m_map.getWatchers().empty());
         m_data.write("coll.json", kTwoByTwo);
-        ASSERT_TRUE(l_collision.load(m_data.folder(), "coll"));
-        ASSERT_TRUE(l_collision.load(m_data.folder(), "coll"));
-        EXPECT_EQ(m_map.getWatchers(), std::vector<Map::I_MapWatcher*>{&l_collision});
+        ASSERT_TRUE(collision.load(m_data.folder(), "coll"));
+        ASSERT_TRUE(collision.load(m_data.folder(), "coll"));
+        EXPECT_EQ(m_map.getWatchers(), std::vector<Map::IMapWatcher*>{&collision});
     }
     EXPECT_TRUE(m_map.getWatchers().empty());
 }
@@ -177,9 +176,9 @@ class TileCollisionBadDataTest : public TileCollisionMapTest, public ::testing::
 TEST_P(TileCollisionBadDataTest, IsRefusedAndKeepsTheGrid) {
     m_map.setCell({3, 2, 3});
     ASSERT_TRUE(load(kTwoByTwo));
-    const std::vector<uint16_t> l_before = m_collision.getGrid();
+    const std::vector<uint16_t> before = m_collision.getGrid();
     EXPECT_FALSE(load(GetParam().json)) << GetParam().what;
-    EXPECT_EQ(m_collision.getGrid(), l_before);
+    EXPECT_EQ(m_collision.getGrid(), before);
     EXPECT_EQ(m_collision.getSubShift(), 1);
     m_map.setCell({3, 2, 4});
     EXPECT_EQ(block(3, 2), (std::vector<int>{11, 12, 13, 14}));
@@ -203,17 +202,17 @@ INSTANTIATE_TEST_SUITE_P(
                 R"({ "sub_shift": 1, "tile_type_count": 4, "patterns": [ { "tile_type": 1 } ] })"},
         BadData{"not JSON", "sub_shift = 1"}),
     [](const ::testing::TestParamInfo<BadData>& info) {
-        std::string l_name = info.param.what;
-        for (char& l_c : l_name) l_c = std::isalnum(static_cast<unsigned char>(l_c)) ? l_c : '_';
-        return l_name;
+        std::string name = info.param.what;
+        for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
     });
 
 TEST_F(TileCollisionMapTest, ASubShiftFinerThanThePixelsIsRefused) {
-    Map::TileMap l_map(4, 4, 1, 3, 0, 0, 0);
-    Map::TileCollisionMap l_collision(l_map);
+    Map::TileMap map(4, 4, 1, 3, 0, 0, 0);
+    Map::TileCollisionMap collision(map);
     m_data.write("coll.json", R"({ "sub_shift": 2, "tile_type_count": 1, "patterns": [] })");
-    EXPECT_FALSE(l_collision.load(m_data.folder(), "coll"));
-    EXPECT_TRUE(l_map.getWatchers().empty());
+    EXPECT_FALSE(collision.load(m_data.folder(), "coll"));
+    EXPECT_TRUE(map.getWatchers().empty());
 }
 
 using TileCollisionMapDeathTest = TileCollisionMapTest;

@@ -30,93 +30,93 @@ const Shape kShapes[] = {
 const uint64_t kStreams[] = {1, 2, 99, 123456789};
 
 GridOptions optionsFor(const Shape& shape) {
-    GridOptions l_options;
-    l_options.width = shape.width;
-    l_options.height = shape.height;
-    l_options.excluded = shape.excluded;
-    return l_options;
+    GridOptions options;
+    options.width = shape.width;
+    options.height = shape.height;
+    options.excluded = shape.excluded;
+    return options;
 }
 
 // Checks that hold for every generated maze.
 void expectWellFormed(const Maze::MazeData& maze, const Shape& shape) {
-    const auto l_nodes = MazeTest::nodesOf(maze);
-    EXPECT_EQ(l_nodes.size(), shape.nodes);
-    EXPECT_TRUE(MazeTest::openingsAreSymmetric(l_nodes));
-    for (const Maze::Node* l_node : l_nodes) {
-        EXPECT_FALSE(maze.isExcluded(l_node->getPosition()));
-        ASSERT_EQ(l_node->getNumExits(), 4);
-        for (int l_exit = 0; l_exit < 4; ++l_exit) {
-            Position l_neighbour =
-                Maze::offsetPosition(l_node->getPosition(), maze.getTiles().getConnection(0, l_exit)->offset);
-            const Maze::Node* l_target = l_node->getExit(l_exit);
-            if (!maze.validatePosition(l_neighbour)) {
-                EXPECT_EQ(l_target, nullptr);
-                EXPECT_TRUE(l_node->isExitClosed(l_exit));
+    const auto nodes = MazeTest::nodesOf(maze);
+    EXPECT_EQ(nodes.size(), shape.nodes);
+    EXPECT_TRUE(MazeTest::openingsAreSymmetric(nodes));
+    for (const Maze::Node* node : nodes) {
+        EXPECT_FALSE(maze.isExcluded(node->getPosition()));
+        ASSERT_EQ(node->getNumExits(), 4);
+        for (int exitStatus = 0; exitStatus < 4; ++exitStatus) {
+            Position neighbour =
+                Maze::offsetPosition(node->getPosition(), maze.getTiles().getConnection(0, exitStatus)->offset);
+            const Maze::Node* target = node->getExit(exitStatus);
+            if (!maze.validatePosition(neighbour)) {
+                EXPECT_EQ(target, nullptr);
+                EXPECT_TRUE(node->isExitClosed(exitStatus));
             } else {
-                ASSERT_NE(l_target, nullptr);
-                EXPECT_EQ(l_target->getPosition(), l_neighbour);
+                ASSERT_NE(target, nullptr);
+                EXPECT_EQ(target->getPosition(), neighbour);
             }
         }
     }
 }
 
 TEST(GeneratorTest, PerfectMazesAreSpanningTrees) {
-    for (const Shape& l_shape : kShapes) {
-        for (bool l_backtracker : {false, true}) {
-            for (uint64_t l_stream : kStreams) {
-                SCOPED_TRACE(::testing::Message() << l_shape.width << "x" << l_shape.height << " excluded "
-                                                  << l_shape.excluded.size() << (l_backtracker ? " backtracker" : "")
-                                                  << " stream " << l_stream);
-                GridOptions l_options = optionsFor(l_shape);
-                l_options.backtracker = l_backtracker;
-                auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), l_stream);
-                expectWellFormed(*l_maze, l_shape);
-                const auto l_nodes = MazeTest::nodesOf(*l_maze);
-                EXPECT_EQ(MazeTest::countPassages(l_nodes), int(l_nodes.size()) - 1);
-                EXPECT_EQ(MazeTest::countReachable(l_maze->getStartNode()), l_nodes.size());
+    for (const Shape& shape : kShapes) {
+        for (bool backtracker : {false, true}) {
+            for (uint64_t stream : kStreams) {
+                SCOPED_TRACE(::testing::Message()
+                             << shape.width << "x" << shape.height << " excluded " << shape.excluded.size()
+                             << (backtracker ? " backtracker" : "") << " stream " << stream);
+                GridOptions options = optionsFor(shape);
+                options.backtracker = backtracker;
+                auto maze = MazeTest::generate(MazeTest::gridTemplate(options), stream);
+                expectWellFormed(*maze, shape);
+                const auto nodes = MazeTest::nodesOf(*maze);
+                EXPECT_EQ(MazeTest::countPassages(nodes), int(nodes.size()) - 1);
+                EXPECT_EQ(MazeTest::countReachable(maze->getStartNode()), nodes.size());
             }
         }
     }
 }
 
 TEST(GeneratorTest, FullLoopPercentageOpensEveryWallBetweenValidCells) {
-    for (const Shape& l_shape : kShapes) {
-        GridOptions l_options = optionsFor(l_shape);
-        l_options.loopPercent = 100;
-        auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), 4);
-        expectWellFormed(*l_maze, l_shape);
-        for (const Maze::Node* l_node : MazeTest::nodesOf(*l_maze)) {
-            for (int l_exit = 0; l_exit < 4; ++l_exit) {
-                EXPECT_EQ(l_node->isExitOpen(l_exit), l_node->getExit(l_exit) != nullptr);
+    for (const Shape& shape : kShapes) {
+        GridOptions options = optionsFor(shape);
+        options.loopPercent = 100;
+        auto maze = MazeTest::generate(MazeTest::gridTemplate(options), 4);
+        expectWellFormed(*maze, shape);
+        for (const Maze::Node* node : MazeTest::nodesOf(*maze)) {
+            for (int exitStatus = 0; exitStatus < 4; ++exitStatus) {
+                EXPECT_EQ(node->isExitOpen(exitStatus), node->getExit(exitStatus) != nullptr);
             }
         }
     }
 }
 
 TEST(GeneratorTest, LoopsOnlyAddPassages) {
-    for (uint64_t l_stream : kStreams) {
-        GridOptions l_options;
-        l_options.width = 12;
-        l_options.height = 10;
-        l_options.loopPercent = 25;
-        auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), l_stream);
-        expectWellFormed(*l_maze, {12, 10, {}, 120});
-        EXPECT_GT(MazeTest::countPassages(MazeTest::nodesOf(*l_maze)), 119);
+    for (uint64_t stream : kStreams) {
+        GridOptions options;
+        options.width = 12;
+        options.height = 10;
+        options.loopPercent = 25;
+        auto maze = MazeTest::generate(MazeTest::gridTemplate(options), stream);
+        expectWellFormed(*maze, {12, 10, {}, 120});
+        EXPECT_GT(MazeTest::countPassages(MazeTest::nodesOf(*maze)), 119);
     }
 }
 
 TEST(GeneratorTest, DeadEndRemovalLeavesNoDeadEndThatCouldBeOpened) {
-    for (const Shape& l_shape : kShapes) {
-        for (uint64_t l_stream : kStreams) {
-            GridOptions l_options = optionsFor(l_shape);
-            l_options.removeDeadEnds = true;
-            auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), l_stream);
-            expectWellFormed(*l_maze, l_shape);
-            for (const Maze::Node* l_node : MazeTest::nodesOf(*l_maze)) {
-                if (l_node->getNumOpenExits() != 1) continue;
-                for (int l_exit = 0; l_exit < 4; ++l_exit) {
-                    EXPECT_FALSE(l_node->isExitClosed(l_exit) && l_node->getExit(l_exit))
-                        << "dead end at " << ::testing::PrintToString(l_node->getPosition());
+    for (const Shape& shape : kShapes) {
+        for (uint64_t stream : kStreams) {
+            GridOptions options = optionsFor(shape);
+            options.removeDeadEnds = true;
+            auto maze = MazeTest::generate(MazeTest::gridTemplate(options), stream);
+            expectWellFormed(*maze, shape);
+            for (const Maze::Node* node : MazeTest::nodesOf(*maze)) {
+                if (node->getNumOpenExits() != 1) continue;
+                for (int exitStatus = 0; exitStatus < 4; ++exitStatus) {
+                    EXPECT_FALSE(node->isExitClosed(exitStatus) && node->getExit(exitStatus))
+                        << "dead end at " << ::testing::PrintToString(node->getPosition());
                 }
             }
         }
@@ -124,234 +124,234 @@ TEST(GeneratorTest, DeadEndRemovalLeavesNoDeadEndThatCouldBeOpened) {
 }
 
 TEST(GeneratorTest, BacktrackerEndIsADeadEnd) {
-    for (const Shape& l_shape : kShapes) {
-        if (l_shape.width * l_shape.height < 2) continue;
-        for (uint64_t l_stream : kStreams) {
-            GridOptions l_options = optionsFor(l_shape);
-            l_options.backtracker = true;
-            auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), l_stream);
-            ASSERT_EQ(l_maze->getEnd().size(), 2u);
-            const Maze::Node* l_end = nullptr;
-            for (const Maze::Node* l_node : MazeTest::nodesOf(*l_maze)) {
-                if (l_node->getPosition() == l_maze->getEnd()) l_end = l_node;
+    for (const Shape& shape : kShapes) {
+        if (shape.width * shape.height < 2) continue;
+        for (uint64_t stream : kStreams) {
+            GridOptions options = optionsFor(shape);
+            options.backtracker = true;
+            auto maze = MazeTest::generate(MazeTest::gridTemplate(options), stream);
+            ASSERT_EQ(maze->getEnd().size(), 2u);
+            const Maze::Node* endPos = nullptr;
+            for (const Maze::Node* node : MazeTest::nodesOf(*maze)) {
+                if (node->getPosition() == maze->getEnd()) endPos = node;
             }
-            ASSERT_NE(l_end, nullptr);
-            EXPECT_EQ(l_end->getNumOpenExits(), 1);
-            EXPECT_NE(l_end, l_maze->getStartNode());
+            ASSERT_NE(endPos, nullptr);
+            EXPECT_EQ(endPos->getNumOpenExits(), 1);
+            EXPECT_NE(endPos, maze->getStartNode());
         }
     }
 }
 
 TEST(GeneratorTest, KruskalLeavesTheEndEmpty) {
-    auto l_maze = MazeTest::generate(MazeTest::gridTemplate({}), 1);
-    EXPECT_TRUE(l_maze->getEnd().empty());
+    auto maze = MazeTest::generate(MazeTest::gridTemplate({}), 1);
+    EXPECT_TRUE(maze->getEnd().empty());
 }
 
 TEST(GeneratorTest, BacktrackerOnASingleCellEndsAtTheStartWithoutDrawing) {
-    GridOptions l_options;
-    l_options.width = 1;
-    l_options.height = 1;
-    l_options.backtracker = true;
-    Util::Random l_random(11);
-    Util::Random l_reference(11);
-    Maze::Generator l_generator(MazeTest::gridTemplate(l_options), &l_random);
-    auto l_maze = l_generator.generate(0);
-    EXPECT_EQ(l_maze->getEnd(), Position({0, 0}));
-    EXPECT_EQ(l_random.next(), l_reference.next());
+    GridOptions options;
+    options.width = 1;
+    options.height = 1;
+    options.backtracker = true;
+    Util::Random random(11);
+    Util::Random reference(11);
+    Maze::Generator generator(MazeTest::gridTemplate(options), &random);
+    auto maze = generator.generate(0);
+    EXPECT_EQ(maze->getEnd(), Position({0, 0}));
+    EXPECT_EQ(random.next(), reference.next());
 }
 
 TEST(GeneratorTest, KruskalShuffleDrawsOncePerEdge) {
-    GridOptions l_options;
-    l_options.width = 5;
-    l_options.height = 3;
-    Util::Random l_random(21);
-    Util::Random l_reference(21);
-    Maze::Generator l_generator(MazeTest::gridTemplate(l_options), &l_random);
-    auto l_maze = l_generator.generate(0);
+    GridOptions options;
+    options.width = 5;
+    options.height = 3;
+    Util::Random random(21);
+    Util::Random reference(21);
+    Maze::Generator generator(MazeTest::gridTemplate(options), &random);
+    auto maze = generator.generate(0);
     // 5 x 3 cells have 4 * 3 + 5 * 2 = 22 inner walls, each recorded from both sides.
-    for (uint32_t l_bound = 44; l_bound >= 1; --l_bound) l_reference.nextInt(l_bound);
-    EXPECT_EQ(l_random.next(), l_reference.next());
+    for (uint32_t bound = 44; bound >= 1; --bound) reference.nextInt(bound);
+    EXPECT_EQ(random.next(), reference.next());
 }
 
 TEST(GeneratorTest, SameTemplateAndRandomStateGiveTheSameMaze) {
-    GridOptions l_options;
-    l_options.width = 10;
-    l_options.height = 8;
-    l_options.loopPercent = 15;
-    l_options.removeDeadEnds = true;
-    l_options.excluded = {{4, 4}};
-    const Maze::MazeData l_template = MazeTest::gridTemplate(l_options);
-    const std::string l_first = MazeTest::dump(*MazeTest::generate(l_template, 77));
-    EXPECT_EQ(MazeTest::dump(*MazeTest::generate(l_template, 77)), l_first);
-    EXPECT_NE(MazeTest::dump(*MazeTest::generate(l_template, 78)), l_first);
+    GridOptions options;
+    options.width = 10;
+    options.height = 8;
+    options.loopPercent = 15;
+    options.removeDeadEnds = true;
+    options.excluded = {{4, 4}};
+    const Maze::MazeData pattern = MazeTest::gridTemplate(options);
+    const std::string first = MazeTest::dump(*MazeTest::generate(pattern, 77));
+    EXPECT_EQ(MazeTest::dump(*MazeTest::generate(pattern, 77)), first);
+    EXPECT_NE(MazeTest::dump(*MazeTest::generate(pattern, 78)), first);
 
     // One generator reused: its working state is reset between mazes.
-    Util::Random l_random(77);
-    Maze::Generator l_generator(l_template, &l_random);
-    EXPECT_EQ(MazeTest::dump(*l_generator.generate(0)), l_first);
-    l_random = Util::Random(77);
-    EXPECT_EQ(MazeTest::dump(*l_generator.generate(0)), l_first);
+    Util::Random random(77);
+    Maze::Generator generator(pattern, &random);
+    EXPECT_EQ(MazeTest::dump(*generator.generate(0)), first);
+    random = Util::Random(77);
+    EXPECT_EQ(MazeTest::dump(*generator.generate(0)), first);
 }
 
 TEST(GeneratorTest, GeneratorsWithoutRandomSourceShareOneFixedStream) {
     // A fresh process, so that the shared source has not been drawn from by other tests.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const Maze::MazeData l_template = MazeTest::gridTemplate({});
+    const Maze::MazeData pattern = MazeTest::gridTemplate({});
     EXPECT_EXIT(
         {
-            Maze::Generator l_first(l_template, nullptr);
-            Maze::Generator l_second(l_template, nullptr);
-            Util::Random l_fixed(32);
-            Maze::Generator l_reference(l_template, &l_fixed);
-            const std::string l_a = MazeTest::dump(*l_first.generate(0));
-            const std::string l_b = MazeTest::dump(*l_second.generate(0));
-            const std::string l_expectedA = MazeTest::dump(*l_reference.generate(0));
-            const std::string l_expectedB = MazeTest::dump(*l_reference.generate(0));
-            std::exit(l_a == l_expectedA && l_b == l_expectedB ? 0 : 2);
+            Maze::Generator first(pattern, nullptr);
+            Maze::Generator second(pattern, nullptr);
+            Util::Random fixed(32);
+            Maze::Generator reference(pattern, &fixed);
+            const std::string a = MazeTest::dump(*first.generate(0));
+            const std::string b = MazeTest::dump(*second.generate(0));
+            const std::string expectedA = MazeTest::dump(*reference.generate(0));
+            const std::string expectedB = MazeTest::dump(*reference.generate(0));
+            std::exit(a == expectedA && b == expectedB ? 0 : 2);
         },
         ::testing::ExitedWithCode(0), "");
 }
 
 TEST(GeneratorTest, WrappedBoxIsATorus) {
-    GridOptions l_options;
-    l_options.width = 4;
-    l_options.height = 3;
-    l_options.wrap = true;
-    for (uint64_t l_stream : kStreams) {
-        auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), l_stream);
-        const auto l_nodes = MazeTest::nodesOf(*l_maze);
-        ASSERT_EQ(l_nodes.size(), 12u);
-        for (const Maze::Node* l_node : l_nodes) {
-            for (int l_exit = 0; l_exit < 4; ++l_exit) EXPECT_NE(l_node->getExit(l_exit), nullptr);
+    GridOptions options;
+    options.width = 4;
+    options.height = 3;
+    options.wrap = true;
+    for (uint64_t stream : kStreams) {
+        auto maze = MazeTest::generate(MazeTest::gridTemplate(options), stream);
+        const auto nodes = MazeTest::nodesOf(*maze);
+        ASSERT_EQ(nodes.size(), 12u);
+        for (const Maze::Node* node : nodes) {
+            for (int exitStatus = 0; exitStatus < 4; ++exitStatus) EXPECT_NE(node->getExit(exitStatus), nullptr);
         }
-        EXPECT_TRUE(MazeTest::openingsAreSymmetric(l_nodes));
-        EXPECT_EQ(MazeTest::countPassages(l_nodes), 11);
-        EXPECT_EQ(MazeTest::countReachable(l_maze->getStartNode()), 12u);
+        EXPECT_TRUE(MazeTest::openingsAreSymmetric(nodes));
+        EXPECT_EQ(MazeTest::countPassages(nodes), 11);
+        EXPECT_EQ(MazeTest::countReachable(maze->getStartNode()), 12u);
     }
 }
 
 TEST(GeneratorTest, TwoCellWrapOpensTheExitWithTheNegatedOffset) {
     // Both the left and the right exit of each cell lead to the other cell.
-    GridOptions l_options;
-    l_options.width = 2;
-    l_options.height = 1;
-    l_options.wrap = true;
-    l_options.loopPercent = 100;
-    auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), 1);
-    const auto l_nodes = MazeTest::nodesOf(*l_maze);
-    ASSERT_EQ(l_nodes.size(), 2u);
-    for (const Maze::Node* l_node : l_nodes) {
-        EXPECT_TRUE(l_node->isExitOpen(2));
-        EXPECT_TRUE(l_node->isExitOpen(3));
-        EXPECT_EQ(l_node->getExit(2), l_node->getExit(3));
+    GridOptions options;
+    options.width = 2;
+    options.height = 1;
+    options.wrap = true;
+    options.loopPercent = 100;
+    auto maze = MazeTest::generate(MazeTest::gridTemplate(options), 1);
+    const auto nodes = MazeTest::nodesOf(*maze);
+    ASSERT_EQ(nodes.size(), 2u);
+    for (const Maze::Node* node : nodes) {
+        EXPECT_TRUE(node->isExitOpen(2));
+        EXPECT_TRUE(node->isExitOpen(3));
+        EXPECT_EQ(node->getExit(2), node->getExit(3));
     }
 }
 
 TEST(GeneratorTest, ThreeDimensionalBoxGivesASpanningTree) {
-    Maze::TileData l_tiles;
-    for (const Position& l_offset : {Position{1, 0, 0}, Position{-1, 0, 0}, Position{0, 1, 0}, Position{0, -1, 0},
-                                     Position{0, 0, 1}, Position{0, 0, -1}}) {
-        l_tiles.addConnection({0, l_offset, 0});
+    Maze::TileData tiles;
+    for (const Position& offset : {Position{1, 0, 0}, Position{-1, 0, 0}, Position{0, 1, 0}, Position{0, -1, 0},
+                                   Position{0, 0, 1}, Position{0, 0, -1}}) {
+        tiles.addConnection({0, offset, 0});
     }
-    Maze::MazeData l_template(l_tiles, {3, 4, 5}, {1, 1, 1}, false, false, false, 0);
-    auto l_maze = MazeTest::generate(l_template, 8);
-    const auto l_nodes = MazeTest::nodesOf(*l_maze);
-    ASSERT_EQ(l_nodes.size(), 60u);
-    EXPECT_EQ(l_nodes.front()->getPosition(), Position({1, 1, 1}));
-    EXPECT_TRUE(MazeTest::openingsAreSymmetric(l_nodes));
-    EXPECT_EQ(MazeTest::countPassages(l_nodes), 59);
-    EXPECT_EQ(MazeTest::countReachable(l_maze->getStartNode()), 60u);
+    Maze::MazeData pattern(tiles, {3, 4, 5}, {1, 1, 1}, false, false, false, 0);
+    auto maze = MazeTest::generate(pattern, 8);
+    const auto nodes = MazeTest::nodesOf(*maze);
+    ASSERT_EQ(nodes.size(), 60u);
+    EXPECT_EQ(nodes.front()->getPosition(), Position({1, 1, 1}));
+    EXPECT_TRUE(MazeTest::openingsAreSymmetric(nodes));
+    EXPECT_EQ(MazeTest::countPassages(nodes), 59);
+    EXPECT_EQ(MazeTest::countReachable(maze->getStartNode()), 60u);
 }
 
 TEST(GeneratorTest, ConnectionsGiveTheirTargetTypeToNewNodes) {
     // A strip of alternating types: 0 leads right to 1, 1 leads left to 0 and right to 0.
-    Maze::TileData l_tiles;
-    l_tiles.addConnection({0, {1}, 1});
-    l_tiles.addConnection({0, {-1}, 1});
-    l_tiles.addConnection({1, {-1}, 0});
-    l_tiles.addConnection({1, {1}, 0});
-    Maze::MazeData l_template(l_tiles, {5}, {0}, false, false, false, 0);
-    auto l_maze = MazeTest::generate(l_template, 1);
-    const auto l_nodes = MazeTest::nodesOf(*l_maze);
-    ASSERT_EQ(l_nodes.size(), 5u);
-    for (const Maze::Node* l_node : l_nodes) EXPECT_EQ(l_node->getType(), l_node->getPosition()[0] % 2);
-    EXPECT_EQ(MazeTest::countPassages(l_nodes), 4);
+    Maze::TileData tiles;
+    tiles.addConnection({0, {1}, 1});
+    tiles.addConnection({0, {-1}, 1});
+    tiles.addConnection({1, {-1}, 0});
+    tiles.addConnection({1, {1}, 0});
+    Maze::MazeData pattern(tiles, {5}, {0}, false, false, false, 0);
+    auto maze = MazeTest::generate(pattern, 1);
+    const auto nodes = MazeTest::nodesOf(*maze);
+    ASSERT_EQ(nodes.size(), 5u);
+    for (const Maze::Node* node : nodes) EXPECT_EQ(node->getType(), node->getPosition()[0] % 2);
+    EXPECT_EQ(MazeTest::countPassages(nodes), 4);
 }
 
 // The hash keys the node set by position: it follows the position alone, never the node or its
 // type, and away from the axes it tells a cell from its neighbours.
 TEST(HashedNodeTest, EqualPositionsHashEquallyWhateverTheNode) {
-    for (const Position& l_position : {Position{}, Position{0}, Position{3, -4, 5}, Position{-1, -1}}) {
-        Maze::Node l_first(0, l_position);
-        Maze::Node l_second(1, l_position);
-        EXPECT_EQ(Maze::HashedNode(&l_first).hash(), Maze::HashedNode(&l_second).hash())
-            << ::testing::PrintToString(l_position);
+    for (const Position& position : {Position{}, Position{0}, Position{3, -4, 5}, Position{-1, -1}}) {
+        Maze::Node first(0, position);
+        Maze::Node second(1, position);
+        EXPECT_EQ(Maze::HashedNode(&first).hash(), Maze::HashedNode(&second).hash())
+            << ::testing::PrintToString(position);
     }
 }
 
 TEST(HashedNodeTest, NeighboursOffTheAxesHashApart) {
-    for (int32_t l_y = 1; l_y < 8; ++l_y) {
-        for (int32_t l_x = 1; l_x < 8; ++l_x) {
-            Maze::Node l_cell(0, {l_x, l_y});
-            Maze::Node l_right(0, {l_x + 1, l_y});
-            Maze::Node l_below(0, {l_x, l_y + 1});
-            const size_t l_hash = Maze::HashedNode(&l_cell).hash();
-            EXPECT_NE(l_hash, Maze::HashedNode(&l_right).hash()) << l_x << "," << l_y;
-            EXPECT_NE(l_hash, Maze::HashedNode(&l_below).hash()) << l_x << "," << l_y;
+    for (int32_t y = 1; y < 8; ++y) {
+        for (int32_t x = 1; x < 8; ++x) {
+            Maze::Node cell(0, {x, y});
+            Maze::Node right(0, {x + 1, y});
+            Maze::Node below(0, {x, y + 1});
+            const size_t hash = Maze::HashedNode(&cell).hash();
+            EXPECT_NE(hash, Maze::HashedNode(&right).hash()) << x << "," << y;
+            EXPECT_NE(hash, Maze::HashedNode(&below).hash()) << x << "," << y;
         }
     }
 }
 
 TEST(HashedNodeTest, LinkPointsTheWholeChainAtTheRoot) {
-    Maze::Node l_node(0, {0});
-    Maze::HashedNode l_a(&l_node), l_b(&l_node), l_c(&l_node), l_root(&l_node), l_other(&l_node);
-    l_b.link(&l_c);
-    l_a.link(&l_b);
-    EXPECT_EQ(l_a.getRoot(), &l_c);
-    l_a.link(&l_root);
-    EXPECT_EQ(l_a.getRoot(), &l_root);
-    EXPECT_EQ(l_b.getRoot(), &l_root);
-    EXPECT_EQ(l_c.getRoot(), &l_root);
-    l_root.link(&l_root);
-    EXPECT_EQ(l_root.getRoot(), &l_root);
+    Maze::Node node(0, {0});
+    Maze::HashedNode a(&node), b(&node), c(&node), root(&node), other(&node);
+    b.link(&c);
+    a.link(&b);
+    EXPECT_EQ(a.getRoot(), &c);
+    a.link(&root);
+    EXPECT_EQ(a.getRoot(), &root);
+    EXPECT_EQ(b.getRoot(), &root);
+    EXPECT_EQ(c.getRoot(), &root);
+    root.link(&root);
+    EXPECT_EQ(root.getRoot(), &root);
     // Linking inside one set leaves the root a root.
-    l_other.link(&l_root);
-    l_c.link(&l_root);
-    EXPECT_EQ(static_cast<const Maze::HashedNode&>(l_other).getRoot(), &l_root);
-    EXPECT_EQ(l_root.getRoot(), &l_root);
+    other.link(&root);
+    c.link(&root);
+    EXPECT_EQ(static_cast<const Maze::HashedNode&>(other).getRoot(), &root);
+    EXPECT_EQ(root.getRoot(), &root);
 }
 
 TEST(GeneratorDeathTest, OneWayConnectionFailsTheReverseExitCheck) {
-    Maze::TileData l_oneWay;
-    l_oneWay.addConnection({0, {1}, 0});
-    Maze::MazeData l_noWayBack(l_oneWay, {2}, {0}, false, false, false, 0);
-    EXPECT_EXIT(MazeTest::generate(l_noWayBack, 1), ::testing::ExitedWithCode(1),
+    Maze::TileData oneWay;
+    oneWay.addConnection({0, {1}, 0});
+    Maze::MazeData noWayBack(oneWay, {2}, {0}, false, false, false, 0);
+    EXPECT_EXIT(MazeTest::generate(noWayBack, 1), ::testing::ExitedWithCode(1),
                 "l_toExit != l_pToNode->getNumExits\\(\\), file engine/maze/Generator, line 771");
 }
 
 TEST(GeneratorDeathTest, StartOutsideOrExcludedIsRefusedBeforeGeneration) {
-    GridOptions l_excludedStart;
-    l_excludedStart.excluded = {{0, 0}};
-    EXPECT_EXIT(MazeTest::generate(MazeTest::gridTemplate(l_excludedStart), 1), ::testing::ExitedWithCode(1),
+    GridOptions excludedStart;
+    excludedStart.excluded = {{0, 0}};
+    EXPECT_EXIT(MazeTest::generate(MazeTest::gridTemplate(excludedStart), 1), ::testing::ExitedWithCode(1),
                 "Maze start position lies outside the maze or on an excluded cell");
-    GridOptions l_empty;
-    l_empty.width = 0;
-    EXPECT_EXIT(MazeTest::generate(MazeTest::gridTemplate(l_empty), 1), ::testing::ExitedWithCode(1),
+    GridOptions empty;
+    empty.width = 0;
+    EXPECT_EXIT(MazeTest::generate(MazeTest::gridTemplate(empty), 1), ::testing::ExitedWithCode(1),
                 "Maze start position lies outside the maze or on an excluded cell");
 }
 
 TEST(GeneratorTest, BacktrackerStopsWhenCellsAreUnreachable) {
     // The excluded column cuts the box in two; the flood and the walk stay on the start side.
-    GridOptions l_options;
-    l_options.width = 5;
-    l_options.height = 3;
-    l_options.backtracker = true;
-    l_options.excluded = {{2, 0}, {2, 1}, {2, 2}};
-    auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), 3);
-    const auto l_nodes = MazeTest::nodesOf(*l_maze);
-    EXPECT_EQ(l_nodes.size(), 6u);
-    EXPECT_EQ(MazeTest::countPassages(l_nodes), 5);
-    EXPECT_EQ(MazeTest::countReachable(l_maze->getStartNode()), 6u);
+    GridOptions options;
+    options.width = 5;
+    options.height = 3;
+    options.backtracker = true;
+    options.excluded = {{2, 0}, {2, 1}, {2, 2}};
+    auto maze = MazeTest::generate(MazeTest::gridTemplate(options), 3);
+    const auto nodes = MazeTest::nodesOf(*maze);
+    EXPECT_EQ(nodes.size(), 6u);
+    EXPECT_EQ(MazeTest::countPassages(nodes), 5);
+    EXPECT_EQ(MazeTest::countReachable(maze->getStartNode()), 6u);
 }
 
 }  // namespace

@@ -11,10 +11,10 @@ namespace {
 using Maze::Position;
 
 Maze::LevelParams smallLevel() {
-    Maze::LevelParams l_params = MazeTest::levelParams(12345, 0, {{5, 4}, {3, 2}, {2, 1, 1, 3}});
-    l_params.tileShiftX = 4;
-    l_params.tileShiftY = 5;
-    return l_params;
+    Maze::LevelParams params = MazeTest::levelParams(12345, 0, {{5, 4}, {3, 2}, {2, 1, 1, 3}});
+    params.tileShiftX = 4;
+    params.tileShiftY = 5;
+    return params;
 }
 
 // The tile at the top-left corner (the pillar) of maze cell (x, y); the far border's pillars
@@ -24,12 +24,12 @@ int cornerY(const Maze::LevelParams& params, int y) { return params.marginTop + 
 
 // A tile row of the map per line, tile values as hexadecimal digits.
 std::string picture(const Map::TileMap& map) {
-    std::string l_text;
-    for (int l_y = 0; l_y < map.getHeight(); ++l_y) {
-        for (int l_x = 0; l_x < map.getWidth(); ++l_x) l_text += "0123456789abcdef"[map.getCell(l_x, l_y) & 15];
-        l_text += '\n';
+    std::string text;
+    for (int y = 0; y < map.getHeight(); ++y) {
+        for (int x = 0; x < map.getWidth(); ++x) text += "0123456789abcdef"[map.getCell(x, y) & 15];
+        text += '\n';
     }
-    return l_text;
+    return text;
 }
 
 TEST(LevelMapTest, MapSizeFollowsCellsAndMargins) {
@@ -37,154 +37,154 @@ TEST(LevelMapTest, MapSizeFollowsCellsAndMargins) {
         MazeTest::LevelShape shape;
         int width, height;
     };
-    const Case l_cases[] = {
+    const Case cases[] = {
         {{{2, 1}, {2, 1}, {1, 1, 1, 1}}, 9, 5},
         {{{5, 4}, {3, 2}, {2, 1, 1, 3}}, 24, 17},
         {{{1, 1}, {1, 1}, {0, 0, 0, 0}}, 3, 3},
         {{{3, 2}, {4, 4}, {0, 2, 3, 0}}, 18, 14},
     };
-    for (const Case& l_case : l_cases) {
-        auto l_map = Maze::buildLevelMap(MazeTest::levelParams(3, 0, l_case.shape));
-        EXPECT_EQ(l_map->getWidth(), l_case.width);
-        EXPECT_EQ(l_map->getHeight(), l_case.height);
+    for (const Case& testCase : cases) {
+        auto map = Maze::buildLevelMap(MazeTest::levelParams(3, 0, testCase.shape));
+        EXPECT_EQ(map->getWidth(), testCase.width);
+        EXPECT_EQ(map->getHeight(), testCase.height);
     }
 }
 
 TEST(LevelMapTest, MapCarriesTheParametersForTheGameWorld) {
-    Maze::LevelParams l_params = smallLevel();
-    l_params.tileFlagBits = 0xF0;
-    l_params.extraValue1 = 11;
-    l_params.extraValue2 = 22;
-    auto l_map = Maze::buildLevelMap(l_params);
-    EXPECT_EQ(l_map->getTileShiftX(), 4);
-    EXPECT_EQ(l_map->getTileShiftY(), 5);
-    EXPECT_EQ(l_map->getValueMask(), ~0xF0);
-    EXPECT_EQ(l_map->getExtraValue1(), 11);
-    EXPECT_EQ(l_map->getExtraValue2(), 22);
-    EXPECT_TRUE(l_map->getWatchers().empty());
+    Maze::LevelParams params = smallLevel();
+    params.tileFlagBits = 0xF0;
+    params.extraValue1 = 11;
+    params.extraValue2 = 22;
+    auto map = Maze::buildLevelMap(params);
+    EXPECT_EQ(map->getTileShiftX(), 4);
+    EXPECT_EQ(map->getTileShiftY(), 5);
+    EXPECT_EQ(map->getValueMask(), ~0xF0);
+    EXPECT_EQ(map->getExtraValue1(), 11);
+    EXPECT_EQ(map->getExtraValue2(), 22);
+    EXPECT_TRUE(map->getWatchers().empty());
 }
 
 TEST(LevelMapTest, CellsBecomeWallRunsAndFloorMatchingTheMaze) {
-    for (int l_loop : {0, 30}) {
-        Maze::LevelParams l_params = smallLevel();
-        l_params.loopPercent = l_loop;
-        std::unique_ptr<Maze::MazeData> l_maze;
-        auto l_map = Maze::buildLevelMap(l_params, &l_maze);
-        ASSERT_NE(l_maze, nullptr);
-        EXPECT_EQ(l_maze->getSize(), Position({5, 4}));
-        const auto l_nodes = MazeTest::nodesOf(*l_maze);
-        ASSERT_EQ(l_nodes.size(), 20u);
-        int l_openRuns = 0;
-        for (const Maze::Node* l_node : l_nodes) {
-            const int l_x0 = cornerX(l_params, l_node->getPosition()[0]);
-            const int l_y0 = cornerY(l_params, l_node->getPosition()[1]);
-            SCOPED_TRACE(::testing::PrintToString(l_node->getPosition()));
-            const int l_top = l_node->isExitClosed(0) ? Maze::kWallHorizontal : Maze::kFloor;
-            const int l_left = l_node->isExitClosed(3) ? Maze::kWallVertical : Maze::kFloor;
-            l_openRuns += (l_top == Maze::kFloor) + (l_left == Maze::kFloor);
-            for (int l_i = 1; l_i <= 3; ++l_i) EXPECT_EQ(l_map->getCell(l_x0 + l_i, l_y0), l_top);
-            for (int l_i = 1; l_i <= 2; ++l_i) EXPECT_EQ(l_map->getCell(l_x0, l_y0 + l_i), l_left);
-            for (int l_dy = 1; l_dy <= 2; ++l_dy) {
-                for (int l_dx = 1; l_dx <= 3; ++l_dx) EXPECT_EQ(l_map->getCell(l_x0 + l_dx, l_y0 + l_dy), Maze::kFloor);
+    for (int loop : {0, 30}) {
+        Maze::LevelParams params = smallLevel();
+        params.loopPercent = loop;
+        std::unique_ptr<Maze::MazeData> maze;
+        auto map = Maze::buildLevelMap(params, &maze);
+        ASSERT_NE(maze, nullptr);
+        EXPECT_EQ(maze->getSize(), Position({5, 4}));
+        const auto nodes = MazeTest::nodesOf(*maze);
+        ASSERT_EQ(nodes.size(), 20u);
+        int openRuns = 0;
+        for (const Maze::Node* node : nodes) {
+            const int x0 = cornerX(params, node->getPosition()[0]);
+            const int y0 = cornerY(params, node->getPosition()[1]);
+            SCOPED_TRACE(::testing::PrintToString(node->getPosition()));
+            const int top = node->isExitClosed(0) ? Maze::kWallHorizontal : Maze::kFloor;
+            const int left = node->isExitClosed(3) ? Maze::kWallVertical : Maze::kFloor;
+            openRuns += (top == Maze::kFloor) + (left == Maze::kFloor);
+            for (int i = 1; i <= 3; ++i) EXPECT_EQ(map->getCell(x0 + i, y0), top);
+            for (int i = 1; i <= 2; ++i) EXPECT_EQ(map->getCell(x0, y0 + i), left);
+            for (int dy = 1; dy <= 2; ++dy) {
+                for (int dx = 1; dx <= 3; ++dx) EXPECT_EQ(map->getCell(x0 + dx, y0 + dy), Maze::kFloor);
             }
         }
         // Every passage opens exactly one top or left run; with no loops there are w * h - 1.
-        EXPECT_EQ(l_openRuns, MazeTest::countPassages(l_nodes));
-        if (l_loop == 0) {
-            EXPECT_EQ(l_openRuns, 5 * 4 - 1);
+        EXPECT_EQ(openRuns, MazeTest::countPassages(nodes));
+        if (loop == 0) {
+            EXPECT_EQ(openRuns, 5 * 4 - 1);
         }
     }
 }
 
 TEST(LevelMapTest, MarginsAreSolidAndEndInTheFarBorderWalls) {
-    const Maze::LevelParams l_params = smallLevel();
-    auto l_map = Maze::buildLevelMap(l_params);
-    const int l_right = cornerX(l_params, 5);
-    const int l_bottom = cornerY(l_params, 4);
-    for (int l_y = 0; l_y < l_map->getHeight(); ++l_y) {
-        for (int l_x = 0; l_x < l_map->getWidth(); ++l_x) {
-            const bool l_margin = l_x < 2 || l_y < 1 || l_x > l_right || l_y > l_bottom;
-            if (l_margin) {
-                EXPECT_EQ(l_map->getCell(l_x, l_y), Maze::kSolid) << l_x << "," << l_y;
+    const Maze::LevelParams params = smallLevel();
+    auto map = Maze::buildLevelMap(params);
+    const int right = cornerX(params, 5);
+    const int bottom = cornerY(params, 4);
+    for (int y = 0; y < map->getHeight(); ++y) {
+        for (int x = 0; x < map->getWidth(); ++x) {
+            const bool margin = x < 2 || y < 1 || x > right || y > bottom;
+            if (margin) {
+                EXPECT_EQ(map->getCell(x, y), Maze::kSolid) << x << "," << y;
             }
         }
     }
     // Between its pillars the right border is a vertical run and the bottom one a horizontal run.
-    for (int l_y = cornerY(l_params, 0) + 1; l_y < l_bottom; ++l_y) {
-        if ((l_y - cornerY(l_params, 0)) % 3 != 0) {
-            EXPECT_EQ(l_map->getCell(l_right, l_y), Maze::kWallVertical);
+    for (int y = cornerY(params, 0) + 1; y < bottom; ++y) {
+        if ((y - cornerY(params, 0)) % 3 != 0) {
+            EXPECT_EQ(map->getCell(right, y), Maze::kWallVertical);
         }
     }
-    for (int l_x = cornerX(l_params, 0) + 1; l_x < l_right; ++l_x) {
-        if ((l_x - cornerX(l_params, 0)) % 4 != 0) {
-            EXPECT_EQ(l_map->getCell(l_x, l_bottom), Maze::kWallHorizontal);
+    for (int x = cornerX(params, 0) + 1; x < right; ++x) {
+        if ((x - cornerX(params, 0)) % 4 != 0) {
+            EXPECT_EQ(map->getCell(x, bottom), Maze::kWallHorizontal);
         }
     }
 }
 
 TEST(LevelMapTest, PillarsCarryTheMaskOfTheirWallNeighbours) {
-    for (int l_loop : {0, 50}) {
-        Maze::LevelParams l_params = smallLevel();
-        l_params.loopPercent = l_loop;
-        l_params.specialCells = {1, 1, 4, 3};
-        auto l_map = Maze::buildLevelMap(l_params);
-        for (int l_cy = 0; l_cy <= 4; ++l_cy) {
-            for (int l_cx = 0; l_cx <= 5; ++l_cx) {
-                const int l_x = cornerX(l_params, l_cx);
-                const int l_y = cornerY(l_params, l_cy);
-                int l_mask = 0;
-                if (l_cx > 0 && l_map->getCell(l_x - 1, l_y) != Maze::kFloor) l_mask |= Maze::kWallWest;
-                if (l_cx < 5 && l_map->getCell(l_x + 1, l_y) != Maze::kFloor) l_mask |= Maze::kWallEast;
-                if (l_cy < 4 && l_map->getCell(l_x, l_y + 1) != Maze::kFloor) l_mask |= Maze::kWallSouth;
-                if (l_cy > 0 && l_map->getCell(l_x, l_y - 1) != Maze::kFloor) l_mask |= Maze::kWallNorth;
-                EXPECT_EQ(l_map->getCell(l_x, l_y), l_mask) << "pillar of " << l_cx << "," << l_cy;
+    for (int loop : {0, 50}) {
+        Maze::LevelParams params = smallLevel();
+        params.loopPercent = loop;
+        params.specialCells = {1, 1, 4, 3};
+        auto map = Maze::buildLevelMap(params);
+        for (int cy = 0; cy <= 4; ++cy) {
+            for (int cx = 0; cx <= 5; ++cx) {
+                const int x = cornerX(params, cx);
+                const int y = cornerY(params, cy);
+                int mask = 0;
+                if (cx > 0 && map->getCell(x - 1, y) != Maze::kFloor) mask |= Maze::kWallWest;
+                if (cx < 5 && map->getCell(x + 1, y) != Maze::kFloor) mask |= Maze::kWallEast;
+                if (cy < 4 && map->getCell(x, y + 1) != Maze::kFloor) mask |= Maze::kWallSouth;
+                if (cy > 0 && map->getCell(x, y - 1) != Maze::kFloor) mask |= Maze::kWallNorth;
+                EXPECT_EQ(map->getCell(x, y), mask) << "pillar of " << cx << "," << cy;
             }
         }
-        EXPECT_EQ(l_map->getCell(cornerX(l_params, 0), cornerY(l_params, 0)), 6);
-        EXPECT_EQ(l_map->getCell(cornerX(l_params, 5), cornerY(l_params, 0)), 5);
-        EXPECT_EQ(l_map->getCell(cornerX(l_params, 0), cornerY(l_params, 4)), 10);
-        EXPECT_EQ(l_map->getCell(cornerX(l_params, 5), cornerY(l_params, 4)), 9);
+        EXPECT_EQ(map->getCell(cornerX(params, 0), cornerY(params, 0)), 6);
+        EXPECT_EQ(map->getCell(cornerX(params, 5), cornerY(params, 0)), 5);
+        EXPECT_EQ(map->getCell(cornerX(params, 0), cornerY(params, 4)), 10);
+        EXPECT_EQ(map->getCell(cornerX(params, 5), cornerY(params, 4)), 9);
     }
 }
 
 TEST(LevelMapTest, SpecialCellsBecomeClosedBoxes) {
-    Maze::LevelParams l_params = smallLevel();
-    l_params.loopPercent = 100;
-    l_params.specialCells = {2, 1, 4, 3, 0, 3};
-    std::unique_ptr<Maze::MazeData> l_maze;
-    auto l_map = Maze::buildLevelMap(l_params, &l_maze);
-    EXPECT_EQ(l_maze->getExcludedCells(), (std::vector<Position>{{2, 1}, {4, 3}, {0, 3}}));
-    EXPECT_EQ(MazeTest::nodesOf(*l_maze).size(), 17u);
-    for (size_t l_i = 0; l_i < l_params.specialCells.size(); l_i += 2) {
-        const int l_x0 = cornerX(l_params, l_params.specialCells[l_i]);
-        const int l_y0 = cornerY(l_params, l_params.specialCells[l_i + 1]);
-        SCOPED_TRACE(::testing::Message() << "cell " << l_params.specialCells[l_i] << "," << l_params.specialCells[l_i + 1]);
-        for (int l_dx = 1; l_dx <= 3; ++l_dx) {
-            EXPECT_EQ(l_map->getCell(l_x0 + l_dx, l_y0), Maze::kWallHorizontal);
-            EXPECT_EQ(l_map->getCell(l_x0 + l_dx, l_y0 + 3), Maze::kWallHorizontal);
-            for (int l_dy = 1; l_dy <= 2; ++l_dy) EXPECT_EQ(l_map->getCell(l_x0 + l_dx, l_y0 + l_dy), Maze::kFloor);
+    Maze::LevelParams params = smallLevel();
+    params.loopPercent = 100;
+    params.specialCells = {2, 1, 4, 3, 0, 3};
+    std::unique_ptr<Maze::MazeData> maze;
+    auto map = Maze::buildLevelMap(params, &maze);
+    EXPECT_EQ(maze->getExcludedCells(), (std::vector<Position>{{2, 1}, {4, 3}, {0, 3}}));
+    EXPECT_EQ(MazeTest::nodesOf(*maze).size(), 17u);
+    for (size_t i = 0; i < params.specialCells.size(); i += 2) {
+        const int x0 = cornerX(params, params.specialCells[i]);
+        const int y0 = cornerY(params, params.specialCells[i + 1]);
+        SCOPED_TRACE(::testing::Message() << "cell " << params.specialCells[i] << "," << params.specialCells[i + 1]);
+        for (int dx = 1; dx <= 3; ++dx) {
+            EXPECT_EQ(map->getCell(x0 + dx, y0), Maze::kWallHorizontal);
+            EXPECT_EQ(map->getCell(x0 + dx, y0 + 3), Maze::kWallHorizontal);
+            for (int dy = 1; dy <= 2; ++dy) EXPECT_EQ(map->getCell(x0 + dx, y0 + dy), Maze::kFloor);
         }
-        for (int l_dy = 1; l_dy <= 2; ++l_dy) {
-            EXPECT_EQ(l_map->getCell(l_x0, l_y0 + l_dy), Maze::kWallVertical);
-            EXPECT_EQ(l_map->getCell(l_x0 + 4, l_y0 + l_dy), Maze::kWallVertical);
+        for (int dy = 1; dy <= 2; ++dy) {
+            EXPECT_EQ(map->getCell(x0, y0 + dy), Maze::kWallVertical);
+            EXPECT_EQ(map->getCell(x0 + 4, y0 + dy), Maze::kWallVertical);
         }
     }
 }
 
 TEST(LevelMapTest, SameSeedGivesTheSameLevel) {
-    Maze::LevelParams l_params = smallLevel();
-    l_params.loopPercent = 20;
-    l_params.specialCells = {3, 2};
-    const std::string l_first = picture(*Maze::buildLevelMap(l_params));
-    EXPECT_EQ(picture(*Maze::buildLevelMap(l_params)), l_first);
-    l_params.seed = 54321;
-    EXPECT_NE(picture(*Maze::buildLevelMap(l_params)), l_first);
+    Maze::LevelParams params = smallLevel();
+    params.loopPercent = 20;
+    params.specialCells = {3, 2};
+    const std::string first = picture(*Maze::buildLevelMap(params));
+    EXPECT_EQ(picture(*Maze::buildLevelMap(params)), first);
+    params.seed = 54321;
+    EXPECT_NE(picture(*Maze::buildLevelMap(params)), first);
 }
 
 TEST(LevelMapTest, GoldenSmallLevel) {
-    const Maze::LevelParams l_params = MazeTest::levelParams(2024, 10, {{4, 3}, {2, 1}, {1, 1, 1, 1}}, {1, 1});
+    const Maze::LevelParams params = MazeTest::levelParams(2024, 10, {{4, 3}, {2, 1}, {1, 1, 1, 1}}, {1, 1});
     // Cell (1, 1) is the closed box in the middle; pillar 7 has walls west, east and south.
-    EXPECT_EQ(picture(*Maze::buildLevelMap(l_params)),
+    EXPECT_EQ(picture(*Maze::buildLevelMap(params)),
               "fffffffffffffff\n"
               "f6333333333335f\n"
               "fc00000000000cf\n"
@@ -197,57 +197,57 @@ TEST(LevelMapTest, GoldenSmallLevel) {
 }
 
 TEST(LevelMapDeathTest, BadSpecialCellsAreRefusedBeforeGeneration) {
-    Maze::LevelParams l_odd = smallLevel();
-    l_odd.specialCells = {1, 1, 2};
-    EXPECT_EXIT(Maze::buildLevelMap(l_odd), ::testing::ExitedWithCode(1),
+    Maze::LevelParams odd = smallLevel();
+    odd.specialCells = {1, 1, 2};
+    EXPECT_EXIT(Maze::buildLevelMap(odd), ::testing::ExitedWithCode(1),
                 "Maze special cell list has an odd number of entries \\(3\\)");
-    Maze::LevelParams l_outside = smallLevel();
-    l_outside.specialCells = {1, 1, 5, 0};
-    EXPECT_EXIT(Maze::buildLevelMap(l_outside), ::testing::ExitedWithCode(1),
+    Maze::LevelParams outside = smallLevel();
+    outside.specialCells = {1, 1, 5, 0};
+    EXPECT_EXIT(Maze::buildLevelMap(outside), ::testing::ExitedWithCode(1),
                 "Maze excluded cell \\(5, 0\\) lies outside the 5 x 4 maze");
-    Maze::LevelParams l_startCell = smallLevel();
-    l_startCell.specialCells = {0, 0};
-    EXPECT_EXIT(Maze::buildLevelMap(l_startCell), ::testing::ExitedWithCode(1),
+    Maze::LevelParams startCell = smallLevel();
+    startCell.specialCells = {0, 0};
+    EXPECT_EXIT(Maze::buildLevelMap(startCell), ::testing::ExitedWithCode(1),
                 "Maze start position lies outside the maze or on an excluded cell");
 }
 
 TEST(MazeGridTest, BuildDrawsPillarsWallsAndBorder) {
-    Util::Random l_random(9);
-    auto l_grid = Maze::buildMaze2D(9, 7, 0, {}, &l_random);
-    ASSERT_EQ(l_grid->getWidth(), 9);
-    ASSERT_EQ(l_grid->getHeight(), 7);
-    for (int l_x = 0; l_x < 9; ++l_x) EXPECT_TRUE(l_grid->isWall(l_x, 0) && l_grid->isWall(l_x, 6));
-    for (int l_y = 0; l_y < 7; ++l_y) EXPECT_TRUE(l_grid->isWall(0, l_y) && l_grid->isWall(8, l_y));
-    for (const Maze::Node* l_node : MazeTest::nodesOf(*l_grid->getMaze())) {
-        const int l_x = l_node->getPosition()[0];
-        const int l_y = l_node->getPosition()[1];
-        EXPECT_TRUE(l_grid->isWall(2 * l_x, 2 * l_y));
-        EXPECT_FALSE(l_grid->isWall(2 * l_x + 1, 2 * l_y + 1));
-        EXPECT_EQ(l_grid->isWall(2 * l_x + 1, 2 * l_y), l_node->isExitClosed(0));
-        EXPECT_EQ(l_grid->isWall(2 * l_x, 2 * l_y + 1), l_node->isExitClosed(3));
-        EXPECT_EQ(l_grid->isWall(2 * l_x + 2, 2 * l_y + 1), l_node->isExitClosed(2));
-        EXPECT_EQ(l_grid->isWall(2 * l_x + 1, 2 * l_y + 2), l_node->isExitClosed(1));
+    Util::Random random(9);
+    auto grid = Maze::buildMaze2D(9, 7, 0, {}, &random);
+    ASSERT_EQ(grid->getWidth(), 9);
+    ASSERT_EQ(grid->getHeight(), 7);
+    for (int x = 0; x < 9; ++x) EXPECT_TRUE(grid->isWall(x, 0) && grid->isWall(x, 6));
+    for (int y = 0; y < 7; ++y) EXPECT_TRUE(grid->isWall(0, y) && grid->isWall(8, y));
+    for (const Maze::Node* node : MazeTest::nodesOf(*grid->getMaze())) {
+        const int x = node->getPosition()[0];
+        const int y = node->getPosition()[1];
+        EXPECT_TRUE(grid->isWall(2 * x, 2 * y));
+        EXPECT_FALSE(grid->isWall(2 * x + 1, 2 * y + 1));
+        EXPECT_EQ(grid->isWall(2 * x + 1, 2 * y), node->isExitClosed(0));
+        EXPECT_EQ(grid->isWall(2 * x, 2 * y + 1), node->isExitClosed(3));
+        EXPECT_EQ(grid->isWall(2 * x + 2, 2 * y + 1), node->isExitClosed(2));
+        EXPECT_EQ(grid->isWall(2 * x + 1, 2 * y + 2), node->isExitClosed(1));
     }
-    EXPECT_FALSE(l_grid->isWall(-1, 0));
-    EXPECT_FALSE(l_grid->isWall(9, 0));
-    EXPECT_FALSE(l_grid->isWall(0, 7));
-    EXPECT_NE(l_grid->takeMaze(), nullptr);
-    EXPECT_EQ(l_grid->getMaze(), nullptr);
+    EXPECT_FALSE(grid->isWall(-1, 0));
+    EXPECT_FALSE(grid->isWall(9, 0));
+    EXPECT_FALSE(grid->isWall(0, 7));
+    EXPECT_NE(grid->takeMaze(), nullptr);
+    EXPECT_EQ(grid->getMaze(), nullptr);
 }
 
 TEST(MazeGridTest, InitOfAWrappedMazeDrawsOnlyTheNearBorder) {
-    MazeTest::GridOptions l_options;
-    l_options.width = 3;
-    l_options.height = 2;
-    l_options.wrap = true;
-    Maze::MazeGrid l_grid;
-    l_grid.init(MazeTest::generate(MazeTest::gridTemplate(l_options), 1));
-    ASSERT_EQ(l_grid.getWidth(), 6);
-    ASSERT_EQ(l_grid.getHeight(), 4);
-    EXPECT_TRUE(l_grid.isWall(5, 0));
-    EXPECT_TRUE(l_grid.isWall(0, 3));
-    EXPECT_FALSE(l_grid.isWall(5, 1));
-    EXPECT_FALSE(l_grid.isWall(1, 3));
+    MazeTest::GridOptions options;
+    options.width = 3;
+    options.height = 2;
+    options.wrap = true;
+    Maze::MazeGrid grid;
+    grid.init(MazeTest::generate(MazeTest::gridTemplate(options), 1));
+    ASSERT_EQ(grid.getWidth(), 6);
+    ASSERT_EQ(grid.getHeight(), 4);
+    EXPECT_TRUE(grid.isWall(5, 0));
+    EXPECT_TRUE(grid.isWall(0, 3));
+    EXPECT_FALSE(grid.isWall(5, 1));
+    EXPECT_FALSE(grid.isWall(1, 3));
 }
 
 }  // namespace

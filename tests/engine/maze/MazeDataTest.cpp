@@ -21,18 +21,18 @@ TEST(PositionTest, EqualityNeedsTheSameLengthAndCoordinates) {
 }
 
 TEST(PositionTest, ManyDimensionsSurviveCopiesMovesAndGrowth) {
-    Position l_big{1, 2, 3, 4, 5, 6};
-    l_big.push_back(7);
-    Position l_copy(l_big);
-    Position l_small{9};
-    l_small = l_big;
-    Position l_moved(std::move(l_copy));
-    EXPECT_THAT(l_moved, ElementsAre(1, 2, 3, 4, 5, 6, 7));
-    EXPECT_EQ(l_small, l_moved);
-    l_small = Position{8, 9};
-    EXPECT_THAT(l_small, ElementsAre(8, 9));
-    l_big[6] = -7;
-    EXPECT_NE(l_big, l_moved);
+    Position big{1, 2, 3, 4, 5, 6};
+    big.push_back(7);
+    Position copy(big);
+    Position small{9};
+    small = big;
+    Position moved(std::move(copy));
+    EXPECT_THAT(moved, ElementsAre(1, 2, 3, 4, 5, 6, 7));
+    EXPECT_EQ(small, moved);
+    small = Position{8, 9};
+    EXPECT_THAT(small, ElementsAre(8, 9));
+    big[6] = -7;
+    EXPECT_NE(big, moved);
 }
 
 TEST(PositionTest, OffsetAddsCoordinatewiseKeepingThePositionsLength) {
@@ -43,41 +43,41 @@ TEST(PositionTest, OffsetAddsCoordinatewiseKeepingThePositionsLength) {
 }
 
 TEST(TileDataTest, ConnectionsAreNumberedPerType) {
-    Maze::TileData l_tiles;
-    l_tiles.addConnection({0, {1}, 5});
-    l_tiles.addConnection({1, {2}, 0});
-    l_tiles.addConnection({0, {3}, 6});
-    EXPECT_EQ(l_tiles.getNumConnections(0), 2);
-    EXPECT_EQ(l_tiles.getNumConnections(1), 1);
-    EXPECT_EQ(l_tiles.getNumConnections(2), 0);
-    ASSERT_NE(l_tiles.getConnection(0, 1), nullptr);
-    EXPECT_EQ(l_tiles.getConnection(0, 1)->offset, Position({3}));
-    EXPECT_EQ(l_tiles.getConnection(0, 1)->toType, 6);
-    EXPECT_EQ(l_tiles.getConnection(1, 0)->offset, Position({2}));
-    EXPECT_EQ(l_tiles.getConnection(0, 2), nullptr);
-    EXPECT_EQ(l_tiles.getConnection(0, -1), nullptr);
-    EXPECT_EQ(l_tiles.getConnection(2, 0), nullptr);
+    Maze::TileData tiles;
+    tiles.addConnection({0, {1}, 5});
+    tiles.addConnection({1, {2}, 0});
+    tiles.addConnection({0, {3}, 6});
+    EXPECT_EQ(tiles.getNumConnections(0), 2);
+    EXPECT_EQ(tiles.getNumConnections(1), 1);
+    EXPECT_EQ(tiles.getNumConnections(2), 0);
+    ASSERT_NE(tiles.getConnection(0, 1), nullptr);
+    EXPECT_EQ(tiles.getConnection(0, 1)->offset, Position({3}));
+    EXPECT_EQ(tiles.getConnection(0, 1)->toType, 6);
+    EXPECT_EQ(tiles.getConnection(1, 0)->offset, Position({2}));
+    EXPECT_EQ(tiles.getConnection(0, 2), nullptr);
+    EXPECT_EQ(tiles.getConnection(0, -1), nullptr);
+    EXPECT_EQ(tiles.getConnection(2, 0), nullptr);
 }
 
 TEST(TileDataTest, OnlyTheFirstConnectionSetsTheStartType) {
-    Maze::TileData l_tiles;
-    EXPECT_EQ(l_tiles.getStartType(), 0);
-    l_tiles.addConnection({3, {1}, 3});
-    l_tiles.addConnection({4, {1}, 4});
-    EXPECT_EQ(l_tiles.getStartType(), 3);
+    Maze::TileData tiles;
+    EXPECT_EQ(tiles.getStartType(), 0);
+    tiles.addConnection({3, {1}, 3});
+    tiles.addConnection({4, {1}, 4});
+    EXPECT_EQ(tiles.getStartType(), 3);
 }
 
 TEST(TileDataTest, FourWayTableIsUpDownRightLeft) {
-    Maze::TileData l_tiles;
-    Maze::addFourWayConnections(l_tiles, 2);
-    ASSERT_EQ(l_tiles.getNumConnections(2), 4);
-    const Position l_expected[] = {{0, -1}, {0, 1}, {1, 0}, {-1, 0}};
-    for (int l_i = 0; l_i < 4; ++l_i) {
-        EXPECT_EQ(l_tiles.getConnection(2, l_i)->fromType, 2);
-        EXPECT_EQ(l_tiles.getConnection(2, l_i)->toType, 2);
-        EXPECT_EQ(l_tiles.getConnection(2, l_i)->offset, l_expected[l_i]) << "exit " << l_i;
+    Maze::TileData tiles;
+    Maze::addFourWayConnections(tiles, 2);
+    ASSERT_EQ(tiles.getNumConnections(2), 4);
+    const Position expected[] = {{0, -1}, {0, 1}, {1, 0}, {-1, 0}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(tiles.getConnection(2, i)->fromType, 2);
+        EXPECT_EQ(tiles.getConnection(2, i)->toType, 2);
+        EXPECT_EQ(tiles.getConnection(2, i)->offset, expected[i]) << "exit " << i;
     }
-    EXPECT_EQ(l_tiles.getStartType(), 2);
+    EXPECT_EQ(tiles.getStartType(), 2);
 }
 
 class NodeExitTest : public ::testing::Test {
@@ -101,17 +101,16 @@ TEST_F(NodeExitTest, QueriesOfExitsAndOfIndexesThatAreNoExit) {
         bool open;
         bool tree;
     };
-    const Case l_cases[] = {
-        {0, &m_up, false, true},   {1, &m_down, true, true}, {2, &m_right, false, false},
-        {3, nullptr, false, true}, {7, nullptr, false, true}, {9, nullptr, false, true},
-        {-1, nullptr, false, true},
+    const Case cases[] = {
+        {0, &m_up, false, true},   {1, &m_down, true, true},  {2, &m_right, false, false}, {3, nullptr, false, true},
+        {7, nullptr, false, true}, {9, nullptr, false, true}, {-1, nullptr, false, true},
     };
-    for (const Case& l_case : l_cases) {
-        SCOPED_TRACE(l_case.exit);
-        EXPECT_EQ(m_node.getExit(l_case.exit), l_case.target);
-        EXPECT_EQ(m_node.isExitOpen(l_case.exit), l_case.open);
-        EXPECT_EQ(m_node.isExitClosed(l_case.exit), !l_case.open);
-        EXPECT_EQ(m_node.isTreeExit(l_case.exit), l_case.tree);
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.exit);
+        EXPECT_EQ(m_node.getExit(testCase.exit), testCase.target);
+        EXPECT_EQ(m_node.isExitOpen(testCase.exit), testCase.open);
+        EXPECT_EQ(m_node.isExitClosed(testCase.exit), !testCase.open);
+        EXPECT_EQ(m_node.isTreeExit(testCase.exit), testCase.tree);
     }
     EXPECT_EQ(m_node.getNumExits(), 4);
     EXPECT_EQ(m_node.getNumOpenExits(), 1);
@@ -128,13 +127,13 @@ TEST_F(NodeExitTest, OpeningTouchesOnlyTheOpenBit) {
 }
 
 TEST(MazeDataTest, CellCountIsTheProductOfTheExtents) {
-    Maze::TileData l_tiles;
-    Maze::MazeData l_maze(l_tiles, {5, 4}, {0, 0}, false, false, false, 0);
-    l_maze.addExcludedCell({1, 1});
-    l_maze.addExcludedCell({2, 2});
-    EXPECT_EQ(l_maze.getNumCells(), 20);
+    Maze::TileData tiles;
+    Maze::MazeData maze(tiles, {5, 4}, {0, 0}, false, false, false, 0);
+    maze.addExcludedCell({1, 1});
+    maze.addExcludedCell({2, 2});
+    EXPECT_EQ(maze.getNumCells(), 20);
     EXPECT_EQ(Maze::MazeData().getNumCells(), 1);
-    EXPECT_EQ(Maze::MazeData(l_tiles, {2, 3, 4}, {0, 0, 0}, false, false, false, 0).getNumCells(), 24);
+    EXPECT_EQ(Maze::MazeData(tiles, {2, 3, 4}, {0, 0, 0}, false, false, false, 0).getNumCells(), 24);
 }
 
 TEST(MazeDataTest, PositionValidityWithAndWithoutWrap) {
@@ -144,109 +143,110 @@ TEST(MazeDataTest, PositionValidityWithAndWithoutWrap) {
         bool valid;
         Position out;
     };
-    const Case l_cases[] = {
-        {true, {-1, 3}, true, {3, 0}},   {false, {-1, 3}, false, {}},   {false, {3, 2}, true, {3, 2}},
-        {false, {4, 0}, false, {}},      {true, {4, -1}, true, {0, 2}}, {true, {1, 1}, false, {}},
-        {false, {1, 1}, false, {}},      {true, {-5, 0}, false, {}},    {false, {1}, false, {}},
+    const Case cases[] = {
+        {true, {-1, 3}, true, {3, 0}}, {false, {-1, 3}, false, {}},   {false, {3, 2}, true, {3, 2}},
+        {false, {4, 0}, false, {}},    {true, {4, -1}, true, {0, 2}}, {true, {1, 1}, false, {}},
+        {false, {1, 1}, false, {}},    {true, {-5, 0}, false, {}},    {false, {1}, false, {}},
         {false, {1, 0, 0}, false, {}},
     };
-    Maze::TileData l_tiles;
-    for (const Case& l_case : l_cases) {
-        Maze::MazeData l_maze(l_tiles, {4, 3}, {0, 0}, l_case.wrap, false, false, 0);
-        l_maze.addExcludedCell({1, 1});
-        Position l_position = l_case.in;
-        SCOPED_TRACE(::testing::PrintToString(l_case.in) + (l_case.wrap ? " wrapped" : ""));
-        EXPECT_EQ(l_maze.validatePosition(l_position), l_case.valid);
-        if (l_case.valid) {
-            EXPECT_EQ(l_position, l_case.out);
+    Maze::TileData tiles;
+    for (const Case& testCase : cases) {
+        Maze::MazeData maze(tiles, {4, 3}, {0, 0}, testCase.wrap, false, false, 0);
+        maze.addExcludedCell({1, 1});
+        Position position = testCase.in;
+        SCOPED_TRACE(::testing::PrintToString(testCase.in) + (testCase.wrap ? " wrapped" : ""));
+        EXPECT_EQ(maze.validatePosition(position), testCase.valid);
+        if (testCase.valid) {
+            EXPECT_EQ(position, testCase.out);
         }
     }
 }
 
 TEST(MazeDataTest, ExcludedCellsAreMatchedByWholePosition) {
-    Maze::TileData l_tiles;
-    Maze::MazeData l_maze(l_tiles, {4, 3}, {0, 0}, false, false, false, 0);
-    l_maze.addExcludedCell({2, 1});
-    EXPECT_TRUE(l_maze.isExcluded({2, 1}));
-    EXPECT_FALSE(l_maze.isExcluded({1, 2}));
-    EXPECT_FALSE(l_maze.isExcluded({2, 1, 0}));
-    EXPECT_THAT(l_maze.getExcludedCells(), ElementsAre(Position({2, 1})));
+    Maze::TileData tiles;
+    Maze::MazeData maze(tiles, {4, 3}, {0, 0}, false, false, false, 0);
+    maze.addExcludedCell({2, 1});
+    EXPECT_TRUE(maze.isExcluded({2, 1}));
+    EXPECT_FALSE(maze.isExcluded({1, 2}));
+    EXPECT_FALSE(maze.isExcluded({2, 1, 0}));
+    EXPECT_THAT(maze.getExcludedCells(), ElementsAre(Position({2, 1})));
 }
 
 TEST(MazeDataTest, TemplateCopyCarriesEveryFieldButNoGraph) {
-    MazeTest::GridOptions l_options;
-    l_options.backtracker = true;
-    l_options.removeDeadEnds = true;
-    l_options.wrap = true;
-    l_options.loopPercent = 30;
-    l_options.excluded = {{1, 1}};
-    auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), 5);
-    ASSERT_NE(l_maze->getStartNode(), nullptr);
-    Maze::MazeData l_copy = l_maze->copyTemplate();
-    EXPECT_EQ(l_copy.getStartNode(), nullptr);
-    EXPECT_EQ(l_copy.getSize(), Position({4, 4}));
-    EXPECT_EQ(l_copy.getStart(), Position({0, 0}));
-    EXPECT_EQ(l_copy.getEnd(), l_maze->getEnd());
-    EXPECT_FALSE(l_copy.getEnd().empty());
-    EXPECT_TRUE(l_copy.wraps());
-    EXPECT_TRUE(l_copy.usesBacktracker());
-    EXPECT_TRUE(l_copy.removesDeadEnds());
-    EXPECT_EQ(l_copy.getLoopPercent(), 30);
-    EXPECT_TRUE(l_copy.isExcluded({1, 1}));
-    EXPECT_EQ(l_copy.getTiles().getNumConnections(0), 4);
+    MazeTest::GridOptions options;
+    options.backtracker = true;
+    options.removeDeadEnds = true;
+    options.wrap = true;
+    options.loopPercent = 30;
+    options.excluded = {{1, 1}};
+    auto maze = MazeTest::generate(MazeTest::gridTemplate(options), 5);
+    ASSERT_NE(maze->getStartNode(), nullptr);
+    Maze::MazeData copy = maze->copyTemplate();
+    EXPECT_EQ(copy.getStartNode(), nullptr);
+    EXPECT_EQ(copy.getSize(), Position({4, 4}));
+    EXPECT_EQ(copy.getStart(), Position({0, 0}));
+    EXPECT_EQ(copy.getEnd(), maze->getEnd());
+    EXPECT_FALSE(copy.getEnd().empty());
+    EXPECT_TRUE(copy.wraps());
+    EXPECT_TRUE(copy.usesBacktracker());
+    EXPECT_TRUE(copy.removesDeadEnds());
+    EXPECT_EQ(copy.getLoopPercent(), 30);
+    EXPECT_TRUE(copy.isExcluded({1, 1}));
+    EXPECT_EQ(copy.getTiles().getNumConnections(0), 4);
 }
 
 TEST(MazeDataTest, MovingHandsTheGraphOverOnce) {
-    auto l_maze = MazeTest::generate(MazeTest::gridTemplate({}), 5);
-    Maze::Node* l_start = l_maze->getStartNode();
-    Maze::MazeData l_moved(std::move(*l_maze));
-    EXPECT_EQ(l_maze->getStartNode(), nullptr);
-    EXPECT_EQ(l_moved.getStartNode(), l_start);
-    Maze::MazeData l_assigned;
-    l_assigned = std::move(l_moved);
-    EXPECT_EQ(l_moved.getStartNode(), nullptr);
-    EXPECT_EQ(l_assigned.getStartNode(), l_start);
+    auto maze = MazeTest::generate(MazeTest::gridTemplate({}), 5);
+    Maze::Node* start = maze->getStartNode();
+    Maze::MazeData moved(std::move(*maze));
+    EXPECT_EQ(maze->getStartNode(), nullptr);
+    EXPECT_EQ(moved.getStartNode(), start);
+    Maze::MazeData assigned;
+    assigned = std::move(moved);
+    EXPECT_EQ(moved.getStartNode(), nullptr);
+    EXPECT_EQ(assigned.getStartNode(), start);
     // Replacing a graph frees the old one (the sanitizer build reports a leak otherwise).
-    l_assigned = std::move(*MazeTest::generate(MazeTest::gridTemplate({}), 6));
-    EXPECT_NE(l_assigned.getStartNode(), nullptr);
+    assigned = std::move(*MazeTest::generate(MazeTest::gridTemplate({}), 6));
+    EXPECT_NE(assigned.getStartNode(), nullptr);
 }
 
 TEST(CollectNodesTest, NullStartGivesAnEmptyList) {
-    std::vector<Maze::Node*> l_nodes{nullptr};
-    Maze::collectNodes(nullptr, l_nodes);
-    EXPECT_TRUE(l_nodes.empty());
+    std::vector<Maze::Node*> nodes{nullptr};
+    Maze::collectNodes(nullptr, nodes);
+    EXPECT_TRUE(nodes.empty());
 }
 
 TEST(CollectNodesTest, FollowsTreeExitsBreadthFirstListingEachNodeOnce) {
     // a - b - c in a row, with c also linked back to a (as a wrapped row would be).
-    auto* l_a = new Maze::Node(0, {0});
-    auto* l_b = new Maze::Node(0, {1});
-    auto* l_c = new Maze::Node(0, {2});
-    l_a->addExit({l_b, 0});
-    l_a->addExit({l_c, 0});
-    l_b->addExit({l_a, Maze::Exit::kLinked});
-    l_b->addExit({l_c, Maze::Exit::kLinked});
-    l_c->addExit({l_b, Maze::Exit::kLinked});
-    l_c->addExit({l_a, Maze::Exit::kLinked});
-    std::vector<Maze::Node*> l_nodes;
-    Maze::collectNodes(l_a, l_nodes);
-    EXPECT_THAT(l_nodes, ElementsAre(l_a, l_b, l_c));
-    Maze::deleteNodes(l_a);
+    auto* a = new Maze::Node(0, {0});
+    auto* b = new Maze::Node(0, {1});
+    auto* c = new Maze::Node(0, {2});
+    a->addExit({b, 0});
+    a->addExit({c, 0});
+    b->addExit({a, Maze::Exit::kLinked});
+    b->addExit({c, Maze::Exit::kLinked});
+    c->addExit({b, Maze::Exit::kLinked});
+    c->addExit({a, Maze::Exit::kLinked});
+    std::vector<Maze::Node*> nodes;
+    Maze::collectNodes(a, nodes);
+    EXPECT_THAT(nodes, ElementsAre(a, b, c));
+    Maze::deleteNodes(a);
 }
 
 TEST(CollectNodesTest, ListsEveryNodeOfAGeneratedMazeStartFirst) {
-    MazeTest::GridOptions l_options;
-    l_options.width = 7;
-    l_options.height = 5;
-    l_options.loopPercent = 40;
-    auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), 3);
-    const auto l_nodes = MazeTest::nodesOf(*l_maze);
-    ASSERT_EQ(l_nodes.size(), 35u);
-    EXPECT_EQ(l_nodes.front(), l_maze->getStartNode());
-    std::set<Position, bool (*)(const Position&, const Position&)> l_positions(
-        [](const Position& a, const Position& b) { return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end()); });
-    for (const Maze::Node* l_node : l_nodes) l_positions.insert(l_node->getPosition());
-    EXPECT_EQ(l_positions.size(), 35u);
+    MazeTest::GridOptions options;
+    options.width = 7;
+    options.height = 5;
+    options.loopPercent = 40;
+    auto maze = MazeTest::generate(MazeTest::gridTemplate(options), 3);
+    const auto nodes = MazeTest::nodesOf(*maze);
+    ASSERT_EQ(nodes.size(), 35u);
+    EXPECT_EQ(nodes.front(), maze->getStartNode());
+    std::set<Position, bool (*)(const Position&, const Position&)> positions([](const Position& a, const Position& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end());
+    });
+    for (const Maze::Node* node : nodes) positions.insert(node->getPosition());
+    EXPECT_EQ(positions.size(), 35u);
 }
 
 }  // namespace

@@ -8,58 +8,58 @@ namespace {
 
 // Positions of different lengths, with negative coordinates and ones that share hash values.
 std::vector<Maze::Position> manyPositions() {
-    std::vector<Maze::Position> l_positions{{}, {0}, {256, 100}, {0, 101}, {1, 2, 3, 4, 5}};
-    for (int32_t l_y = -20; l_y < 40; ++l_y) {
-        for (int32_t l_x = -10; l_x < 30; ++l_x) l_positions.push_back({l_x, l_y});
+    std::vector<Maze::Position> positions{{}, {0}, {256, 100}, {0, 101}, {1, 2, 3, 4, 5}};
+    for (int32_t y = -20; y < 40; ++y) {
+        for (int32_t x = -10; x < 30; ++x) positions.push_back({x, y});
     }
-    for (int32_t l_z = 0; l_z < 5; ++l_z) l_positions.push_back({3, 4, l_z});
-    return l_positions;
+    for (int32_t z = 0; z < 5; ++z) positions.push_back({3, 4, z});
+    return positions;
 }
 
 TEST(PositionMapStorageTest, FindsEveryEntryThroughGrowthInTheOrderAdded) {
-    const std::vector<Maze::Position> l_positions = manyPositions();
-    std::vector<int> l_values(l_positions.size());
-    Maze::PositionMap<int> l_map;
-    for (size_t l_i = 0; l_i < l_positions.size(); ++l_i) {
-        auto [l_it, l_added] = l_map.try_emplace(l_positions[l_i], &l_values[l_i]);
-        ASSERT_TRUE(l_added) << l_i;
-        EXPECT_EQ(l_it->second, &l_values[l_i]);
+    const std::vector<Maze::Position> positions = manyPositions();
+    std::vector<int> values(positions.size());
+    Maze::PositionMap<int> map;
+    for (size_t i = 0; i < positions.size(); ++i) {
+        auto [it, added] = map.try_emplace(positions[i], &values[i]);
+        ASSERT_TRUE(added) << i;
+        EXPECT_EQ(it->second, &values[i]);
     }
-    ASSERT_EQ(l_map.size(), l_positions.size());
+    ASSERT_EQ(map.size(), positions.size());
 
-    size_t l_index = 0;
-    for (const auto& l_entry : l_map) {
-        EXPECT_EQ(l_entry.first, l_positions[l_index]);
-        EXPECT_EQ(l_entry.second, &l_values[l_index]);
-        ++l_index;
+    size_t index = 0;
+    for (const auto& entry : map) {
+        EXPECT_EQ(entry.first, positions[index]);
+        EXPECT_EQ(entry.second, &values[index]);
+        ++index;
     }
-    for (size_t l_i = 0; l_i < l_positions.size(); ++l_i) {
-        auto l_it = l_map.find(l_positions[l_i]);
-        ASSERT_NE(l_it, l_map.end()) << l_i;
-        EXPECT_EQ(l_it->second, &l_values[l_i]);
+    for (size_t i = 0; i < positions.size(); ++i) {
+        auto it = map.find(positions[i]);
+        ASSERT_NE(it, map.end()) << i;
+        EXPECT_EQ(it->second, &values[i]);
     }
-    EXPECT_EQ(l_map.find({1000, 1000}), l_map.end());
-    EXPECT_EQ(l_map.find({3, 4, 5}), l_map.end());
-    EXPECT_EQ(l_map.find({-10}), l_map.end());
+    EXPECT_EQ(map.find({1000, 1000}), map.end());
+    EXPECT_EQ(map.find({3, 4, 5}), map.end());
+    EXPECT_EQ(map.find({-10}), map.end());
 }
 
 TEST(PositionMapStorageTest, AnExistingKeyKeepsItsOneEntry) {
-    int l_first = 1, l_second = 2;
-    Maze::PositionMap<int> l_map;
-    l_map.reserve(3);
-    l_map[{2, 3}] = &l_first;
-    auto [l_it, l_added] = l_map.try_emplace({2, 3}, &l_second);
-    EXPECT_FALSE(l_added);
-    EXPECT_EQ(l_it->second, &l_first);
-    l_map[{2, 3}] = &l_second;
-    EXPECT_EQ(l_map.size(), 1u);
-    EXPECT_EQ(l_map.find({2, 3})->second, &l_second);
+    int first = 1, second = 2;
+    Maze::PositionMap<int> map;
+    map.reserve(3);
+    map[{2, 3}] = &first;
+    auto [it, added] = map.try_emplace({2, 3}, &second);
+    EXPECT_FALSE(added);
+    EXPECT_EQ(it->second, &first);
+    map[{2, 3}] = &second;
+    EXPECT_EQ(map.size(), 1u);
+    EXPECT_EQ(map.find({2, 3})->second, &second);
 
-    l_map.clear();
-    EXPECT_TRUE(l_map.empty());
-    EXPECT_EQ(l_map.find({2, 3}), l_map.end());
-    l_map[{2, 3}] = &l_first;
-    EXPECT_EQ(l_map.find({2, 3})->second, &l_first);
+    map.clear();
+    EXPECT_TRUE(map.empty());
+    EXPECT_EQ(map.find({2, 3}), map.end());
+    map[{2, 3}] = &first;
+    EXPECT_EQ(map.find({2, 3})->second, &first);
 }
 
 }  // namespace

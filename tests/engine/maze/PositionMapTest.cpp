@@ -12,7 +12,7 @@ TEST(PositionHashTest, XorsCoordinatesShiftedByZeroAndEightInTurn) {
     const struct {
         Maze::Position position;
         size_t hash;
-    } l_cases[] = {
+    } cases[] = {
         {{3, 5}, 1283},
         {{3, 5, 6}, 1285},
         {{3, 5, 6, 1}, 1029},
@@ -21,30 +21,31 @@ TEST(PositionHashTest, XorsCoordinatesShiftedByZeroAndEightInTurn) {
         {{-1, 0}, 0xffffffffu},
         {{0, -1}, 0xffffffff00u},
     };
-    for (const auto& l_case : l_cases) {
-        EXPECT_EQ(Maze::PositionHash()(l_case.position), l_case.hash) << ::testing::PrintToString(l_case.position);
+    for (const auto& testCase : cases) {
+        EXPECT_EQ(Maze::PositionHash()(testCase.position), testCase.hash)
+            << ::testing::PrintToString(testCase.position);
     }
 }
 
 TEST(PositionMapTest, IndexesEveryNodeByPosition) {
-    MazeTest::GridOptions l_options;
-    l_options.width = 8;
-    l_options.height = 6;
-    l_options.excluded = {{3, 3}};
-    auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), 4);
-    Maze::PositionMap<Maze::Node> l_map;
-    l_map[{100, 100}] = nullptr;
-    Maze::buildPositionMap(l_maze->getStartNode(), l_map);
-    const auto l_nodes = MazeTest::nodesOf(*l_maze);
-    ASSERT_EQ(l_map.size(), l_nodes.size());
-    for (Maze::Node* l_node : l_nodes) {
-        auto l_it = l_map.find(l_node->getPosition());
-        ASSERT_NE(l_it, l_map.end());
-        EXPECT_EQ(l_it->second, l_node);
+    MazeTest::GridOptions options;
+    options.width = 8;
+    options.height = 6;
+    options.excluded = {{3, 3}};
+    auto maze = MazeTest::generate(MazeTest::gridTemplate(options), 4);
+    Maze::PositionMap<Maze::Node> map;
+    map[{100, 100}] = nullptr;
+    Maze::buildPositionMap(maze->getStartNode(), map);
+    const auto nodes = MazeTest::nodesOf(*maze);
+    ASSERT_EQ(map.size(), nodes.size());
+    for (Maze::Node* node : nodes) {
+        auto it = map.find(node->getPosition());
+        ASSERT_NE(it, map.end());
+        EXPECT_EQ(it->second, node);
     }
-    EXPECT_EQ(l_map.find({3, 3}), l_map.end());
-    Maze::buildPositionMap(nullptr, l_map);
-    EXPECT_TRUE(l_map.empty());
+    EXPECT_EQ(map.find({3, 3}), map.end());
+    Maze::buildPositionMap(nullptr, map);
+    EXPECT_TRUE(map.empty());
 }
 
 }  // namespace

@@ -30,12 +30,12 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{GLFW_KEY_UNKNOWN, 255}));
 
 TEST(ModifierLatch, ReleaseCarriesTheModifiersTakenAtThePress) {
-    Game::ModifierLatch l_latch;
-    EXPECT_EQ(l_latch.onKey('a', true, 1), 1);
-    EXPECT_EQ(l_latch.onKey('a', false, 0), 1);
-    EXPECT_EQ(l_latch.onKey('b', false, 4), 0);
-    l_latch.clear();
-    EXPECT_EQ(l_latch.onKey('a', false, 0), 0);
+    Game::ModifierLatch latch;
+    EXPECT_EQ(latch.onKey('a', true, 1), 1);
+    EXPECT_EQ(latch.onKey('a', false, 0), 1);
+    EXPECT_EQ(latch.onKey('b', false, 4), 0);
+    latch.clear();
+    EXPECT_EQ(latch.onKey('a', false, 0), 0);
 }
 
 TEST(Joystick, AxesBeyondTheDeadZoneAreDirections) {

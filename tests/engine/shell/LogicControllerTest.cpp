@@ -21,9 +21,9 @@ public:
     }
     std::string update(float) override {
         if (m_answers.empty()) return "";
-        std::string l_answer = m_answers.front();
+        std::string answer = m_answers.front();
         m_answers.pop_front();
-        return l_answer;
+        return answer;
     }
     void answer(const std::string& command) { m_answers.push_back(command); }
 
@@ -46,9 +46,9 @@ protected:
     }
 
     void add(const std::string& name, std::vector<Game::LogicTransition> transitions) {
-        auto l_state = std::make_unique<ScriptedState>(name);
-        m_states.push_back(l_state.get());
-        m_controller.add(name, std::move(l_state), std::move(transitions));
+        auto each = std::make_unique<ScriptedState>(name);
+        m_states.push_back(each.get());
+        m_controller.add(name, std::move(each), std::move(transitions));
     }
 
     ScriptedState& state(const std::string& name) { return *static_cast<ScriptedState*>(m_controller.find(name)); }
@@ -66,12 +66,12 @@ protected:
 };
 
 TEST_F(LogicControllerTest, FirstUpdateEntersTheFirstStateWithAnEmptyEntry) {
-    Game::LogicController l_fresh;
-    l_fresh.update(0);  // no entries: nothing happens
-    EXPECT_EQ(l_fresh.currentName(), "");
+    Game::LogicController fresh;
+    fresh.update(0);  // no entries: nothing happens
+    EXPECT_EQ(fresh.currentName(), "");
     g_log.clear();
-    l_fresh.add("ONLY", std::make_unique<ScriptedState>("ONLY"), {});
-    l_fresh.update(0);
+    fresh.add("ONLY", std::make_unique<ScriptedState>("ONLY"), {});
+    fresh.update(0);
     EXPECT_EQ(g_log, (std::vector<std::string>{"enter ONLY from '' with ''"}));
 }
 
@@ -118,7 +118,7 @@ TEST_F(LogicControllerTest, EmptyCommandKeepsTheStateWithoutEnteringAgain) {
 
 TEST_F(LogicControllerTest, OnlyTheCurrentStateIsActive) {
     step("NEWGAME");
-    for (auto* l_state : m_states) EXPECT_EQ(l_state->isActive(), l_state == &state("RUNNING"));
+    for (auto* each : m_states) EXPECT_EQ(each->isActive(), each == &state("RUNNING"));
 }
 
 TEST_F(LogicControllerTest, FindComparesNamesExactly) {
@@ -129,9 +129,9 @@ TEST_F(LogicControllerTest, FindComparesNamesExactly) {
 
 TEST_F(LogicControllerTest, StatesAreDeletedInReverseRegistrationOrder) {
     {
-        Game::LogicController l_controller;
-        l_controller.add("A", std::make_unique<ScriptedState>("A"), {});
-        l_controller.add("B", std::make_unique<ScriptedState>("B"), {});
+        Game::LogicController controller;
+        controller.add("A", std::make_unique<ScriptedState>("A"), {});
+        controller.add("B", std::make_unique<ScriptedState>("B"), {});
         g_log.clear();
     }
     EXPECT_EQ(g_log, (std::vector<std::string>{"delete B", "delete A"}));

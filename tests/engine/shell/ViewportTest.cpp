@@ -14,9 +14,9 @@ class FitViewport : public ::testing::TestWithParam<FitCase> {};
 
 TEST_P(FitViewport, KeepsTheDesignAspectInsideTheWindow) {
     const auto& c = GetParam();
-    const Game::Size l_view = Game::fitViewport(c.design, c.window);
-    EXPECT_EQ(l_view.width, c.expected.width);
-    EXPECT_EQ(l_view.height, c.expected.height);
+    const Game::Size view = Game::fitViewport(c.design, c.window);
+    EXPECT_EQ(view.width, c.expected.width);
+    EXPECT_EQ(view.height, c.expected.height);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, FitViewport,

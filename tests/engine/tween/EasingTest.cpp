@@ -20,9 +20,9 @@ class EaserValues : public ::testing::TestWithParam<EaserCase> {};
 
 TEST_P(EaserValues, MatchThePublishedFormulas) {
     const auto& e = GetParam();
-    const Tween::EaseFn l_fn = Tween::findEaser(e.name);
-    ASSERT_NE(l_fn, nullptr);
-    EXPECT_NEAR(l_fn(e.t, e.b, e.c, e.d), e.expected, 1e-4) << e.name;
+    const Tween::EaseFn fn = Tween::findEaser(e.name);
+    ASSERT_NE(fn, nullptr);
+    EXPECT_NEAR(fn(e.t, e.b, e.c, e.d), e.expected, 1e-4) << e.name;
 }
 
 const double kPi = 3.14159265358979;
@@ -54,14 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
 // Drawings name their easers; every form of every curve is found by its name and runs from the
 // start value to the start plus the change.
 TEST(Easers, EveryFormOfEveryCurveIsFoundByNameAndRunsFromStartToEnd) {
-    for (const char* l_curve :
+    for (const char* curve :
          {"Back", "Bounce", "Circ", "Cubic", "Elastic", "Expo", "Linear", "Quad", "Quart", "Quint", "Sine"}) {
-        for (const char* l_form : {"in", "out", "inOut", "outIn"}) {
-            const std::string l_name = std::string(l_form) + l_curve;
-            const Tween::EaseFn l_fn = Tween::findEaser(l_name);
-            ASSERT_NE(l_fn, nullptr) << l_name;
-            EXPECT_NEAR(l_fn(0.0f, 3.0f, 5.0f, 2.0f), 3.0f, 1e-3f) << l_name;
-            EXPECT_NEAR(l_fn(2.0f, 3.0f, 5.0f, 2.0f), 8.0f, 1e-3f) << l_name;
+        for (const char* form : {"in", "out", "inOut", "outIn"}) {
+            const std::string name = std::string(form) + curve;
+            const Tween::EaseFn fn = Tween::findEaser(name);
+            ASSERT_NE(fn, nullptr) << name;
+            EXPECT_NEAR(fn(0.0f, 3.0f, 5.0f, 2.0f), 3.0f, 1e-3f) << name;
+            EXPECT_NEAR(fn(2.0f, 3.0f, 5.0f, 2.0f), 8.0f, 1e-3f) << name;
         }
     }
     EXPECT_NE(Tween::findEaser("Rand"), nullptr);
@@ -79,15 +79,15 @@ TEST(EasersDeathTest, UnknownNameIsAFatalStop) {
 }
 
 TEST(Easers, CurvesThatDoNotOvershootStayInRange) {
-    for (const auto& l_entry : Tween::easerTable) {
-        const std::string l_name = l_entry.name;
-        if (l_name == "Rand") continue;
-        const bool l_overshoots = l_name.find("Back") != std::string::npos || l_name.find("Elastic") != std::string::npos;
-        if (l_overshoots) continue;
+    for (const auto& entry : Tween::easerTable) {
+        const std::string name = entry.name;
+        if (name == "Rand") continue;
+        const bool overshoots = name.find("Back") != std::string::npos || name.find("Elastic") != std::string::npos;
+        if (overshoots) continue;
         for (int i = 0; i <= 20; ++i) {
-            const float l_value = l_entry.fn(0.1f * float(i), 3.0f, 5.0f, 2.0f);
-            EXPECT_GE(l_value, 3.0f - 1e-4f) << l_name << " at " << i;
-            EXPECT_LE(l_value, 8.0f + 1e-4f) << l_name << " at " << i;
+            const float value = entry.fn(0.1f * float(i), 3.0f, 5.0f, 2.0f);
+            EXPECT_GE(value, 3.0f - 1e-4f) << name << " at " << i;
+            EXPECT_LE(value, 8.0f + 1e-4f) << name << " at " << i;
         }
     }
 }
@@ -102,17 +102,18 @@ TEST(Easers, ExpoIsExactAtItsEnds) {
 TEST(Easers, BackAndElasticOvershoot) {
     EXPECT_LT(Penner::Back::easeIn(0.2f, 0.0f, 1.0f, 1.0f), 0.0f);
     EXPECT_GT(Penner::Back::easeOut(0.8f, 0.0f, 1.0f, 1.0f), 1.0f);
-    float l_max = 0.0f;
-    for (int i = 1; i < 100; ++i) l_max = std::max(l_max, Penner::Elastic::easeOut(0.01f * float(i), 0.0f, 1.0f, 1.0f));
-    EXPECT_GT(l_max, 1.0f);
+    float maximum = 0.0f;
+    for (int i = 1; i < 100; ++i)
+        maximum = std::max(maximum, Penner::Elastic::easeOut(0.01f * float(i), 0.0f, 1.0f, 1.0f));
+    EXPECT_GT(maximum, 1.0f);
 }
 
 TEST(Easers, RandStaysInRangeAndReturnsTheStartForNoChange) {
     EXPECT_EQ(Tween::easeRand(0.5f, 7.0f, 0.0f, 1.0f), 7.0f);
     for (int i = 0; i < 100; ++i) {
-        const float l_value = Tween::findEaser("Rand")(0.0f, 2.0f, 3.0f, 1.0f);
-        EXPECT_GE(l_value, 2.0f);
-        EXPECT_LE(l_value, 5.0f);
+        const float value = Tween::findEaser("Rand")(0.0f, 2.0f, 3.0f, 1.0f);
+        EXPECT_GE(value, 2.0f);
+        EXPECT_LE(value, 5.0f);
     }
 }
 

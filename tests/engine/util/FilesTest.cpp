@@ -22,18 +22,18 @@ protected:
 TEST_F(Files, WrittenLinesReadBackWithTheSeparator) {
     ASSERT_TRUE(Util::writeTextFile(m_path, {"one", "", "three"}));
     EXPECT_EQ(Util::fileSize(m_path), 11u);
-    std::string l_text = "before|";
-    ASSERT_TRUE(Util::readTextFile(m_path, l_text, ";"));
-    EXPECT_EQ(l_text, "before|one;\nthree;");
+    std::string text = "before|";
+    ASSERT_TRUE(Util::readTextFile(m_path, text, ";"));
+    EXPECT_EQ(text, "before|one;\nthree;");
 }
 
 TEST_F(Files, MissingOrEmptyFileLeavesTheTextUnchanged) {
-    std::string l_text = "unchanged";
-    EXPECT_FALSE(Util::readTextFile(m_path, l_text));
+    std::string text = "unchanged";
+    EXPECT_FALSE(Util::readTextFile(m_path, text));
     EXPECT_EQ(Util::fileSize(m_path), 0u);
     std::ofstream(m_path).close();
-    EXPECT_FALSE(Util::readTextFile(m_path, l_text));
-    EXPECT_EQ(l_text, "unchanged");
+    EXPECT_FALSE(Util::readTextFile(m_path, text));
+    EXPECT_EQ(text, "unchanged");
 }
 
 TEST_F(Files, WriteIntoAMissingFolderFails) {

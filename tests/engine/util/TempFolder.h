@@ -10,13 +10,13 @@
 class TempFolder {
 public:
     TempFolder() {
-        std::string l_pattern = ::testing::TempDir() + "zelmo-test-XXXXXX";
-        if (!mkdtemp(l_pattern.data())) ADD_FAILURE() << "cannot create " << l_pattern;
-        m_path = l_pattern;
+        std::string pattern = ::testing::TempDir() + "zelmo-test-XXXXXX";
+        if (!mkdtemp(pattern.data())) ADD_FAILURE() << "cannot create " << pattern;
+        m_path = pattern;
     }
     ~TempFolder() {
-        std::error_code l_ignored;
-        std::filesystem::remove_all(m_path, l_ignored);
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -29,8 +29,8 @@ public:
     }
 
     std::string read(const std::string& name) const {
-        std::ifstream l_file(path(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(l_file), std::istreambuf_iterator<char>());
+        std::ifstream file(path(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
 
 private:

@@ -37,9 +37,9 @@ TEST(Text, ReplaceAll) {
 }
 
 TEST(Text, ExtractBetween) {
-    std::vector<std::string> l_tokens;
-    Util::extractBetween("a [ONE] b [TWO] [unclosed", '[', ']', l_tokens);
-    EXPECT_EQ(l_tokens, (std::vector<std::string>{"ONE", "TWO"}));
+    std::vector<std::string> tokens;
+    Util::extractBetween("a [ONE] b [TWO] [unclosed", '[', ']', tokens);
+    EXPECT_EQ(tokens, (std::vector<std::string>{"ONE", "TWO"}));
 }
 
 struct SplitCase {
@@ -56,12 +56,12 @@ class Split : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(Split, AppendsThePieces) {
     const auto& c = GetParam();
-    std::vector<std::string> l_out{"kept"};
-    const size_t l_count = Util::split(c.text, c.delimiter, l_out, c.keepEmpty, c.trimEach);
-    std::vector<std::string> l_expected{"kept"};
-    l_expected.insert(l_expected.end(), c.pieces.begin(), c.pieces.end());
-    EXPECT_EQ(l_out, l_expected);
-    EXPECT_EQ(l_count, l_expected.size());
+    std::vector<std::string> out{"kept"};
+    const size_t count = Util::split(c.text, c.delimiter, out, c.keepEmpty, c.trimEach);
+    std::vector<std::string> expected{"kept"};
+    expected.insert(expected.end(), c.pieces.begin(), c.pieces.end());
+    EXPECT_EQ(out, expected);
+    EXPECT_EQ(count, expected.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Split,
@@ -89,10 +89,10 @@ class ParseKeyValue : public ::testing::TestWithParam<KeyValueCase> {};
 
 TEST_P(ParseKeyValue, SplitsAtTheFirstSeparator) {
     const auto& c = GetParam();
-    std::string l_key = "old", l_value = "old";
-    EXPECT_EQ(Util::parseKeyValue(c.line, l_key, l_value), c.found);
-    EXPECT_EQ(l_key, c.key);
-    EXPECT_EQ(l_value, c.value);
+    std::string key = "old", value = "old";
+    EXPECT_EQ(Util::parseKeyValue(c.line, key, value), c.found);
+    EXPECT_EQ(key, c.key);
+    EXPECT_EQ(value, c.value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ParseKeyValue,

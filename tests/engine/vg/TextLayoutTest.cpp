@@ -175,19 +175,19 @@ TEST_F(VgTest, AnEmptyTextHasEmptyBoundsAndNoRows) {
 TEST_F(VgTest, FontsAreFoundByNameAndLoadedOnce) {
     EXPECT_EQ(overlay->findFont("SANS"), 1);
     EXPECT_EQ(overlay->createFont("SANS", MonoPath), 1);
-    EXPECT_EQ(overlay->findFont("DEFAULT"), vg::InvalidFont);
+    EXPECT_EQ(overlay->findFont("DEFAULT"), vg::kInvalidFont);
 }
 
 TEST_F(VgTest, AFontThatDoesNotLoadIsInvalidAndMeasuresNothing) {
-    EXPECT_EQ(overlay->createFont("MISSING", "data/no-such-font.ttf"), vg::InvalidFont);
+    EXPECT_EQ(overlay->createFont("MISSING", "data/no-such-font.ttf"), vg::kInvalidFont);
     std::string junk = ::testing::TempDir() + "vg-not-a-font.ttf";
     FILE* file = std::fopen(junk.c_str(), "wb");
     ASSERT_NE(file, nullptr);
     std::fputs("this is plain text and no TrueType font at all", file);
     std::fclose(file);
-    EXPECT_EQ(overlay->createFont("JUNK", junk), vg::InvalidFont);
+    EXPECT_EQ(overlay->createFont("JUNK", junk), vg::kInvalidFont);
     std::remove(junk.c_str());
-    EXPECT_EQ(overlay->findFont("JUNK"), vg::InvalidFont);
+    EXPECT_EQ(overlay->findFont("JUNK"), vg::kInvalidFont);
 
     overlay->fontFace("JUNK");
     vg::Bounds bounds;

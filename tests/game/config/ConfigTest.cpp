@@ -27,16 +27,16 @@ protected:
 
 TEST_F(ConfigTest, TitleOnlyGivesTheDefaultWindowAndTiming) {
     load(R"({game: {title: "ZELMO"}})");
-    const GameTable l_game = readGameTable();
-    EXPECT_EQ(l_game.title, "ZELMO");
-    EXPECT_EQ(l_game.designWidth, 640);
-    EXPECT_EQ(l_game.designHeight, 480);
-    EXPECT_EQ(l_game.rate, 60);
-    EXPECT_EQ(l_game.frameSkip, 0);
-    EXPECT_FLOAT_EQ(l_game.timeScale, 1.0f);
-    EXPECT_FALSE(l_game.keepAspect);
-    EXPECT_EQ(l_game.mapViewWidth, 1024);
-    EXPECT_EQ(l_game.mapViewHeight, 1024);
+    const GameTable game = readGameTable();
+    EXPECT_EQ(game.title, "ZELMO");
+    EXPECT_EQ(game.designWidth, 640);
+    EXPECT_EQ(game.designHeight, 480);
+    EXPECT_EQ(game.rate, 60);
+    EXPECT_EQ(game.frameSkip, 0);
+    EXPECT_FLOAT_EQ(game.timeScale, 1.0f);
+    EXPECT_FALSE(game.keepAspect);
+    EXPECT_EQ(game.mapViewWidth, 1024);
+    EXPECT_EQ(game.mapViewHeight, 1024);
     EXPECT_EQ(levelCount(), 0);
     EXPECT_TRUE(readSounds().empty());
 }
@@ -46,10 +46,10 @@ TEST_F(ConfigTest, MissingTablesReadAsDefaults) {
     EXPECT_EQ(readGameTable().title, "");
     EXPECT_EQ(readGameTable().rate, 60);
     EXPECT_EQ(readRobotDataName(), "");
-    const SettingDefaults l_defaults = readSettingDefaults();
-    EXPECT_EQ(l_defaults.inputMethod, "NONE");
-    EXPECT_EQ(l_defaults.screenWidth, 640);
-    EXPECT_EQ(l_defaults.bindings[0], "");
+    const SettingDefaults defaults = readSettingDefaults();
+    EXPECT_EQ(defaults.inputMethod, "NONE");
+    EXPECT_EQ(defaults.screenWidth, 640);
+    EXPECT_EQ(defaults.bindings[0], "");
     EXPECT_EQ(readGameTable(nullptr).designHeight, 480);
 }
 
@@ -74,22 +74,22 @@ TEST_F(ConfigTest, ReadsTheGameTable) {
              won_drawing: "won", vector_font: "vfont", map_view_width: 512, map_view_height: 256,
              texture_1: "a.png", texture_2: "b.png"},
              robot_data: "robots", log_file: "x.log"})");
-    const GameTable l_game = readGameTable();
-    EXPECT_FLOAT_EQ(l_game.timeScale, 0.5f);
-    EXPECT_EQ(l_game.designWidth, 800);
-    EXPECT_EQ(l_game.designHeight, 600);
-    EXPECT_TRUE(l_game.keepAspect);
-    EXPECT_EQ(l_game.rate, 30);
-    EXPECT_EQ(l_game.frameSkip, 2);
-    EXPECT_EQ(l_game.shapeData, "shapes");
-    EXPECT_EQ(l_game.introDrawing, "intro");
-    EXPECT_EQ(l_game.lostDrawing, "lost");
-    EXPECT_EQ(l_game.wonDrawing, "won");
-    EXPECT_EQ(l_game.vectorFont, "vfont");
-    EXPECT_EQ(l_game.mapViewWidth, 512);
-    EXPECT_EQ(l_game.mapViewHeight, 256);
-    EXPECT_EQ(l_game.texture1, "a.png");
-    EXPECT_EQ(l_game.texture2, "b.png");
+    const GameTable game = readGameTable();
+    EXPECT_FLOAT_EQ(game.timeScale, 0.5f);
+    EXPECT_EQ(game.designWidth, 800);
+    EXPECT_EQ(game.designHeight, 600);
+    EXPECT_TRUE(game.keepAspect);
+    EXPECT_EQ(game.rate, 30);
+    EXPECT_EQ(game.frameSkip, 2);
+    EXPECT_EQ(game.shapeData, "shapes");
+    EXPECT_EQ(game.introDrawing, "intro");
+    EXPECT_EQ(game.lostDrawing, "lost");
+    EXPECT_EQ(game.wonDrawing, "won");
+    EXPECT_EQ(game.vectorFont, "vfont");
+    EXPECT_EQ(game.mapViewWidth, 512);
+    EXPECT_EQ(game.mapViewHeight, 256);
+    EXPECT_EQ(game.texture1, "a.png");
+    EXPECT_EQ(game.texture2, "b.png");
     EXPECT_EQ(readRobotDataName(), "robots");
     EXPECT_EQ(readLogDefault(), "x.log");
 }
@@ -97,15 +97,15 @@ TEST_F(ConfigTest, ReadsTheGameTable) {
 TEST_F(ConfigTest, FontsAndInputsLieInTheDataFolder) {
     load(R"({game: {title: "T", fonts: [{name: "DEFAULT", file: "Sans.ttf"}],
              inputs: [{name: "GAME", file: "GAME-[INPUT-METHOD].json"}, {name: "MENU", file: "menu.json"}]}})");
-    const auto l_fonts = readFonts();
-    ASSERT_EQ(l_fonts.size(), 1u);
-    EXPECT_EQ(l_fonts[0].name, "DEFAULT");
-    EXPECT_EQ(l_fonts[0].path, "data/Sans.ttf");
-    const auto l_inputs = readInputs("ONESWITCH");
-    ASSERT_EQ(l_inputs.size(), 2u);
-    EXPECT_EQ(l_inputs[0].name, "GAME");
-    EXPECT_EQ(l_inputs[0].path, "data/GAME-ONESWITCH.json");
-    EXPECT_EQ(l_inputs[1].path, "data/menu.json");
+    const auto fonts = readFonts();
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(fonts[0].name, "DEFAULT");
+    EXPECT_EQ(fonts[0].path, "data/Sans.ttf");
+    const auto inputs = readInputs("ONESWITCH");
+    ASSERT_EQ(inputs.size(), 2u);
+    EXPECT_EQ(inputs[0].name, "GAME");
+    EXPECT_EQ(inputs[0].path, "data/GAME-ONESWITCH.json");
+    EXPECT_EQ(inputs[1].path, "data/menu.json");
 }
 
 TEST_F(ConfigTest, SoundsOfTheThreeTypesWithTheirOwnDefaults) {
@@ -115,8 +115,8 @@ TEST_F(ConfigTest, SoundsOfTheThreeTypesWithTheirOwnDefaults) {
              {id: 3, sound_type: SpeechSound, sound: {text: "Hello"}},
              {id: 4, sound_type: WavSound, sound: {file: "loop.wav", single_instance: true, looping: true}},
              {id: 5, sound_type: SpeechSound, sound: {text: "Again", single_instance: false, looping: true}}]}})");
-    const auto l_sounds = readSounds();
-    ASSERT_EQ(l_sounds.size(), 5u);
+    const auto sounds = readSounds();
+    ASSERT_EQ(sounds.size(), 5u);
     struct Expected {
         int id;
         SoundType type;
@@ -124,18 +124,18 @@ TEST_F(ConfigTest, SoundsOfTheThreeTypesWithTheirOwnDefaults) {
         bool singleInstance;
         bool looping;
     };
-    const Expected l_expected[] = {{1, SoundType::Wav, "data/hit.wav", false, false},
-                                   {2, SoundType::Stream, "data/music.ogg", true, true},
-                                   {3, SoundType::Speech, "Hello", true, false},
-                                   {4, SoundType::Wav, "data/loop.wav", true, true},
-                                   {5, SoundType::Speech, "Again", false, true}};
-    for (size_t l_i = 0; l_i < l_sounds.size(); ++l_i) {
-        SCOPED_TRACE(l_expected[l_i].id);
-        EXPECT_EQ(l_sounds[l_i].id, l_expected[l_i].id);
-        EXPECT_EQ(l_sounds[l_i].type, l_expected[l_i].type);
-        EXPECT_EQ(l_sounds[l_i].source, l_expected[l_i].source);
-        EXPECT_EQ(l_sounds[l_i].singleInstance, l_expected[l_i].singleInstance);
-        EXPECT_EQ(l_sounds[l_i].looping, l_expected[l_i].looping);
+    const Expected expected[] = {{1, SoundType::Wav, "data/hit.wav", false, false},
+                                 {2, SoundType::Stream, "data/music.ogg", true, true},
+                                 {3, SoundType::Speech, "Hello", true, false},
+                                 {4, SoundType::Wav, "data/loop.wav", true, true},
+                                 {5, SoundType::Speech, "Again", false, true}};
+    for (size_t i = 0; i < sounds.size(); ++i) {
+        SCOPED_TRACE(expected[i].id);
+        EXPECT_EQ(sounds[i].id, expected[i].id);
+        EXPECT_EQ(sounds[i].type, expected[i].type);
+        EXPECT_EQ(sounds[i].source, expected[i].source);
+        EXPECT_EQ(sounds[i].singleInstance, expected[i].singleInstance);
+        EXPECT_EQ(sounds[i].looping, expected[i].looping);
     }
 }
 
@@ -152,48 +152,48 @@ TEST_F(ConfigTest, ReadsLevelsWithTheirCellsAndRobots) {
                         column_section: 1, row_section: 0}]},
              {}]}})");
     ASSERT_EQ(levelCount(), 2);
-    const LevelEntry l_level = readLevel(0);
-    for (int l_i = 0; l_i < 15; ++l_i) EXPECT_EQ(l_level.params[size_t(l_i)], l_i + 1);
-    ASSERT_EQ(l_level.specialCells.size(), 2u);
-    EXPECT_EQ(l_level.specialCells[1].x, 3);
-    EXPECT_EQ(l_level.specialCells[1].y, 4);
-    EXPECT_EQ(l_level.minimapRegionsX, 2);
-    EXPECT_EQ(l_level.minimapRegionsY, 3);
-    EXPECT_EQ(l_level.collisionData, "coll");
-    EXPECT_EQ(l_level.tileAtlas, "atlas.png");
-    EXPECT_EQ(l_level.minimapTerminalOffset, 4);
-    EXPECT_FLOAT_EQ(l_level.floorColour[0], 1.0f);
-    EXPECT_FLOAT_EQ(l_level.floorColour[1], 128 / 255.0f);
-    EXPECT_FLOAT_EQ(l_level.floorColour[2], 64 / 255.0f);
-    EXPECT_FLOAT_EQ(l_level.floorColour[3], 0.0f);
-    EXPECT_FALSE(l_level.floorOn);
-    EXPECT_FLOAT_EQ(l_level.floorScale, 2.0f);
-    EXPECT_FLOAT_EQ(l_level.floorParams[3], 0.4f);
-    ASSERT_EQ(l_level.robots.size(), 2u);
-    EXPECT_EQ(l_level.robots[0].type, 3);
-    EXPECT_EQ(l_level.robots[0].x, -1);
-    EXPECT_EQ(l_level.robots[0].y, -1);
-    EXPECT_EQ(l_level.robots[0].columnSections, 1);
-    EXPECT_EQ(l_level.robots[0].rowSection, -1);
-    EXPECT_EQ(l_level.robots[1].x, 5);
-    EXPECT_EQ(l_level.robots[1].rowSections, 3);
-    EXPECT_EQ(l_level.robots[1].columnSection, 1);
-    EXPECT_EQ(l_level.robots[1].rowSection, 0);
+    const LevelEntry level = readLevel(0);
+    for (int i = 0; i < 15; ++i) EXPECT_EQ(level.params[size_t(i)], i + 1);
+    ASSERT_EQ(level.specialCells.size(), 2u);
+    EXPECT_EQ(level.specialCells[1].x, 3);
+    EXPECT_EQ(level.specialCells[1].y, 4);
+    EXPECT_EQ(level.minimapRegionsX, 2);
+    EXPECT_EQ(level.minimapRegionsY, 3);
+    EXPECT_EQ(level.collisionData, "coll");
+    EXPECT_EQ(level.tileAtlas, "atlas.png");
+    EXPECT_EQ(level.minimapTerminalOffset, 4);
+    EXPECT_FLOAT_EQ(level.floorColour[0], 1.0f);
+    EXPECT_FLOAT_EQ(level.floorColour[1], 128 / 255.0f);
+    EXPECT_FLOAT_EQ(level.floorColour[2], 64 / 255.0f);
+    EXPECT_FLOAT_EQ(level.floorColour[3], 0.0f);
+    EXPECT_FALSE(level.floorOn);
+    EXPECT_FLOAT_EQ(level.floorScale, 2.0f);
+    EXPECT_FLOAT_EQ(level.floorParams[3], 0.4f);
+    ASSERT_EQ(level.robots.size(), 2u);
+    EXPECT_EQ(level.robots[0].type, 3);
+    EXPECT_EQ(level.robots[0].x, -1);
+    EXPECT_EQ(level.robots[0].y, -1);
+    EXPECT_EQ(level.robots[0].columnSections, 1);
+    EXPECT_EQ(level.robots[0].rowSection, -1);
+    EXPECT_EQ(level.robots[1].x, 5);
+    EXPECT_EQ(level.robots[1].rowSections, 3);
+    EXPECT_EQ(level.robots[1].columnSection, 1);
+    EXPECT_EQ(level.robots[1].rowSection, 0);
 }
 
 TEST_F(ConfigTest, AbsentLevelFieldsAndIndexesOutsideTheListGiveDefaults) {
     load(R"({game: {title: "T", levels: [{}]}})");
-    const LevelEntry l_defaults;
-    for (const LevelEntry& l_level : {readLevel(0), readLevel(1), readLevel(-1)}) {
-        EXPECT_EQ(l_level.params, l_defaults.params);
-        EXPECT_TRUE(l_level.specialCells.empty());
-        EXPECT_EQ(l_level.minimapTerminalOffset, 8);
-        EXPECT_FLOAT_EQ(l_level.floorColour[0], 0x63 / 255.0f);
-        EXPECT_FLOAT_EQ(l_level.floorColour[3], 0x26 / 255.0f);
-        EXPECT_TRUE(l_level.floorOn);
-        EXPECT_FLOAT_EQ(l_level.floorScale, 1.0f);
-        EXPECT_FLOAT_EQ(l_level.floorParams[0], 0.95f);
-        EXPECT_FLOAT_EQ(l_level.floorParams[2], 0.2f);
+    const LevelEntry defaults;
+    for (const LevelEntry& level : {readLevel(0), readLevel(1), readLevel(-1)}) {
+        EXPECT_EQ(level.params, defaults.params);
+        EXPECT_TRUE(level.specialCells.empty());
+        EXPECT_EQ(level.minimapTerminalOffset, 8);
+        EXPECT_FLOAT_EQ(level.floorColour[0], 0x63 / 255.0f);
+        EXPECT_FLOAT_EQ(level.floorColour[3], 0x26 / 255.0f);
+        EXPECT_TRUE(level.floorOn);
+        EXPECT_FLOAT_EQ(level.floorScale, 1.0f);
+        EXPECT_FLOAT_EQ(level.floorParams[0], 0.95f);
+        EXPECT_FLOAT_EQ(level.floorParams[2], 0.2f);
     }
 }
 
@@ -206,35 +206,35 @@ TEST_F(ConfigTest, UnloadingLeavesNoRoot) {
 }
 
 TEST(InputMethodName, NamesTheFiveMethodsAndTreatsOthersAsNone) {
-    const std::pair<int, const char*> l_cases[] = {{0, "NONE"},      {1, "STANDARD"}, {2, "ONEKEY"}, {3, "ONESWITCH"},
-                                                   {4, "HEADTRACKER"}, {5, "NONE"},   {-1, "NONE"}};
-    for (const auto& [l_value, l_name] : l_cases) EXPECT_EQ(inputMethodName(l_value), l_name) << l_value;
+    const std::pair<int, const char*> cases[] = {{0, "NONE"},        {1, "STANDARD"}, {2, "ONEKEY"}, {3, "ONESWITCH"},
+                                                 {4, "HEADTRACKER"}, {5, "NONE"},     {-1, "NONE"}};
+    for (const auto& [value, name] : cases) EXPECT_EQ(inputMethodName(value), name) << value;
 }
 
 TEST(ConfigDeathTest, SoundOfUnknownTypeStops) {
-    TempFolder l_folder;
-    l_folder.write("config.json", R"({game: {title: "T", sounds: [{id: 9}]}})");
+    TempFolder folder;
+    folder.write("config.json", R"({game: {title: "T", sounds: [{id: 9}]}})");
     EXPECT_EXIT(
         {
-            loadConfig(l_folder.path("config"), l_folder.path("preferences.cfg"));
+            loadConfig(folder.path("config"), folder.path("preferences.cfg"));
             readSounds();
         },
         ::testing::ExitedWithCode(1), "^Unknown sound type: 0\n$");
 }
 
 TEST(ConfigDeathTest, MissingDataStops) {
-    TempFolder l_folder;
-    const std::string l_name = l_folder.path("config");
-    EXPECT_EXIT(loadConfig(l_name, l_folder.path("preferences.cfg")), ::testing::ExitedWithCode(1),
-                "^Failed to load: " + l_name + "\n$");
+    TempFolder folder;
+    const std::string name = folder.path("config");
+    EXPECT_EXIT(loadConfig(name, folder.path("preferences.cfg")), ::testing::ExitedWithCode(1),
+                "^Failed to load: " + name + "\n$");
 }
 
 TEST(ConfigDeathTest, JsonThatDoesNotParseStopsWithTheNameAsGiven) {
-    TempFolder l_folder;
-    l_folder.write("config.json", R"({game: {title: 12, rate: "fast"}})");
-    const std::string l_name = l_folder.path("config");
-    EXPECT_EXIT(loadConfig(l_name, l_folder.path("preferences.cfg")), ::testing::ExitedWithCode(1),
-                "^Failed to load: " + l_name + "\n$");
+    TempFolder folder;
+    folder.write("config.json", R"({game: {title: 12, rate: "fast"}})");
+    const std::string name = folder.path("config");
+    EXPECT_EXIT(loadConfig(name, folder.path("preferences.cfg")), ::testing::ExitedWithCode(1),
+                "^Failed to load: " + name + "\n$");
 }
 
 }  // namespace

@@ -27,22 +27,22 @@ TEST_F(GlobalsTest, ReadsFieldsByName) {
     EXPECT_EQ(Globals::getInt("KILLBOSSTIME"), 10);
     EXPECT_EQ(Globals::getInt("PUNCHDAMAGEBASE"), -5);
 
-    const auto* l_knockback = Globals::vectorField<float>("KNOCKBACKVALUES");
-    ASSERT_NE(l_knockback, nullptr);
-    ASSERT_EQ(l_knockback->size(), 2u);
-    EXPECT_FLOAT_EQ(l_knockback->Get(1), 2.5f);
+    const auto* knockback = Globals::vectorField<float>("KNOCKBACKVALUES");
+    ASSERT_NE(knockback, nullptr);
+    ASSERT_EQ(knockback->size(), 2u);
+    EXPECT_FLOAT_EQ(knockback->Get(1), 2.5f);
 
-    const auto l_weapons = Globals::tables<Zelmo::WeaponInfo>("WEAPONINFOS");
-    ASSERT_EQ(l_weapons.size(), 2u);
-    EXPECT_EQ(l_weapons[0]->beam_type(), 5);
-    EXPECT_FLOAT_EQ(l_weapons[0]->damage(), 30.0f);
-    EXPECT_EQ(l_weapons[1]->sound(), 7);
+    const auto weapons = Globals::tables<Zelmo::WeaponInfo>("WEAPONINFOS");
+    ASSERT_EQ(weapons.size(), 2u);
+    EXPECT_EQ(weapons[0]->beam_type(), 5);
+    EXPECT_FLOAT_EQ(weapons[0]->damage(), 30.0f);
+    EXPECT_EQ(weapons[1]->sound(), 7);
     EXPECT_EQ(Globals::tables("WEAPONINFOS").size(), 2u);
 
-    const auto* l_seeds = Globals::vectorField<const Zelmo::GameSeed*>("GAMESEEDS");
-    ASSERT_NE(l_seeds, nullptr);
-    EXPECT_EQ(l_seeds->Get(1)->low(), 4000000000u);
-    EXPECT_EQ(l_seeds->Get(1)->high(), 2u);
+    const auto* seeds = Globals::vectorField<const Zelmo::GameSeed*>("GAMESEEDS");
+    ASSERT_NE(seeds, nullptr);
+    EXPECT_EQ(seeds->Get(1)->low(), 4000000000u);
+    EXPECT_EQ(seeds->Get(1)->high(), 2u);
 }
 
 TEST_F(GlobalsTest, UnknownNamesAndMissingFieldsReadAsDefaults) {
@@ -80,11 +80,10 @@ TEST_F(GlobalsTest, SchemaThatDoesNotParseLeavesTheTableEmpty) {
 }
 
 TEST_F(GlobalsTest, EncodedDataIsPreferred) {
-    Game::Info l_encoder;
-    ASSERT_TRUE(l_encoder.loadSchema("data/Globals.fbs"));
-    ASSERT_NE(l_encoder.storeData("{player_speed: 9.0}", false), nullptr);
-    m_folder.write("globals.fb",
-                   std::string(reinterpret_cast<const char*>(l_encoder.data()), l_encoder.dataSize()));
+    Game::Info encoder;
+    ASSERT_TRUE(encoder.loadSchema("data/Globals.fbs"));
+    ASSERT_NE(encoder.storeData("{player_speed: 9.0}", false), nullptr);
+    m_folder.write("globals.fb", std::string(reinterpret_cast<const char*>(encoder.data()), encoder.dataSize()));
     ASSERT_TRUE(loadTuning(m_folder, kTuning));
     EXPECT_FLOAT_EQ(Globals::getFloat("PLAYERSPEED"), 9.0f);
 }
@@ -92,29 +91,29 @@ TEST_F(GlobalsTest, EncodedDataIsPreferred) {
 // Readers elsewhere know the fields by these names only, so each name must sit on the schema
 // field it stands for (the schema's name in upper case without underscores).
 TEST(GlobalsSlots, NameTheSchemaFieldsInOrder) {
-    Game::Info l_info;
-    ASSERT_TRUE(l_info.loadSchema("data/Globals.fbs"));
-    const flatbuffers::StructDef* l_root = l_info.getParser()->root_struct_def_;
-    ASSERT_NE(l_root, nullptr);
-    const Globals::SlotMap l_slots = Zelmo::tuningFieldSlots();
-    ASSERT_EQ(l_slots.size(), 25u);
-    ASSERT_EQ(l_root->fields.vec.size(), 25u);
-    for (const auto& [l_name, l_slot] : l_slots) {
-        const flatbuffers::FieldDef* l_field = l_root->fields.vec[size_t((l_slot - 4) / 2)];
-        std::string l_fieldName;
-        for (char l_c : l_field->name) {
-            if (l_c != '_') l_fieldName += char(std::toupper(static_cast<unsigned char>(l_c)));
+    Game::Info info;
+    ASSERT_TRUE(info.loadSchema("data/Globals.fbs"));
+    const flatbuffers::StructDef* root = info.getParser()->root_struct_def_;
+    ASSERT_NE(root, nullptr);
+    const Globals::SlotMap slots = Zelmo::tuningFieldSlots();
+    ASSERT_EQ(slots.size(), 25u);
+    ASSERT_EQ(root->fields.vec.size(), 25u);
+    for (const auto& [name, slot] : slots) {
+        const flatbuffers::FieldDef* field = root->fields.vec[size_t((slot - 4) / 2)];
+        std::string fieldName;
+        for (char c : field->name) {
+            if (c != '_') fieldName += char(std::toupper(static_cast<unsigned char>(c)));
         }
-        EXPECT_EQ(l_fieldName, l_name);
-        EXPECT_EQ(l_field->value.offset, l_slot) << l_name;
+        EXPECT_EQ(fieldName, name);
+        EXPECT_EQ(field->value.offset, slot) << name;
     }
 }
 
 TEST(GlobalsDeathTest, MissingDataStops) {
-    TempFolder l_folder;
-    const std::string l_name = l_folder.path("globals");
-    EXPECT_EXIT(Globals::loadFiles("data/Globals.fbs", l_name, Zelmo::tuningFieldSlots()), ::testing::ExitedWithCode(1),
-                "^Failed to load: " + l_name + "\n$");
+    TempFolder folder;
+    const std::string name = folder.path("globals");
+    EXPECT_EXIT(Globals::loadFiles("data/Globals.fbs", name, Zelmo::tuningFieldSlots()), ::testing::ExitedWithCode(1),
+                "^Failed to load: " + name + "\n$");
 }
 
 TEST(GlobalsDeathTest, MissingSchemaStops) {

@@ -68,19 +68,19 @@ protected:
 
 // With no configuration loaded the defaults are 640 x 480. The player's other settings stay.
 TEST_P(WindowSizeInTheFile, ASizeNoWindowCanHaveGivesWayToTheDefault) {
-    const WindowSizeCase& l_case = GetParam();
-    m_folder.write("preferences.cfg", std::string("INPUT_METHOD = ONEKEY\nSCREEN_WIDTH = ") + l_case.width +
-                                          "\nSCREEN_HEIGHT = " + l_case.height + "\nVOL_MUSIC = 40\n");
+    const WindowSizeCase& testCase = GetParam();
+    m_folder.write("preferences.cfg", std::string("INPUT_METHOD = ONEKEY\nSCREEN_WIDTH = ") + testCase.width +
+                                          "\nSCREEN_HEIGHT = " + testCase.height + "\nVOL_MUSIC = 40\n");
     ::testing::internal::CaptureStderr();
     EXPECT_TRUE(loadPreferences(m_folder.path("preferences.cfg")));
-    const std::string l_told = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(getPref("SCREEN_WIDTH"), l_case.expectedWidth);
-    EXPECT_EQ(getPref("SCREEN_HEIGHT"), l_case.expectedHeight);
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(getPref("SCREEN_WIDTH"), testCase.expectedWidth);
+    EXPECT_EQ(getPref("SCREEN_HEIGHT"), testCase.expectedHeight);
     EXPECT_EQ(getPref("INPUT_METHOD"), "ONEKEY");
     EXPECT_EQ(getPref("VOL_MUSIC"), "40");
-    EXPECT_EQ(std::count(l_told.begin(), l_told.end(), '\n'), long(l_case.ignored.size())) << l_told;
-    for (const std::string& l_name : l_case.ignored) {
-        EXPECT_NE(l_told.find(m_folder.path("preferences.cfg") + ": " + l_name + " = "), std::string::npos) << l_told;
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), long(testCase.ignored.size())) << told;
+    for (const std::string& name : testCase.ignored) {
+        EXPECT_NE(told.find(m_folder.path("preferences.cfg") + ": " + name + " = "), std::string::npos) << told;
     }
 }
 
@@ -100,12 +100,12 @@ TEST_F(PreferencesFile, SaveAndLoadKeepEverySetting) {
     setPref("INPUT_JPAD_B1", "JPAD: B1");
     setPref("SCREEN_WIDTH", "1280");
     setPref("NOTE", " two\nlines ");
-    const Game::SettingsMap l_saved = settings();
+    const Game::SettingsMap saved = settings();
     ASSERT_TRUE(savePreferences(m_folder.path("preferences.cfg")));
     EXPECT_FALSE(std::filesystem::exists(m_folder.path("preferences.cfg.tmp")));
     settings().clear();
     EXPECT_TRUE(loadPreferences(m_folder.path("preferences.cfg")));
-    EXPECT_EQ(settings(), l_saved);
+    EXPECT_EQ(settings(), saved);
     EXPECT_EQ(m_folder.read("preferences.cfg").rfind("INPUT_JPAD_B1 = \"JPAD: B1\"\n", 0), 0u);
 }
 

@@ -26,20 +26,20 @@ TEST_F(SettingsTest, StoresUnderThePrefixedName) {
 }
 
 TEST_F(SettingsTest, IntegersReadAsAStreamReadsThem) {
-    const std::pair<const char*, int> l_cases[] = {{"", 0}, {"42", 42}, {" 7", 7}, {"-3", -3}, {"12abc", 12}};
-    for (const auto& [l_text, l_value] : l_cases) {
-        setPref("N", l_text);
-        EXPECT_EQ(getPrefInt("N"), l_value) << l_text;
+    const std::pair<const char*, int> cases[] = {{"", 0}, {"42", 42}, {" 7", 7}, {"-3", -3}, {"12abc", 12}};
+    for (const auto& [text, value] : cases) {
+        setPref("N", text);
+        EXPECT_EQ(getPrefInt("N"), value) << text;
     }
     EXPECT_EQ(getPrefInt("ABSENT"), 0);
 }
 
 TEST_F(SettingsTest, DefaultsSetEveryOptionAndBinding) {
     setDefaultOptions();
-    for (const auto& l_name : gameOptionNames()) EXPECT_EQ(getPref("OPT_" + l_name), "0") << l_name;
+    for (const auto& name : gameOptionNames()) EXPECT_EQ(getPref("OPT_" + name), "0") << name;
     setPref("INPUT_KEY_W", "KEY:UP");
     resetBindings();
-    for (const auto& l_name : bindingNames()) EXPECT_EQ(settings().count("PREF_" + l_name), 1u) << l_name;
+    for (const auto& name : bindingNames()) EXPECT_EQ(settings().count("PREF_" + name), 1u) << name;
     EXPECT_EQ(getPref("INPUT_KEY_W"), "");
     EXPECT_EQ(settings().size(), 25u + 22u);
 }
@@ -49,11 +49,11 @@ TEST_F(SettingsTest, VolumesArePercentages) {
     setPref("VOL_SOUND", "50");
     setPref("VOL_MUSIC", "0");
     setPref("VOL_SPEECH", "");
-    const Volumes l_volumes = readVolumes();
-    EXPECT_FLOAT_EQ(l_volumes.master, 1.0f);
-    EXPECT_FLOAT_EQ(l_volumes.sound, 0.5f);
-    EXPECT_FLOAT_EQ(l_volumes.music, 0.0f);
-    EXPECT_FLOAT_EQ(l_volumes.speech, 0.0f);
+    const Volumes volumes = readVolumes();
+    EXPECT_FLOAT_EQ(volumes.master, 1.0f);
+    EXPECT_FLOAT_EQ(volumes.sound, 0.5f);
+    EXPECT_FLOAT_EQ(volumes.music, 0.0f);
+    EXPECT_FLOAT_EQ(volumes.speech, 0.0f);
 }
 
 TEST(SettingsDeathTest, NumbersThatAreNotNumbersStop) {
@@ -92,12 +92,12 @@ TEST_F(OptionValueTest, StoredIndexSelectsTheValue) {
         float value;
         const char* storedAfter;
     };
-    const Case l_cases[] = {{"0", 1.0f, "0"}, {"2", 3.0f, "2"},  {"4", 5.0f, "4"},
-                            {"5", 1.0f, "0"}, {"7", 1.0f, "0"},  {"-1", 1.0f, "0"}};
-    for (const Case& l_case : l_cases) {
-        setPref("OPT_ZOOM", l_case.stored);
-        EXPECT_FLOAT_EQ(getOptionValue("ZOOM"), l_case.value) << l_case.stored;
-        EXPECT_EQ(getPref("OPT_ZOOM"), l_case.storedAfter) << l_case.stored;
+    const Case cases[] = {{"0", 1.0f, "0"}, {"2", 3.0f, "2"}, {"4", 5.0f, "4"},
+                          {"5", 1.0f, "0"}, {"7", 1.0f, "0"}, {"-1", 1.0f, "0"}};
+    for (const Case& testCase : cases) {
+        setPref("OPT_ZOOM", testCase.stored);
+        EXPECT_FLOAT_EQ(getOptionValue("ZOOM"), testCase.value) << testCase.stored;
+        EXPECT_EQ(getPref("OPT_ZOOM"), testCase.storedAfter) << testCase.stored;
     }
     settings().erase("PREF_OPT_ZOOM");
     EXPECT_FLOAT_EQ(getOptionValue("ZOOM"), 1.0f);
@@ -113,8 +113,8 @@ TEST_F(OptionValueTest, OptionsWithoutValuesReadAsOne) {
 }
 
 TEST(OptionValueDeathTest, StoredIndexThatIsNotANumberStops) {
-    TempFolder l_folder;
-    ASSERT_TRUE(loadTuning(l_folder, R"({option_values: [{name: "OPT_X", values: [{value: 1.0}]}]})"));
+    TempFolder folder;
+    ASSERT_TRUE(loadTuning(folder, R"({option_values: [{name: "OPT_X", values: [{value: 1.0}]}]})"));
     EXPECT_EXIT(
         {
             setPref("OPT_X", "first");

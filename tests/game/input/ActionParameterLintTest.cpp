@@ -18,47 +18,47 @@ namespace {
 using Input::Config::ActionsDef;
 
 std::vector<std::string> shippedInputFiles() {
-    std::vector<std::string> l_files = {"data/INPUT-METHOD-PICK.json", "data/PICK-SWITCH-OR-HEAD.json",
-                                        "data/PICK-SWITCH.json"};
-    Game::Info l_config;
-    EXPECT_TRUE(l_config.loadSchema("data/config.fbs"));
-    EXPECT_NE(l_config.loadData("data/config"), nullptr);
-    for (const std::string& l_method : Zelmo::kInputMethods) {
-        for (const auto& l_input : Zelmo::readInputs(l_method, flatbuffers::GetRoot<Zelmo::ConfigRoot>(l_config.data()))) {
-            l_files.push_back(l_input.path);
+    std::vector<std::string> files = {"data/INPUT-METHOD-PICK.json", "data/PICK-SWITCH-OR-HEAD.json",
+                                      "data/PICK-SWITCH.json"};
+    Game::Info config;
+    EXPECT_TRUE(config.loadSchema("data/config.fbs"));
+    EXPECT_NE(config.loadData("data/config"), nullptr);
+    for (const std::string& method : Zelmo::kInputMethods) {
+        for (const auto& input : Zelmo::readInputs(method, flatbuffers::GetRoot<Zelmo::ConfigRoot>(config.data()))) {
+            files.push_back(input.path);
         }
     }
-    return l_files;
+    return files;
 }
 
 void checkActions(const ActionsDef* actions, const std::string& where, std::vector<std::string>& faults) {
     if (!actions) return;
-    for (const auto* l_list : {actions->press(), actions->release(), actions->hold(), actions->held_release()}) {
-        if (!l_list) continue;
-        for (const auto* l_action : *l_list) {
-            const std::string l_fault = Zelmo::actionParameterFault(
-                Input::ActionId(Util::toStdString(l_action->name()), Util::toStdString(l_action->param())));
-            if (!l_fault.empty()) faults.push_back(where + ": " + l_fault);
+    for (const auto* list : {actions->press(), actions->release(), actions->hold(), actions->held_release()}) {
+        if (!list) continue;
+        for (const auto* action : *list) {
+            const std::string fault = Zelmo::actionParameterFault(
+                Input::ActionId(Util::toStdString(action->name()), Util::toStdString(action->param())));
+            if (!fault.empty()) faults.push_back(where + ": " + fault);
         }
     }
 }
 
 TEST(ActionParameterLint, EveryShippedActionHasAReadableParameter) {
-    for (const std::string& l_file : shippedInputFiles()) {
-        Game::Info l_info;
-        ASSERT_TRUE(l_info.loadSchema("data/InputConfig.fbs"));
-        ASSERT_NE(l_info.loadData(l_file), nullptr) << l_file;
-        const auto* l_root = flatbuffers::GetRoot<Input::Config::InputConfig>(l_info.data());
-        std::vector<std::string> l_faults;
-        const auto* l_switches = l_root->switches();
-        for (flatbuffers::uoffset_t l_index = 0; l_switches && l_index < l_switches->size(); ++l_index) {
-            const auto* l_switch = l_switches->Get(l_index);
-            const std::string l_where = l_file + " switch " + std::to_string(l_index);
-            checkActions(l_switch->actions(), l_where, l_faults);
-            if (!l_switch->triggers()) continue;
-            for (const auto* l_trigger : *l_switch->triggers()) checkActions(l_trigger->actions(), l_where, l_faults);
+    for (const std::string& file : shippedInputFiles()) {
+        Game::Info info;
+        ASSERT_TRUE(info.loadSchema("data/InputConfig.fbs"));
+        ASSERT_NE(info.loadData(file), nullptr) << file;
+        const auto* root = flatbuffers::GetRoot<Input::Config::InputConfig>(info.data());
+        std::vector<std::string> faults;
+        const auto* switches = root->switches();
+        for (flatbuffers::uoffset_t index = 0; switches && index < switches->size(); ++index) {
+            const auto* theSwitch = switches->Get(index);
+            const std::string where = file + " switch " + std::to_string(index);
+            checkActions(theSwitch->actions(), where, faults);
+            if (!theSwitch->triggers()) continue;
+            for (const auto* trigger : *theSwitch->triggers()) checkActions(trigger->actions(), where, faults);
         }
-        EXPECT_TRUE(l_faults.empty()) << l_faults.front();
+        EXPECT_TRUE(faults.empty()) << faults.front();
     }
 }
 

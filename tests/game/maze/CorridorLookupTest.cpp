@@ -18,212 +18,212 @@ using Zelmo::CorridorNode;
 constexpr int kUp = 0, kDown = 1, kRight = 2, kLeft = 3;
 
 std::unique_ptr<CorridorLookup> lookupOf(const Maze::MazeData& maze) {
-    auto l_lookup = std::make_unique<CorridorLookup>(4);
-    Maze::buildCorridorLookup(maze.getStartNode(), *l_lookup);
-    return l_lookup;
+    auto lookup = std::make_unique<CorridorLookup>(4);
+    Maze::buildCorridorLookup(maze.getStartNode(), *lookup);
+    return lookup;
 }
 
 const CorridorLink* linkThrough(const CorridorNode* node, int exit) {
-    for (const CorridorLink& l_link : node->links) {
-        if (l_link.exit == exit) return &l_link;
+    for (const CorridorLink& link : node->links) {
+        if (link.exit == exit) return &link;
     }
     return nullptr;
 }
 
 // The decision point reached by leaving node through exit, walking the maze directly.
 const Maze::Node* walkToDecisionPoint(const Maze::Node* node, int exit) {
-    const Maze::Node* l_previous = node;
-    const Maze::Node* l_current = node->getExit(exit);
-    while (l_current->getNumOpenExits() == 2) {
-        const Maze::Node* l_next = nullptr;
-        for (int l_e = 0; l_e < l_current->getNumExits() && !l_next; ++l_e) {
-            if (l_current->isExitOpen(l_e) && l_current->getExit(l_e) != l_previous) l_next = l_current->getExit(l_e);
+    const Maze::Node* previous = node;
+    const Maze::Node* current = node->getExit(exit);
+    while (current->getNumOpenExits() == 2) {
+        const Maze::Node* next = nullptr;
+        for (int e = 0; e < current->getNumExits() && !next; ++e) {
+            if (current->isExitOpen(e) && current->getExit(e) != previous) next = current->getExit(e);
         }
-        l_previous = l_current;
-        l_current = l_next;
+        previous = current;
+        current = next;
     }
-    return l_current;
+    return current;
 }
 
 // Depth of the dead-end tree behind the corridor from `from` to `to`, on a maze without loops.
 int treeDepth(const CorridorNode* from, const CorridorNode* to) {
-    int l_deepest = 0;
-    for (const CorridorLink& l_link : to->links) {
-        if (l_link.target != from) l_deepest = std::max(l_deepest, treeDepth(to, l_link.target));
+    int deepest = 0;
+    for (const CorridorLink& link : to->links) {
+        if (link.target != from) deepest = std::max(deepest, treeDepth(to, link.target));
     }
-    return l_deepest + 1;
+    return deepest + 1;
 }
 
 TEST(CorridorLookupTest, NullStartLeavesTheLookupEmpty) {
-    CorridorLookup l_lookup(4);
-    Maze::buildCorridorLookup(nullptr, l_lookup);
-    EXPECT_TRUE(l_lookup.getNodes().empty());
-    EXPECT_EQ(l_lookup.getDirectionEntry(kUp, {0, 0}), nullptr);
+    CorridorLookup lookup(4);
+    Maze::buildCorridorLookup(nullptr, lookup);
+    EXPECT_TRUE(lookup.getNodes().empty());
+    EXPECT_EQ(lookup.getDirectionEntry(kUp, {0, 0}), nullptr);
 }
 
 TEST(CorridorLookupTest, ARingWithoutDecisionPointsStaysEmpty) {
-    auto l_maze = MazeTest::shapedMaze({"###", "#.#", "###"});
-    auto l_lookup = lookupOf(*l_maze);
-    EXPECT_TRUE(l_lookup->getNodes().empty());
+    auto maze = MazeTest::shapedMaze({"###", "#.#", "###"});
+    auto lookup = lookupOf(*maze);
+    EXPECT_TRUE(lookup->getNodes().empty());
 }
 
 TEST(CorridorLookupTest, StraightCorridorBetweenTwoDeadEnds) {
-    auto l_maze = MazeTest::shapedMaze({"#####"});
-    auto l_lookup = lookupOf(*l_maze);
-    ASSERT_EQ(l_lookup->getNodes().size(), 2u);
-    CorridorNode* l_west = l_lookup->getNode({0, 0});
-    CorridorNode* l_east = l_lookup->getNode({4, 0});
-    ASSERT_TRUE(l_west && l_east);
-    ASSERT_EQ(l_west->links.size(), 1u);
-    ASSERT_EQ(l_east->links.size(), 1u);
-    EXPECT_EQ(l_west->links[0].exit, kRight);
-    EXPECT_EQ(l_west->links[0].target, l_east);
-    EXPECT_EQ(l_west->links[0].deadEndDepth, 1);
-    EXPECT_EQ(l_east->links[0].exit, kLeft);
-    EXPECT_EQ(l_east->links[0].target, l_west);
-    EXPECT_EQ(l_east->links[0].deadEndDepth, 1);
-    for (int l_x = 0; l_x < 5; ++l_x) {
-        SCOPED_TRACE(l_x);
-        EXPECT_EQ(l_lookup->getDirectionEntry(kRight, {l_x, 0}), l_x < 4 ? l_east : nullptr);
-        EXPECT_EQ(l_lookup->getDirectionEntry(kLeft, {l_x, 0}), l_x > 0 ? l_west : nullptr);
-        EXPECT_EQ(l_lookup->getDirectionEntry(kUp, {l_x, 0}), nullptr);
-        EXPECT_EQ(l_lookup->getDirectionEntry(kDown, {l_x, 0}), nullptr);
+    auto maze = MazeTest::shapedMaze({"#####"});
+    auto lookup = lookupOf(*maze);
+    ASSERT_EQ(lookup->getNodes().size(), 2u);
+    CorridorNode* west = lookup->getNode({0, 0});
+    CorridorNode* east = lookup->getNode({4, 0});
+    ASSERT_TRUE(west && east);
+    ASSERT_EQ(west->links.size(), 1u);
+    ASSERT_EQ(east->links.size(), 1u);
+    EXPECT_EQ(west->links[0].exit, kRight);
+    EXPECT_EQ(west->links[0].target, east);
+    EXPECT_EQ(west->links[0].deadEndDepth, 1);
+    EXPECT_EQ(east->links[0].exit, kLeft);
+    EXPECT_EQ(east->links[0].target, west);
+    EXPECT_EQ(east->links[0].deadEndDepth, 1);
+    for (int x = 0; x < 5; ++x) {
+        SCOPED_TRACE(x);
+        EXPECT_EQ(lookup->getDirectionEntry(kRight, {x, 0}), x < 4 ? east : nullptr);
+        EXPECT_EQ(lookup->getDirectionEntry(kLeft, {x, 0}), x > 0 ? west : nullptr);
+        EXPECT_EQ(lookup->getDirectionEntry(kUp, {x, 0}), nullptr);
+        EXPECT_EQ(lookup->getDirectionEntry(kDown, {x, 0}), nullptr);
     }
 }
 
 TEST(CorridorLookupTest, TJunctionWithThreeDeadEndBranches) {
-    auto l_maze = MazeTest::shapedMaze({
+    auto maze = MazeTest::shapedMaze({
         "#####",
         "..#..",
         "..#..",
     });
-    auto l_lookup = lookupOf(*l_maze);
-    ASSERT_EQ(l_lookup->getNodes().size(), 4u);
-    CorridorNode* l_junction = l_lookup->getNode({2, 0});
-    ASSERT_NE(l_junction, nullptr);
-    ASSERT_EQ(l_junction->links.size(), 3u);
-    for (const CorridorLink& l_link : l_junction->links) {
-        EXPECT_EQ(l_link.deadEndDepth, 1);
-        ASSERT_EQ(l_link.target->links.size(), 1u);
-        EXPECT_EQ(l_link.target->links[0].target, l_junction);
-        EXPECT_EQ(l_link.target->links[0].deadEndDepth, 2);
+    auto lookup = lookupOf(*maze);
+    ASSERT_EQ(lookup->getNodes().size(), 4u);
+    CorridorNode* junction = lookup->getNode({2, 0});
+    ASSERT_NE(junction, nullptr);
+    ASSERT_EQ(junction->links.size(), 3u);
+    for (const CorridorLink& link : junction->links) {
+        EXPECT_EQ(link.deadEndDepth, 1);
+        ASSERT_EQ(link.target->links.size(), 1u);
+        EXPECT_EQ(link.target->links[0].target, junction);
+        EXPECT_EQ(link.target->links[0].deadEndDepth, 2);
     }
-    EXPECT_EQ(linkThrough(l_junction, kLeft)->target, l_lookup->getNode({0, 0}));
-    EXPECT_EQ(linkThrough(l_junction, kRight)->target, l_lookup->getNode({4, 0}));
-    EXPECT_EQ(linkThrough(l_junction, kDown)->target, l_lookup->getNode({2, 2}));
-    EXPECT_EQ(l_lookup->getDirectionEntry(kUp, {2, 2}), l_junction);
-    EXPECT_EQ(l_lookup->getDirectionEntry(kDown, {2, 1}), l_lookup->getNode({2, 2}));
+    EXPECT_EQ(linkThrough(junction, kLeft)->target, lookup->getNode({0, 0}));
+    EXPECT_EQ(linkThrough(junction, kRight)->target, lookup->getNode({4, 0}));
+    EXPECT_EQ(linkThrough(junction, kDown)->target, lookup->getNode({2, 2}));
+    EXPECT_EQ(lookup->getDirectionEntry(kUp, {2, 2}), junction);
+    EXPECT_EQ(lookup->getDirectionEntry(kDown, {2, 1}), lookup->getNode({2, 2}));
 }
 
 TEST(CorridorLookupTest, CorridorBackToItsOwnJunctionIsALoopOfDepthOne) {
     // A ring whose only decision point is the junction towards the tail on the right.
-    auto l_maze = MazeTest::shapedMaze({
+    auto maze = MazeTest::shapedMaze({
         "###.",
         "#.##",
         "###.",
     });
-    auto l_lookup = lookupOf(*l_maze);
-    ASSERT_EQ(l_lookup->getNodes().size(), 2u);
-    CorridorNode* l_junction = l_lookup->getNode({2, 1});
-    CorridorNode* l_tail = l_lookup->getNode({3, 1});
-    ASSERT_TRUE(l_junction && l_tail);
-    ASSERT_EQ(l_junction->links.size(), 3u);
-    for (int l_exit : {kUp, kDown}) {
-        const CorridorLink* l_loop = linkThrough(l_junction, l_exit);
-        ASSERT_NE(l_loop, nullptr);
-        EXPECT_EQ(l_loop->target, l_junction);
-        EXPECT_EQ(l_loop->deadEndDepth, 1);
-        EXPECT_EQ(l_lookup->getDirectionEntry(size_t(l_exit), {2, 1}), l_junction);
+    auto lookup = lookupOf(*maze);
+    ASSERT_EQ(lookup->getNodes().size(), 2u);
+    CorridorNode* junction = lookup->getNode({2, 1});
+    CorridorNode* tail = lookup->getNode({3, 1});
+    ASSERT_TRUE(junction && tail);
+    ASSERT_EQ(junction->links.size(), 3u);
+    for (int exitStatus : {kUp, kDown}) {
+        const CorridorLink* loop = linkThrough(junction, exitStatus);
+        ASSERT_NE(loop, nullptr);
+        EXPECT_EQ(loop->target, junction);
+        EXPECT_EQ(loop->deadEndDepth, 1);
+        EXPECT_EQ(lookup->getDirectionEntry(size_t(exitStatus), {2, 1}), junction);
     }
-    EXPECT_EQ(linkThrough(l_junction, kRight)->target, l_tail);
-    EXPECT_EQ(linkThrough(l_junction, kRight)->deadEndDepth, 1);
+    EXPECT_EQ(linkThrough(junction, kRight)->target, tail);
+    EXPECT_EQ(linkThrough(junction, kRight)->deadEndDepth, 1);
     // Every ring cell leads back to the junction whichever way it is left.
-    for (const Position& l_cell : {Position{0, 0}, Position{1, 0}, Position{2, 0}, Position{0, 1}, Position{0, 2},
-                                   Position{1, 2}, Position{2, 2}}) {
-        int l_entries = 0;
-        for (size_t l_d = 0; l_d < 4; ++l_d) {
-            if (CorridorNode* l_to = l_lookup->getDirectionEntry(l_d, l_cell)) {
-                EXPECT_EQ(l_to, l_junction);
-                ++l_entries;
+    for (const Position& cell : {Position{0, 0}, Position{1, 0}, Position{2, 0}, Position{0, 1}, Position{0, 2},
+                                 Position{1, 2}, Position{2, 2}}) {
+        int entries = 0;
+        for (size_t d = 0; d < 4; ++d) {
+            if (CorridorNode* to = lookup->getDirectionEntry(d, cell)) {
+                EXPECT_EQ(to, junction);
+                ++entries;
             }
         }
-        EXPECT_EQ(l_entries, 2) << ::testing::PrintToString(l_cell);
+        EXPECT_EQ(entries, 2) << ::testing::PrintToString(cell);
     }
 }
 
 TEST(CorridorLookupTest, LinksIntoALoopKeepDepthZero) {
     // A ring through three junctions, each with a one-cell tail.
-    auto l_maze = MazeTest::shapedMaze({
+    auto maze = MazeTest::shapedMaze({
         "..#..",
         ".###.",
         "##.##",
         ".###.",
     });
-    auto l_lookup = lookupOf(*l_maze);
-    for (const Position& l_tail : {Position{2, 0}, Position{0, 2}, Position{4, 2}}) {
-        CorridorNode* l_node = l_lookup->getNode(l_tail);
-        ASSERT_NE(l_node, nullptr);
-        ASSERT_EQ(l_node->links.size(), 1u);
-        EXPECT_EQ(l_node->links[0].deadEndDepth, 0);
+    auto lookup = lookupOf(*maze);
+    for (const Position& tail : {Position{2, 0}, Position{0, 2}, Position{4, 2}}) {
+        CorridorNode* node = lookup->getNode(tail);
+        ASSERT_NE(node, nullptr);
+        ASSERT_EQ(node->links.size(), 1u);
+        EXPECT_EQ(node->links[0].deadEndDepth, 0);
     }
-    for (const Position& l_junction : {Position{2, 1}, Position{1, 2}, Position{3, 2}}) {
-        CorridorNode* l_node = l_lookup->getNode(l_junction);
-        ASSERT_NE(l_node, nullptr);
-        ASSERT_EQ(l_node->links.size(), 3u);
-        for (const CorridorLink& l_link : l_node->links) {
-            EXPECT_EQ(l_link.deadEndDepth, l_link.target->links.size() == 1 ? 1 : 0);
+    for (const Position& junction : {Position{2, 1}, Position{1, 2}, Position{3, 2}}) {
+        CorridorNode* node = lookup->getNode(junction);
+        ASSERT_NE(node, nullptr);
+        ASSERT_EQ(node->links.size(), 3u);
+        for (const CorridorLink& link : node->links) {
+            EXPECT_EQ(link.deadEndDepth, link.target->links.size() == 1 ? 1 : 0);
         }
     }
 }
 
 TEST(CorridorLookupTest, GeneratedMazesAreIndexedCorridorByCorridor) {
-    for (int l_loop : {0, 10, 35}) {
-        for (uint64_t l_stream : {1u, 2u, 3u}) {
-            SCOPED_TRACE(::testing::Message() << "loop " << l_loop << " stream " << l_stream);
-            MazeTest::GridOptions l_options;
-            l_options.width = 14;
-            l_options.height = 11;
-            l_options.loopPercent = l_loop;
-            l_options.excluded = {{5, 5}, {9, 2}};
-            auto l_maze = MazeTest::generate(MazeTest::gridTemplate(l_options), l_stream);
-            auto l_lookup = lookupOf(*l_maze);
-            const auto l_nodes = MazeTest::nodesOf(*l_maze);
+    for (int loop : {0, 10, 35}) {
+        for (uint64_t stream : {1u, 2u, 3u}) {
+            SCOPED_TRACE(::testing::Message() << "loop " << loop << " stream " << stream);
+            MazeTest::GridOptions options;
+            options.width = 14;
+            options.height = 11;
+            options.loopPercent = loop;
+            options.excluded = {{5, 5}, {9, 2}};
+            auto maze = MazeTest::generate(MazeTest::gridTemplate(options), stream);
+            auto lookup = lookupOf(*maze);
+            const auto nodes = MazeTest::nodesOf(*maze);
 
-            size_t l_decisionPoints = 0;
-            for (const Maze::Node* l_node : l_nodes) {
-                const bool l_decides = l_node->getNumOpenExits() != 2;
-                CorridorNode* l_corridorNode = l_lookup->getNode(l_node->getPosition());
-                EXPECT_EQ(l_corridorNode != nullptr, l_decides);
-                l_decisionPoints += l_decides;
-                for (int l_exit = 0; l_exit < 4; ++l_exit) {
-                    CorridorNode* l_to = l_lookup->getDirectionEntry(size_t(l_exit), l_node->getPosition());
-                    if (!l_node->isExitOpen(l_exit)) {
-                        EXPECT_EQ(l_to, nullptr);
+            size_t decisionPoints = 0;
+            for (const Maze::Node* node : nodes) {
+                const bool decides = node->getNumOpenExits() != 2;
+                CorridorNode* corridorNode = lookup->getNode(node->getPosition());
+                EXPECT_EQ(corridorNode != nullptr, decides);
+                decisionPoints += decides;
+                for (int exitStatus = 0; exitStatus < 4; ++exitStatus) {
+                    CorridorNode* to = lookup->getDirectionEntry(size_t(exitStatus), node->getPosition());
+                    if (!node->isExitOpen(exitStatus)) {
+                        EXPECT_EQ(to, nullptr);
                         continue;
                     }
-                    ASSERT_NE(l_to, nullptr);
-                    EXPECT_EQ(l_to->node, walkToDecisionPoint(l_node, l_exit));
-                    if (l_decides) {
-                        const CorridorLink* l_link = linkThrough(l_corridorNode, l_exit);
-                        ASSERT_NE(l_link, nullptr);
-                        EXPECT_EQ(l_link->target, l_to);
+                    ASSERT_NE(to, nullptr);
+                    EXPECT_EQ(to->node, walkToDecisionPoint(node, exitStatus));
+                    if (decides) {
+                        const CorridorLink* link = linkThrough(corridorNode, exitStatus);
+                        ASSERT_NE(link, nullptr);
+                        EXPECT_EQ(link->target, to);
                     }
                 }
             }
-            EXPECT_EQ(l_lookup->getNodes().size(), l_decisionPoints);
+            EXPECT_EQ(lookup->getNodes().size(), decisionPoints);
 
             // Each corridor is known from both of its ends.
-            for (const auto& l_entry : l_lookup->getNodes()) {
-                const CorridorNode* l_from = l_entry.second;
-                EXPECT_EQ(int(l_from->links.size()), l_from->node->getNumOpenExits());
-                for (const CorridorLink& l_link : l_from->links) {
-                    const auto l_back = std::count_if(l_link.target->links.begin(), l_link.target->links.end(),
-                                                      [&](const CorridorLink& l) { return l.target == l_from; });
-                    const auto l_forth = std::count_if(l_from->links.begin(), l_from->links.end(),
-                                                       [&](const CorridorLink& l) { return l.target == l_link.target; });
-                    EXPECT_EQ(l_back, l_forth);
-                    if (l_loop == 0) {
-                        EXPECT_EQ(l_link.deadEndDepth, treeDepth(l_from, l_link.target));
+            for (const auto& entry : lookup->getNodes()) {
+                const CorridorNode* from = entry.second;
+                EXPECT_EQ(int(from->links.size()), from->node->getNumOpenExits());
+                for (const CorridorLink& link : from->links) {
+                    const auto back = std::count_if(link.target->links.begin(), link.target->links.end(),
+                                                    [&](const CorridorLink& l) { return l.target == from; });
+                    const auto forth = std::count_if(from->links.begin(), from->links.end(),
+                                                     [&](const CorridorLink& l) { return l.target == link.target; });
+                    EXPECT_EQ(back, forth);
+                    if (loop == 0) {
+                        EXPECT_EQ(link.deadEndDepth, treeDepth(from, link.target));
                     }
                 }
             }
@@ -232,22 +232,22 @@ TEST(CorridorLookupTest, GeneratedMazesAreIndexedCorridorByCorridor) {
 }
 
 TEST(CorridorLookupDeathTest, ADirectionOutsideTheLookupStops) {
-    CorridorLookup l_lookup(4);
-    EXPECT_EQ(l_lookup.getNumDirections(), 4u);
-    EXPECT_EXIT(l_lookup.setDirectionEntry(4, {0, 0}, nullptr), ::testing::ExitedWithCode(1),
+    CorridorLookup lookup(4);
+    EXPECT_EQ(lookup.getNumDirections(), 4u);
+    EXPECT_EXIT(lookup.setDirectionEntry(4, {0, 0}, nullptr), ::testing::ExitedWithCode(1),
                 "Corridor lookup: direction 4 is out of range \\(4 directions\\)");
-    EXPECT_EXIT(l_lookup.getDirectionEntry(7, {0, 0}), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(lookup.getDirectionEntry(7, {0, 0}), ::testing::ExitedWithCode(1),
                 "Corridor lookup: direction 7 is out of range");
 }
 
 TEST(CorridorLookupDeathTest, ACellWithoutOpenExitsOnACorridorStops) {
     // A passage opened on one side only: the walk reaches a cell it cannot leave.
-    Maze::Node l_a(0, {0, 0});
-    Maze::Node l_b(0, {1, 0});
-    l_a.addExit({&l_b, Maze::Exit::kOpen});
-    l_b.addExit({&l_a, Maze::Exit::kLinked});
-    CorridorLookup l_lookup(4);
-    EXPECT_EXIT(l_lookup.traceCorridors(&l_a), ::testing::ExitedWithCode(1), "EEK! No open exits!");
+    Maze::Node a(0, {0, 0});
+    Maze::Node b(0, {1, 0});
+    a.addExit({&b, Maze::Exit::kOpen});
+    b.addExit({&a, Maze::Exit::kLinked});
+    CorridorLookup lookup(4);
+    EXPECT_EXIT(lookup.traceCorridors(&a), ::testing::ExitedWithCode(1), "EEK! No open exits!");
 }
 
 }  // namespace

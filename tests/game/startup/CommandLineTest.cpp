@@ -11,9 +11,9 @@ namespace {
 // Parses the arguments as given after the program's name.
 bool parse(std::vector<std::string> arguments, Zelmo::CommandLine& into, std::string& error) {
     arguments.insert(arguments.begin(), "zelmo");
-    std::vector<char*> l_argv;
-    for (auto& l_argument : arguments) l_argv.push_back(l_argument.data());
-    return Zelmo::parseCommandLine(int(l_argv.size()), l_argv.data(), into, error);
+    std::vector<char*> argv;
+    for (auto& argument : arguments) argv.push_back(argument.data());
+    return Zelmo::parseCommandLine(int(argv.size()), argv.data(), into, error);
 }
 
 struct CommandLineCase {
@@ -24,18 +24,18 @@ struct CommandLineCase {
 };
 
 void PrintTo(const CommandLineCase& c, std::ostream* os) {
-    for (const auto& l_argument : c.arguments) *os << l_argument << ' ';
+    for (const auto& argument : c.arguments) *os << argument << ' ';
 }
 
 class ParseCommandLine : public ::testing::TestWithParam<CommandLineCase> {};
 
 TEST_P(ParseCommandLine, ReadsTheConfigurationNameAndOptions) {
-    Zelmo::CommandLine l_parsed;
-    std::string l_error;
-    ASSERT_TRUE(parse(GetParam().arguments, l_parsed, l_error)) << l_error;
-    EXPECT_EQ(l_parsed.configName, GetParam().configName);
-    EXPECT_EQ(l_parsed.soundOn, GetParam().soundOn);
-    EXPECT_EQ(l_parsed.out, GetParam().out);
+    Zelmo::CommandLine parsed;
+    std::string error;
+    ASSERT_TRUE(parse(GetParam().arguments, parsed, error)) << error;
+    EXPECT_EQ(parsed.configName, GetParam().configName);
+    EXPECT_EQ(parsed.soundOn, GetParam().soundOn);
+    EXPECT_EQ(parsed.out, GetParam().out);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -56,17 +56,17 @@ struct RefusedCase {
 };
 
 void PrintTo(const RefusedCase& c, std::ostream* os) {
-    for (const auto& l_argument : c.arguments) *os << l_argument << ' ';
+    for (const auto& argument : c.arguments) *os << argument << ' ';
 }
 
 class RefusedCommandLine : public ::testing::TestWithParam<RefusedCase> {};
 
 // The player is told which option is wrong, in one line.
 TEST_P(RefusedCommandLine, NamesTheOption) {
-    Zelmo::CommandLine l_parsed;
-    std::string l_error;
-    EXPECT_FALSE(parse(GetParam().arguments, l_parsed, l_error));
-    EXPECT_EQ(l_error, GetParam().error);
+    Zelmo::CommandLine parsed;
+    std::string error;
+    EXPECT_FALSE(parse(GetParam().arguments, parsed, error));
+    EXPECT_EQ(error, GetParam().error);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -79,29 +79,29 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{{"-s", "maybe"}, "zelmo: the option --sound takes on or off, not \"maybe\""}));
 
 TEST(ParseCommandLine, HelpIsAskedForByEitherForm) {
-    for (const char* l_form : {"-h", "--help"}) {
-        Zelmo::CommandLine l_parsed;
-        std::string l_error;
-        ASSERT_TRUE(parse({l_form}, l_parsed, l_error)) << l_form << ": " << l_error;
-        EXPECT_TRUE(l_parsed.help) << l_form;
+    for (const char* form : {"-h", "--help"}) {
+        Zelmo::CommandLine parsed;
+        std::string error;
+        ASSERT_TRUE(parse({form}, parsed, error)) << form << ": " << error;
+        EXPECT_TRUE(parsed.help) << form;
     }
 }
 
 // The help names the configuration argument and both forms of every option.
 TEST(CommandLineUsage, ListsTheArgumentAndEveryOption) {
-    const std::string& l_usage = Zelmo::commandLineUsage();
-    for (const char* l_part : {"CONFIG", "-s, --sound", "-o, --out", "-l, --log", "-h, --help"}) {
-        EXPECT_NE(l_usage.find(l_part), std::string::npos) << l_part;
+    const std::string& usage = Zelmo::commandLineUsage();
+    for (const char* part : {"CONFIG", "-s, --sound", "-o, --out", "-l, --log", "-h, --help"}) {
+        EXPECT_NE(usage.find(part), std::string::npos) << part;
     }
 }
 
 class ConfigurationDefaults : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto l_name = m_builder.CreateString("from-config.log");
-        Zelmo::ConfigRootBuilder l_root(m_builder);
-        l_root.add_log_file(l_name);
-        m_builder.Finish(l_root.Finish());
+        const auto name = m_builder.CreateString("from-config.log");
+        Zelmo::ConfigRootBuilder root(m_builder);
+        root.add_log_file(name);
+        m_builder.Finish(root.Finish());
     }
     const Zelmo::ConfigRoot* root() const { return Zelmo::GetConfigRoot(m_builder.GetBufferPointer()); }
 
@@ -109,16 +109,16 @@ protected:
 };
 
 TEST_F(ConfigurationDefaults, TheLogNameComesFromTheConfigurationWhenNotGiven) {
-    Zelmo::CommandLine l_commandLine;
-    Zelmo::applyConfigurationDefaults(l_commandLine, root());
-    EXPECT_EQ(l_commandLine.log, "from-config.log");
+    Zelmo::CommandLine commandLine;
+    Zelmo::applyConfigurationDefaults(commandLine, root());
+    EXPECT_EQ(commandLine.log, "from-config.log");
 }
 
 TEST_F(ConfigurationDefaults, AGivenLogNameStays) {
-    Zelmo::CommandLine l_commandLine;
-    l_commandLine.log = "mine.log";
-    Zelmo::applyConfigurationDefaults(l_commandLine, root());
-    EXPECT_EQ(l_commandLine.log, "mine.log");
+    Zelmo::CommandLine commandLine;
+    commandLine.log = "mine.log";
+    Zelmo::applyConfigurationDefaults(commandLine, root());
+    EXPECT_EQ(commandLine.log, "mine.log");
 }
 
 }  // namespace

@@ -11,18 +11,18 @@ namespace {
 
 // A data folder that is the shipped one except for an accessibility file with a misspelt field.
 TEST(InitLogicDeathTest, AccessibilityReferencesThatDoNotLoadStopTheStartNamingTheFile) {
-    TempFolder l_folder;
-    std::filesystem::create_directory(l_folder.path("data"));
-    for (const char* l_schema : {"Accessibility.fbs", "InputConfig.fbs"}) {
-        std::filesystem::create_symlink(std::filesystem::absolute(std::string("data/") + l_schema),
-                                        l_folder.path("data/") + l_schema);
+    TempFolder folder;
+    std::filesystem::create_directory(folder.path("data"));
+    for (const char* schema : {"Accessibility.fbs", "InputConfig.fbs"}) {
+        std::filesystem::create_symlink(std::filesystem::absolute(std::string("data/") + schema),
+                                        folder.path("data/") + schema);
     }
-    l_folder.write("data/accessibility.json", "{\n  menu: {},\n  gaem: {}\n}\n");
+    folder.write("data/accessibility.json", "{\n  menu: {},\n  gaem: {}\n}\n");
     EXPECT_EXIT(
         {
-            if (chdir(l_folder.path("").c_str()) != 0) std::_Exit(2);
-            AppContext l_context(false, 640, 480, false, 60, 0);
-            Zelmo::InitLogic(l_context).loadInputs();
+            if (chdir(folder.path("").c_str()) != 0) std::_Exit(2);
+            AppContext context(false, 640, 480, false, 60, 0);
+            Zelmo::InitLogic(context).loadInputs();
         },
         ::testing::ExitedWithCode(1),
         "accessibility.json:3:.*unknown field: gaem\n"

@@ -42,174 +42,172 @@ double numberOr(const flexbuffers::Map& map, const char* key, double fallback) {
 
 // What the recipes promise: every file with its length, whether written from layers or from notes.
 std::vector<RecipeSound> recipeSounds() {
-    std::string l_text;
-    EXPECT_TRUE(flatbuffers::LoadFile(kRecipes, false, &l_text)) << kRecipes;
-    flatbuffers::Parser l_parser;
-    flexbuffers::Builder l_builder;
-    EXPECT_TRUE(l_parser.ParseFlexBuffer(l_text.c_str(), kRecipes, &l_builder)) << l_parser.error_;
-    const flexbuffers::Map l_root = flexbuffers::GetRoot(l_builder.GetBuffer()).AsMap();
-    std::vector<RecipeSound> l_sounds;
-    const auto l_effects = l_root["effects"].AsVector();
-    for (size_t l_i = 0; l_i < l_effects.size(); ++l_i) {
-        const auto l_effect = l_effects[l_i].AsMap();
-        l_sounds.push_back(
-            {l_effect["file"].AsString().str(), l_effect["length"].AsDouble(), l_effect["loop"].AsBool()});
+    std::string text;
+    EXPECT_TRUE(flatbuffers::LoadFile(kRecipes, false, &text)) << kRecipes;
+    flatbuffers::Parser parser;
+    flexbuffers::Builder builder;
+    EXPECT_TRUE(parser.ParseFlexBuffer(text.c_str(), kRecipes, &builder)) << parser.error_;
+    const flexbuffers::Map root = flexbuffers::GetRoot(builder.GetBuffer()).AsMap();
+    std::vector<RecipeSound> sounds;
+    const auto effects = root["effects"].AsVector();
+    for (size_t i = 0; i < effects.size(); ++i) {
+        const auto effect = effects[i].AsMap();
+        sounds.push_back({effect["file"].AsString().str(), effect["length"].AsDouble(), effect["loop"].AsBool()});
     }
-    const auto l_pieces = l_root["pieces"].AsVector();
-    for (size_t l_i = 0; l_i < l_pieces.size(); ++l_i) {
-        const auto l_piece = l_pieces[l_i].AsMap();
-        const bool l_loop = l_piece["loop"].AsBool();
-        const double l_step = 60.0 / numberOr(l_piece, "tempo", 120.0) / numberOr(l_piece, "steps_per_beat", 4.0);
-        const double l_bars = static_cast<double>(l_piece["song"].AsVector().size());
-        l_sounds.push_back({l_piece["file"].AsString().str(),
-                            l_bars * numberOr(l_piece, "steps_per_bar", 16.0) * l_step +
-                                (l_loop ? 0.0 : numberOr(l_piece, "tail", 0.0)),
-                            l_loop});
+    const auto pieces = root["pieces"].AsVector();
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const auto piece = pieces[i].AsMap();
+        const bool loop = piece["loop"].AsBool();
+        const double step = 60.0 / numberOr(piece, "tempo", 120.0) / numberOr(piece, "steps_per_beat", 4.0);
+        const double bars = static_cast<double>(piece["song"].AsVector().size());
+        sounds.push_back(
+            {piece["file"].AsString().str(),
+             bars * numberOr(piece, "steps_per_bar", 16.0) * step + (loop ? 0.0 : numberOr(piece, "tail", 0.0)), loop});
     }
-    return l_sounds;
+    return sounds;
 }
 
 // The mixer with an output that the test pulls, as the game's sound controller builds it.
 class Mixer {
 public:
     Mixer() {
-        auto l_pOutput = std::make_unique<Audio::OfflineOutput>(kRate);
-        m_pOutput = l_pOutput.get();
-        m_pEngine = std::make_unique<Audio::Engine>(std::move(l_pOutput), 2);
-        EXPECT_TRUE(m_pEngine->start());
+        auto pOutput = std::make_unique<Audio::OfflineOutput>(kRate);
+        m_output = pOutput.get();
+        m_engine = std::make_unique<Audio::Engine>(std::move(pOutput), 2);
+        EXPECT_TRUE(m_engine->start());
     }
 
-    Audio::Engine& engine() { return *m_pEngine; }
+    Audio::Engine& engine() { return *m_engine; }
 
     // The left side of the next frames (every sound here is mono or evenly balanced at its seam).
     std::vector<float> pullLeft(int frames) {
-        const std::vector<float> l_stereo = m_pOutput->pull(static_cast<std::size_t>(frames));
-        std::vector<float> l_left;
-        for (std::size_t l_i = 0; l_i < l_stereo.size(); l_i += 2) l_left.push_back(l_stereo[l_i]);
-        return l_left;
+        const std::vector<float> stereo = m_output->pull(static_cast<std::size_t>(frames));
+        std::vector<float> left;
+        for (std::size_t i = 0; i < stereo.size(); i += 2) left.push_back(stereo[i]);
+        return left;
     }
 
 private:
-    Audio::OfflineOutput* m_pOutput;
-    std::unique_ptr<Audio::Engine> m_pEngine;
+    Audio::OfflineOutput* m_output;
+    std::unique_ptr<Audio::Engine> m_engine;
 };
 
 float peak(const std::vector<float>& samples) {
-    float l_peak = 0.0f;
-    for (const float l_sample : samples) l_peak = std::max(l_peak, std::fabs(l_sample));
-    return l_peak;
+    float peak = 0.0f;
+    for (const float sample : samples) peak = std::max(peak, std::fabs(sample));
+    return peak;
 }
 
 // The highest RMS over any 50 ms of interleaved stereo, in dB: how loud the sound is at its loudest.
 double loudestDb(const std::vector<float>& stereo) {
-    const std::size_t l_window = std::min<std::size_t>(stereo.size(), 2 * kRate / 20);
-    double l_loudest = 0.0;
-    for (std::size_t l_from = 0; l_from + l_window <= stereo.size(); l_from += 2 * kRate / 200) {
-        double l_sum = 0.0;
-        for (std::size_t l_i = l_from; l_i < l_from + l_window; ++l_i) l_sum += double(stereo[l_i]) * stereo[l_i];
-        l_loudest = std::max(l_loudest, std::sqrt(l_sum / l_window));
+    const std::size_t window = std::min<std::size_t>(stereo.size(), 2 * kRate / 20);
+    double loudest = 0.0;
+    for (std::size_t from = 0; from + window <= stereo.size(); from += 2 * kRate / 200) {
+        double sum = 0.0;
+        for (std::size_t i = from; i < from + window; ++i) sum += double(stereo[i]) * stereo[i];
+        loudest = std::max(loudest, std::sqrt(sum / window));
     }
-    return 20.0 * std::log10(std::max(l_loudest, 1e-9));
+    return 20.0 * std::log10(std::max(loudest, 1e-9));
 }
 
 // A click is a step from one sample to the next larger than the sound's own steps; the seam of a
 // loop lies between frame `seam` - 1 and frame `seam`.
 void expectNoClickAt(const std::vector<float>& samples, int seam) {
-    std::vector<float> l_steps;
-    for (int l_i = 1; l_i < seam; ++l_i) l_steps.push_back(std::fabs(samples[l_i] - samples[l_i - 1]));
-    const auto l_rank = l_steps.begin() + static_cast<long>(l_steps.size() * 99 / 100);
-    std::nth_element(l_steps.begin(), l_rank, l_steps.end());
-    EXPECT_LE(std::fabs(samples[seam] - samples[seam - 1]), *l_rank) << "a click where the loop comes round";
+    std::vector<float> steps;
+    for (int i = 1; i < seam; ++i) steps.push_back(std::fabs(samples[i] - samples[i - 1]));
+    const auto rank = steps.begin() + static_cast<long>(steps.size() * 99 / 100);
+    std::nth_element(steps.begin(), rank, steps.end());
+    EXPECT_LE(std::fabs(samples[seam] - samples[seam - 1]), *rank) << "a click where the loop comes round";
 }
 
 TEST(GeneratedSounds, EveryRecipeHasItsFileAndEveryFileItsRecipe) {
-    std::set<std::string> l_fromRecipes;
-    for (const RecipeSound& l_sound : recipeSounds()) l_fromRecipes.insert(l_sound.file);
-    std::set<std::string> l_inFolder;
-    for (const auto& l_entry : std::filesystem::directory_iterator(kFolder))
-        l_inFolder.insert(l_entry.path().filename().string());
-    EXPECT_EQ(l_fromRecipes, l_inFolder) << "run tools/soundgen/make_sounds.sh after changing " << kRecipes;
+    std::set<std::string> fromRecipes;
+    for (const RecipeSound& sound : recipeSounds()) fromRecipes.insert(sound.file);
+    std::set<std::string> inFolder;
+    for (const auto& entry : std::filesystem::directory_iterator(kFolder))
+        inFolder.insert(entry.path().filename().string());
+    EXPECT_EQ(fromRecipes, inFolder) << "run tools/soundgen/make_sounds.sh after changing " << kRecipes;
 }
 
 TEST(GeneratedSounds, EffectsAreHeardWithoutClippingForTheirRecipesLength) {
-    for (const RecipeSound& l_sound : recipeSounds()) {
-        if (l_sound.loop || l_sound.isMusic()) continue;
-        SCOPED_TRACE(l_sound.file);
-        Audio::Wav l_wav;
-        ASSERT_TRUE(l_wav.load(kFolder + l_sound.file));
-        EXPECT_EQ(l_wav.frameCount(), static_cast<std::size_t>(l_sound.frames()));
-        Mixer l_mixer;
-        const Audio::Handle l_voice = l_mixer.engine().play(l_wav, 1.0f, 0);
-        const std::vector<float> l_heard = l_mixer.pullLeft(l_sound.frames() - 1);
-        EXPECT_TRUE(l_mixer.engine().isValid(l_voice)) << "ended early";
-        EXPECT_GT(peak(l_heard), 0.1f) << "nearly silent";
-        EXPECT_LE(peak(l_heard), Audio::kRoundOffKnee) << "loud enough for the mixer to bend it";
-        l_mixer.pullLeft(2 * kChunkFrames);
-        EXPECT_FALSE(l_mixer.engine().isValid(l_voice)) << "still playing after its length";
+    for (const RecipeSound& sound : recipeSounds()) {
+        if (sound.loop || sound.isMusic()) continue;
+        SCOPED_TRACE(sound.file);
+        Audio::Wav wav;
+        ASSERT_TRUE(wav.load(kFolder + sound.file));
+        EXPECT_EQ(wav.frameCount(), static_cast<std::size_t>(sound.frames()));
+        Mixer mixer;
+        const Audio::Handle voice = mixer.engine().play(wav, 1.0f, 0);
+        const std::vector<float> heard = mixer.pullLeft(sound.frames() - 1);
+        EXPECT_TRUE(mixer.engine().isValid(voice)) << "ended early";
+        EXPECT_GT(peak(heard), 0.1f) << "nearly silent";
+        EXPECT_LE(peak(heard), Audio::kRoundOffKnee) << "loud enough for the mixer to bend it";
+        mixer.pullLeft(2 * kChunkFrames);
+        EXPECT_FALSE(mixer.engine().isValid(voice)) << "still playing after its length";
     }
 }
 
 TEST(GeneratedSounds, LoopingEffectsComeRoundWithoutAClick) {
-    for (const RecipeSound& l_sound : recipeSounds()) {
-        if (!l_sound.loop || l_sound.isMusic()) continue;
-        SCOPED_TRACE(l_sound.file);
-        Audio::Wav l_wav;
-        ASSERT_TRUE(l_wav.load(kFolder + l_sound.file));
-        EXPECT_EQ(l_wav.frameCount(), static_cast<std::size_t>(l_sound.frames()));
-        l_wav.setLooping(true);
-        Mixer l_mixer;
-        const Audio::Handle l_voice = l_mixer.engine().play(l_wav, 1.0f, 0);
-        const std::vector<float> l_heard = l_mixer.pullLeft(3 * l_sound.frames());
-        EXPECT_TRUE(l_mixer.engine().isValid(l_voice));
-        EXPECT_GT(peak(l_heard), 0.1f) << "nearly silent";
-        EXPECT_LE(peak(l_heard), Audio::kRoundOffKnee) << "loud enough for the mixer to bend it";
-        expectNoClickAt(l_heard, l_sound.frames());
+    for (const RecipeSound& sound : recipeSounds()) {
+        if (!sound.loop || sound.isMusic()) continue;
+        SCOPED_TRACE(sound.file);
+        Audio::Wav wav;
+        ASSERT_TRUE(wav.load(kFolder + sound.file));
+        EXPECT_EQ(wav.frameCount(), static_cast<std::size_t>(sound.frames()));
+        wav.setLooping(true);
+        Mixer mixer;
+        const Audio::Handle voice = mixer.engine().play(wav, 1.0f, 0);
+        const std::vector<float> heard = mixer.pullLeft(3 * sound.frames());
+        EXPECT_TRUE(mixer.engine().isValid(voice));
+        EXPECT_GT(peak(heard), 0.1f) << "nearly silent";
+        EXPECT_LE(peak(heard), Audio::kRoundOffKnee) << "loud enough for the mixer to bend it";
+        expectNoClickAt(heard, sound.frames());
     }
 }
 
 TEST(GeneratedSounds, MusicStreamsForAMinuteAndComesRoundWithoutAClick) {
-    int l_pieces = 0;
-    for (const RecipeSound& l_sound : recipeSounds()) {
-        if (!l_sound.isMusic()) continue;
-        SCOPED_TRACE(l_sound.file);
-        ++l_pieces;
-        EXPECT_TRUE(l_sound.loop);
-        EXPECT_GE(l_sound.seconds, 60.0);
-        Audio::WavStream l_music;
-        ASSERT_TRUE(l_music.load(kFolder + l_sound.file));
-        l_music.setLooping(true);
-        Mixer l_mixer;
-        const Audio::Handle l_voice = l_mixer.engine().play(l_music, 1.0f, 1);
-        const std::vector<float> l_heard = l_mixer.pullLeft(l_sound.frames() + kRate);
-        EXPECT_TRUE(l_mixer.engine().isValid(l_voice));
-        EXPECT_GT(peak(l_heard), 0.05f) << "nearly silent";
-        EXPECT_LE(peak(l_heard), Audio::kRoundOffKnee) << "loud enough for the mixer to bend it";
-        expectNoClickAt(l_heard, l_sound.frames());
+    int pieces = 0;
+    for (const RecipeSound& sound : recipeSounds()) {
+        if (!sound.isMusic()) continue;
+        SCOPED_TRACE(sound.file);
+        ++pieces;
+        EXPECT_TRUE(sound.loop);
+        EXPECT_GE(sound.seconds, 60.0);
+        Audio::WavStream music;
+        ASSERT_TRUE(music.load(kFolder + sound.file));
+        music.setLooping(true);
+        Mixer mixer;
+        const Audio::Handle voice = mixer.engine().play(music, 1.0f, 1);
+        const std::vector<float> heard = mixer.pullLeft(sound.frames() + kRate);
+        EXPECT_TRUE(mixer.engine().isValid(voice));
+        EXPECT_GT(peak(heard), 0.05f) << "nearly silent";
+        EXPECT_LE(peak(heard), Audio::kRoundOffKnee) << "loud enough for the mixer to bend it";
+        expectNoClickAt(heard, sound.frames());
     }
-    EXPECT_GT(l_pieces, 0) << "no title music among the recipes";
+    EXPECT_GT(pieces, 0) << "no title music among the recipes";
 }
 
 TEST(GeneratedSounds, EffectsShareOneLoudnessAndTheMusicIsQuieter) {
     constexpr double kEffectSpreadDb = 6.0;
     constexpr double kMusicBelowDb = 3.0;
-    double l_quietestEffect = 0.0;
-    double l_loudestEffect = -200.0;
-    double l_loudestMusic = -200.0;
-    for (const RecipeSound& l_sound : recipeSounds()) {
-        Audio::Wav l_decoded;
-        ASSERT_TRUE(l_decoded.load(kFolder + l_sound.file)) << l_sound.file;
-        std::vector<float> l_stereo(2 * l_decoded.frameCount());
-        l_decoded.createReader()->read(l_stereo.data(), l_decoded.frameCount());
-        const double l_level = loudestDb(l_stereo);
-        if (l_sound.isMusic()) {
-            l_loudestMusic = std::max(l_loudestMusic, l_level);
+    double quietestEffect = 0.0;
+    double loudestEffect = -200.0;
+    double loudestMusic = -200.0;
+    for (const RecipeSound& sound : recipeSounds()) {
+        Audio::Wav decoded;
+        ASSERT_TRUE(decoded.load(kFolder + sound.file)) << sound.file;
+        std::vector<float> stereo(2 * decoded.frameCount());
+        decoded.createReader()->read(stereo.data(), decoded.frameCount());
+        const double level = loudestDb(stereo);
+        if (sound.isMusic()) {
+            loudestMusic = std::max(loudestMusic, level);
         } else {
-            l_quietestEffect = std::min(l_quietestEffect, l_level);
-            l_loudestEffect = std::max(l_loudestEffect, l_level);
+            quietestEffect = std::min(quietestEffect, level);
+            loudestEffect = std::max(loudestEffect, level);
         }
     }
-    EXPECT_LE(l_loudestEffect - l_quietestEffect, kEffectSpreadDb);
-    EXPECT_LE(l_loudestMusic, l_quietestEffect - kMusicBelowDb);
+    EXPECT_LE(loudestEffect - quietestEffect, kEffectSpreadDb);
+    EXPECT_LE(loudestMusic, quietestEffect - kMusicBelowDb);
 }
 
 }  // namespace

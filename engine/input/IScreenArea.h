@@ -17,7 +17,7 @@ struct AreaRect {
 
 // A named region of the window that switches are bound to, with what the renderers need to
 // draw it in its normal and selected forms.
-class I_ScreenArea : public virtual Util::NamedObject {
+class IScreenArea : public virtual Util::NamedObject {
 public:
     virtual void setName(const std::string& name) { m_name = name; }
     // Renderers draw only mode 1, which the loader gives every area.

@@ -6,9 +6,9 @@
 namespace Map {
 
 // Told about every write into a tile map it watches, after the write is stored.
-class I_MapWatcher {
+class IMapWatcher {
 public:
-    virtual ~I_MapWatcher() = default;
+    virtual ~IMapWatcher() = default;
     // One call per batch, even for an empty batch.
     virtual void cellsChanged(const std::vector<TileChange>& changes) = 0;
     virtual void cellChanged(const TileChange& change) = 0;

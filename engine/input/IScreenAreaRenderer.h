@@ -5,9 +5,9 @@ namespace Input {
 
 // Draws one screen area; the controllers decide which areas are drawn, in which order and as
 // selected or not.
-class I_ScreenAreaRenderer {
+class IScreenAreaRenderer {
 public:
-    virtual ~I_ScreenAreaRenderer() = default;
+    virtual ~IScreenAreaRenderer() = default;
     virtual void renderArea(const ScreenAreaRenderInfo& info) = 0;
 };
 

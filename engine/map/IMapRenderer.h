@@ -9,9 +9,9 @@ namespace Map {
 
 // The renderer as a map view uses it. The game passes gfxMapRenderer(); tests that run without a
 // GPU pass a stand-in that keeps the textures in memory.
-class I_MapRenderer {
+class IMapRenderer {
 public:
-    virtual ~I_MapRenderer() = default;
+    virtual ~IMapRenderer() = default;
 
     // An RGBA8 texture of undefined contents that tiles are written into; an invalid handle when
     // the renderer cannot make one of that size.
@@ -30,6 +30,6 @@ public:
 };
 
 // The renderer layer's own implementation.
-I_MapRenderer& gfxMapRenderer();
+IMapRenderer& gfxMapRenderer();
 
 }  // namespace Map

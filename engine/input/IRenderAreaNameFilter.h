@@ -5,9 +5,9 @@ namespace Input {
 
 // Lets a screen hide some areas of the current input controller from drawing (such as the
 // areas of pages not shown).
-class I_RenderAreaNameFilter {
+class IRenderAreaNameFilter {
 public:
-    virtual ~I_RenderAreaNameFilter() = default;
+    virtual ~IRenderAreaNameFilter() = default;
     virtual bool isRendered(const std::string& areaName) const = 0;
 };
 

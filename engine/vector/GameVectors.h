@@ -16,6 +16,7 @@
 
 #include "engine/data/Info.h"
 #include "engine/gfx/Handles.h"
+#include "engine/util/Colour.h"
 #include "engine/vector/ScopeSweep.h"
 #include "engine/vector/ShapeGeometry.h"
 
@@ -97,15 +98,14 @@ public:
                       float scale, const uint32_t& colour, float angle) const;
 
     // Fills as triangle strips on a view, which must draw y upward unless mirrorOf names the
-    // display whose first view it is (fills then mirror y over its height as its lines do). The
-    // colour's four bytes, read most significant first, give the packed ABGR fill colour; 0 means
-    // each polyline's own fill colour, and polylines without one are not filled. Outlines should
+    // display whose first view it is (fills then mirror y over its height as its lines do). A
+    // colour of all zeros means each polyline's own fill colour, and polylines without one are not filled. Outlines should
     // be convex. Running out of transient buffers stops the process.
     void drawShapeFilled(gfx::ViewId view, gfx::ProgramHandle program, int set, uint32_t id, float x, float y, float z,
-                         const uint8_t colour[4], float scale, float angle,
+                         Util::Colour colour, float scale, float angle,
                          const VectorDisplay* mirrorOf = nullptr) const;
     void drawPolygon(gfx::ViewId view, gfx::ProgramHandle program, const std::vector<float>& points, float x, float y,
-                     float z, float scale, const uint8_t colour[4], float angle,
+                     float z, float scale, Util::Colour colour, float angle,
                      const VectorDisplay* mirrorOf = nullptr) const;
 
     // The set-0 shape's outline revealed up to the sweep line, unrotated.

@@ -18,10 +18,6 @@ constexpr float kDegreesToRadians = -0.017453292f;  // negated: positive angles 
 const gfx::DrawState FillState =
     gfx::DrawState().with(gfx::Primitive::TriangleStrip).blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
 
-uint32_t mostSignificantFirst(const uint8_t bytes[4]) {
-    return uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 | uint32_t(bytes[3]);
-}
-
 // Shape units to display units: scaled, turned by the angle and moved to (x, y).
 struct Placement {
     Placement(float x, float y, float scale, float angle)
@@ -188,7 +184,7 @@ void GameVectors::drawPolyline(VectorDisplay& display, const std::vector<float>&
 }
 
 void GameVectors::drawShapeFilled(gfx::ViewId view, gfx::ProgramHandle program, int set, uint32_t id, float x, float y,
-                                  float z, const uint8_t colour[4], float scale, float angle,
+                                  float z, Util::Colour colour, float scale, float angle,
                                   const VectorDisplay* mirrorOf) const {
     const Shape* found = shape(id, set);
     if (found == nullptr) {
@@ -200,7 +196,7 @@ void GameVectors::drawShapeFilled(gfx::ViewId view, gfx::ProgramHandle program, 
         return;
     }
     const Placement at(x, y, resolvedScale(found->def, scale), angle);
-    const uint32_t given = mostSignificantFirst(colour);
+    const uint32_t given = colour.abgr();
     for (const Vector::Polyline* polyline : *polylines) {
         const uint32_t abgr = given != 0 ? given : polyline->colour();
         if (abgr != 0 && polyline->points() != nullptr) {
@@ -210,9 +206,9 @@ void GameVectors::drawShapeFilled(gfx::ViewId view, gfx::ProgramHandle program, 
 }
 
 void GameVectors::drawPolygon(gfx::ViewId view, gfx::ProgramHandle program, const std::vector<float>& points, float x,
-                              float y, float z, float scale, const uint8_t colour[4], float angle,
+                              float y, float z, float scale, Util::Colour colour, float angle,
                               const VectorDisplay* mirrorOf) const {
-    fillPoints(view, program, points, points.size(), z, mostSignificantFirst(colour), Placement(x, y, scale, angle),
+    fillPoints(view, program, points, points.size(), z, colour.abgr(), Placement(x, y, scale, angle),
                mirrorOf);
 }
 

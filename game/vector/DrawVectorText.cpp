@@ -10,7 +10,7 @@ namespace {
 // The display's scene view keeps depths 0 to 1000; fills lie inside that range, under the lines
 // because they are submitted before the display's frame ends.
 constexpr float kFillDepth = 1.0f;
-const uint8_t OwnFillColours[4] = {0, 0, 0, 0};
+constexpr Util::Colour kOwnFillColours{};
 
 }  // namespace
 
@@ -99,7 +99,7 @@ void DrawVectorText::drawGlyph(VectorDisplay& display, const Vector::VectorTextS
     const uint32_t shape = uint32_t(style.glyph);
     if (style.filled) {
         m_shapes.drawShapeFilled(gfx::ViewId(display.getFirstView()), fillProgram, 0, shape, float(x), float(y),
-                                 kFillDepth, OwnFillColours, scale, 0.0f, &display);
+                                 kFillDepth, kOwnFillColours, scale, 0.0f, &display);
     }
     m_shapes.drawShape(display, 0, shape, float(x), float(y), 1.0f, scale, style.colour, 0.0f);
 }

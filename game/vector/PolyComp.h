@@ -15,7 +15,7 @@ struct PolyComp {
     float thickness = 1.0f;
     int32_t passCount = 1;  // how many times each outline is drawn
     // Packed ABGR for the outlines. Its four bytes in memory, read most significant first, are
-    // the fill colour (see GameVectors::drawPolygon).
+    // the fill colour handed to GameVectors::drawPolygon.
     uint32_t colour = 0;
     float angle = 0.0f;
     bool filled = true;

@@ -145,7 +145,7 @@ TEST_F(ShapeDrawing, ThicknessMultipliesAndComesBack) {
 TEST_F(ShapeDrawing, MissingShapesDrawNothing) {
     EXPECT_TRUE(frameOf([&] { library.drawShape(*display, 0, 99, 0, 0, 1, 1, Red, 0); }).empty());
     EXPECT_TRUE(frameOf([&] { library.drawShape(*display, 1, 1, 0, 0, 1, 1, Red, 0); }).empty());
-    const uint8_t colour[4] = {0xff, 0, 0, 0xff};
+    const Util::Colour colour{0xff, 0, 0, 0xff};
     library.drawShapeFilled(FillView, program, 0, 99, 0, 0, 0, colour, 1, 0);
     EXPECT_TRUE(fills().empty());
 }
@@ -159,7 +159,7 @@ TEST_F(ShapeDrawing, APolylineIsDrawnInTheCallersColour) {
 }
 
 TEST_F(ShapeDrawing, FillsAreZigZagStripsInTheirOwnColours) {
-    const uint8_t own[4] = {0, 0, 0, 0};
+    const Util::Colour own{};
     library.drawShapeFilled(FillView, program, 0, 3, 100, 200, -1.0f, own, 2.0f, 0.0f);
     const auto draws = fills();
     // The second fill has no colour and is skipped.
@@ -178,8 +178,8 @@ TEST_F(ShapeDrawing, FillsAreZigZagStripsInTheirOwnColours) {
     EXPECT_THAT(recording().indices(*draws[1]), ElementsAre(0, 1, 4, 2, 3));
 }
 
-TEST_F(ShapeDrawing, AGivenFillColourIsReadMostSignificantByteFirst) {
-    const uint8_t given[4] = {0xff, 0x11, 0x22, 0x33};
+TEST_F(ShapeDrawing, AGivenFillColourOverridesThePolylinesOwn) {
+    const Util::Colour given{0x33, 0x22, 0x11, 0xff};
     library.drawShapeFilled(FillView, program, 0, 3, 0, 0, 0, given, 1.0f, 0.0f);
     const auto draws = fills();
     ASSERT_EQ(draws.size(), 3u) << "the given colour fills every polyline";
@@ -189,7 +189,7 @@ TEST_F(ShapeDrawing, AGivenFillColourIsReadMostSignificantByteFirst) {
 }
 
 TEST_F(ShapeDrawing, FillsTurnAsOutlinesDoAndMirrorOnADisplaysView) {
-    const uint8_t own[4] = {0, 0, 0, 0};
+    const Util::Colour own{};
     library.drawShapeFilled(FillView, program, 0, 3, 100, 50, 0, own, 1.0f, 90.0f);
     library.drawShapeFilled(FillView, program, 0, 3, 100, 50, 0, own, 1.0f, 0.0f, display.get());
     const auto draws = fills();
@@ -199,8 +199,8 @@ TEST_F(ShapeDrawing, FillsTurnAsOutlinesDoAndMirrorOnADisplaysView) {
                 ElementsAre(At(100, Height - 50), At(104, Height - 50), At(104, Height - 54), At(100, Height - 54)));
 }
 
-TEST_F(ShapeDrawing, APolygonFillsInTheColourOfItsFourBytesMostSignificantFirst) {
-    const uint8_t stored[4] = {0x80, 0xff, 0x00, 0x00};  // 2164195328
+TEST_F(ShapeDrawing, APolygonFillsInItsGivenColour) {
+    const Util::Colour stored{0x00, 0x00, 0xff, 0x80};  // 2164195328 packed
     library.drawPolygon(FillView, program, {0, 0, 4, 0, 4, 4, 0, 4, 0, 0}, 0, 0, 0, 1.0f, stored, 0.0f);
     library.drawPolygon(FillView, program, {0, 0, 1, 1}, 0, 0, 0, 1.0f, stored, 0.0f);
     const auto draws = fills();
@@ -209,7 +209,7 @@ TEST_F(ShapeDrawing, APolygonFillsInTheColourOfItsFourBytesMostSignificantFirst)
 }
 
 TEST_F(ShapeDrawing, RunningOutOfBuffersWhileFillingStops) {
-    const uint8_t own[4] = {0, 0, 0, 0};
+    const Util::Colour own{};
     EXPECT_EXIT(
         {
             start(3 * sizeof(PosColorVertex), 1024);  // room for three of the square's four vertices

@@ -151,7 +151,7 @@ TEST_F(VectorTextGl, TheScreensShapesAreDrawnWithinTheirBoxes) {
                             27, 28, 75, 78, 118, 121, 122, 123, 124, 127, 128};
     const float scale = 1.0f;
     const int columns = 6;
-    const uint8_t ownFill[4] = {0, 0, 0, 0};
+    const Util::Colour ownFill{};
     display->beginFrame();
     for (size_t i = 0; i < std::size(ids); ++i) {
         const float x = 30.0f + 52.0f * float(i % columns);

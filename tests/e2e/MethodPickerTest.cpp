@@ -33,13 +33,6 @@ protected:
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (script/test starts Xvfb)";
     }
 
-    // Puts the pointer on a point of the window in two small steps, as a hand or a head moves it.
-    static void pointAt(E2E::X11Window& window, int x, int y) {
-        window.movePointerInWindow(x - 6, y);
-        std::this_thread::sleep_for(100ms);
-        window.movePointerInWindow(x, y);
-    }
-
     static bool pickerShown(const E2E::Picture& picture) {
         return picture.litPixels() > picture.width * picture.height / 50;
     }
@@ -92,11 +85,11 @@ TEST_F(MethodPicker, APointerDwellChoiceIsSavedAtOnceAndSurvivesClosingTheWindow
     ASSERT_TRUE(window.waitForPicture(kStartTimeoutMs));
     const E2E::PickerPage first("data/INPUT-METHOD-PICK.json", kFirstWidth, kFirstHeight);
     const E2E::PickerPage second("data/PICK-SWITCH-OR-HEAD.json", kFirstWidth, kFirstHeight);
-    pointAt(window, first.box("PICK").centreX(), first.box("PICK").centreY());
+    window.pointAt(first.box("PICK").centreX(), first.box("PICK").centreY());
     ASSERT_TRUE(window.waitUntil([&](const E2E::Picture& p) { return second.isShownIn(p); }, 10000))
         << "dwelling on \"another way\" did not open the next question";
     EXPECT_FALSE(fileExists(game.pathInWorkDir("preferences.cfg"))) << "saved before a method was chosen";
-    pointAt(window, second.box("HEADTRACKER").centreX(), second.box("HEADTRACKER").centreY());
+    window.pointAt(second.box("HEADTRACKER").centreX(), second.box("HEADTRACKER").centreY());
     EXPECT_TRUE(window.waitUntil(dark, 10000)) << "the head tracker was not chosen";
     const std::string saved = readFile(game.pathInWorkDir("preferences.cfg"));
     EXPECT_NE(saved.find("INPUT_METHOD = HEADTRACKER"), std::string::npos) << "not saved at once:\n" << saved;

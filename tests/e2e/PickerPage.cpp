@@ -87,12 +87,16 @@ std::string PickerPage::step(X11Window& window) const {
     return after;
 }
 
-bool PickerPage::stepTo(X11Window& window, const std::string& choice) const {
+// The taps begin once the page lights its choices by itself, so that its own start and a tap
+// never cross.
+std::optional<Picture> PickerPage::stepTo(X11Window& window, const std::string& choice) const {
+    window.waitUntil([&](const Picture& picture) { return !litChoice(picture).empty(); }, 5000);
     for (size_t tap = 0; tap <= m_choices.size(); ++tap) {
-        if (litChoice(window.capture()) == choice) return true;
+        Picture picture = window.capture();
+        if (litChoice(picture) == choice) return picture;
         step(window);
     }
-    return litChoice(window.capture()) == choice;
+    return std::nullopt;
 }
 
 Box PickerPage::box(const std::string& area) const {

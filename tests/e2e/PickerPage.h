@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,9 @@ public:
     // Taps the key that moves the light on, waits to see it move and for the short pause after
     // a step to pass; the choice lit then.
     std::string step(X11Window& window) const;
-    // Steps until the choice is lit; false when it never is.
-    bool stepTo(X11Window& window, const std::string& choice) const;
+    // Waits for the page to start lighting its choices, then steps until the choice is lit: the
+    // picture that shows it lit, or none when it never is.
+    std::optional<Picture> stepTo(X11Window& window, const std::string& choice) const;
 
 private:
     struct Named {

@@ -184,6 +184,13 @@ void X11Window::movePointerInWindow(int x, int y) {
     XFlush(m_display);
 }
 
+void X11Window::pointAt(int x, int y) {
+    for (const int offset : {8, -6, 4, -2, 0}) {
+        movePointerInWindow(x + offset, y);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
 bool X11Window::pointerInWindow(int& x, int& y) {
     if (!m_display || !m_window) return false;
     Window root = 0, child = 0;

@@ -53,6 +53,10 @@ public:
     void movePointerTo(int x, int y);
     // Moves the pointer to a place in the window, in window pixels.
     void movePointerInWindow(int x, int y);
+    // Brings the pointer to a place in the window as a hand or a head does: a few small moves a
+    // tenth of a second apart, ending there. (The game ignores the pointer for a moment after
+    // each action, so a single move can go unseen.)
+    void pointAt(int x, int y);
     // Where the pointer is, in window pixels; false when it is not over the window.
     bool pointerInWindow(int& x, int& y);
     // Presses and releases a key (an X keysym name such as "Return" or "space"), held ~150 ms.

@@ -156,8 +156,8 @@ std::string play(const Route& route) {
             if (const IScreenArea* target = session.choiceFor(wanted)) {
                 const Input::AreaRect rect = target->getRect();
                 const float tremor = (int(session.elapsedMs / kFrameMs) % 2) * 0.1f;
-                session.controllers.getCurrent()->onMouse(rect.x + rect.width / 2 + tremor,
-                                                          rect.y + rect.height / 2, 0, 0, false);
+                session.controllers.getCurrent()->onMouse(rect.x + rect.width / 2 + tremor, rect.y + rect.height / 2, 0,
+                                                          0, false);
             }
         } else if (session.litCommand() != lit) {
             lit = session.litCommand();

@@ -27,7 +27,9 @@ struct Rgb {
 // A 0xRRGGBBAA colour laid over what lies below.
 Rgb over(uint32_t rgba, const Rgb& below) {
     const double alpha = double(rgba & 0xff) / 255;
-    const auto mix = [&](uint32_t channel, double under) { return alpha * double(channel & 0xff) + (1 - alpha) * under; };
+    const auto mix = [&](uint32_t channel, double under) {
+        return alpha * double(channel & 0xff) + (1 - alpha) * under;
+    };
     return {mix(rgba >> 24, below.r), mix(rgba >> 16, below.g), mix(rgba >> 8, below.b)};
 }
 
@@ -105,16 +107,19 @@ TEST_F(PickerLook, WordsStandOutFromEveryFillTheyCanLieOn) {
         for (const auto& words : areas) {
             if (!hasWords(words->getLabel())) continue;
             for (const bool lit : {false, true}) {
-                const Rgb text = over(Input::parseAreaStyle(lit ? words->getSelStyle() : words->getStyle()).colour, black);
+                const Rgb text =
+                    over(Input::parseAreaStyle(lit ? words->getSelStyle() : words->getStyle()).colour, black);
                 const Rgb box = over(Input::parseAreaColour(lit ? words->getSelColour() : words->getColour()), black);
-                EXPECT_GE(contrast(text, box), kLeastContrast) << file << " " << words->getName() << (lit ? " lit" : "");
+                EXPECT_GE(contrast(text, box), kLeastContrast)
+                    << file << " " << words->getName() << (lit ? " lit" : "");
             }
             for (const auto& counting : areas) {
                 if (!overlaps(*counting, *words)) continue;
                 const auto& groups = words->getGroups();
-                const bool lit = counting == words ||
-                                 std::find(groups.begin(), groups.end(), counting->getName()) != groups.end();
-                const Rgb text = over(Input::parseAreaStyle(lit ? words->getSelStyle() : words->getStyle()).colour, black);
+                const bool lit =
+                    counting == words || std::find(groups.begin(), groups.end(), counting->getName()) != groups.end();
+                const Rgb text =
+                    over(Input::parseAreaStyle(lit ? words->getSelStyle() : words->getStyle()).colour, black);
                 const Rgb box = over(Input::parseAreaColour(lit ? words->getSelColour() : words->getColour()), black);
                 for (uint32_t countdown : countdownsOf(controller, *counting)) {
                     EXPECT_GE(contrast(text, over(countdown, box)), kLeastContrast)

@@ -247,10 +247,18 @@ def target():
 
 
 def prisoner():
-    s = player(121, "DN", WHITE)
-    s.note = "prisoner: a figure in chains"
-    s.line([(-12, -8), (-6, -4), (0, -8), (6, -4), (12, -8)], close=False, colour=AMBER)
-    return s
+    """A figure with its hands raised, shackled to a ball: a different outline from the player."""
+    s = Shape(121, WHITE, "prisoner: a figure in chains, hands raised")
+    s.solid(circle(0, 9, 4.5, 8, math.pi / 8))                        # head, sunk between the arms
+    s.solid([(-5, -4), (5, -4), (6, 4), (-6, 4)])                     # body
+    s.solid([(-5, -4), (-1, -4), (-4, -16), (-8, -16)])               # legs apart
+    s.solid([(1, -4), (5, -4), (8, -16), (4, -16)])
+    s.solid([(-6, 4), (-3, 4), (-9, 15), (-12, 13)])                  # arms up
+    s.solid([(3, 4), (6, 4), (12, 13), (9, 15)])
+    s.line([(-10, 14), (-6, 16), (6, 16), (10, 14)], close=False, colour=AMBER)     # wrist chain
+    s.line([(6, -15), (10, -17), (13, -15)], close=False, colour=AMBER)            # leg chain
+    s.solid(circle(16, -14, 3.5, 8), colour=AMBER)                    # the ball
+    return s.collision(16, 32)
 
 
 def face():

@@ -131,23 +131,6 @@ TEST_F(Factories, EachMakesItsComponentsWithShapesTheDataHolds) {
     }
 }
 
-TEST_F(Factories, TheLevelsOwnEntitiesDrawShapesOfTheirKindInEverySetTheyUse) {
-    struct Case {
-        const char* what;
-        int shape;
-        bool minimap;
-    };
-    // Set 1 is the look a hit or dying entity flashes to.
-    const Case cases[] = {{"boss node", 22, true}, {"map node", 23, true},  {"lift", 24, true},
-                          {"player", 25, true},    {"prisoner", 121, true}, {"armour", 127, false}};
-    const GameVectors& shapes = GameVectors::instance();
-    for (const Case& c : cases) {
-        EXPECT_NE(shapes.shapeTable(uint32_t(c.shape), 0), nullptr) << c.what;
-        EXPECT_NE(shapes.shapeTable(uint32_t(c.shape), 1), nullptr) << c.what << " has no flash look";
-        EXPECT_EQ(shapes.shapeTable(uint32_t(c.shape), 2) != nullptr, c.minimap) << c.what << " on the minimap";
-    }
-}
-
 TEST(Heading, WholeDegreesFromUpClockwise) {
     struct Case {
         float u, v;

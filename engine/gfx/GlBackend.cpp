@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <glm/gtc/type_ptr.hpp>
+#include <limits>
 
 namespace gfx {
 namespace {
@@ -252,6 +253,10 @@ public:
     // Allocates every level, then uploads each image where it goes: the layout keeps a layer's
     // levels together, OpenGL a level's layers.
     bool createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override {
+        // OpenGL takes image sizes as signed 32-bit counts.
+        if (storageSize(desc) > uint64_t(std::numeric_limits<GLsizei>::max())) {
+            return false;
+        }
         hadGlError();
         Texture texture;
         texture.desc = desc;

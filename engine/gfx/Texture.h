@@ -75,6 +75,7 @@ uint64_t imageSize(TextureFormat format, uint16_t width, uint16_t height, uint16
 uint64_t faceSize(const TextureDesc& desc);
 uint64_t storageSize(const TextureDesc& desc);
 
+// For descriptions createTexture accepts (at most 4 GiB of texels).
 TextureInfo calcTextureSize(const TextureDesc& desc);
 // A 2D texture (depth 0 or 1) or volume without mip levels, in one layer.
 TextureInfo calcTextureSize(uint16_t width, uint16_t height, uint16_t depth, TextureFormat format);

@@ -145,7 +145,8 @@ std::vector<ecs::Entity> GameLogic::killEntity(const ecs::Entity& robot, float f
     const RobotComp& state = robot.get<RobotComp>();
     if (state.type == kBossRobotType) m_bossDefeated = true;
     if (state.deathSound != 0) playSound(state.deathSound);
-    if (state.type == kBossBulletRobotType) return {};
+    // Boss bullets burst without pieces, and so does a robot that has no drawing to break.
+    if (state.type == kBossBulletRobotType || !robot.has<VectorComp>()) return {};
     const VectorComp& vector = robot.get<VectorComp>();
     const PVAComp& pva = robot.get<PVAComp>();
     return shatter(vector.shape, int(pva.x), int(pva.y), fadeMs, state.knockBackAngle, state.knockBackSpeed,

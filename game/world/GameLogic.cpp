@@ -89,6 +89,7 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_killSys);
     m_world->addSystem(m_timerSys);
     m_world->addSystem(m_effectsSys);
+    m_world->addSystem(m_movementSys);
 
     int startX = m_levelEntry.specialCells.front().x;
     int startY = m_levelEntry.specialCells.front().y;
@@ -109,6 +110,7 @@ void GameLogic::buildWorld() {
     m_killSys.setOwner(this);
     m_timerSys.setOwner(this);
     m_effectsSys.setOwner(this);
+    m_movementSys.init(*this);
 }
 
 std::string GameLogic::update(float dt) {
@@ -125,6 +127,7 @@ std::string GameLogic::update(float dt) {
     };
     run(m_killSys, 1);
     run(m_effectsSys, 2);
+    run(m_movementSys, 7);
     run(m_timerSys, 20);
 
     for (int system = 0; system < 4; ++system) particleSystem(system)->update(dt);

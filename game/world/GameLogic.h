@@ -21,6 +21,7 @@
 #include "game/world/ProfileTimer.h"
 #include "game/world/systems/EffectsSys.h"
 #include "game/world/systems/KillSys.h"
+#include "game/world/systems/MovementSys.h"
 #include "game/world/systems/TimerSys.h"
 
 class AppContext;
@@ -132,6 +133,7 @@ private:
     KillSys m_killSys;
     TimerSys m_timerSys;
     EffectsSys m_effectsSys;
+    MovementSys m_movementSys;
 
     ecs::Entity m_player;
     int m_prisonersLeft = 0;

@@ -3,10 +3,12 @@
 #include <cstring>
 
 #include "engine/shell/LogicController.h"
+#include "engine/util/Fatal.h"
 #include "game/config/Config.h"
 #include "game/config/SettingKeys.h"
 #include "game/config/Settings.h"
 #include "game/config/TuningTable.h"
+#include "game/vector/ShapeLibrary.h"
 #include "game/world/FXsComp.h"
 #include "game/world/LifeComps.h"
 #include "game/world/MotionComps.h"
@@ -37,6 +39,9 @@ WorldHarness::WorldHarness(const std::string& configName, int seedOption) {
     Zelmo::loadConfig(configName, "no-preferences-for-the-world-harness.cfg");
     Zelmo::loadTuningTable();
     Zelmo::setDefaultOptions();
+    // The shapes give entities their boxes and wall probes; the start-up state loads them once.
+    static const bool s_shapesLoaded = Zelmo::initShapeLibrary();
+    if (!s_shapesLoaded) Util::fatal("Failed to init GameVectors");
     Zelmo::setPref(Zelmo::Setting::kOptionPrefix + "GAME_SEED", std::to_string(seedOption));
     m_context = std::make_unique<AppContext>(false, 640, 480, false, 60, 0);
     m_logic = std::make_unique<Zelmo::GameLogic>(*m_context);

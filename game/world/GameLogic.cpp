@@ -8,6 +8,7 @@
 #include "engine/shell/AppContext.h"
 #include "engine/util/Fatal.h"
 #include "engine/util/FlatText.h"
+#include "engine/vector/GameVectors.h"
 #include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
 
@@ -90,6 +91,7 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_timerSys);
     m_world->addSystem(m_effectsSys);
     m_world->addSystem(m_movementSys);
+    m_world->addSystem(m_collisionSys);
 
     int startX = m_levelEntry.specialCells.front().x;
     int startY = m_levelEntry.specialCells.front().y;
@@ -111,6 +113,7 @@ void GameLogic::buildWorld() {
     m_timerSys.setOwner(this);
     m_effectsSys.setOwner(this);
     m_movementSys.init(*this);
+    m_collisionSys.init(GameVectors::instance().gridShift(), *this);
 }
 
 std::string GameLogic::update(float dt) {
@@ -128,6 +131,7 @@ std::string GameLogic::update(float dt) {
     run(m_killSys, 1);
     run(m_effectsSys, 2);
     run(m_movementSys, 7);
+    run(m_collisionSys, 8);
     run(m_timerSys, 20);
 
     for (int system = 0; system < 4; ++system) particleSystem(system)->update(dt);

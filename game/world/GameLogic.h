@@ -19,6 +19,7 @@
 #include "game/config/ConfigReaders.h"
 #include "game/maze/CorridorLookup.h"
 #include "game/world/ProfileTimer.h"
+#include "game/world/systems/CollisionSys.h"
 #include "game/world/systems/EffectsSys.h"
 #include "game/world/systems/KillSys.h"
 #include "game/world/systems/MovementSys.h"
@@ -89,6 +90,7 @@ public:
     const std::string& command() const { return m_command; }
     ecs::World& world() { return *m_world; }
     ecs::Entity player() const { return m_player; }
+    CollisionSys& collisionSys() { return m_collisionSys; }
     Util::Random& random() { return m_random; }
     float elapsed() const { return m_elapsed; }
     int lives() const { return m_lives; }
@@ -134,6 +136,7 @@ private:
     TimerSys m_timerSys;
     EffectsSys m_effectsSys;
     MovementSys m_movementSys;
+    CollisionSys m_collisionSys;
 
     ecs::Entity m_player;
     int m_prisonersLeft = 0;

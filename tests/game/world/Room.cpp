@@ -49,7 +49,7 @@ ecs::Entity Room::walker(Kind kind, float x, float y, int heading, float speed, 
     if (kind != Kind::Piece) entity.add<Zelmo::CollisionPointsComp>(kPlayerShape, kPlayerScale);
     if (kind == Kind::Robot) entity.add<Zelmo::RobotComp>();
     if (kind == Kind::Player) entity.add<Zelmo::PlayerComp>();
-    if (withBox) entity.add<Zelmo::CBoxComp>();
+    if (withBox) Zelmo::addShapeBoxes(entity, kPlayerShape, kPlayerScale);
     entity.activate();
     return entity;
 }

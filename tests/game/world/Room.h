@@ -29,7 +29,7 @@ public:
 
     enum class Kind { Player, Robot, Piece };
     // A walker with the player's probes (a player walker also has the player's state), or a
-    // piece with no probes; with a box it only proposes where to go.
+    // piece with no probes; with the player's boxes it goes only where the collision step lets it.
     ecs::Entity walker(Kind kind, float x, float y, int heading, float speed, bool withBox = false);
 
     // The farthest probe of the player's side from its position (up and right positive).

@@ -26,7 +26,8 @@ const std::array<const char*, 21> GameLogic::systemNames = {
     "MazeMapSys",   "TextInfoSys",    "VectorDisplaySys", "PolyDisplaySys",    "BeamSys",      "VectorTextSys",
     "MazeMapDisplaySys", "CameraSys", "TimerSys"};
 
-GameLogic::GameLogic(AppContext& context) : m_context(context) {
+GameLogic::GameLogic(AppContext& context, Map::IMapRenderer& mapRenderer)
+    : m_context(context), m_mapRenderer(mapRenderer) {
     m_timers.reserve(systemNames.size());
     for (const char* name : systemNames) m_timers.emplace_back(name, ProfileTimer());
 }
@@ -79,12 +80,17 @@ void GameLogic::seedRandom() {
 void GameLogic::buildWorld() {
     // The old world's entities point into the old maps: it goes before them.
     m_world.reset();
+    m_mapView.reset();
     m_collisionMap.reset();
     for (int system = 0; system < 4; ++system) clearParticleSystem(system);
 
     buildMaze();
     m_collisionMap = std::make_unique<Map::TileCollisionMap>(*m_tileMap);
     if (!m_collisionMap->load("data", m_levelEntry.collisionData)) Util::fatal("Failed to init collision info");
+    int viewX = m_levelEntry.specialCells.front().x;
+    int viewY = m_levelEntry.specialCells.front().y;
+    cellToWorld(viewX, viewY, 0.0f, 0.0f);
+    buildMapView(viewX, viewY);
 
     m_world = std::make_unique<ecs::World>();
     m_world->addSystem(m_killSys);
@@ -92,6 +98,8 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_effectsSys);
     m_world->addSystem(m_movementSys);
     m_world->addSystem(m_collisionSys);
+    m_world->addSystem(m_footstepSys);
+    m_world->addSystem(m_cameraSys);
 
     int startX = m_levelEntry.specialCells.front().x;
     int startY = m_levelEntry.specialCells.front().y;
@@ -114,6 +122,19 @@ void GameLogic::buildWorld() {
     m_effectsSys.setOwner(this);
     m_movementSys.init(*this);
     m_collisionSys.init(GameVectors::instance().gridShift(), *this);
+    m_footstepSys.setOwner(this);
+    m_cameraSys.setView(m_mapView.get());
+}
+
+void GameLogic::buildMapView(int startX, int startY) {
+    const GameTable game = readGameTable();
+    Map::MapViewParams view;
+    view.width = int(float(game.mapViewWidth) * m_zoom - float(1 << m_params.tileShiftX));
+    view.height = int(float(game.mapViewHeight) * m_zoom - float(1 << m_params.tileShiftY));
+    view.x = startX - view.width / 2;
+    view.y = startY - view.height / 2;
+    view.atlasName = "data/" + m_levelEntry.tileAtlas;
+    m_mapView = std::make_unique<Map::MapView>(*m_tileMap, view, m_mapRenderer);
 }
 
 std::string GameLogic::update(float dt) {
@@ -132,6 +153,8 @@ std::string GameLogic::update(float dt) {
     run(m_effectsSys, 2);
     run(m_movementSys, 7);
     run(m_collisionSys, 8);
+    run(m_footstepSys, 11);
+    run(m_cameraSys, 19);
     run(m_timerSys, 20);
 
     for (int system = 0; system < 4; ++system) particleSystem(system)->update(dt);

@@ -38,8 +38,13 @@ protected:
     PSys::Particle& shot(float x, float y, float lastX, float lastY) {
         const int id = Zelmo::spawnParticles(int(x), int(y), Zelmo::kHostileSystem, kShot, 0.0f);
         PSys::ParticleEmitter* emitter = Zelmo::particleSystem(Zelmo::kHostileSystem)->findEmitter(id);
+        emitter->def.rate = 1;
+        emitter->def.duration = -1.0f;
+        emitter->def.maxParticles = 1;
+        emitter->prime(1);
+        emitter->update(0.0f);
         emitter->def.rate = 0;
-        emitter->liveCount = 1;
+        EXPECT_EQ(emitter->liveCount, 1);
         PSys::Particle& particle = emitter->particles()[0];
         particle = PSys::Particle{};
         particle.life = 1000.0f;

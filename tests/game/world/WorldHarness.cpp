@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "engine/shell/LogicController.h"
-#include "engine/util/Fatal.h"
 #include "game/config/Config.h"
 #include "game/config/SettingKeys.h"
 #include "game/config/Settings.h"
@@ -40,12 +39,18 @@ WorldHarness::WorldHarness(const std::string& configName, int seedOption) {
     Zelmo::loadConfig(configName, "no-preferences-for-the-world-harness.cfg");
     Zelmo::loadTuningTable();
     Zelmo::setDefaultOptions();
-    // The shapes give entities their boxes and wall probes; the start-up state loads them once.
-    static const bool s_shapesLoaded = Zelmo::initShapeLibrary();
-    if (!s_shapesLoaded) Util::fatal("Failed to init GameVectors");
     Zelmo::setPref(Zelmo::Setting::kOptionPrefix + "GAME_SEED", std::to_string(seedOption));
+    // The shipped shapes, whatever configuration the level comes from; loaded once.
+    static const bool s_shapesLoaded = Zelmo::loadShapeLibrary(
+        GameVectors::instance(), Zelmo::ShapePolygons::instance(), "data", "data/shapes", "data/vectorfont");
+    EXPECT_TRUE(s_shapesLoaded) << "data/shapes or data/vectorfont";
     m_context = std::make_unique<AppContext>(false, 640, 480, false, 60, 0);
-    m_logic = std::make_unique<Zelmo::GameLogic>(*m_context);
+    auto sound = std::make_unique<RecordingSound>();
+    m_sound = sound.get();
+    m_context->setSoundController(std::move(sound));
+    // As many whole tiles as the shipped atlas holds at the levels' largest tile size.
+    m_mapRenderer.setAtlas(8, 4, 32, 32);
+    m_logic = std::make_unique<Zelmo::GameLogic>(*m_context, m_mapRenderer);
     m_actions = std::make_unique<Zelmo::InputActionHandler>(m_context.get());
 }
 

@@ -7,6 +7,8 @@
 #include "game/input/InputActionHandler.h"
 #include "game/world/GameLogic.h"
 #include "game/world/MotionComps.h"
+#include "tests/engine/map/FakeMapRenderer.h"
+#include "tests/game/world/RecordingSound.h"
 
 namespace WorldTest {
 
@@ -17,8 +19,9 @@ class WorldHarness {
 public:
     static constexpr float kStepMs = 16.0f;
 
-    // Loads the configuration (named as on the command line) and the tuning table; every
-    // option at its first value except the "GAME_SEED" option, whose value index is seedOption.
+    // Loads the configuration (named as on the command line), the tuning table and the shape
+    // library; every option at its first value except the "GAME_SEED" option, whose value index
+    // is seedOption.
     explicit WorldHarness(const std::string& configName = "data/config", int seedOption = 1);
     ~WorldHarness();
 
@@ -32,6 +35,9 @@ public:
     void send(const std::string& action, const std::string& param);
 
     Zelmo::GameLogic& logic() { return *m_logic; }
+    // What the game played and stopped, in order.
+    RecordingSound& sound() { return *m_sound; }
+    FakeMapRenderer& mapRenderer() { return m_mapRenderer; }
     // Every living entity's components that the systems change, and the game's generator.
     uint64_t digest();
 
@@ -41,6 +47,8 @@ private:
         PlacedEntities() : System(ecs::componentMask<Zelmo::PVAComp>()) {}
     };
 
+    FakeMapRenderer m_mapRenderer;
+    RecordingSound* m_sound = nullptr;
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<Zelmo::GameLogic> m_logic;
     std::unique_ptr<Zelmo::InputActionHandler> m_actions;

@@ -8,6 +8,7 @@
 #include "engine/shell/AppContext.h"
 #include "engine/util/Fatal.h"
 #include "engine/util/FlatText.h"
+#include "engine/vector/GameVectors.h"
 #include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
 
@@ -95,6 +96,8 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_killSys);
     m_world->addSystem(m_timerSys);
     m_world->addSystem(m_effectsSys);
+    m_world->addSystem(m_movementSys);
+    m_world->addSystem(m_collisionSys);
     m_world->addSystem(m_footstepSys);
     m_world->addSystem(m_cameraSys);
 
@@ -117,6 +120,8 @@ void GameLogic::buildWorld() {
     m_killSys.setOwner(this);
     m_timerSys.setOwner(this);
     m_effectsSys.setOwner(this);
+    m_movementSys.init(*this);
+    m_collisionSys.init(GameVectors::instance().gridShift(), *this);
     m_footstepSys.setOwner(this);
     m_cameraSys.setView(m_mapView.get());
 }
@@ -146,6 +151,8 @@ std::string GameLogic::update(float dt) {
     };
     run(m_killSys, 1);
     run(m_effectsSys, 2);
+    run(m_movementSys, 7);
+    run(m_collisionSys, 8);
     run(m_footstepSys, 11);
     run(m_cameraSys, 19);
     run(m_timerSys, 20);

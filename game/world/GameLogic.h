@@ -23,9 +23,11 @@
 #include "game/world/ProfileTimer.h"
 #include "game/world/factories/BoltLook.h"
 #include "game/world/systems/CameraSys.h"
+#include "game/world/systems/CollisionSys.h"
 #include "game/world/systems/EffectsSys.h"
 #include "game/world/systems/FootstepSys.h"
 #include "game/world/systems/KillSys.h"
+#include "game/world/systems/MovementSys.h"
 #include "game/world/systems/TimerSys.h"
 
 class AppContext;
@@ -138,6 +140,7 @@ public:
     const std::string& command() const { return m_command; }
     ecs::World& world() { return *m_world; }
     ecs::Entity player() const { return m_player; }
+    CollisionSys& collisionSys() { return m_collisionSys; }
     Util::Random& random() { return m_random; }
     float elapsed() const { return m_elapsed; }
     int lives() const { return m_lives; }
@@ -187,6 +190,8 @@ private:
     KillSys m_killSys;
     TimerSys m_timerSys;
     EffectsSys m_effectsSys;
+    MovementSys m_movementSys;
+    CollisionSys m_collisionSys;
     FootstepSys m_footstepSys;
     CameraSys m_cameraSys;
 

@@ -13,7 +13,11 @@ std::string levelDataError(const ConfigRoot* root = configRoot());
 // table; empty when every value of the option has its seed.
 std::string seedDataError();
 
-// Stops the process with the line of the first fault of either kind.
+// The first fault of the combat values in the loaded tuning table that the game divides by or
+// draws from; empty when they are sound.
+std::string combatDataError();
+
+// Stops the process with the line of the first fault of any kind.
 void checkLevelData();
 
 }  // namespace Zelmo

@@ -42,7 +42,11 @@ void GameLogic::enter(const Game::LogicEntry& previous, const std::string& comma
     m_context.setRenderer(nullptr);
     m_context.inputControllers().setCurrent("GAME");
     m_context.soundController().stopAll();
-    if (previous.name == "PAUSE") return;
+    if (previous.name == "PAUSE") {
+        // Whatever was held when the game paused was let go of in the menu.
+        m_playerInputSys.releaseAll();
+        return;
+    }
 
     const int level = chooseLevel(previous, command);
     if (command != "DEAD") m_lives = int(getOptionValue("PLAYER_LIVES"));
@@ -96,6 +100,8 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_killSys);
     m_world->addSystem(m_timerSys);
     m_world->addSystem(m_effectsSys);
+    m_world->addSystem(m_playerInputSys);
+    m_world->addSystem(m_powerUpSys);
     m_world->addSystem(m_movementSys);
     m_world->addSystem(m_collisionSys);
     m_world->addSystem(m_footstepSys);
@@ -120,6 +126,8 @@ void GameLogic::buildWorld() {
     m_killSys.setOwner(this);
     m_timerSys.setOwner(this);
     m_effectsSys.setOwner(this);
+    m_playerInputSys.init(m_context, *this, Globals::getFloat("PLAYERSPEED"), Globals::getFloat("PUNCHSPEED"));
+    m_powerUpSys.init(*this);
     m_movementSys.init(*this);
     m_collisionSys.init(GameVectors::instance().gridShift(), *this);
     m_footstepSys.setOwner(this);
@@ -151,6 +159,8 @@ std::string GameLogic::update(float dt) {
     };
     run(m_killSys, 1);
     run(m_effectsSys, 2);
+    run(m_playerInputSys, 3);
+    run(m_powerUpSys, 6);
     run(m_movementSys, 7);
     run(m_collisionSys, 8);
     run(m_footstepSys, 11);

@@ -28,6 +28,8 @@
 #include "game/world/systems/FootstepSys.h"
 #include "game/world/systems/KillSys.h"
 #include "game/world/systems/MovementSys.h"
+#include "game/world/systems/PlayerInputSys.h"
+#include "game/world/systems/PowerUpSys.h"
 #include "game/world/systems/TimerSys.h"
 
 class AppContext;
@@ -190,6 +192,8 @@ private:
     KillSys m_killSys;
     TimerSys m_timerSys;
     EffectsSys m_effectsSys;
+    PlayerInputSys m_playerInputSys;
+    PowerUpSys m_powerUpSys;
     MovementSys m_movementSys;
     CollisionSys m_collisionSys;
     FootstepSys m_footstepSys;

@@ -1,6 +1,11 @@
 #include "game/world/PlayerComps.h"
 
+#include <array>
+#include <string>
+
+#include "engine/util/Fatal.h"
 #include "game/effects/ParticleSystems.h"
+#include "game/vector/AnimId.h"
 #include "game/world/LifeComps.h"
 #include "game/world/MotionComps.h"
 
@@ -26,7 +31,26 @@ size_t facingIndex(int32_t stateCode) {
     }
 }
 
+// The codes of the player's drawings, from KROMB_UP on in id order.
+constexpr std::array<int32_t, 24> kPlayerStates = {16, 32, 48, 64, 17, 33, 49, 65, 50, 66, 18, 34,
+                                                   51, 67, 19, 35, 51, 67, 19, 35, 52, 68, 20, 36};
+
 }  // namespace
+
+int32_t PlayerComp::stateFromAnim(uint32_t animation) {
+    const uint32_t index = animation - AnimIds::KROMB_UP;
+    if (animation < AnimIds::KROMB_UP || index >= kPlayerStates.size()) {
+        const char* name = animIdName(animation);
+        Util::fatal("EEK! Player Ani no mapped to state: " + std::string(name ? name : std::to_string(animation)));
+    }
+    return kPlayerStates[index];
+}
+
+void PlayerComp::setState(uint32_t animation) {
+    const int32_t previous = stateCode;
+    stateCode = stateFromAnim(animation);
+    if ((previous & 0xf) == kPosePunch && (stateCode & 0xf) != kPosePunch) dashTime = 0.0f;
+}
 
 void PlayerComp::placeChargeEmitters(float x, float y, int mode) {
     const size_t facing = facingIndex(stateCode);

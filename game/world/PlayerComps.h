@@ -48,6 +48,12 @@ struct PlayerComp {
     // Every damage to the player comes here. Nothing while punching; a player already dead
     // takes no more, so a death is handled once however many hits land.
     static void takeDamage(const ecs::Entity& player, float damage);
+    // Facing in the high nibble (16 up, 32 down, 48 left, 64 right), pose in the low one (0 stand,
+    // 1 run, 2 shield, 3 crouch or charge, 4 punch). A drawing that is not one of the player's
+    // is a fatal stop.
+    static int32_t stateFromAnim(uint32_t animation);
+    // Leaving the punch pose ends any dash.
+    void setState(uint32_t animation);
 
     int32_t heldDirections = 0;
     int32_t lastDirection = 0;

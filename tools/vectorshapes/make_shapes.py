@@ -97,32 +97,143 @@ class Shape:
         return {"id": self.ident, "colour": self.colour, "graphic": graphic}
 
 
-# --- the player: a compact figure, head, body, arms and legs ---
+# --- the player: a compact figure, head, body, arms and legs, in six poses and four facings ---
+# Seen from the side when facing left or right (drawn facing right, mirrored for left), from the
+# back when facing up and from the front (eyes showing) when facing down. A pose changes the
+# outline itself - where the head sits, how the legs stand and where the arms reach - so that
+# poses stay apart when the figure is only a few dozen pixels tall. Up points to +y.
 
-def player(ident, facing, colour=GREEN, pose="stand"):
-    s = Shape(ident, colour, "player " + facing + " " + pose)
-    s.solid(circle(0, 11, 4.5, 8, math.pi / 8))                       # head
-    body = [(-5, -4), (5, -4), (6, 6), (-6, 6)]
-    s.solid(body)
-    stride = 3 if pose == "run" else 0
-    left_leg = [(-5, -4), (-1, -4), (-2 + stride, -16), (-6 + stride, -16)]
-    right_leg = [(1, -4), (5, -4), (6 - stride, -16), (2 - stride, -16)]
-    s.solid(left_leg)
-    s.solid(right_leg)
+HEAD_R = 4.5
+
+
+def side_pose(pose, frame):
+    """(head centre, body, limbs, fist) of the right-facing figure."""
+    if pose == "stand":
+        return (0, 11), [(-5, -4), (5, -4), (6, 6), (-6, 6)], [
+            [(-5, -4), (-1, -4), (-2, -16), (-6, -16)], [(1, -4), (5, -4), (6, -16), (2, -16)],
+            [(-1, 5), (3, 5), (9, -2), (6, -4)]], None
+    if pose == "run":
+        stride = 5 if frame == 0 else -5
+        return (1, 11), [(-4, -4), (6, -4), (7, 6), (-5, 6)], [
+            [(-3, -4), (1, -4), (1 + stride, -16), (-3 + stride, -16)],
+            [(2, -4), (6, -4), (2 - stride, -15), (-2 - stride, -15)],
+            [(0, 5), (4, 5), (4 + stride, -3), (1 + stride, -4)]], None
+    if pose == "shield":
+        return (-1, 11), [(-6, -4), (4, -4), (5, 6), (-7, 6)], [
+            [(-7, -4), (-3, -4), (-9, -16), (-13, -16)], [(0, -4), (4, -4), (9, -16), (5, -16)],
+            [(2, 6), (5, 3), (12, 9), (10, 12)], [(2, 1), (4, -2), (12, 2), (11, 5)]], None
+    if pose == "crouch":
+        return (2, 2), [(-7, -9), (5, -9), (7, 0), (-5, -1)], [
+            [(-7, -9), (-3, -9), (-11, -16), (-14, -13)], [(1, -9), (5, -9), (10, -16), (6, -16)],
+            [(3, -1), (6, -2), (9, -9), (6, -10)]], None
+    if pose == "charge":
+        return (3, 3), [(-6, -9), (6, -9), (7, 1), (-5, 0)], [
+            [(-6, -9), (-2, -9), (-10, -16), (-13, -13)], [(2, -9), (6, -9), (11, -16), (7, -16)],
+            [(-3, 0), (0, 1), (-11, 10), (-13, 7)]], (-13, 10, 3.5)
+    # punch: the arm reaches out level with the shoulder, longer in the second frame
+    reach = 18 if frame == 0 else 25
+    return (2, 10), [(-4, -4), (6, -4), (8, 6), (-3, 6)], [
+        [(-4, -4), (0, -4), (-9, -16), (-13, -15)], [(2, -4), (6, -4), (11, -16), (7, -16)],
+        [(4, 6), (4, 2), (reach, 2), (reach, 6)]], (reach + 2, 4, 3.5)
+
+
+def front_pose(facing, pose, frame):
+    """(head centre, body, limbs, fist) of the figure facing up (seen from behind) or down."""
+    sign = 1 if facing == "UP" else -1
+    legs = [[(-5, -4), (-1, -4), (-2, -16), (-6, -16)], [(1, -4), (5, -4), (6, -16), (2, -16)]]
+    arms = [[(-6, 6), (-9, 4), (-10, -4), (-7, -3)], [(6, 6), (9, 4), (10, -4), (7, -3)]]
+    head, body, fist = (0, 11), [(-5, -4), (5, -4), (6, 6), (-6, 6)], None
+    if pose == "run":
+        lift = 5 if frame == 0 else -5
+        legs = [[(-5, -4), (-1, -4), (-2, -16 + max(lift, 0)), (-6, -16 + max(lift, 0))],
+                [(1, -4), (5, -4), (6, -16 + max(-lift, 0)), (2, -16 + max(-lift, 0))]]
+        arms = [[(-6, 6), (-9, 4), (-10, -2 + lift), (-7, -1 + lift)],
+                [(6, 6), (9, 4), (10, -2 - lift), (7, -1 - lift)]]
+    elif pose == "shield":
+        legs = [[(-5, -4), (-1, -4), (-6, -16), (-10, -16)], [(1, -4), (5, -4), (10, -16), (6, -16)]]
+        if sign > 0:
+            arms = [[(-6, 6), (-3, 8), (-7, 19), (-10, 17)], [(6, 6), (3, 8), (7, 19), (10, 17)]]
+        else:
+            arms = [[(-13, 3), (13, 3), (13, 0), (-13, 0)]]
+    elif pose in ("crouch", "charge"):
+        head, body = (0, 2), [(-6, -10), (6, -10), (7, -1), (-7, -1)]
+        legs = [[(-6, -10), (-2, -10), (-9, -16), (-13, -15)], [(2, -10), (6, -10), (13, -15), (9, -16)]]
+        arms = [[(-7, -2), (-10, -3), (-8, -10), (-5, -9)], [(7, -2), (10, -3), (8, -10), (5, -9)]]
+        if pose == "charge":
+            arms = [arms[0], [(6, -1), (8, -3), (15, 7), (13, 9)]]
+            fist = (15, 10, 3.5)
+    elif pose == "punch":
+        reach = 20 if frame == 0 else 27
+        arms = [arms[0], [(5, 5), (9, 5), (9, sign * reach), (5, sign * reach)]]
+        fist = (7, sign * (reach + 2), 3.5)
+    return head, body, legs + arms, fist
+
+
+def player(ident, facing, colour=GREEN, pose="stand", frame=0):
+    s = Shape(ident, colour, "player " + facing + " " + pose + (" " + str(frame) if frame else ""))
     if facing in ("LF", "RT"):
-        arm = [(-1, 5), (3, 5), (9, -2), (6, -4)]                     # reaching forward
-        visor = [(2, 10), (5, 10), (5, 13), (2, 13)]
-        if facing == "LF":
-            arm, visor = mirror_x(arm), mirror_x(visor)
-        s.solid(arm)
-        s.line(visor, colour=CYAN)
+        head, body, limbs, fist = side_pose(pose, frame)
     else:
-        s.solid([(-6, 6), (-9, 4), (-10, -4), (-7, -3)])
-        s.solid([(6, 6), (9, 4), (10, -4), (7, -3)])
-        if facing == "DN":
-            s.line([(-3, 11), (-1, 11)], close=False, colour=CYAN)     # eyes toward the viewer
-            s.line([(1, 11), (3, 11)], close=False, colour=CYAN)
+        head, body, limbs, fist = front_pose(facing, pose, frame)
+    flip = mirror_x if facing == "LF" else (lambda points: points)
+    s.solid(circle(head[0] * (-1 if facing == "LF" else 1), head[1], HEAD_R, 8, math.pi / 8))
+    s.solid(flip(body))
+    for limb in limbs:
+        s.solid(flip(limb))
+    if fist:
+        s.solid(flip(circle(fist[0], fist[1], fist[2], 6)))
+    hx, hy = head
+    if facing in ("LF", "RT"):
+        s.line(flip([(hx + 2, hy - 1), (hx + 5, hy - 1), (hx + 5, hy + 2), (hx + 2, hy + 2)]), colour=CYAN)
+    elif facing == "DN":
+        s.line([(hx - 3, hy), (hx - 1, hy)], close=False, colour=CYAN)     # eyes toward the viewer
+        s.line([(hx + 1, hy), (hx + 3, hy)], close=False, colour=CYAN)
     return s.collision(16, 32)
+
+
+# Pose shapes by facing: the stands keep the ids the help pages and icons draw (25 down, 26 left,
+# 28 the lives icon as the first up-run frame); punches and runs have two frames.
+FACINGS = ("UP", "DN", "LF", "RT")
+POSE_SHAPES = {
+    "stand": {"UP": [29], "DN": [25], "LF": [26], "RT": [27]},
+    "run": {"UP": [28, 80], "DN": [81, 82], "LF": [83, 84], "RT": [85, 86]},
+    "shield": {"UP": [87], "DN": [88], "LF": [89], "RT": [90]},
+    "crouch": {"UP": [91], "DN": [92], "LF": [93], "RT": [94]},
+    "charge": {"UP": [95], "DN": [96], "LF": [97], "RT": [98]},
+    "punch": {"UP": [99, 100], "DN": [101, 102], "LF": [103, 104], "RT": [105, 106]},
+}
+# The after-images a punch leaves, one per punch frame.
+TRAIL_SHAPES = {"LF": 109, "RT": 111, "UP": 113, "DN": 115}
+SHIELD_SHAPES = {"LF": 117, "RT": 118, "UP": 119, "DN": 120}
+
+
+def player_poses():
+    return [player(ident, facing, pose=pose, frame=frame)
+            for pose, by_facing in POSE_SHAPES.items() for facing in FACINGS
+            for frame, ident in enumerate(by_facing[facing])]
+
+
+def punch_trails():
+    trails = []
+    for facing, first in TRAIL_SHAPES.items():
+        for frame in range(2):
+            s = player(first + frame, facing, colour=RED, pose="punch", frame=frame)
+            s.note = "after-image of the " + facing + " punch, frame " + str(frame)
+            trails.append(s)
+    return trails
+
+
+def held_shield(facing):
+    """The shield the player holds: an arc in front of the figure on the side it faces."""
+    s = Shape(SHIELD_SHAPES[facing], CYAN, "held shield " + facing)
+    # Held a hand's breadth off the body, so that a shot meets the shield well before the player.
+    centre, radius = {"UP": (math.pi / 2, 36), "DN": (-math.pi / 2, 36), "LF": (math.pi, 24), "RT": (0.0, 24)}[facing]
+    outer = [(radius * math.cos(centre + a), radius * math.sin(centre + a)) for a in [math.pi * k / 10 for k in range(-2, 3)]]
+    inner = [((radius - 4) * x / radius, (radius - 4) * y / radius) for x, y in reversed(outer)]
+    s.line(outer + inner)
+    for k in range(len(outer) - 1):
+        s.piece([outer[k], outer[k + 1], inner[-k - 2], inner[-k - 1]])
+    return s  # its boxes are the arc's bounds: what it stops is what it covers
 
 
 def robot0():
@@ -235,17 +346,6 @@ def shield():
     return s.collision(28, 14)
 
 
-def target():
-    s = Shape(118, RED, "target: a robot's mark")
-    s.line(circle(0, 0, 10, 12))
-    s.line([(-14, 0), (-5, 0)], close=False)
-    s.line([(5, 0), (14, 0)], close=False)
-    s.line([(0, -14), (0, -5)], close=False)
-    s.line([(0, 5), (0, 14)], close=False)
-    s.piece(circle(0, 0, 3, 6))
-    return s.collision(20, 20)
-
-
 def prisoner():
     """A figure with its hands raised, shackled to a ball: a different outline from the player."""
     s = Shape(121, WHITE, "prisoner: a figure in chains, hands raised")
@@ -312,23 +412,57 @@ def minimap_marker(ident, colour, note, size=4):
 
 # Animation ids (the game's AnimId table) of the level's own entities.
 MAP_NODE_N, MAP_NODE_S, MAP_NODE_E, MAP_NODE_W, LIFT_NODE = 19, 20, 21, 22, 23
-KROMB_UP, KROMB_DN, KROMB_LF, KROMB_RT = 24, 25, 26, 27
 KROMB_CHAINED, PLAYER_ARMOUR, BOSS_NODE = 48, 56, 58
+# The player's animations by pose and facing.
+KROMB = {
+    "stand": {"UP": 24, "DN": 25, "LF": 26, "RT": 27},
+    "run": {"UP": 28, "DN": 29, "LF": 30, "RT": 31},
+    "shield": {"LF": 32, "RT": 33, "UP": 34, "DN": 35},
+    "crouch": {"LF": 36, "RT": 37, "UP": 38, "DN": 39},
+    "charge": {"LF": 40, "RT": 41, "UP": 42, "DN": 43},
+    "punch": {"LF": 44, "RT": 45, "UP": 46, "DN": 47},
+}
+# A frame with shape -1 hands over to the follow-on at once.
+HAND_OVER = (-1, 0, 0)
+# The charge's last frame is held while the button is: the longer, the stronger the punch.
+CHARGE_HOLD_MS = 100000
+
+
+def player_animations():
+    """Stands follow on to themselves; a run or the shield falls back to the stand, the crouch
+    plays into the charge, the charge's release into the punch, the punch back to the stand."""
+    animations = []
+    for facing in FACINGS:
+        shapes = {pose: POSE_SHAPES[pose][facing] for pose in POSE_SHAPES}
+        ids = {pose: KROMB[pose][facing] for pose in KROMB}
+        animations += [
+            animation(ids["stand"], [(shapes["stand"][0], 1000, 0)]),
+            animation(ids["run"], [(shapes["run"][0], 150, 0), (shapes["run"][1], 150, 0)], ids["stand"]),
+            animation(ids["shield"], [(shapes["shield"][0], 1000, 0)], ids["stand"]),
+            animation(ids["crouch"], [(shapes["crouch"][0], 200, 0), HAND_OVER], ids["charge"]),
+            animation(ids["charge"], [(shapes["charge"][0], 100, 0), (shapes["charge"][0], CHARGE_HOLD_MS, 0)],
+                      ids["punch"]),
+            animation(ids["punch"], [(shapes["punch"][0], 150, 0), (shapes["punch"][1], 500, 0), HAND_OVER],
+                      ids["stand"]),
+        ]
+    return sorted(animations, key=lambda entry: entry["id"])
 
 
 def build():
-    lift_shape, boss, player_dn, prisoner_shape, armour_shape = lift(), boss_node(), player(25, "DN"), prisoner(), armour()
+    lift_shape, boss, prisoner_shape, armour_shape = lift(), boss_node(), prisoner(), armour()
     # Shape 23 is the one that turns as it is drawn: the map node, pointed by its animation's angle.
     map_arrow = map_node(23, "N")
-    players = [player(29, "UP"), player_dn, player(26, "LF"), player(27, "RT"), player(28, "UP", pose="run")]
+    players = player_poses()
+    shields = [held_shield(facing) for facing in FACINGS]
     set0 = [
         robot0(), tron(), tower_pad(), maximillian(),
         map_node(19, "N"), map_node(20, "S"), map_node(21, "E"), boss, map_arrow, lift_shape,
         *players,
-        burst(75, WHITE, "punch: the burst of a blow"), shield(), target(),
+        burst(75, WHITE, "punch: the burst of a blow"), shield(), *punch_trails(), *shields,
         prisoner_shape, face(), armour_icon(), fist_icon(), armour_shape, fish_icon(),
     ]
-    set1 = [flash(s) for s in [boss, map_arrow, lift_shape, *players, shield(), prisoner_shape, armour_shape]]
+    set1 = [flash(s) for s in [boss, map_arrow, lift_shape, *players, shield(), *shields, prisoner_shape,
+                               armour_shape]]
     set2 = [
         minimap_marker(22, RED, "boss node", 5), minimap_marker(23, WHITE, "map node", 5),
         minimap_marker(24, CYAN, "lift", 6), minimap_marker(25, GREEN, "the player"),
@@ -338,8 +472,7 @@ def build():
         animation(MAP_NODE_N, [(23, 1000, 0)]), animation(MAP_NODE_S, [(23, 1000, 180)]),
         animation(MAP_NODE_E, [(23, 1000, 90)]), animation(MAP_NODE_W, [(23, 1000, 270)]),
         animation(LIFT_NODE, [(24, 1000, 0)]),
-        animation(KROMB_UP, [(29, 1000, 0)]), animation(KROMB_DN, [(25, 1000, 0)]),
-        animation(KROMB_LF, [(26, 1000, 0)]), animation(KROMB_RT, [(27, 1000, 0)]),
+        *player_animations(),
         animation(KROMB_CHAINED, [(121, 1000, 0)]), animation(PLAYER_ARMOUR, [(127, 1000, 0)]),
         animation(BOSS_NODE, [(22, 1000, 0)]),
     ]

@@ -78,3 +78,20 @@ TEST_F(GameShapeDataTest, TheLiftNodeDrawsInASquareBoxButCollidesWithItsOwn) {
     EXPECT_EQ(library.cbox(AnimId::LIFT_NODE, 1.0f), (IntBox{-3, -1, 8, 3}));
     EXPECT_EQ(library.bbox(AnimId::MAP_NODE_W, 1.0f), (IntBox{-3, -1, 8, 3})) << "only the lift is squared";
 }
+
+TEST_F(GameShapeDataTest, AnAnimationMustFollowOnToAnAnimationThatExists) {
+    const std::string shapes = R"({ "sets": [{ "shapes": [)" + shape(25, "0, 0, 1, 0, 1, 1") + "] }], ";
+    auto animations = [&](uint32_t standNext) {
+        return shapes + R"("animations": [{ "id": 25, "next": 25, "frames": [{ "shape": 25, "duration": 100 }] },
+                                          { "id": 29, "next": )" +
+               std::to_string(standNext) + R"(, "frames": [{ "shape": 25, "duration": 100 }] }] })";
+    };
+    EXPECT_TRUE(load(animations(25)));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(load(animations(26)));
+    EXPECT_THAT(testing::internal::GetCapturedStderr(),
+                testing::HasSubstr("animation KROMB_DN_RUN follows on to KROMB_LF"));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(load(animations(0))) << "a follow-on of none is refused too";
+    EXPECT_THAT(testing::internal::GetCapturedStderr(), testing::HasSubstr("KROMB_DN_RUN follows on to NONE"));
+}

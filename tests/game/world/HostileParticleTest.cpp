@@ -95,16 +95,14 @@ TEST_F(HostileParticles, ActivatedArmourAbsorbsAShot) {
 
 // Shielding, the shield stands in front of the player; a shot meeting it goes no further.
 TEST_F(HostileParticles, TheShieldStopsAShot) {
+    state().lastDirection = 1;  // facing up
+    m_harness.send("START_ACTION", "1");
+    m_harness.step(2);
     ecs::Entity shield = state().shield;
-    PVAComp& pva = shield.get<PVAComp>();
-    pva = player().get<PVAComp>();
-    pva.y = pva.nextY = Room::middle() + 60.0f;
-    shield.get<Zelmo::VectorComp>().shape = kShieldUp;
-    Zelmo::addShapeBoxes(shield, kShieldUp, state().drawScale);
-    shield.activate();
-    m_harness.step();
+    ASSERT_TRUE(shield.isActivated());
+    ASSERT_EQ(shield.get<Zelmo::VectorComp>().shape, kShieldUp);
     const float health = state().health;
-    PSys::Particle& particle = shot(Room::middle(), Room::middle() + 60.0f, Room::middle(), Room::middle() + 70.0f);
+    PSys::Particle& particle = shot(Room::middle(), Room::middle() + 20.0f, Room::middle(), Room::middle() + 30.0f);
     Zelmo::collideHostileParticles(m_harness.logic());
     EXPECT_TRUE(dead(particle));
     EXPECT_EQ(state().health, health);

@@ -215,8 +215,7 @@ TEST(Movement, HittingAWallStopsThePlayersChargeEffect) {
     PVAComp& pva = harness.logic().player().get<PVAComp>();
     pva.x = offWall(kLeft, 1.0f);
     pva.y = Room::middle();
-    pva.heading = 270;
-    pva.speed.from = pva.speed.to = 4.0f;
+    harness.send("START_MOVE", "LF");
     harness.step();
     EXPECT_NE(pva.collisionValue, 0);
     EXPECT_FALSE(player.chargeEmittersOn);

@@ -109,11 +109,11 @@ HEAD_R = 4.5
 def side_pose(pose, frame):
     """(head centre, body, limbs, fist) of the right-facing figure."""
     if pose == "stand":
-        return (0, 11), [(-5, -4), (5, -4), (6, 6), (-6, 6)], [
+        return (1, 11), [(-5, -4), (5, -4), (7, 6), (-4, 6)], [
             [(-5, -4), (-1, -4), (-2, -16), (-6, -16)], [(1, -4), (5, -4), (6, -16), (2, -16)],
-            [(-1, 5), (3, 5), (9, -2), (6, -4)]], None
+            [(1, 5), (5, 5), (13, 1), (12, -2)]], None
     if pose == "run":
-        stride = 5 if frame == 0 else -5
+        stride = 8 if frame == 0 else -8
         return (1, 11), [(-4, -4), (6, -4), (7, 6), (-5, 6)], [
             [(-3, -4), (1, -4), (1 + stride, -16), (-3 + stride, -16)],
             [(2, -4), (6, -4), (2 - stride, -15), (-2 - stride, -15)],
@@ -141,14 +141,18 @@ def front_pose(facing, pose, frame):
     """(head centre, body, limbs, fist) of the figure facing up (seen from behind) or down."""
     sign = 1 if facing == "UP" else -1
     legs = [[(-5, -4), (-1, -4), (-2, -16), (-6, -16)], [(1, -4), (5, -4), (6, -16), (2, -16)]]
-    arms = [[(-6, 6), (-9, 4), (-10, -4), (-7, -3)], [(6, 6), (9, 4), (10, -4), (7, -3)]]
+    # Facing up the hands are held up and forward, beside the head; facing down they hang.
+    if sign > 0:
+        arms = [[(-6, 6), (-9, 5), (-13, 14), (-10, 16)], [(6, 6), (9, 5), (13, 14), (10, 16)]]
+    else:
+        arms = [[(-6, 6), (-9, 4), (-10, -4), (-7, -3)], [(6, 6), (9, 4), (10, -4), (7, -3)]]
     head, body, fist = (0, 11), [(-5, -4), (5, -4), (6, 6), (-6, 6)], None
     if pose == "run":
-        lift = 5 if frame == 0 else -5
-        legs = [[(-5, -4), (-1, -4), (-2, -16 + max(lift, 0)), (-6, -16 + max(lift, 0))],
-                [(1, -4), (5, -4), (6, -16 + max(-lift, 0)), (2, -16 + max(-lift, 0))]]
-        arms = [[(-6, 6), (-9, 4), (-10, -2 + lift), (-7, -1 + lift)],
-                [(6, 6), (9, 4), (10, -2 - lift), (7, -1 - lift)]]
+        lift = 8 if frame == 0 else -8
+        legs = [[(-5, -4), (-1, -4), (-4, -16 + max(lift, 0)), (-8, -16 + max(lift, 0))],
+                [(1, -4), (5, -4), (8, -16 + max(-lift, 0)), (4, -16 + max(-lift, 0))]]
+        swing = [(-6, 6), (-9, 4), (-14, sign * 6 + lift), (-11, sign * 6 + 2 + lift)]
+        arms = [swing, [(-x, y - 2 * lift if i >= 2 else y) for i, (x, y) in enumerate(swing)]]
     elif pose == "shield":
         legs = [[(-5, -4), (-1, -4), (-6, -16), (-10, -16)], [(1, -4), (5, -4), (10, -16), (6, -16)]]
         if sign > 0:
@@ -158,12 +162,24 @@ def front_pose(facing, pose, frame):
     elif pose in ("crouch", "charge"):
         head, body = (0, 2), [(-6, -10), (6, -10), (7, -1), (-7, -1)]
         legs = [[(-6, -10), (-2, -10), (-9, -16), (-13, -15)], [(2, -10), (6, -10), (13, -15), (9, -16)]]
-        arms = [[(-7, -2), (-10, -3), (-8, -10), (-5, -9)], [(7, -2), (10, -3), (8, -10), (5, -9)]]
+        if sign > 0:
+            arms = [[(-7, -2), (-10, -1), (-13, 7), (-10, 9)], [(7, -2), (10, -1), (13, 7), (10, 9)]]
+        else:
+            arms = [[(-7, -2), (-10, -3), (-8, -10), (-5, -9)], [(7, -2), (10, -3), (8, -10), (5, -9)]]
         if pose == "charge":
-            arms = [arms[0], [(6, -1), (8, -3), (15, 7), (13, 9)]]
-            fist = (15, 10, 3.5)
+            # The fist drawn back the way the blow will go.
+            head, body = (0, 5), [(-6, -10), (6, -10), (7, 2), (-7, 2)]
+            guard = [(-6, 1), (-8, -1), (-16, 1), (-15, 4)]
+            if sign > 0:
+                arms = [guard, [(6, 1), (9, 0), (10, 15), (7, 16)]]
+                fist = (9, 16, 3.5)
+            else:
+                arms = [guard, [(6, 1), (8, -1), (15, -12), (13, -14)]]
+                fist = (15, -15, 3.5)
     elif pose == "punch":
         reach = 20 if frame == 0 else 27
+        # A wide stance behind the blow.
+        legs = [[(-5, -4), (-1, -4), (-7, -16), (-11, -16)], [(1, -4), (5, -4), (11, -16), (7, -16)]]
         arms = [arms[0], [(5, 5), (9, 5), (9, sign * reach), (5, sign * reach)]]
         fist = (7, sign * (reach + 2), 3.5)
     return head, body, legs + arms, fist

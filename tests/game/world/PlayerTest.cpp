@@ -258,6 +258,34 @@ TEST_F(Player, LettingGoWhilePausedLeavesThePlayerStanding) {
     EXPECT_FALSE(state().shield.isActivated());
 }
 
+TEST_F(Player, TwoStrikesInOneUpdateZapHarderAndLonger) {
+    state().pendingStrikes = 2;
+    m_harness.step();
+    const Zelmo::ZappedComp& zapped = player().get<Zelmo::ZappedComp>();
+    EXPECT_FLOAT_EQ(zapped.factorTo, 1.4f);
+    EXPECT_GE(zapped.remaining, 333.3f - WorldHarness::kStepMs);
+    EXPECT_EQ(state().pendingStrikes, 0);
+}
+
+TEST(PlayerState, EveryPlayerDrawingHasACodeAndAnyOtherStops) {
+    EXPECT_EQ(PlayerComp::stateFromAnim(KROMB_UP), 16);
+    EXPECT_EQ(PlayerComp::stateFromAnim(KROMB_RT_RUN), 65);
+    EXPECT_EQ(PlayerComp::stateFromAnim(KROMB_LF_CHARGE), 51);
+    EXPECT_EQ(PlayerComp::stateFromAnim(KROMB_DN_PUNCH), 36);
+    EXPECT_EXIT(PlayerComp::stateFromAnim(KROMB_CHAINED), ::testing::ExitedWithCode(1),
+                "EEK! Player Ani no mapped to state: KROMB_CHAINED");
+}
+
+TEST(PlayerState, LeavingThePunchEndsTheDash) {
+    PlayerComp player;
+    player.setState(KROMB_LF_PUNCH);
+    player.dashTime = 300.0f;
+    player.setState(KROMB_UP_PUNCH);
+    EXPECT_EQ(player.dashTime, 300.0f) << "a turn keeps punching";
+    player.setState(KROMB_UP);
+    EXPECT_EQ(player.dashTime, 0.0f);
+}
+
 // Each death costs a life after three seconds; the last one ends the game.
 TEST(PlayerDeath, RestartsTheLevelWhileLivesAreLeftAndLosesOnTheLast) {
     WorldHarness harness;

@@ -10,6 +10,7 @@
 #include "engine/util/FlatText.h"
 #include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
+#include "game/world/GameViewRenderer.h"
 
 namespace Zelmo {
 namespace {
@@ -25,19 +26,26 @@ const std::array<const char*, 21> GameLogic::systemNames = {
     "MazeMapSys",   "TextInfoSys",    "VectorDisplaySys", "PolyDisplaySys",    "BeamSys",      "VectorTextSys",
     "MazeMapDisplaySys", "CameraSys", "TimerSys"};
 
-GameLogic::GameLogic(AppContext& context) : m_context(context) {
+GameLogic::GameLogic(AppContext& context, std::unique_ptr<IGameViewRenderer> renderer)
+    : m_context(context), m_viewRenderer(std::move(renderer)) {
+    if (!m_viewRenderer) m_viewRenderer = std::make_unique<GameViewRenderer>(*this, m_view);
     m_timers.reserve(systemNames.size());
     for (const char* name : systemNames) m_timers.emplace_back(name, ProfileTimer());
 }
 
-// The world goes first: its systems and components point into what follows.
-GameLogic::~GameLogic() { m_world.reset(); }
+// The world goes first: its systems and components point into what follows. The map view goes
+// before the tile map it watches and the renderer that holds its texture.
+GameLogic::~GameLogic() {
+    m_world.reset();
+    m_mapView.reset();
+    m_viewRenderer.reset();
+}
 
 void GameLogic::receive(const LogicReturnEvent& event) { m_command = Util::toStdString(event.command()); }
 
 void GameLogic::enter(const Game::LogicEntry& previous, const std::string& command) {
     m_command.clear();
-    m_context.setRenderer(nullptr);
+    m_context.setRenderer(m_viewRenderer.get());
     m_context.inputControllers().setCurrent("GAME");
     m_context.soundController().stopAll();
     if (previous.name == "PAUSE") return;
@@ -79,21 +87,28 @@ void GameLogic::buildWorld() {
     // The old world's entities point into the old maps: it goes before them.
     m_world.reset();
     m_collisionMap.reset();
+    m_mapView.reset();
     for (int system = 0; system < 4; ++system) clearParticleSystem(system);
 
     buildMaze();
     m_collisionMap = std::make_unique<Map::TileCollisionMap>(*m_tileMap);
     if (!m_collisionMap->load("data", m_levelEntry.collisionData)) Util::fatal("Failed to init collision info");
 
-    m_world = std::make_unique<ecs::World>();
-    m_world->addSystem(m_killSys);
-    m_world->addSystem(m_timerSys);
-    m_world->addSystem(m_effectsSys);
-
     int startX = m_levelEntry.specialCells.front().x;
     int startY = m_levelEntry.specialCells.front().y;
     m_lastBossNodeCell = {startX, startY};
     cellToWorld(startX, startY, 0.0f, 0.0f);
+    buildMapView(startX, startY);
+
+    m_world = std::make_unique<ecs::World>();
+    m_world->addSystem(m_killSys);
+    m_world->addSystem(m_timerSys);
+    m_world->addSystem(m_effectsSys);
+    m_world->addSystem(m_animationSys);
+    m_world->addSystem(m_vectorTextSys);
+    m_world->addSystem(m_vectorDisplaySys);
+    m_world->addSystem(m_polyDisplaySys);
+
     createPlayer(float(startX), float(startY));
     for (size_t i = 1; i < m_levelEntry.specialCells.size(); ++i) {
         const CellPos& cell = m_levelEntry.specialCells[i];
@@ -109,6 +124,23 @@ void GameLogic::buildWorld() {
     m_killSys.setOwner(this);
     m_timerSys.setOwner(this);
     m_effectsSys.setOwner(this);
+    m_vectorTextSys.setOwner(&m_view);
+    m_vectorDisplaySys.init(&m_view, &m_context.soundController());
+    m_polyDisplaySys.setOwner(&m_view);
+
+    m_view.startLevel(m_context.geometry(), m_zoom, *m_mapView);
+    m_viewRenderer->init(m_context, *m_mapView, m_level);
+}
+
+void GameLogic::buildMapView(int startX, int startY) {
+    const GameTable game = readGameTable();
+    Map::MapViewParams params;
+    params.width = int(float(game.mapViewWidth) * m_zoom - float(1 << m_params.tileShiftX));
+    params.height = int(float(game.mapViewHeight) * m_zoom - float(1 << m_params.tileShiftY));
+    params.x = startX - params.width / 2;
+    params.y = startY - params.height / 2;
+    params.atlasName = "data/" + m_levelEntry.tileAtlas;
+    m_mapView = std::make_unique<Map::MapView>(*m_tileMap, params, m_viewRenderer->mapRenderer());
 }
 
 std::string GameLogic::update(float dt) {
@@ -125,6 +157,10 @@ std::string GameLogic::update(float dt) {
     };
     run(m_killSys, 1);
     run(m_effectsSys, 2);
+    run(m_animationSys, 4);
+    run(m_vectorDisplaySys, 14);
+    run(m_polyDisplaySys, 15);
+    run(m_vectorTextSys, 17);
     run(m_timerSys, 20);
 
     for (int system = 0; system < 4; ++system) particleSystem(system)->update(dt);

@@ -8,6 +8,7 @@
 #include "data/Events_generated.h"
 #include "engine/ecs/World.h"
 #include "engine/events/EventReceiver.h"
+#include "engine/map/MapView.h"
 #include "engine/map/TileCollisionMap.h"
 #include "engine/map/TileMap.h"
 #include "engine/maze/LevelParams.h"
@@ -18,10 +19,16 @@
 #include "engine/vector/ShapeGeometry.h"
 #include "game/config/ConfigReaders.h"
 #include "game/maze/CorridorLookup.h"
+#include "game/world/GameView.h"
+#include "game/world/IGameViewRenderer.h"
 #include "game/world/ProfileTimer.h"
+#include "game/world/systems/AnimationSys.h"
 #include "game/world/systems/EffectsSys.h"
 #include "game/world/systems/KillSys.h"
+#include "game/world/systems/PolyDisplaySys.h"
 #include "game/world/systems/TimerSys.h"
+#include "game/world/systems/VectorDisplaySys.h"
+#include "game/world/systems/VectorTextSys.h"
 
 class AppContext;
 
@@ -37,7 +44,9 @@ public:
     static const std::array<const char*, 21> systemNames;
     static constexpr int kBossRobotType = 17;
 
-    explicit GameLogic(AppContext& context);
+    // Without a renderer the level is drawn through the window's renderer layer; the headless
+    // world passes a stand-in.
+    explicit GameLogic(AppContext& context, std::unique_ptr<IGameViewRenderer> renderer = nullptr);
     ~GameLogic() override;
 
     void enter(const Game::LogicEntry& previous, const std::string& command) override;
@@ -96,6 +105,9 @@ public:
     const LevelEntry& levelEntry() const { return m_levelEntry; }
     Map::TileMap& tileMap() { return *m_tileMap; }
     Map::TileCollisionMap& collisionMap() { return *m_collisionMap; }
+    Map::MapView& mapView() { return *m_mapView; }
+    GameView& view() { return m_view; }
+    IGameViewRenderer& viewRenderer() { return *m_viewRenderer; }
     const Maze::MazeData& mazeData() const { return *m_mazeData; }
     int prisonersLeft() const { return m_prisonersLeft; }
     void setPrisonersLeft(int count) { m_prisonersLeft = count; }
@@ -110,11 +122,14 @@ private:
     int chooseLevel(const Game::LogicEntry& previous, const std::string& command) const;
     void seedRandom();
     void buildWorld();
+    void buildMapView(int startX, int startY);
     void spawnRobots();
     void placeSpawn(const RobotSpawnEntry& spawn, int& x, int& y);
 
     std::string m_command;
     AppContext& m_context;
+    GameView m_view;
+    std::unique_ptr<IGameViewRenderer> m_viewRenderer;
     Util::Random m_random{0};
     float m_elapsed = 0.0f;
     float m_zoom = 1.0f;
@@ -124,6 +139,7 @@ private:
     Maze::LevelParams m_params;
     std::unique_ptr<Map::TileMap> m_tileMap;
     std::unique_ptr<Map::TileCollisionMap> m_collisionMap;
+    std::unique_ptr<Map::MapView> m_mapView;
     std::unique_ptr<Maze::MazeData> m_mazeData;
     Maze::PositionMap<Maze::Node> m_positions;
     std::unique_ptr<CorridorLookup> m_corridors;
@@ -132,6 +148,10 @@ private:
     KillSys m_killSys;
     TimerSys m_timerSys;
     EffectsSys m_effectsSys;
+    AnimationSys m_animationSys;
+    VectorTextSys m_vectorTextSys;
+    VectorDisplaySys m_vectorDisplaySys;
+    PolyDisplaySys m_polyDisplaySys;
 
     ecs::Entity m_player;
     int m_prisonersLeft = 0;

@@ -7,9 +7,11 @@
 #include "game/config/SettingKeys.h"
 #include "game/config/Settings.h"
 #include "game/config/TuningTable.h"
+#include "game/vector/ShapeLibrary.h"
 #include "game/world/FXsComp.h"
 #include "game/world/LifeComps.h"
 #include "game/world/MotionComps.h"
+#include "tests/game/world/HeadlessViewRenderer.h"
 
 namespace WorldTest {
 namespace {
@@ -33,13 +35,16 @@ Game::LogicEntry entryNamed(const std::string& name) {
 
 }  // namespace
 
-WorldHarness::WorldHarness(const std::string& configName, int seedOption) {
+WorldHarness::WorldHarness(const std::string& configName, int seedOption, Picture picture) {
     Zelmo::loadConfig(configName, "no-preferences-for-the-world-harness.cfg");
     Zelmo::loadTuningTable();
+    Zelmo::initShapeLibrary();
     Zelmo::setDefaultOptions();
     Zelmo::setPref(Zelmo::Setting::kOptionPrefix + "GAME_SEED", std::to_string(seedOption));
     m_context = std::make_unique<AppContext>(false, 640, 480, false, 60, 0);
-    m_logic = std::make_unique<Zelmo::GameLogic>(*m_context);
+    std::unique_ptr<Zelmo::IGameViewRenderer> renderer;
+    if (picture == Picture::Headless) renderer = std::make_unique<HeadlessViewRenderer>();
+    m_logic = std::make_unique<Zelmo::GameLogic>(*m_context, std::move(renderer));
     m_actions = std::make_unique<Zelmo::InputActionHandler>(m_context.get());
 }
 

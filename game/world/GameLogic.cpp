@@ -108,6 +108,7 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_vectorTextSys);
     m_world->addSystem(m_vectorDisplaySys);
     m_world->addSystem(m_polyDisplaySys);
+    m_world->addSystem(m_beamSys);
 
     createPlayer(float(startX), float(startY));
     for (size_t i = 1; i < m_levelEntry.specialCells.size(); ++i) {
@@ -127,6 +128,7 @@ void GameLogic::buildWorld() {
     m_vectorTextSys.setOwner(&m_view);
     m_vectorDisplaySys.init(&m_view, &m_context.soundController());
     m_polyDisplaySys.setOwner(&m_view);
+    m_beamSys.init(this, nullptr);
 
     m_view.startLevel(m_context.geometry(), m_zoom, *m_mapView);
     m_viewRenderer->init(m_context, *m_mapView, m_level);
@@ -160,6 +162,7 @@ std::string GameLogic::update(float dt) {
     run(m_animationSys, 4);
     run(m_vectorDisplaySys, 14);
     run(m_polyDisplaySys, 15);
+    run(m_beamSys, 16);
     run(m_vectorTextSys, 17);
     run(m_timerSys, 20);
 

@@ -23,6 +23,7 @@
 #include "game/world/IGameViewRenderer.h"
 #include "game/world/ProfileTimer.h"
 #include "game/world/systems/AnimationSys.h"
+#include "game/world/systems/BeamSys.h"
 #include "game/world/systems/EffectsSys.h"
 #include "game/world/systems/KillSys.h"
 #include "game/world/systems/PolyDisplaySys.h"
@@ -152,6 +153,7 @@ private:
     VectorTextSys m_vectorTextSys;
     VectorDisplaySys m_vectorDisplaySys;
     PolyDisplaySys m_polyDisplaySys;
+    BeamSys m_beamSys;
 
     ecs::Entity m_player;
     int m_prisonersLeft = 0;

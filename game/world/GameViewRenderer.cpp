@@ -211,7 +211,8 @@ void GameViewRenderer::floorPass() {
     clock.time[0] += 0.01f;
 
     const gfx::ProgramHandle program = getOptionValue("FLOOR_ON") != 0.0f ? m_floorProgram : m_noFloorProgram;
-    gfx::setTexture(0, m_texColour, m_mapTarget);
+    // Filtered: the copy has the design's size and is stretched over a window of any size.
+    gfx::setTexture(0, m_texColour, m_mapTarget, gfx::Sampler::Clamp);
     gfx::setState(strip);
     gfx::submit(kFloorView, program);
     clock.previousCentreX = centreX;

@@ -13,19 +13,7 @@
 
 namespace gfx {
 
-struct TextureDesc {
-    uint16_t width = 0;
-    uint16_t height = 0;
-    uint16_t depth = 1;
-    bool is3D = false;
-    TextureFormat format = TextureFormat::RGBA8;
-    SamplerFlags flags = Sampler::Default;
-
-    uint32_t rowBytes() const { return uint32_t(width) * bitsPerPixel(format) / 8; }
-    uint32_t storageSize() const { return rowBytes() * height * depth; }
-};
-
-// A box of texels; z and depth are 0 and 1 for 2D textures.
+// A box of texels in mip level 0; z and depth are 0 and 1 for 2D textures.
 struct TexelBox {
     uint16_t x = 0, y = 0, z = 0;
     uint16_t width = 0, height = 0, depth = 1;
@@ -45,7 +33,11 @@ public:
     virtual void createUniform(uint16_t idx, const std::string& name, UniformType type) = 0;
     virtual void destroyUniform(uint16_t idx) = 0;
 
-    virtual void createTexture(uint16_t idx, const TextureDesc& desc, const void* data) = 0;
+    // Block-compressed formats only; the others are always supported.
+    virtual bool supportsBlockFormat(TextureFormat format) const = 0;
+    // The description is sound (the front end checked it) and data, when not null, holds its
+    // storageSize bytes. False, with nothing kept, when the back end cannot make it.
+    virtual bool createTexture(uint16_t idx, const TextureDesc& desc, const void* data) = 0;
     // pitch: bytes between source rows, already resolved (never 0).
     virtual void updateTexture(uint16_t idx, const TexelBox& box, const void* data, uint32_t pitch) = 0;
     virtual void readTexture(uint16_t idx, void* dest) = 0;

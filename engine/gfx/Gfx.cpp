@@ -167,18 +167,45 @@ void beginNextFrame() {
 
 uint32_t alignUp(uint32_t value, uint32_t alignment) { return (value + alignment - 1) / alignment * alignment; }
 
-TextureHandle createTexture(const TextureDesc& desc, const void* data) {
+bool makeable(const TextureDesc& desc) {
+    if (desc.width == 0 || desc.height == 0 || desc.depth == 0 || desc.numLayers == 0 || desc.numMips == 0 ||
+        desc.numMips > fullMipCount(desc.width, desc.height, desc.depth)) {
+        return false;
+    }
+    switch (desc.kind) {
+        case TextureKind::Flat:
+            if (desc.depth != 1) return false;
+            break;
+        case TextureKind::Cube:
+            if (desc.depth != 1 || desc.width != desc.height) return false;
+            break;
+        case TextureKind::Volume:
+            if (desc.numLayers != 1 || isBlockCompressed(desc.format)) return false;
+            break;
+    }
+    return storageSize(desc) <= UINT32_MAX && textureFormatSupported(desc.format);
+}
+
+TextureHandle makeTexture(const TextureDesc& desc, const void* data) {
     TextureHandle handle;
-    if (!ctx || desc.width == 0 || desc.height == 0 || desc.depth == 0) {
+    if (!ctx || !makeable(desc)) {
         return handle;
     }
     handle.idx = ctx->textures.alloc();
     if (!handle.valid()) {
         return handle;
     }
+    if (!ctx->backend->createTexture(handle.idx, desc, data)) {
+        ctx->textures.release(handle.idx);
+        return TextureHandle();
+    }
     slotFor(ctx->textureDescs, handle.idx) = desc;
-    ctx->backend->createTexture(handle.idx, desc, data);
     return handle;
+}
+
+// Level 0 of a flat texture in one layer or of a volume, in a format texels can be written in.
+bool updatable(const TextureDesc& desc, TextureKind kind) {
+    return desc.kind == kind && desc.numLayers == 1 && !isBlockCompressed(desc.format);
 }
 
 bool updateTexture(TextureHandle texture, const TexelBox& box, const void* data, uint32_t pitch) {
@@ -188,7 +215,7 @@ bool updateTexture(TextureHandle texture, const TexelBox& box, const void* data,
     const TextureDesc& desc = ctx->textureDescs[texture.idx];
     bool inside = box.width > 0 && box.height > 0 && box.depth > 0 && uint32_t(box.x) + box.width <= desc.width &&
                   uint32_t(box.y) + box.height <= desc.height && uint32_t(box.z) + box.depth <= desc.depth;
-    uint32_t rowBytes = uint32_t(box.width) * bitsPerPixel(desc.format) / 8;
+    uint32_t rowBytes = uint32_t(rowSize(desc.format, box.width));
     if (!inside || (pitch != 0 && pitch < rowBytes)) {
         return false;
     }
@@ -355,6 +382,13 @@ void setUniform(UniformHandle uniform, const float* values, uint16_t count) {
 
 // --- Textures ---
 
+TextureHandle createTexture(const TextureDesc& desc, const void* data, size_t size) {
+    if (data != nullptr && size != storageSize(desc)) {
+        return TextureHandle();
+    }
+    return makeTexture(desc, data);
+}
+
 TextureHandle createTexture2D(uint16_t width, uint16_t height, TextureFormat format, SamplerFlags flags,
                               const void* data) {
     TextureDesc desc;
@@ -362,24 +396,28 @@ TextureHandle createTexture2D(uint16_t width, uint16_t height, TextureFormat for
     desc.height = height;
     desc.format = format;
     desc.flags = flags;
-    return createTexture(desc, data);
+    return makeTexture(desc, data);
 }
 
 TextureHandle createTexture3D(uint16_t width, uint16_t height, uint16_t depth, TextureFormat format, SamplerFlags flags,
                               const void* data) {
     TextureDesc desc;
+    desc.kind = TextureKind::Volume;
     desc.width = width;
     desc.height = height;
     desc.depth = depth;
-    desc.is3D = true;
     desc.format = format;
     desc.flags = flags;
-    return createTexture(desc, data);
+    return makeTexture(desc, data);
+}
+
+bool textureFormatSupported(TextureFormat format) {
+    return ctx && (!isBlockCompressed(format) || ctx->backend->supportsBlockFormat(format));
 }
 
 bool updateTexture2D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t width, uint16_t height, const void* data,
                      uint32_t pitch) {
-    if (!alive(&Context::textures, texture.idx) || ctx->textureDescs[texture.idx].is3D) {
+    if (!alive(&Context::textures, texture.idx) || !updatable(ctx->textureDescs[texture.idx], TextureKind::Flat)) {
         return false;
     }
     return updateTexture(texture, TexelBox{x, y, 0, width, height, 1}, data, pitch);
@@ -387,7 +425,7 @@ bool updateTexture2D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t wid
 
 bool updateTexture3D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t z, uint16_t width, uint16_t height,
                      uint16_t depth, const void* data) {
-    if (!alive(&Context::textures, texture.idx) || !ctx->textureDescs[texture.idx].is3D) {
+    if (!alive(&Context::textures, texture.idx) || !updatable(ctx->textureDescs[texture.idx], TextureKind::Volume)) {
         return false;
     }
     return updateTexture(texture, TexelBox{x, y, z, width, height, depth}, data, 0);
@@ -405,8 +443,7 @@ TextureInfo textureInfo(TextureHandle texture) {
     if (!alive(&Context::textures, texture.idx)) {
         return TextureInfo();
     }
-    const TextureDesc& desc = ctx->textureDescs[texture.idx];
-    return calcTextureSize(desc.width, desc.height, desc.depth, desc.format);
+    return calcTextureSize(ctx->textureDescs[texture.idx]);
 }
 
 void destroy(TextureHandle texture) {
@@ -429,7 +466,11 @@ FrameBufferHandle createFrameBuffer(uint16_t width, uint16_t height, TextureForm
 
 FrameBufferHandle createFrameBuffer(TextureHandle texture, bool destroyTexture) {
     FrameBufferHandle handle;
-    if (!alive(&Context::textures, texture.idx) || ctx->textureDescs[texture.idx].is3D) {
+    if (!alive(&Context::textures, texture.idx)) {
+        return handle;
+    }
+    const TextureDesc& desc = ctx->textureDescs[texture.idx];
+    if (!updatable(desc, TextureKind::Flat) || desc.numMips != 1) {
         return handle;
     }
     handle.idx = ctx->frameBuffers.alloc();

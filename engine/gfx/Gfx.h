@@ -31,6 +31,7 @@
 // corner of the target; clip space and render-target textures have their origin bottom-left
 // (see caps()).
 
+#include <cstddef>
 #include <cstdint>
 #include <glm/mat4x4.hpp>
 #include <string>
@@ -55,6 +56,9 @@ struct Init {
     bool vsync = false;
     uint32_t transientVertexBytes = 6u << 20;
     uint32_t transientIndexCount = 1u << 20;
+    // The recording back end's answer to textureFormatSupported for block-compressed formats
+    // (the OpenGL one asks the context).
+    bool recordBlockCompression = true;
 };
 
 // Facts about the renderer that drawing code needs; they hold before init().
@@ -97,26 +101,38 @@ void destroy(UniformHandle uniform);
 // count vec4s (4 floats each), at most the count the uniform was created with.
 void setUniform(UniformHandle uniform, const float* values, uint16_t count = 1);
 
-// --- Textures: data is tightly packed rows, row 0 first, or null for undefined contents. ---
+// --- Textures: data is laid out as Texture.h's "Layout" says (for one image: tightly packed
+// rows, row 0 first), or null for undefined contents. ---
+// Invalid handle when the description cannot be made: a side, layer or mip count of 0, more mip
+// levels than the largest side halves to, a cube map with unequal sides, a flat texture or cube
+// map with depth, a volume in layers or block-compressed, more than 4 GiB of texels, a format
+// the context does not support; or when size is not the texture's storageSize.
+TextureHandle createTexture(const TextureDesc& desc, const void* data, size_t size);
+// A flat texture or volume, in one layer without mip levels.
 TextureHandle createTexture2D(uint16_t width, uint16_t height, TextureFormat format, SamplerFlags flags,
                               const void* data = nullptr);
 TextureHandle createTexture3D(uint16_t width, uint16_t height, uint16_t depth, TextureFormat format, SamplerFlags flags,
                               const void* data = nullptr);
-// pitch: bytes from one source row to the next, 0 for tightly packed. False, with nothing
-// written, when the rectangle leaves the texture.
+// Whether textures in this format can be made: block-compressed ones need the context's support.
+// False before init().
+bool textureFormatSupported(TextureFormat format);
+// Updates act on mip level 0 of a flat texture in one layer (2D) or of a volume (3D), never on a
+// block-compressed one. pitch: bytes from one source row to the next, 0 for tightly packed.
+// False, with nothing written, when the rectangle leaves the texture.
 bool updateTexture2D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t width, uint16_t height, const void* data,
                      uint32_t pitch = 0);
 bool updateTexture3D(TextureHandle texture, uint16_t x, uint16_t y, uint16_t z, uint16_t width, uint16_t height,
                      uint16_t depth, const void* data);
-// Copies the whole texture, as it is now, into dest (TextureInfo::storageSize bytes).
+// Copies the whole texture, as it is now, into dest (TextureInfo::storageSize bytes, laid out as
+// for createTexture; block-compressed texels stay compressed).
 bool readTexture(TextureHandle texture, void* dest);
 TextureInfo textureInfo(TextureHandle texture);
 void destroy(TextureHandle texture);
 
 // --- Frame buffers: one colour texture each. ---
 FrameBufferHandle createFrameBuffer(uint16_t width, uint16_t height, TextureFormat format, SamplerFlags flags);
-// Over an existing 2D texture; destroyTexture says whether destroying the frame buffer takes the
-// texture with it.
+// Over an existing flat texture in one layer without mip levels, not block-compressed;
+// destroyTexture says whether destroying the frame buffer takes the texture with it.
 FrameBufferHandle createFrameBuffer(TextureHandle texture, bool destroyTexture);
 TextureHandle getTexture(FrameBufferHandle frameBuffer);
 void destroy(FrameBufferHandle frameBuffer);

@@ -11,12 +11,14 @@
 #include <cstdio>
 #include <cstring>
 #include <glm/gtc/type_ptr.hpp>
+#include <limits>
 
 namespace gfx {
 namespace {
 
 constexpr GLint kUnknownLocation = -2;
 
+// format is 0 for block-compressed formats, which upload as they are.
 struct GlFormat {
     GLenum internal;
     GLenum format;
@@ -34,8 +36,42 @@ GlFormat glFormat(TextureFormat format) {
             return {GL_RGBA8, GL_RGBA};
         case TextureFormat::BGRA8:
             return {GL_RGBA8, GL_BGRA};
+        case TextureFormat::BC1:
+            return {GL_COMPRESSED_RGBA_S3TC_DXT1_EXT, 0};
+        case TextureFormat::BC2:
+            return {GL_COMPRESSED_RGBA_S3TC_DXT3_EXT, 0};
+        case TextureFormat::BC3:
+            return {GL_COMPRESSED_RGBA_S3TC_DXT5_EXT, 0};
+        case TextureFormat::BC4:
+            return {GL_COMPRESSED_RED_RGTC1, 0};
+        case TextureFormat::BC5:
+            return {GL_COMPRESSED_RG_RGTC2, 0};
+        case TextureFormat::BC7:
+            return {GL_COMPRESSED_RGBA_BPTC_UNORM, 0};
     }
     return {GL_RGBA8, GL_RGBA};
+}
+
+GLenum glTarget(const TextureDesc& desc) {
+    switch (desc.kind) {
+        case TextureKind::Flat:
+            return desc.numLayers > 1 ? GL_TEXTURE_2D_ARRAY : GL_TEXTURE_2D;
+        case TextureKind::Volume:
+            return GL_TEXTURE_3D;
+        case TextureKind::Cube:
+            return desc.numLayers > 1 ? GL_TEXTURE_CUBE_MAP_ARRAY : GL_TEXTURE_CUBE_MAP;
+    }
+    return GL_TEXTURE_2D;
+}
+
+// Clears the error flags, so that the next check sees only what came after. Bounded: a lost
+// context may keep reporting.
+bool hadGlError() {
+    bool any = false;
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+        any = true;
+    }
+    return any;
 }
 
 GLenum glBlendFactor(BlendFactor factor) {
@@ -137,6 +173,9 @@ public:
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_CULL_FACE);
+        glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
+        m_s3tc = epoxy_has_gl_extension("GL_EXT_texture_compression_s3tc");
+        m_bptc = epoxy_gl_version() >= 42 || epoxy_has_gl_extension("GL_ARB_texture_compression_bptc");
         return true;
     }
 
@@ -198,21 +237,50 @@ public:
         forgetLocations(idx);
     }
 
-    void createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override {
-        Texture& texture = slotFor(m_textures, idx);
+    bool supportsBlockFormat(TextureFormat format) const override {
+        switch (format) {
+            case TextureFormat::BC1:
+            case TextureFormat::BC2:
+            case TextureFormat::BC3:
+                return m_s3tc;
+            case TextureFormat::BC7:
+                return m_bptc;
+            default:
+                return true;  // RGTC (BC4, BC5) is core in OpenGL 3.0
+        }
+    }
+
+    // Allocates every level, then uploads each image where it goes: the layout keeps a layer's
+    // levels together, OpenGL a level's layers.
+    bool createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override {
+        // OpenGL takes image sizes as signed 32-bit counts.
+        if (storageSize(desc) > uint64_t(std::numeric_limits<GLsizei>::max())) {
+            return false;
+        }
+        hadGlError();
+        Texture texture;
         texture.desc = desc;
-        texture.target = desc.is3D ? GL_TEXTURE_3D : GL_TEXTURE_2D;
+        texture.target = glTarget(desc);
         glGenTextures(1, &texture.id);
         glBindTexture(texture.target, texture.id);
-        glTexParameteri(texture.target, GL_TEXTURE_MAX_LEVEL, 0);
-        GlFormat format = glFormat(desc.format);
-        if (desc.is3D) {
-            glTexImage3D(GL_TEXTURE_3D, 0, GLint(format.internal), desc.width, desc.height, desc.depth, 0,
-                         format.format, GL_UNSIGNED_BYTE, data);
-        } else {
-            glTexImage2D(GL_TEXTURE_2D, 0, GLint(format.internal), desc.width, desc.height, 0, format.format,
-                         GL_UNSIGNED_BYTE, data);
+        glTexParameteri(texture.target, GL_TEXTURE_MAX_LEVEL, desc.numMips - 1);
+        for (uint8_t level = 0; level < desc.numMips; ++level) {
+            allocateLevel(texture, level);
         }
+        const uint8_t* image = static_cast<const uint8_t*>(data);
+        uint32_t slices = uint32_t(desc.numLayers) * faceCount(desc);
+        for (uint32_t slice = 0; image != nullptr && slice < slices; ++slice) {
+            for (uint8_t level = 0; level < desc.numMips; ++level) {
+                uploadImage(texture, slice, level, image);
+                image += levelImageSize(desc, level);
+            }
+        }
+        if (hadGlError()) {
+            glDeleteTextures(1, &texture.id);
+            return false;
+        }
+        slotFor(m_textures, idx) = texture;
+        return true;
     }
 
     void updateTexture(uint16_t idx, const TexelBox& box, const void* data, uint32_t pitch) override {
@@ -228,7 +296,7 @@ public:
         }
         GlFormat format = glFormat(texture.desc.format);
         glBindTexture(texture.target, texture.id);
-        if (texture.desc.is3D) {
+        if (texture.target == GL_TEXTURE_3D) {
             glTexSubImage3D(GL_TEXTURE_3D, 0, box.x, box.y, box.z, box.width, box.height, box.depth, format.format,
                             GL_UNSIGNED_BYTE, source);
         } else {
@@ -237,10 +305,30 @@ public:
         }
     }
 
+    // OpenGL hands out a level with all its layers and faces; each goes to its place in dest.
     void readTexture(uint16_t idx, void* dest) override {
         const Texture& texture = m_textures[idx];
+        const TextureDesc& desc = texture.desc;
+        uint32_t slices = uint32_t(desc.numLayers) * faceCount(desc);
+        size_t sliceStride = size_t(faceSize(desc));
+        size_t levelOffset = 0;
         glBindTexture(texture.target, texture.id);
-        glGetTexImage(texture.target, 0, glFormat(texture.desc.format).format, GL_UNSIGNED_BYTE, dest);
+        for (uint8_t level = 0; level < desc.numMips; ++level) {
+            size_t image = size_t(levelImageSize(desc, level));
+            m_packed.resize(image * slices);
+            if (texture.target == GL_TEXTURE_CUBE_MAP) {
+                for (uint32_t face = 0; face < 6; ++face) {
+                    readImage(texture, GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, level, m_packed.data() + face * image);
+                }
+            } else {
+                readImage(texture, texture.target, level, m_packed.data());
+            }
+            for (uint32_t slice = 0; slice < slices; ++slice) {
+                std::memcpy(static_cast<uint8_t*>(dest) + slice * sliceStride + levelOffset,
+                            m_packed.data() + slice * image, image);
+            }
+            levelOffset += image;
+        }
     }
 
     void destroyTexture(uint16_t idx) override {
@@ -315,6 +403,79 @@ private:
         uint16_t texture = 0;
     };
 
+    static uint64_t levelImageSize(const TextureDesc& desc, uint8_t level) {
+        return imageSize(desc.format, mipSize(desc.width, level), mipSize(desc.height, level),
+                         mipSize(desc.depth, level));
+    }
+
+    // Layered targets hold a level as one 3D image whose slices are the layers (times six faces
+    // for cube map arrays); a plain cube map has one 2D image per face.
+    static void allocateLevel(const Texture& texture, uint8_t level) {
+        const TextureDesc& desc = texture.desc;
+        GlFormat format = glFormat(desc.format);
+        GLsizei width = mipSize(desc.width, level);
+        GLsizei height = mipSize(desc.height, level);
+        GLsizei image = GLsizei(levelImageSize(desc, level));
+        if (texture.target == GL_TEXTURE_2D || texture.target == GL_TEXTURE_CUBE_MAP) {
+            GLenum first = texture.target == GL_TEXTURE_2D ? GL_TEXTURE_2D : GL_TEXTURE_CUBE_MAP_POSITIVE_X;
+            for (GLenum target = first; target < first + faceCount(desc); ++target) {
+                if (format.format == 0) {
+                    glCompressedTexImage2D(target, level, format.internal, width, height, 0, image, nullptr);
+                } else {
+                    glTexImage2D(target, level, GLint(format.internal), width, height, 0, format.format,
+                                 GL_UNSIGNED_BYTE, nullptr);
+                }
+            }
+            return;
+        }
+        GLsizei depth =
+            texture.target == GL_TEXTURE_3D ? mipSize(desc.depth, level) : GLsizei(desc.numLayers) * faceCount(desc);
+        if (format.format == 0) {
+            glCompressedTexImage3D(texture.target, level, format.internal, width, height, depth, 0, image * depth,
+                                   nullptr);
+        } else {
+            glTexImage3D(texture.target, level, GLint(format.internal), width, height, depth, 0, format.format,
+                         GL_UNSIGNED_BYTE, nullptr);
+        }
+    }
+
+    // One image of the layout: slice is layer x faces + face.
+    static void uploadImage(const Texture& texture, uint32_t slice, uint8_t level, const uint8_t* data) {
+        const TextureDesc& desc = texture.desc;
+        GlFormat format = glFormat(desc.format);
+        GLsizei width = mipSize(desc.width, level);
+        GLsizei height = mipSize(desc.height, level);
+        GLsizei image = GLsizei(levelImageSize(desc, level));
+        if (texture.target == GL_TEXTURE_2D || texture.target == GL_TEXTURE_CUBE_MAP) {
+            GLenum target = texture.target == GL_TEXTURE_2D ? GL_TEXTURE_2D : GL_TEXTURE_CUBE_MAP_POSITIVE_X + slice;
+            if (format.format == 0) {
+                glCompressedTexSubImage2D(target, level, 0, 0, width, height, format.internal, image, data);
+            } else {
+                glTexSubImage2D(target, level, 0, 0, width, height, format.format, GL_UNSIGNED_BYTE, data);
+            }
+            return;
+        }
+        bool volume = texture.target == GL_TEXTURE_3D;
+        GLint z = volume ? 0 : GLint(slice);
+        GLsizei depth = volume ? mipSize(desc.depth, level) : 1;
+        if (format.format == 0) {
+            glCompressedTexSubImage3D(texture.target, level, 0, 0, z, width, height, depth, format.internal, image,
+                                      data);
+        } else {
+            glTexSubImage3D(texture.target, level, 0, 0, z, width, height, depth, format.format, GL_UNSIGNED_BYTE,
+                            data);
+        }
+    }
+
+    static void readImage(const Texture& texture, GLenum target, uint8_t level, uint8_t* dest) {
+        GlFormat format = glFormat(texture.desc.format);
+        if (format.format == 0) {
+            glGetCompressedTexImage(target, level, dest);
+        } else {
+            glGetTexImage(target, level, format.format, GL_UNSIGNED_BYTE, dest);
+        }
+    }
+
     void forgetLocations(uint16_t uniformIdx) {
         for (Program& program : m_programs) {
             if (uniformIdx < program.locations.size()) {
@@ -335,12 +496,14 @@ private:
         return location;
     }
 
-    GLuint sampler(SamplerFlags flags) {
+    GLuint sampler(SamplerFlags flags, bool mipped) {
         flags &= 0x1f;
-        GLuint& sampler = m_samplers[flags];
+        GLuint& sampler = m_samplers[flags | (mipped ? 0x20 : 0)];
         if (sampler == 0) {
             glGenSamplers(1, &sampler);
-            glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, (flags & Sampler::MinPoint) ? GL_NEAREST : GL_LINEAR);
+            GLint minPoint = mipped ? GL_NEAREST_MIPMAP_LINEAR : GL_NEAREST;
+            GLint minLinear = mipped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR;
+            glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, (flags & Sampler::MinPoint) ? minPoint : minLinear);
             glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, (flags & Sampler::MagPoint) ? GL_NEAREST : GL_LINEAR);
             glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, (flags & Sampler::UClamp) ? GL_CLAMP_TO_EDGE : GL_REPEAT);
             glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, (flags & Sampler::VClamp) ? GL_CLAMP_TO_EDGE : GL_REPEAT);
@@ -475,7 +638,8 @@ private:
             const Texture& texture = m_textures[binding.texture.idx];
             glActiveTexture(GL_TEXTURE0 + stage);
             glBindTexture(texture.target, texture.id);
-            glBindSampler(stage, sampler(binding.flags == Sampler::FromTexture ? texture.desc.flags : binding.flags));
+            SamplerFlags flags = binding.flags == Sampler::FromTexture ? texture.desc.flags : binding.flags;
+            glBindSampler(stage, sampler(flags, texture.desc.numMips > 1));
             if (binding.sampler.valid()) {
                 GLint loc = location(draw.program.idx, binding.sampler.idx);
                 if (loc >= 0) {
@@ -513,7 +677,9 @@ private:
     std::vector<Texture> m_textures;
     std::vector<FrameBuffer> m_frameBuffers;
     std::vector<GLuint> m_dynamicBuffers;
-    std::array<GLuint, 32> m_samplers{};
+    std::array<GLuint, 64> m_samplers{};  // by sampler flags, and whether the texture has mip levels
+    bool m_s3tc = false;
+    bool m_bptc = false;
     std::vector<uint8_t> m_packed;
 
     DrawState m_state;

@@ -17,7 +17,10 @@ public:
     RecordingBackend() { active = this; }
     ~RecordingBackend() override { active = nullptr; }
 
-    bool init(const Init&) override { return true; }
+    bool init(const Init& init) override {
+        m_blockCompression = init.recordBlockCompression;
+        return true;
+    }
     void reset(uint16_t, uint16_t, bool) override {}
 
     // A source that could not be read arrives empty; nothing else can be checked without a GPU.
@@ -30,23 +33,27 @@ public:
     void createUniform(uint16_t, const std::string&, UniformType) override {}
     void destroyUniform(uint16_t) override {}
 
-    void createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override {
+    bool supportsBlockFormat(TextureFormat) const override { return m_blockCompression; }
+
+    bool createTexture(uint16_t idx, const TextureDesc& desc, const void* data) override {
         Texture& texture = slotFor(m_textures, idx);
         texture.desc = desc;
-        texture.texels.assign(desc.storageSize(), 0);
+        texture.texels.assign(size_t(storageSize(desc)), 0);
         if (data != nullptr) {
             std::memcpy(texture.texels.data(), data, texture.texels.size());
         }
+        return true;
     }
 
     void updateTexture(uint16_t idx, const TexelBox& box, const void* data, uint32_t pitch) override {
         Texture& texture = m_textures[idx];
         uint32_t texelBytes = bitsPerPixel(texture.desc.format) / 8;
         uint32_t rowBytes = box.width * texelBytes;
+        size_t textureRowBytes = size_t(rowSize(texture.desc.format, texture.desc.width));
         const uint8_t* source = static_cast<const uint8_t*>(data);
         for (uint32_t z = 0; z < box.depth; ++z) {
             for (uint32_t y = 0; y < box.height; ++y) {
-                size_t offset = ((size_t(box.z) + z) * texture.desc.height + box.y + y) * texture.desc.rowBytes() +
+                size_t offset = ((size_t(box.z) + z) * texture.desc.height + box.y + y) * textureRowBytes +
                                 size_t(box.x) * texelBytes;
                 std::memcpy(texture.texels.data() + offset, source + (size_t(z) * box.height + y) * pitch, rowBytes);
             }
@@ -133,6 +140,7 @@ private:
         std::vector<uint8_t> texels;
     };
 
+    bool m_blockCompression = true;
     std::vector<Texture> m_textures;
     std::vector<std::vector<uint8_t>> m_dynamicBuffers;
     FrameData m_last;

@@ -3,12 +3,15 @@
 #include <stb_image.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "engine/gfx/FileRead.h"
 #include "engine/gfx/Gfx.h"
+#include "engine/gfx/TextureContainer.h"
 
 namespace {
 
@@ -39,13 +42,64 @@ bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+void report(const std::string& path, const std::string& fault) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), fault.c_str());
+}
+
+const char* kindName(gfx::TextureKind kind) {
+    switch (kind) {
+        case gfx::TextureKind::Flat:
+            return "2-D";
+        case gfx::TextureKind::Volume:
+            return "3-D";
+        case gfx::TextureKind::Cube:
+            return "cube map";
+    }
+    return "?";
+}
+
+// The file's bytes are dropped once parsed, the parsed texels once the renderer has them.
+gfx::TextureHandle createFromContainer(const std::string& path, std::vector<uint8_t> bytes, gfx::SamplerFlags flags,
+                                       gfx::TextureInfo* info) {
+    gfx::ContainerImage image;
+    std::string fault;
+    bool parsed = gfx::readTextureContainer(bytes.data(), bytes.size(), image, fault);
+    bytes = std::vector<uint8_t>();
+    if (!parsed) {
+        report(path, fault);
+        return gfx::TextureHandle();
+    }
+    const gfx::TextureDesc& desc = image.desc;
+    if (!gfx::textureFormatSupported(desc.format)) {
+        report(path, std::string("format ") + gfx::formatName(desc.format) + " is not supported by the renderer");
+        return gfx::TextureHandle();
+    }
+    image.desc.flags = flags;
+    gfx::TextureHandle texture = gfx::createTexture(desc, image.texels.data(), image.texels.size());
+    if (!texture.valid()) {
+        report(path, std::string("the renderer could not make a ") + std::to_string(desc.width) + " x " +
+                         std::to_string(desc.height) + " x " + std::to_string(desc.depth) + " " + kindName(desc.kind) +
+                         " texture in " + gfx::formatName(desc.format) + " (layers: " + std::to_string(desc.numLayers) +
+                         ", mip levels: " + std::to_string(desc.numMips) + ")");
+    } else if (info != nullptr) {
+        *info = gfx::calcTextureSize(desc);
+    }
+    return texture;
+}
+
 }  // namespace
 
 namespace gfx {
 
 TextureHandle createTextureFromFile(const std::string& path, SamplerFlags flags, TextureInfo* info) {
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes) || bytes.size() > size_t(std::numeric_limits<int>::max())) {
+    if (!readWholeFile(path, bytes)) {
+        return TextureHandle();
+    }
+    if (isTextureContainer(bytes.data(), bytes.size())) {
+        return createFromContainer(path, std::move(bytes), flags, info);
+    }
+    if (bytes.size() > size_t(std::numeric_limits<int>::max())) {
         return TextureHandle();
     }
     int width = 0;

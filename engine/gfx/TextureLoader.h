@@ -7,8 +7,13 @@
 
 namespace gfx {
 
-// Any image stb_image decodes, in its own channel count and with row 0 at the top of the file.
-// Invalid handle when the file cannot be read or decoded. `info` may be null.
+// KTX (version 1) and DDS files, known by their first bytes, make the texture they hold: a cube
+// map, a volume or a flat texture, with their mip levels and layers. A broken one, or one whose
+// format or shape the renderer cannot make, gives an invalid handle and one line on standard
+// error naming the file and what is wrong.
+// Any other image stb_image decodes makes a flat texture in its own channel count with row 0 at
+// the top of the file, or an invalid handle, silently.
+// Also an invalid handle, silently, when the file cannot be read. `info` may be null.
 TextureHandle createTextureFromFile(const std::string& path, SamplerFlags flags, TextureInfo* info);
 
 }  // namespace gfx

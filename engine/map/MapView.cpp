@@ -43,6 +43,12 @@ MapView::MapView(TileMap& map, const MapViewParams& params, IMapRenderer& render
     }
     const Game::TextureRecord atlas = m_renderer.loadAtlas(params.atlasName);
     if (!atlas.handle.valid()) Util::fatal("Failed to load: " + params.atlasName);
+    // Tiles are copied out of the atlas texel by texel.
+    const gfx::TextureInfo& atlasInfo = atlas.info;
+    if (atlasInfo.cubeMap || atlasInfo.depth > 1 || atlasInfo.numLayers > 1 ||
+        gfx::isBlockCompressed(atlasInfo.format)) {
+        Util::fatal("Tile atlas " + params.atlasName + " must be one uncompressed 2-D picture");
+    }
 
     m_mapTexture = std::make_unique<MapTexture>(m_renderer, texture, atlas, m_tileShiftX, m_tileShiftY);
     m_atlasTileCount = m_mapTexture->getAtlasTileCount();

@@ -42,6 +42,7 @@ public:
     void scrollTo(int x, int y, bool centred);
 
     const Game::TextureRecord& getTexture() const { return m_mapTexture->getTexture(); }
+    const TileMap& getMap() const { return m_map; }
     // The map pixel shown at the centre of the quad.
     void getCentre(int& x, int& y) const;
     // A w x h quad centred on the origin, y up, as a triangle strip: top-left, bottom-left,

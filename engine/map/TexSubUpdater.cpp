@@ -34,6 +34,13 @@ void toRgba(gfx::TextureFormat format, const uint8_t* texels, size_t i, uint8_t*
             rgba[2] = texels[i * 4];
             rgba[3] = texels[i * 4 + 3];
             return;
+        case gfx::TextureFormat::BC1:
+        case gfx::TextureFormat::BC2:
+        case gfx::TextureFormat::BC3:
+        case gfx::TextureFormat::BC4:
+        case gfx::TextureFormat::BC5:
+        case gfx::TextureFormat::BC7:
+            break;  // the view refuses block-compressed atlases before any tile is copied
     }
 }
 

@@ -31,7 +31,10 @@ ParticleEmitter::ParticleEmitter(int32_t x, int32_t y, const ParticleDef& def, f
 
 void ParticleEmitter::start(float delay) {
     def.startDelay = delay;
-    m_pool = std::vector<Particle>(kPoolSize);
+    // The pool grows as particles are born, up to its full size: most emitters never fill it,
+    // and a level starts dozens of them.
+    std::vector<Particle>().swap(m_pool);
+    m_hasPool = true;
     liveCount = 0;
     elapsed = 0.0f;
     spawnCarry = 0.0f;
@@ -39,6 +42,7 @@ void ParticleEmitter::start(float delay) {
 
 void ParticleEmitter::freePool() {
     std::vector<Particle>().swap(m_pool);
+    m_hasPool = false;
     liveCount = 0;
 }
 
@@ -84,7 +88,7 @@ void ParticleEmitter::spawn(float dt) {
     const float dirY = def.directional ? sy / length : 0.0f;
 
     // Never beyond the pool, which an emitter that was not started or was freed lacks.
-    const int32_t capacity = std::min(def.maxParticles, static_cast<int32_t>(m_pool.size()));
+    const int32_t capacity = m_hasPool ? std::min(def.maxParticles, static_cast<int32_t>(kPoolSize)) : 0;
     const float room = static_cast<float>(std::max(capacity - liveCount, 0));
     const int count = static_cast<int>(std::min(due, room));
     const size_t colourRoom = longestGradient();
@@ -99,6 +103,7 @@ size_t ParticleEmitter::longestGradient() const {
 
 void ParticleEmitter::spawnOne(float timeOffset, float dirX, float dirY, size_t colourRoom) {
     const float t = elapsed + timeOffset;
+    if (static_cast<size_t>(liveCount) == m_pool.size()) m_pool.emplace_back();
     Particle& p = m_pool[static_cast<size_t>(liveCount++)];
     p.age = timeOffset;
     p.life = def.life.valueAt(t) / speedScale;

@@ -8,8 +8,8 @@
 
 namespace PSys {
 
-// Spawns particles from its own copy of a definition into a fixed pool. Live particles occupy
-// slots 0 .. liveCount - 1 in no particular order.
+// Spawns particles from its own copy of a definition into a pool of at most kPoolSize. Live
+// particles occupy slots 0 .. liveCount - 1 in no particular order.
 class ParticleEmitter {
 public:
     static constexpr int kPoolSize = 2048;
@@ -45,6 +45,7 @@ private:
     size_t longestGradient() const;
 
     std::vector<Particle> m_pool;
+    bool m_hasPool = false;
 };
 
 }  // namespace PSys

@@ -46,6 +46,8 @@ public:
     void onWindowResized(int width, int height);
 
     void setRenderer(Game::IRenderer* renderer) { m_renderer = renderer; }
+    // Replaces the sound controller before the window runs (tests record what is played).
+    void setSoundController(std::unique_ptr<Sound::SoundController> sound) { m_sound = std::move(sound); }
     void setStringConvertor(Game::IStringConvertor* labels) { m_labels = labels; }
     // Takes ownership; null brings back the overlay renderer of the input areas.
     void setInputRenderer(std::unique_ptr<Game::IInputRenderer> renderer);

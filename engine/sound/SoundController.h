@@ -37,9 +37,10 @@ public:
 
     // Plays at volumePercent / 100 times the kind's volume. A speed of 0 means the entry's
     // default; negative speeds are ignored. Returns the voice handle, 0 when nothing plays.
-    int play(int id, int volumePercent, float speed);
-    void stop(int handle);
-    void stopAll();
+    // Virtual so that tests can stand in a controller that records what the game plays.
+    virtual int play(int id, int volumePercent, float speed);
+    virtual void stop(int handle);
+    virtual void stopAll();
     // Whether the voice still plays.
     bool isValidHandle(int handle) const;
 

@@ -9,15 +9,15 @@
 #include "game/config/InputMethods.h"
 #include "game/config/SettingKeys.h"
 #include "game/config/Settings.h"
-#include "game/config/TuningTable.h"
 #include "game/input/GlobalInputRefs.h"
 #include "game/vector/ShapeLibrary.h"
 
 namespace Zelmo {
 
 void InitLogic::enter(const Game::LogicEntry& previous, const std::string& command) {
+    // The tuning table was loaded by set-up, which checks the level data against it before any
+    // window shows.
     if (previous.name.empty()) {
-        loadTuningTable();
         loadFonts();
         return;
     }

@@ -26,18 +26,18 @@ const std::array<const char*, 21> GameLogic::systemNames = {
     "MazeMapSys",   "TextInfoSys",    "VectorDisplaySys", "PolyDisplaySys",    "BeamSys",      "VectorTextSys",
     "MazeMapDisplaySys", "CameraSys", "TimerSys"};
 
-GameLogic::GameLogic(AppContext& context, std::unique_ptr<IGameViewRenderer> renderer)
-    : m_context(context), m_viewRenderer(std::move(renderer)) {
+GameLogic::GameLogic(AppContext& context, Map::IMapRenderer& mapRenderer,
+                     std::unique_ptr<IGameViewRenderer> viewRenderer)
+    : m_context(context), m_viewRenderer(std::move(viewRenderer)), m_mapRenderer(mapRenderer) {
     if (!m_viewRenderer) m_viewRenderer = std::make_unique<GameViewRenderer>(*this, m_view);
     m_timers.reserve(systemNames.size());
     for (const char* name : systemNames) m_timers.emplace_back(name, ProfileTimer());
 }
 
-// The world goes first: its systems and components point into what follows. The map view goes
-// before the tile map it watches and the renderer that holds its texture.
+// The world goes first: its systems and components point into what follows; then the picture's
+// resources, while the map view they draw still stands.
 GameLogic::~GameLogic() {
     m_world.reset();
-    m_mapView.reset();
     m_viewRenderer.reset();
 }
 
@@ -86,30 +86,35 @@ void GameLogic::seedRandom() {
 void GameLogic::buildWorld() {
     // The old world's entities point into the old maps: it goes before them.
     m_world.reset();
-    m_collisionMap.reset();
     m_mapView.reset();
+    m_collisionMap.reset();
     for (int system = 0; system < 4; ++system) clearParticleSystem(system);
 
     buildMaze();
     m_collisionMap = std::make_unique<Map::TileCollisionMap>(*m_tileMap);
     if (!m_collisionMap->load("data", m_levelEntry.collisionData)) Util::fatal("Failed to init collision info");
-
-    int startX = m_levelEntry.specialCells.front().x;
-    int startY = m_levelEntry.specialCells.front().y;
-    m_lastBossNodeCell = {startX, startY};
-    cellToWorld(startX, startY, 0.0f, 0.0f);
-    buildMapView(startX, startY);
+    int viewX = m_levelEntry.specialCells.front().x;
+    int viewY = m_levelEntry.specialCells.front().y;
+    cellToWorld(viewX, viewY, 0.0f, 0.0f);
+    buildMapView(viewX, viewY);
 
     m_world = std::make_unique<ecs::World>();
     m_world->addSystem(m_killSys);
     m_world->addSystem(m_timerSys);
     m_world->addSystem(m_effectsSys);
     m_world->addSystem(m_animationSys);
+    m_world->addSystem(m_zappedSys);
+    m_world->addSystem(m_footstepSys);
     m_world->addSystem(m_vectorTextSys);
     m_world->addSystem(m_vectorDisplaySys);
     m_world->addSystem(m_polyDisplaySys);
     m_world->addSystem(m_beamSys);
+    m_world->addSystem(m_cameraSys);
 
+    int startX = m_levelEntry.specialCells.front().x;
+    int startY = m_levelEntry.specialCells.front().y;
+    m_lastBossNodeCell = {startX, startY};
+    cellToWorld(startX, startY, 0.0f, 0.0f);
     createPlayer(float(startX), float(startY));
     for (size_t i = 1; i < m_levelEntry.specialCells.size(); ++i) {
         const CellPos& cell = m_levelEntry.specialCells[i];
@@ -125,10 +130,13 @@ void GameLogic::buildWorld() {
     m_killSys.setOwner(this);
     m_timerSys.setOwner(this);
     m_effectsSys.setOwner(this);
+    m_footstepSys.setOwner(this);
     m_vectorTextSys.setOwner(&m_view);
     m_vectorDisplaySys.init(&m_view, &m_context.soundController());
     m_polyDisplaySys.setOwner(&m_view);
     m_beamSys.init(this, nullptr);
+    m_zappedSys.setOwner(this);
+    m_cameraSys.setView(m_mapView.get());
 
     m_view.startLevel(m_context.geometry(), m_zoom, *m_mapView);
     m_viewRenderer->init(m_context, *m_mapView, m_level);
@@ -136,13 +144,13 @@ void GameLogic::buildWorld() {
 
 void GameLogic::buildMapView(int startX, int startY) {
     const GameTable game = readGameTable();
-    Map::MapViewParams params;
-    params.width = int(float(game.mapViewWidth) * m_zoom - float(1 << m_params.tileShiftX));
-    params.height = int(float(game.mapViewHeight) * m_zoom - float(1 << m_params.tileShiftY));
-    params.x = startX - params.width / 2;
-    params.y = startY - params.height / 2;
-    params.atlasName = "data/" + m_levelEntry.tileAtlas;
-    m_mapView = std::make_unique<Map::MapView>(*m_tileMap, params, m_viewRenderer->mapRenderer());
+    Map::MapViewParams view;
+    view.width = int(float(game.mapViewWidth) * m_zoom - float(1 << m_params.tileShiftX));
+    view.height = int(float(game.mapViewHeight) * m_zoom - float(1 << m_params.tileShiftY));
+    view.x = startX - view.width / 2;
+    view.y = startY - view.height / 2;
+    view.atlasName = "data/" + m_levelEntry.tileAtlas;
+    m_mapView = std::make_unique<Map::MapView>(*m_tileMap, view, m_mapRenderer);
 }
 
 std::string GameLogic::update(float dt) {
@@ -160,10 +168,13 @@ std::string GameLogic::update(float dt) {
     run(m_killSys, 1);
     run(m_effectsSys, 2);
     run(m_animationSys, 4);
+    run(m_zappedSys, 10);
+    run(m_footstepSys, 11);
     run(m_vectorDisplaySys, 14);
     run(m_polyDisplaySys, 15);
     run(m_beamSys, 16);
     run(m_vectorTextSys, 17);
+    run(m_cameraSys, 19);
     run(m_timerSys, 20);
 
     for (int system = 0; system < 4; ++system) particleSystem(system)->update(dt);

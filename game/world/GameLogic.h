@@ -8,6 +8,7 @@
 #include "data/Events_generated.h"
 #include "engine/ecs/World.h"
 #include "engine/events/EventReceiver.h"
+#include "engine/map/IMapRenderer.h"
 #include "engine/map/MapView.h"
 #include "engine/map/TileCollisionMap.h"
 #include "engine/map/TileMap.h"
@@ -22,14 +23,18 @@
 #include "game/world/GameView.h"
 #include "game/world/IGameViewRenderer.h"
 #include "game/world/ProfileTimer.h"
+#include "game/world/factories/BoltLook.h"
 #include "game/world/systems/AnimationSys.h"
 #include "game/world/systems/BeamSys.h"
+#include "game/world/systems/CameraSys.h"
 #include "game/world/systems/EffectsSys.h"
+#include "game/world/systems/FootstepSys.h"
 #include "game/world/systems/KillSys.h"
 #include "game/world/systems/PolyDisplaySys.h"
 #include "game/world/systems/TimerSys.h"
 #include "game/world/systems/VectorDisplaySys.h"
 #include "game/world/systems/VectorTextSys.h"
+#include "game/world/systems/ZappedSys.h"
 
 class AppContext;
 
@@ -45,9 +50,11 @@ public:
     static const std::array<const char*, 21> systemNames;
     static constexpr int kBossRobotType = 17;
 
-    // Without a renderer the level is drawn through the window's renderer layer; the headless
-    // world passes a stand-in.
-    explicit GameLogic(AppContext& context, std::unique_ptr<IGameViewRenderer> renderer = nullptr);
+    // The map view draws the level's tiles through the renderer (tests pass one without a GPU).
+    // Without a view renderer the level is drawn through the window's renderer layer; the
+    // headless world passes a stand-in that draws nothing.
+    explicit GameLogic(AppContext& context, Map::IMapRenderer& mapRenderer = Map::gfxMapRenderer(),
+                       std::unique_ptr<IGameViewRenderer> viewRenderer = nullptr);
     ~GameLogic() override;
 
     void enter(const Game::LogicEntry& previous, const std::string& command) override;
@@ -92,6 +99,49 @@ public:
     ecs::Entity createRobot(int type, int x, int y);
     ecs::Entity createLift();
 
+    // Entities made during play (factories/).
+    ecs::Entity createEntity();
+    // Shaped by the animation's first frame; not activated.
+    ecs::Entity createAnimatedEntity(int animation, bool withBoxes);
+    ecs::Entity createFish(int x, int y);
+    ecs::Entity createMapNode(int x, int y, int animation);
+    // Placed in percent of the window; with scroll, revealed by a sweeping line.
+    ecs::Entity createText(float xPercent, float yPercent, const std::string& text, uint32_t colour, bool centre,
+                           float scale, float lifetime, bool filled, bool scroll);
+    ecs::Entity createDoorPiece(int x, int y, int heading, float finalAngle);
+    // (aimX, aimY) is a point in the entity's frame that the beam points at. A beam the entity
+    // already has is replaced, with the effect chains aimed into it.
+    void addBeam(int type, ecs::Entity entity, float originX, float originY, float aimX, float aimY, float growthStep,
+                 bool trace);
+    ecs::Entity createBeamEffect(int type, float x, float y, float targetX, float targetY, float growthStep,
+                                 bool trace);
+    // A hostile shot from (x + ox, y + oy) toward (tx, ty); the emitter's id.
+    int fireParticles(float x, float y, int definition, float ox, float oy, float tx, float ty);
+    void aimEmitter(int id, float fromX, float fromY, float toX, float toY);
+    ecs::Entity fireBossBullet(int x, int y);
+    // A strike of boltCount bolts, each outline drawn passCount times; not activated.
+    ecs::Entity createLightning(int strikeType, int boltCount, int passCount, float x0, float y0, float x1, float y1,
+                                bool withComponent);
+    ecs::Entity createLightningBolt(const BoltLook& look, int boltCount, int passCount, float x0, float y0, float x1,
+                                    float y1, bool withComponent);
+    // A strike that moves with its source, offset by (dx, dy).
+    ecs::Entity createLinkedLightning(const ecs::Entity& source, int dx, int dy, int strikeType, int boltCount,
+                                      int passCount, float x0, float y0, float x1, float y1);
+    void linkPVA(const ecs::Entity& source, const ecs::Entity& follower, int dx, int dy);
+
+    // Game events (events/).
+    void breakDoor(int x, int y, int heading);
+    // One flying piece per polygon of the shape.
+    std::vector<ecs::Entity> shatter(int shape, int x, int y, float fadeMs, int heading, float speed, float scale,
+                                     bool filled);
+    // The robot's death: marked for removal and broken into pieces. A robot already dying is left
+    // alone and gives no pieces.
+    std::vector<ecs::Entity> killEntity(const ecs::Entity& robot, float fadeMs, bool filled);
+    void rescuePrisoner(ecs::Entity prisoner);
+    void onBossNodeTouched(const ecs::Entity& node);
+    // The exit bit from (cx, cy) whose corridor ends nearest the target; 0 at the target.
+    int chooseDirection(int cx, int cy, int tx, int ty, bool allowDeadEnds, int excluded) const;
+
     void stopSound(int voice);
     void playSound(int id);
 
@@ -109,6 +159,7 @@ public:
     Map::MapView& mapView() { return *m_mapView; }
     GameView& view() { return m_view; }
     IGameViewRenderer& viewRenderer() { return *m_viewRenderer; }
+    float zoom() const { return m_zoom; }
     const Maze::MazeData& mazeData() const { return *m_mazeData; }
     int prisonersLeft() const { return m_prisonersLeft; }
     void setPrisonersLeft(int count) { m_prisonersLeft = count; }
@@ -140,6 +191,7 @@ private:
     Maze::LevelParams m_params;
     std::unique_ptr<Map::TileMap> m_tileMap;
     std::unique_ptr<Map::TileCollisionMap> m_collisionMap;
+    Map::IMapRenderer& m_mapRenderer;
     std::unique_ptr<Map::MapView> m_mapView;
     std::unique_ptr<Maze::MazeData> m_mazeData;
     Maze::PositionMap<Maze::Node> m_positions;
@@ -150,10 +202,13 @@ private:
     TimerSys m_timerSys;
     EffectsSys m_effectsSys;
     AnimationSys m_animationSys;
+    ZappedSys m_zappedSys;
+    FootstepSys m_footstepSys;
     VectorTextSys m_vectorTextSys;
     VectorDisplaySys m_vectorDisplaySys;
     PolyDisplaySys m_polyDisplaySys;
     BeamSys m_beamSys;
+    CameraSys m_cameraSys;
 
     ecs::Entity m_player;
     int m_prisonersLeft = 0;

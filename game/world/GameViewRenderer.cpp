@@ -64,8 +64,6 @@ GameViewRenderer::GameViewRenderer(GameLogic& owner, GameView& view) : m_owner(o
 
 GameViewRenderer::~GameViewRenderer() { releaseGpu(); }
 
-Map::IMapRenderer& GameViewRenderer::mapRenderer() { return Map::gfxMapRenderer(); }
-
 void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int level) {
     releaseGpu();
     m_context = &context;

@@ -42,7 +42,6 @@ public:
     GameViewRenderer(GameLogic& owner, GameView& view);
     ~GameViewRenderer() override;
 
-    Map::IMapRenderer& mapRenderer() override;
     void init(AppContext& context, Map::MapView& mapView, int level) override;
     void render(const Util::FrameGeometry& frame) override;
     // Frees the level's renderer resources; view 1 then clears nothing.

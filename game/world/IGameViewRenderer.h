@@ -1,5 +1,4 @@
 #pragma once
-#include "engine/map/IMapRenderer.h"
 #include "engine/map/MapView.h"
 #include "engine/shell/Renderer.h"
 
@@ -11,8 +10,6 @@ namespace Zelmo {
 // draws the level through the GPU, and a stand-in without a GPU lets the world run headless.
 class IGameViewRenderer : public Game::IRenderer {
 public:
-    // What the level's map view keeps its tiles with.
-    virtual Map::IMapRenderer& mapRenderer() = 0;
     // Per level, after the game view has started the level: the resources of the level's
     // picture over its map view. The previous level's go first.
     virtual void init(AppContext& context, Map::MapView& mapView, int level) = 0;

@@ -20,6 +20,8 @@ constexpr int kPlayerStartState = 48;
 constexpr int kPlayerStartDirection = 4;
 constexpr int kPrisonerShape = 121;
 constexpr int kPrisonerAnimation = 48;
+constexpr int kChainBeam = 19;
+constexpr int kWideChainBeam = 20;
 constexpr int kBossNodeShape = 22;
 constexpr int kBossNodeAnimation = 58;
 constexpr int kLiftShape = 24;
@@ -120,6 +122,8 @@ ecs::Entity GameLogic::createPrisoner(int cellX, int cellY) {
     prisoner.add<AnimationComp>();
     prisoner.add<VectorComp>();
     prisoner.add<MazeMapDisplayComp>();
+    addBeam(m_params.cellWidthTiles == 16 ? kWideChainBeam : kChainBeam, prisoner, 0.0f, 50.0f, -70.0f, 100.0f, 1.0f,
+            false);
     prisoner.add<FXsComp>();
     int x = cellX, y = cellY;
     cellToWorld(x, y, 0.0f, 0.0f);

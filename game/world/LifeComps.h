@@ -16,6 +16,9 @@ struct SoundComp {
 // Marks the entity for removal at the start of the next update.
 struct KillComp {};
 
+// An entity dies once: false, changing nothing, when it is already marked for removal.
+bool markForKill(ecs::Entity entity);
+
 // Timed actions: codes with their remaining ms, in parallel. A time of exactly 0 never fires.
 struct TimerComp {
     std::vector<int32_t> codes;

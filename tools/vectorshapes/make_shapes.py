@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the game's first vector shape data (data/shapes.json, schema data/VectorGraphics.fbs):
-the drawings the framework and the menus show now (help pages, status icons, the game-over face,
-map markers, the lift, the player's standing poses) in set 0, and the minimap markers in set 2.
+"""Writes the game's vector shape data (data/shapes.json, schema data/VectorGraphics.fbs): the
+drawings the framework, the menus and the running game show (help pages, status icons, the
+game-over face, map nodes, the lift, boss nodes, prisoners, the player's poses and armour) in set 0,
+their white-hot looks that hit and dying entities flash to in set 1, the minimap markers in set 2,
+and the animations that step the level's own entities through those shapes.
 
 Shapes are closed outlines of few points on a vector screen, about 32 units tall, y upward,
 centred on their origin. Outline colours are 0xRRGGBBAA. Each shape's fill outlines are convex
@@ -172,11 +174,41 @@ def map_node(ident, direction):
 
 
 def lift():
-    s = Shape(23, CYAN, "lift: a square platform with a cross")
+    s = Shape(24, CYAN, "lift: a square platform with a cross")
     s.solid(rect(-12, -12, 12, 12))
     s.line([(-12, -12), (12, 12)], close=False, colour=WHITE)
     s.line([(-12, 12), (12, -12)], close=False, colour=WHITE)
     return s.collision(24, 24)
+
+
+def boss_node():
+    s = Shape(22, RED, "boss node: a spiked core the player drains")
+    spikes = []
+    for k in range(12):
+        r = 15.0 if k % 2 == 0 else 9.0
+        a = math.pi * k / 6 + math.pi / 2
+        spikes.append((r * math.cos(a), r * math.sin(a)))
+    s.line(spikes)
+    s.piece(circle(0, 0, 9, 6, math.pi / 2))
+    for k in range(6):
+        s.piece([(0, 0), spikes[2 * k - 1], spikes[2 * k], spikes[(2 * k + 1) % len(spikes)]])
+    s.line(circle(0, 0, 4, 6), colour=AMBER)
+    return s.collision(22, 22)
+
+
+def flash(shape):
+    """The white-hot look of a shape: its outline all white over a bright fill."""
+    s = Shape(shape.ident, WHITE, shape.note + ", flashing")
+    s.outline = [{key: value for key, value in entry.items() if key != "colour"} for entry in shape.outline]
+    s.fill = [{"colour": fill_of(WHITE, 0.6), "points": entry["points"]} for entry in shape.fill]
+    s.box = shape.box
+    return s
+
+
+def animation(ident, frames, follow_on=None):
+    """frames: (shape, milliseconds, angle); the last frame loops to the first."""
+    return {"id": ident, "next": ident if follow_on is None else follow_on,
+            "frames": [{"shape": shape, "duration": ms, "angle": angle} for shape, ms, angle in frames]}
 
 
 def burst(ident, colour, note, points=8, outer=14.0, inner=6.0):
@@ -215,10 +247,18 @@ def target():
 
 
 def prisoner():
-    s = player(121, "DN", WHITE)
-    s.note = "prisoner: a figure in chains"
-    s.line([(-12, -8), (-6, -4), (0, -8), (6, -4), (12, -8)], close=False, colour=AMBER)
-    return s
+    """A figure with its hands raised, shackled to a ball: a different outline from the player."""
+    s = Shape(121, WHITE, "prisoner: a figure in chains, hands raised")
+    s.solid(circle(0, 9, 4.5, 8, math.pi / 8))                        # head, sunk between the arms
+    s.solid([(-5, -4), (5, -4), (6, 4), (-6, 4)])                     # body
+    s.solid([(-5, -4), (-1, -4), (-4, -16), (-8, -16)])               # legs apart
+    s.solid([(1, -4), (5, -4), (8, -16), (4, -16)])
+    s.solid([(-6, 4), (-3, 4), (-9, 15), (-12, 13)])                  # arms up
+    s.solid([(3, 4), (6, 4), (12, 13), (9, 15)])
+    s.line([(-10, 14), (-6, 16), (6, 16), (10, 14)], close=False, colour=AMBER)     # wrist chain
+    s.line([(6, -15), (10, -17), (13, -15)], close=False, colour=AMBER)            # leg chain
+    s.solid(circle(16, -14, 3.5, 8), colour=AMBER)                    # the ball
+    return s.collision(16, 32)
 
 
 def face():
@@ -270,21 +310,42 @@ def minimap_marker(ident, colour, note, size=4):
     return s
 
 
+# Animation ids (the game's AnimId table) of the level's own entities.
+MAP_NODE_N, MAP_NODE_S, MAP_NODE_E, MAP_NODE_W, LIFT_NODE = 19, 20, 21, 22, 23
+KROMB_UP, KROMB_DN, KROMB_LF, KROMB_RT = 24, 25, 26, 27
+KROMB_CHAINED, PLAYER_ARMOUR, BOSS_NODE = 48, 56, 58
+
+
 def build():
+    lift_shape, boss, player_dn, prisoner_shape, armour_shape = lift(), boss_node(), player(25, "DN"), prisoner(), armour()
+    # Shape 23 is the one that turns as it is drawn: the map node, pointed by its animation's angle.
+    map_arrow = map_node(23, "N")
+    players = [player(29, "UP"), player_dn, player(26, "LF"), player(27, "RT"), player(28, "UP", pose="run")]
     set0 = [
         robot0(), tron(), tower_pad(), maximillian(),
-        map_node(19, "N"), map_node(20, "S"), map_node(21, "E"), map_node(22, "W"), lift(),
-        player(24, "UP"), player(25, "DN"), player(26, "LF"), player(27, "RT"),
-        player(28, "UP", pose="run"),
+        map_node(19, "N"), map_node(20, "S"), map_node(21, "E"), boss, map_arrow, lift_shape,
+        *players,
         burst(75, WHITE, "punch: the burst of a blow"), shield(), target(),
-        prisoner(), face(), armour_icon(), fist_icon(), armour(), fish_icon(),
+        prisoner_shape, face(), armour_icon(), fist_icon(), armour_shape, fish_icon(),
     ]
+    set1 = [flash(s) for s in [boss, map_arrow, lift_shape, *players, shield(), prisoner_shape, armour_shape]]
     set2 = [
-        minimap_marker(22, WHITE, "boss node", 5), minimap_marker(23, CYAN, "lift", 6),
-        minimap_marker(24, GREEN, "the player"), minimap_marker(25, GREEN, "the player"),
+        minimap_marker(22, RED, "boss node", 5), minimap_marker(23, WHITE, "map node", 5),
+        minimap_marker(24, CYAN, "lift", 6), minimap_marker(25, GREEN, "the player"),
         minimap_marker(121, WHITE, "a prisoner"),
     ]
-    return {"sets": [{"shapes": [s.json() for s in set0]}, {}, {"shapes": [s.json() for s in set2]}]}
+    animations = [
+        animation(MAP_NODE_N, [(23, 1000, 0)]), animation(MAP_NODE_S, [(23, 1000, 180)]),
+        animation(MAP_NODE_E, [(23, 1000, 90)]), animation(MAP_NODE_W, [(23, 1000, 270)]),
+        animation(LIFT_NODE, [(24, 1000, 0)]),
+        animation(KROMB_UP, [(29, 1000, 0)]), animation(KROMB_DN, [(25, 1000, 0)]),
+        animation(KROMB_LF, [(26, 1000, 0)]), animation(KROMB_RT, [(27, 1000, 0)]),
+        animation(KROMB_CHAINED, [(121, 1000, 0)]), animation(PLAYER_ARMOUR, [(127, 1000, 0)]),
+        animation(BOSS_NODE, [(22, 1000, 0)]),
+    ]
+    return {"sets": [{"shapes": [s.json() for s in set0]}, {"shapes": [s.json() for s in set1]},
+                     {"shapes": [s.json() for s in set2]}],
+            "animations": animations}
 
 
 def main():

@@ -1,9 +1,27 @@
 #include "game/world/systems/TimerSys.h"
 
+#include "engine/psys/System.h"
+#include "game/effects/ParticleSystems.h"
 #include "game/world/DisplayComps.h"
 #include "game/world/GameLogic.h"
+#include "game/world/PlayerComps.h"
 
 namespace Zelmo {
+namespace {
+
+void endArmour(GameLogic& logic, const ecs::Entity& player) {
+    PlayerComp& state = player.get<PlayerComp>();
+    for (int32_t id : state.bodyEmitters) {
+        if (PSys::ParticleEmitter* emitter = particleSystem(kEffectsSystem)->findEmitter(id)) emitter->def.rate = 0;
+    }
+    state.armour.deactivate();
+    if (state.armourVoice != 0) {
+        logic.stopSound(state.armourVoice);
+        state.armourVoice = 0;
+    }
+}
+
+}  // namespace
 
 void TimerSys::update(float dt) {
     GameLogic* logic = owner<GameLogic>();
@@ -29,7 +47,7 @@ void TimerSys::update(float dt) {
     }
 }
 
-// The armour's and the clawer's actions arrive with the player's power-ups and the robots.
+// The clawer's burst arrives with the robots, whose destruction and damage to the player it uses.
 void TimerSys::runAction(GameLogic& logic, ecs::Entity entity, int32_t code) {
     switch (code) {
         case kActionGiveBoxes: {
@@ -38,6 +56,9 @@ void TimerSys::runAction(GameLogic& logic, ecs::Entity entity, int32_t code) {
             entity.activate();
             break;
         }
+        case kActionArmourOff:
+            endArmour(logic, entity);
+            break;
         case kActionLoseLife:
             logic.loseLife();
             break;

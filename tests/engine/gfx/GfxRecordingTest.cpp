@@ -336,3 +336,67 @@ TEST(VertexFormats, PackWithoutGaps) {
     const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&red.abgr);
     EXPECT_THAT(std::vector<uint8_t>(bytes, bytes + 4), ElementsAre(0xff, 0, 0, 0xff));  // R, G, B, A
 }
+
+TEST_F(RecordingTest, TextureDescriptionsThatCannotBeMadeAreRefused) {
+    auto desc = [](gfx::TextureKind kind, gfx::TextureFormat format, uint16_t w, uint16_t h, uint16_t d,
+                   uint16_t layers, uint8_t mips) {
+        gfx::TextureDesc made;
+        made.kind = kind;
+        made.format = format;
+        made.width = w;
+        made.height = h;
+        made.depth = d;
+        made.numLayers = layers;
+        made.numMips = mips;
+        return made;
+    };
+    using gfx::TextureFormat;
+    using gfx::TextureKind;
+    struct Case {
+        const char* name;
+        gfx::TextureDesc desc;
+    };
+    const Case cases[] = {
+        {"no layers", desc(TextureKind::Flat, TextureFormat::RGBA8, 4, 4, 1, 0, 1)},
+        {"no mips", desc(TextureKind::Flat, TextureFormat::RGBA8, 4, 4, 1, 1, 0)},
+        {"more mips than halvings", desc(TextureKind::Flat, TextureFormat::RGBA8, 4, 4, 1, 1, 4)},
+        {"flat with depth", desc(TextureKind::Flat, TextureFormat::RGBA8, 4, 4, 2, 1, 1)},
+        {"cube not square", desc(TextureKind::Cube, TextureFormat::RGBA8, 4, 2, 1, 1, 1)},
+        {"cube with depth", desc(TextureKind::Cube, TextureFormat::RGBA8, 4, 4, 2, 1, 1)},
+        {"volume in layers", desc(TextureKind::Volume, TextureFormat::RGBA8, 4, 4, 4, 2, 1)},
+        {"compressed volume", desc(TextureKind::Volume, TextureFormat::BC1, 4, 4, 4, 1, 1)},
+        {"over 4 GiB", desc(TextureKind::Cube, TextureFormat::RGBA8, 16384, 16384, 1, 1, 1)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(gfx::createTexture(c.desc, nullptr, 0).valid()) << c.name;
+    }
+    const gfx::TextureDesc cube = desc(TextureKind::Cube, TextureFormat::R8, 2, 2, 1, 1, 2);
+    const std::vector<uint8_t> texels(size_t(gfx::storageSize(cube)), 7);
+    EXPECT_EQ(texels.size(), 6u * (4 + 1));
+    EXPECT_FALSE(gfx::createTexture(cube, texels.data(), texels.size() - 1).valid());
+    EXPECT_TRUE(gfx::createTexture(cube, texels.data(), texels.size()).valid());
+}
+
+TEST_F(RecordingTest, OnlyPlainTexturesTakeUpdatesAndBecomeFrameBuffers) {
+    auto make = [](gfx::TextureKind kind, gfx::TextureFormat format, uint16_t layers, uint8_t mips) {
+        gfx::TextureDesc desc;
+        desc.kind = kind;
+        desc.format = format;
+        desc.width = 4;
+        desc.height = 4;
+        desc.numLayers = layers;
+        desc.numMips = mips;
+        return gfx::createTexture(desc, nullptr, 0);
+    };
+    const uint8_t texel[4] = {1, 2, 3, 4};
+    const gfx::TextureHandle mipped = make(gfx::TextureKind::Flat, gfx::TextureFormat::RGBA8, 1, 3);
+    EXPECT_TRUE(gfx::updateTexture2D(mipped, 0, 0, 1, 1, texel));  // level 0
+    EXPECT_FALSE(gfx::createFrameBuffer(mipped, false).valid());
+    for (gfx::TextureHandle refused : {make(gfx::TextureKind::Flat, gfx::TextureFormat::RGBA8, 2, 1),
+                                       make(gfx::TextureKind::Cube, gfx::TextureFormat::RGBA8, 1, 1),
+                                       make(gfx::TextureKind::Flat, gfx::TextureFormat::BC3, 1, 1)}) {
+        ASSERT_TRUE(refused.valid());
+        EXPECT_FALSE(gfx::updateTexture2D(refused, 0, 0, 1, 1, texel));
+        EXPECT_FALSE(gfx::createFrameBuffer(refused, false).valid());
+    }
+}

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 
+#include "ContainerFiles.h"
 #include "GlContext.h"
 #include "ImageFiles.h"
 #include "ReadBackTarget.h"
@@ -116,6 +117,94 @@ TEST_F(RecordingTest, AnImageThatCannotBeLoadedGivesAnInvalidHandleSilently) {
         EXPECT_EQ(record.handle.idx, 0xffff) << path;
         EXPECT_EQ(record.info.storageSize, 0u);
     }
+}
+
+TEST_F(RecordingTest, ContainerFilesMakeTheTextureTheyHold) {
+    for (const containers::Layout& layout : containers::layouts()) {
+        SCOPED_TRACE(layout.name);
+        testing::internal::CaptureStderr();
+        Game::TextureRecord record =
+            Game::loadTexture(containers::writeFile(layout.name, layout.file), gfx::Sampler::Clamp);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        ASSERT_TRUE(record.handle.valid());
+        const gfx::TextureDesc& desc = layout.desc;
+        EXPECT_EQ(record.info.format, desc.format);
+        EXPECT_EQ(record.info.width, desc.width);
+        EXPECT_EQ(record.info.height, desc.height);
+        EXPECT_EQ(record.info.depth, desc.depth);
+        EXPECT_EQ(record.info.numLayers, desc.numLayers);
+        EXPECT_EQ(record.info.numMips, desc.numMips);
+        EXPECT_EQ(record.info.cubeMap, desc.kind == gfx::TextureKind::Cube);
+        EXPECT_EQ(record.info.bitsPerPixel, gfx::bitsPerPixel(desc.format));
+        const containers::Bytes texels = containers::patternTexels(desc);
+        EXPECT_EQ(record.info.storageSize, texels.size());
+        const gfx::TextureInfo held = gfx::textureInfo(record.handle);
+        EXPECT_EQ(held.cubeMap, record.info.cubeMap);
+        EXPECT_EQ(held.depth, record.info.depth);
+        EXPECT_EQ(held.numMips, record.info.numMips);
+        std::vector<uint8_t> back(record.info.storageSize);
+        ASSERT_TRUE(gfx::readTexture(record.handle, back.data()));
+        EXPECT_EQ(back, texels);
+        gfx::destroy(record.handle);
+    }
+}
+
+TEST_F(RecordingTest, ABrokenContainerFileGivesAnInvalidHandleAndOneLineNamingIt) {
+    using namespace containers;
+    const gfx::TextureDesc desc = shape(gfx::TextureKind::Cube, gfx::TextureFormat::RGBA8, 4, 4, 1, 1, 2);
+    const Bytes ktx = ktxFile(desc, patternTexels(desc));
+    const Bytes dds = ddsFile(desc, patternTexels(desc));
+    struct Case {
+        const char* name;
+        Bytes file;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"truncated.ktx", cut(ktx, ktx.size() - 3), "truncated: mip level 1 needs 96 bytes, 93 are left"},
+        {"five-faces.dds", patched(dds, Dds::Caps2, 0x7e00), "cube map without all six faces (caps2 0x7e00)"},
+        {"mips.ktx", patched(ktx, Ktx::Mips, 9), "mip count 9 is beyond a 4 x 4 x 1 image (at most 3)"},
+        {"format.dds", patched(patched(dds, Dds::PixelFlags, 0x4), Dds::FourCc, 0x20435441),
+         "unsupported format: FourCC \"ATC \""},
+        {"huge.dds", patched(patched(dds, Dds::Width, 0xffff), Dds::Height, 0xffff), "texels of "},
+        // Readable, but block-compressed volumes are not made.
+        {"bc1-volume.dds",
+         ddsFile(shape(gfx::TextureKind::Volume, gfx::TextureFormat::BC1, 4, 4, 2, 1, 1), Bytes(16), true),
+         "the renderer could not make a 4 x 4 x 2 3-D texture in BC1 (layers: 1, mip levels: 1)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = containers::writeFile(c.name, c.file);
+        testing::internal::CaptureStderr();
+        Game::TextureRecord record = Game::loadTexture(path, gfx::Sampler::Default);
+        const std::string printed = testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(record.handle.valid());
+        EXPECT_EQ(record.info.storageSize, 0u);
+        EXPECT_THAT(printed, ::testing::StartsWith(path + ": " + c.line));
+        EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
+        EXPECT_EQ(printed.back(), '\n');
+    }
+}
+
+class NoBlockCompressionTest : public RecordingTest {
+protected:
+    void SetUp() override {
+        gfx::Init init;
+        init.backend = gfx::Backend::Recording;
+        init.recordBlockCompression = false;
+        ASSERT_TRUE(gfx::init(init));
+    }
+};
+
+TEST_F(NoBlockCompressionTest, ABlockCompressedFileIsRefusedNamingItsFormat) {
+    const gfx::TextureDesc desc = containers::shape(gfx::TextureKind::Flat, gfx::TextureFormat::BC7, 8, 8, 1, 1, 1);
+    const std::string path =
+        containers::writeFile("bc7.dds", containers::ddsFile(desc, containers::patternTexels(desc)));
+    testing::internal::CaptureStderr();
+    Game::TextureRecord record = Game::loadTexture(path, gfx::Sampler::Default);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), path + ": format BC7 is not supported by the renderer\n");
+    EXPECT_FALSE(record.handle.valid());
+    EXPECT_FALSE(gfx::textureFormatSupported(gfx::TextureFormat::BC1));
+    EXPECT_TRUE(gfx::textureFormatSupported(gfx::TextureFormat::BGRA8));
 }
 
 TEST_F(RecordingTest, AnEmptyTextureIsRgba8WithoutContents) {

@@ -371,6 +371,12 @@ TEST_F(MapViewDeathTest, AnAtlasWithoutAWholeTileIsFatal) {
                 "^Tile atlas data/tiles.png holds no whole 32 x 32 tile\n$");
 }
 
+TEST_F(MapViewDeathTest, ABlockCompressedAtlasIsFatal) {
+    m_renderer.setAtlas(2, 2, 32, 32, 0, gfx::TextureFormat::BC1);
+    EXPECT_EXIT(makeView(0, 0), ::testing::ExitedWithCode(1),
+                "^Tile atlas data/tiles.png must be one uncompressed 2-D picture\n$");
+}
+
 TEST_F(MapViewDeathTest, AWindowTooLargeForATextureIsFatal) {
     EXPECT_EXIT(makeView(0, 0, 70000, 448), ::testing::ExitedWithCode(1),
                 "^Failed to create the map texture of 70048 x 480\n$");

@@ -13,6 +13,7 @@
 #include "engine/maze/LevelMap.h"
 #include "engine/maze/MazeData.h"
 #include "game/config/ConfigReaders.h"
+#include "game/world/events/BrokenDoorTiles.h"
 #include "tests/game/config/ShippedConfig.h"
 
 namespace {
@@ -92,6 +93,13 @@ TEST_F(CollisionLint, TheGameTilesCollideAsTheGameExpects) {
         for (int value : pattern(wall)) {
             EXPECT_TRUE(value >= 1 && value <= 3)
                 << "data/tilecollision.json: wall tile " << wall << " value " << value;
+        }
+    }
+    // A punch breaks a door run into these tiles; the player must be able to walk through them.
+    for (int broken : {Zelmo::kBrokenDoorAhead, Zelmo::kBrokenDoorBehind}) {
+        for (int value : pattern(broken)) {
+            EXPECT_TRUE(value == 0 || value == kRobotsOnly)
+                << "data/tilecollision.json: broken door tile " << broken << " blocks the player with " << value;
         }
     }
     EXPECT_TRUE(all(3, 2)) << "data/tilecollision.json: a horizontal run is met from the north or south";

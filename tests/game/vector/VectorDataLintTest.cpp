@@ -16,6 +16,15 @@ namespace {
 // The shapes of the help pages, the game-over picture and the in-game status icons.
 const uint32_t ShapesDrawnByScreens[] = {1, 4, 8, 16, 19, 20, 21, 23, 24, 26, 28, 75, 78, 118, 121, 122, 123, 124, 128};
 
+// The shapes the running game gives its own entities (the level's nodes, lift, player, prisoners
+// and armour): each also flashes to its set-1 look, and those shown on the minimap have a set-2
+// marker. And the animations the game starts them with.
+const uint32_t ShapesOfTheWorld[] = {22, 23, 24, 25, 121, 127};
+const uint32_t MinimapShapes[] = {22, 23, 24, 25, 121};
+const uint32_t AnimationsOfTheWorld[] = {AnimIds::MAP_NODE_N, AnimIds::MAP_NODE_S,    AnimIds::MAP_NODE_E,
+                                         AnimIds::MAP_NODE_W, AnimIds::LIFT_NODE,     AnimIds::KROMB_DN,
+                                         AnimIds::KROMB_LF,   AnimIds::KROMB_CHAINED, AnimIds::BOSS_NODE};
+
 const char* const MenuFiles[] = {"data/INPUT-METHOD-PICK.json", "data/PICK-SWITCH-OR-HEAD.json",
                                  "data/PICK-SWITCH.json"};
 
@@ -79,6 +88,23 @@ TEST_F(ShippedVectorData, HoldsTheShapesTheScreensDraw) {
         ASSERT_NE(shape, nullptr) << "data/shapes: set 0 has no shape " << id;
         EXPECT_GT(library.bbox(id, 1.0f).w, 0) << "data/shapes: shape " << id << " draws nothing";
         EXPECT_FALSE(polygons.polygons(id).empty()) << "data/shapes: shape " << id << " has nothing to fill";
+    }
+}
+
+TEST_F(ShippedVectorData, HoldsTheShapesAndAnimationsOfTheGamesOwnEntities) {
+    for (uint32_t id : ShapesOfTheWorld) {
+        for (int set : {0, 1}) {
+            EXPECT_NE(library.shapeTable(id, set), nullptr) << "data/shapes: set " << set << " has no shape " << id;
+        }
+        EXPECT_FALSE(polygons.polygons(id).empty()) << "data/shapes: shape " << id << " has no pieces to shatter into";
+    }
+    for (uint32_t id : MinimapShapes) {
+        EXPECT_NE(library.shapeTable(id, 2), nullptr) << "data/shapes: set 2 has no minimap marker " << id;
+    }
+    for (uint32_t id : AnimationsOfTheWorld) {
+        const Vector::AnimationDef* animation = library.animation(id);
+        EXPECT_TRUE(animation && animation->frames() && animation->frames()->size() > 0)
+            << "data/shapes: no frames for animation " << animIdName(id);
     }
 }
 

@@ -24,7 +24,15 @@ class Beams : public ::testing::Test {
 protected:
     void SetUp() override {
         harness.startLevel(1);
+        // Only the test's own beams: the level's chains and the like go.
         world().addSystem(beams);
+        world().refresh();
+        for (ecs::Entity entity : std::vector<ecs::Entity>(beams.entities())) {
+            if (entity.has<Zelmo::FXsComp>()) entity.get<Zelmo::FXsComp>().removeTargetsOf(entity.get<BeamComp>());
+            entity.remove<BeamComp>();
+            entity.activate();
+        }
+        world().refresh();
         beams.init(&harness.logic(), [this](const IntBox& box) { return hitAt(box); });
         const Zelmo::PVAComp& player = harness.logic().player().get<Zelmo::PVAComp>();
         startX = player.x;

@@ -38,13 +38,24 @@ Game::LogicEntry entryNamed(const std::string& name) {
 WorldHarness::WorldHarness(const std::string& configName, int seedOption, Picture picture) {
     Zelmo::loadConfig(configName, "no-preferences-for-the-world-harness.cfg");
     Zelmo::loadTuningTable();
-    Zelmo::initShapeLibrary();
     Zelmo::setDefaultOptions();
     Zelmo::setPref(Zelmo::Setting::kOptionPrefix + "GAME_SEED", std::to_string(seedOption));
+    // The shipped shapes, whatever configuration the level comes from; loaded once.
+    static const bool s_shapesLoaded = Zelmo::loadShapeLibrary(
+        GameVectors::instance(), Zelmo::ShapePolygons::instance(), "data", "data/shapes", "data/vectorfont");
+    EXPECT_TRUE(s_shapesLoaded) << "data/shapes or data/vectorfont";
     m_context = std::make_unique<AppContext>(false, 640, 480, false, 60, 0);
-    std::unique_ptr<Zelmo::IGameViewRenderer> renderer;
-    if (picture == Picture::Headless) renderer = std::make_unique<HeadlessViewRenderer>();
-    m_logic = std::make_unique<Zelmo::GameLogic>(*m_context, std::move(renderer));
+    auto sound = std::make_unique<RecordingSound>();
+    m_sound = sound.get();
+    m_context->setSoundController(std::move(sound));
+    // As many whole tiles as the shipped atlas holds at the levels' largest tile size.
+    m_mapRenderer.setAtlas(8, 4, 32, 32);
+    if (picture == Picture::Drawn) {
+        m_logic = std::make_unique<Zelmo::GameLogic>(*m_context);
+    } else {
+        m_logic =
+            std::make_unique<Zelmo::GameLogic>(*m_context, m_mapRenderer, std::make_unique<HeadlessViewRenderer>());
+    }
     m_actions = std::make_unique<Zelmo::InputActionHandler>(m_context.get());
 }
 

@@ -7,6 +7,8 @@
 #include "game/input/InputActionHandler.h"
 #include "game/world/GameLogic.h"
 #include "game/world/MotionComps.h"
+#include "tests/engine/map/FakeMapRenderer.h"
+#include "tests/game/world/RecordingSound.h"
 
 namespace WorldTest {
 
@@ -37,6 +39,9 @@ public:
     void send(const std::string& action, const std::string& param);
 
     Zelmo::GameLogic& logic() { return *m_logic; }
+    // What the game played and stopped, in order.
+    RecordingSound& sound() { return *m_sound; }
+    FakeMapRenderer& mapRenderer() { return m_mapRenderer; }
     // Every living entity's components that the systems change, and the game's generator.
     uint64_t digest();
 
@@ -46,6 +51,8 @@ private:
         PlacedEntities() : System(ecs::componentMask<Zelmo::PVAComp>()) {}
     };
 
+    FakeMapRenderer m_mapRenderer;
+    RecordingSound* m_sound = nullptr;
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<Zelmo::GameLogic> m_logic;
     std::unique_ptr<Zelmo::InputActionHandler> m_actions;

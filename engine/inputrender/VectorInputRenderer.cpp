@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "engine/inputrender/AreaStyle.h"
-#include "engine/util/Colour.h"
 #include "engine/inputrender/TextWrap.h"
+#include "engine/util/Colour.h"
 #include "engine/vector/VectorDisplay.h"
 
 namespace Vector {
@@ -68,8 +68,9 @@ void VectorInputRenderer::renderArea(const ScreenAreaRenderInfo& info) {
         m_display.setDrawColor(progressColour.abgr());
         m_display.drawBox(box.x, box.y, box.w, box.h * percent / 100, false);
     }
-    if (!info.label.empty() && info.label != kFillArea) writeLabel(info.label, info.style, box);
+    // Words keep the plain thickness: at twice it the strokes of a glyph run into each other.
     m_display.setThickness(m_thickness);
+    if (!info.label.empty() && info.label != kFillArea) writeLabel(info.label, info.style, box);
 }
 
 void VectorInputRenderer::writeLabel(const std::string& label, const std::string& style, const Box& box) {

@@ -4,6 +4,8 @@
 
 #include "engine/shell/AppContext.h"
 #include "game/config/InputMethods.h"
+#include "game/screens/PauseLogicView.h"
+#include "game/screens/TitleLogicView.h"
 #include "game/startup/ExitLogic.h"
 #include "game/startup/InitLogic.h"
 #include "game/startup/InputMethodLogic.h"
@@ -33,7 +35,7 @@ void registerStates(AppContext& context) {
     logic.add("INIT", std::make_unique<InitLogic>(context), {});
     logic.add("INTRO", placeholder("*", ""), {});
     logic.add(
-        "TITLE", placeholder("", "QUIT"),
+        "TITLE", std::make_unique<TitleLogicView>(context),
         {{"QUIT", "EXIT"}, {"NEWGAME", "RUNNING"}, {"CONTROLS", "CONTROLS"}, {"OPTIONS", "OPTIONS"}, {"HELP", "HELP"}});
     logic.add("CONTROLS", placeholder("", "*"), {{"*", "TITLE"}});
     logic.add("OPTIONS", placeholder("", "*"), {{"*", "TITLE"}});
@@ -45,7 +47,7 @@ void registerStates(AppContext& context) {
                {"NEXTLEVEL", "RUNNING"},
                {"WON", "GAMEOVER"},
                {"LOST", "GAMEOVER"}});
-    logic.add("PAUSE", placeholder("", "QUIT"), {{"QUIT", "TITLE"}, {"RESUME", "RUNNING"}});
+    logic.add("PAUSE", std::make_unique<PauseLogicView>(context), {{"QUIT", "TITLE"}, {"RESUME", "RUNNING"}});
     logic.add("GAMEOVER", placeholder("", "DONE"), {{"DONE", "TITLE"}});
     logic.add("EXIT", std::make_unique<ExitLogic>(context), {});
 }

@@ -135,7 +135,8 @@ TEST_F(VectorRendererTest, ASelectedAreaIsOutlinedTwiceAsThickAndTheThicknessCom
     EXPECT_NEAR(selectedSpread, 6, 0.5);
 }
 
-TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndTheDisplayThickness) {
+// A selected area's words are written as thin as the others: only its box thickens.
+TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndThePlainThickness) {
     ScreenAreaRenderInfo info = area("", "PLAY", "0x11223344,36,DEFAULT,9");
     info.selected = true;
     draw(info);
@@ -146,7 +147,7 @@ TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndTheDisplayThickness
         EXPECT_EQ(written.text, "PLAY");
         EXPECT_FLOAT_EQ(written.style.scale, 36 / 7.5f);
         EXPECT_EQ(written.style.colour, 0x44332211u);
-        EXPECT_EQ(written.style.thickness, 12.0f);
+        EXPECT_EQ(written.style.thickness, 6.0f);
         EXPECT_FALSE(written.style.filled);
     }
     // The letter spacing changes nothing.

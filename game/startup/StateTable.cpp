@@ -4,6 +4,8 @@
 
 #include "engine/shell/AppContext.h"
 #include "game/config/InputMethods.h"
+#include "game/screens/GameOverLogicView.h"
+#include "game/screens/IntroLogicView.h"
 #include "game/screens/PauseLogicView.h"
 #include "game/screens/TitleLogicView.h"
 #include "game/startup/ExitLogic.h"
@@ -33,7 +35,7 @@ void registerStates(AppContext& context) {
     logic.add("PREINIT", std::make_unique<InitLogic>(context), toInit("PICK"));
     logic.add("PICK", std::make_unique<Game::InputMethodLogic>(context.inputControllers()), toInit("EXIT"));
     logic.add("INIT", std::make_unique<InitLogic>(context), {});
-    logic.add("INTRO", placeholder("*", ""), {});
+    logic.add("INTRO", std::make_unique<IntroLogicView>(context), {});
     logic.add(
         "TITLE", std::make_unique<TitleLogicView>(context),
         {{"QUIT", "EXIT"}, {"NEWGAME", "RUNNING"}, {"CONTROLS", "CONTROLS"}, {"OPTIONS", "OPTIONS"}, {"HELP", "HELP"}});
@@ -48,7 +50,7 @@ void registerStates(AppContext& context) {
                {"WON", "GAMEOVER"},
                {"LOST", "GAMEOVER"}});
     logic.add("PAUSE", std::make_unique<PauseLogicView>(context), {{"QUIT", "TITLE"}, {"RESUME", "RUNNING"}});
-    logic.add("GAMEOVER", placeholder("", "DONE"), {{"DONE", "TITLE"}});
+    logic.add("GAMEOVER", std::make_unique<GameOverLogicView>(context), {{"DONE", "TITLE"}});
     logic.add("EXIT", std::make_unique<ExitLogic>(context), {});
 }
 

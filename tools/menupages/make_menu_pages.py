@@ -8,7 +8,8 @@ How each method works a menu:
 - STANDARD: the pointer or the arrow keys choose, a click, return or space takes the choice;
   escape goes back. Volume buttons repeat while held.
 - ONEKEY: after a rest the choices light in turn; pressing the key takes the lit one.
-- ONESWITCH: a tap lights the next choice, a hold takes the lit one (a countdown fills it).
+- ONESWITCH: a tap lights the next choice, a hold takes the lit one (a countdown fills it);
+  the first choice lights by itself after a rest.
 - HEADTRACKER: resting the pointer on a choice takes it once its countdown has filled.
 Timing comes from the accessibility file's menu records, so a player's timing applies to every
 screen. Over the intro and game-over pictures one key (or a click, or resting on "SKIP") skips
@@ -158,8 +159,10 @@ def menu(method, description, texts, choices, escape):
                                    timing_name="menu_standardRep" if choice.repeats else None))
     elif method == "ONESWITCH":
         # A release lights the first choice, so the release of the hold that opened this page
-        # does no more than that.
+        # does no more than that; a page met for the first time drops that release, and
+        # lights its first choice after a rest instead.
         switches.append(switch(["ANYWHERE"], SELECT_KEYS, release=[goto(first)]))
+        switches.append(switch(["ANYWHERE"], [{"type": "DWELL"}], press=[goto(first)], timing_name="menu_oneKey"))
         for index, choice in enumerate(choices):
             following = names[(index + 1) % len(names)]
             switches.append(switch([choice.name], SELECT_KEYS, release=[goto(following)], hold=choice.actions,

@@ -161,6 +161,18 @@ TEST_F(VectorRendererTest, WithoutASizeTheWriterWritesAtTheFontSize) {
     EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 7.5f);
 }
 
+// The writer is fitted to the window by its screen, so a larger window must not enlarge the
+// words a second time.
+TEST_F(VectorRendererTest, WithoutASizeTheWriterWritesAtTheDesignFontSizeInAnyWindow) {
+    Vector::VectorInputRenderer renderer(*display, &writer);
+    const Input::InputController empty("EMPTY", nullptr, nullptr);
+    renderer.render(empty, nullptr, *overlay, {1920, 1440, 640, 480, 1920, 1440});
+    display->beginFrame();
+    renderer.renderArea(area("", "PLAY", "0xffffffff"));
+    ASSERT_EQ(writer.written.size(), 1u);
+    EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 7.5f);
+}
+
 namespace {
 
 struct PlaceCase {

@@ -112,6 +112,34 @@ TEST_F(TitleTest, VolumeStepsWithSoundOffLeaveTheSavedVolumes) {
     for (const auto& volume : Zelmo::Setting::kVolumes) EXPECT_EQ(Zelmo::getPref(volume), "50") << volume;
 }
 
+// Sound that is on but has no device yet keeps its volumes all the same.
+TEST_F(TitleTest, VolumeStepsMoveTheVolumeAndTheSettingInWholePercent) {
+    AppContext sounding{true, 640, 480, true, 60, 0};
+    for (const auto& volume : Zelmo::Setting::kVolumes) Zelmo::setPref(volume, "50");
+    Sound::SoundController& sound = sounding.soundController();
+    sound.setMusicVolume(0.5f);
+    sound.setMasterVolume(0.5f);
+    sounding.inputControllers().add("TITLE", std::make_unique<Input::InputController>("TITLE", nullptr, nullptr));
+    TitleLogicView heard(sounding);
+    enter(heard, "INTRO");
+
+    act("SOUND_INC", "MUSIC_BUS");  // the name only has to begin with the bus
+    EXPECT_EQ(Zelmo::getPref(Zelmo::Setting::kMusicVolume), "55");
+    EXPECT_FLOAT_EQ(sound.getMusicVolume(), 0.55f);
+    for (int i = 0; i < 13; ++i) act("SOUND_DEC", "MUSIC");
+    EXPECT_EQ(Zelmo::getPref(Zelmo::Setting::kMusicVolume), "0");
+    for (int i = 0; i < 10; ++i) act("SOUND_INC", "MUSIC");
+    EXPECT_EQ(Zelmo::getPref(Zelmo::Setting::kMusicVolume), "50");
+    EXPECT_FLOAT_EQ(sound.getMusicVolume(), 0.5f);
+
+    for (int i = 0; i < 12; ++i) act("SOUND_INC", "MASTER");
+    EXPECT_EQ(Zelmo::getPref(Zelmo::Setting::kMasterVolume), "100");
+    EXPECT_FLOAT_EQ(sound.getMasterVolume(), 1.0f);
+    act("SOUND_INC", "VOICES");  // no such bus
+    EXPECT_EQ(Zelmo::getPref(Zelmo::Setting::kSpeechVolume), "50");
+    heard.setActive(false);
+}
+
 // Without a window there are no modes: the window's own size is the only one.
 TEST_F(TitleTest, StepsOfTheWindowSizeStopAtTheEndsOfTheList) {
     Zelmo::setPref(Zelmo::Setting::kScreenWidth, "1");

@@ -54,9 +54,12 @@ public:
           m_title("data/input/" + method + "/TITLE.json", kWidth, kHeight, &references()),
           m_pause("data/input/" + method + "/PAUSE.json", kWidth, kHeight, &references()) {}
 
-    // Every choice drawn where the file puts it, and the moving picture beside the menu.
+    // Every choice drawn where the file puts it, the moving picture beside the menu and the
+    // black behind the menu above its heading.
     bool title(const E2E::Picture& picture) const {
-        return choicesLit(m_title, picture) && litShare(picture, leftOfMenu()) > 0.02;
+        const E2E::Box aboveHeading{kWidth * 30 / 100, kHeight * 255 / 1000, kWidth * 70 / 100, kHeight * 265 / 1000};
+        return choicesLit(m_title, picture) && litShare(picture, leftOfMenu()) > 0.02 &&
+               litShare(picture, aboveHeading) < 0.005;
     }
     // Every choice drawn where the file puts it, on black.
     bool pause(const E2E::Picture& picture) const {

@@ -59,6 +59,11 @@ const std::array<VolumeBus, 4>& volumeBuses() {
 constexpr uint32_t kRestColour = 0xFFFFB2FF;
 constexpr uint32_t kSweptColour = 0xFFE7D973;
 constexpr uint32_t kBlack = 0xFF000000;
+// The lines swell with the swing, the fan four times as much. Kept to a few times their rest
+// width: broader lines wash the picture out into a haze, and cost a software renderer (a
+// player's, or the test machine's) more than the rest of the screen together.
+constexpr float kLineThickness = 12.0f;
+constexpr float kLinePulse = 12.0f;
 
 }  // namespace
 
@@ -81,6 +86,9 @@ void TitleLogicView::enter(const Game::LogicEntry& previous, const std::string&)
     }
     const Util::FrameGeometry& geometry = m_context.geometry();
     m_pictureDisplay = makeScreenDisplay(m_width, m_height, kPictureView, m_designWidth);
+    // Its lines move slowly and broadly: a trail of earlier frames would only blur them, at the
+    // cost of drawing each frame again.
+    m_pictureDisplay->setDecaySteps(1);
 
     m_swing = {0.0f, 1.0f, float(kPulseMs), Tween::findEaser("inOutCubic"), m_swing.elapsed};
     m_sweep = {0.0f, 1.0f, float(kPulseMs), Tween::findEaser("outQuad"), m_sweep.elapsed};
@@ -201,7 +209,7 @@ void TitleLogicView::drawPicture() {
     uint32_t colour = kRestColour;
     Util::lerpColour(colour, kSweptColour, s);
     display.setDrawColor(colour);
-    display.setThickness(36 * v + 12);
+    display.setThickness(kLineThickness + kLinePulse * v);
     struct Band {
         int offset;
         int amplitude;
@@ -215,7 +223,7 @@ void TitleLogicView::drawPicture() {
             display.endDraw();
         }
     }
-    display.setThickness(144 * v + 12);
+    display.setThickness(kLineThickness + 4 * kLinePulse * v);
     display.setDrawColor(kRestColour);
     const float spread = v / 10 + 0.8f;
     auto yAt = [h](int percent) { return float(int(h * float(percent) / 100)); };

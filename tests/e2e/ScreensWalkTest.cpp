@@ -202,8 +202,14 @@ TEST_F(ScreensWalk, OneSwitchPlayerDoesTheSameWalkWithOneKeyHeldAndTapped) {
     const Looks looks("ONESWITCH");
     start("ONESWITCH");
     ASSERT_TRUE(see(&Looks::intro, looks, "oneswitch-intro")) << "the intro is not shown";
-    tap("space");
-    ASSERT_TRUE(see(&Looks::title, looks, "oneswitch-title")) << "a tap did not skip the intro";
+    // A tap that spans a frame longer than the hold time counts as a hold (the picture speeds
+    // up); a sanitizer build's first frames can be that long, so the player taps again.
+    bool skipped = false;
+    for (int tapCount = 0; tapCount < 5 && !skipped; ++tapCount) {
+        tap("space");
+        skipped = window.waitUntil([&](const E2E::Picture& picture) { return looks.title(picture); }, 5000);
+    }
+    ASSERT_TRUE(see(&Looks::title, looks, "oneswitch-title")) << "taps did not skip the intro";
     // A tap lights the first choice, and so does a rest; a tap after the rest would move on.
     ASSERT_TRUE(lit(looks.titlePage(), "NEWGAME")) << "the first choice was not lit after a rest";
     ASSERT_TRUE(holdUntil(&Looks::game, looks, "oneswitch-game")) << "holding did not start a game";

@@ -76,6 +76,7 @@ TitleLogicView::~TitleLogicView() { leave("DESTRUCTOR"); }
 
 void TitleLogicView::enter(const Game::LogicEntry& previous, const std::string&) {
     Sound::SoundController& sound = m_context.soundController();
+    // A game left for the title leaves nothing playing, its looping sounds least of all.
     if (previous.name == "RUNNING" || previous.name == "PAUSE") sound.stopAll();
     if (m_musicHandle == 0 || !sound.isValidHandle(m_musicHandle)) m_musicHandle = sound.play(kTitleMusic, 100, 0);
 

@@ -49,6 +49,7 @@ public:
     // "ECS" (the world refresh) and the systems, in update order.
     static const std::array<const char*, 21> systemNames;
     static constexpr int kBossRobotType = 17;
+    static constexpr int kBossBulletRobotType = 16;
 
     // The map view draws the level's tiles through the renderer (tests pass one without a GPU).
     // Without a view renderer the level is drawn through the window's renderer layer; the

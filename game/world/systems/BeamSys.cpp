@@ -142,7 +142,8 @@ void BeamSys::hitArmour(const BeamComp&, const ecs::Entity& armour) { flash(armo
 
 void BeamSys::hitRobot(const BeamComp& beam, const ecs::Entity& robot) {
     RobotComp& state = robot.get<RobotComp>();
-    if (state.health < 0.0f) return;
+    // Health at or below 0 is dead: one death, however many beams land.
+    if (state.health <= 0.0f) return;
     state.health -= beamDamage(beam.type);
     state.impactEmitter = 0;
     if (state.health <= 0.0f) {

@@ -135,7 +135,7 @@ void GameLogic::buildWorld() {
     m_vectorTextSys.setOwner(&m_view);
     m_vectorDisplaySys.init(&m_view, &m_context.soundController());
     m_polyDisplaySys.setOwner(&m_view);
-    m_beamSys.init(this, nullptr);
+    m_beamSys.init(this, nullptr, nullptr);
     m_lightningSys.init(this, nullptr);
     m_zappedSys.setOwner(this);
     m_cameraSys.setView(m_mapView.get());

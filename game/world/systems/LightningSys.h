@@ -1,10 +1,9 @@
 #pragma once
-#include <functional>
-
 #include "engine/ecs/System.h"
 #include "engine/vector/ShapeGeometry.h"
 #include "game/world/CombatComps.h"
 #include "game/world/MotionComps.h"
+#include "game/world/PlayerDamage.h"
 
 namespace Zelmo {
 
@@ -16,9 +15,6 @@ class GameLogic;
 // damage, once for every bolt that ends in the player.
 class LightningSys : public ecs::System {
 public:
-    // Damage to the player, through the player's own damage handling.
-    using PlayerDamage = std::function<void(const ecs::Entity& player, float damage)>;
-
     LightningSys() : System(ecs::componentMask<PVAComp, LightningComp>()) {}
     // Without a damage handler strikes still count against the player but hurt nothing.
     void init(GameLogic* logic, PlayerDamage damage);

@@ -30,6 +30,7 @@
 #include "game/world/systems/EffectsSys.h"
 #include "game/world/systems/FootstepSys.h"
 #include "game/world/systems/KillSys.h"
+#include "game/world/systems/LightningSys.h"
 #include "game/world/systems/PolyDisplaySys.h"
 #include "game/world/systems/TimerSys.h"
 #include "game/world/systems/VectorDisplaySys.h"
@@ -203,6 +204,7 @@ private:
     TimerSys m_timerSys;
     EffectsSys m_effectsSys;
     AnimationSys m_animationSys;
+    LightningSys m_lightningSys;
     ZappedSys m_zappedSys;
     FootstepSys m_footstepSys;
     VectorTextSys m_vectorTextSys;

@@ -6,13 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
 #include <fstream>
 
-#define GLFW_INCLUDE_NONE
-#include <GLFW/glfw3.h>
-
+#include "bench/support/GlBenchWindow.h"
 #include "engine/gfx/Gfx.h"
 #include "game/effects/ParticleSystems.h"
 #include "game/world/GameViewRenderer.h"
@@ -95,40 +91,9 @@ void BM_GameFrameRecording(benchmark::State& state) {
 }
 BENCHMARK(BM_GameFrameRecording)->Unit(benchmark::kMicrosecond);
 
-template <typename DrawFrame>
-double framesPerSecond(int frames, DrawFrame drawFrame) {
-    const auto start = std::chrono::steady_clock::now();
-    for (int f = 0; f < frames; ++f) {
-        drawFrame();
-        gfx::frame();
-    }
-    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    return frames / seconds.count();
-}
-
 void BM_GlGameFrameAgainstClearAndSwap(benchmark::State& state) {
-    if (std::getenv("DISPLAY") == nullptr || glfwInit() != GLFW_TRUE) {
-        state.SkipWithError("no X display");
-        return;
-    }
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
-    GLFWwindow* window = glfwCreateWindow(kWidth, kHeight, "bench", nullptr, nullptr);
-    if (window == nullptr) {
-        state.SkipWithError("no OpenGL 3.3 window");
-        return;
-    }
-    glfwMakeContextCurrent(window);
-    gfx::Init init;
-    init.window = window;
-    init.width = kWidth;
-    init.height = kHeight;
-    if (!gfx::init(init)) {
-        state.SkipWithError("renderer did not start");
-        return;
-    }
+    GlBenchWindow window(state, kWidth, kHeight);
+    if (!window.running()) return;
     const int frames = int(state.range(0));
     {
         WorldTest::WorldHarness harness("data/config", 1, WorldTest::WorldHarness::Picture::Drawn);
@@ -136,8 +101,8 @@ void BM_GlGameFrameAgainstClearAndSwap(benchmark::State& state) {
         populate(harness.logic());
         gfx::setViewClear(0, gfx::Clear::Colour, 0x000000ff);
         gfx::setViewRect(0, 0, 0, kWidth, kHeight);
-        auto clearOnly = [] { gfx::touch(0); };
-        auto gameFrame = [&harness] {
+        auto clearOnly = [](int) { gfx::touch(0); };
+        auto gameFrame = [&harness](int) {
             harness.step();
             harness.logic().viewRenderer().render(kFrame);
         };
@@ -150,8 +115,6 @@ void BM_GlGameFrameAgainstClearAndSwap(benchmark::State& state) {
             state.counters["ratio"] = gameFps / emptyFps;
         }
     }
-    gfx::shutdown();
-    glfwDestroyWindow(window);
 }
 BENCHMARK(BM_GlGameFrameAgainstClearAndSwap)->Arg(30)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -187,6 +187,6 @@ ProfileTimer& GameLogic::timer(const std::string& name) {
 
 void GameLogic::stopSound(int voice) { m_context.soundController().stop(voice); }
 
-void GameLogic::playSound(int id) { m_context.soundController().play(id, 100, 0.0f); }
+int GameLogic::playSound(int id) { return m_context.soundController().play(id, 100, 0.0f); }
 
 }  // namespace Zelmo

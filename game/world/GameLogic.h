@@ -134,7 +134,8 @@ public:
     int chooseDirection(int cx, int cy, int tx, int ty, bool allowDeadEnds, int excluded) const;
 
     void stopSound(int voice);
-    void playSound(int id);
+    // The voice, which a looping sound needs to be stopped.
+    int playSound(int id);
 
     const std::string& command() const { return m_command; }
     ecs::World& world() { return *m_world; }

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 #include "engine/map/TileChange.h"
@@ -9,6 +8,7 @@
 #include "game/world/DisplayComps.h"
 #include "game/world/FXsComp.h"
 #include "game/world/GameLogic.h"
+#include "game/world/GrowingBox.h"
 #include "game/world/Heading.h"
 #include "game/world/LifeComps.h"
 #include "game/world/MotionComps.h"
@@ -23,10 +23,8 @@ namespace {
 constexpr int kDoorValue = 4;
 constexpr int kDoorDust = 8;
 constexpr int kSoundDoorBroken = 30;
-constexpr int kBossBulletType = 16;
 constexpr float kPieceZappedMs = 3000.0f;
 constexpr int kZappedKind = 3;
-constexpr float kRadiansPerDegree = 0.017453292f;
 
 int nearestEven(float value) { return int(std::nearbyint(value)); }
 
@@ -40,22 +38,6 @@ int collisionAt(const Map::TileCollisionMap& grid, const Map::TileMap& map, int 
     if (gx >= grid.getGridWidth() || gy >= grid.getGridHeight()) return 0;
     return grid.getValue(gx, gy);
 }
-
-// Integer box that starts empty, so its edges are those of what it is grown by.
-struct GrowingBox {
-    int minX = INT_MAX;
-    int minY = INT_MAX;
-    int maxX = INT_MIN;
-    int maxY = INT_MIN;
-
-    void add(int x, int y, int w, int h) {
-        minX = std::min(minX, x);
-        minY = std::min(minY, y);
-        maxX = std::max(maxX, x + w);
-        maxY = std::max(maxY, y + h);
-    }
-    bool empty() const { return minX > maxX; }
-};
 
 }  // namespace
 
@@ -119,11 +101,11 @@ std::vector<ecs::Entity> GameLogic::shatter(int shape, int x, int y, float fadeM
             extent.add(nearestEven(scaled.x), nearestEven(scaled.y), nearestEven(scaled.w), nearestEven(scaled.h));
             area += scaled.w * scaled.h;
         }
-        if (extent.empty()) extent.add(0, 0, 0, 0);
-        const int w = extent.maxX - extent.minX;
-        const int h = extent.maxY - extent.minY;
-        const int cx = w / 2 + extent.minX;
-        const int cy = h / 2 + extent.minY;
+        const IntBox bounds = extent.box();
+        const int w = bounds.w;
+        const int h = bounds.h;
+        const int cx = w / 2 + bounds.x;
+        const int cy = h / 2 + bounds.y;
         pva.x = float(x + cx);
         pva.y = float(y + cy);
 
@@ -163,7 +145,8 @@ std::vector<ecs::Entity> GameLogic::killEntity(const ecs::Entity& robot, float f
     const RobotComp& state = robot.get<RobotComp>();
     if (state.type == kBossRobotType) m_bossDefeated = true;
     if (state.deathSound != 0) playSound(state.deathSound);
-    if (state.type == kBossBulletType) return {};
+    // Boss bullets burst without pieces, and so does a robot that has no drawing to break.
+    if (state.type == kBossBulletRobotType || !robot.has<VectorComp>()) return {};
     const VectorComp& vector = robot.get<VectorComp>();
     const PVAComp& pva = robot.get<PVAComp>();
     return shatter(vector.shape, int(pva.x), int(pva.y), fadeMs, state.knockBackAngle, state.knockBackSpeed,

@@ -10,6 +10,7 @@
 #include "game/world/DisplayComps.h"
 #include "game/world/FXsComp.h"
 #include "game/world/GameLogic.h"
+#include "game/world/GrowingBox.h"
 #include "game/world/Heading.h"
 #include "game/world/MotionComps.h"
 #include "game/world/PlayerComps.h"
@@ -19,41 +20,16 @@
 namespace Zelmo {
 namespace {
 
-constexpr int kBossBulletType = 16;
 constexpr int kBossBulletTrail = 14;
 constexpr int kBossBulletPassThrough = -60;
 constexpr int kTrailRate = 200;
 constexpr float kTrailMs = 1000.0f;
 constexpr int kMaxBoltPoints = 500;
-constexpr float kRadiansPerDegree = 0.017453292f;
 
 float drawIn(Util::Random& random, const LightningDef::Range& range) {
     if (range.min == range.max) return range.min;
     return range.min + random.nextFloat() * (range.max - range.min);
 }
-
-// A box that holds nothing yet: growing it by any point makes that point its only content.
-struct Extent {
-    float minX = INFINITY;
-    float minY = INFINITY;
-    float maxX = -INFINITY;
-    float maxY = -INFINITY;
-
-    void add(const std::vector<float>& points) {
-        for (size_t i = 0; i + 1 < points.size(); i += 2) {
-            minX = std::min(minX, points[i]);
-            maxX = std::max(maxX, points[i]);
-            minY = std::min(minY, points[i + 1]);
-            maxY = std::max(maxY, points[i + 1]);
-        }
-    }
-    IntBox box() const {
-        if (minX > maxX) return {};
-        const int x = int(std::floor(minX));
-        const int y = int(std::floor(minY));
-        return {x, y, int(std::ceil(maxX)) - x, int(std::ceil(maxY)) - y};
-    }
-};
 
 }  // namespace
 
@@ -106,7 +82,7 @@ void GameLogic::aimEmitter(int id, float fromX, float fromY, float toX, float to
 }
 
 ecs::Entity GameLogic::fireBossBullet(int x, int y) {
-    ecs::Entity bullet = createRobot(kBossBulletType, x, y);
+    ecs::Entity bullet = createRobot(kBossBulletRobotType, x, y);
     PVAComp& pva = bullet.get<PVAComp>();
     const PVAComp& target = m_player.get<PVAComp>();
     pva.heading = headingOf(target.x - pva.x, pva.y - target.y);
@@ -171,11 +147,13 @@ ecs::Entity GameLogic::createLightningBolt(const BoltLook& look, int boltCount, 
     params.maxPoints = kMaxBoltPoints;
     // Stream 0 would mean the time-stamp counter: the bolts come from the game's own numbers.
     LightningGenerator generator(uint64_t(m_random.next()) | 1u);
-    Extent extent;
+    GrowingBox extent;
     for (int i = 0; i < boltCount; ++i) {
         poly.pointLists.emplace_back();
         generator.generate(params, poly.pointLists.back());
-        extent.add(poly.pointLists.back());
+        const FloatBox bolt = pointListBounds(poly.pointLists.back());
+        const int left = int(std::floor(bolt.x)), bottom = int(std::floor(bolt.y));
+        extent.add(left, bottom, int(std::ceil(bolt.x + bolt.w)) - left, int(std::ceil(bolt.y + bolt.h)) - bottom);
     }
     static_cast<IntBox&>(strike.add<BBoxComp>()) = extent.box();
     if (withComponent) strike.add<LightningComp>();

@@ -11,6 +11,7 @@
 #include "game/world/LifeComps.h"
 #include "game/world/PlayerComps.h"
 #include "game/world/RobotComp.h"
+#include "game/world/RobotFactory.h"
 
 namespace Zelmo {
 namespace {
@@ -112,11 +113,13 @@ BeamSys::HitKind BeamSys::trace(const ecs::Entity& entity, BeamComp& beam, int o
     return kHitNothing;
 }
 
-// The player's own hits (damage and its death) belong to the player's damage handling; a beam
-// stops at the player all the same.
 BeamSys::HitKind BeamSys::hitEntity(const ecs::Entity& hit, const BeamComp& beam, bool fish) {
     const ecs::Entity player = m_logic->player();
-    if (hit == player) return fish ? kHitNothing : kHitPlayer;
+    if (hit == player) {
+        if (fish) return kHitNothing;
+        hitPlayer(beam, hit);
+        return kHitPlayer;
+    }
     if (player.isValid() && player.has<PlayerComp>()) {
         const PlayerComp& state = player.get<PlayerComp>();
         if (hit == state.shield) {
@@ -135,6 +138,31 @@ BeamSys::HitKind BeamSys::hitEntity(const ecs::Entity& hit, const BeamComp& beam
     return kHitNothing;
 }
 
+void BeamSys::hitPlayer(const BeamComp& beam, const ecs::Entity& player) {
+    PlayerComp& state = player.get<PlayerComp>();
+    if (state.health < 0.0f) return;
+    PlayerComp::takeDamage(player, beamDamage(beam.type));
+    if (state.health > 0.0f) {
+        flash(player, shortFlash(5.0f), 400.0f);
+        return;
+    }
+    // The player swells, then shrinks away in a burst.
+    if (player.has<FXsComp>() && player.has<VectorComp>()) {
+        VectorComp& vector = player.get<VectorComp>();
+        const float swollen = float(1.2 * double(state.drawScale));
+        player.get<FXsComp>().setTweenChain(FloatChain{
+            {FloatStep{vector.scale, swollen, 200.0f, Penner::Cubic::easeIn}, FloatStep{swollen, 0.1f, 1000.0f}},
+            &vector.scale});
+    }
+    flash(player,
+          {FloatStep{1.0f, 10.0f, 1000.0f, Penner::Sine::easeOut}, FloatStep{10.0f, 10.0f, 200.0f},
+           FloatStep{10.0f, 1.0f, 1000.0f, Penner::Cubic::easeOut}},
+          2200.0f);
+    const PVAComp& pva = player.get<PVAComp>();
+    const ecs::Entity burst = m_logic->createBeamEffect(11, pva.x, pva.y, 0.0f, 100.0f, 0.0f, false);
+    burst.get<BeamComp>().killOwner = true;
+}
+
 void BeamSys::hitShield(const BeamComp&, const ecs::Entity& shield) { flash(shield, shortFlash(5.0f), 400.0f); }
 
 // The armour's outline keeps its thickness; only its look changes.
@@ -148,6 +176,7 @@ void BeamSys::hitRobot(const BeamComp& beam, const ecs::Entity& robot) {
     if (state.health <= 0.0f) {
         state.knockBackSpeed = 3.0f;
         state.knockBackAngle = int32_t(beam.angle);
+        RobotFactory::robotDestroyed(*m_logic, robot);
         return;
     }
     flash(robot, shortFlash(5.0f), 400.0f);

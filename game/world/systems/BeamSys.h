@@ -37,6 +37,7 @@ public:
     // The beam's bounds (x, y, w, h relative to its origin) meet the camera; touching counts.
     static bool onScreen(int originX, int originY, const float (&bounds)[4], const IntBox& camera);
 
+    void hitPlayer(const BeamComp& beam, const ecs::Entity& player);
     void hitShield(const BeamComp& beam, const ecs::Entity& shield);
     void hitArmour(const BeamComp& beam, const ecs::Entity& armour);
     void hitRobot(const BeamComp& beam, const ecs::Entity& robot);

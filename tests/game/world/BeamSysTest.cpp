@@ -2,6 +2,7 @@
 // flashes and damage, the end of a beam and what is queued for drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "game/effects/WeaponTable.h"
@@ -131,6 +132,7 @@ TEST_F(Beams, AFishBeamStopsAtRobotsDamagingAndFlashingThem) {
     Zelmo::RobotComp& robot = target.add<Zelmo::RobotComp>();
     robot.health = 100.0f;
     robot.impactEmitter = 7;
+    target.add<Zelmo::PVAComp>();
     target.add<Zelmo::VectorComp>();
     target.add<Zelmo::FXsComp>();
     targetBox = IntBox{int(startX) + 20, int(startY) - 5, 10, 10};
@@ -149,6 +151,7 @@ TEST_F(Beams, AFishBeamStopsAtRobotsDamagingAndFlashingThem) {
     EXPECT_LE(robot.health, 0.0f);
     EXPECT_EQ(robot.knockBackSpeed, 3.0f);
     EXPECT_EQ(robot.knockBackAngle, 90);
+    EXPECT_TRUE(target.has<Zelmo::KillComp>()) << "destroyed";
 }
 
 TEST_F(Beams, ARobotBeamStopsAtThePlayersShieldAndFlashesIt) {
@@ -160,6 +163,28 @@ TEST_F(Beams, ARobotBeamStopsAtThePlayersShieldAndFlashesIt) {
     EXPECT_LT(beam.get<BeamComp>().length, 20.0f);
     EXPECT_EQ(target.get<Zelmo::FXsComp>().floatChains.size(), 1u);
     EXPECT_NE(beam.get<Zelmo::RobotComp>().impactEmitter, 0) << "sparks where it hits";
+}
+
+TEST_F(Beams, ARobotBeamHurtsThePlayerOnceItIsDeadNoMore) {
+    ecs::Entity beam = makeBeam(startX, startY, 90.0f, 40.0f);
+    beam.add<Zelmo::RobotComp>();
+    target = harness.logic().player();
+    targetBox = IntBox{int(startX) + 20, int(startY) - 5, 10, 10};
+    Zelmo::PlayerComp& state = target.get<Zelmo::PlayerComp>();
+    const float health = state.health;
+    beams.update(16.0f);
+    EXPECT_FLOAT_EQ(state.health, health - Zelmo::beamDamage(kBeamType));
+    EXPECT_EQ(target.get<Zelmo::FXsComp>().floatChains.size(), 1u);
+
+    state.health = 0.5f;
+    beam.get<BeamComp>().length = 0.0f;
+    beams.update(16.0f);
+    EXPECT_LE(state.health, 0.0f);
+    const Zelmo::TimerComp& timers = target.get<Zelmo::TimerComp>();
+    EXPECT_EQ(std::count(timers.codes.begin(), timers.codes.end(), Zelmo::kActionLoseLife), 1);
+    beam.get<BeamComp>().length = 0.0f;
+    beams.update(16.0f);
+    EXPECT_EQ(std::count(timers.codes.begin(), timers.codes.end(), Zelmo::kActionLoseLife), 1) << "one death";
 }
 
 TEST_F(Beams, AnEndedBeamTakesItsEntityOrOnlyItselfAndIsNotDrawn) {

@@ -8,6 +8,7 @@
 #include "engine/shell/AppContext.h"
 #include "engine/util/Fatal.h"
 #include "engine/util/FlatText.h"
+#include "engine/vector/GameVectors.h"
 #include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
 #include "game/world/GameViewRenderer.h"
@@ -103,6 +104,8 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_timerSys);
     m_world->addSystem(m_effectsSys);
     m_world->addSystem(m_animationSys);
+    m_world->addSystem(m_movementSys);
+    m_world->addSystem(m_collisionSys);
     m_world->addSystem(m_lightningSys);
     m_world->addSystem(m_zappedSys);
     m_world->addSystem(m_footstepSys);
@@ -131,12 +134,15 @@ void GameLogic::buildWorld() {
     m_killSys.setOwner(this);
     m_timerSys.setOwner(this);
     m_effectsSys.setOwner(this);
+    m_movementSys.init(*this);
+    m_collisionSys.init(GameVectors::instance().gridShift(), *this);
     m_footstepSys.setOwner(this);
     m_vectorTextSys.setOwner(&m_view);
     m_vectorDisplaySys.init(&m_view, &m_context.soundController());
     m_polyDisplaySys.setOwner(&m_view);
-    m_beamSys.init(this, nullptr, nullptr);
-    m_lightningSys.init(this, nullptr);
+    m_beamSys.init(this, [this](const IntBox& box) { return m_collisionSys.gridB().findOverlap(box); },
+                   PlayerComp::takeDamage);
+    m_lightningSys.init(this, PlayerComp::takeDamage);
     m_zappedSys.setOwner(this);
     m_cameraSys.setView(m_mapView.get());
 
@@ -170,6 +176,8 @@ std::string GameLogic::update(float dt) {
     run(m_killSys, 1);
     run(m_effectsSys, 2);
     run(m_animationSys, 4);
+    run(m_movementSys, 7);
+    run(m_collisionSys, 8);
     run(m_lightningSys, 9);
     run(m_zappedSys, 10);
     run(m_footstepSys, 11);
@@ -210,6 +218,6 @@ ProfileTimer& GameLogic::timer(const std::string& name) {
 
 void GameLogic::stopSound(int voice) { m_context.soundController().stop(voice); }
 
-void GameLogic::playSound(int id) { m_context.soundController().play(id, 100, 0.0f); }
+int GameLogic::playSound(int id) { return m_context.soundController().play(id, 100, 0.0f); }
 
 }  // namespace Zelmo

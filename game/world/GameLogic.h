@@ -27,10 +27,12 @@
 #include "game/world/systems/AnimationSys.h"
 #include "game/world/systems/BeamSys.h"
 #include "game/world/systems/CameraSys.h"
+#include "game/world/systems/CollisionSys.h"
 #include "game/world/systems/EffectsSys.h"
 #include "game/world/systems/FootstepSys.h"
 #include "game/world/systems/KillSys.h"
 #include "game/world/systems/LightningSys.h"
+#include "game/world/systems/MovementSys.h"
 #include "game/world/systems/PolyDisplaySys.h"
 #include "game/world/systems/TimerSys.h"
 #include "game/world/systems/VectorDisplaySys.h"
@@ -145,11 +147,13 @@ public:
     int chooseDirection(int cx, int cy, int tx, int ty, bool allowDeadEnds, int excluded) const;
 
     void stopSound(int voice);
-    void playSound(int id);
+    // The voice, which a looping sound needs to be stopped.
+    int playSound(int id);
 
     const std::string& command() const { return m_command; }
     ecs::World& world() { return *m_world; }
     ecs::Entity player() const { return m_player; }
+    CollisionSys& collisionSys() { return m_collisionSys; }
     Util::Random& random() { return m_random; }
     float elapsed() const { return m_elapsed; }
     int lives() const { return m_lives; }
@@ -205,6 +209,8 @@ private:
     EffectsSys m_effectsSys;
     AnimationSys m_animationSys;
     LightningSys m_lightningSys;
+    MovementSys m_movementSys;
+    CollisionSys m_collisionSys;
     ZappedSys m_zappedSys;
     FootstepSys m_footstepSys;
     VectorTextSys m_vectorTextSys;

@@ -14,6 +14,7 @@
 #include "game/config/Settings.h"
 #include "game/effects/BeamDrawing.h"
 #include "game/world/GameLogic.h"
+#include "game/world/ParticleDrawing.h"
 #include "game/world/PlayerComps.h"
 
 namespace Zelmo {
@@ -268,6 +269,7 @@ void GameViewRenderer::entityPass() {
         drawBeamSegments(display, float(beam.screenX), float(beam.screenY), beam.angle, beam.length * scaleX, scaleX,
                          beam.segments);
     }
+    drawParticles(m_owner, display, m_view.camera(), m_view.scaleX(), m_view.scaleY());
     statusIcons();
     m_nextFreeView = display.endFrame(true);
     m_view.clearDraws();

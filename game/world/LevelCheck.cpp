@@ -102,6 +102,18 @@ std::string seedDataError() {
     return "";
 }
 
+std::string combatDataError() {
+    const std::string file = "data/globals: field ";
+    if (Globals::getFloat("PUNCHDAMAGEDIV") == 0.0f)
+        return file + "punch_damage_div: missing or 0, the punch divides by it";
+    const auto* knockBacks = Globals::vectorField<float>("KNOCKBACKVALUES");
+    if (!knockBacks || knockBacks->size() == 0) return file + "knockback_values: the list is empty";
+    bool anyDrop = false;
+    for (const PowerUpDrop* drop : Globals::tables<PowerUpDrop>("POWUPDROPS")) anyDrop = anyDrop || drop->weight() >= 1;
+    if (!anyDrop) return file + "powup_drops: needs an entry of weight 1 or more";
+    return "";
+}
+
 std::string displayDataError() {
     const std::string file = "data/globals: ";
     const std::vector<const DisplaySetting*> rows = Globals::tables<DisplaySetting>("VDSETTINGS");
@@ -141,6 +153,7 @@ std::string displayDataError() {
 void checkLevelData() {
     std::string error = levelDataError();
     if (error.empty()) error = seedDataError();
+    if (error.empty()) error = combatDataError();
     if (error.empty()) error = displayDataError();
     if (!error.empty()) Util::fatal(error);
 }

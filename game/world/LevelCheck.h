@@ -13,6 +13,10 @@ std::string levelDataError(const ConfigRoot* root = configRoot());
 // table; empty when every value of the option has its seed.
 std::string seedDataError();
 
+// The first fault of the combat values in the loaded tuning table that the game divides by or
+// draws from; empty when they are sound.
+std::string combatDataError();
+
 // The first fault of the picture's settings in the loaded tuning table: the "GAME_ZOOM" values
 // must be whole numbers from 1 to kMaxZoom, the "VECTOR_SETTINGS" values rows of "VDSETTINGS"
 // whose displays stay below the menus' views, and those rows values the display takes. Empty

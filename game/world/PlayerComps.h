@@ -41,6 +41,14 @@ struct FireComp {
 struct PlayerComp {
     static constexpr int kChargeEmittersPerDirection = 16;
 
+    // The charge effect of the facing direction at (x, y): mode > 0 starts it, mode < 0 stops
+    // it, 0 only moves it; the other directions are emptied.
+    void placeChargeEmitters(float x, float y, int mode);
+    void stopChargeEmitters();
+    // Every damage to the player comes here. Nothing while punching; a player already dead
+    // takes no more, so a death is handled once however many hits land.
+    static void takeDamage(const ecs::Entity& player, float damage);
+
     int32_t heldDirections = 0;
     int32_t lastDirection = 0;
     float health = 1000.0f;

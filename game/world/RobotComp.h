@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/ecs/Entity.h"
+
 namespace Zelmo {
 
 // A robot's state. The robot factory fills in the rest of its tuning from the robot kinds.
@@ -18,6 +20,8 @@ struct RobotComp {
     int32_t impactEmitter = 0;
     float impactX = 0.0f;
     float impactY = 0.0f;
+    int32_t weaponEmitter = 0;  // in the hostile particle system
+    ecs::Entity carried;        // the power-up box a carrier drops
 };
 
 }  // namespace Zelmo

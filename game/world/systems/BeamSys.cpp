@@ -11,6 +11,7 @@
 #include "game/world/LifeComps.h"
 #include "game/world/PlayerComps.h"
 #include "game/world/RobotComp.h"
+#include "game/world/RobotFactory.h"
 
 namespace Zelmo {
 namespace {
@@ -177,6 +178,7 @@ void BeamSys::hitRobot(const BeamComp& beam, const ecs::Entity& robot) {
     if (state.health <= 0.0f) {
         state.knockBackSpeed = 3.0f;
         state.knockBackAngle = int32_t(beam.angle);
+        RobotFactory::robotDestroyed(*m_logic, robot);
         return;
     }
     flash(robot, shortFlash(5.0f), 400.0f);

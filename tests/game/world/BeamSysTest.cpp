@@ -2,6 +2,7 @@
 // flashes and damage, the end of a beam and what is queued for drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "game/effects/WeaponTable.h"
@@ -137,6 +138,7 @@ TEST_F(Beams, AFishBeamStopsAtRobotsDamagingAndFlashingThem) {
     Zelmo::RobotComp& robot = target.add<Zelmo::RobotComp>();
     robot.health = 100.0f;
     robot.impactEmitter = 7;
+    target.add<Zelmo::PVAComp>();
     target.add<Zelmo::VectorComp>();
     target.add<Zelmo::FXsComp>();
     targetBox = IntBox{int(startX) + 20, int(startY) - 5, 10, 10};
@@ -155,6 +157,7 @@ TEST_F(Beams, AFishBeamStopsAtRobotsDamagingAndFlashingThem) {
     EXPECT_LE(robot.health, 0.0f);
     EXPECT_EQ(robot.knockBackSpeed, 3.0f);
     EXPECT_EQ(robot.knockBackAngle, 90);
+    EXPECT_TRUE(target.has<Zelmo::KillComp>()) << "destroyed";
 }
 
 TEST_F(Beams, ARobotBeamStopsAtThePlayersShieldAndFlashesIt) {

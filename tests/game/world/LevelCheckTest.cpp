@@ -62,6 +62,33 @@ TEST(LevelCheck, NamesTheLevelAndFieldOfEachFault) {
     EXPECT_EQ(errorOf(R"({"game": {"levels": []}})"), "data/config: field levels: the level list is empty");
 }
 
+TEST(LevelCheck, NamesTheCombatValuesTheGameDividesByOrDrawsFrom) {
+    const std::string sound =
+        R"("punch_damage_div": 25.0, "knockback_values": [4.0], "powup_drops": [{"drawing": 49, "weight": 1}])";
+    struct Case {
+        std::string json;
+        std::string line;
+    } cases[] = {
+        {sound, ""},
+        {R"("knockback_values": [4.0], "powup_drops": [{"drawing": 49, "weight": 1}])",
+         "punch_damage_div: missing or 0, the punch divides by it"},
+        {R"("punch_damage_div": 0.0, "knockback_values": [4.0], "powup_drops": [{"drawing": 49, "weight": 1}])",
+         "punch_damage_div: missing or 0, the punch divides by it"},
+        {R"("punch_damage_div": 25.0, "knockback_values": [], "powup_drops": [{"drawing": 49, "weight": 1}])",
+         "knockback_values: the list is empty"},
+        {R"("punch_damage_div": 25.0, "knockback_values": [4.0], "powup_drops": [{"drawing": 49, "weight": 0}])",
+         "powup_drops: needs an entry of weight 1 or more"},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        folder.write("globals.json", "{" + c.json + "}");
+        ASSERT_TRUE(Globals::loadFiles("data/Globals.fbs", folder.path("globals"), Zelmo::tuningFieldSlots()));
+        EXPECT_EQ(Zelmo::combatDataError(), c.line.empty() ? "" : "data/globals: field " + c.line) << c.json;
+    }
+    ASSERT_TRUE(Zelmo::loadTuningTable());
+    EXPECT_EQ(Zelmo::combatDataError(), "") << "the shipped values";
+}
+
 // The picture's settings of a tuning table holding one display row and the two options.
 std::string displayErrorOf(const std::string& row, const std::string& zooms, const std::string& settings) {
     TempFolder folder;

@@ -9,6 +9,7 @@
 #include "game/config/TuningTable.h"
 #include "game/vector/ShapeLibrary.h"
 #include "game/world/FXsComp.h"
+#include "game/world/HostileParticles.h"
 #include "game/world/LifeComps.h"
 #include "game/world/MotionComps.h"
 #include "tests/game/world/HeadlessViewRenderer.h"
@@ -79,6 +80,8 @@ void WorldHarness::reenter(const std::string& previousState, const std::string& 
 std::string WorldHarness::step(int count) {
     for (int i = 0; i < count; ++i) {
         const std::string command = m_logic->update(kStepMs);
+        // The game tests shots as it draws them, once a frame.
+        Zelmo::collideHostileParticles(*m_logic);
         if (!command.empty()) return command;
     }
     return "";

@@ -34,7 +34,8 @@ public:
     void startLevel(int level);
     // Enters the state again as the logic controller would after the command.
     void reenter(const std::string& previousState, const std::string& command);
-    // Runs updates until one returns a command or count have run; gives that command or "".
+    // Runs updates, each followed by the hostile particles' collision step as a drawn frame
+    // would, until one returns a command or count have run; gives that command or "".
     std::string step(int count = 1);
     void send(const std::string& action, const std::string& param);
 

@@ -96,6 +96,9 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_timerSys);
     m_world->addSystem(m_effectsSys);
     m_world->addSystem(m_footstepSys);
+    m_world->addSystem(m_mazeMapSys);
+    m_world->addSystem(m_mazeMapDisplaySys);
+    m_world->addSystem(m_textInfoSys);
     m_world->addSystem(m_cameraSys);
 
     int startX = m_levelEntry.specialCells.front().x;
@@ -118,7 +121,12 @@ void GameLogic::buildWorld() {
     m_timerSys.setOwner(this);
     m_effectsSys.setOwner(this);
     m_footstepSys.setOwner(this);
+    m_mazeMapDisplaySys.init(&m_context, *this);
+    m_mazeMapSys.init(*this, m_mazeMapDisplaySys, m_levelEntry.minimapRegionsX, m_levelEntry.minimapRegionsY,
+                      m_levelEntry.minimapTerminalOffset);
+    m_textInfoSys.init(*this);
     m_cameraSys.setView(m_mapView.get());
+    m_textInfoSys.showLevelStart(m_level, levelCount() - 1);
 }
 
 void GameLogic::buildMapView(int startX, int startY) {
@@ -147,6 +155,9 @@ std::string GameLogic::update(float dt) {
     run(m_killSys, 1);
     run(m_effectsSys, 2);
     run(m_footstepSys, 11);
+    run(m_mazeMapSys, 12);
+    run(m_textInfoSys, 13);
+    run(m_mazeMapDisplaySys, 18);
     run(m_cameraSys, 19);
     run(m_timerSys, 20);
 
@@ -166,6 +177,7 @@ void GameLogic::loseLife() {
 }
 
 void GameLogic::checkLevelEnd() {
+    m_textInfoSys.showRescued(m_prisonersLeft);
     const bool goalMet = m_level > 0 ? m_prisonersLeft == 0 : m_bossDefeated;
     if (goalMet) m_command = m_level > 0 ? "NEXTLEVEL" : "WON";
     playSound(goalMet ? kSoundLevelLeft : kSoundGoalNotMet);

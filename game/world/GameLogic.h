@@ -26,6 +26,9 @@
 #include "game/world/systems/EffectsSys.h"
 #include "game/world/systems/FootstepSys.h"
 #include "game/world/systems/KillSys.h"
+#include "game/world/systems/MazeMapDisplaySys.h"
+#include "game/world/systems/MazeMapSys.h"
+#include "game/world/systems/TextInfoSys.h"
 #include "game/world/systems/TimerSys.h"
 
 class AppContext;
@@ -157,6 +160,10 @@ public:
     void setLastBossNodeCell(int x, int y) { m_lastBossNodeCell = {x, y}; }
     bool bossDefeated() const { return m_bossDefeated; }
     void setBossDefeated(bool defeated) { m_bossDefeated = defeated; }
+    MazeMapSys& mazeMapSys() { return m_mazeMapSys; }
+    // The game's renderer draws the minimap with it at the end of each frame.
+    MazeMapDisplaySys& mazeMapDisplaySys() { return m_mazeMapDisplaySys; }
+    TextInfoSys& textInfoSys() { return m_textInfoSys; }
 
 private:
     int chooseLevel(const Game::LogicEntry& previous, const std::string& command) const;
@@ -187,7 +194,10 @@ private:
     KillSys m_killSys;
     TimerSys m_timerSys;
     EffectsSys m_effectsSys;
+    MazeMapSys m_mazeMapSys;
+    MazeMapDisplaySys m_mazeMapDisplaySys;
     FootstepSys m_footstepSys;
+    TextInfoSys m_textInfoSys;
     CameraSys m_cameraSys;
 
     ecs::Entity m_player;

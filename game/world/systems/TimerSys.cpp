@@ -1,10 +1,10 @@
 #include "game/world/systems/TimerSys.h"
 
+#include "engine/psys/System.h"
+#include "game/effects/ParticleSystems.h"
 #include "game/world/DisplayComps.h"
 #include "game/world/GameLogic.h"
 #include "game/world/PlayerComps.h"
-#include "engine/psys/System.h"
-#include "game/effects/ParticleSystems.h"
 
 namespace Zelmo {
 namespace {

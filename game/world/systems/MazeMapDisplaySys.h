@@ -24,7 +24,8 @@ public:
     // Level start: closed, nothing drawn. The context's overlay is what draw() draws on.
     void init(AppContext* context, GameLogic& logic);
     void update(float dt);
-    // Opens or closes the map; a change halfway turns the zoom back from where it starts.
+    // Opens or closes the map: opening runs the margin around it from 99 % of the window down to
+    // 10 %, closing back up; either runs from its own start, also when it cuts the other short.
     void setShown(bool on);
     bool shown() const { return m_shown; }
     // Whether the map is drawn this frame: shown, or still opening or closing.

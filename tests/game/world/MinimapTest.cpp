@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "engine/vg/Context.h"
+#include "game/config/SettingKeys.h"
+#include "game/config/Settings.h"
 #include "game/vector/AnimId.h"
 #include "game/world/DisplayComps.h"
 #include "tests/engine/gfx/RecordingTest.h"
@@ -267,8 +269,24 @@ TEST_F(MinimapDrawing, TheOpenMapsGreenWallsAreTheMazesClosedSides) {
         EXPECT_TRUE(covers(red, (x + 0.5f) * cellWidth + left, overlayY(y))) << x << ", " << y;
         EXPECT_TRUE(covers(red, (x + 1.0f) * cellWidth + left, overlayY(y + 0.5f))) << x << ", " << y;
     }
-    // Under it, a grey ground at the option's opacity (the first value, 50 %).
-    EXPECT_FALSE(drawMap(0x808080).empty());
+}
+
+TEST_F(MinimapDrawing, TheGroundUnderTheMapIsAsOpaqueAsTheOptionSays) {
+    harness.startLevel(1);
+    GameLogic& logic = harness.logic();
+    const MazeMapSys::Terminal& terminal = logic.mazeMapSys().terminals().back();
+    standBy(logic, terminal, kFacing[sideOf(terminal)]);
+    harness.step(32);
+    // The option's values in order: 50 %, 75 %, 100 %, 25 %, 0 %.
+    const std::pair<int, uint32_t> cases[] = {{0, 127}, {2, 255}, {4, 0}};
+    for (const auto& [choice, alpha] : cases) {
+        Zelmo::setPref(Zelmo::Setting::kOptionPrefix + "MAP_OPACITY", std::to_string(choice));
+        uint32_t most = 0;
+        for (const auto& triangle : drawMap(0x808080)) {
+            for (const OverlayVertex& v : triangle) most = std::max(most, v.abgr >> 24);
+        }
+        EXPECT_EQ(most, alpha) << "option value " << choice;
+    }
 }
 
 }  // namespace

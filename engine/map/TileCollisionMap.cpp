@@ -68,4 +68,11 @@ void TileCollisionMap::cellChanged(const TileChange& change) {
     }
 }
 
+uint16_t TileCollisionMap::valueAtPixel(int px, int py, uint16_t outside) const {
+    const int gridX = px >> (m_map.getTileShiftX() - m_subShift);
+    const int gridY = py >> (m_map.getTileShiftY() - m_subShift);
+    if (gridX < 0 || gridY < 0 || gridX >= m_gridWidth || gridY >= m_gridHeight) return outside;
+    return getValue(gridX, gridY);
+}
+
 }  // namespace Map

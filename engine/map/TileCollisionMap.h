@@ -43,6 +43,9 @@ public:
     uint16_t getValue(int gridX, int gridY) const {
         return m_grid[size_t(gridY) * size_t(m_gridWidth) + size_t(gridX)];
     }
+    // The value under map pixel (px, py); a pixel outside the grid reads as outside, so callers
+    // can treat the world beyond the map as a wall.
+    uint16_t valueAtPixel(int px, int py, uint16_t outside) const;
     int getGridWidth() const { return m_gridWidth; }
     int getGridHeight() const { return m_gridHeight; }
     int getSubShift() const { return m_subShift; }

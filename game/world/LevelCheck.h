@@ -13,7 +13,14 @@ std::string levelDataError(const ConfigRoot* root = configRoot());
 // table; empty when every value of the option has its seed.
 std::string seedDataError();
 
-// Stops the process with the line of the first fault of either kind.
+// The first fault of the picture's settings in the loaded tuning table: the "GAME_ZOOM" values
+// must be whole numbers from 1 to kMaxZoom, the "VECTOR_SETTINGS" values rows of "VDSETTINGS"
+// whose displays stay below the menus' views, and those rows values the display takes. Empty
+// when they are sound.
+constexpr int kMaxZoom = 4;
+std::string displayDataError();
+
+// Stops the process with the line of the first fault of any kind.
 void checkLevelData();
 
 }  // namespace Zelmo

@@ -14,6 +14,10 @@ struct RobotComp {
     int32_t knockBackAngle = 0;
     float knockBackDecay = 0.96f;
     float health = 100.0f;
+    // The sparks where the robot's beam hits, kept at the hit point relative to the robot.
+    int32_t impactEmitter = 0;
+    float impactX = 0.0f;
+    float impactY = 0.0f;
 };
 
 }  // namespace Zelmo

@@ -116,6 +116,19 @@ TEST_F(TileCollisionMapTest, TileIndexesWithoutAPatternAreFree) {
     EXPECT_EQ(block(1, 0), (std::vector<int>{0, 0, 0, 0}));
 }
 
+TEST_F(TileCollisionMapTest, PixelsOutsideTheMapReadAsTheOutsideValue) {
+    m_map.setCell({9, 7, 4});
+    ASSERT_TRUE(load(kTwoByTwo));
+    // Tiles are 32 pixels, sub-cells 16: map pixels 0 .. 319 across, 0 .. 255 down.
+    struct Case {
+        int px, py, expected;
+    } cases[] = {{0, 0, 0},   {319, 255, 14}, {288, 224, 11}, {-1, 0, 99},
+                 {0, -1, 99}, {320, 0, 99},   {0, 256, 99},   {-100000, 100000, 99}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(m_collision.valueAtPixel(c.px, c.py, 99), c.expected) << c.px << ", " << c.py;
+    }
+}
+
 struct ShiftCase {
     int subShift;
     std::vector<int> stamped;  // the block of tile (1, 1)

@@ -10,6 +10,10 @@
 #include "game/config/Settings.h"
 #include "game/vector/AnimId.h"
 #include "game/world/DisplayComps.h"
+#include "game/world/GameViewRenderer.h"
+#include "tests/engine/gfx/GlContext.h"
+#include "tests/engine/gfx/PicturePng.h"
+#include "tests/engine/gfx/ReadBackTarget.h"
 #include "tests/engine/gfx/RecordingTest.h"
 #include "tests/game/world/WorldHarness.h"
 
@@ -287,6 +291,76 @@ TEST_F(MinimapDrawing, TheGroundUnderTheMapIsAsOpaqueAsTheOptionSays) {
         }
         EXPECT_EQ(most, alpha) << "option value " << choice;
     }
+}
+
+// The minimap on OpenGL, drawn over the game's picture at the end of the frame as the window
+// shows it. With ZELMO_PICTURES set to a folder, the open map is written there as a PNG.
+class MinimapGl : public GlTest {
+protected:
+    static constexpr int kWidth = 640;
+    static constexpr int kHeight = 480;
+    static constexpr gfx::ViewId kOverlayView = 200;
+
+    void SetUp() override {
+        GlTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        m_target = makeReadBackTarget(Zelmo::GameViewRenderer::kFloorView, kWidth, kHeight,
+                                      gfx::Clear::Colour | gfx::Clear::Depth);
+        harness = std::make_unique<WorldHarness>(kMinimapLevels, 1, WorldHarness::Picture::Drawn);
+        overlay = std::make_unique<vg::Context>(kOverlayView);
+    }
+
+    void TearDown() override {
+        overlay.reset();
+        harness.reset();
+        gfx::destroy(m_target);
+        GlTest::TearDown();
+    }
+
+    // Updates and draws as the main loop does, the overlay last; gives the last frame's pixels,
+    // RGBA, the bottom row first.
+    std::vector<uint8_t> show(int frames) {
+        auto& renderer = static_cast<Zelmo::GameViewRenderer&>(harness->logic().viewRenderer());
+        for (int i = 0; i < frames; ++i) {
+            harness->step();
+            overlay->beginFrame(float(kWidth), float(kHeight), 1.0f);
+            renderer.render(Util::FrameGeometry{kWidth, kHeight, kWidth, kHeight, kWidth, kHeight});
+            harness->logic().mazeMapDisplaySys().draw(*overlay, kWidth, kHeight, kWidth, kHeight);
+            EXPECT_TRUE(overlay->endFrame());
+            for (int view = 0; view < 256; ++view) gfx::setViewFrameBuffer(gfx::ViewId(view), m_target);
+            gfx::frame();
+        }
+        return readBack(m_target, kWidth, kHeight);
+    }
+
+    // Pixels of the map's pure green.
+    static int greenPixels(const std::vector<uint8_t>& rgba) {
+        int count = 0;
+        for (size_t i = 0; i + 3 < rgba.size(); i += 4) count += rgba[i + 1] > 200 && rgba[i] < 80 && rgba[i + 2] < 80;
+        return count;
+    }
+
+    std::unique_ptr<WorldHarness> harness;
+    std::unique_ptr<vg::Context> overlay;
+
+private:
+    gfx::FrameBufferHandle m_target;
+};
+
+TEST_F(MinimapGl, APlayerFacingATerminalSeesTheMazePlanAndOneStepAwayItCloses) {
+    harness->startLevel(1);
+    GameLogic& logic = harness->logic();
+    const int before = greenPixels(show(3));
+    const MazeMapSys::Terminal& terminal = logic.mazeMapSys().terminals().back();
+    standBy(logic, terminal, kFacing[sideOf(terminal)]);
+    // Open, and the ring halfway through a pulse.
+    const std::vector<uint8_t> open = show(70);
+    keepPicture("minimap-open.png", open, kWidth, kHeight);
+    const int shown = greenPixels(open);
+    EXPECT_GT(shown, before + 5000) << "green walls over the play field";
+
+    logic.player().get<Zelmo::PlayerComp>().stateCode |= kRunning;
+    EXPECT_LT(greenPixels(show(40)), before + 500) << "the map gone after the closing";
 }
 
 }  // namespace

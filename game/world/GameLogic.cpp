@@ -21,12 +21,10 @@ constexpr int kSoundGoalNotMet = 29;
 }  // namespace
 
 const std::array<const char*, 21> GameLogic::systemNames = {
-    "ECS",          "KillSys",       "EffectsSys",        "PlayerInputSys",
-    "AnimationSys", "RobotSys",      "PowerUpSys",        "MovementSys",
-    "CollisionSys", "LightningSys",  "ZappedSys",         "FootstepSys",
-    "MazeMapSys",   "TextInfoSys",   "VectorDisplaySys",  "PolyDisplaySys",
-    "BeamSys",      "VectorTextSys", "MazeMapDisplaySys", "CameraSys",
-    "TimerSys"};
+    "ECS",          "KillSys",        "EffectsSys",       "PlayerInputSys",    "AnimationSys", "RobotSys",
+    "PowerUpSys",   "MovementSys",    "CollisionSys",     "LightningSys",      "ZappedSys",    "FootstepSys",
+    "MazeMapSys",   "TextInfoSys",    "VectorDisplaySys", "PolyDisplaySys",    "BeamSys",      "VectorTextSys",
+    "MazeMapDisplaySys", "CameraSys", "TimerSys"};
 
 GameLogic::GameLogic(AppContext& context, Map::IMapRenderer& mapRenderer,
                      std::unique_ptr<IGameViewRenderer> viewRenderer)

@@ -103,6 +103,7 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_timerSys);
     m_world->addSystem(m_effectsSys);
     m_world->addSystem(m_animationSys);
+    m_world->addSystem(m_lightningSys);
     m_world->addSystem(m_zappedSys);
     m_world->addSystem(m_footstepSys);
     m_world->addSystem(m_mazeMapSys);
@@ -141,7 +142,8 @@ void GameLogic::buildWorld() {
     m_vectorTextSys.setOwner(&m_view);
     m_vectorDisplaySys.init(&m_view, &m_context.soundController());
     m_polyDisplaySys.setOwner(&m_view);
-    m_beamSys.init(this, nullptr);
+    m_beamSys.init(this, nullptr, nullptr);
+    m_lightningSys.init(this, nullptr);
     m_zappedSys.setOwner(this);
     m_cameraSys.setView(m_mapView.get());
 
@@ -176,6 +178,7 @@ std::string GameLogic::update(float dt) {
     run(m_killSys, 1);
     run(m_effectsSys, 2);
     run(m_animationSys, 4);
+    run(m_lightningSys, 9);
     run(m_zappedSys, 10);
     run(m_footstepSys, 11);
     run(m_mazeMapSys, 12);

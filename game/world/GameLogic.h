@@ -30,6 +30,7 @@
 #include "game/world/systems/EffectsSys.h"
 #include "game/world/systems/FootstepSys.h"
 #include "game/world/systems/KillSys.h"
+#include "game/world/systems/LightningSys.h"
 #include "game/world/systems/MazeMapDisplaySys.h"
 #include "game/world/systems/MazeMapSys.h"
 #include "game/world/systems/PolyDisplaySys.h"
@@ -210,6 +211,7 @@ private:
     TimerSys m_timerSys;
     EffectsSys m_effectsSys;
     AnimationSys m_animationSys;
+    LightningSys m_lightningSys;
     ZappedSys m_zappedSys;
     FootstepSys m_footstepSys;
     MazeMapSys m_mazeMapSys;

@@ -1,15 +1,14 @@
 // The in-game picture of the largest level with 200 robots, 20 live beams and full particle
 // systems: the CPU time of one frame on the recording back end, and on OpenGL (needs an X
 // display; under Xvfb, Mesa's software renderer) the frame rate of whole game frames next to a
-// loop that only clears and swaps, as a ratio measured in one run.
+// loop that only clears and swaps, as a ratio measured in one run; and a minute of the zapped
+// look, whose arcs must not make the world grow.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstdlib>
+#include <algorithm>
+#include <fstream>
 
-#define GLFW_INCLUDE_NONE
-#include <GLFW/glfw3.h>
-
+#include "bench/support/GlBenchWindow.h"
 #include "engine/gfx/Gfx.h"
 #include "game/effects/ParticleSystems.h"
 #include "game/world/GameViewRenderer.h"
@@ -92,40 +91,9 @@ void BM_GameFrameRecording(benchmark::State& state) {
 }
 BENCHMARK(BM_GameFrameRecording)->Unit(benchmark::kMicrosecond);
 
-template <typename DrawFrame>
-double framesPerSecond(int frames, DrawFrame drawFrame) {
-    const auto start = std::chrono::steady_clock::now();
-    for (int f = 0; f < frames; ++f) {
-        drawFrame();
-        gfx::frame();
-    }
-    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    return frames / seconds.count();
-}
-
 void BM_GlGameFrameAgainstClearAndSwap(benchmark::State& state) {
-    if (std::getenv("DISPLAY") == nullptr || glfwInit() != GLFW_TRUE) {
-        state.SkipWithError("no X display");
-        return;
-    }
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
-    GLFWwindow* window = glfwCreateWindow(kWidth, kHeight, "bench", nullptr, nullptr);
-    if (window == nullptr) {
-        state.SkipWithError("no OpenGL 3.3 window");
-        return;
-    }
-    glfwMakeContextCurrent(window);
-    gfx::Init init;
-    init.window = window;
-    init.width = kWidth;
-    init.height = kHeight;
-    if (!gfx::init(init)) {
-        state.SkipWithError("renderer did not start");
-        return;
-    }
+    GlBenchWindow window(state, kWidth, kHeight);
+    if (!window.running()) return;
     const int frames = int(state.range(0));
     {
         WorldTest::WorldHarness harness("data/config", 1, WorldTest::WorldHarness::Picture::Drawn);
@@ -133,8 +101,8 @@ void BM_GlGameFrameAgainstClearAndSwap(benchmark::State& state) {
         populate(harness.logic());
         gfx::setViewClear(0, gfx::Clear::Colour, 0x000000ff);
         gfx::setViewRect(0, 0, 0, kWidth, kHeight);
-        auto clearOnly = [] { gfx::touch(0); };
-        auto gameFrame = [&harness] {
+        auto clearOnly = [](int) { gfx::touch(0); };
+        auto gameFrame = [&harness](int) {
             harness.step();
             harness.logic().viewRenderer().render(kFrame);
         };
@@ -147,9 +115,43 @@ void BM_GlGameFrameAgainstClearAndSwap(benchmark::State& state) {
             state.counters["ratio"] = gameFps / emptyFps;
         }
     }
-    gfx::shutdown();
-    glfwDestroyWindow(window);
 }
 BENCHMARK(BM_GlGameFrameAgainstClearAndSwap)->Arg(30)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Resident memory of the process in kilobytes.
+long residentKb() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * 4;
+}
+
+// A minute of the player zapped without a break (3,750 updates of 16 ms): arcs come and go every
+// update, and the world's entities and the process's memory must level off rather than grow.
+void BM_ZappedForAMinute(benchmark::State& state) {
+    WorldTest::WorldHarness harness;
+    harness.startLevel(kLargestLevel);
+    Zelmo::GameLogic& logic = harness.logic();
+    Zelmo::ZappedComp& zap = logic.player().get<Zelmo::ZappedComp>();
+    constexpr int kUpdates = 60000 / 16;
+    harness.step();
+    state.counters["entities_unzapped"] = double(logic.world().entityCount());
+    for (auto _ : state) {
+        zap.remaining = 1e9f;
+        harness.step(kUpdates / 4);  // the arcs' lives fill up
+        const size_t entitiesAfterWarmUp = logic.world().entityCount();
+        const long memoryAfterWarmUp = residentKb();
+        size_t peak = 0;
+        for (int i = kUpdates / 4; i < kUpdates; ++i) {
+            harness.step();
+            peak = std::max(peak, logic.world().entityCount());
+        }
+        state.counters["entities_after_15s"] = double(entitiesAfterWarmUp);
+        state.counters["entities_peak_15_60s"] = double(peak);
+        state.counters["entities_at_60s"] = double(logic.world().entityCount());
+        state.counters["rss_growth_15_60s_kb"] = double(residentKb() - memoryAfterWarmUp);
+    }
+}
+BENCHMARK(BM_ZappedForAMinute)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

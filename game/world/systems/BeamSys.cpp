@@ -20,6 +20,7 @@ constexpr int kFishType = 15;
 constexpr uint16_t kOutside = 0xffff;
 constexpr float kSparkRenewMs = 100.0f;
 constexpr int kSparkRate = 100;
+constexpr int kDeathBeam = 11;
 
 bool stopsBeam(uint16_t value) { return value != 0 && value != 5; }
 
@@ -38,9 +39,10 @@ std::vector<FloatStep> shortFlash(float peak) {
 
 }  // namespace
 
-void BeamSys::init(GameLogic* logic, HitFinder findHit) {
+void BeamSys::init(GameLogic* logic, HitFinder findHit, PlayerDamage damage) {
     m_logic = logic;
     m_findHit = std::move(findHit);
+    m_damage = std::move(damage);
 }
 
 bool BeamSys::onScreen(int originX, int originY, const float (&bounds)[4], const IntBox& camera) {
@@ -112,11 +114,14 @@ BeamSys::HitKind BeamSys::trace(const ecs::Entity& entity, BeamComp& beam, int o
     return kHitNothing;
 }
 
-// The player's own hits (damage and its death) belong to the player's damage handling; a beam
-// stops at the player all the same.
+// The fish's beam stops at the player but does it no harm.
 BeamSys::HitKind BeamSys::hitEntity(const ecs::Entity& hit, const BeamComp& beam, bool fish) {
     const ecs::Entity player = m_logic->player();
-    if (hit == player) return fish ? kHitNothing : kHitPlayer;
+    if (hit == player) {
+        if (fish) return kHitNothing;
+        hitPlayer(beam, hit);
+        return kHitPlayer;
+    }
     if (player.isValid() && player.has<PlayerComp>()) {
         const PlayerComp& state = player.get<PlayerComp>();
         if (hit == state.shield) {
@@ -135,6 +140,29 @@ BeamSys::HitKind BeamSys::hitEntity(const ecs::Entity& hit, const BeamComp& beam
     return kHitNothing;
 }
 
+// A fatal hit swells the player and shrinks it away, glowing long, with a burst where it stood.
+void BeamSys::hitPlayer(const BeamComp& beam, const ecs::Entity& player) {
+    PlayerComp& state = player.get<PlayerComp>();
+    // Health at or below 0 is dead: one death, however many beams land.
+    if (state.health <= 0.0f) return;
+    if (m_damage) m_damage(player, beamDamage(beam.type));
+    if (state.health > 0.0f) {
+        flash(player, shortFlash(5.0f), 400.0f);
+        return;
+    }
+    VectorComp& vector = player.get<VectorComp>();
+    const auto swollen = float(1.2 * double(state.drawScale));
+    player.get<FXsComp>().setTweenChain(
+        FloatChain{{FloatStep{vector.scale, swollen, 200.0f, Penner::Cubic::easeIn}, FloatStep{swollen, 0.1f, 1000.0f}},
+                   &vector.scale});
+    flash(player,
+          {FloatStep{1.0f, 10.0f, 1000.0f, Penner::Sine::easeOut}, FloatStep{10.0f, 10.0f, 200.0f},
+           FloatStep{10.0f, 1.0f, 1000.0f, Penner::Cubic::easeOut}},
+          2200.0f);
+    const PVAComp& pva = player.get<PVAComp>();
+    m_logic->createBeamEffect(kDeathBeam, pva.x, pva.y, 0.0f, 100.0f, 0.0f, false).get<BeamComp>().killOwner = true;
+}
+
 void BeamSys::hitShield(const BeamComp&, const ecs::Entity& shield) { flash(shield, shortFlash(5.0f), 400.0f); }
 
 // The armour's outline keeps its thickness; only its look changes.
@@ -142,7 +170,8 @@ void BeamSys::hitArmour(const BeamComp&, const ecs::Entity& armour) { flash(armo
 
 void BeamSys::hitRobot(const BeamComp& beam, const ecs::Entity& robot) {
     RobotComp& state = robot.get<RobotComp>();
-    if (state.health < 0.0f) return;
+    // Health at or below 0 is dead: one death, however many beams land.
+    if (state.health <= 0.0f) return;
     state.health -= beamDamage(beam.type);
     state.impactEmitter = 0;
     if (state.health <= 0.0f) {

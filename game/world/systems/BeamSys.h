@@ -4,6 +4,7 @@
 #include "engine/ecs/System.h"
 #include "game/world/CombatComps.h"
 #include "game/world/MotionComps.h"
+#include "game/world/PlayerDamage.h"
 
 namespace Zelmo {
 
@@ -30,13 +31,15 @@ public:
     };
 
     BeamSys() : System(ecs::componentMask<PVAComp, BeamComp>()) {}
-    // Without a hit finder beams pass through every entity and stop only at walls.
-    void init(GameLogic* logic, HitFinder findHit);
+    // Without a hit finder beams pass through every entity and stop only at walls; without a
+    // damage handler they stop at the player and flash it but hurt nothing.
+    void init(GameLogic* logic, HitFinder findHit, PlayerDamage damage);
     void update(float dt);
 
     // The beam's bounds (x, y, w, h relative to its origin) meet the camera; touching counts.
     static bool onScreen(int originX, int originY, const float (&bounds)[4], const IntBox& camera);
 
+    void hitPlayer(const BeamComp& beam, const ecs::Entity& player);
     void hitShield(const BeamComp& beam, const ecs::Entity& shield);
     void hitArmour(const BeamComp& beam, const ecs::Entity& armour);
     void hitRobot(const BeamComp& beam, const ecs::Entity& robot);
@@ -51,6 +54,7 @@ private:
 
     GameLogic* m_logic = nullptr;
     HitFinder m_findHit;
+    PlayerDamage m_damage;
 };
 
 }  // namespace Zelmo

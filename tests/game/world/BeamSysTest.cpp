@@ -33,7 +33,12 @@ protected:
             entity.activate();
         }
         world().refresh();
-        beams.init(&harness.logic(), [this](const IntBox& box) { return hitAt(box); });
+        beams.init(
+            &harness.logic(), [this](const IntBox& box) { return hitAt(box); },
+            [this](const ecs::Entity& hurt, float damage) {
+                damages += 1;
+                hurt.get<Zelmo::PlayerComp>().health -= damage;
+            });
         const Zelmo::PVAComp& player = harness.logic().player().get<Zelmo::PVAComp>();
         startX = player.x;
         startY = player.y;
@@ -79,6 +84,7 @@ protected:
     float startX = 0;
     float startY = 0;
     int step = 0;
+    int damages = 0;
 };
 
 TEST_F(Beams, GrowByTheirStepInTheOpenAndStopOneSubCellShortOfAWall) {
@@ -160,6 +166,32 @@ TEST_F(Beams, ARobotBeamStopsAtThePlayersShieldAndFlashesIt) {
     EXPECT_LT(beam.get<BeamComp>().length, 20.0f);
     EXPECT_EQ(target.get<Zelmo::FXsComp>().floatChains.size(), 1u);
     EXPECT_NE(beam.get<Zelmo::RobotComp>().impactEmitter, 0) << "sparks where it hits";
+}
+
+TEST_F(Beams, ARobotBeamHurtsThePlayerAndAFatalOneEndsItOnce) {
+    target = harness.logic().player();
+    targetBox = IntBox{int(startX) + 20, int(startY) - 5, 10, 10};
+    Zelmo::PlayerComp& player = target.get<Zelmo::PlayerComp>();
+    const float full = player.health;
+    makeBeam(startX, startY, 90.0f, 40.0f).add<Zelmo::RobotComp>();
+    beams.update(16.0f);
+    EXPECT_EQ(damages, 1);
+    EXPECT_EQ(player.health, full - Zelmo::beamDamage(kBeamType));
+
+    // Two beams in one update, the first fatal: one death, one burst.
+    player.health = Zelmo::beamDamage(kBeamType);
+    makeBeam(startX, startY, 90.0f, 40.0f).add<Zelmo::RobotComp>();
+    const size_t before = world().entityCount();
+    damages = 0;
+    beams.update(16.0f);
+    EXPECT_EQ(damages, 1);
+    EXPECT_EQ(world().entityCount(), before + 1);
+    Zelmo::VectorComp& vector = target.get<Zelmo::VectorComp>();
+    bool shrinks = false;
+    for (const Zelmo::FloatChain& chain : target.get<Zelmo::FXsComp>().floatChains) {
+        shrinks = shrinks || (chain.target == &vector.scale && chain.steps.back().to == 0.1f);
+    }
+    EXPECT_TRUE(shrinks);
 }
 
 TEST_F(Beams, AnEndedBeamTakesItsEntityOrOnlyItselfAndIsNotDrawn) {

@@ -109,6 +109,9 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_lightningSys);
     m_world->addSystem(m_zappedSys);
     m_world->addSystem(m_footstepSys);
+    m_world->addSystem(m_mazeMapSys);
+    m_world->addSystem(m_mazeMapDisplaySys);
+    m_world->addSystem(m_textInfoSys);
     m_world->addSystem(m_vectorTextSys);
     m_world->addSystem(m_vectorDisplaySys);
     m_world->addSystem(m_polyDisplaySys);
@@ -137,6 +140,10 @@ void GameLogic::buildWorld() {
     m_movementSys.init(*this);
     m_collisionSys.init(GameVectors::instance().gridShift(), *this);
     m_footstepSys.setOwner(this);
+    m_mazeMapDisplaySys.init(&m_context, *this);
+    m_mazeMapSys.init(*this, m_mazeMapDisplaySys, m_levelEntry.minimapRegionsX, m_levelEntry.minimapRegionsY,
+                      m_levelEntry.minimapTerminalOffset);
+    m_textInfoSys.init(*this);
     m_vectorTextSys.setOwner(&m_view);
     m_vectorDisplaySys.init(&m_view, &m_context.soundController());
     m_polyDisplaySys.setOwner(&m_view);
@@ -148,6 +155,7 @@ void GameLogic::buildWorld() {
 
     m_view.startLevel(m_context.geometry(), m_zoom, *m_mapView);
     m_viewRenderer->init(m_context, *m_mapView, m_level);
+    m_textInfoSys.showLevelStart(m_level, levelCount() - 1);
 }
 
 void GameLogic::buildMapView(int startX, int startY) {
@@ -181,10 +189,13 @@ std::string GameLogic::update(float dt) {
     run(m_lightningSys, 9);
     run(m_zappedSys, 10);
     run(m_footstepSys, 11);
+    run(m_mazeMapSys, 12);
+    run(m_textInfoSys, 13);
     run(m_vectorDisplaySys, 14);
     run(m_polyDisplaySys, 15);
     run(m_beamSys, 16);
     run(m_vectorTextSys, 17);
+    run(m_mazeMapDisplaySys, 18);
     run(m_cameraSys, 19);
     run(m_timerSys, 20);
 
@@ -204,6 +215,7 @@ void GameLogic::loseLife() {
 }
 
 void GameLogic::checkLevelEnd() {
+    m_textInfoSys.showRescued(m_prisonersLeft);
     const bool goalMet = m_level > 0 ? m_prisonersLeft == 0 : m_bossDefeated;
     if (goalMet) m_command = m_level > 0 ? "NEXTLEVEL" : "WON";
     playSound(goalMet ? kSoundLevelLeft : kSoundGoalNotMet);

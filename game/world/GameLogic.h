@@ -33,7 +33,10 @@
 #include "game/world/systems/KillSys.h"
 #include "game/world/systems/LightningSys.h"
 #include "game/world/systems/MovementSys.h"
+#include "game/world/systems/MazeMapDisplaySys.h"
+#include "game/world/systems/MazeMapSys.h"
 #include "game/world/systems/PolyDisplaySys.h"
+#include "game/world/systems/TextInfoSys.h"
 #include "game/world/systems/TimerSys.h"
 #include "game/world/systems/VectorDisplaySys.h"
 #include "game/world/systems/VectorTextSys.h"
@@ -175,6 +178,10 @@ public:
     void setLastBossNodeCell(int x, int y) { m_lastBossNodeCell = {x, y}; }
     bool bossDefeated() const { return m_bossDefeated; }
     void setBossDefeated(bool defeated) { m_bossDefeated = defeated; }
+    MazeMapSys& mazeMapSys() { return m_mazeMapSys; }
+    // The game's renderer draws the minimap with it at the end of each frame.
+    MazeMapDisplaySys& mazeMapDisplaySys() { return m_mazeMapDisplaySys; }
+    TextInfoSys& textInfoSys() { return m_textInfoSys; }
 
 private:
     int chooseLevel(const Game::LogicEntry& previous, const std::string& command) const;
@@ -213,6 +220,9 @@ private:
     CollisionSys m_collisionSys;
     ZappedSys m_zappedSys;
     FootstepSys m_footstepSys;
+    MazeMapSys m_mazeMapSys;
+    MazeMapDisplaySys m_mazeMapDisplaySys;
+    TextInfoSys m_textInfoSys;
     VectorTextSys m_vectorTextSys;
     VectorDisplaySys m_vectorDisplaySys;
     PolyDisplaySys m_polyDisplaySys;

@@ -147,6 +147,7 @@ void GameViewRenderer::render(const Util::FrameGeometry& frame) {
     }
     floorPass();
     entityPass();
+    m_owner.mazeMapDisplaySys().draw(frame.windowWidth, frame.windowHeight, frame.designWidth, frame.designHeight);
     healthBar();
 }
 

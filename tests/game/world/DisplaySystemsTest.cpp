@@ -189,6 +189,9 @@ TEST_F(DisplaySystems, ASpentShapeIsMarkedForRemovalAndNotDrawnWhileASpentPolygo
 }
 
 TEST_F(DisplaySystems, TextsArePlacedByPercentOfTheWindowWhateverTheCamera) {
+    // Without the messages the level starts with, only this text is drawn.
+    world().refresh();
+    for (ecs::Entity message : std::vector<ecs::Entity>(harness.logic().textInfoSys().entities())) message.kill();
     ecs::Entity text = world().createEntity();
     Zelmo::TextComp& words = text.add<Zelmo::TextComp>();
     words.text = "AB";

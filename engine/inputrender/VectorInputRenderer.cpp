@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "engine/inputrender/AreaStyle.h"
-#include "engine/util/Colour.h"
 #include "engine/inputrender/TextWrap.h"
+#include "engine/util/Colour.h"
 #include "engine/vector/VectorDisplay.h"
 
 namespace Vector {
@@ -68,8 +68,9 @@ void VectorInputRenderer::renderArea(const ScreenAreaRenderInfo& info) {
         m_display.setDrawColor(progressColour.abgr());
         m_display.drawBox(box.x, box.y, box.w, box.h * percent / 100, false);
     }
-    if (!info.label.empty() && info.label != kFillArea) writeLabel(info.label, info.style, box);
+    // Words keep the plain thickness: at twice it the strokes of a glyph run into each other.
     m_display.setThickness(m_thickness);
+    if (!info.label.empty() && info.label != kFillArea) writeLabel(info.label, info.style, box);
 }
 
 void VectorInputRenderer::writeLabel(const std::string& label, const std::string& style, const Box& box) {
@@ -77,12 +78,13 @@ void VectorInputRenderer::writeLabel(const std::string& label, const std::string
     const Input::AlignedLabel aligned = Input::alignLabel(m_labels != nullptr ? m_labels->convert(label) : label);
     // A label of alignment codes alone has no character to place.
     if (aligned.text.empty()) return;
-    const float size = parsed.size.value_or(m_fontSize);
     const uint32_t colour = Util::rgbaToAbgr(parsed.colour);
     if (m_writer != nullptr && parsed.font != kStrokeFont) {
-        writeWithFont(aligned, size, colour, box);
+        // The writer scales its glyphs to the window itself: a size of the window's would scale
+        // them twice, with the square of the window's size.
+        writeWithFont(aligned, parsed.size.value_or(kDesignFontSize), colour, box);
     } else {
-        writeWithStrokes(aligned, size, colour, box);
+        writeWithStrokes(aligned, parsed.size.value_or(m_fontSize), colour, box);
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "engine/gfx/Gfx.h"
 #include "engine/shell/AppContext.h"
+#include "engine/shell/GlContextHints.h"
 #include "engine/vg/Context.h"
 
 namespace Game {
@@ -54,11 +55,7 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
             height = mode->height;
         }
     }
-    glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_API);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
+    hintGlCoreContext();
     m_window = glfwCreateWindow(width, height, title.c_str(), fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
     if (!m_window) return false;
     m_width = width;

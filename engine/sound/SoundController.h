@@ -44,6 +44,10 @@ public:
     // Whether the voice still plays.
     bool isValidHandle(int handle) const;
 
+    // False with sound off, also when no output device opened: then nothing plays and the
+    // volumes read 0, whatever was asked for.
+    bool isOn() const { return m_state != nullptr; }
+
     // Null when the identifier has no sound.
     const SoundEntry* find(int id) const;
 

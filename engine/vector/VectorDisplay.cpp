@@ -195,15 +195,16 @@ int VectorDisplay::endFrame(bool firstLayer) {
     const bool homogeneousDepth = gfx::caps().homogeneousDepth;
     const float w = m_width;
     const float h = m_height;
-    const float wPart = float(unsigned(m_width) / m_superSample);
-    const float hPart = float(unsigned(m_height) / m_superSample);
+    // The picture shows superSample times the display around its centre, at any factor.
+    const float halfWide = 0.5f * w * float(m_superSample);
+    const float halfHigh = 0.5f * h * float(m_superSample);
 
     gfx::ViewId scene = toView(m_firstView);
     // Set again every frame: a display destroyed after its successor on the same views resets
     // this view's clear, and the scene would then keep every earlier frame.
     gfx::setViewClear(scene, gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
-    gfx::setViewTransform(
-        scene, gfx::ortho(wPart - w, 2.0f * w - wPart, 2.0f * h - hPart, hPart - h, 0.0f, 1000.0f, homogeneousDepth));
+    gfx::setViewTransform(scene, gfx::ortho(0.5f * w - halfWide, 0.5f * w + halfWide, 0.5f * h + halfHigh,
+                                            0.5f * h - halfHigh, 0.0f, 1000.0f, homogeneousDepth));
     gfx::setViewRect(scene, 0, 0, m_width, m_height);
     gfx::setViewFrameBuffer(scene, m_sceneFrameBuffer);
 

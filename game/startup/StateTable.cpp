@@ -4,6 +4,10 @@
 
 #include "engine/shell/AppContext.h"
 #include "game/config/InputMethods.h"
+#include "game/screens/GameOverLogicView.h"
+#include "game/screens/IntroLogicView.h"
+#include "game/screens/PauseLogicView.h"
+#include "game/screens/TitleLogicView.h"
 #include "game/startup/ExitLogic.h"
 #include "game/startup/InitLogic.h"
 #include "game/startup/InputMethodLogic.h"
@@ -31,9 +35,9 @@ void registerStates(AppContext& context) {
     logic.add("PREINIT", std::make_unique<InitLogic>(context), toInit("PICK"));
     logic.add("PICK", std::make_unique<Game::InputMethodLogic>(context.inputControllers()), toInit("EXIT"));
     logic.add("INIT", std::make_unique<InitLogic>(context), {});
-    logic.add("INTRO", placeholder("*", ""), {});
+    logic.add("INTRO", std::make_unique<IntroLogicView>(context), {});
     logic.add(
-        "TITLE", placeholder("", "QUIT"),
+        "TITLE", std::make_unique<TitleLogicView>(context),
         {{"QUIT", "EXIT"}, {"NEWGAME", "RUNNING"}, {"CONTROLS", "CONTROLS"}, {"OPTIONS", "OPTIONS"}, {"HELP", "HELP"}});
     logic.add("CONTROLS", placeholder("", "*"), {{"*", "TITLE"}});
     logic.add("OPTIONS", placeholder("", "*"), {{"*", "TITLE"}});
@@ -45,8 +49,8 @@ void registerStates(AppContext& context) {
                {"NEXTLEVEL", "RUNNING"},
                {"WON", "GAMEOVER"},
                {"LOST", "GAMEOVER"}});
-    logic.add("PAUSE", placeholder("", "QUIT"), {{"QUIT", "TITLE"}, {"RESUME", "RUNNING"}});
-    logic.add("GAMEOVER", placeholder("", "DONE"), {{"DONE", "TITLE"}});
+    logic.add("PAUSE", std::make_unique<PauseLogicView>(context), {{"QUIT", "TITLE"}, {"RESUME", "RUNNING"}});
+    logic.add("GAMEOVER", std::make_unique<GameOverLogicView>(context), {{"DONE", "TITLE"}});
     logic.add("EXIT", std::make_unique<ExitLogic>(context), {});
 }
 

@@ -45,11 +45,12 @@ struct VectorScopeComp {
     float sweepSpeedY = 0.0f;
 };
 
-// How the entity shows on the minimap; the two values belong to the minimap's systems.
+// How the entity shows on the minimap: its drawing in shape set 2 (none there: not shown); a
+// map terminal also keeps the maze cell it serves.
 struct MazeMapDisplayComp {
     int32_t shape = 0;
-    int32_t value1 = 0;
-    int32_t value2 = 0;
+    int32_t cellX = 0;
+    int32_t cellY = 0;
 };
 
 // The zapped look; on the player also the boss charge.

@@ -11,6 +11,7 @@
 #include "engine/vector/GameVectors.h"
 #include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
+#include "game/world/GameViewRenderer.h"
 
 namespace Zelmo {
 namespace {
@@ -26,20 +27,26 @@ const std::array<const char*, 21> GameLogic::systemNames = {
     "MazeMapSys",   "TextInfoSys",    "VectorDisplaySys", "PolyDisplaySys",    "BeamSys",      "VectorTextSys",
     "MazeMapDisplaySys", "CameraSys", "TimerSys"};
 
-GameLogic::GameLogic(AppContext& context, Map::IMapRenderer& mapRenderer)
-    : m_context(context), m_mapRenderer(mapRenderer) {
+GameLogic::GameLogic(AppContext& context, Map::IMapRenderer& mapRenderer,
+                     std::unique_ptr<IGameViewRenderer> viewRenderer)
+    : m_context(context), m_viewRenderer(std::move(viewRenderer)), m_mapRenderer(mapRenderer) {
+    if (!m_viewRenderer) m_viewRenderer = std::make_unique<GameViewRenderer>(*this, m_view);
     m_timers.reserve(systemNames.size());
     for (const char* name : systemNames) m_timers.emplace_back(name, ProfileTimer());
 }
 
-// The world goes first: its systems and components point into what follows.
-GameLogic::~GameLogic() { m_world.reset(); }
+// The world goes first: its systems and components point into what follows; then the picture's
+// resources, while the map view they draw still stands.
+GameLogic::~GameLogic() {
+    m_world.reset();
+    m_viewRenderer.reset();
+}
 
 void GameLogic::receive(const LogicReturnEvent& event) { m_command = Util::toStdString(event.command()); }
 
 void GameLogic::enter(const Game::LogicEntry& previous, const std::string& command) {
     m_command.clear();
-    m_context.setRenderer(nullptr);
+    m_context.setRenderer(m_viewRenderer.get());
     m_context.inputControllers().setCurrent("GAME");
     m_context.soundController().stopAll();
     if (previous.name == "PAUSE") {
@@ -102,9 +109,19 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_effectsSys);
     m_world->addSystem(m_playerInputSys);
     m_world->addSystem(m_powerUpSys);
+    m_world->addSystem(m_animationSys);
     m_world->addSystem(m_movementSys);
     m_world->addSystem(m_collisionSys);
+    m_world->addSystem(m_lightningSys);
+    m_world->addSystem(m_zappedSys);
     m_world->addSystem(m_footstepSys);
+    m_world->addSystem(m_mazeMapSys);
+    m_world->addSystem(m_mazeMapDisplaySys);
+    m_world->addSystem(m_textInfoSys);
+    m_world->addSystem(m_vectorTextSys);
+    m_world->addSystem(m_vectorDisplaySys);
+    m_world->addSystem(m_polyDisplaySys);
+    m_world->addSystem(m_beamSys);
     m_world->addSystem(m_cameraSys);
 
     int startX = m_levelEntry.specialCells.front().x;
@@ -131,7 +148,22 @@ void GameLogic::buildWorld() {
     m_movementSys.init(*this);
     m_collisionSys.init(GameVectors::instance().gridShift(), *this);
     m_footstepSys.setOwner(this);
+    m_mazeMapDisplaySys.init(&m_context, *this);
+    m_mazeMapSys.init(*this, m_mazeMapDisplaySys, m_levelEntry.minimapRegionsX, m_levelEntry.minimapRegionsY,
+                      m_levelEntry.minimapTerminalOffset);
+    m_textInfoSys.init(*this);
+    m_vectorTextSys.setOwner(&m_view);
+    m_vectorDisplaySys.init(&m_view, &m_context.soundController());
+    m_polyDisplaySys.setOwner(&m_view);
+    m_beamSys.init(this, [this](const IntBox& box) { return m_collisionSys.gridB().findOverlap(box); },
+                   PlayerComp::takeDamage);
+    m_lightningSys.init(this, PlayerComp::takeDamage);
+    m_zappedSys.setOwner(this);
     m_cameraSys.setView(m_mapView.get());
+
+    m_view.startLevel(m_context.geometry(), m_zoom, *m_mapView);
+    m_viewRenderer->init(m_context, *m_mapView, m_level);
+    m_textInfoSys.showLevelStart(m_level, levelCount() - 1);
 }
 
 void GameLogic::buildMapView(int startX, int startY) {
@@ -160,10 +192,20 @@ std::string GameLogic::update(float dt) {
     run(m_killSys, 1);
     run(m_effectsSys, 2);
     run(m_playerInputSys, 3);
+    run(m_animationSys, 4);
     run(m_powerUpSys, 6);
     run(m_movementSys, 7);
     run(m_collisionSys, 8);
+    run(m_lightningSys, 9);
+    run(m_zappedSys, 10);
     run(m_footstepSys, 11);
+    run(m_mazeMapSys, 12);
+    run(m_textInfoSys, 13);
+    run(m_vectorDisplaySys, 14);
+    run(m_polyDisplaySys, 15);
+    run(m_beamSys, 16);
+    run(m_vectorTextSys, 17);
+    run(m_mazeMapDisplaySys, 18);
     run(m_cameraSys, 19);
     run(m_timerSys, 20);
 
@@ -183,6 +225,7 @@ void GameLogic::loseLife() {
 }
 
 void GameLogic::checkLevelEnd() {
+    m_textInfoSys.showRescued(m_prisonersLeft);
     const bool goalMet = m_level > 0 ? m_prisonersLeft == 0 : m_bossDefeated;
     if (goalMet) m_command = m_level > 0 ? "NEXTLEVEL" : "WON";
     playSound(goalMet ? kSoundLevelLeft : kSoundGoalNotMet);
@@ -197,6 +240,6 @@ ProfileTimer& GameLogic::timer(const std::string& name) {
 
 void GameLogic::stopSound(int voice) { m_context.soundController().stop(voice); }
 
-void GameLogic::playSound(int id) { m_context.soundController().play(id, 100, 0.0f); }
+int GameLogic::playSound(int id) { return m_context.soundController().play(id, 100, 0.0f); }
 
 }  // namespace Zelmo

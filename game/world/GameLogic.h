@@ -20,17 +20,29 @@
 #include "engine/vector/ShapeGeometry.h"
 #include "game/config/ConfigReaders.h"
 #include "game/maze/CorridorLookup.h"
+#include "game/world/GameView.h"
+#include "game/world/IGameViewRenderer.h"
 #include "game/world/ProfileTimer.h"
 #include "game/world/factories/BoltLook.h"
+#include "game/world/systems/AnimationSys.h"
+#include "game/world/systems/BeamSys.h"
 #include "game/world/systems/CameraSys.h"
 #include "game/world/systems/CollisionSys.h"
 #include "game/world/systems/EffectsSys.h"
 #include "game/world/systems/FootstepSys.h"
 #include "game/world/systems/KillSys.h"
+#include "game/world/systems/LightningSys.h"
 #include "game/world/systems/MovementSys.h"
+#include "game/world/systems/MazeMapDisplaySys.h"
+#include "game/world/systems/MazeMapSys.h"
 #include "game/world/systems/PlayerInputSys.h"
+#include "game/world/systems/PolyDisplaySys.h"
 #include "game/world/systems/PowerUpSys.h"
+#include "game/world/systems/TextInfoSys.h"
 #include "game/world/systems/TimerSys.h"
+#include "game/world/systems/VectorDisplaySys.h"
+#include "game/world/systems/VectorTextSys.h"
+#include "game/world/systems/ZappedSys.h"
 
 class AppContext;
 
@@ -48,7 +60,10 @@ public:
     static constexpr int kBossBulletRobotType = 16;
 
     // The map view draws the level's tiles through the renderer (tests pass one without a GPU).
-    explicit GameLogic(AppContext& context, Map::IMapRenderer& mapRenderer = Map::gfxMapRenderer());
+    // Without a view renderer the level is drawn through the window's renderer layer; the
+    // headless world passes a stand-in that draws nothing.
+    explicit GameLogic(AppContext& context, Map::IMapRenderer& mapRenderer = Map::gfxMapRenderer(),
+                       std::unique_ptr<IGameViewRenderer> viewRenderer = nullptr);
     ~GameLogic() override;
 
     void enter(const Game::LogicEntry& previous, const std::string& command) override;
@@ -105,8 +120,8 @@ public:
     ecs::Entity createDoorPiece(int x, int y, int heading, float finalAngle);
     // (aimX, aimY) is a point in the entity's frame that the beam points at. A beam the entity
     // already has is replaced, with the effect chains aimed into it.
-    void addBeam(int type, ecs::Entity entity, float originX, float originY, float aimX, float aimY,
-                 float growthStep, bool trace);
+    void addBeam(int type, ecs::Entity entity, float originX, float originY, float aimX, float aimY, float growthStep,
+                 bool trace);
     ecs::Entity createBeamEffect(int type, float x, float y, float targetX, float targetY, float growthStep,
                                  bool trace);
     // A hostile shot from (x + ox, y + oy) toward (tx, ty); the emitter's id.
@@ -137,7 +152,8 @@ public:
     int chooseDirection(int cx, int cy, int tx, int ty, bool allowDeadEnds, int excluded) const;
 
     void stopSound(int voice);
-    void playSound(int id);
+    // The voice, which a looping sound needs to be stopped.
+    int playSound(int id);
 
     const std::string& command() const { return m_command; }
     ecs::World& world() { return *m_world; }
@@ -152,6 +168,8 @@ public:
     Map::TileMap& tileMap() { return *m_tileMap; }
     Map::TileCollisionMap& collisionMap() { return *m_collisionMap; }
     Map::MapView& mapView() { return *m_mapView; }
+    GameView& view() { return m_view; }
+    IGameViewRenderer& viewRenderer() { return *m_viewRenderer; }
     float zoom() const { return m_zoom; }
     const Maze::MazeData& mazeData() const { return *m_mazeData; }
     int prisonersLeft() const { return m_prisonersLeft; }
@@ -162,6 +180,10 @@ public:
     void setLastBossNodeCell(int x, int y) { m_lastBossNodeCell = {x, y}; }
     bool bossDefeated() const { return m_bossDefeated; }
     void setBossDefeated(bool defeated) { m_bossDefeated = defeated; }
+    MazeMapSys& mazeMapSys() { return m_mazeMapSys; }
+    // The game's renderer draws the minimap with it at the end of each frame.
+    MazeMapDisplaySys& mazeMapDisplaySys() { return m_mazeMapDisplaySys; }
+    TextInfoSys& textInfoSys() { return m_textInfoSys; }
 
 private:
     int chooseLevel(const Game::LogicEntry& previous, const std::string& command) const;
@@ -173,6 +195,8 @@ private:
 
     std::string m_command;
     AppContext& m_context;
+    GameView m_view;
+    std::unique_ptr<IGameViewRenderer> m_viewRenderer;
     Util::Random m_random{0};
     float m_elapsed = 0.0f;
     float m_zoom = 1.0f;
@@ -194,9 +218,19 @@ private:
     EffectsSys m_effectsSys;
     PlayerInputSys m_playerInputSys;
     PowerUpSys m_powerUpSys;
+    AnimationSys m_animationSys;
     MovementSys m_movementSys;
     CollisionSys m_collisionSys;
+    LightningSys m_lightningSys;
+    ZappedSys m_zappedSys;
     FootstepSys m_footstepSys;
+    MazeMapSys m_mazeMapSys;
+    MazeMapDisplaySys m_mazeMapDisplaySys;
+    TextInfoSys m_textInfoSys;
+    VectorTextSys m_vectorTextSys;
+    VectorDisplaySys m_vectorDisplaySys;
+    PolyDisplaySys m_polyDisplaySys;
+    BeamSys m_beamSys;
     CameraSys m_cameraSys;
 
     ecs::Entity m_player;

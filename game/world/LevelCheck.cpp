@@ -7,12 +7,17 @@
 #include "data/Globals_generated.h"
 #include "engine/data/Globals.h"
 #include "engine/util/Fatal.h"
+#include "engine/vector/VectorDisplay.h"
 #include "game/config/ConfigReaders.h"
 
 namespace Zelmo {
 namespace {
 
 const char* const kLevelFile = "data/config: ";
+// The game's glow display starts 25 views higher per setting and must end below the menus' 136:
+// from view 85 it takes the scene, 8 views per unit of brightness for the glow and 2 composites.
+constexpr int kMaxVectorSetting = 3;
+constexpr float kMaxBrightness = 5.0f;
 
 std::string fault(int level, const std::string& field, const std::string& why) {
     return std::string(kLevelFile) + "level " + std::to_string(level) + " field " + field + ": " + why;
@@ -109,10 +114,47 @@ std::string combatDataError() {
     return "";
 }
 
+std::string displayDataError() {
+    const std::string file = "data/globals: ";
+    const std::vector<const DisplaySetting*> rows = Globals::tables<DisplaySetting>("VDSETTINGS");
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const DisplaySetting* row = rows[i];
+        const std::string field = file + "field vd_settings[" + std::to_string(i) + "].";
+        if (row->thickness() <= 0) return field + "thickness: must be above 0";
+        if (!(row->brightness() >= 0.0f && row->brightness() <= kMaxBrightness)) {
+            return field + "brightness: must be 0 to 5";
+        }
+        if (!(row->decay_start() >= 0.0f && row->decay_start() < 1.0f))
+            return field + "decay_start: must be 0 to below 1";
+        if (row->decay_steps() < 1 || row->decay_steps() > VectorDisplay::kMaxDecaySteps) {
+            return field + "decay_steps: must be 1 to " + std::to_string(VectorDisplay::kMaxDecaySteps);
+        }
+    }
+    for (const OptionTable* option : Globals::tables<OptionTable>("OPTIONVALUES")) {
+        if (!option->name() || !option->values()) continue;
+        const std::string name = option->name()->str();
+        for (const OptionValue* entry : *option->values()) {
+            const float value = entry->value();
+            const bool whole = value == float(int(value));
+            if (name == "OPT_GAME_ZOOM" && !(whole && value >= 1.0f && value <= float(kMaxZoom))) {
+                return file + "field option_values: GAME_ZOOM value " + std::to_string(value) +
+                       " is not a whole number from 1 to " + std::to_string(kMaxZoom);
+            }
+            if (name == "OPT_VECTOR_SETTINGS" &&
+                !(whole && value >= 0.0f && size_t(value) < rows.size() && int(value) <= kMaxVectorSetting)) {
+                return file + "field option_values: VECTOR_SETTINGS value " + std::to_string(value) +
+                       " names no row of vd_settings (0 to " + std::to_string(kMaxVectorSetting) + ")";
+            }
+        }
+    }
+    return "";
+}
+
 void checkLevelData() {
     std::string error = levelDataError();
     if (error.empty()) error = seedDataError();
     if (error.empty()) error = combatDataError();
+    if (error.empty()) error = displayDataError();
     if (!error.empty()) Util::fatal(error);
 }
 

@@ -17,6 +17,13 @@ std::string seedDataError();
 // draws from; empty when they are sound.
 std::string combatDataError();
 
+// The first fault of the picture's settings in the loaded tuning table: the "GAME_ZOOM" values
+// must be whole numbers from 1 to kMaxZoom, the "VECTOR_SETTINGS" values rows of "VDSETTINGS"
+// whose displays stay below the menus' views, and those rows values the display takes. Empty
+// when they are sound.
+constexpr int kMaxZoom = 4;
+std::string displayDataError();
+
 // Stops the process with the line of the first fault of any kind.
 void checkLevelData();
 

@@ -9,9 +9,10 @@
 
 namespace E2E {
 
-PickerPage::PickerPage(const std::string& file, int windowWidth, int windowHeight) {
+PickerPage::PickerPage(const std::string& file, int windowWidth, int windowHeight,
+                       Input::InputController::IRefs* refs) {
     Input::InputControllers controllers;
-    if (!controllers.loadSchema("data/InputConfig.fbs") || !controllers.load("PAGE", file, nullptr)) return;
+    if (!controllers.loadSchema("data/InputConfig.fbs") || !controllers.load("PAGE", file, refs)) return;
     Input::InputController& page = *controllers.find("PAGE");
     for (const auto& area : page.getScreenAreaController().getAreas()) {
         const Input::AreaRect rect = area->getRect();

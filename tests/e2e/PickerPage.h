@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/input/InputController.h"
 #include "tests/e2e/X11Window.h"
 
 namespace E2E {
@@ -22,7 +23,9 @@ struct Box {
 // as the game reads it: where its choices and its texts are drawn.
 class PickerPage {
 public:
-    PickerPage(const std::string& file, int windowWidth, int windowHeight);
+    // refs: the accessibility references for a page that names their timing records.
+    PickerPage(const std::string& file, int windowWidth, int windowHeight,
+               Input::InputController::IRefs* refs = nullptr);
 
     // The pixels an area covers; an empty box when the page has no such area.
     Box box(const std::string& area) const;

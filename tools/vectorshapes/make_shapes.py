@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the game's vector shape data (data/shapes.json, schema data/VectorGraphics.fbs): the
 drawings the framework, the menus and the running game show (help pages, status icons, the
-game-over face, map nodes, the lift, boss nodes, prisoners, the player's poses and armour) in set 0,
+game-over face, map nodes and terminals, the lift, boss nodes, prisoners, the player's poses and armour) in set 0,
 their white-hot looks that hit and dying entities flash to in set 1, the minimap markers in set 2,
 and the animations that step the level's own entities through those shapes.
 
@@ -300,6 +300,18 @@ def map_node(ident, direction):
     return s.collision(30, 30)
 
 
+def terminal():
+    """A map terminal: a console on a wall, its screen showing a scrap of maze. Drawn at angle 0
+    it hangs on a wall above it (+y) and faces down into the cell; its animations turn it to the
+    other walls. The terminal's centre lies inside the wall, so the body reaches out below it."""
+    s = Shape(23, CYAN, "map terminal: a wall console with a maze on its screen")
+    s.solid(rect(-13, -4, 13, 6))                                   # the plate in the wall
+    s.solid([(-11, -4), (11, -4), (8, -14), (-8, -14)])             # the body reaching out
+    s.line(rect(-6, -12, 6, -6), colour=GREEN)                      # the screen
+    s.line([(-4, -10), (-4, -8), (0, -8), (0, -10), (4, -10), (4, -7)], close=False, colour=GREEN)
+    return s.collision(30, 30)
+
+
 def lift():
     s = Shape(24, CYAN, "lift: a square platform with a cross")
     s.solid(rect(-12, -12, 12, 12))
@@ -420,9 +432,19 @@ def armour():
     return s.collision(40, 40)
 
 
-def minimap_marker(ident, colour, note, size=4):
+def dim_rgba(rgba, dim=0.5):
+    """A dimmed line colour kept as 0xRRGGBBAA: the minimap reads its fills that way."""
+    r, g, b = (int(((rgba >> shift) & 255) * dim) for shift in (24, 16, 8))
+    return (r << 24) | (g << 16) | (b << 8) | 0xFF
+
+
+def minimap_marker(ident, colour, note, size=4, square=False):
+    """A diamond (or a square) the minimap draws at the entity's place, in the entity's colour.
+    Unlike the other sets, its fill colour is 0xRRGGBBAA."""
     s = Shape(ident, colour, "minimap: " + note)
-    s.solid([(0, size), (size, 0), (0, -size), (-size, 0)])
+    points = rect(-size, -size, size, size) if square else [(0, size), (size, 0), (0, -size), (-size, 0)]
+    s.line(points)
+    s.fill.append({"colour": dim_rgba(colour), "points": flat(closed(points))})
     return s
 
 
@@ -467,7 +489,7 @@ def player_animations():
 def build():
     lift_shape, boss, prisoner_shape, armour_shape = lift(), boss_node(), prisoner(), armour()
     # Shape 23 is the one that turns as it is drawn: the map node, pointed by its animation's angle.
-    map_arrow = map_node(23, "N")
+    map_arrow = terminal()
     players = player_poses()
     shields = [held_shield(facing) for facing in FACINGS]
     set0 = [
@@ -479,13 +501,18 @@ def build():
     ]
     set1 = [flash(s) for s in [boss, map_arrow, lift_shape, *players, shield(), *shields, prisoner_shape,
                                armour_shape]]
+    # Set 2 by the minimap shape id of each kind of entity: robots by their drawing, map terminals 0.
     set2 = [
+        minimap_marker(0, CYAN, "a map terminal", 3, square=True),
+        minimap_marker(1, AMBER, "robot"), minimap_marker(4, RED, "tron"),
+        minimap_marker(8, AMBER, "tower pad"), minimap_marker(16, PINK, "maximillian"),
         minimap_marker(22, RED, "boss node", 5), minimap_marker(23, WHITE, "map node", 5),
         minimap_marker(24, CYAN, "lift", 6), minimap_marker(25, GREEN, "the player"),
         minimap_marker(121, WHITE, "a prisoner"),
     ]
     animations = [
-        animation(MAP_NODE_N, [(23, 1000, 0)]), animation(MAP_NODE_S, [(23, 1000, 180)]),
+        # A terminal's angle is the facing of a player reading it: north is the wall toward row y - 1.
+        animation(MAP_NODE_N, [(23, 1000, 180)]), animation(MAP_NODE_S, [(23, 1000, 0)]),
         animation(MAP_NODE_E, [(23, 1000, 90)]), animation(MAP_NODE_W, [(23, 1000, 270)]),
         animation(LIFT_NODE, [(24, 1000, 0)]),
         *player_animations(),

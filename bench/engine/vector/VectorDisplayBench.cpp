@@ -2,16 +2,13 @@
 // end, and on OpenGL (needs an X display; under Xvfb, Mesa's software renderer) the frame rate
 // at 1280 x 720 next to a loop that only clears and swaps, as a ratio measured in one run.
 
-#include "engine/gfx/Gfx.h"
-#include "engine/vector/VectorDisplay.h"
-
-#define GLFW_INCLUDE_NONE
-#include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
-#include <cstdlib>
+
+#include "bench/support/GlBenchWindow.h"
+#include "engine/gfx/Gfx.h"
+#include "engine/vector/VectorDisplay.h"
 
 namespace {
 
@@ -69,41 +66,9 @@ void BM_FrameOf2000SegmentsRecording(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameOf2000SegmentsRecording)->Unit(benchmark::kMicrosecond);
 
-// Frames per second of `frames` passes of `drawFrame` followed by gfx::frame().
-template <typename DrawFrame>
-double framesPerSecond(int frames, DrawFrame drawFrame) {
-    auto start = std::chrono::steady_clock::now();
-    for (int f = 0; f < frames; ++f) {
-        drawFrame(f);
-        gfx::frame();
-    }
-    std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    return frames / seconds.count();
-}
-
 void BM_GlDisplayAgainstClearAndSwap(benchmark::State& state) {
-    if (std::getenv("DISPLAY") == nullptr || glfwInit() != GLFW_TRUE) {
-        state.SkipWithError("no X display");
-        return;
-    }
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
-    GLFWwindow* window = glfwCreateWindow(Width, Height, "bench", nullptr, nullptr);
-    if (window == nullptr) {
-        state.SkipWithError("no OpenGL 3.3 window");
-        return;
-    }
-    glfwMakeContextCurrent(window);
-    gfx::Init init;
-    init.window = window;
-    init.width = Width;
-    init.height = Height;
-    if (!gfx::init(init)) {
-        state.SkipWithError("renderer did not start");
-        return;
-    }
+    GlBenchWindow window(state, Width, Height);
+    if (!window.running()) return;
     const int frames = int(state.range(0));
     {
         VectorDisplay display(gfx::caps().originBottomLeft, 0.0f);
@@ -127,8 +92,6 @@ void BM_GlDisplayAgainstClearAndSwap(benchmark::State& state) {
             state.counters["ratio"] = displayFps / emptyFps;
         }
     }
-    gfx::shutdown();
-    glfwDestroyWindow(window);
 }
 BENCHMARK(BM_GlDisplayAgainstClearAndSwap)->Arg(30)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -46,6 +46,7 @@ void GameLogic::rescuePrisoner(ecs::Entity prisoner) {
     easeTo(prisoner.get<FXsComp>(), prisoner.get<VectorComp>().thickness, 5.0f, kRescueGlowMs);
 
     m_prisonersLeft -= 1;
+    m_textInfoSys.showPrisonersLeft(m_prisonersLeft);
     playSound(kSoundPrisonerFreed);
 
     const PVAComp& at = m_player.get<PVAComp>();

@@ -5,7 +5,6 @@
 #include "game/world/FXsComp.h"
 #include "game/world/GameLogic.h"
 #include "game/world/MotionComps.h"
-#include "game/world/TextLayout.h"
 #include "game/world/factories/CubicFades.h"
 
 // Entities made during play that are not weapons: drawings, map nodes, texts and door pieces.
@@ -72,8 +71,6 @@ ecs::Entity GameLogic::createMapNode(int x, int y, int animation) {
 ecs::Entity GameLogic::createText(float xPercent, float yPercent, const std::string& text, uint32_t colour, bool centre,
                                   float scale, float lifetime, bool filled, bool scroll) {
     const Util::FrameGeometry& frame = m_context.geometry();
-    const float scaleX = float(frame.windowWidth) / float(frame.designWidth);
-    const float scaleY = float(frame.windowHeight) / float(frame.designHeight);
     ecs::Entity entity = createEntity();
     TextComp& placed = entity.add<TextComp>();
     placed.text = text;
@@ -86,12 +83,12 @@ ecs::Entity GameLogic::createText(float xPercent, float yPercent, const std::str
     style.lifetime = lifetime;
     style.screenX = int(float(frame.windowWidth) * xPercent / 100.0f);
     style.screenY = int(float(frame.windowHeight) * yPercent / 100.0f);
-    IntBox bounds = textLayoutBounds(style, text, scaleX, scaleY);
+    IntBox bounds = m_view.textBounds(style, text);
     if (centre) {
         const int x = style.screenX;
         style.screenX = int(float(x) - float(bounds.w) * 0.5f + float(x - bounds.x));
         placed.x = float(style.screenX) * 100.0f / float(frame.windowWidth);
-        bounds = textLayoutBounds(style, text, scaleX, scaleY);
+        bounds = m_view.textBounds(style, text);
     }
     if (scroll) {
         VectorScopeComp& scope = entity.add<VectorScopeComp>();

@@ -25,12 +25,26 @@ public:
     // Registers the entity at its proposed position, or handles whom it meets there; true for a
     // meeting.
     bool handlePair(const ecs::Entity& entity);
+    // Contact and punches between the player and a robot: damage and knock-back.
+    void playerVsRobot(const ecs::Entity& player, const ecs::Entity& robot);
+    void openPowerUpBox(const ecs::Entity& player, const ecs::Entity& box);
+    void pickUpArmour(const ecs::Entity& player, const ecs::Entity& item);
+    void pickUpFish(const ecs::Entity& player, const ecs::Entity& item);
+    void pickUpFist(const ecs::Entity& player, const ecs::Entity& item);
+    void reachLift(const ecs::Entity& player, const ecs::Entity& lift);
+    // The entity stops being hit by beams, strikes and shots.
+    void removeHitBox(ecs::Entity entity, bool reactivate);
 
     EntityGrid& gridA() { return m_gridA; }
     EntityGrid& gridB() { return m_gridB; }
 
 private:
+    void playerMeets(const ecs::Entity& entity, const ecs::Entity& player, const ecs::Entity& other);
+    void othersMeet(const ecs::Entity& entity, const ecs::Entity& other);
     void robotMeets(const ecs::Entity& robot, const ecs::Entity& other);
+    void punch(const ecs::Entity& player, const ecs::Entity& robot, const IntBox& robotBox);
+    void touch(const ecs::Entity& player, const ecs::Entity& robot);
+    void latchClawer(const ecs::Entity& player, ecs::Entity clawer);
 
     GameLogic* m_logic = nullptr;
     EntityGrid m_gridA;

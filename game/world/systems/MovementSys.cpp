@@ -8,12 +8,16 @@
 #include "game/world/GameLogic.h"
 #include "game/world/PlayerComps.h"
 #include "game/world/RobotComp.h"
+#include "game/world/RobotFactory.h"
 
 namespace Zelmo {
 namespace {
 
 constexpr int kClawerType = 14;
 constexpr int kPoseRun = 1;
+constexpr int kPosePunch = 4;
+constexpr int kBossBullet = 16;
+constexpr int kClawerShakeOff = 100;
 constexpr int kFacingLeft = 48;
 constexpr int kFacingRight = 64;
 constexpr float kClawerLead = 33.0f;
@@ -96,6 +100,7 @@ void MovementSys::follow(const ecs::Entity& entity, PVAComp& pva) {
     if (probe(true, int(pva.x), int(pva.y), {0.0f, 0.0f}) != 0) {
         pva.blockedCount += 1;
         lead = std::max(-99.0f, kClawerLead - float(pva.blockedCount));
+        if (pva.blockedCount > kClawerShakeOff) RobotFactory::robotDestroyed(*m_logic, entity);
     }
     if ((stateCode & 0xf0) == kFacingLeft) pva.x -= lead;
     if ((stateCode & 0xf0) == kFacingRight) pva.x += lead;
@@ -200,6 +205,11 @@ void MovementSys::hitWall(const ecs::Entity& entity, PVAComp& pva) {
             glow->def.rate = 0;
         }
         player.placeChargeEmitters(pva.nextX, pva.nextY, -1);
+        if (pva.collisionValue == kDoorRun && (player.stateCode & 0xf) == kPosePunch) {
+            m_logic->breakDoor(m_hitX, m_hitY, pva.heading);
+        }
+    } else if (entity.has<RobotComp>() && entity.get<RobotComp>().type == kBossBullet) {
+        RobotFactory::robotDestroyed(*m_logic, entity);
     }
 }
 

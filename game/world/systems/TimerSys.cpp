@@ -1,10 +1,15 @@
 #include "game/world/systems/TimerSys.h"
 
+#include "engine/data/Globals.h"
+#include "engine/psys/System.h"
+#include "game/config/Settings.h"
+#include "game/effects/ParticleSystems.h"
+#include "game/world/CombatComps.h"
 #include "game/world/DisplayComps.h"
 #include "game/world/GameLogic.h"
 #include "game/world/PlayerComps.h"
-#include "engine/psys/System.h"
-#include "game/effects/ParticleSystems.h"
+#include "game/world/RobotComp.h"
+#include "game/world/RobotFactory.h"
 
 namespace Zelmo {
 namespace {
@@ -19,6 +24,27 @@ void endArmour(GameLogic& logic, const ecs::Entity& player) {
         logic.stopSound(state.armourVoice);
         state.armourVoice = 0;
     }
+}
+
+// A latched clawer's time is up: it bursts, hurting the player it clings to, and its pieces fly
+// the way the player runs.
+void burstClawer(GameLogic& logic, const ecs::Entity& clawer) {
+    if (!clawer.has<LinkedPVAComp>() || !clawer.has<RobotComp>()) return;
+    const ecs::Entity player = clawer.get<LinkedPVAComp>().source;
+    if (!player.isValid() || !player.has<PlayerComp>()) return;
+    const PVAComp& pva = player.get<PVAComp>();
+    RobotComp& state = clawer.get<RobotComp>();
+    state.knockBackAngle = pva.heading;
+    state.knockBackSpeed = tweenStepValue(pva.speed);
+    RobotFactory::robotDestroyed(logic, clawer);
+    PlayerComp& target = player.get<PlayerComp>();
+    if (target.health <= 0.0f) return;
+    PlayerComp::takeDamage(player, Globals::getFloat("CLAWERDAMAGE") * getOptionValue("CLAWER_DMG"));
+    if (target.health > 0.0f) return;
+    logic.shatter(player.get<VectorComp>().shape, int(pva.x), int(pva.y), 1000.0f, target.lastDirection, 0.0f,
+                  target.drawScale, true);
+    const ecs::Entity burst = logic.createBeamEffect(12, pva.x, pva.y, 0.0f, 100.0f, 0.0f, false);
+    burst.get<BeamComp>().killOwner = true;
 }
 
 }  // namespace
@@ -47,7 +73,6 @@ void TimerSys::update(float dt) {
     }
 }
 
-// The clawer's burst arrives with the robots, whose destruction and damage to the player it uses.
 void TimerSys::runAction(GameLogic& logic, ecs::Entity entity, int32_t code) {
     switch (code) {
         case kActionGiveBoxes: {
@@ -58,6 +83,9 @@ void TimerSys::runAction(GameLogic& logic, ecs::Entity entity, int32_t code) {
         }
         case kActionArmourOff:
             endArmour(logic, entity);
+            break;
+        case kActionClawerBurst:
+            burstClawer(logic, entity);
             break;
         case kActionLoseLife:
             logic.loseLife();

@@ -4,9 +4,7 @@
 // using it skip when no X display is set.
 
 #include "engine/gfx/Gfx.h"
-
-#define GLFW_INCLUDE_NONE
-#include <GLFW/glfw3.h>
+#include "engine/shell/GlContextHints.h"
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,10 +17,7 @@ protected:
         }
         ASSERT_EQ(glfwInit(), GLFW_TRUE);
         glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-        glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-        glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-        glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-        glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
+        hintGlCoreContext();
         m_window = glfwCreateWindow(320, 240, "gfx test", nullptr, nullptr);
         ASSERT_NE(m_window, nullptr);
         glfwMakeContextCurrent(m_window);

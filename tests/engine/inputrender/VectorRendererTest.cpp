@@ -135,7 +135,8 @@ TEST_F(VectorRendererTest, ASelectedAreaIsOutlinedTwiceAsThickAndTheThicknessCom
     EXPECT_NEAR(selectedSpread, 6, 0.5);
 }
 
-TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndTheDisplayThickness) {
+// A selected area's words are written as thin as the others: only its box thickens.
+TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndThePlainThickness) {
     ScreenAreaRenderInfo info = area("", "PLAY", "0x11223344,36,DEFAULT,9");
     info.selected = true;
     draw(info);
@@ -146,7 +147,7 @@ TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndTheDisplayThickness
         EXPECT_EQ(written.text, "PLAY");
         EXPECT_FLOAT_EQ(written.style.scale, 36 / 7.5f);
         EXPECT_EQ(written.style.colour, 0x44332211u);
-        EXPECT_EQ(written.style.thickness, 12.0f);
+        EXPECT_EQ(written.style.thickness, 6.0f);
         EXPECT_FALSE(written.style.filled);
     }
     // The letter spacing changes nothing.
@@ -156,6 +157,18 @@ TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndTheDisplayThickness
 
 TEST_F(VectorRendererTest, WithoutASizeTheWriterWritesAtTheFontSize) {
     draw(area("", "PLAY", "0xffffffff"));
+    ASSERT_EQ(writer.written.size(), 1u);
+    EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 7.5f);
+}
+
+// The writer is fitted to the window by its screen, so a larger window must not enlarge the
+// words a second time.
+TEST_F(VectorRendererTest, WithoutASizeTheWriterWritesAtTheDesignFontSizeInAnyWindow) {
+    Vector::VectorInputRenderer renderer(*display, &writer);
+    const Input::InputController empty("EMPTY", nullptr, nullptr);
+    renderer.render(empty, nullptr, *overlay, {1920, 1440, 640, 480, 1920, 1440});
+    display->beginFrame();
+    renderer.renderArea(area("", "PLAY", "0xffffffff"));
     ASSERT_EQ(writer.written.size(), 1u);
     EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 7.5f);
 }

@@ -234,7 +234,7 @@ TEST_F(FrameTest, SceneProjectionShowsTheDisplayWithYDownAndSupersampleWidensIt)
         uint16_t superSample;
         float left, top, right, bottom;  // the display region the picture shows
     };
-    for (Case c : {Case{1, 0, 0, 320, 240}, Case{2, -160, -120, 480, 360}}) {
+    for (Case c : {Case{1, 0, 0, 320, 240}, Case{2, -160, -120, 480, 360}, Case{3, -320, -240, 640, 480}}) {
         remakeDisplay(c.superSample, Width, Height, 0);
         display->setBrightness(0.0f);
         lineFrame();

@@ -20,7 +20,8 @@ const uint32_t ShapesDrawnByScreens[] = {1, 4, 8, 16, 19, 20, 21, 23, 24, 26, 28
 // and armour): each also flashes to its set-1 look, and those shown on the minimap have a set-2
 // marker. And the animations the game starts them with.
 const uint32_t ShapesOfTheWorld[] = {22, 23, 24, 25, 121, 127};
-const uint32_t MinimapShapes[] = {22, 23, 24, 25, 121};
+// Map terminals show on the minimap as shape 0, robots by their drawing.
+const uint32_t MinimapShapes[] = {0, 1, 4, 8, 16, 22, 23, 24, 25, 121};
 const uint32_t AnimationsOfTheWorld[] = {AnimIds::MAP_NODE_N, AnimIds::MAP_NODE_S,    AnimIds::MAP_NODE_E,
                                          AnimIds::MAP_NODE_W, AnimIds::LIFT_NODE,     AnimIds::KROMB_DN,
                                          AnimIds::KROMB_LF,   AnimIds::KROMB_CHAINED, AnimIds::BOSS_NODE};
@@ -99,12 +100,28 @@ TEST_F(ShippedVectorData, HoldsTheShapesAndAnimationsOfTheGamesOwnEntities) {
         EXPECT_FALSE(polygons.polygons(id).empty()) << "data/shapes: shape " << id << " has no pieces to shatter into";
     }
     for (uint32_t id : MinimapShapes) {
-        EXPECT_NE(library.shapeTable(id, 2), nullptr) << "data/shapes: set 2 has no minimap marker " << id;
+        const Vector::ShapeDef* marker = library.shapeTable(id, 2);
+        EXPECT_TRUE(marker && marker->graphic() && marker->graphic()->outline() && marker->graphic()->outline()->size())
+            << "data/shapes: set 2 has no minimap marker " << id << " with outlines";
     }
     for (uint32_t id : AnimationsOfTheWorld) {
         const Vector::AnimationDef* animation = library.animation(id);
         EXPECT_TRUE(animation && animation->frames() && animation->frames()->size() > 0)
             << "data/shapes: no frames for animation " << animIdName(id);
+    }
+}
+
+// A terminal is read by a player facing it: its angle is that facing, the wall toward row y - 1
+// (north) read facing 180.
+TEST_F(ShippedVectorData, MapTerminalsTurnToTheFacingThatReadsThem) {
+    const std::pair<uint32_t, int> terminals[] = {
+        {AnimIds::MAP_NODE_N, 180}, {AnimIds::MAP_NODE_S, 0}, {AnimIds::MAP_NODE_E, 90}, {AnimIds::MAP_NODE_W, 270}};
+    for (const auto& [id, angle] : terminals) {
+        const Vector::AnimationDef* animation = library.animation(id);
+        ASSERT_TRUE(animation && animation->frames() && animation->frames()->size() > 0) << animIdName(id);
+        for (const Vector::AnimationFrame* frame : *animation->frames()) {
+            EXPECT_EQ(int(frame->angle()), angle) << "data/shapes: animation " << animIdName(id);
+        }
     }
 }
 

@@ -89,4 +89,51 @@ TEST(LevelCheck, NamesTheCombatValuesTheGameDividesByOrDrawsFrom) {
     EXPECT_EQ(Zelmo::combatDataError(), "") << "the shipped values";
 }
 
+// The picture's settings of a tuning table holding one display row and the two options.
+std::string displayErrorOf(const std::string& row, const std::string& zooms, const std::string& settings) {
+    TempFolder folder;
+    folder.write("globals.json", R"({"vd_settings": [)" + row + R"(], "option_values": [
+        {"name": "OPT_GAME_ZOOM", "values": [)" +
+                                     zooms + R"(]},
+        {"name": "OPT_VECTOR_SETTINGS", "values": [)" +
+                                     settings + "]}]}");
+    EXPECT_TRUE(Globals::loadFiles("data/Globals.fbs", folder.path("globals"), Zelmo::tuningFieldSlots()));
+    return Zelmo::displayDataError();
+}
+
+TEST(LevelCheck, PictureSettingsAreWholeZoomsAndRowsTheDisplayCanTake) {
+    const std::string row = R"({"thickness": 6, "brightness": 1.0, "decay_start": 0.04, "decay_steps": 5})";
+    const std::string one = R"({"value": 1.0})";
+    const std::string zero = R"({"value": 0.0})";
+    struct Case {
+        std::string row;
+        std::string zooms;
+        std::string settings;
+        std::string line;
+    };
+    const std::vector<Case> cases = {
+        {row, one + R"(, {"value": 2.0})", zero, ""},
+        {row, R"({"value": 1.5})", zero,
+         "field option_values: GAME_ZOOM value 1.500000 is not a whole number from 1 to 4"},
+        {row, R"({"value": 0.0})", zero,
+         "field option_values: GAME_ZOOM value 0.000000 is not a whole number from 1 to 4"},
+        {row, one, R"({"value": 1.0})",
+         "field option_values: VECTOR_SETTINGS value 1.000000 names no row of vd_settings (0 to 3)"},
+        {R"({"thickness": 0, "brightness": 1.0, "decay_start": 0.04, "decay_steps": 5})", one, zero,
+         "field vd_settings[0].thickness: must be above 0"},
+        {R"({"thickness": 6, "brightness": 9.0, "decay_start": 0.04, "decay_steps": 5})", one, zero,
+         "field vd_settings[0].brightness: must be 0 to 5"},
+        {R"({"thickness": 6, "brightness": 1.0, "decay_start": 1.0, "decay_steps": 5})", one, zero,
+         "field vd_settings[0].decay_start: must be 0 to below 1"},
+        {R"({"thickness": 6, "brightness": 1.0, "decay_start": 0.04, "decay_steps": 0})", one, zero,
+         "field vd_settings[0].decay_steps: must be 1 to 60"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(displayErrorOf(c.row, c.zooms, c.settings), c.line.empty() ? "" : "data/globals: " + c.line)
+            << c.row << " " << c.zooms << " " << c.settings;
+    }
+    ASSERT_TRUE(Zelmo::loadTuningTable());
+    EXPECT_EQ(Zelmo::displayDataError(), "") << "the shipped tuning table";
+}
+
 }  // namespace

@@ -222,3 +222,25 @@ TEST(Movement, HittingAWallStopsThePlayersChargeEffect) {
 }
 
 }  // namespace
+
+namespace {
+
+// Punching into a row of door tiles breaks the run; walking into it does not.
+TEST(Movement, APunchingPlayerBreaksTheDoorItRunsInto) {
+    for (const bool punching : {false, true}) {
+        WorldHarness harness;
+        Room room(harness);
+        for (int x = Room::kFirst; x <= Room::kLast; ++x) room.setTile(x, 12, Room::kDoor);
+        PVAComp& pva = harness.logic().player().get<PVAComp>();
+        pva.x = Room::middle();
+        pva.y = Room::edge(12) - Room::reach(kUp) - 1.0f;
+        pva.heading = 0;
+        pva.speed.from = pva.speed.to = 4.0f;
+        harness.logic().player().get<Zelmo::PlayerComp>().stateCode = punching ? 16 | 4 : 16 | 1;
+        harness.step();
+        const int tile = harness.logic().tileMap().getCell(int(Room::middle()) / Room::kTile, 12);
+        EXPECT_EQ(tile == Room::kDoor, !punching) << (punching ? "punching" : "walking");
+    }
+}
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include "game/world/HostileParticles.h"
 #include "game/world/LifeComps.h"
 #include "game/world/MotionComps.h"
+#include "tests/game/world/HeadlessViewRenderer.h"
 
 namespace WorldTest {
 namespace {
@@ -35,7 +36,7 @@ Game::LogicEntry entryNamed(const std::string& name) {
 
 }  // namespace
 
-WorldHarness::WorldHarness(const std::string& configName, int seedOption) {
+WorldHarness::WorldHarness(const std::string& configName, int seedOption, Picture picture) {
     Zelmo::loadConfig(configName, "no-preferences-for-the-world-harness.cfg");
     Zelmo::loadTuningTable();
     Zelmo::setDefaultOptions();
@@ -50,7 +51,12 @@ WorldHarness::WorldHarness(const std::string& configName, int seedOption) {
     m_context->setSoundController(std::move(sound));
     // As many whole tiles as the shipped atlas holds at the levels' largest tile size.
     m_mapRenderer.setAtlas(8, 4, 32, 32);
-    m_logic = std::make_unique<Zelmo::GameLogic>(*m_context, m_mapRenderer);
+    if (picture == Picture::Drawn) {
+        m_logic = std::make_unique<Zelmo::GameLogic>(*m_context);
+    } else {
+        m_logic =
+            std::make_unique<Zelmo::GameLogic>(*m_context, m_mapRenderer, std::make_unique<HeadlessViewRenderer>());
+    }
     m_actions = std::make_unique<Zelmo::InputActionHandler>(m_context.get());
 }
 

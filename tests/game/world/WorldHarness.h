@@ -19,10 +19,15 @@ class WorldHarness {
 public:
     static constexpr float kStepMs = 16.0f;
 
+    // Headless: nothing is drawn. Drawn: the game's own renderer, which needs the renderer layer
+    // running (its recording back end will do).
+    enum class Picture { Headless, Drawn };
+
     // Loads the configuration (named as on the command line), the tuning table and the shape
     // library; every option at its first value except the "GAME_SEED" option, whose value index
     // is seedOption.
-    explicit WorldHarness(const std::string& configName = "data/config", int seedOption = 1);
+    explicit WorldHarness(const std::string& configName = "data/config", int seedOption = 1,
+                          Picture picture = Picture::Headless);
     ~WorldHarness();
 
     // A new game from the title, then the level asked for.

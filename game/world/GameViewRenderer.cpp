@@ -1,0 +1,338 @@
+#include "game/world/GameViewRenderer.h"
+
+#include <algorithm>
+
+#include "data/Globals_generated.h"
+#include "engine/data/Globals.h"
+#include "engine/gfx/Gfx.h"
+#include "engine/gfx/Projection.h"
+#include "engine/gfx/ShaderLoader.h"
+#include "engine/shell/AppContext.h"
+#include "engine/util/Fatal.h"
+#include "engine/vg/Context.h"
+#include "game/config/ConfigReaders.h"
+#include "game/config/Settings.h"
+#include "game/effects/BeamDrawing.h"
+#include "game/world/GameLogic.h"
+#include "game/world/ParticleDrawing.h"
+#include "game/world/PlayerComps.h"
+
+namespace Zelmo {
+namespace {
+
+constexpr int kLifeIcon = 28;
+constexpr int kPowerPunchIcon = 124;
+constexpr uint32_t kIconFill = 0xafb31c1c;
+constexpr float kFillDepth = -1.0f;
+
+// Kept across levels and game views for the whole run: the map centre that the last copy into
+// the frame buffer showed (the floor shader draws that copy a frame later) and the floor's clock.
+struct FloorClock {
+    int previousCentreX = 0;
+    int previousCentreY = 0;
+    std::array<float, 4> time{};
+};
+
+FloorClock& floorClock() {
+    static FloorClock s_clock;
+    return s_clock;
+}
+
+// Packed ABGR to the fill colour of the shape drawing, which reads the packed value's bytes from
+// the most significant one as red, green, blue and alpha.
+Util::Colour fillColour(uint32_t colour) { return Util::Colour::fromRgba(colour); }
+
+void destroyValid(gfx::ProgramHandle& program) {
+    gfx::destroy(program);
+    program = gfx::ProgramHandle();
+}
+
+void destroyValid(gfx::UniformHandle& uniform) {
+    gfx::destroy(uniform);
+    uniform = gfx::UniformHandle();
+}
+
+void allocQuad(gfx::TransientVertexBuffer& buffer) {
+    if (gfx::availableTransientVertices(4, PosTexCoordVertex::layout) != 4 ||
+        !gfx::allocTransientVertexBuffer(&buffer, 4, PosTexCoordVertex::layout)) {
+        Util::fatal("EEK! Ran out of vertex buffer space");
+    }
+}
+
+}  // namespace
+
+GameViewRenderer::GameViewRenderer(GameLogic& owner, GameView& view) : m_owner(owner), m_view(view) {}
+
+GameViewRenderer::~GameViewRenderer() { releaseGpu(); }
+
+void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int level) {
+    releaseGpu();
+    m_context = &context;
+    m_mapView = &mapView;
+    m_halfTexel = gfx::caps().halfTexel;
+
+    const auto designWidth = uint16_t(m_view.designWidth());
+    const auto designHeight = uint16_t(m_view.designHeight());
+    m_mapTarget = gfx::createTexture2D(designWidth, designHeight, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
+    m_mapFrameBuffer = gfx::createFrameBuffer(m_mapTarget, false);
+    m_texColour = gfx::createUniform("s_texColor", gfx::UniformType::Sampler);
+    m_paramVec = gfx::createUniform("u_paramVec", gfx::UniformType::Vec4);
+    m_param2Vec = gfx::createUniform("u_param2Vec", gfx::UniformType::Vec4);
+    m_colour = gfx::createUniform("u_color", gfx::UniformType::Vec4);
+    m_resolution = gfx::createUniform("u_resolution", gfx::UniformType::Vec4);
+    m_time = gfx::createUniform("u_time", gfx::UniformType::Vec4);
+    m_copyProgram = Game::loadShaderProgram("texture", "copy");
+    m_shapeProgram = Game::loadShaderProgram("vtx-color", "vtx-color");
+    m_floorProgram = Game::loadShaderProgram("texture", "floor-and-maze");
+    m_noFloorProgram = Game::loadShaderProgram("texture", "nofloor-and-maze");
+
+    const int setting = int(getOptionValue("VECTOR_SETTINGS"));
+    const int windowWidth = m_view.windowWidth();
+    const int windowHeight = m_view.windowHeight();
+    m_display = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, m_halfTexel ? 0.5f : 0.0f);
+    m_display->init(uint16_t(m_view.zoom()), uint16_t(windowWidth), uint16_t(windowHeight),
+                    kDisplayViewsPerSetting * setting + kFirstDisplayView, 0);
+    m_display->setThicknessScale(float(windowWidth) / float(designWidth));
+    const std::vector<const DisplaySetting*> rows = Globals::tables<DisplaySetting>("VDSETTINGS");
+    if (setting >= 0 && size_t(setting) < rows.size()) {
+        const DisplaySetting* row = rows[size_t(setting)];
+        m_display->setThickness(float(row->thickness()));
+        m_display->setBrightness(row->brightness());
+        m_display->setDecaySteps(row->decay_steps());
+        m_display->setDecayStart(row->decay_start());
+    }
+
+    gfx::setViewClear(kFloorView, gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
+    resize(windowWidth, windowHeight);
+
+    const LevelEntry entry = readLevel(level);
+    m_floorColour = entry.floorColour;
+    m_floorOn = entry.floorOn;
+    m_floorScale = entry.floorScale * m_view.zoom();
+    m_floorParams = entry.floorParams;
+}
+
+void GameViewRenderer::releaseGpu() {
+    gfx::destroy(m_mapFrameBuffer);
+    m_mapFrameBuffer = gfx::FrameBufferHandle();
+    gfx::destroy(m_mapTarget);
+    m_mapTarget = gfx::TextureHandle();
+    destroyValid(m_copyProgram);
+    destroyValid(m_shapeProgram);
+    destroyValid(m_floorProgram);
+    destroyValid(m_noFloorProgram);
+    destroyValid(m_texColour);
+    destroyValid(m_paramVec);
+    destroyValid(m_param2Vec);
+    destroyValid(m_colour);
+    destroyValid(m_resolution);
+    destroyValid(m_time);
+    m_display.reset();
+    gfx::setViewClear(kFloorView, gfx::Clear::None, 0x000000ff, 1.0f, 0);
+}
+
+void GameViewRenderer::resize(int windowWidth, int windowHeight) {
+    m_view.resize(windowWidth, windowHeight);
+    gfx::setViewRect(kFloorView, 0, 0, uint16_t(windowWidth), uint16_t(windowHeight));
+    if (m_display) {
+        m_display->resize(uint16_t(windowWidth), uint16_t(windowHeight));
+        m_display->setThicknessScale(float(windowWidth) / float(m_view.designWidth()));
+    }
+}
+
+void GameViewRenderer::render(const Util::FrameGeometry& frame) {
+    if (!m_display || !m_mapView) return;
+    if (frame.windowWidth != m_view.windowWidth() || frame.windowHeight != m_view.windowHeight()) {
+        resize(frame.windowWidth, frame.windowHeight);
+    }
+    floorPass();
+    entityPass();
+    m_owner.mazeMapDisplaySys().draw(frame.windowWidth, frame.windowHeight, frame.designWidth, frame.designHeight);
+    healthBar();
+}
+
+void GameViewRenderer::submitScreenQuad(float width, float height) {
+    gfx::TransientVertexBuffer buffer;
+    allocQuad(buffer);
+    const float du = m_halfTexel ? 0.5f / width : 0.0f;
+    const float dv = m_halfTexel ? 0.5f / height : 0.0f;
+    const float left = -width * 0.5f, right = width * 0.5f;
+    const float top = height * 0.5f, bottom = -height * 0.5f;
+    PosTexCoordVertex* vertices = buffer.vertices<PosTexCoordVertex>();
+    vertices[0] = {left, top, 0.0f, du, 1.0f - dv};
+    vertices[1] = {left, bottom, 0.0f, du, dv};
+    vertices[2] = {right, top, 0.0f, 1.0f - du, 1.0f - dv};
+    vertices[3] = {right, bottom, 0.0f, 1.0f - du, dv};
+    gfx::setVertexBuffer(buffer);
+}
+
+void GameViewRenderer::floorPass() {
+    const bool homogeneousDepth = gfx::caps().homogeneousDepth;
+    const float zoom = m_view.zoom();
+    const float mapWidth = float(m_view.designWidth()) * zoom;
+    const float mapHeight = float(m_view.designHeight()) * zoom;
+    const gfx::DrawState strip = gfx::DrawState().with(gfx::Primitive::TriangleStrip);
+
+    gfx::setViewFrameBuffer(kMapCopyView, m_mapFrameBuffer);
+    gfx::setViewTransform(kMapCopyView, gfx::ortho(-mapWidth * 0.5f, mapWidth * 0.5f, -mapHeight * 0.5f,
+                                                   mapHeight * 0.5f, -1.0f, 100.0f, homogeneousDepth));
+    gfx::setViewRect(kMapCopyView, 0, 0, uint16_t(m_view.designWidth()), uint16_t(m_view.designHeight()));
+    gfx::TransientVertexBuffer mapQuad;
+    allocQuad(mapQuad);
+    m_mapView->buildQuad(mapQuad.vertices<PosTexCoordVertex>(), int(mapWidth), int(mapHeight), m_halfTexel);
+    gfx::setVertexBuffer(mapQuad);
+    gfx::setTexture(0, m_texColour, m_mapView->getTexture().handle);
+    gfx::setState(strip);
+    gfx::submit(kMapCopyView, m_copyProgram);
+
+    int centreX = 0, centreY = 0;
+    m_mapView->getCentre(centreX, centreY);
+
+    const int windowWidth = m_view.windowWidth();
+    const int windowHeight = m_view.windowHeight();
+    gfx::setViewTransform(kFloorView,
+                          gfx::ortho(-float(windowWidth / 2), float(windowWidth / 2), -float(windowHeight / 2),
+                                     float(windowHeight / 2), -1.0f, 100.0f, homogeneousDepth));
+    gfx::setViewRect(kFloorView, 0, 0, uint16_t(windowWidth), uint16_t(windowHeight));
+    submitScreenQuad(float(windowWidth), float(windowHeight));
+
+    FloorClock& clock = floorClock();
+    const float scale = std::max(m_view.scaleX(), m_view.scaleY());
+    const float k = m_floorOn ? 0.05f / scale * m_floorScale : m_floorScale * 36.920403f;
+    const float resolution[4] = {float(windowWidth), float(windowHeight), -0.0182f, -0.0248f};
+    const float params[4] = {float(clock.previousCentreX) * float(windowWidth) / float(m_view.designWidth()) / zoom,
+                             float(clock.previousCentreY) * float(windowHeight) / float(m_view.designHeight()) / zoom,
+                             k, m_floorOn ? 0.0f : 0.7f};
+    gfx::setUniform(m_resolution, resolution);
+    gfx::setUniform(m_time, clock.time.data());
+    gfx::setUniform(m_paramVec, params);
+    gfx::setUniform(m_param2Vec, m_floorParams.data());
+    gfx::setUniform(m_colour, m_floorColour.data());
+    clock.time[0] += 0.01f;
+
+    const gfx::ProgramHandle program = getOptionValue("FLOOR_ON") != 0.0f ? m_floorProgram : m_noFloorProgram;
+    // Filtered: the copy has the design's size and is stretched over a window of any size.
+    gfx::setTexture(0, m_texColour, m_mapTarget, gfx::Sampler::Clamp);
+    gfx::setState(strip);
+    gfx::submit(kFloorView, program);
+    clock.previousCentreX = centreX;
+    clock.previousCentreY = centreY;
+}
+
+void GameViewRenderer::entityPass() {
+    float left = 0, right = 0, bottom = 0, top = 0;
+    m_view.screenProjection(left, right, bottom, top);
+    gfx::setViewTransform(kFillView, gfx::ortho(left, right, bottom, top, -1.0f, 100.0f, gfx::caps().homogeneousDepth));
+    gfx::setViewRect(kFillView, 0, 0, uint16_t(m_view.windowWidth()), uint16_t(m_view.windowHeight()));
+
+    const GameVectors& library = m_view.library();
+    const float scaleX = m_view.scaleX();
+    for (const VectorComp& shape : m_view.shapeDraws()) {
+        if (!shape.filled) continue;
+        library.drawShapeFilled(kFillView, m_shapeProgram, shape.shapeSet, uint32_t(shape.shape), float(shape.screenX),
+                                float(shape.screenY), kFillDepth, fillColour(shape.colour), shape.scale * scaleX,
+                                shape.angle);
+    }
+    for (const PolyComp& poly : m_view.polyDraws()) {
+        if (!poly.filled) continue;
+        for (const std::vector<float>& points : poly.pointLists) {
+            library.drawPolygon(kFillView, m_shapeProgram, points, float(poly.x), float(poly.y), kFillDepth,
+                                poly.scale * scaleX, fillColour(poly.colour), poly.angle);
+        }
+    }
+    for (const BeamComp& beam : m_view.beamDraws()) {
+        for (const BeamSegment& segment : beam.segments) {
+            if (!segment.filled) continue;
+            drawBeamSegmentFilled(kFillView, m_shapeProgram, float(beam.screenX), float(beam.screenY), kFillDepth,
+                                  scaleX, beam.angle, beam.length, segment);
+        }
+    }
+
+    VectorDisplay& display = *m_display;
+    display.beginFrame();
+    for (const ClippedGlyphDraw& glyph : m_view.glyphDraws()) {
+        library.drawShapeClipped(glyph.sweep, display, uint32_t(glyph.glyph.shape), float(glyph.glyph.screenX),
+                                 float(glyph.glyph.screenY), 1.0f, glyph.glyph.scale * scaleX, glyph.glyph.colour);
+    }
+    for (const VectorComp& shape : m_view.shapeDraws()) {
+        library.drawShape(display, shape.shapeSet, uint32_t(shape.shape), float(shape.screenX), float(shape.screenY),
+                          shape.thickness, shape.scale * scaleX, shape.colour, shape.angle);
+    }
+    for (const PolyComp& poly : m_view.polyDraws()) {
+        for (int pass = 0; pass < poly.passCount; ++pass) {
+            for (const std::vector<float>& points : poly.pointLists) {
+                library.drawPolyline(display, points, float(poly.x), float(poly.y), poly.thickness, poly.scale * scaleX,
+                                     poly.colour, poly.angle);
+            }
+        }
+    }
+    for (const BeamComp& beam : m_view.beamDraws()) {
+        drawBeamSegments(display, float(beam.screenX), float(beam.screenY), beam.angle, beam.length * scaleX, scaleX,
+                         beam.segments);
+    }
+    drawParticles(m_owner, display, m_view.camera(), m_view.scaleX(), m_view.scaleY());
+    statusIcons();
+    m_nextFreeView = display.endFrame(true);
+    m_view.clearDraws();
+}
+
+// Lives to spare along the top left, power punches along the top right, each a faint fill under
+// its outline; placed by fractions of the window so that they stay in its corners at any zoom.
+void GameViewRenderer::statusIcons() {
+    const GameVectors& library = m_view.library();
+    const float zoom = m_view.zoom();
+    const float scaleX = m_view.scaleX();
+    auto icon = [&](int shape, double fractionX, double fractionY, float scale) {
+        const float x = m_view.windowFractionX(fractionX);
+        const float y = m_view.windowFractionY(fractionY);
+        library.drawShapeFilled(kFillView, m_shapeProgram, 0, uint32_t(shape), x, y, kFillDepth, fillColour(kIconFill),
+                                scale, 0.0f);
+        library.drawShape(*m_display, 0, uint32_t(shape), x, y, 1.0f, scale, 0, 0.0f);
+    };
+    for (int i = 0; i < m_owner.lives() - 1; ++i) icon(kLifeIcon, 0.02 + 0.04 * i, 0.94, scaleX * 0.25f * zoom);
+    const ecs::Entity player = m_owner.player();
+    if (!player.isValid() || !player.has<PlayerComp>()) return;
+    for (int i = 0; i < player.get<PlayerComp>().powerPunches; ++i) {
+        icon(kPowerPunchIcon, 0.97 - 0.05 * i, 0.95, scaleX * 0.75f * zoom);
+    }
+}
+
+OverlayRect healthBarRect(const GameView& view, float playerX, float playerY) {
+    int sx1 = 0, sy1 = 0, sx2 = 0, sy2 = 0;
+    view.worldToScreen(int(playerX - 30.0f), int(playerY + 120.0f), sx1, sy1);
+    view.worldToScreen(int(playerX + 30.0f), int(playerY + 100.0f), sx2, sy2);
+    OverlayRect rect;
+    float right = 0, bottom = 0;
+    view.screenToOverlay(float(sx1), float(sy1), rect.x, rect.y);
+    view.screenToOverlay(float(sx2), float(sy2), right, bottom);
+    rect.w = right - rect.x;
+    rect.h = bottom - rect.y;
+    return rect;
+}
+
+// Shown only while the player's health is not full: blue behind, green for what is left, a red
+// rim.
+void GameViewRenderer::healthBar() {
+    vg::Context* overlay = m_context ? m_context->overlay() : nullptr;
+    const ecs::Entity player = m_owner.player();
+    if (!overlay || !player.isValid() || !player.has<PlayerComp>() || !player.has<PVAComp>()) return;
+    const PlayerComp& state = player.get<PlayerComp>();
+    if (state.health == state.maxHealth) return;
+    const PVAComp& pva = player.get<PVAComp>();
+    const OverlayRect bar = healthBarRect(m_view, pva.x, pva.y);
+    const float percent = std::max(0.0f, state.health) * 100.0f / state.maxHealth;
+    overlay->beginPath();
+    overlay->roundedRect(bar.x, bar.y, bar.w, bar.h, 4.0f);
+    overlay->fillColor(vg::rgba(0, 0, 255, 255));
+    overlay->fill();
+    overlay->beginPath();
+    overlay->roundedRect(bar.x, bar.y, float(int(bar.w * percent / 100.0f)), bar.h, 4.0f);
+    overlay->fillColor(vg::rgba(0, 255, 0, 255));
+    overlay->fill();
+    overlay->beginPath();
+    overlay->roundedRect(bar.x, bar.y, bar.w, bar.h, 4.0f);
+    overlay->strokeColor(vg::rgba(255, 0, 0, 255));
+    overlay->stroke();
+}
+
+}  // namespace Zelmo

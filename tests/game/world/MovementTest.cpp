@@ -234,10 +234,13 @@ TEST(Movement, APunchingPlayerBreaksTheDoorItRunsInto) {
         PVAComp& pva = harness.logic().player().get<PVAComp>();
         pva.x = Room::middle();
         pva.y = Room::edge(12) - Room::reach(kUp) - 1.0f;
-        pva.heading = 0;
-        pva.speed.from = pva.speed.to = 4.0f;
-        harness.logic().player().get<Zelmo::PlayerComp>().stateCode = punching ? 16 | 4 : 16 | 1;
-        harness.step();
+        harness.send("START_MOVE", "UP");
+        if (punching) {
+            harness.send("START_ACTION", "0");
+            for (int i = 0; i < 40; ++i) harness.step();
+            harness.send("STOP_ACTION", "0");
+        }
+        for (int i = 0; i < 20; ++i) harness.step();
         const int tile = harness.logic().tileMap().getCell(int(Room::middle()) / Room::kTile, 12);
         EXPECT_EQ(tile == Room::kDoor, !punching) << (punching ? "punching" : "walking");
     }

@@ -26,8 +26,6 @@ using Zelmo::MazeMapSys;
 // Level 0 has no regions; level 1 is a 10 x 10 maze cut into 3 x 3 regions of 4 x 4 cells.
 const char* const kMinimapLevels = "tests/game/world/data/minimap";
 constexpr int kSoundMapOpens = 31;
-constexpr int kStanding = 0;
-constexpr int kRunning = 1;
 
 // The wall a terminal hangs on, in the maze's exit order, from the way its animation turns it.
 int sideOf(const MazeMapSys::Terminal& terminal) {
@@ -39,10 +37,9 @@ std::pair<int, int> cellOf(const MazeMapSys::Terminal& terminal) {
     return {shown.cellX, shown.cellY};
 }
 
-// The state code's facing nibble of a player reading a terminal on each side, and of one
-// turned away from it.
-constexpr int kFacing[4] = {32, 16, 64, 48};
-constexpr int kFacingAway[4] = {16, 32, 48, 64};
+// The direction a player presses to face a terminal on each side, and to turn away from it.
+const char* const kToward[4] = {"DN", "UP", "RT", "LF"};
+const char* const kAway[4] = {"UP", "DN", "LF", "RT"};
 
 const Maze::Node* nodeAt(const GameLogic& logic, int x, int y) {
     std::vector<Maze::Node*> nodes;
@@ -53,8 +50,10 @@ const Maze::Node* nodeAt(const GameLogic& logic, int x, int y) {
     return nullptr;
 }
 
-// Puts the player in the terminal's cell against its wall, in the middle of the wall.
-void standBy(GameLogic& logic, const MazeMapSys::Terminal& terminal, int stateCode) {
+// Puts the player in the terminal's cell against its wall, in the middle of the wall, and
+// turns it toward the terminal or away with a tap of a direction.
+void standBy(WorldHarness& harness, const MazeMapSys::Terminal& terminal, bool facing = true) {
+    GameLogic& logic = harness.logic();
     const int side = sideOf(terminal);
     const auto [cellX, cellY] = cellOf(terminal);
     const float edges[4][2] = {{0.0f, -0.5f}, {0.0f, 0.5f}, {0.5f, 0.0f}, {-0.5f, 0.0f}};
@@ -69,7 +68,12 @@ void standBy(GameLogic& logic, const MazeMapSys::Terminal& terminal, int stateCo
     Zelmo::PVAComp& at = player.get<Zelmo::PVAComp>();
     at.x = float(x);
     at.y = float(y);
-    player.get<Zelmo::PlayerComp>().stateCode = stateCode;
+    const char* const direction = (facing ? kToward : kAway)[side];
+    // One update first: a tap sent before a new level's first update is lost.
+    harness.step();
+    harness.send("START_MOVE", direction);
+    harness.step();
+    harness.send("STOP_MOVE", direction);
     int inX = x, inY = y;
     logic.worldToCell(inX, inY);
     ASSERT_EQ(std::make_pair(inX, inY), cellOf(terminal)) << "the player stands in the terminal's cell";
@@ -136,22 +140,24 @@ TEST_F(Terminals, TheMapOpensOnlyForAPlayerStandingStillAndFacingOne) {
     struct Case {
         const char* what;
         bool facing;
-        int pose;
+        bool running;
         bool shown;
     };
     const Case cases[] = {
-        {"standing, facing it", true, kStanding, true},
-        {"standing, turned away", false, kStanding, false},
-        {"running at it", true, kRunning, false},
+        {"standing, facing it", true, false, true},
+        {"standing, turned away", false, false, false},
+        {"running at it", true, true, false},
     };
     for (const MazeMapSys::Terminal& terminal : terminals()) {
         for (const Case& c : cases) {
             const int side = sideOf(terminal);
-            standBy(logic(), terminal, (c.facing ? kFacing[side] : kFacingAway[side]) | c.pose);
+            standBy(harness, terminal, c.facing);
+            if (c.running) harness.send("START_MOVE", kToward[side]);
             harness.step();
             EXPECT_EQ(mapShown(), c.shown) << c.what << ", side " << side;
-            logic().player().get<Zelmo::PlayerComp>().stateCode = kFacing[side] | kRunning;
+            harness.send("START_MOVE", kToward[side]);
             harness.step();
+            harness.send("STOP_MOVE", kToward[side]);
         }
     }
 }
@@ -159,7 +165,7 @@ TEST_F(Terminals, TheMapOpensOnlyForAPlayerStandingStillAndFacingOne) {
 TEST_F(Terminals, TheMapClosesOnTheFirstStepAndFinishesClosingUndrawn) {
     harness.startLevel(1);
     const MazeMapSys::Terminal& terminal = terminals().back();
-    standBy(logic(), terminal, kFacing[sideOf(terminal)]);
+    standBy(harness, terminal);
     harness.step();
     ASSERT_TRUE(mapShown());
     EXPECT_EQ(opened(), 1);
@@ -167,7 +173,7 @@ TEST_F(Terminals, TheMapClosesOnTheFirstStepAndFinishesClosingUndrawn) {
     EXPECT_TRUE(mapShown());
     EXPECT_EQ(opened(), 1);
 
-    logic().player().get<Zelmo::PlayerComp>().stateCode |= kRunning;
+    harness.send("START_MOVE", kToward[sideOf(terminal)]);
     harness.step();
     EXPECT_FALSE(mapShown());
     EXPECT_EQ(opened(), 1);
@@ -240,7 +246,7 @@ TEST_F(MinimapDrawing, TheOpenMapsGreenWallsAreTheMazesClosedSides) {
     harness.startLevel(1);
     GameLogic& logic = harness.logic();
     const MazeMapSys::Terminal& terminal = logic.mazeMapSys().terminals().back();
-    standBy(logic, terminal, kFacing[sideOf(terminal)]);
+    standBy(harness, terminal);
     harness.step(32);
     ASSERT_TRUE(logic.mazeMapDisplaySys().shown());
     const auto green = drawMap(0x00ff00);
@@ -279,7 +285,7 @@ TEST_F(MinimapDrawing, TheGroundUnderTheMapIsAsOpaqueAsTheOptionSays) {
     harness.startLevel(1);
     GameLogic& logic = harness.logic();
     const MazeMapSys::Terminal& terminal = logic.mazeMapSys().terminals().back();
-    standBy(logic, terminal, kFacing[sideOf(terminal)]);
+    standBy(harness, terminal);
     harness.step(32);
     // The option's values in order: 50 %, 75 %, 100 %, 25 %, 0 %.
     const std::pair<int, uint32_t> cases[] = {{0, 127}, {2, 255}, {4, 0}};
@@ -352,14 +358,14 @@ TEST_F(MinimapGl, APlayerFacingATerminalSeesTheMazePlanAndOneStepAwayItCloses) {
     GameLogic& logic = harness->logic();
     const int before = greenPixels(show(3));
     const MazeMapSys::Terminal& terminal = logic.mazeMapSys().terminals().back();
-    standBy(logic, terminal, kFacing[sideOf(terminal)]);
+    standBy(*harness, terminal);
     // Open, and the ring halfway through a pulse.
     const std::vector<uint8_t> open = show(70);
     keepPicture("minimap-open.png", open, kWidth, kHeight);
     const int shown = greenPixels(open);
     EXPECT_GT(shown, before + 5000) << "green walls over the play field";
 
-    logic.player().get<Zelmo::PlayerComp>().stateCode |= kRunning;
+    harness->send("START_MOVE", kToward[sideOf(terminal)]);
     EXPECT_LT(greenPixels(show(40)), before + 500) << "the map gone after the closing";
 }
 

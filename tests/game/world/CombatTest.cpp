@@ -43,6 +43,16 @@ protected:
         state().stateCode = stateCode;
     }
 
+    // The player at (x, y) with a direction held, as a player walks.
+    void walkFrom(float x, float y, const char* direction) {
+        // One update first: a direction pressed before a new level's first update is lost.
+        m_harness.step();
+        m_harness.send("STOP_MOVE", m_held);
+        placePlayer(x, y, 0, 0, 0.0f);
+        m_held = direction;
+        m_harness.send("START_MOVE", direction);
+    }
+
     // Something at rest whose collision box starts gap pixels right of the player's.
     float rightOfPlayer(const ecs::Entity& other, float gap) {
         const IntBox mine = player().get<Zelmo::CBoxComp>();
@@ -77,6 +87,7 @@ protected:
 
     WorldHarness m_harness;
     Room m_room;
+    const char* m_held = "RT";
 };
 
 // The punch's damage and knock-back, by the punch frame and the robot's mass, without charge.
@@ -124,7 +135,7 @@ TEST_F(Combat, APunchMissesARobotBehindThePlayer) {
 }
 
 TEST_F(Combat, TouchingASpinnerDestroysItAndHurtsThePlayer) {
-    placePlayer(Room::middle() - 60.0f, Room::middle(), 90, kFacingRight | kPoseRun);
+    walkFrom(Room::middle() - 60.0f, Room::middle(), "RT");
     ecs::Entity spinner = robotRightOfPlayer(5);
     const float health = state().health;
     m_harness.step();
@@ -157,7 +168,7 @@ TEST_F(Combat, TheLiftEndsTheLevelOnlyForAPlayerFacingLeft) {
 }
 
 TEST_F(Combat, PickUps) {
-    placePlayer(Room::middle() - 60.0f, Room::middle(), 90, kFacingRight | kPoseRun);
+    walkFrom(Room::middle() - 60.0f, Room::middle(), "RT");
     ecs::Entity fist = itemRightOfPlayer(AnimIds::FIST_POWUP);
     const int punches = state().powerPunches;
     m_harness.step();
@@ -166,7 +177,7 @@ TEST_F(Combat, PickUps) {
 
     // A second armour restarts the armour's time instead of leaving the first end in place.
     for (int pickUp = 0; pickUp < 2; ++pickUp) {
-        placePlayer(Room::middle() - 60.0f, Room::middle(), 90, kFacingRight | kPoseRun);
+        walkFrom(Room::middle() - 60.0f, Room::middle(), "RT");
         ecs::Entity armour = itemRightOfPlayer(AnimIds::ARMOUR_POWUP);
         m_harness.step(2);
         EXPECT_TRUE(armour.has<Zelmo::KillComp>() || !armour.isValid());
@@ -174,7 +185,7 @@ TEST_F(Combat, PickUps) {
         EXPECT_EQ(scheduled(Zelmo::kActionArmourOff), 1);
     }
 
-    placePlayer(Room::middle() - 60.0f, Room::middle(), 90, kFacingRight | kPoseRun);
+    walkFrom(Room::middle() - 60.0f, Room::middle(), "RT");
     ecs::Entity box = itemRightOfPlayer(AnimIds::POWUP_BOX);
     const size_t before = m_harness.logic().world().entityCount();
     m_harness.step();
@@ -183,7 +194,7 @@ TEST_F(Combat, PickUps) {
 }
 
 TEST_F(Combat, TouchingAPrisonerFreesIt) {
-    placePlayer(Room::middle() - 60.0f, Room::middle(), 90, kFacingRight | kPoseRun);
+    walkFrom(Room::middle() - 60.0f, Room::middle(), "RT");
     m_harness.logic().setPrisonersLeft(2);
     ecs::Entity prisoner = itemRightOfPlayer(AnimIds::KROMB_CHAINED);
     m_harness.step();
@@ -192,7 +203,7 @@ TEST_F(Combat, TouchingAPrisonerFreesIt) {
 }
 
 TEST_F(Combat, AClawerLatchesOnceAndBurstsWhenItsTimeIsUp) {
-    placePlayer(Room::middle() - 60.0f, Room::middle(), 90, kFacingRight | kPoseRun);
+    walkFrom(Room::middle() - 60.0f, Room::middle(), "RT");
     ecs::Entity clawer = robotRightOfPlayer(14);
     m_harness.step();
     ASSERT_TRUE(clawer.has<Zelmo::LinkedPVAComp>());

@@ -158,11 +158,18 @@ TEST_F(Combat, TwoDeadlyHitsInOneUpdateDestroyARobotOnce) {
 
 TEST_F(Combat, TheLiftEndsTheLevelOnlyForAPlayerFacingLeft) {
     m_harness.logic().setPrisonersLeft(0);
-    for (int stateCode : {kFacingRight | kPoseRun, kFacingLeft | kPoseRun}) {
-        placePlayer(Room::middle() - 60.0f, Room::middle(), 90, stateCode);
+    for (const char* direction : {"RT", "LF"}) {
+        const bool left = std::string(direction) == "LF";
+        walkFrom(Room::middle(), Room::middle(), direction);
         ecs::Entity lift = itemRightOfPlayer(AnimIds::LIFT_NODE);
+        if (left) {
+            PVAComp& at = lift.get<PVAComp>();
+            const IntBox mine = player().get<Zelmo::CBoxComp>();
+            const IntBox theirs = lift.get<Zelmo::CBoxComp>();
+            at.x = at.nextX = Room::middle() + float(mine.x) - 2.0f - float(theirs.x + theirs.w);
+        }
         const std::string command = m_harness.step();
-        EXPECT_EQ(command, stateCode == (kFacingLeft | kPoseRun) ? "NEXTLEVEL" : "") << stateCode;
+        EXPECT_EQ(command, left ? "NEXTLEVEL" : "") << direction;
         lift.kill();
     }
 }

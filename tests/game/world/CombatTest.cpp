@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "engine/data/Globals.h"
+#include "engine/psys/System.h"
 #include "game/config/Settings.h"
+#include "game/effects/ParticleSystems.h"
 #include "game/vector/AnimId.h"
 #include "game/world/CombatComps.h"
 #include "game/world/DisplayComps.h"
@@ -22,9 +24,7 @@ using Kind = Room::Kind;
 using Zelmo::PlayerComp;
 using Zelmo::PVAComp;
 
-constexpr int kFacingUp = 16, kFacingLeft = 48, kFacingRight = 64;
-constexpr int kPoseRun = 1, kPosePunch = 4;
-constexpr int kUnknownAnimation = 99999;
+constexpr int kSpinner = 5;
 
 // The player in the room walking at 4 pixels an update, with what it meets placed just ahead.
 class Combat : public ::testing::Test {
@@ -34,13 +34,12 @@ protected:
     ecs::Entity player() { return m_harness.logic().player(); }
     PlayerComp& state() { return player().get<PlayerComp>(); }
 
-    void placePlayer(float x, float y, int heading, int stateCode, float speed = 4.0f) {
+    // The player standing at (x, y).
+    void placePlayer(float x, float y) {
         PVAComp& pva = player().get<PVAComp>();
         pva.x = pva.nextX = x;
         pva.y = pva.nextY = y;
-        pva.heading = heading;
-        pva.speed.from = pva.speed.to = speed;
-        state().stateCode = stateCode;
+        pva.speed.from = pva.speed.to = 0.0f;
     }
 
     // The player at (x, y) with a direction held, as a player walks.
@@ -48,9 +47,31 @@ protected:
         // One update first: a direction pressed before a new level's first update is lost.
         m_harness.step();
         m_harness.send("STOP_MOVE", m_held);
-        placePlayer(x, y, 0, 0, 0.0f);
+        placePlayer(x, y);
         m_held = direction;
         m_harness.send("START_MOVE", direction);
+    }
+
+    // Holds the punch with a direction until the charge shows, lets go of the direction, then of
+    // the punch: the blow flies in the last update.
+    void throwPunch(const char* direction, uint32_t charge) {
+        m_harness.send("START_MOVE", direction);
+        m_harness.send("START_ACTION", "0");
+        for (int i = 0; i < 100 && animation().animation != int(charge); ++i) m_harness.step();
+        ASSERT_EQ(animation().animation, int(charge)) << "the crouch plays into the charge";
+        m_harness.send("STOP_MOVE", direction);
+        m_harness.step();
+        m_harness.send("STOP_ACTION", "0");
+        m_harness.step();
+    }
+
+    Zelmo::AnimationComp& animation() { return player().get<Zelmo::AnimationComp>(); }
+
+    // The punch's glow: the particles it holds when a blow lands are the blow's charge.
+    float glowCharge() {
+        const PSys::ParticleEmitter* glow =
+            Zelmo::particleSystem(Zelmo::kEffectsSystem)->findEmitter(state().glowEmitter);
+        return glow ? float(glow->liveCount) : 0.0f;
     }
 
     // Something at rest whose collision box starts gap pixels right of the player's.
@@ -90,46 +111,58 @@ protected:
     const char* m_held = "RT";
 };
 
-// The punch's damage and knock-back, by the punch frame and the robot's mass, without charge.
+// The punch's damage and knock-back by the frame of the punch it lands in, the charge its glow
+// holds and the robot's mass.
 TEST_F(Combat, APunchHitsWithDamageAndKnockBackByMass) {
     struct Case {
         int frame;
         float mass;
-    } cases[] = {{0, 1.0f}, {0, 2.0f}, {2, 0.5f}, {5, 1.0f}};
+    } cases[] = {{0, 1.0f}, {0, 2.0f}, {1, 0.5f}, {1, 1.0f}};
     for (const Case& c : cases) {
         SCOPED_TRACE("frame " + std::to_string(c.frame) + " mass " + std::to_string(c.mass));
-        placePlayer(Room::middle() - 60.0f, Room::middle(), 90, kFacingRight | kPosePunch);
-        // The animation system leaves the frame of an animation the library lacks as it is set.
-        Zelmo::AnimationComp& animation = player().get<Zelmo::AnimationComp>();
-        animation.animation = kUnknownAnimation;
-        animation.frame = c.frame;
+        placePlayer(Room::edge(Room::kFirst) + 40.0f, Room::middle());
+        throwPunch("RT", AnimIds::KROMB_RT_CHARGE);
+        ASSERT_EQ(animation().animation, int(AnimIds::KROMB_RT_PUNCH));
+        for (int i = 0; i < 100 && animation().frame < c.frame; ++i) m_harness.step();
+        ASSERT_EQ(animation().frame, c.frame);
         ecs::Entity robot = robotRightOfPlayer(7);
         Zelmo::RobotComp& target = robot.get<Zelmo::RobotComp>();
         target.mass = c.mass;
         target.health = 1000.0f;
+        const float charge = glowCharge();
         m_harness.step();
+        ASSERT_EQ(animation().frame, c.frame) << "the blow lands in the frame it was aimed at";
 
         const auto* values = Globals::vectorField<float>("KNOCKBACKVALUES");
         const int last = int(values->size()) - 1;
         const float base = values->Get(flatbuffers::uoffset_t(std::min(c.frame, last)));
-        const float knockBack =
-            std::min(base, values->Get(flatbuffers::uoffset_t(last))) * Zelmo::getOptionValue("PUNCH_KBK");
-        const float damage =
-            float((c.frame + 1) * Globals::getInt("PUNCHDAMAGEMULT") + Globals::getInt("PUNCHDAMAGEBASE")) *
-            Zelmo::getOptionValue("PUNCH_DMG");
+        const float knockBack = std::min(charge / 100.0f + base, values->Get(flatbuffers::uoffset_t(last))) *
+                                Zelmo::getOptionValue("PUNCH_KBK");
+        const float damage = ((charge / Globals::getFloat("PUNCHDAMAGEDIV") + 1.0f) *
+                                  float((c.frame + 1) * Globals::getInt("PUNCHDAMAGEMULT")) +
+                              float(Globals::getInt("PUNCHDAMAGEBASE"))) *
+                             Zelmo::getOptionValue("PUNCH_DMG");
         EXPECT_EQ(target.state, 1) << "knocked back";
         EXPECT_EQ(target.knockBackAngle, 90);
         EXPECT_FLOAT_EQ(target.knockBackSpeed, knockBack / c.mass);
         EXPECT_FLOAT_EQ(target.health, 1000.0f - damage);
         EXPECT_EQ(player().get<PVAComp>().collisionValue, -1) << "the punch stops at the robot";
         robot.kill();
+        m_harness.step();
+        EXPECT_EQ(animation().animation, int(AnimIds::KROMB_RT)) << "the punch ends at the robot";
     }
 }
 
+// A robot that runs into the back of a punching player is not hit.
 TEST_F(Combat, APunchMissesARobotBehindThePlayer) {
-    placePlayer(Room::middle() - 60.0f, Room::middle(), 90, kFacingLeft | kPosePunch);
+    placePlayer(Room::middle(), Room::middle());
+    throwPunch("LF", AnimIds::KROMB_LF_CHARGE);
+    ASSERT_EQ(animation().animation, int(AnimIds::KROMB_LF_PUNCH));
     ecs::Entity robot = robotRightOfPlayer(7);
+    PVAComp& chaser = robot.get<PVAComp>();
+    chaser.speed.from = chaser.speed.to = 12.0f;
     m_harness.step();
+    EXPECT_EQ(player().get<PVAComp>().collisionValue, -1) << "the robot caught up with the player";
     EXPECT_EQ(robot.get<Zelmo::RobotComp>().state, 0);
     EXPECT_EQ(robot.get<Zelmo::RobotComp>().health, 100.0f);
 }
@@ -226,32 +259,52 @@ TEST_F(Combat, AClawerLatchesOnceAndBurstsWhenItsTimeIsUp) {
     EXPECT_FLOAT_EQ(state().health, health - Globals::getFloat("CLAWERDAMAGE") * Zelmo::getOptionValue("CLAWER_DMG"));
 }
 
-// A robot running into the shield glances off it, mirrored along the way the player faces.
+// A spinner running into the shield glances off it, mirrored along the way the player faces,
+// and leaves the player unhurt.
 TEST_F(Combat, TheShieldTurnsRobotsAside) {
     struct Case {
-        int facing;
+        const char* direction;
+        int outX;  // the side of the shield the spinner comes from
+        int outY;
         int heading;
         int after;
-    } cases[] = {{kFacingUp, 45, 135}, {kFacingRight, 45, 315}};
+    } cases[] = {{"UP", 0, 1, 135, 45}, {"DN", 0, -1, 45, 135}, {"LF", -1, 0, 45, 315}, {"RT", 1, 0, 315, 45}};
     for (const Case& c : cases) {
-        placePlayer(Room::middle() - 100.0f, Room::middle() - 100.0f, 0, c.facing, 0.0f);
+        SCOPED_TRACE(c.direction);
+        placePlayer(Room::middle(), Room::middle());
+        m_harness.send("START_MOVE", c.direction);
+        m_harness.send("START_ACTION", "1");
+        m_harness.step(2);
         ecs::Entity shield = state().shield;
-        shield.get<PVAComp>() = PVAComp{};
-        PVAComp& shieldPva = shield.get<PVAComp>();
-        shieldPva.x = shieldPva.nextX = Room::middle();
-        shieldPva.y = shieldPva.nextY = Room::middle();
-        Zelmo::addShapeBoxes(shield, 119, 0.6f);
-        shield.activate();
-        ecs::Entity robot = m_room.walker(Kind::Robot, 0.0f, Room::middle(), c.heading, 4.0f, true);
-        const IntBox box = robot.get<Zelmo::CBoxComp>();
-        const IntBox shieldBox = shield.get<Zelmo::CBoxComp>();
-        PVAComp& pva = robot.get<PVAComp>();
-        pva.x = Room::middle() + float(shieldBox.x) - float(box.x + box.w) - 1.0f;
+        ASSERT_TRUE(shield.isActivated());
+        ASSERT_EQ(player().get<PVAComp>().x, Room::middle()) << "the shield is held standing";
+
+        // The spinner just off the shield's outer edge, across from its middle.
+        const PVAComp& at = shield.get<PVAComp>();
+        const IntBox guard = shield.get<Zelmo::CBoxComp>();
+        ecs::Entity spinner = m_room.walker(Kind::Robot, 0.0f, 0.0f, c.heading, 4.0f, true);
+        spinner.get<Zelmo::RobotComp>().type = kSpinner;
+        const IntBox box = spinner.get<Zelmo::CBoxComp>();
+        const float middleX = at.x + float(guard.x) + float(guard.w) / 2.0f - float(box.x) - float(box.w) / 2.0f;
+        const float middleY = at.y + float(guard.y) + float(guard.h) / 2.0f - float(box.y) - float(box.h) / 2.0f;
+        const float outX =
+            c.outX > 0 ? at.x + float(guard.x + guard.w + 1 - box.x) : at.x + float(guard.x - 1 - box.x - box.w);
+        const float outY =
+            c.outY > 0 ? at.y + float(guard.y + guard.h + 1 - box.y) : at.y + float(guard.y - 1 - box.y - box.h);
+        PVAComp& pva = spinner.get<PVAComp>();
+        pva.x = pva.nextX = c.outX != 0 ? outX : middleX;
+        pva.y = pva.nextY = c.outY != 0 ? outY : middleY;
+        const float health = state().health;
         m_harness.step();
-        EXPECT_EQ(pva.heading, c.after) << c.facing;
+        EXPECT_EQ(pva.heading, c.after);
         EXPECT_EQ(pva.contactCounter, -60);
-        robot.kill();
-        shield.deactivate();
+        EXPECT_FALSE(spinner.has<Zelmo::KillComp>()) << "the spinner never reached the player";
+        EXPECT_EQ(state().health, health);
+        spinner.kill();
+        m_harness.send("STOP_ACTION", "1");
+        m_harness.send("STOP_MOVE", c.direction);
+        m_harness.step(2);
+        EXPECT_FALSE(shield.isActivated());
     }
 }
 

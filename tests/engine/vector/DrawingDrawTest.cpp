@@ -2,6 +2,8 @@
 // and texts written through a fake writer that shows where the sweep goes and when it ends.
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 #include "DisplayFixture.h"
 #include "DrawingSupport.h"
 
@@ -46,15 +48,10 @@ protected:
     std::vector<const gfx::Draw*> fills() {
         display->endFrame(true);
         gfx::frame();
-        std::vector<const gfx::Draw*> draws;
-        if (const gfx::ViewPass* pass = recording().pass(FillView)) {
-            for (uint32_t i = 0; i < pass->numDraws; ++i) {
-                const gfx::Draw& draw = recording().draw(*pass, i);
-                if (draw.program == program) {
-                    draws.push_back(&draw);
-                }
-            }
-        }
+        std::vector<const gfx::Draw*> draws = drawsOf(FillView);
+        draws.erase(std::remove_if(draws.begin(), draws.end(),
+                                   [this](const gfx::Draw* draw) { return draw->program != program; }),
+                    draws.end());
         return draws;
     }
 

@@ -77,13 +77,7 @@ protected:
 
     std::vector<const gfx::Draw*> fills() {
         gfx::frame();
-        std::vector<const gfx::Draw*> draws;
-        if (const gfx::ViewPass* pass = recording().pass(FillView)) {
-            for (uint32_t i = 0; i < pass->numDraws; ++i) {
-                draws.push_back(&recording().draw(*pass, i));
-            }
-        }
-        return draws;
+        return drawsOf(FillView);
     }
 
     std::vector<PosColorVertex> fillVertices(const gfx::Draw& draw) {

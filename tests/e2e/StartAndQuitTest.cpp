@@ -4,7 +4,6 @@
 #include <cctype>
 #include <chrono>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "tests/e2e/GameProcess.h"
@@ -14,14 +13,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kStartTimeoutMs = 20000;  // generous: the sanitizer build starts slowly
+using E2E::kStartTimeoutMs;
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using E2E::readFile;
 
 // "ZELMO: " + frames per second with two decimals + " FPS".
 bool isFpsTitle(const std::string& title) {

@@ -57,8 +57,9 @@ function(zelmo_test)
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include})
 endfunction()
 
-# The tests' own code is compiled without optimisation: optimising it took most of the build's
-# time and bought nothing, while the engine and game code under test keep the build's.
+# The tests' own code is compiled without optimisation, which was most of the build's time; the
+# engine and game libraries under test keep the build's (inline code that their headers give a
+# test may be linked from either).
 set(ZELMO_TEST_CODE_OPTIMISATION -O0)
 
 # GoogleTest and GoogleMock are most of what every test file compiles: they are compiled once

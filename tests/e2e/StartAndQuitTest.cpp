@@ -169,7 +169,7 @@ TEST_F(StartAndQuit, InterruptAndTerminateEndTheGameWithSoundOn) {
         E2E::X11Window window;
         ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
         // The title counts frames once the main loop runs, which is after the sound has started.
-        for (int i = 0; i < 100 && !isFpsTitle(window.title()); ++i) std::this_thread::sleep_for(50ms);
+        for (int i = 0; i < kStartTimeoutMs / 50 && !isFpsTitle(window.title()); ++i) std::this_thread::sleep_for(50ms);
         ASSERT_TRUE(isFpsTitle(window.title()));
         kill(game.pid(), signalNumber);
         int exitCode = -1;

@@ -22,7 +22,7 @@ using namespace AreaRecord;
 constexpr uint32_t kGreen = 0xff00ff00;
 constexpr uint32_t kOpaqueWhite = 0xffffffff;
 
-// Every character is 10 units wide at scale 1, lines are 20 apart.
+// Every character is 30 units wide at scale 1, lines are 60 apart: the vector font's proportions.
 class NotingWriter : public Vector::IDrawVectorText {
 public:
     struct Written {
@@ -30,7 +30,7 @@ public:
         std::string text;
     };
 
-    int lineHeight(float scale) override { return int(20 * scale); }
+    int lineHeight(float scale) override { return int(60 * scale); }
 
     Vector::TextRect& measure(Vector::TextRect& out, const Vector::VectorTextStyle& style,
                               const std::string& text) override {
@@ -40,8 +40,8 @@ public:
             longest = std::max(longest, end - start);
             start = end + 1;
         }
-        out = {style.x, style.y - int(float(lines) * 20 * style.scale), int(float(longest) * 10 * style.scale),
-               int(float(lines) * 20 * style.scale)};
+        out = {style.x, style.y - int(float(lines) * 60 * style.scale), int(float(longest) * 30 * style.scale),
+               int(float(lines) * 60 * style.scale)};
         return out;
     }
 
@@ -145,7 +145,7 @@ TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndThePlainThickness) 
     ASSERT_EQ(writer.written.size(), 2u);
     for (const auto& written : writer.written) {
         EXPECT_EQ(written.text, "PLAY");
-        EXPECT_FLOAT_EQ(written.style.scale, 36 / 7.5f);
+        EXPECT_FLOAT_EQ(written.style.scale, 36 / 22.5f);
         EXPECT_EQ(written.style.colour, 0x44332211u);
         EXPECT_EQ(written.style.thickness, 6.0f);
         EXPECT_FALSE(written.style.filled);
@@ -158,7 +158,7 @@ TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndThePlainThickness) 
 TEST_F(VectorRendererTest, WithoutASizeTheWriterWritesAtTheFontSize) {
     draw(area("", "PLAY", "0xffffffff"));
     ASSERT_EQ(writer.written.size(), 1u);
-    EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 7.5f);
+    EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 22.5f);
 }
 
 // The writer is fitted to the window by its screen, so a larger window must not enlarge the
@@ -170,7 +170,7 @@ TEST_F(VectorRendererTest, WithoutASizeTheWriterWritesAtTheDesignFontSizeInAnyWi
     display->beginFrame();
     renderer.renderArea(area("", "PLAY", "0xffffffff"));
     ASSERT_EQ(writer.written.size(), 1u);
-    EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 7.5f);
+    EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 22.5f);
 }
 
 namespace {

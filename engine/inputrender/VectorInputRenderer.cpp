@@ -11,8 +11,9 @@ namespace Vector {
 namespace {
 
 constexpr float kDesignFontSize = 18;
-// A style size of 7.5 writes the vector font at its own scale.
-constexpr float kFontScaleDivisor = 7.5f;
+// A style size is the capital height in design pixels; the vector font's capitals are 22.5 units
+// tall.
+constexpr float kFontScaleDivisor = 22.5f;
 constexpr float kStrokeCharWidth = 9;  // per unit of size: a generous average of the stroke font
 const std::string kFillArea = "*FILLAREA*";
 const std::string kStrokeFont = "SIMPLEX";

@@ -84,6 +84,13 @@ std::string GameProcess::standardError() const {
     return text.str();
 }
 
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
 double cpuSeconds(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/stat");
     std::string text((std::istreambuf_iterator<char>(status)), std::istreambuf_iterator<char>());

@@ -36,6 +36,14 @@ private:
     std::string m_workDir;
 };
 
+// How long the game may take to show its first window: generous, the sanitizer build starts slowly.
+constexpr int kStartTimeoutMs = 20000;
+// A screen corner far from any window the game opens, where the pointer is parked.
+constexpr int kAwayX = 1900, kAwayY = 1180;
+
+// The whole of a file the game wrote; empty when there is none.
+std::string readFile(const std::string& path);
+
 // CPU time (user + system) used so far by a running process, in seconds.
 double cpuSeconds(pid_t pid);
 

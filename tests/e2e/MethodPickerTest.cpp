@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "tests/e2e/GameProcess.h"
@@ -13,17 +12,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kStartTimeoutMs = 20000;
+using E2E::kStartTimeoutMs;
 // The window a first start opens, and the screen corner far from it.
 constexpr int kFirstWidth = 960, kFirstHeight = 720;
-constexpr int kAwayX = 1900, kAwayY = 1180;
+using E2E::kAwayX;
+using E2E::kAwayY;
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using E2E::readFile;
 
 bool fileExists(const std::string& path) { return std::ifstream(path).good(); }
 

@@ -24,8 +24,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kStartTimeoutMs = 20000;
-constexpr int kAwayX = 1900, kAwayY = 1180;
+using E2E::kStartTimeoutMs;
+using E2E::kAwayX;
+using E2E::kAwayY;
 // Any light at all (r + g + b), and the light of words: every fill of the picker is darker.
 constexpr uint32_t kAnyLight = 60;
 constexpr uint32_t kWordLight = 400;

@@ -6,8 +6,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "engine/input/TriggerId.h"
@@ -20,17 +18,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kStartTimeoutMs = 20000;
 constexpr int kScreenTimeoutMs = 15000;     // a sanitizer build draws a few frames a second
 constexpr int kWidth = 960, kHeight = 720;  // the window the configuration opens
-constexpr int kAwayX = 1900, kAwayY = 1180;
-
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // The share of a box's pixels that are lit.
 double litShare(const E2E::Picture& picture, const E2E::Box& box) {

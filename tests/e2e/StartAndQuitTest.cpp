@@ -4,7 +4,6 @@
 #include <cctype>
 #include <chrono>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "tests/e2e/GameProcess.h"
@@ -14,14 +13,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kStartTimeoutMs = 20000;  // generous: the sanitizer build starts slowly
+using E2E::kStartTimeoutMs;
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using E2E::readFile;
 
 // "ZELMO: " + frames per second with two decimals + " FPS".
 bool isFpsTitle(const std::string& title) {
@@ -175,7 +169,7 @@ TEST_F(StartAndQuit, InterruptAndTerminateEndTheGameWithSoundOn) {
         E2E::X11Window window;
         ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
         // The title counts frames once the main loop runs, which is after the sound has started.
-        for (int i = 0; i < 100 && !isFpsTitle(window.title()); ++i) std::this_thread::sleep_for(50ms);
+        for (int i = 0; i < kStartTimeoutMs / 50 && !isFpsTitle(window.title()); ++i) std::this_thread::sleep_for(50ms);
         ASSERT_TRUE(isFpsTitle(window.title()));
         kill(game.pid(), signalNumber);
         int exitCode = -1;

@@ -21,6 +21,7 @@ import os
 import random
 
 WIDTH, HEIGHT = 640.0, 480.0
+FONT_CAPITAL_HEIGHT = 22.5  # the vector font's capital height in font units (tools/vectorfont)
 
 # Line colours, 0xRRGGBBAA.
 CYAN = 0x73D9E7FF
@@ -301,20 +302,24 @@ def hero_placement(path):
 
 # --- The words --------------------------------------------------------------------------------
 
-def text(x, y, words, colour, scale, thickness, sweep_speed, sweep_rate, beam=(320, 480), fill=False):
-    return {"x": px(x), "y": py(y), "text": words, "colour": colour, "scale": scale, "thickness": thickness,
+def text(x, y, words, colour, height, thickness, sweep_speed, sweep_rate, beam=(320, 480), fill=False):
+    """Words whose capitals are `height` design pixels tall."""
+    return {"x": px(x), "y": py(y), "text": words, "colour": colour, "scale": height / FONT_CAPITAL_HEIGHT,
+            "thickness": thickness,
             "fill": fill, "sweep": True, "sweep_speed": sweep_speed, "sweep_rate": sweep_rate,
             "beam_x": px(beam[0]), "beam_y": py(beam[1]), "beam_colour": BEAM}
 
 
-def first_glyph_x(words, scale, centre=WIDTH / 2):
-    """Where the first glyph's centre goes for the words to be centred (glyphs 5 wide, gaps 1)."""
-    width = (len(words) * 6 - 1) * scale
-    return centre - width / 2 + 2.5 * scale
+def first_glyph_x(words, height, centre=WIDTH / 2):
+    """Where the first glyph's centre goes for the words to be centred (capitals 5 steps wide with
+    gaps of 1, and 7.5 steps tall)."""
+    step = height / 7.5
+    width = (len(words) * 6 - 1) * step
+    return centre - width / 2 + 2.5 * step
 
 
-def words_definition(name, words, y, colour, scale, thickness, speed, rate, fill=False):
-    return {"name": name, "texts": [text(first_glyph_x(words, scale), y, words, colour, scale, thickness, speed,
+def words_definition(name, words, y, colour, height, thickness, speed, rate, fill=False):
+    return {"name": name, "texts": [text(first_glyph_x(words, height), y, words, colour, height, thickness, speed,
                                          rate, fill=fill)]}
 
 
@@ -336,8 +341,8 @@ def intro():
         maze_definition(wall_segments(open_)),
         robot_definition(angry_at=HERO_STEP * len(path) - 0.6),
         hero_definition(arrives_at=HERO_STEP * len(path)),
-        words_definition("title", "ZELMO", title_y, PINK, 12, 9.0, 6, 20, fill=True),
-        words_definition("subtitle", "ESCAPE THE ROBOT MAZE", subtitle_y, CYAN, 3.2, 5.0, 4, 8),
+        words_definition("title", "ZELMO", title_y, PINK, 90, 9.0, 6, 20, fill=True),
+        words_definition("subtitle", "ESCAPE THE ROBOT MAZE", subtitle_y, CYAN, 24, 5.0, 4, 8),
         finale_definition(title_y - 62),
     ]
     placements = [
@@ -362,8 +367,8 @@ def game_over(words, colour, subtitle):
     y = 420
     return {
         "definitions": [
-            words_definition("words", words, y, colour, 7, 8.0, 6, 16, fill=True),
-            words_definition("subtitle", subtitle, 60, CYAN, 3.0, 5.0, 4, 8),
+            words_definition("words", words, y, colour, 52.5, 8.0, 6, 16, fill=True),
+            words_definition("subtitle", subtitle, 60, CYAN, 22.5, 5.0, 4, 8),
             finale_definition(y - 40),
         ],
         "placements": [

@@ -22,9 +22,10 @@ import math
 import os
 import sys
 
-UNIT = 1.25                 # font units per grid step: capitals are 5 wide and 7.5 tall
+UNIT = 3.75                 # font units per grid step: capitals are 15 wide and 22.5 tall, so the
+                            # game's messages at scale 1 read as headings
 BASELINE_GRID = 3           # grid row that lands on y = 0 (the middle of a capital)
-FILL_HALF_WIDTH = 0.45      # font units on each side of a stroke
+FILL_HALF_WIDTH = 0.36 * UNIT  # font units on each side of a stroke
 FILL_ABGR = 0xFF206020      # opaque green, packed ABGR
 SHAPE_RGBA = 0x73D9E7FF     # cyan, 0xRRGGBBAA: the colour a glyph is drawn in by default
 CELL_HEIGHT = 6 * UNIT

@@ -14,6 +14,7 @@
 #include "engine/map/MapTexture.h"
 #include "engine/map/MapView.h"
 #include "engine/maze/LevelMap.h"
+#include "tests/engine/maze/LevelParamsFixture.h"
 
 namespace {
 
@@ -24,16 +25,9 @@ constexpr int kFullSpeed = 12;
 
 // A 40 x 40 cell level of 32-pixel tiles: 165 x 165 tiles, larger than the zoom 2 window.
 std::unique_ptr<Map::TileMap> bigLevel() {
-    Maze::LevelParams params;
-    params.seed = 99;
-    params.loopPercent = 10;
-    params.cellsWide = 40;
-    params.cellsHigh = 40;
-    params.cellWidthTiles = 3;
-    params.cellHeightTiles = 3;
+    Maze::LevelParams params = MazeTest::levelParams(99, 10, {{40, 40}, {3, 3}, {2, 2, 2, 2}});
     params.tileShiftX = 5;
     params.tileShiftY = 5;
-    params.marginLeft = params.marginRight = params.marginTop = params.marginBottom = 2;
     return Maze::buildLevelMap(params);
 }
 

@@ -11,6 +11,7 @@
 #include "engine/maze/LevelMap.h"
 #include "engine/maze/PositionMap.h"
 #include "game/maze/CorridorLookup.h"
+#include "tests/engine/maze/LevelParamsFixture.h"
 
 namespace {
 
@@ -48,20 +49,11 @@ void operator delete(void* block, size_t) noexcept { operator delete(block); }
 namespace {
 
 Maze::LevelParams levelOf(int cells, int loopPercent) {
-    Maze::LevelParams params;
-    params.seed = 4242;
-    params.loopPercent = loopPercent;
-    params.cellsWide = cells;
-    params.cellsHigh = cells;
-    params.cellWidthTiles = 4;
-    params.cellHeightTiles = 4;
+    Maze::LevelParams params =
+        MazeTest::levelParams(4242, loopPercent, {{cells, cells}, {4, 4}, {2, 2, 2, 2}},
+                              {cells / 2, cells / 2, 1, cells - 1, cells - 1, 1, cells / 3, cells / 4});
     params.tileShiftX = 5;
     params.tileShiftY = 5;
-    params.marginLeft = 2;
-    params.marginRight = 2;
-    params.marginTop = 2;
-    params.marginBottom = 2;
-    params.specialCells = {cells / 2, cells / 2, 1, cells - 1, cells - 1, 1, cells / 3, cells / 4};
     return params;
 }
 

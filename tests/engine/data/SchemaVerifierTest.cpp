@@ -7,7 +7,7 @@ namespace {
 
 // Every kind of field the verifier walks: scalars, structs, strings, tables, vectors of each,
 // a union and a vector of unions, and a required field.
-const char* const kSchema = R"(
+const char* const kVerifiedSchema = R"(
 struct Point { x:int; y:int; }
 struct Wide { big:long; small:byte; }
 table Leaf { name:string; value:double; }
@@ -42,7 +42,7 @@ protected:
     std::vector<uint8_t> m_buffer;
 
     void SetUp() override {
-        ASSERT_TRUE(m_parser.Parse(kSchema)) << m_parser.error_;
+        ASSERT_TRUE(m_parser.Parse(kVerifiedSchema)) << m_parser.error_;
         ASSERT_TRUE(m_parser.ParseJson(kDocument)) << m_parser.error_;
         m_buffer.assign(m_parser.builder_.GetBufferPointer(),
                         m_parser.builder_.GetBufferPointer() + m_parser.builder_.GetSize());

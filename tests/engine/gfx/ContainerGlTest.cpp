@@ -15,14 +15,6 @@ using namespace containers;
 
 namespace {
 
-const char* const QuadVs = R"(#version 330 core
-in vec3 a_position;
-in vec2 a_texcoord0;
-uniform mat4 u_modelViewProj;
-out vec2 v_texcoord0;
-void main() { gl_Position = u_modelViewProj * vec4(a_position, 1.0); v_texcoord0 = a_texcoord0; }
-)";
-
 const char* const FlatFs = R"(#version 330 core
 in vec2 v_texcoord0;
 uniform sampler2D s_tex;
@@ -105,7 +97,7 @@ TEST_F(GlTest, AMippedTextureDrawnSmallerSamplesTheMatchingLevel) {
     const Bytes file = ktxFile(desc, solidImages(desc, {red, green, blue}));
     Game::TextureRecord record = Game::loadTexture(writeFile("levels.ktx", file), gfx::Sampler::Point);
     ASSERT_TRUE(record.handle.valid());
-    gfx::ProgramHandle program = gfx::createProgram(QuadVs, FlatFs, "flat");
+    gfx::ProgramHandle program = gfx::createProgram(kTexturedQuadVs, FlatFs, "flat");
     EXPECT_THAT(drawn(program, record.handle, 4), Each(red));
     EXPECT_THAT(drawn(program, record.handle, 2), Each(green));
     EXPECT_THAT(drawn(program, record.handle, 1), Each(blue));
@@ -117,7 +109,7 @@ TEST_F(GlTest, ACubeMapShowsTheFaceADirectionPointsAt) {
     const Bytes file = ddsFile(desc, solidImages(desc, faces));
     Game::TextureRecord record = Game::loadTexture(writeFile("faces.dds", file), gfx::Sampler::Point);
     ASSERT_TRUE(record.handle.valid());
-    gfx::ProgramHandle program = gfx::createProgram(QuadVs, CubeFs, "cube");
+    gfx::ProgramHandle program = gfx::createProgram(kTexturedQuadVs, CubeFs, "cube");
     const float directions[6][4] = {{1, 0, 0, 0},  {-1, 0, 0, 0}, {0, 1, 0, 0},
                                     {0, -1, 0, 0}, {0, 0, 1, 0},  {0, 0, -1, 0}};
     for (int face = 0; face < 6; ++face) {
@@ -132,6 +124,6 @@ TEST_F(GlTest, ABlockCompressedTextureIsDecodedWhenDrawn) {
     const Bytes block = {0x00, 0xf8, 0x00, 0xf8, 0, 0, 0, 0};
     Game::TextureRecord record = Game::loadTexture(writeFile("red.dds", ddsFile(desc, block)), gfx::Sampler::Point);
     ASSERT_TRUE(record.handle.valid());
-    gfx::ProgramHandle program = gfx::createProgram(QuadVs, FlatFs, "flat");
+    gfx::ProgramHandle program = gfx::createProgram(kTexturedQuadVs, FlatFs, "flat");
     EXPECT_THAT(drawn(program, record.handle, 4), Each(0xff0000ffu));
 }

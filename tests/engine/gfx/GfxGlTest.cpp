@@ -20,13 +20,6 @@ gfx::ProgramHandle colourProgram() {
     return gfx::createProgramFromFiles("data/vtx-color.vs.bin", "data/vtx-color.fs.bin");
 }
 
-const char* const TextureVs = R"(#version 330 core
-in vec3 a_position;
-in vec2 a_texcoord0;
-uniform mat4 u_modelViewProj;
-out vec2 v_texcoord0;
-void main() { gl_Position = u_modelViewProj * vec4(a_position, 1.0); v_texcoord0 = a_texcoord0; }
-)";
 const char* const TextureFs = R"(#version 330 core
 in vec2 v_texcoord0;
 uniform sampler2D s_texColor;
@@ -112,7 +105,7 @@ TEST_F(GlTest, AViewClearsAndDrawsOnlyInsideItsRectangle) {
 
 TEST_F(GlTest, ABgraFrameBufferRenderedInOneViewIsSampledInALaterOne) {
     gfx::ProgramHandle colour = colourProgram();
-    gfx::ProgramHandle textured = gfx::createProgram(TextureVs, TextureFs, "texture");
+    gfx::ProgramHandle textured = gfx::createProgram(kTexturedQuadVs, TextureFs, "texture");
     ASSERT_TRUE(colour.valid() && textured.valid());
     gfx::UniformHandle sampler = gfx::createUniform("s_texColor", gfx::UniformType::Sampler);
     gfx::UniformHandle tint = gfx::createUniform("u_tint", gfx::UniformType::Vec4);

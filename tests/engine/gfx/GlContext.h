@@ -9,6 +9,16 @@
 
 #include <cstdlib>
 
+// Passes a textured quad's positions and texture coordinates through, for the tests' own
+// fragment programs.
+inline constexpr const char* kTexturedQuadVs = R"(#version 330 core
+in vec3 a_position;
+in vec2 a_texcoord0;
+uniform mat4 u_modelViewProj;
+out vec2 v_texcoord0;
+void main() { gl_Position = u_modelViewProj * vec4(a_position, 1.0); v_texcoord0 = a_texcoord0; }
+)";
+
 class GlTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/gfx/Gfx.h"
 #include "engine/gfx/Recording.h"
 
@@ -21,4 +23,28 @@ protected:
     }
 
     const gfx::Recording& recording() const { return *gfx::recording(); }
+
+    // The draws of a view in the last frame, in submission order; none when the view did not run.
+    std::vector<const gfx::Draw*> drawsOf(gfx::ViewId view) const {
+        std::vector<const gfx::Draw*> draws;
+        if (const gfx::ViewPass* pass = recording().pass(view)) {
+            for (uint32_t i = 0; i < pass->numDraws; ++i) {
+                draws.push_back(&recording().draw(*pass, i));
+            }
+        }
+        return draws;
+    }
+
+    // The vertices that a view's draws index, draw after draw, as the GPU would assemble them.
+    template <typename Vertex>
+    std::vector<Vertex> indexedVertices(gfx::ViewId view) const {
+        std::vector<Vertex> result;
+        for (const gfx::Draw* draw : drawsOf(view)) {
+            std::vector<Vertex> vertices = recording().vertices<Vertex>(*draw);
+            for (uint16_t index : recording().indices(*draw)) {
+                result.push_back(vertices.at(index));
+            }
+        }
+        return result;
+    }
 };

@@ -26,19 +26,19 @@ std::string runCase(const TimingCase& c) {
     return SwitchTimeline(controller, area).run(c.script);
 }
 
-constexpr TriggerType KEY = TriggerType::KEY;
+constexpr TriggerType kKey = TriggerType::KEY;
 constexpr TriggerType DWELL = TriggerType::DWELL;
 
 // Each timing record held down and let go.
 TEST(SwitchTiming, TimingRecords) {
     const TimingCase cases[] = {
-        {"no timing: press once, release", 0, 0, 0, 0, KEY, "E P T100x10 R T100x5", "press@0 release@1000"},
-        {"repeat", 0, 200, 0, 0, KEY, "E P T50x13 R T100x5", "press@0 press@200 press@400 press@600 release@650"},
-        {"repeat and hold, let go before the hold", 0, 200, 500, 200, KEY, "E P T100x3 R T100x10",
+        {"no timing: press once, release", 0, 0, 0, 0, kKey, "E P T100x10 R T100x5", "press@0 release@1000"},
+        {"repeat", 0, 200, 0, 0, kKey, "E P T50x13 R T100x5", "press@0 press@200 press@400 press@600 release@650"},
+        {"repeat and hold, let go before the hold", 0, 200, 500, 200, kKey, "E P T100x3 R T100x10",
          "press@0 release@300"},
-        {"repeat and hold, held", 0, 200, 500, 200, KEY, "E P T100x10 R T100x10",
+        {"repeat and hold, held", 0, 200, 500, 200, kKey, "E P T100x10 R T100x10",
          "press@0 hold@500 heldrelease@700 hold@900 heldrelease@1000"},
-        {"one switch hold, held", 0, 0, 300, 100, KEY, "E P T50x11 R T50x10",
+        {"one switch hold, held", 0, 0, 300, 100, kKey, "E P T50x11 R T50x10",
          "press@0 hold@300 heldrelease@400 hold@500 heldrelease@550"},
         {"dwell", 300, 0, 0, 0, DWELL, "E T100x10", "press@300"},
         {"dwell and repeat", 300, 200, 0, 0, DWELL, "E T100x10", "press@300 press@500 press@700 press@900"},
@@ -50,12 +50,12 @@ TEST(SwitchTiming, TimingRecords) {
 // and nothing fires afterwards.
 TEST(SwitchTiming, ReleaseEndsAHold) {
     const TimingCase cases[] = {
-        {"during the first hold delay", 0, 0, 300, 100, KEY, "E P T100x2 R T100x10", "press@0 release@200"},
-        {"right at the hold", 0, 0, 300, 100, KEY, "E P T100x3 R T100x10", "press@0 hold@300 heldrelease@300"},
-        {"just after a held-release of the cycle", 0, 0, 300, 100, KEY, "E P T100x4 R T100x10",
+        {"during the first hold delay", 0, 0, 300, 100, kKey, "E P T100x2 R T100x10", "press@0 release@200"},
+        {"right at the hold", 0, 0, 300, 100, kKey, "E P T100x3 R T100x10", "press@0 hold@300 heldrelease@300"},
+        {"just after a held-release of the cycle", 0, 0, 300, 100, kKey, "E P T100x4 R T100x10",
          "press@0 hold@300 heldrelease@400 heldrelease@400"},
-        {"hold without cycle", 0, 0, 300, 0, KEY, "E P T100x10 R T100x10", "press@0 hold@300 heldrelease@1000"},
-        {"pressed again after", 0, 0, 300, 0, KEY, "E P T100x3 R P R",
+        {"hold without cycle", 0, 0, 300, 0, kKey, "E P T100x10 R T100x10", "press@0 hold@300 heldrelease@1000"},
+        {"pressed again after", 0, 0, 300, 0, kKey, "E P T100x3 R P R",
          "press@0 hold@300 heldrelease@300 press@300 release@300"},
     };
     for (const auto& c : cases) EXPECT_EQ(runCase(c), c.fired) << c.what;
@@ -64,9 +64,9 @@ TEST(SwitchTiming, ReleaseEndsAHold) {
 // One tick however long fires a countdown once, and the next starts from its full value.
 TEST(SwitchTiming, OvershootFiresOnce) {
     const TimingCase cases[] = {
-        {"long tick", 0, 200, 0, 0, KEY, "E P T450 T199 T1", "press@0 press@450 press@650"},
-        {"exact tick", 0, 200, 0, 0, KEY, "E P T200 T200", "press@0 press@200 press@400"},
-        {"long tick over the hold", 0, 0, 300, 100, KEY, "E P T5000 T99 T1", "press@0 hold@5000 heldrelease@5100"},
+        {"long tick", 0, 200, 0, 0, kKey, "E P T450 T199 T1", "press@0 press@450 press@650"},
+        {"exact tick", 0, 200, 0, 0, kKey, "E P T200 T200", "press@0 press@200 press@400"},
+        {"long tick over the hold", 0, 0, 300, 100, kKey, "E P T5000 T99 T1", "press@0 hold@5000 heldrelease@5100"},
         {"dwell after a long tick", 300, 0, 0, 0, DWELL, "E T10000 T10000", "press@10000"},
     };
     for (const auto& c : cases) EXPECT_EQ(runCase(c), c.fired) << c.what;

@@ -81,15 +81,7 @@ protected:
     std::vector<OverlayVertex> endFrame() {
         EXPECT_TRUE(overlay->endFrame());
         gfx::frame();
-        std::vector<OverlayVertex> result;
-        const gfx::ViewPass* pass = recording().pass(kOverlayView);
-        if (pass == nullptr) return result;
-        for (uint32_t i = 0; i < pass->numDraws; ++i) {
-            const gfx::Draw& drawn = recording().draw(*pass, i);
-            std::vector<OverlayVertex> vertices = recording().vertices<OverlayVertex>(drawn);
-            for (uint16_t index : recording().indices(drawn)) result.push_back(vertices.at(index));
-        }
-        return result;
+        return indexedVertices<OverlayVertex>(kOverlayView);
     }
 
     static std::vector<OverlayVertex> ofColour(const std::vector<OverlayVertex>& vertices, uint32_t abgr) {

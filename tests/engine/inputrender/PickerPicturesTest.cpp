@@ -29,7 +29,7 @@ constexpr int kDesignHeight = 480;
 constexpr int kVectorScale = 2;
 constexpr gfx::ViewId kClearView = 1;
 constexpr int kVectorFirstView = 10;
-constexpr gfx::ViewId kOverlayView = 200;
+constexpr gfx::ViewId kPickerOverlayView = 200;
 
 // The game's fonts, from its data folder when they are there, else from the system's.
 std::string fontPath(const std::string& file) {
@@ -103,14 +103,14 @@ protected:
     Picture withOverlay(const std::string& choice) {
         startPicture(kDesignWidth, kDesignHeight);
         if (!overlay_) {
-            overlay_ = std::make_unique<vg::Context>(kOverlayView);
+            overlay_ = std::make_unique<vg::Context>(kPickerOverlayView);
             for (const auto& [name, file] : {std::pair{"DEFAULT", "DejaVuSans.ttf"},
                                              {"BOLD", "DejaVuSans-Bold.ttf"},
                                              {"MONO", "DejaVuSansMono.ttf"}}) {
                 EXPECT_NE(overlay_->createFont(name, fontPath(file)), vg::kInvalidFont) << file;
             }
         }
-        gfx::setViewFrameBuffer(kOverlayView, target_);
+        gfx::setViewFrameBuffer(kPickerOverlayView, target_);
         overlay_->beginFrame(kDesignWidth, kDesignHeight, 1.0f);
         Game::InputRenderer renderer;
         renderer.render(pickerAt(choice), nullptr, *overlay_,
@@ -129,7 +129,7 @@ protected:
         }
         // Without a writer for the game's vector font the labels are in the stroke font.
         Vector::VectorInputRenderer renderer(*display_, nullptr);
-        vg::Context unused(kOverlayView);
+        vg::Context unused(kPickerOverlayView);
         renderer.render(pickerAt(choice), nullptr, unused, {width, height, kDesignWidth, kDesignHeight, width, height});
         // Without glow, the display composites its scene on the view after its first.
         gfx::setViewFrameBuffer(gfx::ViewId(kVectorFirstView + 1), target_);

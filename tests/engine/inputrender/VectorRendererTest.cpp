@@ -20,9 +20,9 @@ namespace {
 using namespace AreaRecord;
 
 constexpr uint32_t kGreen = 0xff00ff00;
-constexpr uint32_t kWhite = 0xffffffff;
+constexpr uint32_t kOpaqueWhite = 0xffffffff;
 
-// Every character is 10 units wide at scale 1, lines are 20 apart.
+// Every character is 30 units wide at scale 1, lines are 60 apart: the vector font's proportions.
 class NotingWriter : public Vector::IDrawVectorText {
 public:
     struct Written {
@@ -30,7 +30,7 @@ public:
         std::string text;
     };
 
-    int lineHeight(float scale) override { return int(20 * scale); }
+    int lineHeight(float scale) override { return int(60 * scale); }
 
     Vector::TextRect& measure(Vector::TextRect& out, const Vector::VectorTextStyle& style,
                               const std::string& text) override {
@@ -40,8 +40,8 @@ public:
             longest = std::max(longest, end - start);
             start = end + 1;
         }
-        out = {style.x, style.y - int(float(lines) * 20 * style.scale), int(float(longest) * 10 * style.scale),
-               int(float(lines) * 20 * style.scale)};
+        out = {style.x, style.y - int(float(lines) * 60 * style.scale), int(float(longest) * 30 * style.scale),
+               int(float(lines) * 60 * style.scale)};
         return out;
     }
 
@@ -145,7 +145,7 @@ TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndThePlainThickness) 
     ASSERT_EQ(writer.written.size(), 2u);
     for (const auto& written : writer.written) {
         EXPECT_EQ(written.text, "PLAY");
-        EXPECT_FLOAT_EQ(written.style.scale, 36 / 7.5f);
+        EXPECT_FLOAT_EQ(written.style.scale, 36 / 22.5f);
         EXPECT_EQ(written.style.colour, 0x44332211u);
         EXPECT_EQ(written.style.thickness, 6.0f);
         EXPECT_FALSE(written.style.filled);
@@ -158,7 +158,7 @@ TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndThePlainThickness) 
 TEST_F(VectorRendererTest, WithoutASizeTheWriterWritesAtTheFontSize) {
     draw(area("", "PLAY", "0xffffffff"));
     ASSERT_EQ(writer.written.size(), 1u);
-    EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 7.5f);
+    EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 22.5f);
 }
 
 // The writer is fitted to the window by its screen, so a larger window must not enlarge the
@@ -170,7 +170,7 @@ TEST_F(VectorRendererTest, WithoutASizeTheWriterWritesAtTheDesignFontSizeInAnyWi
     display->beginFrame();
     renderer.renderArea(area("", "PLAY", "0xffffffff"));
     ASSERT_EQ(writer.written.size(), 1u);
-    EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 7.5f);
+    EXPECT_FLOAT_EQ(writer.written[0].style.scale, 18 / 22.5f);
 }
 
 namespace {
@@ -222,9 +222,9 @@ TEST_F(VectorRendererTest, ALabelOfAlignmentCodesAloneWritesNothing) {
 }
 
 TEST_F(VectorRendererTest, TheStrokeFontWritesForSimplexStylesAndWithoutAWriter) {
-    EXPECT_EQ(colours(draw(area("", "PLAY", "0xffffffff,18,SIMPLEX"))), (std::set<uint32_t>{kWhite}));
+    EXPECT_EQ(colours(draw(area("", "PLAY", "0xffffffff,18,SIMPLEX"))), (std::set<uint32_t>{kOpaqueWhite}));
     EXPECT_TRUE(writer.written.empty());
-    EXPECT_EQ(colours(drawRecord(area("", "PLAY", "0xffffffff"), nullptr)), (std::set<uint32_t>{kWhite}));
+    EXPECT_EQ(colours(drawRecord(area("", "PLAY", "0xffffffff"), nullptr)), (std::set<uint32_t>{kOpaqueWhite}));
 }
 
 namespace {
@@ -241,7 +241,7 @@ class StrokePlacement : public VectorRendererTest, public ::testing::WithParamIn
 // Size 2 writes capitals 14 units high; the lines reach 3 units past the strokes.
 TEST_P(StrokePlacement, KeepsTheTextInItsPartOfTheBox) {
     const StrokeCase& c = GetParam();
-    const Extent text = extentOf(drawRecord(area("", c.label, "0xffffffff,2"), nullptr), kWhite);
+    const Extent text = extentOf(drawRecord(area("", c.label, "0xffffffff,2"), nullptr), kOpaqueWhite);
     ASSERT_LT(text.minX, text.maxX);
     EXPECT_GE(text.minX, kX + kW * c.left - 3);
     EXPECT_LE(text.maxX, kX + kW * c.right + 3);
@@ -253,7 +253,7 @@ TEST_P(StrokePlacement, KeepsTheTextInItsPartOfTheBox) {
 TEST_F(VectorRendererTest, StrokeTextAtTheTopStaysBelowTheTopEdge) {
     ScreenAreaRenderInfo info = area("", "$^ONE\nTWO\nTHREE", "0xffffffff,2");
     info.rect = {0, 0, 100, 100};
-    const Extent text = extentOf(drawRecord(info, nullptr), kWhite);
+    const Extent text = extentOf(drawRecord(info, nullptr), kOpaqueWhite);
     EXPECT_GT(text.minY, 0);
     EXPECT_LE(text.minY, 4.8f + 3);  // the margin, and the lines' half width
 }
@@ -268,7 +268,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, StrokePlacement,
 TEST_F(VectorRendererTest, AnAreaNarrowerThanOneCharacterStillGetsItsText) {
     ScreenAreaRenderInfo info = area("", "WIDE LABEL", "0xffffffff");
     info.rect.width = 0.01f;
-    EXPECT_EQ(colours(drawRecord(info, nullptr)), (std::set<uint32_t>{kWhite}));
+    EXPECT_EQ(colours(drawRecord(info, nullptr)), (std::set<uint32_t>{kOpaqueWhite}));
     draw(info);
     ASSERT_EQ(writer.written.size(), 1u);
     EXPECT_EQ(writer.written[0].text, "W\nI\nD\nE\nL\nA\nB\nE\nL");

@@ -2,6 +2,8 @@
 // and texts written through a fake writer that shows where the sweep goes and when it ends.
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 #include "DisplayFixture.h"
 #include "DrawingSupport.h"
 
@@ -9,11 +11,11 @@ using ::testing::ElementsAre;
 
 namespace {
 
-constexpr gfx::ViewId FillView = 10;  // the display's first view
+constexpr gfx::ViewId kDrawingFillView = 10;  // the display's first view
 constexpr float Sx = 320 * 0.01f;     // display units per percent on the 320 x 240 display, as drawn
 constexpr float Sy = 240 * 0.01f;
 
-MATCHER_P2(At, x, y, "") { return std::abs(arg.x - x) < 1e-3f && std::abs(arg.y - y) < 1e-3f; }
+MATCHER_P2(AtPoint, x, y, "") { return std::abs(arg.x - x) < 1e-3f && std::abs(arg.y - y) < 1e-3f; }
 
 // A text at (10, 20) measured by the fake writer as {100, 50, 40, 20}: with sweep speed 4 and
 // rate 2 the sweep moves 10 units a frame and 10 units a row.
@@ -46,15 +48,10 @@ protected:
     std::vector<const gfx::Draw*> fills() {
         display->endFrame(true);
         gfx::frame();
-        std::vector<const gfx::Draw*> draws;
-        if (const gfx::ViewPass* pass = recording().pass(FillView)) {
-            for (uint32_t i = 0; i < pass->numDraws; ++i) {
-                const gfx::Draw& draw = recording().draw(*pass, i);
-                if (draw.program == program) {
-                    draws.push_back(&draw);
-                }
-            }
-        }
+        std::vector<const gfx::Draw*> draws = drawsOf(kDrawingFillView);
+        draws.erase(std::remove_if(draws.begin(), draws.end(),
+                                   [this](const gfx::Draw* draw) { return draw->program != program; }),
+                    draws.end());
         return draws;
     }
 
@@ -77,8 +74,8 @@ TEST_F(DrawingDraw, APolygonGroupFillsOpaqueWithItsColourUnchangedAndYUpwardAsLi
     const gfx::Draw& fill = *draws[0];
     EXPECT_EQ(fill.state, gfx::DrawState().with(gfx::Primitive::TriangleStrip));
     std::vector<PosColorVertex> vertices = recording().vertices<PosColorVertex>(fill);
-    EXPECT_THAT(vertices, ElementsAre(At(5 * Sx, Height - 10 * Sy), At(15 * Sx, Height - 10 * Sy),
-                                      At(15 * Sx, Height - 20 * Sy)));
+    EXPECT_THAT(vertices, ElementsAre(AtPoint(5 * Sx, Height - 10 * Sy), AtPoint(15 * Sx, Height - 10 * Sy),
+                                      AtPoint(15 * Sx, Height - 20 * Sy)));
     EXPECT_EQ(vertices[0].abgr, 2164195328u);
     EXPECT_EQ(vertices[0].z, 0.0f);
     EXPECT_THAT(recording().indices(fill), ElementsAre(0, 1, 2));

@@ -109,17 +109,16 @@ TEST_F(FrameTest, TrailFadesFromTheNewestFrameBackwards) {
         lineFrame(float(20 + frame));
         gfx::frame();
     }
-    const gfx::ViewPass* scene = recording().pass(FirstView);
-    ASSERT_NE(scene, nullptr);
-    ASSERT_EQ(scene->numDraws, 5u);
+    const std::vector<const gfx::Draw*> scene = drawsOf(FirstView);
+    ASSERT_EQ(scene.size(), 5u);
     std::vector<float> alphas;
-    for (uint32_t i = 0; i < scene->numDraws; ++i) {
-        alphas.push_back(paramOf(recording().draw(*scene, i)).at(3));
+    for (const gfx::Draw* draw : scene) {
+        alphas.push_back(paramOf(*draw).at(3));
     }
     EXPECT_THAT(alphas, Pointwise(FloatEq(), {0.02048f, 0.0256f, 0.032f, 0.04f, 1.0f}));
     // The newest frame is drawn last: its line is the one at y 25.
     std::vector<PosTexCoordColorVertex> newest =
-        recording().vertices<PosTexCoordColorVertex>(recording().draw(*scene, 4));
+        recording().vertices<PosTexCoordColorVertex>(*scene[4]);
     EXPECT_FLOAT_EQ(newest.at(0).y, Height - 28.0f);
 }
 

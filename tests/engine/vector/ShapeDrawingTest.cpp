@@ -86,13 +86,7 @@ protected:
     // The fills recorded on the fill view after the frame ran.
     std::vector<const gfx::Draw*> fills() {
         gfx::frame();
-        std::vector<const gfx::Draw*> draws;
-        if (const gfx::ViewPass* pass = recording().pass(FillView)) {
-            for (uint32_t i = 0; i < pass->numDraws; ++i) {
-                draws.push_back(&recording().draw(*pass, i));
-            }
-        }
-        return draws;
+        return drawsOf(FillView);
     }
 
     std::vector<Point> positions(const gfx::Draw& draw) {

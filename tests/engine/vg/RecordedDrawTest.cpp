@@ -26,19 +26,7 @@ protected:
     std::vector<OverlayVertex> drawnVertices() {
         EXPECT_TRUE(overlay->endFrame());
         gfx::frame();
-        std::vector<OverlayVertex> result;
-        const gfx::ViewPass* pass = recording().pass(OverlayView);
-        if (pass == nullptr) {
-            return result;
-        }
-        for (uint32_t i = 0; i < pass->numDraws; ++i) {
-            const gfx::Draw& draw = recording().draw(*pass, i);
-            std::vector<OverlayVertex> vertices = recording().vertices<OverlayVertex>(draw);
-            for (uint16_t index : recording().indices(draw)) {
-                result.push_back(vertices.at(index));
-            }
-        }
-        return result;
+        return indexedVertices<OverlayVertex>(OverlayView);
     }
 
     static std::set<uint32_t> colours(const std::vector<OverlayVertex>& vertices) {

@@ -23,7 +23,7 @@ namespace {
 constexpr int Width = 320;  // the fixture's window
 constexpr int Height = 240;
 constexpr int ClearView = 1;
-constexpr int FillView = 9;
+constexpr int kGlFillView = 9;
 constexpr int FirstView = 10;
 
 // Read-back rows run bottom-up, as do display coordinates.
@@ -67,9 +67,9 @@ protected:
         gfx::setViewFrameBuffer(ClearView, target_);
         gfx::setViewClear(ClearView, gfx::Clear::Colour, 0x000000ff);
         // The game's fill view at zoom 1: the window's pixels, y upward, depths -1 to 100.
-        gfx::setViewFrameBuffer(FillView, target_);
-        gfx::setViewRect(FillView, 0, 0, Width, Height);
-        gfx::setViewTransform(FillView, gfx::ortho(0.0f, float(Width), 0.0f, float(Height), -1.0f, 100.0f,
+        gfx::setViewFrameBuffer(kGlFillView, target_);
+        gfx::setViewRect(kGlFillView, 0, 0, Width, Height);
+        gfx::setViewTransform(kGlFillView, gfx::ortho(0.0f, float(Width), 0.0f, float(Height), -1.0f, 100.0f,
                                                    gfx::caps().homogeneousDepth));
         display = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, 0.0f);
         display->init(1, Width, Height, FirstView, 0);
@@ -93,7 +93,7 @@ protected:
         display->beginFrame();
         for (const Zelmo::BeamSegment& segment : segments) {
             if (segment.filled) {
-                Zelmo::drawBeamSegmentFilled(FillView, fillProgram, place.x, place.y, 0.0f, place.zoom, place.angle,
+                Zelmo::drawBeamSegmentFilled(kGlFillView, fillProgram, place.x, place.y, 0.0f, place.zoom, place.angle,
                                              place.length, segment);
             }
         }

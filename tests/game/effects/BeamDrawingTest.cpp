@@ -17,7 +17,7 @@ namespace {
 constexpr gfx::ViewId FillView = 9;
 constexpr uint32_t Red = 0xff0000ff;  // packed ABGR
 
-struct Point {
+struct BeamPoint {
     float x, y;
 };
 
@@ -49,12 +49,12 @@ protected:
     }
 
     // The vertices of the polylines given, each drawn as its own flipped stroke.
-    std::vector<PosTexCoordColorVertex> strokes(const std::vector<std::vector<Point>>& polylines,
+    std::vector<PosTexCoordColorVertex> strokes(const std::vector<std::vector<BeamPoint>>& polylines,
                                                 float thickness = 6.0f) {
         return frameOf([&] {
             display->setThickness(thickness);
             display->setDrawColor(Red);
-            for (const std::vector<Point>& polyline : polylines) {
+            for (const std::vector<BeamPoint>& polyline : polylines) {
                 display->beginDraw(polyline[0].x, polyline[0].y, true);
                 for (size_t i = 1; i < polyline.size(); ++i) {
                     display->drawTo(polyline[i].x, polyline[i].y);
@@ -77,13 +77,7 @@ protected:
 
     std::vector<const gfx::Draw*> fills() {
         gfx::frame();
-        std::vector<const gfx::Draw*> draws;
-        if (const gfx::ViewPass* pass = recording().pass(FillView)) {
-            for (uint32_t i = 0; i < pass->numDraws; ++i) {
-                draws.push_back(&recording().draw(*pass, i));
-            }
-        }
-        return draws;
+        return drawsOf(FillView);
     }
 
     std::vector<PosColorVertex> fillVertices(const gfx::Draw& draw) {
@@ -126,7 +120,7 @@ TEST_F(BeamDrawing, RepeatedStrokesLieOnTopOfEachOtherAndThicknessComesBack) {
     segment.thickness = 2.0f;
     const auto drawn = beam(100, 50, 0, 100, 1, {segment});
     EXPECT_EQ(display->getThickness(), 6.0f);
-    const std::vector<Point> line = {{100, 50}, {100, 150}};
+    const std::vector<BeamPoint> line = {{100, 50}, {100, 150}};
     expectSameVertices(drawn, strokes({line, line, line}, 12.0f));
 
     segment.count = 0;

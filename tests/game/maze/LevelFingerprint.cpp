@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tests/engine/maze/MazeTestSupport.h"
+
 namespace MazeTest {
 
 namespace {
@@ -26,12 +28,6 @@ public:
 private:
     uint64_t m_sum = 14695981039346656037ull;
 };
-
-std::vector<Maze::Node*> nodesOf(const Maze::MazeData& maze) {
-    std::vector<Maze::Node*> nodes;
-    Maze::collectNodes(maze.getStartNode(), nodes);
-    return nodes;
-}
 
 // A node by its place in the maze's node order; unknown pointers (and null) count as -1.
 class NodeNumbers {

@@ -20,10 +20,10 @@ namespace {
 
 // A small window, scaled as the screens scale to any window, and a slow machine's frame rate:
 // the sanitizer pass draws with a slow software renderer, whose cost is mostly per frame.
-constexpr int Width = 160;
-constexpr int Height = 120;
-constexpr float Scale = Width / 640.0f;
-constexpr int ClearView = 216;
+constexpr int kIntroWidth = 160;
+constexpr int kIntroHeight = 120;
+constexpr float Scale = kIntroWidth / 640.0f;
+constexpr int kIntroClearView = 216;
 constexpr int FirstLayerView = 217;
 constexpr int FramesPerSecond = 20;
 constexpr float FrameMs = 1000.0f / FramesPerSecond;
@@ -32,11 +32,11 @@ constexpr float FrameMs = 1000.0f / FramesPerSecond;
 constexpr int MaxFrames = 15 * FramesPerSecond;
 
 // Read-back rows run bottom-up, as do display coordinates.
-struct Picture {
+struct IntroPicture {
     std::vector<uint8_t> rgba;
 
     bool lit(int x, int y) const {
-        const uint8_t* p = &rgba[(size_t(y) * Width + x) * 4];
+        const uint8_t* p = &rgba[(size_t(y) * kIntroWidth + x) * 4];
         return std::max({p[0], p[1], p[2]}) > 80;
     }
     int litIn(int x0, int y0, int x1, int y1) const {
@@ -48,10 +48,10 @@ struct Picture {
         }
         return count;
     }
-    int differingPixels(const Picture& other) const {
+    int differingPixels(const IntroPicture& other) const {
         int count = 0;
         for (size_t i = 0; i < rgba.size(); i += 4) {
-            count += lit(int(i / 4 % Width), int(i / 4 / Width)) != other.lit(int(i / 4 % Width), int(i / 4 / Width))
+            count += lit(int(i / 4 % kIntroWidth), int(i / 4 / kIntroWidth)) != other.lit(int(i / 4 % kIntroWidth), int(i / 4 / kIntroWidth))
                          ? 1
                          : 0;
         }
@@ -69,19 +69,19 @@ protected:
             return;
         }
         ASSERT_TRUE(library.init("data", "data/shapes", "data/vectorfont"));
-        target_ = makeReadBackTarget(ClearView, Width, Height, gfx::Clear::Colour | gfx::Clear::Depth);
+        target_ = makeReadBackTarget(kIntroClearView, kIntroWidth, kIntroHeight, gfx::Clear::Colour | gfx::Clear::Depth);
         program = Game::loadShaderProgram("vtx-color", "vtx-color");
         drawing = factory.create("data/intro");
         for (int layer = 0; layer <= drawing->highestLayer(); ++layer) {
             // As the screens set their displays up.
             auto display = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, 0.0f);
-            display->init(1, Width, Height, FirstLayerView + 10 * layer, 0);
+            display->init(1, kIntroWidth, kIntroHeight, FirstLayerView + 10 * layer, 0);
             display->setThicknessScale(Scale);
             display->setThickness(12.0f);
             display->setBrightness(0.0f);
             displays.push_back(std::move(display));
         }
-        text.init(float(Height), Scale, Scale);
+        text.init(float(kIntroHeight), Scale, Scale);
     }
 
     void TearDown() override {
@@ -103,11 +103,11 @@ protected:
                 gfx::setViewFrameBuffer(gfx::ViewId(next - 1), target_);  // the composite onto the screen
             }
         }
-        gfx::touch(ClearView);
+        gfx::touch(kIntroClearView);
         gfx::frame();
     }
 
-    Picture picture() { return Picture{readBack(target_, Width, Height)}; }
+    IntroPicture picture() { return IntroPicture{readBack(target_, kIntroWidth, kIntroHeight)}; }
 
     GameVectors library;
     Zelmo::DrawVectorText text{1.0f, 1.0f, 512.0f, library};
@@ -120,26 +120,26 @@ protected:
 
 TEST_F(IntroDrawingGl, PlaysAMovingPictureOnAtMostFourLayersAndEndsWithinItsLength) {
     ASSERT_LE(displays.size(), 4u);
-    std::vector<Picture> seconds;
+    std::vector<IntroPicture> seconds;
     int frame = 0;
     while (!drawing->done() && frame < MaxFrames) {
         playFrame();
         ++frame;
         if (frame % FramesPerSecond == 0) {
             seconds.push_back(picture());
-            keepPicture("intro-" + std::to_string(frame / FramesPerSecond) + "s.png", seconds.back().rgba, Width,
-                        Height);
+            keepPicture("intro-" + std::to_string(frame / FramesPerSecond) + "s.png", seconds.back().rgba, kIntroWidth,
+                        kIntroHeight);
         }
     }
     EXPECT_TRUE(drawing->done()) << "no DRAWDONE within " << MaxFrames << " frames";
     ASSERT_GE(seconds.size(), 4u);
     for (size_t s = 0; s < seconds.size(); ++s) {
-        EXPECT_GT(seconds[s].litIn(0, 0, Width, Height), 150) << "second " << s + 1 << " shows something";
+        EXPECT_GT(seconds[s].litIn(0, 0, kIntroWidth, kIntroHeight), 150) << "second " << s + 1 << " shows something";
         if (s > 0) {
             EXPECT_GT(seconds[s].differingPixels(seconds[s - 1]), 5) << "second " << s + 1 << " has moved on";
         }
     }
-    const Picture& last = seconds.back();
-    EXPECT_GT(last.litIn(0, 0, Width, Height * 60 / 100), 300) << "the maze below";
-    EXPECT_GT(last.litIn(0, Height * 70 / 100, Width, Height), 300) << "the name above";
+    const IntroPicture& last = seconds.back();
+    EXPECT_GT(last.litIn(0, 0, kIntroWidth, kIntroHeight * 60 / 100), 300) << "the maze below";
+    EXPECT_GT(last.litIn(0, kIntroHeight * 70 / 100, kIntroWidth, kIntroHeight), 300) << "the name above";
 }

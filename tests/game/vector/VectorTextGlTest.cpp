@@ -79,7 +79,7 @@ TEST_F(VectorTextGl, AFilledWordLiesUnderItsOutline) {
     Vector::VectorTextStyle style;
     style.x = 40;
     style.y = 170;  // in the upper half: a fill mirrored the wrong way would land in the lower one
-    style.scale = 6.0f;
+    style.scale = 2.0f;
     style.thickness = 3.0f;
     style.colour = LineRed;
     style.filled = true;
@@ -122,7 +122,7 @@ TEST_F(VectorTextGl, EveryGlyphIsDrawnWithinTheMeasuredText) {
     Vector::VectorTextStyle style;
     style.x = 20;
     style.y = 205;
-    style.scale = 3.0f;
+    style.scale = 1.0f;
     style.thickness = 2.0f;
     style.colour = LineRed;
     Zelmo::DrawVectorText writer(1.0f, 1.0f, 512.0f, library);

@@ -78,7 +78,7 @@ protected:
     }
     static bool blocks(uint16_t value) { return value != 0 && value != 5; }
 
-    WorldTest::WorldHarness harness{"tests/game/world/data/fixture"};
+    WorldTest::WorldHarness harness{WorldTest::kWorldFixture};
     BeamSys beams;
     ecs::Entity target;
     IntBox targetBox;

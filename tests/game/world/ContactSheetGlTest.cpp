@@ -29,14 +29,14 @@ constexpr int kClearView = 1;
 constexpr int kFirstView = 10;
 constexpr float kScale = 2.0f;
 
-struct Kind {
+struct ShapeMaker {
     const char* name;
     std::function<ecs::Entity(GameLogic&)> make;
 };
 
 // Far from the level's other entities, so a factory's pieces are told apart by position.
-const std::vector<Kind>& kinds() {
-    static const std::vector<Kind> s_kinds = {
+const std::vector<ShapeMaker>& kinds() {
+    static const std::vector<ShapeMaker> s_kinds = {
         {"boss node", [](GameLogic& g) { return g.createBossNode(0, 0); }},
         {"map node", [](GameLogic& g) { return g.createMapNode(0, 0, AnimIds::MAP_NODE_N); }},
         {"lift", [](GameLogic& g) { return g.createLift(); }},

@@ -130,7 +130,7 @@ protected:
         return count;
     }
 
-    WorldTest::WorldHarness harness{"tests/game/world/data/fixture"};
+    WorldTest::WorldHarness harness{WorldTest::kWorldFixture};
     Zelmo::VectorDisplaySys shapes;
     Zelmo::PolyDisplaySys polygons;
     Zelmo::VectorTextSys texts;

@@ -15,7 +15,6 @@ namespace {
 using WorldTest::WorldHarness;
 using Zelmo::GameLogic;
 
-const char* const kFixture = "tests/game/world/data/fixture";
 
 // Entities of the world that carry every listed component, in the order they were created.
 template <class... Components>
@@ -37,7 +36,7 @@ ecs::Entity robotOfType(GameLogic& logic, int type, int x, int y, int shape = 1)
 }
 
 TEST(BreakDoor, BreaksTheWholeRunBothWaysAndLeavesFloorThePlayerCrosses) {
-    WorldHarness harness(kFixture);
+    WorldHarness harness(WorldTest::kWorldFixture);
     harness.startLevel(1);
     GameLogic& logic = harness.logic();
     // The prisoner cell (4, 3) has cells three tiles wide: its top wall is a run of three doors.
@@ -177,7 +176,7 @@ TEST(Rescue, FreesThePrisonerSpeaksTheQuarterAndSendsTheRescueRobot) {
 }
 
 TEST(Rescue, TheRescueRobotStartsInsideTheMazeWhenTheStartIsOnTheTopRow) {
-    WorldHarness harness(kFixture);
+    WorldHarness harness(WorldTest::kWorldFixture);
     harness.startLevel(0);  // the start cell is (1, 0)
     GameLogic& logic = harness.logic();
     logic.rescuePrisoner(logic.createPrisoner(3, 2));
@@ -196,7 +195,7 @@ TEST(Rescue, TheRescueRobotStartsInsideTheMazeWhenTheStartIsOnTheTopRow) {
 }
 
 TEST(BossNodes, TheLastNodeTouchedComesBackWhereThePreviousOneWas) {
-    WorldHarness harness(kFixture);
+    WorldHarness harness(WorldTest::kWorldFixture);
     harness.startLevel(0);
     GameLogic& logic = harness.logic();
     Having<Zelmo::MazeMapDisplayComp, Zelmo::AnimationComp> shown;
@@ -231,7 +230,7 @@ TEST(BossNodes, TheLastNodeTouchedComesBackWhereThePreviousOneWas) {
 }
 
 TEST(ChooseDirection, TakesAnOpenWayAndAvoidsDeadEndsWhenAsked) {
-    WorldHarness harness(kFixture);
+    WorldHarness harness(WorldTest::kWorldFixture);
     harness.startLevel(1);
     GameLogic& logic = harness.logic();
     const int wide = logic.params().cellsWide, high = logic.params().cellsHigh;

@@ -22,7 +22,7 @@ using Zelmo::GameViewRenderer;
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kRobotShape = 1;
+constexpr int kDrawnRobotShape = 1;
 constexpr int kFloorTile = 0;
 constexpr int kLargestLevel = 1;
 
@@ -90,9 +90,9 @@ protected:
         pva.x = x;
         pva.y = y;
         Zelmo::VectorComp& vector = robot.add<Zelmo::VectorComp>();
-        vector.shape = kRobotShape;
+        vector.shape = kDrawnRobotShape;
         vector.filled = true;
-        static_cast<IntBox&>(robot.add<Zelmo::BBoxComp>()) = GameVectors::instance().bbox(kRobotShape, 1.0f);
+        static_cast<IntBox&>(robot.add<Zelmo::BBoxComp>()) = GameVectors::instance().bbox(kDrawnRobotShape, 1.0f);
         robot.activate();
         return robot;
     }

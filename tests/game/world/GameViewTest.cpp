@@ -19,7 +19,6 @@ using WorldTest::WorldHarness;
 using Zelmo::GameView;
 using Zelmo::GameViewRenderer;
 
-const char* const kFixture = "tests/game/world/data/fixture";
 constexpr int kRobotShape = 1;
 
 class GameViewFrame : public ::testing::Test {
@@ -35,7 +34,7 @@ protected:
     }
 
     void start(float zoomIndex = 0) {
-        harness = std::make_unique<WorldHarness>(kFixture, 1, WorldHarness::Picture::Drawn);
+        harness = std::make_unique<WorldHarness>(WorldTest::kWorldFixture, 1, WorldHarness::Picture::Drawn);
         Zelmo::setPref(Zelmo::Setting::kOptionPrefix + "GAME_ZOOM", std::to_string(int(zoomIndex)));
         harness->startLevel(1);
     }
@@ -197,7 +196,7 @@ protected:
     void SetUp() override { harness.startLevel(1); }
     GameView& view() { return harness.logic().view(); }
 
-    WorldHarness harness{kFixture};
+    WorldHarness harness{WorldTest::kWorldFixture};
 };
 
 TEST_F(VectorTextLayout, QueuesOneShapePerGlyphAndMeasuresWithoutQueuing) {

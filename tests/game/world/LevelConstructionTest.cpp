@@ -10,7 +10,6 @@ namespace {
 using WorldTest::WorldHarness;
 using Zelmo::GameLogic;
 
-const char* const kFixture = "tests/game/world/data/fixture";
 
 // Placed entities by what they are.
 struct Census : ecs::System {
@@ -40,7 +39,7 @@ protected:
     }
     GameLogic& logic() { return harness.logic(); }
 
-    WorldHarness harness{kFixture};
+    WorldHarness harness{WorldTest::kWorldFixture};
 };
 
 TEST_F(FixtureLevel, StampsTheStartAndSpecialCellsAndTheMargins) {
@@ -160,7 +159,7 @@ TEST_F(FixtureLevel, ExitsAgreeBothWaysAndCorridorsEndAtDecisionPoints) {
 }
 
 TEST(BossLevel, GetsBossNodesInItsSpecialCellsStillStamped20) {
-    WorldHarness harness{kFixture};
+    WorldHarness harness{WorldTest::kWorldFixture};
     harness.startLevel(0);
     GameLogic& logic = harness.logic();
     Census census;
@@ -180,7 +179,7 @@ TEST(BossLevel, GetsBossNodesInItsSpecialCellsStillStamped20) {
 }
 
 TEST(LevelChoice, StartLevelBeyondTheListStartsAtTheLastAndNextLevelGoesDown) {
-    WorldHarness harness{kFixture};
+    WorldHarness harness{WorldTest::kWorldFixture};
     harness.startLevel(99);
     EXPECT_EQ(harness.logic().level(), 1);
     harness.reenter("RUNNING", "NEXTLEVEL");

@@ -55,7 +55,7 @@ protected:
     }
     std::vector<int32_t>& hits(const ecs::Entity& strike) { return strike.get<Zelmo::LightningComp>().boltsHit; }
 
-    WorldTest::WorldHarness harness{"tests/game/world/data/fixture"};
+    WorldTest::WorldHarness harness{WorldTest::kWorldFixture};
     LightningSys lightning;
     int damages = 0;
     float px = 0;

@@ -18,13 +18,13 @@
 
 namespace {
 
-constexpr int kColumns = 7;
-constexpr int kRows = 4;
-constexpr int kCell = 240;  // room for the effects that circle their emitter
-constexpr int kWidth = kColumns * kCell;
-constexpr int kHeight = kRows * kCell;
-constexpr int kClearView = 1;
-constexpr int kFirstView = 10;
+constexpr int kParticleColumns = 7;
+constexpr int kParticleRows = 4;
+constexpr int kParticleCell = 240;  // room for the effects that circle their emitter
+constexpr int kParticleWidth = kParticleColumns * kParticleCell;
+constexpr int kParticleHeight = kParticleRows * kParticleCell;
+constexpr int kParticleClearView = 1;
+constexpr int kParticleFirstView = 10;
 
 class ParticleSheetGl : public GlTest {};
 
@@ -34,8 +34,8 @@ TEST_F(ParticleSheetGl, EveryDefinitionLightsItsCell) {
     for (int system = 0; system < Zelmo::kParticleSystemCount; ++system) Zelmo::clearParticleSystem(system);
     PSys::System& effects = *Zelmo::particleSystem(Zelmo::kEffectsSystem);
     for (int index = 0; index < Zelmo::kParticleDefCount; ++index) {
-        const int x = (index % kColumns) * kCell + kCell / 2;
-        const int y = (index / kColumns) * kCell + kCell / 2;
+        const int x = (index % kParticleColumns) * kParticleCell + kParticleCell / 2;
+        const int y = (index / kParticleColumns) * kParticleCell + kParticleCell / 2;
         const int id = Zelmo::spawnParticles(x, y, Zelmo::kEffectsSystem, index, 0.0f);
         PSys::ParticleEmitter* emitter = effects.findEmitter(id);
         ASSERT_NE(emitter, nullptr) << "definition " << index;
@@ -58,28 +58,28 @@ TEST_F(ParticleSheetGl, EveryDefinitionLightsItsCell) {
         }
     }
 
-    const gfx::FrameBufferHandle target = makeReadBackTarget(kClearView, kWidth, kHeight);
+    const gfx::FrameBufferHandle target = makeReadBackTarget(kParticleClearView, kParticleWidth, kParticleHeight);
     auto display = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, 0.0f);
-    display->init(1, kWidth, kHeight, kFirstView, 0);
+    display->init(1, kParticleWidth, kParticleHeight, kParticleFirstView, 0);
     display->setBrightness(0);
     display->setThickness(2.0f);
     display->beginFrame();
-    Zelmo::drawParticles(harness.logic(), *display, IntBox{0, 0, kWidth, kHeight}, 1.0f, 1.0f);
+    Zelmo::drawParticles(harness.logic(), *display, IntBox{0, 0, kParticleWidth, kParticleHeight}, 1.0f, 1.0f);
     EXPECT_EQ(display->getThickness(), 2.0f) << "the pass leaves the thickness as it found it";
     const int next = display->endFrame(true);
     gfx::setViewFrameBuffer(gfx::ViewId(next - 1), target);
-    gfx::touch(kClearView);
+    gfx::touch(kParticleClearView);
     gfx::frame();
-    const std::vector<uint8_t> rgba = readBack(target, kWidth, kHeight);
-    keepPicture("particle-contact-sheet.png", rgba, kWidth, kHeight);
+    const std::vector<uint8_t> rgba = readBack(target, kParticleWidth, kParticleHeight);
+    keepPicture("particle-contact-sheet.png", rgba, kParticleWidth, kParticleHeight);
     display.reset();
 
     for (int index = 0; index < Zelmo::kParticleDefCount; ++index) {
-        const int left = (index % kColumns) * kCell, bottom = (index / kColumns) * kCell;
+        const int left = (index % kParticleColumns) * kParticleCell, bottom = (index / kParticleColumns) * kParticleCell;
         int lit = 0;
-        for (int y = bottom; y < bottom + kCell; ++y) {
-            for (int x = left; x < left + kCell; ++x) {
-                const uint8_t* texel = &rgba[(size_t(y) * kWidth + size_t(x)) * 4];
+        for (int y = bottom; y < bottom + kParticleCell; ++y) {
+            for (int x = left; x < left + kParticleCell; ++x) {
+                const uint8_t* texel = &rgba[(size_t(y) * kParticleWidth + size_t(x)) * 4];
                 lit += texel[0] + texel[1] + texel[2] > 24 ? 1 : 0;
             }
         }

@@ -12,6 +12,9 @@
 
 namespace WorldTest {
 
+// The small level set most world tests build.
+inline constexpr const char* kWorldFixture = "tests/game/world/data/fixture";
+
 // The running game without a window or sound: a level of a configuration built with a seed,
 // game actions sent as the action handler sends them, fixed 16 ms updates, and the world read
 // back.

@@ -43,7 +43,7 @@ protected:
         return count;
     }
 
-    WorldTest::WorldHarness harness{"tests/game/world/data/fixture"};
+    WorldTest::WorldHarness harness{WorldTest::kWorldFixture};
     Zelmo::ZappedSys zapped;
     Polygons polygons;
 };

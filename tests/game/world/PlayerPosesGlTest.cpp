@@ -21,10 +21,10 @@
 
 namespace {
 
-constexpr int kCell = 64;
-constexpr float kScale = 1.0f;  // the figure stands about 32 pixels tall
-constexpr int kClearView = 1;
-constexpr int kFirstView = 10;
+constexpr int kPoseCell = 64;
+constexpr float kPoseScale = 1.0f;  // the figure stands about 32 pixels tall
+constexpr int kPoseClearView = 1;
+constexpr int kPoseFirstView = 10;
 
 // Every frame shape of the player's animations, in animation order, each once.
 std::vector<std::pair<std::string, uint32_t>> poseShapes() {
@@ -51,29 +51,29 @@ TEST_F(PlayerPosesGl, EveryPoseLightsItsCellInBothLooksAndNoTwoLookAlike) {
     WorldTest::WorldHarness harness;  // loads the shipped shapes
     const auto shapes = poseShapes();
     ASSERT_GE(shapes.size(), 24u);
-    const int width = kCell * int(shapes.size());
-    const int height = kCell * 2;
-    const gfx::FrameBufferHandle target = makeReadBackTarget(kClearView, width, height);
+    const int width = kPoseCell * int(shapes.size());
+    const int height = kPoseCell * 2;
+    const gfx::FrameBufferHandle target = makeReadBackTarget(kPoseClearView, width, height);
     VectorDisplay display(gfx::caps().originBottomLeft, 0.0f);
-    display.init(1, width, height, kFirstView, 0);
+    display.init(1, width, height, kPoseFirstView, 0);
     display.setBrightness(0);
     const gfx::ProgramHandle fill = Game::loadShaderProgram("vtx-color", "vtx-color");
     const GameVectors& library = GameVectors::instance();
 
     display.beginFrame();
     for (size_t i = 0; i < shapes.size(); ++i) {
-        const float x = float(kCell) * (float(i) + 0.5f);
+        const float x = float(kPoseCell) * (float(i) + 0.5f);
         for (int set = 0; set < 2; ++set) {
             // Set 0 in the upper row of the picture.
-            const float y = float(kCell) * (set == 0 ? 1.5f : 0.5f);
-            library.drawShapeFilled(gfx::ViewId(kFirstView), fill, set, shapes[i].second, x, y, 1.0f, Util::Colour{},
-                                    kScale, 0.0f, &display);
-            library.drawShape(display, set, shapes[i].second, x, y, 1.0f, kScale, 0, 0.0f);
+            const float y = float(kPoseCell) * (set == 0 ? 1.5f : 0.5f);
+            library.drawShapeFilled(gfx::ViewId(kPoseFirstView), fill, set, shapes[i].second, x, y, 1.0f, Util::Colour{},
+                                    kPoseScale, 0.0f, &display);
+            library.drawShape(display, set, shapes[i].second, x, y, 1.0f, kPoseScale, 0, 0.0f);
         }
     }
     const int next = display.endFrame(true);
     gfx::setViewFrameBuffer(gfx::ViewId(next - 1), target);
-    gfx::touch(kClearView);
+    gfx::touch(kPoseClearView);
     gfx::frame();
     const std::vector<uint8_t> picture = readBack(target, width, height);
     keepPicture("player-poses-contact-sheet.png", picture, width, height);
@@ -81,8 +81,8 @@ TEST_F(PlayerPosesGl, EveryPoseLightsItsCellInBothLooksAndNoTwoLookAlike) {
 
     auto mask = [&](size_t column, int row) {
         std::vector<bool> lit;
-        for (int y = row * kCell; y < (row + 1) * kCell; ++y) {
-            for (int x = int(column) * kCell; x < int(column + 1) * kCell; ++x) {
+        for (int y = row * kPoseCell; y < (row + 1) * kPoseCell; ++y) {
+            for (int x = int(column) * kPoseCell; x < int(column + 1) * kPoseCell; ++x) {
                 const uint8_t* p = &picture[(size_t(y) * size_t(width) + size_t(x)) * 4];
                 lit.push_back(std::max({p[0], p[1], p[2]}) > 80);
             }

@@ -49,11 +49,10 @@ void GameLogic::enter(const Game::LogicEntry& previous, const std::string& comma
     m_context.setRenderer(m_viewRenderer.get());
     m_context.inputControllers().setCurrent("GAME");
     m_context.soundController().stopAll();
-    if (previous.name == "PAUSE") {
-        // Whatever was held when the game paused was let go of in the menu.
-        m_playerInputSys.releaseAll();
-        return;
-    }
+    // Coming back from the pause or another screen, whatever was held was let go of there; only
+    // a level following on from a running one keeps what the game's controls still hold.
+    if (previous.name != "RUNNING") m_playerInputSys.releaseAll();
+    if (previous.name == "PAUSE") return;
 
     const int level = chooseLevel(previous, command);
     if (command != "DEAD") m_lives = int(getOptionValue("PLAYER_LIVES"));
@@ -164,6 +163,9 @@ void GameLogic::buildWorld() {
     m_view.startLevel(m_context.geometry(), m_zoom, *m_mapView);
     m_viewRenderer->init(m_context, *m_mapView, m_level);
     m_textInfoSys.showLevelStart(m_level, levelCount() - 1);
+    // The level's entities join their systems now: a control pressed before the first update
+    // reaches the player.
+    m_world->refresh();
 }
 
 void GameLogic::buildMapView(int startX, int startY) {

@@ -223,13 +223,10 @@ void PlayerInputSys::init(AppContext& context, GameLogic& logic, float playerSpe
 }
 
 void PlayerInputSys::onMove(const MoveEvent& event) {
-    for (const ecs::Entity& entity : entities()) {
-        PlayerComp& player = entity.get<PlayerComp>();
-        if (event.pressed()) {
-            player.heldDirections |= event.direction();
-        } else {
-            player.heldDirections &= ~int32_t(event.direction());
-        }
+    if (event.pressed()) {
+        m_heldDirections |= event.direction();
+    } else {
+        m_heldDirections &= ~int32_t(event.direction());
     }
 }
 
@@ -250,6 +247,7 @@ void PlayerInputSys::onAction(const ActionEvent& event) {
 }
 
 void PlayerInputSys::releaseAll() {
+    m_heldDirections = 0;
     for (const ecs::Entity& entity : entities()) {
         entity.get<PlayerComp>().heldDirections = 0;
         entity.get<FireComp>().isDown = {false, false};
@@ -267,6 +265,7 @@ void PlayerInputSys::control(const ecs::Entity& entity, float dt) {
     PVAComp& pva = entity.get<PVAComp>();
     FireComp& fire = entity.get<FireComp>();
     PlayerComp& player = entity.get<PlayerComp>();
+    player.heldDirections = player.health > 0.0f ? m_heldDirections : 0;
     auto anim = [&animation] { return uint32_t(animation.animation); };
     const auto& group = findAnimGroup(anim());
     PSys::ParticleEmitter* glow = particleSystem(kEffectsSystem)->findEmitter(player.glowEmitter);

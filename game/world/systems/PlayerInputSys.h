@@ -29,7 +29,8 @@ public:
     void onMove(const MoveEvent& event);
     // 0 punch, 1 shield, 2 the power punch (which arms the punch while any are left).
     void onAction(const ActionEvent& event);
-    // Lets go of every direction and button, so that a game resumed after the pause stands still.
+    // Lets go of every direction and button, so that a game resumed after the pause, or started
+    // from another screen, stands still.
     void releaseAll();
     void update(float dt);
 
@@ -45,6 +46,9 @@ private:
     GameLogic* m_logic = nullptr;
     float m_playerSpeed = 0.0f;
     float m_punchSpeed = 0.0f;
+    // The directions the controls hold. A direction is sent once, when pressed, and stays held
+    // while the world is rebuilt for a new level: the player of that level takes it up.
+    int32_t m_heldDirections = 0;
 };
 
 }  // namespace Zelmo

@@ -44,8 +44,6 @@ protected:
 
     // The player at (x, y) with a direction held, as a player walks.
     void walkFrom(float x, float y, const char* direction) {
-        // One update first: a direction pressed before a new level's first update is lost.
-        m_harness.step();
         m_harness.send("STOP_MOVE", m_held);
         placePlayer(x, y);
         m_held = direction;

@@ -69,8 +69,6 @@ void standBy(WorldHarness& harness, const MazeMapSys::Terminal& terminal, bool f
     at.x = float(x);
     at.y = float(y);
     const char* const direction = (facing ? kToward : kAway)[side];
-    // One update first: a tap sent before a new level's first update is lost.
-    harness.step();
     harness.send("START_MOVE", direction);
     harness.step();
     harness.send("STOP_MOVE", direction);

@@ -303,6 +303,40 @@ TEST(PlayerDeath, RestartsTheLevelWhileLivesAreLeftAndLosesOnTheLast) {
     }
 }
 
+// The game's controls outlive a level: what is pressed as a level is made, or still held when the
+// next one starts, works from its first update; a game begun from another screen starts with
+// nothing held.
+TEST(PlayerLevelStart, TakesUpWhatTheControlsHold) {
+    WorldHarness harness;
+    harness.startLevel(2);
+    auto player = [&harness] { return harness.logic().player(); };
+    auto running = [&player](int heading) {
+        const PVAComp& pva = player().get<PVAComp>();
+        return pva.heading == heading && (player().get<PlayerComp>().stateCode & 0xf) == 1 && pva.speed.to > 0.0f;
+    };
+
+    harness.send("START_MOVE", "RT");
+    harness.step();
+    EXPECT_TRUE(running(90)) << "pressed before the level's first update";
+
+    PlayerComp::takeDamage(player(), player().get<PlayerComp>().health);
+    harness.step(187);
+    EXPECT_FALSE(running(90)) << "the dead do not walk";
+    ASSERT_EQ(harness.step(), "DEAD");
+    harness.reenter("RUNNING", "DEAD");
+    harness.step();
+    EXPECT_TRUE(running(90)) << "still held as the level starts again";
+
+    harness.reenter("TITLE", "NEWGAME");
+    harness.step(2);
+    EXPECT_FALSE(running(90)) << "let go of on the title, where the game did not hear it";
+
+    harness.reenter("TITLE", "NEWGAME");
+    harness.send("START_ACTION", "1");
+    harness.step();
+    EXPECT_EQ(player().get<PlayerComp>().stateCode & 0xf, 2) << "the shield raised before the first update";
+}
+
 // A power punch in the maze of a real level, steered by the exits of the player's cell.
 class Dash : public ::testing::Test {
 protected:

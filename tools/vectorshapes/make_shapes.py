@@ -61,8 +61,8 @@ def flat(points):
 
 
 class Shape:
-    def __init__(self, ident, colour, note):
-        self.ident, self.colour, self.note = ident, colour, note
+    def __init__(self, ident, colour, note, fill_dim=0.35):
+        self.ident, self.colour, self.note, self.fill_dim = ident, colour, note, fill_dim
         self.outline, self.fill, self.box = [], [], None
 
     def line(self, points, close=True, colour=0, thickness=1.0):
@@ -81,7 +81,7 @@ class Shape:
 
     def piece(self, points, colour=None):
         """A convex piece that is only filled."""
-        self.fill.append({"colour": fill_of(colour or self.colour), "points": flat(closed(points))})
+        self.fill.append({"colour": fill_of(colour or self.colour, self.fill_dim), "points": flat(closed(points))})
         return self
 
     def collision(self, w, h):
@@ -185,8 +185,15 @@ def front_pose(facing, pose, frame):
     return head, body, legs + arms, fist
 
 
-def player(ident, facing, colour=GREEN, pose="stand", frame=0):
-    s = Shape(ident, colour, "player " + facing + " " + pose + (" " + str(frame) if frame else ""))
+# The player's own green, purer than the text's: the screen's glow adds up the colour's weaker
+# channels too, and a pale figure a few dozen pixels tall burns to a white blot. Its body is
+# filled a little brighter than other shapes', so that the figure reads as one piece.
+PLAYER_GREEN = 0x18FF30FF
+PLAYER_FILL_DIM = 0.5
+
+
+def player(ident, facing, colour=PLAYER_GREEN, pose="stand", frame=0):
+    s = Shape(ident, colour, "player " + facing + " " + pose + (" " + str(frame) if frame else ""), PLAYER_FILL_DIM)
     if facing in ("LF", "RT"):
         head, body, limbs, fist = side_pose(pose, frame)
     else:

@@ -11,6 +11,10 @@ namespace Map {
 
 namespace {
 
+// Half of what the texture holds beyond the part the screen shows: the shown part reaches the
+// map's edges when the window runs that far past them.
+int shownMargin(int texture, int shown) { return shown > 0 ? std::max(texture - shown, 0) / 2 : 0; }
+
 int roundUpToTiles(int pixels, int tileSize) {
     const int atLeastZero = std::max(pixels, 0);
     return (atLeastZero + tileSize - 1) / tileSize * tileSize;
@@ -56,8 +60,10 @@ MapView::MapView(TileMap& map, const MapViewParams& params, IMapRenderer& render
         Util::fatal("Tile atlas " + params.atlasName + " holds no whole " + std::to_string(m_tileWidth) + " x " +
                     std::to_string(m_tileHeight) + " tile");
     }
-    m_maxX = m_map.getWidth() * m_tileWidth - m_textureWidth;
-    m_maxY = m_map.getHeight() * m_tileHeight - m_textureHeight;
+    m_minX = -shownMargin(m_textureWidth, params.shownWidth);
+    m_minY = -shownMargin(m_textureHeight, params.shownHeight);
+    m_maxX = m_map.getWidth() * m_tileWidth - m_textureWidth - m_minX;
+    m_maxY = m_map.getHeight() * m_tileHeight - m_textureHeight - m_minY;
     m_rowsVisible = m_viewHeight / m_tileHeight + 1;
     m_colsVisible = m_viewWidth / m_tileWidth + 1;
 
@@ -217,10 +223,11 @@ int MapView::tileAt(int x, int y) const {
     return m_map.contains(x, y) ? m_map.getCell(x, y) & m_map.getValueMask() : -1;
 }
 
-// A map smaller than the texture has a negative maximum; its window stays at 0.
-int MapView::clampX(int x) const { return std::max(0, std::min(x, m_maxX)); }
+// A map smaller than the shown part has a maximum below its minimum; its window stays at the
+// minimum.
+int MapView::clampX(int x) const { return std::max(m_minX, std::min(x, m_maxX)); }
 
-int MapView::clampY(int y) const { return std::max(0, std::min(y, m_maxY)); }
+int MapView::clampY(int y) const { return std::max(m_minY, std::min(y, m_maxY)); }
 
 int MapView::slotX(int texX, long long tiles) const {
     const long long pos = (texX + tiles * m_tileWidth) % m_textureWidth;

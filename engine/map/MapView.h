@@ -59,6 +59,8 @@ public:
     int getTextureHeight() const { return m_textureHeight; }
     int getColsVisible() const { return m_colsVisible; }
     int getRowsVisible() const { return m_rowsVisible; }
+    int getMinX() const { return m_minX; }
+    int getMinY() const { return m_minY; }
     int getMaxX() const { return m_maxX; }
     int getMaxY() const { return m_maxY; }
     int getAtlasTileCount() const { return m_atlasTileCount; }
@@ -96,6 +98,8 @@ private:
     int m_textureHeight;
     std::unique_ptr<MapTexture> m_mapTexture;
     int m_atlasTileCount = 0;
+    int m_minX = 0;
+    int m_minY = 0;
     int m_maxX = 0;
     int m_maxY = 0;
     int m_rowsVisible = 0;

@@ -9,6 +9,9 @@ struct MapViewParams {
     int y = 0;
     int width = 0;  // the visible window in pixels
     int height = 0;
+    // The part of the window the screen shows, around its centre; 0 when it shows all of it.
+    int shownWidth = 0;
+    int shownHeight = 0;
     std::string atlasName;  // path of the tile atlas image
     // Tile uploads after which the view ends the renderer's frame; the game passes 7000.
     int maxTileUpdatesPerFrame = 7000;

@@ -173,6 +173,10 @@ void GameLogic::buildMapView(int startX, int startY) {
     Map::MapViewParams view;
     view.width = int(float(game.mapViewWidth) * m_zoom - float(1 << m_params.tileShiftX));
     view.height = int(float(game.mapViewHeight) * m_zoom - float(1 << m_params.tileShiftY));
+    // The screen shows the design's size at the zoom: the camera can bring the map's edges there.
+    const float shownZoom = std::max(m_zoom, 1.0f);
+    view.shownWidth = int(float(m_context.geometry().designWidth) * shownZoom);
+    view.shownHeight = int(float(m_context.geometry().designHeight) * shownZoom);
     view.x = startX - view.width / 2;
     view.y = startY - view.height / 2;
     view.atlasName = "data/" + m_levelEntry.tileAtlas;

@@ -144,6 +144,31 @@ TEST_F(MapViewTest, AScrollBeyondTheEdgeIsClampedAndScrollingBackDrawsNothing) {
     EXPECT_TRUE(windowShown(*view, m_map, m_renderer));
 }
 
+// The screen shows 320 x 240 around the window's centre: the window runs past the map's edges
+// until that part meets them, and no further.
+TEST_F(MapViewTest, AShownPartSmallerThanTheWindowReachesTheMapsEdges) {
+    Map::MapViewParams params;
+    params.width = 640;
+    params.height = 448;
+    params.shownWidth = 320;
+    params.shownHeight = 240;
+    params.atlasName = "data/tiles.png";
+    Map::MapView view(m_map, params, m_renderer);
+    EXPECT_EQ(view.getMinX(), -(672 - 320) / 2);
+    EXPECT_EQ(view.getMinY(), -(480 - 240) / 2);
+    int x = 0, y = 0;
+    view.scrollTo(-5000, -5000, true);
+    view.getCentre(x, y);
+    EXPECT_EQ(x - 160, 0);
+    EXPECT_EQ(y - 120, 0);
+    EXPECT_TRUE(windowShown(view, m_map, m_renderer));
+    view.scrollTo(5000, 5000, true);
+    view.getCentre(x, y);
+    EXPECT_EQ(x + 160, 1280);
+    EXPECT_EQ(y + 120, 960);
+    EXPECT_TRUE(windowShown(view, m_map, m_renderer));
+}
+
 TEST_F(MapViewTest, TheBudgetEndsTheFrameBeforeALineWouldReachIt) {
     auto view = makeView(0, 0, 640, 448, 50);
     // The first fill: 21 columns of 15 tiles, a frame after every third column.

@@ -88,7 +88,8 @@ TEST_F(Timers, TheArmourEndsWithItsGlowAndHum) {
     }
 }
 
-// The camera follows the player and stays inside the map, whatever the zoom.
+// The camera follows the player and stays inside the map, whatever the zoom: the part of the
+// map the screen shows reaches the map's edges, so the player is always on the screen.
 class Camera : public ::testing::TestWithParam<int> {};
 
 TEST_P(Camera, CentresOnThePlayerHeldInsideTheMap) {
@@ -99,31 +100,41 @@ TEST_P(Camera, CentresOnThePlayerHeldInsideTheMap) {
     const Map::MapView& view = logic.mapView();
     const int tile = 1 << logic.params().tileShiftX;
     EXPECT_EQ(view.getViewWidth(), int(1024 * logic.zoom()) - tile);
-    const float width = float(logic.tileMap().getWidth() * tile);
-    const float height = float(logic.tileMap().getHeight() * tile);
+    const int width = logic.tileMap().getWidth() * tile;
+    const int height = logic.tileMap().getHeight() * tile;
+    const float edge = 4.0f;  // the player's middle this far inside the map
     struct Case {
         float x, y;
         int cameraX, cameraY;
-        int viewX, viewY;  // the view's top-left corner
     };
-    const int maxX = view.getMaxX(), maxY = view.getMaxY();
     const Case cases[] = {
-        {-100.0f, -50.0f, 0, 0, 0, 0},
-        {width + 500.0f, height + 1.0f, int(width), int(height), maxX, maxY},
-        {-1.0f, height, 0, int(height), 0, maxY},
-        {width / 2 + 0.7f, height / 2 + 0.2f, int(width / 2), int(height / 2), int(width / 2) - view.getViewWidth() / 2,
-         int(height / 2) - view.getViewHeight() / 2},
+        {-100.0f, -50.0f, 0, 0},
+        {float(width) + 500.0f, float(height) + 1.0f, width, height},
+        {-1.0f, float(height), 0, height},
+        {float(width) / 2 + 0.7f, float(height) / 2 + 0.2f, width / 2, height / 2},
+        {edge, edge, int(edge), int(edge)},
+        {float(width) - edge, float(height) - edge, width - int(edge), height - int(edge)},
     };
     Zelmo::PVAComp& player = logic.player().get<Zelmo::PVAComp>();
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
         player.x = c.x;
         player.y = c.y;
         harness.step();
         const Zelmo::CameraComp& camera = logic.player().get<Zelmo::CameraComp>();
-        EXPECT_EQ(camera.x, c.cameraX) << c.x << ", " << c.y;
-        EXPECT_EQ(camera.y, c.cameraY) << c.x << ", " << c.y;
-        EXPECT_EQ(view.getX(), std::clamp(c.viewX, 0, maxX)) << c.x << ", " << c.y;
-        EXPECT_EQ(view.getY(), std::clamp(c.viewY, 0, maxY)) << c.x << ", " << c.y;
+        EXPECT_EQ(camera.x, c.cameraX);
+        EXPECT_EQ(camera.y, c.cameraY);
+        // The view's corner is half a view before the camera, held where the shown part of the
+        // window stays on the map.
+        EXPECT_EQ(view.getX(), std::clamp(c.cameraX - view.getViewWidth() / 2, view.getMinX(), view.getMaxX()));
+        EXPECT_EQ(view.getY(), std::clamp(c.cameraY - view.getViewHeight() / 2, view.getMinY(), view.getMaxY()));
+        const IntBox shown = logic.view().cameraRect();
+        EXPECT_GE(shown.x, 0);
+        EXPECT_GE(shown.y, 0);
+        EXPECT_LE(shown.x + shown.w, width);
+        EXPECT_LE(shown.y + shown.h, height);
+        EXPECT_TRUE(shown.x <= camera.x && camera.x <= shown.x + shown.w) << "the player is on the screen";
+        EXPECT_TRUE(shown.y <= camera.y && camera.y <= shown.y + shown.h) << "the player is on the screen";
     }
 }
 

@@ -228,6 +228,12 @@ void PlayerInputSys::onMove(const MoveEvent& event) {
     } else {
         m_heldDirections &= ~int32_t(event.direction());
     }
+    for (const ecs::Entity& entity : entities()) takeUpHeldDirections(entity.get<PlayerComp>());
+}
+
+// The dead walk nowhere, whatever is held.
+void PlayerInputSys::takeUpHeldDirections(PlayerComp& player) const {
+    player.heldDirections = player.health > 0.0f ? m_heldDirections : 0;
 }
 
 void PlayerInputSys::onAction(const ActionEvent& event) {
@@ -265,7 +271,7 @@ void PlayerInputSys::control(const ecs::Entity& entity, float dt) {
     PVAComp& pva = entity.get<PVAComp>();
     FireComp& fire = entity.get<FireComp>();
     PlayerComp& player = entity.get<PlayerComp>();
-    player.heldDirections = player.health > 0.0f ? m_heldDirections : 0;
+    takeUpHeldDirections(player);
     auto anim = [&animation] { return uint32_t(animation.animation); };
     const auto& group = findAnimGroup(anim());
     PSys::ParticleEmitter* glow = particleSystem(kEffectsSystem)->findEmitter(player.glowEmitter);

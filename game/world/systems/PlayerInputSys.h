@@ -36,6 +36,8 @@ public:
 
 private:
     void control(const ecs::Entity& entity, float dt);
+    // A player joining the system, as each level's does, walks where the controls already hold.
+    void takeUpHeldDirections(PlayerComp& player) const;
     // One fading after-image per 100 ms of punching.
     void leaveAfterImage(const ecs::Entity& entity, PlayerComp& player, float dt);
     // The shield entity is shown on the player while the shield pose lasts.

@@ -1,6 +1,5 @@
 #include "game/screens/HelpLogicView.h"
 
-#include "engine/gfx/Gfx.h"
 #include "engine/shell/AppContext.h"
 #include "engine/util/FlatText.h"
 #include "engine/util/Text.h"

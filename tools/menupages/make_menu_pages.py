@@ -252,15 +252,15 @@ HELP_ROWS = [16, 36, 56]
 # shrink words to fit: its help is written upper case, a line to an area, at a smaller size.
 HELP_VECTOR_SIZE = 14
 HELP_VECTOR_LINE_CHARS = 36
-HELP_VECTOR_LINE_HEIGHT = 4.5
+HELP_VECTOR_LINE_HEIGHT = 5
 HELP_HOW = {
     "STANDARD": {
         "walk": "Walk with [KEY:W] [KEY:A] [KEY:S] [KEY:D], the arrow keys or the pad. Esc pauses the game.",
         "punch": "Hold [KEY:P] or [MOUSE:LMB] to crouch and charge, let go to punch. A longer charge hits "
                  "harder.",
         "shield": "Hold [KEY:L] or [MOUSE:RMB] to raise the shield: it stops beams, sparks and lightning.",
-        "power": "Hold [KEY:SPACE] or [MOUSE:MMB] and let go for a power punch: a dash along the corridors "
-                 "that turns at walls. A few come with each level.",
+        "power": "Hold [KEY:SPACE] or [MOUSE:MMB] and let go for a power punch, a dash that turns at walls. "
+                 "A few come with each level.",
         "menus": "Menus: the arrow keys or the mouse choose, return, space or a click takes, Esc goes "
                  "back.",
         "pause": "Esc pauses the game; the pause menu goes on with it or back to the title.",

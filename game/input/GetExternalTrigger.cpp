@@ -14,16 +14,25 @@ Input::TriggerId boundTrigger(const std::string& slot) { return Input::TriggerId
 
 }  // namespace
 
-Input::TriggerId GetExternalTrigger::getKeyTrigger(KeyCode key) {
-    return boundTrigger(Setting::kKeyBindingPrefix + Devices::KeyboardStrings::instance().getKeyNames().nameOf(key));
+std::string bindingSettingOf(KeyCode key, uint32_t mouseButtons, uint32_t joypadBits) {
+    if (key != 0) return Setting::kKeyBindingPrefix + Devices::KeyboardStrings::instance().getKeyNames().nameOf(key);
+    if (mouseButtons != 0) {
+        return Setting::kMouseBindingPrefix + Devices::MouseStrings::instance().getNames().nameOf(mouseButtons);
+    }
+    if (joypadBits != 0) {
+        return Setting::kJoypadBindingPrefix + Devices::JoypadStrings::instance().getNames().nameOf(joypadBits);
+    }
+    return {};
 }
 
+Input::TriggerId GetExternalTrigger::getKeyTrigger(KeyCode key) { return boundTrigger(bindingSettingOf(key, 0, 0)); }
+
 Input::TriggerId GetExternalTrigger::getMouseTrigger(uint32_t buttons) {
-    return boundTrigger(Setting::kMouseBindingPrefix + Devices::MouseStrings::instance().getNames().nameOf(buttons));
+    return boundTrigger(bindingSettingOf(0, buttons, 0));
 }
 
 Input::TriggerId GetExternalTrigger::getJoypadTrigger(uint32_t bits) {
-    return boundTrigger(Setting::kJoypadBindingPrefix + Devices::JoypadStrings::instance().getNames().nameOf(bits));
+    return boundTrigger(bindingSettingOf(0, 0, bits));
 }
 
 void installKeyBindings() {

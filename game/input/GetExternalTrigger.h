@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "engine/input/TriggerId.h"
 
 namespace Zelmo {
@@ -14,6 +16,10 @@ public:
     Input::TriggerId getMouseTrigger(uint32_t buttons) override;
     Input::TriggerId getJoypadTrigger(uint32_t bits) override;
 };
+
+// The setting that holds the player's binding of the first non-zero of key, mouse buttons and
+// joypad bits, as an EXTERNAL slot reads them; empty when all three are 0.
+std::string bindingSettingOf(KeyCode key, uint32_t mouseButtons, uint32_t joypadBits);
 
 // Makes the one process-wide GetExternalTrigger the provider of EXTERNAL triggers; set-up calls
 // it before the first input configuration loads.

@@ -5,7 +5,9 @@
 #include "engine/shell/AppContext.h"
 #include "game/config/InputMethods.h"
 #include "game/screens/GameOverLogicView.h"
+#include "game/screens/HelpLogicView.h"
 #include "game/screens/IntroLogicView.h"
+#include "game/screens/OptionsLogicView.h"
 #include "game/screens/PauseLogicView.h"
 #include "game/screens/TitleLogicView.h"
 #include "game/startup/ExitLogic.h"
@@ -40,8 +42,8 @@ void registerStates(AppContext& context) {
         "TITLE", std::make_unique<TitleLogicView>(context),
         {{"QUIT", "EXIT"}, {"NEWGAME", "RUNNING"}, {"CONTROLS", "CONTROLS"}, {"OPTIONS", "OPTIONS"}, {"HELP", "HELP"}});
     logic.add("CONTROLS", placeholder("", "*"), {{"*", "TITLE"}});
-    logic.add("OPTIONS", placeholder("", "*"), {{"*", "TITLE"}});
-    logic.add("HELP", placeholder("", "*"), {{"*", "TITLE"}});
+    logic.add("OPTIONS", std::make_unique<OptionsLogicView>(context), {{"*", "TITLE"}});
+    logic.add("HELP", std::make_unique<HelpLogicView>(context), {{"*", "TITLE"}});
     logic.add("RUNNING", std::make_unique<GameLogic>(context),
               {{"QUIT", "TITLE"},
                {"PAUSE", "PAUSE"},

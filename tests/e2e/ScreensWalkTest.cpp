@@ -214,6 +214,8 @@ TEST_F(ScreensWalk, OneSwitchPlayerDoesTheSameWalkWithOneKeyHeldAndTapped) {
     tap("space");
     ASSERT_TRUE(lit(looks.titlePage(), "SETTINGS"));
     tap("space");
+    ASSERT_TRUE(lit(looks.titlePage(), "HELP"));
+    tap("space");
     ASSERT_TRUE(lit(looks.titlePage(), "QUIT"));
     window.holdKeyUntil(
         "space", [&](const E2E::Picture&) { return !game->running(); }, kScreenTimeoutMs);

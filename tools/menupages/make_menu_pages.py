@@ -27,6 +27,7 @@ Run from the repository root:  python3 tools/menupages/make_menu_pages.py
 
 import json
 import os
+import re
 
 METHODS = ["STANDARD", "ONEKEY", "ONESWITCH", "HEADTRACKER"]
 
@@ -75,9 +76,10 @@ def rect(x, y, width, height):
     return {"x": round(x, 2), "y": round(y, 2), "width": round(width, 2), "height": round(height, 2)}
 
 
-def style(method, colour, size, font="DEFAULT"):
+def style(method, colour, size, font="DEFAULT", vector_size=None):
+    """vector_size: a size for STANDARD's vector font (18 when left out)."""
     if method == "STANDARD":
-        return "%s,,%s" % (colour, font)
+        return "%s,%s,%s" % (colour, "" if vector_size is None else "%g" % vector_size, font)
     return "%s,%g,%s" % (colour, size, font)
 
 
@@ -121,48 +123,68 @@ class Choice:
 class Text:
     """Words drawn without a box, which the pointer passes through."""
 
-    def __init__(self, name, label, box, colour, size, font="DEFAULT"):
+    def __init__(self, name, label, box, colour, size, font="DEFAULT", vector_size=None):
         self.name, self.label, self.box, self.colour, self.size, self.font = name, label, box, colour, size, font
+        self.vector_size = vector_size
 
 
 def menu(method, description, texts, choices, escape):
     """A page of choices, worked as the method works menus; escape is what the escape key
     does on STANDARD (a list of actions)."""
+    return paged_menu(method, description, texts, [choices], escape, [goto(choices[0].name)])
+
+
+def paged_menu(method, description, texts, pages, escape, start):
+    """Choices in groups, one group to a page of one controller: the light steps through the
+    choices of its own group only. start is what lights a first choice (from "ANYWHERE")."""
     areas = [{"name": "ANYWHERE", "rect": rect(0, 0, 100, 100)}]
     for text in texts:
         areas.append({"name": text.name, "rect": text.box, "label": text.label,
-                      "style": style(method, text.colour, text.size, text.font), "visible": False})
+                      "style": style(method, text.colour, text.size, text.font, text.vector_size),
+                      "visible": False})
     vector = method == "STANDARD"
-    for choice in choices:
+    for choice in [choice for choices in pages for choice in choices]:
         areas.append({"name": choice.name, "rect": choice.box,
                       "colour": LINE_BOX if vector else BOX, "sel_colour": LIT_LINE_BOX if vector else LIT_BOX,
                       "label": choice.label, "style": style(method, CYAN, 1.4),
                       "sel_style": style(method, WHITE, 1.4, "BOLD" if vector else "DEFAULT")})
-    names = [choice.name for choice in choices]
-    first = names[0]
     switches = []
     if method == "STANDARD":
-        switches.append(switch(["ANYWHERE"], SELECT_KEYS + NEXT_KEYS + PREV_KEYS, press=[goto(first)]))
+        switches.append(switch(["ANYWHERE"], SELECT_KEYS + NEXT_KEYS + PREV_KEYS, press=start))
+    elif method == "ONEKEY":
+        switches.append(switch(["ANYWHERE"], [{"type": "DWELL"}], press=start, timing_name="menu_oneKey"))
+        switches.append(switch(["ANYWHERE"], SELECT_KEYS, press=start))
+    elif method == "ONESWITCH":
+        # A release lights the first choice, so the release of the hold that opened this page
+        # does no more than that; a page met for the first time drops that release, and
+        # lights its first choice after a rest instead.
+        switches.append(switch(["ANYWHERE"], SELECT_KEYS, release=start))
+        switches.append(switch(["ANYWHERE"], [{"type": "DWELL"}], press=start, timing_name="menu_oneKey"))
+    for choices in pages:
+        switches += choice_switches(method, choices)
+    if method == "STANDARD":
+        switches.append(switch(["*ALL*"], ESCAPE, press=escape))
+    cool_down = STANDARD_COOL_DOWN_MS if method in ("STANDARD", "HEADTRACKER") else SWITCH_COOL_DOWN_MS
+    return {"description": description, "cool_down": cool_down, "areas": areas, "switches": switches}
+
+
+def choice_switches(method, choices):
+    """How the method moves the light through one group of choices and takes them."""
+    names = [choice.name for choice in choices]
+    switches = []
+    if method == "STANDARD":
         switches.append(switch(names, NEXT_KEYS, press=[goto("[NEXT_AREA]")]))
         switches.append(switch(names, PREV_KEYS, press=[goto("[PREV_AREA]")]))
         for choice in choices:
             switches.append(switch([choice.name], SELECT_KEYS + CLICK, press=choice.actions,
                                    timing_name="menu_standardRep" if choice.repeats else None))
-        switches.append(switch(["*ALL*"], ESCAPE, press=escape))
     elif method == "ONEKEY":
-        switches.append(switch(["ANYWHERE"], [{"type": "DWELL"}], press=[goto(first)], timing_name="menu_oneKey"))
-        switches.append(switch(["ANYWHERE"], SELECT_KEYS, press=[goto(first)]))
         switches.append(switch(names, [{"type": "DWELL"}], press=[goto("[NEXT_AREA]")], timing_name="menu_oneKey",
                                colours={"repeat": MOVING_ON}))
         for choice in choices:
             switches.append(switch([choice.name], SELECT_KEYS, press=choice.actions,
                                    timing_name="menu_standardRep" if choice.repeats else None))
     elif method == "ONESWITCH":
-        # A release lights the first choice, so the release of the hold that opened this page
-        # does no more than that; a page met for the first time drops that release, and
-        # lights its first choice after a rest instead.
-        switches.append(switch(["ANYWHERE"], SELECT_KEYS, release=[goto(first)]))
-        switches.append(switch(["ANYWHERE"], [{"type": "DWELL"}], press=[goto(first)], timing_name="menu_oneKey"))
         for index, choice in enumerate(choices):
             following = names[(index + 1) % len(names)]
             switches.append(switch([choice.name], SELECT_KEYS, release=[goto(following)], hold=choice.actions,
@@ -173,8 +195,7 @@ def menu(method, description, texts, choices, escape):
                                    timing_name="menu_dwellRep" if choice.repeats else "menu_dwell",
                                    colours={"repeat": TAKING_IT}))
             switches.append(switch([choice.name], CLICK, press=choice.actions))
-    cool_down = STANDARD_COOL_DOWN_MS if method in ("STANDARD", "HEADTRACKER") else SWITCH_COOL_DOWN_MS
-    return {"description": description, "cool_down": cool_down, "areas": areas, "switches": switches}
+    return switches
 
 
 def hint(method, text):
@@ -183,12 +204,12 @@ def hint(method, text):
 
 def title_page(method):
     x, width = 31, 38
-    names = [("NEWGAME", "NEW GAME"), ("SETTINGS", "SETTINGS"), ("QUIT", "QUIT")]
-    top, gap, height = 41, 3, 11
+    names = [("NEWGAME", "NEW GAME"), ("SETTINGS", "SETTINGS"), ("HELP", "HELP"), ("QUIT", "QUIT")]
+    top, gap, height = 41, 1.5, 8.5
     choices = [Choice(name, label, [choose(name)], rect(x, top + i * (height + gap), width, height))
                for i, (name, label) in enumerate(names)]
     texts = [Text("HEADING", "ZELMO", rect(x, 27, width, 11), PINK, 2.4, "BOLD"), hint(method, HINTS[method])]
-    return menu(method, "The title menu: a new game, the settings page, or quitting.", texts, choices,
+    return menu(method, "The title menu: a new game, the settings page, help, or quitting.", texts, choices,
                 [choose("QUIT")])
 
 
@@ -216,9 +237,191 @@ def settings_page(method):
     choices.append(Choice("FULLSCREEN", "[ [FULLSCREEN] ]", [action("TOGGLE_FULL")],
                           rect(minus_x, y, plus_x + button_width - minus_x, height)))
     choices.append(Choice("BACK", "BACK", [choose("BACK")], rect(30, y + step + 1.5, 40, 9)))
+    choices.append(Choice("OPTIONS", "OPTIONS", [choose("OPTIONS")], rect(72, y + step + 1.5, 22, 9)))
     texts.append(hint(method, HINTS[method]))
     return menu(method, "The settings page: the four volumes, the window's size and full screen.", texts, choices,
                 [choose("BACK")])
+
+
+# The help: six pages of three explanations each, beside the figures the help screen draws at
+# 25, 45 and 65 percent of the window's height. Bracketed trigger texts name the player's
+# controls by the slots of their default bindings; the screen shows what the player has bound.
+# The running game's controls are those of game_page.
+HELP_ROWS = [16, 36, 56]
+# STANDARD's vector font has capitals only, lays wrapped lines close together and does not
+# shrink words to fit: its help is written upper case, a line to an area, at a smaller size.
+HELP_VECTOR_SIZE = 14
+HELP_VECTOR_LINE_CHARS = 36
+HELP_VECTOR_LINE_HEIGHT = 5
+HELP_HOW = {
+    "STANDARD": {
+        "walk": "Walk with [KEY:W] [KEY:A] [KEY:S] [KEY:D], the arrow keys or the pad. Esc pauses the game.",
+        "punch": "Hold [KEY:P] or [MOUSE:LMB] to crouch and charge, let go to punch. A longer charge hits "
+                 "harder.",
+        "shield": "Hold [KEY:L] or [MOUSE:RMB] to raise the shield: it stops beams, sparks and lightning.",
+        "power": "Hold [KEY:SPACE] or [MOUSE:MMB] and let go for a power punch, a dash that turns at walls. "
+                 "A few come with each level.",
+        "menus": "Menus: the arrow keys or the mouse choose, return, space or a click takes, Esc goes "
+                 "back.",
+        "pause": "Esc pauses the game; the pause menu goes on with it or back to the title.",
+    },
+    "ONEKEY": {
+        "walk": "Areas over the game light in turn. Hold your key while UP, DOWN, LEFT or RIGHT is lit to "
+                "walk that way.",
+        "punch": "Hold the key while PUNCH is lit to crouch and charge, let go to punch. A longer charge "
+                 "hits harder.",
+        "shield": "Hold the key while SHIELD is lit to raise the shield: it stops beams, sparks and "
+                  "lightning.",
+        "power": "Hold the key while POWER is lit and let go for a power punch: a dash along the "
+                 "corridors that turns at walls. A few come with each level.",
+        "menus": "In the menus the choices light in turn after a rest: press your key while yours is lit.",
+        "pause": "Press the key while PAUSE (top right) is lit to pause; the pause menu goes on or back "
+                 "to the title.",
+    },
+    "ONESWITCH": {
+        "walk": "Areas over the game: a tap lights the next one. Hold the switch on UP, DOWN, LEFT or "
+                "RIGHT to walk until you let go.",
+        "punch": "Hold the switch on PUNCH to crouch and charge, let go to punch. A longer charge hits "
+                 "harder.",
+        "shield": "Hold the switch on SHIELD to raise the shield: it stops beams, sparks and lightning.",
+        "power": "Hold the switch on POWER and let go for a power punch: a dash along the corridors that "
+                 "turns at walls. A few come with each level.",
+        "menus": "In the menus a tap lights the next choice and a hold takes the lit one once its box "
+                 "has filled.",
+        "pause": "Hold the switch on PAUSE (top right) to pause; the pause menu goes on or back to the "
+                 "title.",
+    },
+    "HEADTRACKER": {
+        "walk": "Rest the pointer on the UP, DOWN, LEFT or RIGHT band at the edges of the screen to walk "
+                "that way.",
+        "punch": "Move onto PUNCH (bottom left) to crouch and charge, move off it to punch. A longer charge "
+                 "hits harder.",
+        "shield": "Rest on SHIELD (bottom right) to raise the shield: it stops beams, sparks and lightning.",
+        "power": "Move onto POWER, above PUNCH, and off again for a power punch: a dash along the "
+                 "corridors that turns at walls. A few come with each level.",
+        "menus": "In the menus rest the pointer on a choice until its box has filled, or click it.",
+        "pause": "Rest on PAUSE (top right) to pause; the pause menu goes on or back to the title.",
+    },
+}
+
+
+def help_pages(method):
+    """The six help pages of one method; the words of the game's own controls follow the method."""
+    how = HELP_HOW[method]
+    pages = [
+        ("YOU", [how["walk"], how["punch"], how["shield"]]),
+        ("POWER-UPS", [how["power"],
+                       "Armour: walk over the badge and for a while sparks, beams and lightning cannot hurt you.",
+                       "Fish: walk over it and a friendly fish swims the maze, shooting the robots it meets."]),
+        ("ROBOTS", ["Robots roam the maze and come for you. Punch them apart; a charged punch knocks them "
+                    "back.",
+                    "Beams, sparks and lightning hurt: raise the shield against them, or keep out of their "
+                    "way.",
+                    "Some robots carry a box. Destroy the robot, then walk into the box to find a power-up."]),
+        ("RESCUE", ["Prisoners are chained in the maze: walk into one to set them free.",
+                    "Stand still facing a map terminal on a wall to see the map of the maze.",
+                    "When every prisoner of the level is free, walk left into the lift for the next level."]),
+        ("HEALTH", ["The bar shows your health. Hits take it away; it comes back slowly while nothing "
+                    "hits you.",
+                    "Losing all your health costs a life and starts the level again. With no life left "
+                    "the game is over.",
+                    "OPTIONS, on the settings page, change lives, health, damage, speeds and more."]),
+        ("YOUR WAY", [how["menus"], how["pause"],
+                      "Four ways to play: keys and mouse, one key, one switch, head tracker. To change, "
+                      "delete INPUT_METHOD in preferences.cfg."]),
+    ]
+    texts = []
+    for number, (heading, rows) in enumerate(pages, start=1):
+        page = "PAGE%d" % number
+        texts.append(Text(page + "_HEADING", "HELP %d/%d   %s" % (number, len(pages), heading),
+                          rect(6, 2.5, 88, 9), PINK, 2.0, "BOLD"))
+        for row, (y, words) in enumerate(zip(HELP_ROWS, rows), start=1):
+            texts += help_words(method, "%s_TEXT%d" % (page, row), words, y)
+    texts.append(hint(method, HINTS[method]))
+    choices = [Choice("PREV", "<", [action("PAGE_DEC", "HELP")], rect(6, 79, 20, 9)),
+               Choice("BACK", "BACK", [choose("BACK")], rect(30, 79, 40, 9)),
+               Choice("NEXT", ">", [action("PAGE_INC", "HELP")], rect(74, 79, 20, 9))]
+    return menu(method, "The help: six pages on the game and on playing it this way, and back to the title.",
+                texts, choices, [choose("BACK")])
+
+
+def wrap_shown(words, width):
+    """Lines of at most width characters as shown: a bracketed control is shown without its
+    brackets, and a mouse button without its kind ("[MOUSE:LMB]" as "LMB")."""
+    def shown_length(word):
+        return len(re.sub(r"\[MOUSE:([^]]*)\]", r"\1", word).replace("[", "").replace("]", ""))
+    lines, line = [], []
+    for word in words.split():
+        if line and sum(shown_length(w) + 1 for w in line) + shown_length(word) > width:
+            lines.append(" ".join(line))
+            line = []
+        line.append(word)
+    if line:
+        lines.append(" ".join(line))
+    return lines
+
+
+def help_words(method, name, words, top):
+    """One explanation: a text of its own where the words are wrapped and shrunk to fit, one
+    line each (NAME_1, NAME_2 ...) on STANDARD."""
+    if method != "STANDARD":
+        return [Text(name, "$<$^" + words, rect(32, top, 64, 18), CYAN, 1.0)]
+    lines = wrap_shown(words.upper(), HELP_VECTOR_LINE_CHARS)
+    return [Text("%s_%d" % (name, number), "$<" + line,
+                 rect(32, top + (number - 1) * HELP_VECTOR_LINE_HEIGHT, 64, HELP_VECTOR_LINE_HEIGHT), CYAN, 1.0,
+                 vector_size=HELP_VECTOR_SIZE)
+            for number, line in enumerate(lines, start=1)]
+
+
+# The options pages: (heading, [(option, label)]); each option's entry in the tuning table's
+# "OPTIONVALUES" is "OPT_" and the option.
+OPTION_PAGES = [
+    ("PLAYER", [("START_LEVEL", "START AT"), ("PLAYER_LIVES", "LIVES"), ("PLAYER_HEALTH", "HEALTH"),
+                ("RECHARGE_DELAY", "RECHARGE WAIT"), ("RECHARGE_SPEED", "RECHARGE SPEED"),
+                ("ARMOUR_DURATION", "ARMOUR TIME")]),
+    ("PUNCHES", [("PUNCH_DMG", "PUNCH DAMAGE"), ("PUNCH_KBK", "KNOCK-BACK"), ("PUNCH_DELAY", "PUNCH SPEED"),
+                 ("DBZ_DMG", "POWER DAMAGE"), ("DBZ_TIME", "POWER DASH"), ("NUM_DBZ_POWS", "POWER PUNCHES")]),
+    ("ROBOTS", [("ROBOT_SPEED", "ROBOT SPEED"), ("BEAM_DMG", "BEAM DAMAGE"), ("STRIKE_DMG", "LIGHTNING"),
+                ("PARTICLE_DMG", "SPARK DAMAGE"), ("PARTICLE_SPEED", "SPARK SPEED"), ("CLAWER_DMG", "CLAWERS"),
+                ("SPINNER_DMG", "SPINNERS")]),
+    ("SCREEN", [("GAME_SEED", "MAZES"), ("GAME_ZOOM", "ZOOM"), ("VECTOR_MENUS", "LINE MENUS"),
+                ("VECTOR_SETTINGS", "GLOW"), ("MAP_OPACITY", "MAP"), ("FLOOR_ON", "FLOOR")]),
+]
+
+
+def options_page(method):
+    """The four options pages. Taking an option's value steps it on, going round after the last;
+    STANDARD and HEADTRACKER also have a "<" beside it that steps back. The scanning methods do
+    without it: every value comes round going forwards, and half the stops are fewer to wait
+    through. A page's light starts on its ">", which leads on to its first option."""
+    both_ways = method in ("STANDARD", "HEADTRACKER")
+    top, step, height = 13, 9.3, 8
+    texts, pages = [], []
+    for number, (heading, options) in enumerate(OPTION_PAGES, start=1):
+        page = "PAGE%d" % number
+        following = "PAGE%d" % (number % len(OPTION_PAGES) + 1)
+        before = "PAGE%d" % ((number - 2) % len(OPTION_PAGES) + 1)
+        texts.append(Text(page + "_HEADING", "OPTIONS %d/%d   %s" % (number, len(OPTION_PAGES), heading),
+                          rect(6, 2.5, 88, 9), PINK, 2.0, "BOLD"))
+        choices = []
+        for row, (option, label) in enumerate(options):
+            y = top + row * step
+            value = "%s_VAL_%s" % (page, option)
+            texts.append(Text("%s_LABEL_%s" % (page, option), "$<" + label, rect(6, y, 50, height), CYAN, 1.2))
+            if both_ways:
+                choices.append(Choice("%s_DEC_%s" % (page, option), "<", [action("OPTION_DEC", value)],
+                                      rect(58, y, 10, height)))
+            choices.append(Choice(value, "[OPT_%s]" % option, [action("OPTION_INC", value)],
+                                  rect(70, y, 24, height)))
+        choices += [Choice(page + "_PREV", "<", [action("PAGE_DEC", "OPT"), goto(before + "_PREV")],
+                           rect(6, 79, 20, 9)),
+                    Choice(page + "_BACK", "BACK", [choose("BACK")], rect(30, 79, 40, 9)),
+                    Choice(page + "_NEXT", ">", [action("PAGE_INC", "OPT"), goto(following + "_NEXT")],
+                           rect(74, 79, 20, 9))]
+        pages.append(choices)
+    texts.append(hint(method, HINTS[method]))
+    return paged_menu(method, "The options: four pages of the game's options, each value stepped in place.",
+                      texts, pages, [choose("BACK")], [action("GOTO_PAGE_AREA", "NEXT")])
 
 
 def pause_page(method):
@@ -284,6 +487,8 @@ PAGES = [
     ("INTRO", lambda m: picture_page(m, "The intro picture: skipping it goes on to the title.")),
     ("TITLE", title_page),
     ("SETTINGS", settings_page),
+    ("HELP", help_pages),
+    ("OPTIONS", options_page),
     ("PAUSE", pause_page),
     ("GAMEOVER", lambda m: picture_page(m, "The game-over picture: skipping it goes on to the title.")),
     ("GAME", game_page),

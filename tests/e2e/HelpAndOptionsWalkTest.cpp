@@ -1,0 +1,336 @@
+// Help and options reached from the title in each of the four ways to play, with the real
+// binary: every help page is turned to and back, an option is stepped and kept in the settings
+// that quitting saves. The pictures are kept for a person to look at.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "engine/input/TriggerId.h"
+#include "game/input/GlobalInputRefs.h"
+#include "tests/e2e/GameProcess.h"
+#include "tests/e2e/PickerPage.h"
+#include "tests/e2e/X11Window.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using E2E::Box;
+using E2E::PickerPage;
+using E2E::Picture;
+
+constexpr int kMenuTimeoutMs = 15000;
+constexpr int kMenuWidth = 960, kMenuHeight = 720;  // the window the configuration opens
+
+double menuLitShare(const Picture& picture, const Box& box) {
+    return double(picture.litPixels(box.x0, box.y0, box.x1, box.y1)) / std::max(1, box.width() * box.height());
+}
+
+// The pages are read for where their areas lie; the player's bindings do not matter for that.
+class UnboundSlots : public Input::TriggerId::IExternals {
+public:
+    Input::TriggerId getKeyTrigger(KeyCode) override { return {}; }
+    Input::TriggerId getMouseTrigger(uint32_t) override { return {}; }
+    Input::TriggerId getJoypadTrigger(uint32_t) override { return {}; }
+};
+
+PickerPage menuPage(const std::string& method, const std::string& name) {
+    static UnboundSlots s_unbound;
+    static Zelmo::GlobalInputRefs s_refs;
+    static const bool s_loaded = s_refs.load("data/Accessibility.fbs", "data/accessibility");
+    EXPECT_TRUE(s_loaded);
+    Input::TriggerId::externals = &s_unbound;
+    return PickerPage("data/input/" + method + "/" + name + ".json", kMenuWidth, kMenuHeight, &s_refs);
+}
+
+// How many pixels of the box are brighter than the threshold in one picture and not in the
+// other, or the other way.
+int changedPixels(const Picture& before, const Picture& after, const Box& box, uint32_t threshold) {
+    int changed = 0;
+    for (int y = box.y0; y < box.y1; ++y) {
+        for (int x = box.x0; x < box.x1; ++x) {
+            if ((before.brightness(x, y) > threshold) != (after.brightness(x, y) > threshold)) ++changed;
+        }
+    }
+    return changed;
+}
+
+// Pixels of the box far redder than green: the pink outline of STANDARD's lit choice (the
+// others are cyan, their words white).
+int pinkPixels(const Picture& picture, const Box& box) {
+    int pink = 0;
+    for (int y = box.y0; y < box.y1 && y < picture.height; ++y) {
+        for (int x = box.x0; x < box.x1 && x < picture.width; ++x) {
+            const uint8_t* rgb = &picture.rgb[size_t(y * picture.width + x) * 3];
+            if (rgb[0] > rgb[1] + 40) ++pink;
+        }
+    }
+    return pink;
+}
+
+// The lit choice among those of the page shown (the one the choice looked for is on: choices of
+// other pages lie in the same places): on STANDARD the one outlined in pink; on the other
+// methods the one whose box's top edge is far brighter than any other's, where a lit box shows
+// its brighter fill without its words (a short word lit can be darker in all than a long one
+// that is not).
+std::string litChoiceOf(const PickerPage& page, const Picture& picture, const std::string& wanted) {
+    const std::string pagePrefix = wanted.rfind("PAGE", 0) == 0 ? wanted.substr(0, wanted.find('_') + 1) : "";
+    std::string lit;
+    double brightest = 0, next = 0;
+    for (const std::string& choice : page.choices()) {
+        if (choice.rfind(pagePrefix, 0) != 0) continue;
+        const Box box = page.box(choice);
+        const Box edge{box.x0, box.y0, box.x1, box.y0 + std::max(2, box.height() / 6)};
+        double light = double(pinkPixels(picture, box)) * 1000;
+        for (int y = edge.y0; y < edge.y1 && y < picture.height; ++y) {
+            for (int x = edge.x0; x < edge.x1 && x < picture.width; ++x) light += picture.brightness(x, y);
+        }
+        light /= std::max(1, edge.width() * edge.height());
+        if (light > brightest) {
+            next = brightest;
+            brightest = light;
+            lit = choice;
+        } else {
+            next = std::max(next, light);
+        }
+    }
+    return brightest > next * 1.5 ? lit : std::string();
+}
+
+// One method's walk; each method is a suite of its own, so that each has the time a walk
+// takes on a slow (sanitizer) build.
+class HelpAndOptionsWalk : public ::testing::Test {
+protected:
+    explicit HelpAndOptionsWalk(std::string walkingMethod) : method(std::move(walkingMethod)) {}
+
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (script/test starts Xvfb)";
+        std::filesystem::create_directories(ZELMO_E2E_PICTURES);
+        title = menuPage(method, "TITLE");
+        settings = menuPage(method, "SETTINGS");
+        help = menuPage(method, "HELP");
+        options = menuPage(method, "OPTIONS");
+    }
+
+    void start() {
+        window.movePointerTo(E2E::kAwayX, E2E::kAwayY);
+        game = std::make_unique<E2E::GameProcess>(std::vector<std::string>{"-s", "0"});
+        std::ofstream(game->pathInWorkDir("preferences.cfg")) << "INPUT_METHOD = " << method << "\n";
+        ASSERT_TRUE(window.waitFor(game->pid(), E2E::kStartTimeoutMs)) << game->standardError();
+        ASSERT_TRUE(window.waitForFrames(E2E::kStartTimeoutMs));
+    }
+
+    // A menu page is shown when its choices are drawn where its file puts them and the left edge
+    // of the window, where only the title's picture reaches, is dark.
+    bool shows(const Picture& picture, const PickerPage& page, const std::vector<std::string>& choices) const {
+        if (picture.width != kMenuWidth) return false;
+        for (const std::string& choice : choices) {
+            if (menuLitShare(picture, page.box(choice)) < 0.03) return false;
+        }
+        return menuLitShare(picture, {0, kMenuHeight / 5, kMenuWidth / 25, kMenuHeight * 3 / 4}) < 0.002;
+    }
+    // The title: its choices drawn on the black box in the middle of its moving picture.
+    bool showsTitle(const Picture& picture) const {
+        if (picture.width != kMenuWidth) return false;
+        for (const std::string& choice : title.choices()) {
+            if (menuLitShare(picture, title.box(choice)) < 0.03) return false;
+        }
+        const Box besideChoices[] = {
+            {kMenuWidth * 282 / 1000, kMenuHeight * 42 / 100, kMenuWidth * 288 / 1000, kMenuHeight * 78 / 100},
+            {kMenuWidth * 712 / 1000, kMenuHeight * 42 / 100, kMenuWidth * 718 / 1000, kMenuHeight * 78 / 100}};
+        for (const Box& black : besideChoices) {
+            if (menuLitShare(picture, black) > 0.005) return false;
+        }
+        return menuLitShare(picture, {0, kMenuHeight * 3 / 10, kMenuWidth / 5, kMenuHeight * 7 / 10}) > 0.02;
+    }
+
+    bool waitToSee(const std::function<bool(const Picture&)>& seen, const std::string& name) {
+        Picture shown;
+        const bool found = window.waitUntil(
+            [&](const Picture& picture) {
+                shown = picture;
+                return seen(picture);
+            },
+            kMenuTimeoutMs);
+        shown.savePng(picturePath(name));
+        return found;
+    }
+
+    // Takes a choice the way the method takes one, and waits until the picture shows the result;
+    // when it does not, the picture of the moment is kept.
+    bool take(const PickerPage& page, const std::string& choice, const std::function<bool(const Picture&)>& done) {
+        const bool taken = light(page, choice) && press(done);
+        if (!taken) window.capture().savePng(picturePath("not-taken-" + choice));
+        return taken;
+    }
+
+    std::string picturePath(const std::string& name) const {
+        return std::string(ZELMO_E2E_PICTURES) + "/menus-" + lower(method) + "-" + name + ".png";
+    }
+
+    // Brings the light to the choice; the head tracker's pointer rests on it, which goes on to
+    // take it.
+    bool light(const PickerPage& page, const std::string& choice) {
+        if (method == "HEADTRACKER") window.pointAt(page.box(choice).centreX(), page.box(choice).centreY());
+        if (method == "ONEKEY" || method == "HEADTRACKER") {
+            return window.waitUntil([&](const Picture& p) { return litChoiceOf(page, p, choice) == choice; }, 60000);
+        }
+        const std::string stepKey = method == "STANDARD" ? "Down" : "space";
+        for (int steps = 0; steps < 40 && litChoiceOf(page, window.capture(), choice) != choice; ++steps) {
+            const std::string before = litChoiceOf(page, window.capture(), choice);
+            window.quickTapKey(stepKey);
+            window.waitUntil([&](const Picture& p) { return litChoiceOf(page, p, choice) != before; }, 3000);
+            std::this_thread::sleep_for(300ms);
+        }
+        return litChoiceOf(page, window.capture(), choice) == choice;
+    }
+
+    // Takes the lit choice.
+    bool press(const std::function<bool(const Picture&)>& done) {
+        if (method == "HEADTRACKER") {
+            const bool seen = window.waitUntil(done, kMenuTimeoutMs);
+            // Resting on would take it again: the pointer goes where nothing is.
+            window.pointAt(kMenuWidth / 50, kMenuHeight * 3 / 5);
+            return seen;
+        }
+        if (method != "ONESWITCH") {
+            window.tapKey(method == "STANDARD" ? "Return" : "space");
+            return window.waitUntil(done, kMenuTimeoutMs);
+        }
+        const bool seen = window.holdKeyUntil("space", done, kMenuTimeoutMs);
+        std::this_thread::sleep_for(300ms);
+        return seen;
+    }
+
+    // Takes a choice that turns the page, and waits for the page's words to change.
+    bool turn(const PickerPage& page, const std::string& choice, const std::string& name) {
+        const Picture before = window.capture();
+        const Box words{0, 0, kMenuWidth, kMenuHeight * 3 / 4};
+        const bool turned = take(page, choice, [&](const Picture& picture) {
+            return changedPixels(before, picture, words, 60) > words.width() * words.height() / 400;
+        });
+        std::this_thread::sleep_for(500ms);
+        window.capture().savePng(picturePath(name));
+        return turned;
+    }
+
+    // Takes a value choice, and waits for its words to change. Only the lit words are compared:
+    // while a hold runs, a countdown fills the box.
+    bool stepValue(const PickerPage& page, const std::string& choice, const std::string& name) {
+        if (!light(page, choice)) return false;
+        const Picture before = window.capture();
+        const Box box = page.box(choice);
+        const bool stepped =
+            press([&](const Picture& picture) { return changedPixels(before, picture, box, 600) > 20; });
+        window.capture().savePng(picturePath(name));
+        return stepped;
+    }
+
+    static std::string lower(std::string text) {
+        for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    }
+
+    // From the title to the help and through its pages, then to the options, stepping the lives
+    // and turning pages, back to the title and out through the menu, which saves the step. The
+    // keyboard walk turns to every page; the others turn one page on and go round backwards.
+    void walk(bool everyPage);
+
+    const std::string method;
+    PickerPage title = menuPage("STANDARD", "TITLE");
+    PickerPage settings = title, help = title, options = title;
+    E2E::X11Window window;
+    std::unique_ptr<E2E::GameProcess> game;
+};
+
+void HelpAndOptionsWalk::walk(bool everyPage) {
+    start();
+    ASSERT_TRUE(window.waitForPicture(kMenuTimeoutMs));
+    // The intro: skipped by the method's own skip.
+    if (method == "HEADTRACKER") {
+        const PickerPage intro = menuPage(method, "INTRO");
+        window.pointAt(intro.box("SKIP").centreX(), intro.box("SKIP").centreY());
+    } else {
+        for (int tapCount = 0; tapCount < 5 && !window.waitUntil([&](const Picture& p) { return showsTitle(p); }, 4000);
+             ++tapCount) {
+            window.tapKey("space");
+        }
+    }
+    ASSERT_TRUE(waitToSee([&](const Picture& p) { return showsTitle(p); }, "title")) << "no title";
+    window.pointAt(kMenuWidth / 50, kMenuHeight * 3 / 5);
+
+    const auto helpShown = [&](const Picture& p) { return shows(p, help, {"PREV", "BACK", "NEXT"}); };
+    ASSERT_TRUE(take(title, "HELP", helpShown)) << "taking HELP on the title did not show the help";
+    ASSERT_TRUE(waitToSee(helpShown, "help-1"));
+    if (everyPage) {
+        for (int page = 2; page <= 6; ++page) {
+            ASSERT_TRUE(turn(help, "NEXT", "help-" + std::to_string(page))) << "the help did not turn to page " << page;
+        }
+        ASSERT_TRUE(turn(help, "NEXT", "help-1-again")) << "the help did not go round to its first page";
+        ASSERT_TRUE(turn(help, "PREV", "help-6-again")) << "the help did not turn back to its last page";
+    } else {
+        ASSERT_TRUE(turn(help, "NEXT", "help-2")) << "the help did not turn to its second page";
+        ASSERT_TRUE(turn(help, "PREV", "help-1-again")) << "the help did not turn back to its first page";
+        ASSERT_TRUE(turn(help, "PREV", "help-6")) << "the help did not go round to its last page";
+    }
+    ASSERT_TRUE(take(help, "BACK", [&](const Picture& p) { return showsTitle(p); })) << "back did not leave the help";
+
+    // The settings page and the options' first and last pages have their "BACK" and their ">"
+    // in the same places; the settings page has its full-screen row where those have nothing.
+    const Box fullScreenRow{kMenuWidth * 63 / 100, kMenuHeight * 69 / 100, kMenuWidth * 93 / 100,
+                            kMenuHeight * 74 / 100};
+    const auto settingsShown = [&](const Picture& p) {
+        return shows(p, settings, {"BACK", "OPTIONS"}) && menuLitShare(p, fullScreenRow) > 0.002;
+    };
+    ASSERT_TRUE(take(title, "SETTINGS", settingsShown)) << "the settings page did not open";
+    ASSERT_TRUE(waitToSee(settingsShown, "settings"));
+    const auto optionsShown = [&](const Picture& p) {
+        return shows(p, options, {"PAGE1_BACK", "PAGE1_NEXT", "PAGE1_VAL_START_LEVEL"}) &&
+               menuLitShare(p, fullScreenRow) < 0.002;
+    };
+    ASSERT_TRUE(take(settings, "OPTIONS", optionsShown)) << "taking OPTIONS did not show the options";
+    ASSERT_TRUE(waitToSee(optionsShown, "options-1"));
+    ASSERT_TRUE(stepValue(options, "PAGE1_VAL_PLAYER_LIVES", "options-1-stepped")) << "the lives did not step";
+    if (everyPage) {
+        for (int page = 2; page <= 4; ++page) {
+            ASSERT_TRUE(turn(options, "PAGE" + std::to_string(page - 1) + "_NEXT", "options-" + std::to_string(page)))
+                << "the options did not turn to page " << page;
+        }
+    } else {
+        ASSERT_TRUE(turn(options, "PAGE1_PREV", "options-4")) << "the options did not go round to their last page";
+    }
+    ASSERT_TRUE(take(options, "PAGE4_BACK", settingsShown)) << "back did not return to the settings page";
+    ASSERT_TRUE(take(settings, "BACK", [&](const Picture& p) { return showsTitle(p); }));
+    if (light(title, "QUIT")) press([&](const Picture&) { return !game->running(); });
+    int exitCode = -1;
+    ASSERT_TRUE(game->waitForExit(10000, exitCode)) << "quitting from the title did not end the game";
+    EXPECT_EQ(exitCode, 0) << game->standardError();
+    EXPECT_NE(E2E::readFile(game->pathInWorkDir("preferences.cfg")).find("OPT_PLAYER_LIVES = 1"), std::string::npos)
+        << "the stepped option is not among the saved settings";
+}
+
+class HelpAndOptionsStandard : public HelpAndOptionsWalk {
+protected:
+    HelpAndOptionsStandard() : HelpAndOptionsWalk("STANDARD") {}
+};
+class HelpAndOptionsOneKey : public HelpAndOptionsWalk {
+protected:
+    HelpAndOptionsOneKey() : HelpAndOptionsWalk("ONEKEY") {}
+};
+class HelpAndOptionsOneSwitch : public HelpAndOptionsWalk {
+protected:
+    HelpAndOptionsOneSwitch() : HelpAndOptionsWalk("ONESWITCH") {}
+};
+class HelpAndOptionsHeadTracker : public HelpAndOptionsWalk {
+protected:
+    HelpAndOptionsHeadTracker() : HelpAndOptionsWalk("HEADTRACKER") {}
+};
+
+TEST_F(HelpAndOptionsStandard, ReachesEveryPageAndStepsAnOptionWithKeys) { walk(true); }
+TEST_F(HelpAndOptionsOneKey, ReachesHelpAndOptionsPressingWhileTheChoiceIsLit) { walk(false); }
+TEST_F(HelpAndOptionsOneSwitch, ReachesHelpAndOptionsWithTapsAndHolds) { walk(false); }
+TEST_F(HelpAndOptionsHeadTracker, ReachesHelpAndOptionsRestingThePointer) { walk(false); }
+
+}  // namespace

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """Writes the input files of the screens around the game, one set per input method
 (data/input/METHOD/PAGE.json; schema data/InputConfig.fbs): the intro and game-over pictures,
-the title menu, its settings page, the pause menu and, until the player's own controls come,
-the running game's way to the pause menu.
+the title menu, its settings page, help, options, the pause menu and the running game.
 
 How each method works a menu:
 - STANDARD: the pointer or the arrow keys choose, a click, return or space takes the choice;
@@ -55,8 +54,6 @@ CLICK = [{"type": "MOUSE", "mouse": 1}]
 NEXT_KEYS = [{"type": "KEY", "key": "KEY_DOWN"}, {"type": "KEY", "key": "KEY_RIGHT"}]
 PREV_KEYS = [{"type": "KEY", "key": "KEY_UP"}, {"type": "KEY", "key": "KEY_LEFT"}]
 ESCAPE = [{"type": "KEY", "key": "KEY_ESCAPE"}]
-# The pause key is the player's own binding of the P slot.
-PAUSE_KEYS = [{"type": "EXTERNAL", "key": "P"}, {"type": "KEY", "key": "KEY_ESCAPE"}]
 
 HINTS = {
     "STANDARD": "ARROWS, RETURN OR MOUSE",
@@ -432,7 +429,8 @@ def pause_page(method):
     page = menu(method, "The pause menu: back to the game, or leave it for the title.", texts, choices,
                 [choose("RESUME")])
     if method == "STANDARD":
-        page["switches"].append(switch(["*ALL*"], [{"type": "EXTERNAL", "key": "P"}], press=[choose("RESUME")]))
+        # The pad's pause button resumes as well, as escape does.
+        page["switches"].append(switch(["*ALL*"], [{"type": "EXTERNAL", "joypad": 2048}], press=[choose("RESUME")]))
     return page
 
 
@@ -464,23 +462,165 @@ def picture_page(method, description):
     return {"description": description, "cool_down": cool_down, "areas": areas, "switches": switches}
 
 
-def game_page(method):
-    """The running game's way to the pause menu; the player's moves join it with the player."""
-    areas = [{"name": "ANYWHERE", "rect": rect(0, 0, 100, 100)}]
-    pause = [choose("PAUSE")]
-    if method == "STANDARD":
-        switches = [switch(["ANYWHERE"], PAUSE_KEYS, press=pause)]
-    elif method in ("ONEKEY", "ONESWITCH"):
-        switches = [switch(["ANYWHERE"], SELECT_KEYS, hold=pause, timing_name="menu_oneSwitchRepHold",
-                           colours={"hold": TAKING_IT})]
+# The running game. The player's actions: START_ACTION / STOP_ACTION 0 punch (held to crouch and
+# charge, let go to punch), 1 shield, 2 power punch; START_MOVE / STOP_MOVE with "UP", "DN",
+# "LF", "RT". Its areas keep out of the top strip, where the lives (left) and the power punches
+# (right) are drawn, and away from the middle, where the camera keeps the player.
+GAME_DIRECTIONS = [("UP", "UP"), ("RIGHT", "RT"), ("DOWN", "DN"), ("LEFT", "LF")]
+GAME_ACTIONS = [("PUNCH", "0"), ("SHIELD", "1"), ("POWER", "2")]
+ALL_DIRECTIONS = "UP DN LF RT"
+# The pause also lets go of the walk and the shield, so that the game resumes standing still.
+# A held punch is not let go of here, which would throw it: the game drops it on resuming.
+GAME_PAUSE = [action("STOP_MOVE", ALL_DIRECTIONS), action("STOP_ACTION", "1"), choose("PAUSE")]
+# See-through boxes, so that the maze shows through them.
+GAME_BOX = "0x0a262c70"
+GAME_LIT_BOX = "0x2a8a9cc0"
+
+# STANDARD: the player's bound keys, mouse buttons and joypad (slots of the controls screen),
+# the arrow keys as well, and escape or the fourth pad button to pause.
+STANDARD_GAME_CONTROLS = [
+    (["KEY_UP"], "W", [1, 16], "UP"),
+    (["KEY_DOWN"], "S", [2, 32], "DN"),
+    (["KEY_LEFT"], "A", [4, 64], "LF"),
+    (["KEY_RIGHT"], "D", [8, 128], "RT"),
+]
+STANDARD_GAME_BUTTONS = [("P", 1, 256, "0"), ("L", 2, 512, "1"), ("KEY_SPACE", 4, 1024, "2")]
+STANDARD_GAME_PAUSE = [{"type": "KEY", "key": "KEY_ESCAPE"}, {"type": "EXTERNAL", "joypad": 2048}]
+
+# ONEKEY and ONESWITCH step through these, in this order; HEADTRACKER rests on them.
+SCAN_RECTS = {
+    "UP": rect(40, 16, 20, 10),
+    "RIGHT": rect(78, 45, 18, 10),
+    "DOWN": rect(40, 74, 20, 10),
+    "LEFT": rect(4, 45, 18, 10),
+    "PUNCH": rect(4, 88, 20, 10),
+    "SHIELD": rect(28, 88, 20, 10),
+    "POWER": rect(52, 88, 20, 10),
+    "PAUSE": rect(76, 88, 20, 10),
+}
+# HEADTRACKER: wide bands around the player for the directions, a still middle between them, and
+# the actions along the bottom.
+HEAD_RECTS = {
+    "UP": rect(24, 13, 52, 24),
+    "DOWN": rect(24, 63, 52, 23),
+    "LEFT": rect(2, 13, 22, 73),
+    "RIGHT": rect(76, 13, 22, 73),
+    "PUNCH": rect(2, 88, 23, 11),
+    "SHIELD": rect(26.5, 88, 23, 11),
+    "POWER": rect(51, 88, 23, 11),
+    "PAUSE": rect(75.5, 88, 22.5, 11),
+}
+GAME_LABELS = {"UP": "UP", "RIGHT": "RIGHT", "DOWN": "DOWN", "LEFT": "LEFT", "PUNCH": "PUNCH", "SHIELD": "SHIELD",
+               "POWER": "POWER", "PAUSE": "PAUSE"}
+
+
+def game_controls():
+    """(area name, what starting it does, what ending it does) for every control but the pause."""
+    controls = [(name, [action("START_MOVE", bits)], [action("STOP_MOVE", bits)]) for name, bits in GAME_DIRECTIONS]
+    controls += [(name, [action("START_ACTION", number)], [action("STOP_ACTION", number)])
+                 for name, number in GAME_ACTIONS]
+    return controls
+
+
+def game_area(method, name, box, held=False):
+    """A control's box. Its held twin ("<NAME>_HELD") is current while the control is held: it
+    draws nothing itself and keeps the box lit through the box's group."""
+    if held:
+        return {"name": name + "_HELD", "rect": box, "visible": False}
+    made = {"name": name, "rect": box, "colour": GAME_BOX, "sel_colour": GAME_LIT_BOX, "label": GAME_LABELS[name],
+            "style": style(method, CYAN, 1.1), "sel_style": style(method, WHITE, 1.2)}
+    if method in ("ONEKEY", "ONESWITCH") and name != "PAUSE":
+        made["groups"] = [name + "_HELD"]
+    return made
+
+
+def standard_game_switches():
+    switches = []
+    for keys, slot, pads, bits in STANDARD_GAME_CONTROLS:
+        triggers = [{"type": "KEY", "key": key} for key in keys] + [{"type": "EXTERNAL", "key": slot}]
+        triggers += [{"type": "EXTERNAL", "joypad": pad} for pad in pads]
+        switches.append(switch(["ANYWHERE"], triggers, press=[action("START_MOVE", bits)],
+                               release=[action("STOP_MOVE", bits)]))
+    for slot, mouse, pad, number in STANDARD_GAME_BUTTONS:
+        triggers = [{"type": "EXTERNAL", "key": slot}, {"type": "EXTERNAL", "mouse": mouse},
+                    {"type": "EXTERNAL", "joypad": pad}]
+        switches.append(switch(["ANYWHERE"], triggers, press=[action("START_ACTION", number)],
+                               release=[action("STOP_ACTION", number)]))
+    switches.append(switch(["ANYWHERE"], STANDARD_GAME_PAUSE, press=GAME_PAUSE))
+    return switches
+
+
+def scanning_game_switches(method):
+    """ONEKEY: after each rest the light steps on; pressing the key starts the lit control, letting
+    go ends it. ONESWITCH: a tap steps the light on, holding starts the lit control once the hold
+    countdown has filled, letting go ends it. While a control is held its held twin is current, so
+    the light stays on it until the key or switch is let go; then it is back on that control, to do
+    it again or step on."""
+    names = list(SCAN_RECTS)
+    first = names[0]
+    switches = []
+    # A pointer moved over the game can make "ANYWHERE" or a control current while a control is
+    # held: letting go there still ends the walk, the punch and the shield.
+    let_go = [action("STOP_MOVE", ALL_DIRECTIONS), action("STOP_ACTION", "0"), action("STOP_ACTION", "1")]
+    if method == "ONEKEY":
+        switches.append(switch(["ANYWHERE"], [{"type": "DWELL"}], press=[goto(first)], timing_name="game_oneKey"))
+        switches.append(switch(["ANYWHERE"], SELECT_KEYS, press=[goto(first)], release=let_go))
+        switches.append(switch(names, [{"type": "DWELL"}], press=[goto("[NEXT_AREA]")], timing_name="game_oneKey",
+                               colours={"repeat": MOVING_ON}))
     else:
-        areas.append({"name": "PAUSE", "rect": rect(88, 2, 10, 8), "colour": BOX, "sel_colour": LIT_BOX,
-                      "label": "PAUSE", "style": style(method, CYAN, 1.0), "sel_style": style(method, WHITE, 1.0)})
-        switches = [switch(["PAUSE"], [{"type": "DWELL"}], press=pause, timing_name="menu_dwell",
-                           colours={"repeat": TAKING_IT}),
-                    switch(["PAUSE"], CLICK, press=pause)]
-    return {"description": "The running game: the way to the pause menu.", "cool_down": 0, "areas": areas,
-            "switches": switches}
+        # The release of the hold that started the game (or resumed it) lights the first control.
+        switches.append(switch(["ANYWHERE"], SELECT_KEYS, release=let_go + [goto(first)]))
+        switches.append(switch(["ANYWHERE"], [{"type": "DWELL"}], press=[goto(first)], timing_name="game_oneKey"))
+    for name, start, stop in game_controls():
+        if method == "ONEKEY":
+            switches.append(switch([name], SELECT_KEYS, press=start + [goto(name + "_HELD")], release=stop))
+        else:
+            following = names[(names.index(name) + 1) % len(names)]
+            switches.append(switch([name], SELECT_KEYS, release=[goto(following)], hold=start + [goto(name + "_HELD")],
+                                   timing_name="game_oneSwitchRepHold", colours={"hold": TAKING_IT}))
+        switches.append(switch([name + "_HELD"], SELECT_KEYS, release=stop + [goto(name)]))
+    if method == "ONEKEY":
+        switches.append(switch(["PAUSE"], SELECT_KEYS, press=GAME_PAUSE))
+    else:
+        switches.append(switch(["PAUSE"], SELECT_KEYS, release=[goto(first)], hold=GAME_PAUSE,
+                               timing_name="game_oneSwitchRepHold", colours={"hold": TAKING_IT}))
+    return switches
+
+
+def head_game_switches():
+    """Resting the pointer on a control starts it once its countdown has filled; moving off it ends
+    it. Leaving the window leaves the control too."""
+    switches = []
+    for name, start, stop in game_controls():
+        switches.append(switch([name], [{"type": "DWELL"}], press=start, timing_name="game_dwell",
+                               colours={"repeat": TAKING_IT}))
+        switches.append(switch([name], [{"type": "ENTERLEAVE"}], release=stop))
+    switches.append(switch(["PAUSE"], [{"type": "DWELL"}], press=GAME_PAUSE, timing_name="game_dwell",
+                           colours={"repeat": TAKING_IT}))
+    switches.append(switch(["PAUSE"], CLICK, press=GAME_PAUSE))
+    return switches
+
+
+def game_page(method):
+    """The running game: the player's walk, punch, shield and power punch, and the pause."""
+    areas = [{"name": "ANYWHERE", "rect": rect(0, 0, 100, 100)}]
+    if method == "STANDARD":
+        switches = standard_game_switches()
+    elif method in ("ONEKEY", "ONESWITCH"):
+        areas += [game_area(method, name, box) for name, box in SCAN_RECTS.items()]
+        areas += [game_area(method, name, box, held=True) for name, box in SCAN_RECTS.items() if name != "PAUSE"]
+        switches = scanning_game_switches(method)
+    else:
+        areas += [game_area(method, name, box) for name, box in HEAD_RECTS.items()]
+        switches = head_game_switches()
+    descriptions = {
+        "STANDARD": "The running game: walk, punch, shield and power punch on the player's keys, mouse and pad; "
+                    "escape pauses.",
+        "ONEKEY": "The running game: the controls light in turn; the key held while one is lit does it.",
+        "ONESWITCH": "The running game: a tap lights the next control, a hold does the lit one until let go.",
+        "HEADTRACKER": "The running game: resting the pointer on a control does it until the pointer moves off.",
+    }
+    return {"description": descriptions[method], "cool_down": 0, "areas": areas, "switches": switches}
 
 
 PAGES = [

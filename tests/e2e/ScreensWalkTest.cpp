@@ -8,10 +8,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "engine/input/TriggerId.h"
-#include "game/input/GlobalInputRefs.h"
 #include "tests/e2e/GameProcess.h"
 #include "tests/e2e/PickerPage.h"
+#include "tests/e2e/ScreenLooks.h"
 #include "tests/e2e/X11Window.h"
 
 namespace {
@@ -19,82 +18,8 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int kScreenTimeoutMs = 15000;     // a sanitizer build draws a few frames a second
-constexpr int kWidth = 960, kHeight = 720;  // the window the configuration opens
 
-// The share of a box's pixels that are lit.
-double litShare(const E2E::Picture& picture, const E2E::Box& box) {
-    const int area = std::max(1, box.width() * box.height());
-    return double(picture.litPixels(box.x0, box.y0, box.x1, box.y1)) / area;
-}
-
-// Reading the pages for their areas only: the player's bindings do not matter here.
-class NoBindings : public Input::TriggerId::IExternals {
-public:
-    Input::TriggerId getKeyTrigger(KeyCode) override { return {}; }
-    Input::TriggerId getMouseTrigger(uint32_t) override { return {}; }
-    Input::TriggerId getJoypadTrigger(uint32_t) override { return {}; }
-};
-
-// The looks of the screens of one input method, from its input files.
-class Looks {
-public:
-    explicit Looks(const std::string& method)
-        : m_externals(installNoBindings()),
-          m_title("data/input/" + method + "/TITLE.json", kWidth, kHeight, &references()),
-          m_pause("data/input/" + method + "/PAUSE.json", kWidth, kHeight, &references()) {}
-
-    // Every choice drawn where the file puts it, the moving picture beside the menu and the
-    // black behind the menu: above its heading and at both sides of its choices.
-    bool title(const E2E::Picture& picture) const {
-        const E2E::Box blackBehindMenu[] = {
-            {kWidth * 30 / 100, kHeight * 255 / 1000, kWidth * 70 / 100, kHeight * 265 / 1000},
-            {kWidth * 282 / 1000, kHeight * 42 / 100, kWidth * 288 / 1000, kHeight * 78 / 100},
-            {kWidth * 712 / 1000, kHeight * 42 / 100, kWidth * 718 / 1000, kHeight * 78 / 100}};
-        for (const E2E::Box& black : blackBehindMenu) {
-            if (litShare(picture, black) > 0.005) return false;
-        }
-        return choicesLit(m_title, picture) && litShare(picture, leftOfMenu()) > 0.02;
-    }
-    // Every choice drawn where the file puts it, on black.
-    bool pause(const E2E::Picture& picture) const {
-        return choicesLit(m_pause, picture) && litShare(picture, leftOfMenu()) < 0.002;
-    }
-    bool game(const E2E::Picture& picture) const { return !title(picture) && !pause(picture); }
-    bool intro(const E2E::Picture& picture) const { return game(picture) && picture.litPixels() > 500; }
-
-    const E2E::PickerPage& titlePage() const { return m_title; }
-    const E2E::PickerPage& pausePage() const { return m_pause; }
-    // Another page of the method, for where its areas lie.
-    static E2E::PickerPage page(const std::string& method, const std::string& name) {
-        installNoBindings();
-        return E2E::PickerPage("data/input/" + method + "/" + name + ".json", kWidth, kHeight, &references());
-    }
-
-private:
-    static bool choicesLit(const E2E::PickerPage& page, const E2E::Picture& picture) {
-        if (page.choices().empty() || picture.width != kWidth) return false;
-        for (const std::string& choice : page.choices()) {
-            if (litShare(picture, page.box(choice)) < 0.05) return false;
-        }
-        return true;
-    }
-    static E2E::Box leftOfMenu() { return {0, kHeight * 3 / 10, kWidth / 5, kHeight * 7 / 10}; }
-    static Zelmo::GlobalInputRefs& references() {
-        static Zelmo::GlobalInputRefs s_refs;
-        static const bool s_loaded = s_refs.load("data/Accessibility.fbs", "data/accessibility");
-        EXPECT_TRUE(s_loaded);
-        return s_refs;
-    }
-    static bool installNoBindings() {
-        static NoBindings s_none;
-        Input::TriggerId::externals = &s_none;
-        return true;
-    }
-
-    bool m_externals;
-    E2E::PickerPage m_title;
-    E2E::PickerPage m_pause;
-};
+using Looks = E2E::ScreenLooks;
 
 class ScreensWalk : public ::testing::Test {
 protected:

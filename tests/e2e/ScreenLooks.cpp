@@ -1,0 +1,71 @@
+#include "tests/e2e/ScreenLooks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/input/TriggerId.h"
+#include "game/input/GlobalInputRefs.h"
+
+namespace E2E {
+namespace {
+
+constexpr int kWidth = kLooksWidth, kHeight = kLooksHeight;
+
+// Reading the pages for their areas only: the player's bindings do not matter here.
+class NoBindings : public Input::TriggerId::IExternals {
+public:
+    Input::TriggerId getKeyTrigger(KeyCode) override { return {}; }
+    Input::TriggerId getMouseTrigger(uint32_t) override { return {}; }
+    Input::TriggerId getJoypadTrigger(uint32_t) override { return {}; }
+};
+
+Zelmo::GlobalInputRefs& references() {
+    static NoBindings s_none;
+    Input::TriggerId::externals = &s_none;
+    static Zelmo::GlobalInputRefs s_refs;
+    static const bool s_loaded = s_refs.load("data/Accessibility.fbs", "data/accessibility");
+    EXPECT_TRUE(s_loaded);
+    return s_refs;
+}
+
+bool choicesLit(const PickerPage& page, const Picture& picture) {
+    if (page.choices().empty() || picture.width != kWidth) return false;
+    for (const std::string& choice : page.choices()) {
+        if (litShare(picture, page.box(choice)) < 0.05) return false;
+    }
+    return true;
+}
+
+Box leftOfMenu() { return {0, kHeight * 3 / 10, kWidth / 5, kHeight * 7 / 10}; }
+
+}  // namespace
+
+double litShare(const Picture& picture, const Box& box, uint32_t threshold) {
+    const int area = std::max(1, box.width() * box.height());
+    return double(picture.litPixels(box.x0, box.y0, box.x1, box.y1, threshold)) / area;
+}
+
+ScreenLooks::ScreenLooks(const std::string& method)
+    : m_title(page(method, "TITLE")), m_pause(page(method, "PAUSE")) {}
+
+PickerPage ScreenLooks::page(const std::string& method, const std::string& name) {
+    return PickerPage("data/input/" + method + "/" + name + ".json", kWidth, kHeight, &references());
+}
+
+bool ScreenLooks::title(const Picture& picture) const {
+    const Box blackBehindMenu[] = {
+        {kWidth * 30 / 100, kHeight * 255 / 1000, kWidth * 70 / 100, kHeight * 265 / 1000},
+        {kWidth * 282 / 1000, kHeight * 42 / 100, kWidth * 288 / 1000, kHeight * 78 / 100},
+        {kWidth * 712 / 1000, kHeight * 42 / 100, kWidth * 718 / 1000, kHeight * 78 / 100}};
+    for (const Box& black : blackBehindMenu) {
+        if (litShare(picture, black) > 0.005) return false;
+    }
+    return choicesLit(m_title, picture) && litShare(picture, leftOfMenu()) > 0.02;
+}
+
+bool ScreenLooks::pause(const Picture& picture) const {
+    return choicesLit(m_pause, picture) && litShare(picture, leftOfMenu()) < 0.002;
+}
+
+}  // namespace E2E

@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+
+#include "tests/e2e/PickerPage.h"
+#include "tests/e2e/X11Window.h"
+
+namespace E2E {
+
+// The window the shipped configuration opens, which the screens' looks are measured in.
+constexpr int kLooksWidth = 960, kLooksHeight = 720;
+
+// The share of a box's pixels brighter than the threshold (r + g + b).
+double litShare(const Picture& picture, const Box& box, uint32_t threshold = 60);
+
+// The looks of the screens around the game for one input method, from its input files: what a
+// player sees of the intro, the title, the running game and the pause menu.
+class ScreenLooks {
+public:
+    explicit ScreenLooks(const std::string& method);
+
+    // Every choice drawn where the file puts it, the moving picture beside the menu and the
+    // black behind the menu: above its heading and at both sides of its choices.
+    bool title(const Picture& picture) const;
+    // Every choice drawn where the file puts it, on black.
+    bool pause(const Picture& picture) const;
+    bool game(const Picture& picture) const { return !title(picture) && !pause(picture); }
+    bool intro(const Picture& picture) const { return game(picture) && picture.litPixels() > 500; }
+
+    const PickerPage& titlePage() const { return m_title; }
+    const PickerPage& pausePage() const { return m_pause; }
+    // Another page of the method, for where its areas lie.
+    static PickerPage page(const std::string& method, const std::string& name);
+
+private:
+    PickerPage m_title;
+    PickerPage m_pause;
+};
+
+}  // namespace E2E

@@ -174,19 +174,21 @@ protected:
         window->tapKey(key);
         std::this_thread::sleep_for(300ms);  // past the short pause after an action
     }
-    bool lit(const E2E::PickerPage& page, const std::string& choice, int timeoutMs = kStepTimeoutMs) {
-        const auto lightOf = [&](const Picture& p) {
-            return &page == controls.get() ? litControl(page, p) : page.litChoice(p);
-        };
-        return window->waitUntil([&](const Picture& p) { return lightOf(p) == choice; }, timeoutMs);
+    std::string lightOn(const E2E::PickerPage& page, const Picture& picture) const {
+        return &page == controls.get() ? litControl(page, picture) : page.litChoice(picture);
     }
-    // One key taps the light on to the choice, or waits for the page to light it, then holds the
-    // key until the test sees what taking it shows.
+    bool lit(const E2E::PickerPage& page, const std::string& choice, int timeoutMs = kStepTimeoutMs) {
+        return window->waitUntil([&](const Picture& p) { return lightOn(page, p) == choice; }, timeoutMs);
+    }
+    // One key taps the light on to the choice (each tap waits to see the light move), or waits
+    // for the page to light it, then holds the key until the test sees what taking it shows.
     bool takeWithOneKey(const E2E::PickerPage& page, const std::string& choice, bool tapToMoveOn,
                         const std::function<bool(const Picture&)>& taken, const std::string& name) {
-        for (int step = 0; step <= int(page.choices().size()) + 1 && tapToMoveOn; ++step) {
-            if (lit(page, choice, 2500)) break;
+        for (size_t step = 0; tapToMoveOn && step <= page.choices().size(); ++step) {
+            const std::string before = lightOn(page, window->capture());
+            if (before == choice) break;
             tap("space");
+            window->waitUntil([&](const Picture& p) { return lightOn(page, p) != before; }, kStepTimeoutMs);
         }
         if (!lit(page, choice)) return false;
         return holdUntil("space", taken, name);
@@ -273,11 +275,16 @@ TEST_F(OneKeyGameWalk, OneKeyHeldWhileEachChoiceIsLitPlaysFromTheFirstStartToThe
     ASSERT_TRUE(lit(looks.titlePage(), "NEWGAME"));
     tap("space");
     ASSERT_TRUE(see(firstLevelStart, "level-1")) << "the first level did not start with its goal";
-    ASSERT_TRUE(lit(*controls, "DOWN")) << "the controls do not light in turn";
+    // A control stays lit for a second: the player watches the one before it, so as to press
+    // as soon as the wanted one lights.
+    ASSERT_TRUE(lit(*controls, "RIGHT")) << "the controls do not light in turn";
+    ASSERT_TRUE(lit(*controls, "DOWN"));
     ASSERT_TRUE(holdUntil("space", playerAtDoor, "at-door", kWalkTimeoutMs)) << "holding on down did not walk";
+    ASSERT_TRUE(lit(*controls, "DOWN"));
     ASSERT_TRUE(lit(*controls, "LEFT"));
     ASSERT_TRUE(holdUntil("space", nextLevelStart, "level-0", kWalkTimeoutMs))
         << "walking left into the lift did not start the next level";
+    ASSERT_TRUE(lit(*controls, "POWER"));
     ASSERT_TRUE(lit(*controls, "PAUSE"));
     tap("space");
     ASSERT_TRUE(see([&](const Picture& p) { return looks.pause(p); }, "pause")) << "a press on pause did not pause";
@@ -323,7 +330,12 @@ TEST_F(OneSwitchGameWalk, OneSwitchTappedAndHeldPlaysFromTheFirstStartToTheSecon
         << "holding on pause did not pause";
     ASSERT_TRUE(takeWithOneKey(looks.pausePage(), "QUIT", true, seen(&E2E::ScreenLooks::title), "title-again"))
         << "quitting did not show the title";
-    for (int step = 0; step < 5 && !lit(looks.titlePage(), "QUIT", 2500); ++step) tap("space");
+    for (size_t step = 0; step < looks.titlePage().choices().size(); ++step) {
+        const std::string before = looks.titlePage().litChoice(window->capture());
+        if (before == "QUIT") break;
+        tap("space");
+        window->waitUntil([&](const Picture& p) { return looks.titlePage().litChoice(p) != before; }, kStepTimeoutMs);
+    }
     ASSERT_TRUE(lit(looks.titlePage(), "QUIT"));
     // Held until the game has gone: no picture can show that.
     window->holdKeyUntil("space", [&](const Picture&) { return !game->running(); }, kStepTimeoutMs);

@@ -30,19 +30,20 @@ constexpr int kChargeMs = 300;
 
 class GameInputRun : public ::testing::TestWithParam<std::string> {
 protected:
+    // The game makes its controls current as it starts.
     GameInputRun() {
         Zelmo::installKeyBindings();
-        m_controllers.setActionHandler(std::make_shared<Zelmo::InputActionHandler>(nullptr));
-        EXPECT_TRUE(m_controllers.loadSchema("data/InputConfig.fbs"));
+        Input::InputControllers& controllers = m_harness.context().inputControllers();
+        controllers.setActionHandler(std::make_shared<Zelmo::InputActionHandler>(nullptr));
+        EXPECT_TRUE(controllers.loadSchema("data/InputConfig.fbs"));
         Zelmo::GlobalInputRefs refs;
         EXPECT_TRUE(refs.load("data/Accessibility.fbs", "data/accessibility"));
         const std::string& method = GetParam();
-        EXPECT_TRUE(m_controllers.load("GAME", "data/input/" + method + "/GAME.json", &refs));
-        m_controllers.setCurrent("GAME");
-        // Where the pointer rests when the game starts: the controls wait for it to move.
-        pointAtThePlayer();
+        EXPECT_TRUE(controllers.load("GAME", "data/input/" + method + "/GAME.json", &refs));
 
         m_harness.startLevel(1);
+        // Where the pointer rests when the game starts: the controls wait for it to move.
+        pointAtThePlayer();
         m_harness.step();
         leaveThePlayerAlone();
     }
@@ -59,7 +60,7 @@ protected:
     }
 
     Zelmo::GameLogic& logic() { return m_harness.logic(); }
-    Input::InputController& controller() { return *m_controllers.getCurrent(); }
+    Input::InputController& controller() { return *m_harness.context().inputControllers().getCurrent(); }
     std::string current() { return controller().getCurrentAreaName(); }
     const Zelmo::PVAComp& pva() { return logic().player().get<Zelmo::PVAComp>(); }
     int pose() { return logic().player().get<Zelmo::PlayerComp>().stateCode & 0xf; }
@@ -106,8 +107,11 @@ protected:
     void pointAtThePlayer() { controller().onMouse(50, 50, 0, 0, false); }
 
     // The method's own way of holding a control and letting go of it again.
-    // key: what STANDARD holds for it.
+    // The method's way of holding a control until the condition holds and letting go of it; key:
+    // what STANDARD holds for it.
     void holdControl(const std::string& area, KeyCode key, const std::function<bool()>& until);
+    void startControl(const std::string& area, KeyCode key);
+    void letGo(KeyCode key);
     // Crouches, charges a while and lets go: true when the punch flew.
     bool punch() {
         m_punched = false;
@@ -127,7 +131,6 @@ protected:
     };
 
     WorldHarness m_harness;
-    Input::InputControllers m_controllers;
     int m_elapsedMs = 0;
     int m_chargedMs = 0;
     bool m_punched = false;
@@ -135,16 +138,19 @@ protected:
 };
 
 void GameInputRun::holdControl(const std::string& area, KeyCode key, const std::function<bool()>& until) {
+    startControl(area, key);
+    ASSERT_TRUE(runUntil(until));
+    letGo(key);
+    frame();
+}
+
+void GameInputRun::startControl(const std::string& area, KeyCode key) {
     const std::string& method = GetParam();
     if (method == Zelmo::kStandardMethod) {
         press(key);
-        ASSERT_TRUE(runUntil(until));
-        release(key);
     } else if (method == Zelmo::kOneKeyMethod) {
         ASSERT_TRUE(runUntil([&] { return current() == area; })) << "the light never came to " << area;
         press(kSwitch);
-        ASSERT_TRUE(runUntil(until));
-        release(kSwitch);
     } else if (method == Zelmo::kOneSwitchMethod) {
         ASSERT_TRUE(runUntil([&] { return current() != "ANYWHERE"; })) << "nothing lit after a rest";
         while (current() != area) {
@@ -155,14 +161,20 @@ void GameInputRun::holdControl(const std::string& area, KeyCode key, const std::
             frame();
         }
         press(kSwitch);
-        ASSERT_TRUE(runUntil(until));
-        release(kSwitch);
     } else {
         pointAt(area);
-        ASSERT_TRUE(runUntil(until));
-        pointAtThePlayer();
     }
-    frame();
+}
+
+void GameInputRun::letGo(KeyCode key) {
+    const std::string& method = GetParam();
+    if (method == Zelmo::kStandardMethod) {
+        release(key);
+    } else if (method == Zelmo::kHeadTrackerMethod) {
+        pointAtThePlayer();
+    } else {
+        release(kSwitch);
+    }
 }
 
 // Escape on the keyboard; the pause control otherwise, taken as that method takes a control.
@@ -209,6 +221,26 @@ TEST_P(GameInputRun, BreaksOutOfTheStartCellWalksIntoTheNextCellPunchesAndPauses
     pause();
     EXPECT_TRUE(m_paused);
     EXPECT_EQ(logic().player().get<Zelmo::PlayerComp>().heldDirections, 0);
+}
+
+// The window loses the focus while the player walks: the walk stops there, and once the focus is
+// back the controls work again.
+TEST_P(GameInputRun, LosingTheFocusLetsGoOfTheWalk) {
+    const float startHeight = pva().y;
+    startControl("DOWN", Devices::KEY_DOWN);
+    ASSERT_TRUE(runUntil([&] { return pva().y < startHeight - 10.0f; })) << "the player did not walk";
+
+    m_harness.context().pointerState().focused = false;
+    frame();
+    const float stoodAt = pva().y;
+    runFor(500);
+    EXPECT_EQ(pva().y, stoodAt) << "the player walked on without the focus";
+    EXPECT_EQ(logic().player().get<Zelmo::PlayerComp>().heldDirections, 0);
+
+    m_harness.context().pointerState().focused = true;
+    letGo(Devices::KEY_DOWN);
+    frame();
+    EXPECT_TRUE(punch()) << "the controls did not work again with the focus back";
 }
 
 INSTANTIATE_TEST_SUITE_P(EachWayToPlay, GameInputRun, ::testing::ValuesIn(Zelmo::kInputMethods),

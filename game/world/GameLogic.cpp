@@ -191,7 +191,8 @@ void GameLogic::letGoWhenUnfocused() {
     const bool focused = m_context.pointerState().focused;
     if (m_focused && !focused) {
         m_playerInputSys.releaseAll();
-        if (Input::InputController* controls = m_context.inputControllers().getCurrent()) controls->gotoArea("ANYWHERE");
+        Input::InputController* controls = m_context.inputControllers().getCurrent();
+        if (controls) controls->gotoArea("ANYWHERE");
     }
     m_focused = focused;
 }

@@ -47,7 +47,8 @@ E2E::Box changedBox(const E2E::Picture& before, const E2E::Picture& after, const
     for (int y = area.y0; y < area.y1; ++y) {
         for (int x = area.x0; x < area.x1; ++x) {
             if (std::abs(int(before.brightness(x, y)) - int(after.brightness(x, y))) <= 90) continue;
-            found = {std::min(found.x0, x), std::min(found.y0, y), std::max(found.x1, x + 1), std::max(found.y1, y + 1)};
+            found = {std::min(found.x0, x), std::min(found.y0, y), std::max(found.x1, x + 1),
+                     std::max(found.y1, y + 1)};
         }
     }
     return found.x0 < found.x1 ? found : E2E::Box{};

@@ -172,7 +172,10 @@ protected:
         if (!lit(page, "UP")) return false;
         const auto shown = [&](const E2E::Picture& picture) { return page.litChoice(picture) == control; };
         for (size_t taps = 0; taps <= page.choices().size(); ++taps) {
-            if (window.waitUntil(shown, 2000)) return true;
+            if (window.waitUntil(shown, 2000)) {
+                keepPicture(window.capture(), "walk-game-" + control + "-lit");
+                return true;
+            }
             tap("space");
         }
         return false;

@@ -513,8 +513,6 @@ HEAD_RECTS = {
     "POWER": rect(51, 88, 23, 11),
     "PAUSE": rect(75.5, 88, 22.5, 11),
 }
-GAME_LABELS = {"UP": "UP", "RIGHT": "RIGHT", "DOWN": "DOWN", "LEFT": "LEFT", "PUNCH": "PUNCH", "SHIELD": "SHIELD",
-               "POWER": "POWER", "PAUSE": "PAUSE"}
 
 
 def game_controls():
@@ -532,8 +530,7 @@ def game_area(method, name, box, held=False):
         return {"name": name + "_HELD", "rect": box, "visible": False}
     faint = method == "HEADTRACKER" and name in ("UP", "DOWN", "LEFT", "RIGHT")
     made = {"name": name, "rect": box, "colour": GAME_BAND if faint else GAME_BOX, "sel_colour": GAME_LIT_BOX,
-            "label": GAME_LABELS[name],
-            "style": style(method, CYAN, 1.1), "sel_style": style(method, WHITE, 1.2)}
+            "label": name, "style": style(method, CYAN, 1.1), "sel_style": style(method, WHITE, 1.2)}
     if method in ("ONEKEY", "ONESWITCH") and name != "PAUSE":
         made["groups"] = [name + "_HELD"]
     return made
@@ -594,7 +591,7 @@ def scanning_game_switches(method):
 
 def head_game_switches():
     """Resting the pointer on a control starts it once its countdown has filled; moving off it ends
-    it. Leaving the window leaves the control too."""
+    it (and so does the window losing the focus: the game then goes back to "ANYWHERE")."""
     switches = []
     for name, start, stop in game_controls():
         switches.append(switch([name], [{"type": "DWELL"}], press=start, timing_name="game_dwell",

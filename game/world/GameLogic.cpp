@@ -5,6 +5,7 @@
 
 #include "data/Globals_generated.h"
 #include "engine/data/Globals.h"
+#include "engine/input/InputControllers.h"
 #include "engine/shell/AppContext.h"
 #include "engine/util/Fatal.h"
 #include "engine/util/FlatText.h"
@@ -183,7 +184,21 @@ void GameLogic::buildMapView(int startX, int startY) {
     m_mapView = std::make_unique<Map::MapView>(*m_tileMap, view, m_mapRenderer);
 }
 
+// A window that loses focus hears no more of the keys, buttons and pointer that hold the
+// player's controls: the player lets go of them, and the controls start again from their neutral
+// area, so that a pointer resting on a control does not hold it on unseen.
+void GameLogic::letGoWhenUnfocused() {
+    const bool focused = m_context.pointerState().focused;
+    if (m_focused && !focused) {
+        m_playerInputSys.releaseAll();
+        Input::InputController* controls = m_context.inputControllers().getCurrent();
+        if (controls) controls->gotoArea("ANYWHERE");
+    }
+    m_focused = focused;
+}
+
 std::string GameLogic::update(float dt) {
+    letGoWhenUnfocused();
     ProfileTimer& refreshTimer = timer("ECS");
     refreshTimer.start();
     m_world->refresh();

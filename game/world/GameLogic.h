@@ -186,6 +186,7 @@ public:
     TextInfoSys& textInfoSys() { return m_textInfoSys; }
 
 private:
+    void letGoWhenUnfocused();
     int chooseLevel(const Game::LogicEntry& previous, const std::string& command) const;
     void seedRandom();
     void buildWorld();
@@ -194,6 +195,8 @@ private:
     void placeSpawn(const RobotSpawnEntry& spawn, int& x, int& y);
 
     std::string m_command;
+    // Whether the window had the focus at the last update.
+    bool m_focused = true;
     AppContext& m_context;
     GameView m_view;
     std::unique_ptr<IGameViewRenderer> m_viewRenderer;

@@ -1,7 +1,8 @@
 // A player's walk through the screens around the game with the real binary: intro, title, a
 // game, its pause menu, back to the game, pause again, quit to the title and out. Each screen is
 // told by its look: the title's choices lit over its moving picture, the pause menu's choices
-// on black, the game as neither. The pictures are kept for a person to look at.
+// on black, the game as neither. In the game the keyboard player walks with the arrow keys. The
+// pictures are kept for a person to look at.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -18,8 +19,36 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int kScreenTimeoutMs = 15000;     // a sanitizer build draws a few frames a second
+constexpr int kWidth = E2E::kLooksWidth, kHeight = E2E::kLooksHeight;  // the window the configuration opens
 
+using E2E::litShare;
 using Looks = E2E::ScreenLooks;
+
+// Pixels of the box whose brightness differs between the two pictures by more than a faint
+// flicker.
+int changedPixels(const E2E::Picture& before, const E2E::Picture& after, const E2E::Box& box) {
+    int changed = 0;
+    for (int y = box.y0; y < box.y1; ++y) {
+        for (int x = box.x0; x < box.x1; ++x) {
+            if (std::abs(int(before.brightness(x, y)) - int(after.brightness(x, y))) > 90) ++changed;
+        }
+    }
+    return changed;
+}
+
+// The smallest box around every pixel that changed between the two pictures inside the area;
+// empty when none did.
+E2E::Box changedBox(const E2E::Picture& before, const E2E::Picture& after, const E2E::Box& area) {
+    E2E::Box found{area.x1, area.y1, area.x0, area.y0};
+    for (int y = area.y0; y < area.y1; ++y) {
+        for (int x = area.x0; x < area.x1; ++x) {
+            if (std::abs(int(before.brightness(x, y)) - int(after.brightness(x, y))) <= 90) continue;
+            found = {std::min(found.x0, x), std::min(found.y0, y), std::max(found.x1, x + 1),
+                     std::max(found.y1, y + 1)};
+        }
+    }
+    return found.x0 < found.x1 ? found : E2E::Box{};
+}
 
 class ScreensWalk : public ::testing::Test {
 protected:
@@ -64,6 +93,21 @@ protected:
         return seen;
     }
 
+    // Waits for the game's first control to light by itself (until then the maze alone can
+    // make one box look the brightest), then taps the light on to the control.
+    bool tapOnTo(const E2E::PickerPage& page, const std::string& control) {
+        if (!lit(page, "UP")) return false;
+        const auto shown = [&](const E2E::Picture& picture) { return page.litChoice(picture) == control; };
+        for (size_t taps = 0; taps <= page.choices().size(); ++taps) {
+            if (window.waitUntil(shown, 2000)) {
+                keepPicture(window.capture(), "walk-game-" + control + "-lit");
+                return true;
+            }
+            tap("space");
+        }
+        return false;
+    }
+
     // Waits for the lit choice of a page.
     bool lit(const E2E::PickerPage& page, const std::string& choice) {
         return window.waitUntil([&](const E2E::Picture& picture) { return page.litChoice(picture) == choice; },
@@ -76,6 +120,38 @@ protected:
         EXPECT_EQ(exitCode, 0) << game->standardError();
         EXPECT_NE(readFile(game->pathInWorkDir("preferences.cfg")).find("SCREEN_WIDTH"), std::string::npos)
             << "quitting through the menu saves the settings";
+    }
+
+    void keepPicture(const E2E::Picture& picture, const std::string& name) {
+        picture.savePng(std::string(ZELMO_E2E_PICTURES) + "/" + name + ".png");
+    }
+
+    // Waits until nothing in the box has changed for a second (the level's first messages fade
+    // out and are gone); the picture then.
+    bool waitForStillness(const E2E::Box& box, E2E::Picture& still) {
+        E2E::Picture reference;
+        auto since = std::chrono::steady_clock::now();
+        return window.waitUntil(
+            [&](const E2E::Picture& picture) {
+                if (reference.width == 0 || changedPixels(reference, picture, box) > 0) {
+                    reference = picture;
+                    since = std::chrono::steady_clock::now();
+                    return false;
+                }
+                still = picture;
+                return std::chrono::steady_clock::now() - since >= 1s;
+            },
+            kScreenTimeoutMs);
+    }
+
+    // Holds the arrow key until the box changes, lets go and waits for the picture to be still
+    // again; the pictures before and after.
+    bool walk(const std::string& arrow, const E2E::Box& box, E2E::Picture& before, E2E::Picture& after) {
+        if (!waitForStillness(box, before)) return false;
+        const bool moved = window.holdKeyUntil(
+            arrow, [&](const E2E::Picture& picture) { return changedPixels(before, picture, box) > 500; },
+            kScreenTimeoutMs);
+        return moved && waitForStillness(box, after);
     }
 
     E2E::X11Window window;
@@ -94,11 +170,11 @@ TEST_F(ScreensWalk, KeyboardPlayerGoesFromTheIntroThroughAGameAndItsPauseMenuAnd
     ASSERT_TRUE(lit(looks.titlePage(), "NEWGAME")) << "down did not light the first choice";
     tap("Return");
     ASSERT_TRUE(see(&Looks::game, looks, "standard-game")) << "the game did not start";
-    tap("p");
-    ASSERT_TRUE(see(&Looks::pause, looks, "standard-pause")) << "p did not pause the game";
+    tap("Escape");
+    ASSERT_TRUE(see(&Looks::pause, looks, "standard-pause")) << "escape did not pause the game";
     tap("Escape");
     ASSERT_TRUE(see(&Looks::game, looks, "standard-resumed")) << "escape did not resume the game";
-    tap("p");
+    tap("Escape");
     ASSERT_TRUE(see(&Looks::pause, looks, "standard-pause-again"));
     tap("Up");
     ASSERT_TRUE(lit(looks.pausePage(), "RESUME")) << "up did not light the first choice";
@@ -114,6 +190,7 @@ TEST_F(ScreensWalk, KeyboardPlayerGoesFromTheIntroThroughAGameAndItsPauseMenuAnd
 // take it.
 TEST_F(ScreensWalk, OneSwitchPlayerDoesTheSameWalkWithOneKeyHeldAndTapped) {
     const Looks looks("ONESWITCH");
+    const E2E::PickerPage running = Looks::page("ONESWITCH", "GAME");
     start("ONESWITCH");
     ASSERT_TRUE(see(&Looks::intro, looks, "oneswitch-intro")) << "the intro is not shown";
     // A tap that spans a frame longer than the hold time counts as a hold (the picture speeds
@@ -127,9 +204,11 @@ TEST_F(ScreensWalk, OneSwitchPlayerDoesTheSameWalkWithOneKeyHeldAndTapped) {
     // A tap lights the first choice, and so does a rest; a tap after the rest would move on.
     ASSERT_TRUE(lit(looks.titlePage(), "NEWGAME")) << "the first choice was not lit after a rest";
     ASSERT_TRUE(holdUntil(&Looks::game, looks, "oneswitch-game")) << "holding did not start a game";
-    ASSERT_TRUE(holdUntil(&Looks::pause, looks, "oneswitch-pause")) << "holding in the game did not pause it";
+    ASSERT_TRUE(tapOnTo(running, "PAUSE")) << "taps did not light the game's pause";
+    ASSERT_TRUE(holdUntil(&Looks::pause, looks, "oneswitch-pause")) << "holding on pause did not pause the game";
     ASSERT_TRUE(lit(looks.pausePage(), "RESUME")) << "letting go did not light the first choice";
     ASSERT_TRUE(holdUntil(&Looks::game, looks, "oneswitch-resumed")) << "holding on resume did not resume";
+    ASSERT_TRUE(tapOnTo(running, "PAUSE"));
     ASSERT_TRUE(holdUntil(&Looks::pause, looks, "oneswitch-pause-again"));
     ASSERT_TRUE(lit(looks.pausePage(), "RESUME"));
     tap("space");
@@ -147,10 +226,11 @@ TEST_F(ScreensWalk, OneSwitchPlayerDoesTheSameWalkWithOneKeyHeldAndTapped) {
     expectCleanExit();
 }
 
-// A player with one key: the choices light in turn, and a press takes the lit one; in the game
-// a hold pauses.
+// A player with one key: the choices light in turn, and a press takes the lit one, the game's
+// pause among them.
 TEST_F(ScreensWalk, OneKeyPlayerPressesWhileTheChoiceIsLit) {
     const Looks looks("ONEKEY");
+    const E2E::PickerPage running = Looks::page("ONEKEY", "GAME");
     start("ONEKEY");
     ASSERT_TRUE(see(&Looks::intro, looks, "onekey-intro")) << "the intro is not shown";
     tap("space");
@@ -158,7 +238,11 @@ TEST_F(ScreensWalk, OneKeyPlayerPressesWhileTheChoiceIsLit) {
     ASSERT_TRUE(lit(looks.titlePage(), "NEWGAME")) << "the choices do not light in turn";
     tap("space");
     ASSERT_TRUE(see(&Looks::game, looks, "onekey-game")) << "a press on the lit choice did not start a game";
-    ASSERT_TRUE(holdUntil(&Looks::pause, looks, "onekey-pause")) << "holding in the game did not pause it";
+    // The first control lights after a rest; until then the maze alone can make a box look lit.
+    ASSERT_TRUE(lit(running, "UP")) << "the game's first control did not light";
+    ASSERT_TRUE(lit(running, "PAUSE")) << "the game's controls did not light in turn up to its pause";
+    tap("space");
+    ASSERT_TRUE(see(&Looks::pause, looks, "onekey-pause")) << "a press on the lit pause did not pause the game";
     ASSERT_TRUE(lit(looks.pausePage(), "QUIT")) << "the light did not move on by itself";
     tap("space");
     ASSERT_TRUE(see(&Looks::title, looks, "onekey-title-again")) << "quitting the game did not show the title";
@@ -170,7 +254,7 @@ TEST_F(ScreensWalk, OneKeyPlayerPressesWhileTheChoiceIsLit) {
 }
 
 // A player with a head tracker rests the pointer on what they want, the skip of the intro and
-// the game's pause corner included.
+// the game's pause included.
 TEST_F(ScreensWalk, HeadTrackerPlayerRestsThePointerOnEachChoice) {
     const Looks looks("HEADTRACKER");
     const E2E::PickerPage intro = Looks::page("HEADTRACKER", "INTRO");
@@ -185,7 +269,7 @@ TEST_F(ScreensWalk, HeadTrackerPlayerRestsThePointerOnEachChoice) {
     restOn(looks.titlePage(), "NEWGAME");
     ASSERT_TRUE(see(&Looks::game, looks, "headtracker-game")) << "resting on new game did not start one";
     restOn(running, "PAUSE");
-    ASSERT_TRUE(see(&Looks::pause, looks, "headtracker-pause")) << "resting on the pause corner did not pause";
+    ASSERT_TRUE(see(&Looks::pause, looks, "headtracker-pause")) << "resting on the game's pause did not pause";
     restOn(looks.pausePage(), "RESUME");
     ASSERT_TRUE(see(&Looks::game, looks, "headtracker-resumed")) << "resting on resume did not resume";
     restOn(running, "PAUSE");
@@ -194,6 +278,49 @@ TEST_F(ScreensWalk, HeadTrackerPlayerRestsThePointerOnEachChoice) {
     ASSERT_TRUE(see(&Looks::title, looks, "headtracker-title-again")) << "quitting the game did not show the title";
     restOn(looks.titlePage(), "QUIT");
     expectCleanExit();
+}
+
+// The level starts in a room along the top row of the maze, where the view stops at the maze's
+// edge: walking down, the player moves on the screen, in a small box of change; walking left,
+// the view follows the player across the maze.
+TEST_F(ScreensWalk, KeyboardPlayerWalksWithTheArrowKeysAfterTheTitle) {
+    const Looks looks("STANDARD");
+    start("STANDARD");
+    ASSERT_TRUE(see(&Looks::intro, looks, "walk-intro")) << "the intro is not shown";
+    tap("space");
+    ASSERT_TRUE(see(&Looks::title, looks, "walk-title")) << "skipping the intro did not show the title";
+    tap("Down");
+    ASSERT_TRUE(lit(looks.titlePage(), "NEWGAME")) << "down did not light the first choice";
+    tap("Return");
+    ASSERT_TRUE(see(&Looks::game, looks, "walk-game")) << "the game did not start";
+
+    // The view keeps the player in a middle band; below the heads-up icons.
+    const E2E::Box middle{kWidth * 35 / 100, kHeight * 13 / 100, kWidth * 65 / 100, kHeight * 90 / 100};
+    E2E::Picture before, after;
+    // A message that fades while the player walks makes the change spread: the walk is tried
+    // again once it has gone.
+    E2E::Box step;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ASSERT_TRUE(walk("Down", middle, before, after)) << "the down arrow changed nothing";
+        step = changedBox(before, after, middle);
+        if (step.height() < kHeight / 4 && step.width() < kWidth / 8) break;
+    }
+    keepPicture(before, "walk-before-down");
+    keepPicture(after, "walk-after-down");
+    ASSERT_LT(step.height(), kHeight / 4) << "more than the player changed";
+    ASSERT_LT(step.width(), kWidth / 8) << "more than the player changed";
+    // Where the player stood (the upper half) and where it went (the lower half) both changed.
+    const E2E::Box stood{step.x0, step.y0, step.x1, step.centreY()};
+    const E2E::Box went{step.x0, step.centreY(), step.x1, step.y1};
+    EXPECT_GT(changedPixels(before, after, stood), 50);
+    EXPECT_GT(changedPixels(before, after, went), 50);
+    EXPECT_GT(step.height(), 20) << "the player hardly moved down";
+
+    ASSERT_TRUE(walk("Left", middle, before, after)) << "the left arrow changed nothing";
+    keepPicture(after, "walk-after-left");
+    EXPECT_GT(changedPixels(before, after, middle), 2000) << "the view did not follow the player left";
+    tap("Escape");
+    ASSERT_TRUE(see(&Looks::pause, looks, "walk-pause")) << "escape did not pause the game";
 }
 
 }  // namespace

@@ -272,8 +272,8 @@ HELP_HOW = {
         "power": "Hold the key while POWER is lit and let go for a power punch: a dash along the "
                  "corridors that turns at walls. A few come with each level.",
         "menus": "In the menus the choices light in turn after a rest: press your key while yours is lit.",
-        "pause": "Press the key while PAUSE (top right) is lit to pause; the pause menu goes on or back "
-                 "to the title.",
+        "pause": "Press the key while PAUSE (bottom right) is lit to pause; the pause menu goes on or "
+                 "back to the title.",
     },
     "ONESWITCH": {
         "walk": "Areas over the game: a tap lights the next one. Hold the switch on UP, DOWN, LEFT or "
@@ -285,19 +285,19 @@ HELP_HOW = {
                  "turns at walls. A few come with each level.",
         "menus": "In the menus a tap lights the next choice and a hold takes the lit one once its box "
                  "has filled.",
-        "pause": "Hold the switch on PAUSE (top right) to pause; the pause menu goes on or back to the "
-                 "title.",
+        "pause": "Hold the switch on PAUSE (bottom right) to pause; the pause menu goes on or back to "
+                 "the title.",
     },
     "HEADTRACKER": {
         "walk": "Rest the pointer on the UP, DOWN, LEFT or RIGHT band at the edges of the screen to walk "
                 "that way.",
-        "punch": "Move onto PUNCH (bottom left) to crouch and charge, move off it to punch. A longer charge "
+        "punch": "Rest on PUNCH (bottom left) to crouch and charge, move off it to punch. A longer charge "
                  "hits harder.",
-        "shield": "Rest on SHIELD (bottom right) to raise the shield: it stops beams, sparks and lightning.",
-        "power": "Move onto POWER, above PUNCH, and off again for a power punch: a dash along the "
+        "shield": "Rest on SHIELD, beside PUNCH, to raise the shield: it stops beams, sparks and lightning.",
+        "power": "Rest on POWER, beside SHIELD, and move off for a power punch: a dash along the "
                  "corridors that turns at walls. A few come with each level.",
         "menus": "In the menus rest the pointer on a choice until its box has filled, or click it.",
-        "pause": "Rest on PAUSE (top right) to pause; the pause menu goes on or back to the title.",
+        "pause": "Rest on PAUSE (bottom right) to pause; the pause menu goes on or back to the title.",
     },
 }
 
@@ -475,6 +475,8 @@ GAME_PAUSE = [action("STOP_MOVE", ALL_DIRECTIONS), action("STOP_ACTION", "1"), c
 # See-through boxes, so that the maze shows through them.
 GAME_BOX = "0x0a262c70"
 GAME_LIT_BOX = "0x2a8a9cc0"
+# The head tracker's bands are wide: fainter still.
+GAME_BAND = "0x0a262c48"
 
 # STANDARD: the player's bound keys, mouse buttons and joypad (slots of the controls screen),
 # the arrow keys as well, and escape or the fourth pad button to pause.
@@ -498,20 +500,19 @@ SCAN_RECTS = {
     "POWER": rect(52, 88, 20, 10),
     "PAUSE": rect(76, 88, 20, 10),
 }
-# HEADTRACKER: wide bands around the player for the directions, a still middle between them, and
-# the actions along the bottom.
+# HEADTRACKER: bands along the edges for the directions, around a still middle wide enough to
+# hold the player wherever the view puts it (the view stops at the maze's edges, so the player is
+# not always in the very middle), and the actions along the bottom.
 HEAD_RECTS = {
-    "UP": rect(24, 13, 52, 24),
-    "DOWN": rect(24, 63, 52, 23),
-    "LEFT": rect(2, 13, 22, 73),
-    "RIGHT": rect(76, 13, 22, 73),
+    "UP": rect(20, 13, 60, 13),
+    "DOWN": rect(20, 73, 60, 13),
+    "LEFT": rect(2, 13, 18, 73),
+    "RIGHT": rect(80, 13, 18, 73),
     "PUNCH": rect(2, 88, 23, 11),
     "SHIELD": rect(26.5, 88, 23, 11),
     "POWER": rect(51, 88, 23, 11),
     "PAUSE": rect(75.5, 88, 22.5, 11),
 }
-GAME_LABELS = {"UP": "UP", "RIGHT": "RIGHT", "DOWN": "DOWN", "LEFT": "LEFT", "PUNCH": "PUNCH", "SHIELD": "SHIELD",
-               "POWER": "POWER", "PAUSE": "PAUSE"}
 
 
 def game_controls():
@@ -527,8 +528,9 @@ def game_area(method, name, box, held=False):
     draws nothing itself and keeps the box lit through the box's group."""
     if held:
         return {"name": name + "_HELD", "rect": box, "visible": False}
-    made = {"name": name, "rect": box, "colour": GAME_BOX, "sel_colour": GAME_LIT_BOX, "label": GAME_LABELS[name],
-            "style": style(method, CYAN, 1.1), "sel_style": style(method, WHITE, 1.2)}
+    faint = method == "HEADTRACKER" and name in ("UP", "DOWN", "LEFT", "RIGHT")
+    made = {"name": name, "rect": box, "colour": GAME_BAND if faint else GAME_BOX, "sel_colour": GAME_LIT_BOX,
+            "label": name, "style": style(method, CYAN, 1.1), "sel_style": style(method, WHITE, 1.2)}
     if method in ("ONEKEY", "ONESWITCH") and name != "PAUSE":
         made["groups"] = [name + "_HELD"]
     return made
@@ -589,7 +591,7 @@ def scanning_game_switches(method):
 
 def head_game_switches():
     """Resting the pointer on a control starts it once its countdown has filled; moving off it ends
-    it. Leaving the window leaves the control too."""
+    it (and so does the window losing the focus: the game then goes back to "ANYWHERE")."""
     switches = []
     for name, start, stop in game_controls():
         switches.append(switch([name], [{"type": "DWELL"}], press=start, timing_name="game_dwell",

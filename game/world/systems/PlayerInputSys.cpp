@@ -257,7 +257,25 @@ void PlayerInputSys::releaseAll() {
     for (const ecs::Entity& entity : entities()) {
         entity.get<PlayerComp>().heldDirections = 0;
         entity.get<FireComp>().isDown = {false, false};
+        dropCharge(entity);
     }
+}
+
+// The player did not let go of the punch: nothing is thrown, the player stands again.
+void PlayerInputSys::dropCharge(const ecs::Entity& entity) {
+    AnimationComp& animation = entity.get<AnimationComp>();
+    const uint32_t anim = uint32_t(animation.animation);
+    const auto& group = findAnimGroup(anim);
+    if (anim != group[kCrouch] && anim != group[kCharge]) return;
+    FireComp& fire = entity.get<FireComp>();
+    fire.wasDown[0] = false;
+    fire.power = false;
+    showAnim(animation, group[kStand]);
+    PlayerComp& player = entity.get<PlayerComp>();
+    const PVAComp& pva = entity.get<PVAComp>();
+    player.placeChargeEmitters(pva.x, pva.y, -1);
+    if (player.voice != 0 && m_logic) m_logic->stopSound(player.voice);
+    player.voice = 0;
 }
 
 void PlayerInputSys::update(float dt) {

@@ -30,12 +30,13 @@ public:
     // 0 punch, 1 shield, 2 the power punch (which arms the punch while any are left).
     void onAction(const ActionEvent& event);
     // Lets go of every direction and button, so that a game resumed after the pause, or started
-    // from another screen, stands still.
+    // from another screen, stands still; a crouch or charge is dropped without a punch.
     void releaseAll();
     void update(float dt);
 
 private:
     void control(const ecs::Entity& entity, float dt);
+    void dropCharge(const ecs::Entity& entity);
     // A player joining the system, as each level's does, walks where the controls already hold.
     void takeUpHeldDirections(PlayerComp& player) const;
     // One fading after-image per 100 ms of punching.

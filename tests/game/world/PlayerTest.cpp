@@ -258,6 +258,26 @@ TEST_F(Player, LettingGoWhilePausedLeavesThePlayerStanding) {
     EXPECT_FALSE(state().shield.isActivated());
 }
 
+TEST_F(Player, AChargeHeldWhenTheGamePausesIsDroppedNotThrownOnResuming) {
+    m_harness.send("START_ACTION", "0");
+    m_harness.step();
+    crouchPlaysOut();
+    m_harness.step();
+    ASSERT_EQ(state().stateCode & 0xf, 3) << "charging";
+    const int facing = state().stateCode & 0xf0;
+    m_harness.reenter("PAUSE", "");
+    for (int i = 0; i < 10; ++i) {
+        m_harness.step();
+        EXPECT_NE(state().stateCode & 0xf, 4) << "a punch was thrown";
+    }
+    EXPECT_EQ(state().stateCode, facing) << "standing the way it faced";
+    EXPECT_FALSE(playedSound(kSoundPunch));
+    const float x = pva().x, y = pva().y;
+    m_harness.step(5);
+    EXPECT_EQ(pva().x, x);
+    EXPECT_EQ(pva().y, y);
+}
+
 TEST_F(Player, TwoStrikesInOneUpdateZapHarderAndLonger) {
     state().pendingStrikes = 2;
     m_harness.step();

@@ -43,6 +43,8 @@ public:
     void send(const std::string& action, const std::string& param);
 
     Zelmo::GameLogic& logic() { return *m_logic; }
+    // The window's stand-in: its input controllers and pointer.
+    AppContext& context() { return *m_context; }
     // What the game played and stopped, in order.
     RecordingSound& sound() { return *m_sound; }
     FakeMapRenderer& mapRenderer() { return m_mapRenderer; }

@@ -360,7 +360,8 @@ TEST_F(OneSwitchGameWalk, OneSwitchTappedAndHeldPlaysFromTheFirstStartToTheSecon
     }
     ASSERT_TRUE(lit(looks.titlePage(), "QUIT"));
     // Held until the game has gone: no picture can show that.
-    window->holdKeyUntil("space", [&](const Picture&) { return !game->running(); }, kStepTimeoutMs);
+    window->holdKeyUntil(
+        "space", [&](const Picture&) { return !game->running(); }, kStepTimeoutMs);
     expectQuitAndSaved();
 }
 

@@ -272,6 +272,29 @@ TEST_F(ControlsScreenTest, SavedBindingsReadBackIntoTheTriggersOfTheirSlots) {
     EXPECT_EQ(punch.getJpadBits(), 1024u);
 }
 
+// Each method's page has a row for every control, and every label it shows is filled: a
+// misspelt placeholder would show in brackets.
+TEST_F(ControlsScreenTest, EveryMethodsPageRebindsEveryControlAndFillsEveryLabel) {
+    for (const std::string method : {"STANDARD", "ONEKEY", "ONESWITCH", "HEADTRACKER"}) {
+        static Zelmo::GlobalInputRefs s_methodRefs;
+        static const bool s_loaded = s_methodRefs.load("data/Accessibility.fbs", "data/accessibility");
+        ASSERT_TRUE(s_loaded);
+        ASSERT_TRUE(context.inputControllers().load("CONTROLS", "data/input/" + method + "/CONTROLS.json",
+                                                    &s_methodRefs));
+        enter(*screen, "SETTINGS");
+        Input::InputController& page = *context.inputControllers().getCurrent();
+        for (const Zelmo::ControlSlots& slots : Zelmo::controlSlots()) {
+            page.gotoArea("SET_" + std::string(slots.control));
+            EXPECT_EQ(areaName(), "SET_" + std::string(slots.control)) << method;
+        }
+        for (const auto& area : page.getScreenAreaController().getAreas()) {
+            EXPECT_EQ(screen->convert(area->getLabel()).find('['), std::string::npos) << method << " " << area->getName();
+        }
+        act("LOGIC_RETURN", "DONE");
+        EXPECT_EQ(frame(), "DONE");
+    }
+}
+
 // A page whose row names no control is a broken input file: it stops, naming the control.
 class ControlsScreenDeathTest : public ControlsScreenTest {};
 

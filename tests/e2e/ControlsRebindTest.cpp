@@ -114,7 +114,8 @@ protected:
     }
     bool pauseShown(const Picture& picture) const { return pageShown(picture, pause, pause.choices()); }
 
-    bool see(const std::function<bool(const Picture&)>& seen, const std::string& name, int timeoutMs = kRebindTimeoutMs) {
+    bool see(const std::function<bool(const Picture&)>& seen, const std::string& name,
+             int timeoutMs = kRebindTimeoutMs) {
         Picture shown;
         const bool found = window.waitUntil(
             [&](const Picture& picture) {
@@ -194,14 +195,17 @@ protected:
 
 TEST_F(ControlsRebind, NewKeysActInTheGameAndInTheNextRunAndTheOldOnesDoNot) {
     start("INPUT_METHOD = STANDARD\n");
-    ASSERT_TRUE(take(title, "SETTINGS", [&](const Picture& p) { return pageShown(p, settings, {"CONTROLS", "BACK"}); }));
+    ASSERT_TRUE(take(title, "SETTINGS", [&](const Picture& p) {
+        return pageShown(p, settings, {"CONTROLS", "BACK"});
+    }));
     ASSERT_TRUE(take(settings, "CONTROLS", [&](const Picture& p) { return controlsShown(p); }))
         << "taking CONTROLS did not show the controls";
     ASSERT_TRUE(see([&](const Picture& p) { return controlsShown(p); }, "controls"));
     ASSERT_TRUE(rebind("UP", "i")) << "the up row did not show a new key";
     ASSERT_TRUE(rebind("ACT0", "k")) << "the punch row did not show a new key";
-    ASSERT_TRUE(take(controls, "DONE", [&](const Picture& p) { return pageShown(p, settings, {"CONTROLS", "BACK"}); }))
-        << "done did not return to the settings page";
+    ASSERT_TRUE(take(controls, "DONE", [&](const Picture& p) {
+        return pageShown(p, settings, {"CONTROLS", "BACK"});
+    })) << "done did not return to the settings page";
     ASSERT_TRUE(take(settings, "BACK", [&](const Picture& p) { return titleShown(p); }));
     ASSERT_TRUE(take(title, "NEWGAME", [&](const Picture& p) { return !titleShown(p); }));
     std::this_thread::sleep_for(1s);

@@ -102,9 +102,15 @@ TEST_F(ControlsScreenTest, LabelsShowTheBindingsInCapitalsAndOnlyWhileTheScreenR
         const char* label;
         const char* shown;
     } cases[] = {
-        {"[KEY_UP]", "W"},          {"[KEY_DN]", "PAGE UP"},     {"[KEY_ACT2]", "SPACE"},
-        {"[MOUSE_ACT1]", "RMB"},    {"[MOUSE_UP]", ""},          {"[JPAD_LF]", "DPAD LF"},
-        {"[JPAD_ACT0]", "B1"},      {"[CAPTURE_HINT]", ""},      {"KEY [KEY_RT] PAD [JPAD_RT]", "KEY D PAD DPAD RT"},
+        {"[KEY_UP]", "W"},
+        {"[KEY_DN]", "PAGE UP"},
+        {"[KEY_ACT2]", "SPACE"},
+        {"[MOUSE_ACT1]", "RMB"},
+        {"[MOUSE_UP]", ""},
+        {"[JPAD_LF]", "DPAD LF"},
+        {"[JPAD_ACT0]", "B1"},
+        {"[CAPTURE_HINT]", ""},
+        {"KEY [KEY_RT] PAD [JPAD_RT]", "KEY D PAD DPAD RT"},
         {"[KEY_ACT0][MOUSE_ACT0]", "PLMB"},
     };
     for (const auto& each : cases) EXPECT_EQ(screen->convert(each.label), each.shown) << each.label;
@@ -124,8 +130,7 @@ TEST_F(ControlsScreenTest, ACaptureTakesTheNextSingleInputOfAnyKindAndReturnsToI
         {"ACT1", [](AppContext& c) { c.pointerState().heldButtons = 2; }, "INPUT_MOUSE_RMB", "MOUSE:RMB"},
         {"ACT0", [](AppContext& c) { c.pointerState().heldButtons = 4; }, "INPUT_MOUSE_LMB", "MOUSE:MMB"},
         {"ACT0", [](AppContext& c) { c.joypads().setState(1, 0, 0, padButtons({1})); }, "INPUT_JPAD_B1", "JPAD: B2"},
-        {"LF", [](AppContext& c) { c.joypads().setState(0, 1, 0, padButtons({})); }, "INPUT_JPAD_DPAD_LF",
-         "JPAD: RT"},
+        {"LF", [](AppContext& c) { c.joypads().setState(0, 1, 0, padButtons({})); }, "INPUT_JPAD_DPAD_LF", "JPAD: RT"},
         // No mouse button walks: the direction keeps its bindings.
         {"UP", [](AppContext& c) { c.pointerState().heldButtons = 1; }, "INPUT_KEY_W", "KEY:w"},
     };
@@ -279,8 +284,8 @@ TEST_F(ControlsScreenTest, EveryMethodsPageRebindsEveryControlAndFillsEveryLabel
         static Zelmo::GlobalInputRefs s_methodRefs;
         static const bool s_loaded = s_methodRefs.load("data/Accessibility.fbs", "data/accessibility");
         ASSERT_TRUE(s_loaded);
-        ASSERT_TRUE(context.inputControllers().load("CONTROLS", "data/input/" + method + "/CONTROLS.json",
-                                                    &s_methodRefs));
+        ASSERT_TRUE(
+            context.inputControllers().load("CONTROLS", "data/input/" + method + "/CONTROLS.json", &s_methodRefs));
         enter(*screen, "SETTINGS");
         Input::InputController& page = *context.inputControllers().getCurrent();
         for (const Zelmo::ControlSlots& slots : Zelmo::controlSlots()) {
@@ -288,7 +293,8 @@ TEST_F(ControlsScreenTest, EveryMethodsPageRebindsEveryControlAndFillsEveryLabel
             EXPECT_EQ(areaName(), "SET_" + std::string(slots.control)) << method;
         }
         for (const auto& area : page.getScreenAreaController().getAreas()) {
-            EXPECT_EQ(screen->convert(area->getLabel()).find('['), std::string::npos) << method << " " << area->getName();
+            EXPECT_EQ(screen->convert(area->getLabel()).find('['), std::string::npos)
+                << method << " " << area->getName();
         }
         act("LOGIC_RETURN", "DONE");
         EXPECT_EQ(frame(), "DONE");

@@ -148,15 +148,21 @@ ControlsLogicView::HeldInputs ControlsLogicView::readHeldInputs() const {
     held.mouse.any = buttons != 0;
     held.mouse.single = isSingleBit(buttons) ? buttons : 0;
 
+    held.joypad = findSinglePadButton(m_context.joypads());
+    return held;
+}
+
+ControlsLogicView::Held ControlsLogicView::findSinglePadButton(const Devices::Joypads& pads) {
+    Held held;
     int padsHolding = 0;
     for (int pad = 0; pad < Devices::Joypads::kPads; ++pad) {
-        const uint32_t bits = m_context.joypads().getState(pad);
+        const uint32_t bits = pads.getState(pad);
         if (bits == 0) continue;
         ++padsHolding;
-        held.joypad.single = isSingleBit(bits) ? bits : 0;
+        held.single = isSingleBit(bits) ? bits : 0;
     }
-    held.joypad.any = padsHolding > 0;
-    if (padsHolding != 1) held.joypad.single = 0;
+    held.any = padsHolding > 0;
+    if (padsHolding != 1) held.single = 0;
     return held;
 }
 

@@ -3,6 +3,7 @@
 #include <deque>
 #include <string>
 
+#include "engine/devices/Joypads.h"
 #include "engine/inputrender/StringConvertor.h"
 #include "game/screens/ScreenFrame.h"
 
@@ -30,6 +31,14 @@ public:
     // capture waits for one; the text unchanged while another state runs.
     std::string convert(const std::string& text) override;
 
+    // What one kind of input holds: nothing, exactly one input (its code) or several at once.
+    struct Held {
+        bool any = false;
+        uint32_t single = 0;
+    };
+    // The pads' reading: the one button held when exactly one pad holds exactly one.
+    static Held findSinglePadButton(const Devices::Joypads& pads);
+
     // True from the choice that starts a capture until the screen's menu works again.
     bool capturing() const { return m_phase != Phase::Idle; }
     const std::deque<std::string>& pageStack() const { return m_pageStack; }
@@ -40,11 +49,6 @@ private:
         AwaitRelease,  // the input that took the choice is still held
         AwaitInput,    // the next single input held becomes the binding
         Settle,        // captured (or turned down): its input is let go before the menu works again
-    };
-    // What one kind of input holds: nothing, exactly one input (its code) or several at once.
-    struct Held {
-        bool any = false;
-        uint32_t single = 0;
     };
     struct HeldInputs {
         Held key, mouse, joypad;

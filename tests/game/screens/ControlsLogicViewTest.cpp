@@ -190,6 +190,28 @@ TEST_F(ControlsScreenTest, EscapeAndKeysWhoseBindingWouldNotReadBackKeepTheOldBi
     }
 }
 
+TEST(ControlsPadReading, OnlyOneButtonOfOnePadNamesAButton) {
+    const struct {
+        std::vector<std::pair<int, std::vector<int>>> held;  // pad, buttons down
+        bool any;
+        uint32_t single;
+    } cases[] = {
+        {{}, false, 0},           {{{0, {0}}}, true, 256},         {{{3, {10}}}, true, 16},
+        {{{1, {0, 1}}}, true, 0}, {{{0, {0}}, {2, {1}}}, true, 0},
+    };
+    for (const auto& each : cases) {
+        Devices::Joypads pads;
+        for (const auto& [pad, down] : each.held) {
+            std::vector<int> buttons(Devices::Joypads::kButtons, 0);
+            for (int index : down) buttons[size_t(index)] = 1;
+            pads.setState(pad, 0, 0, buttons);
+        }
+        const ControlsLogicView::Held reading = ControlsLogicView::findSinglePadButton(pads);
+        EXPECT_EQ(reading.any, each.any) << each.held.size();
+        EXPECT_EQ(reading.single, each.single) << each.held.size();
+    }
+}
+
 // Every key a capture stores reads back as that key; the others are turned down.
 TEST(ControlBindings, EveryStoredKeyBindingReadsBackAsItsKey) {
     int turnedDown = 0;

@@ -92,12 +92,19 @@ protected:
         ASSERT_TRUE(see([&](const Picture& p) { return titleShown(p); }, "title")) << "no title";
     }
 
+    // The title's choices on the black box in the middle of its moving picture.
     bool titleShown(const Picture& picture) const {
+        if (picture.width != kRebindWidth) return false;
         for (const std::string& choice : title.choices()) {
             if (rebindLitShare(picture, title.box(choice)) < 0.03) return false;
         }
-        return picture.width == kRebindWidth &&
-               rebindLitShare(picture, {0, kRebindHeight * 3 / 10, kRebindWidth / 5, kRebindHeight * 7 / 10}) > 0.02;
+        const Box besideChoices[] = {
+            {kRebindWidth * 282 / 1000, kRebindHeight * 42 / 100, kRebindWidth * 288 / 1000, kRebindHeight * 78 / 100},
+            {kRebindWidth * 712 / 1000, kRebindHeight * 42 / 100, kRebindWidth * 718 / 1000, kRebindHeight * 78 / 100}};
+        for (const Box& black : besideChoices) {
+            if (rebindLitShare(picture, black) > 0.005) return false;
+        }
+        return rebindLitShare(picture, {0, kRebindHeight * 3 / 10, kRebindWidth / 5, kRebindHeight * 7 / 10}) > 0.02;
     }
     // A menu page on black: its choices drawn where its file puts them, nothing at the left edge.
     static bool pageShown(const Picture& picture, const PickerPage& page, const std::vector<std::string>& choices) {
@@ -138,9 +145,9 @@ protected:
         return pinkChoice(page, window.capture()) == choice;
     }
     bool take(const PickerPage& page, const std::string& choice, const std::function<bool(const Picture&)>& done) {
-        if (!light(page, choice)) return false;
-        window.tapKey("Return");
-        return window.waitUntil(done, kRebindTimeoutMs);
+        const bool taken = light(page, choice) && (window.tapKey("Return"), window.waitUntil(done, kRebindTimeoutMs));
+        if (!taken) window.capture().savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-not-taken-" + choice + ".png");
+        return taken;
     }
 
     // Takes the control's row, waits for the page to ask for the new key, presses it and waits
@@ -152,6 +159,7 @@ protected:
             return false;
         }
         const Picture asking = window.capture();
+        asking.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-asking-" + control + ".png");
         std::this_thread::sleep_for(300ms);
         window.tapKey(key);
         return see(

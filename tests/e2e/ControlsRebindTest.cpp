@@ -1,12 +1,13 @@
-// A keyboard player rebinds two controls on the controls screen of the real binary: the new
-// keys are shown on the page, act in the game that follows and in the next run of the program,
-// and the old ones no longer do. The pictures are kept for a person to look at.
+// A keyboard player rebinds "UP" on the controls screen of the real binary: the new key is
+// shown on the page and kept for the next run of the program; in the game it walks the player
+// up and the old key no longer does. The pictures are kept for a person to look at.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <thread>
 
 #include "engine/input/TriggerId.h"
@@ -150,6 +151,17 @@ protected:
         return taken;
     }
 
+    // Pixels of the row bright in one picture and not in the other: the words that changed.
+    static int changedRowPixels(const Picture& one, const Picture& other, const Box& row) {
+        int changed = 0;
+        for (int y = row.y0; y < row.y1; ++y) {
+            for (int x = row.x0; x < row.x1; ++x) {
+                if ((one.brightness(x, y) > 300) != (other.brightness(x, y) > 300)) ++changed;
+            }
+        }
+        return changed;
+    }
+
     // Takes the control's row, waits for the page to ask for the new key, presses it and waits
     // for the row to show it.
     bool rebind(const std::string& control, const std::string& key) {
@@ -163,26 +175,44 @@ protected:
         std::this_thread::sleep_for(300ms);
         window.tapKey(key);
         return see(
-            [&](const Picture& p) {
-                int changed = 0;
-                for (int y = row.y0; y < row.y1; ++y) {
-                    for (int x = row.x0; x < row.x1; ++x) {
-                        if ((asking.brightness(x, y) > 300) != (p.brightness(x, y) > 300)) ++changed;
-                    }
-                }
-                return changed > 30 && rebindLitShare(p, ask) < 0.002;
-            },
+            [&](const Picture& p) { return changedRowPixels(asking, p, row) > 30 && rebindLitShare(p, ask) < 0.002; },
             "controls-" + control);
     }
 
-    // In a running game: the key does not pause it.
-    bool leavesTheGameRunning(const std::string& key) {
-        window.tapKey(key);
-        return !window.waitUntil([&](const Picture& p) { return pauseShown(p); }, 2000);
+    // Holds the key in the running game for a moment: whether the player walked up. The player
+    // is the green figure of the picture (the robots are white and cyan): where green appeared
+    // lies above where it went.
+    bool walksUp(const std::string& key, const std::string& name) {
+        const Picture before = window.capture();
+        window.holdKeyUntil(
+            key, [](const Picture&) { return false; }, 700);
+        std::this_thread::sleep_for(300ms);
+        const Picture after = window.capture();
+        after.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-" + name + ".png");
+        const auto green = [](const Picture& p, int x, int y) {
+            const uint8_t* rgb = &p.rgb[size_t(y * p.width + x) * 3];
+            return rgb[1] > 120 && rgb[1] > rgb[0] + 30 && rgb[1] > rgb[2] + 10;
+        };
+        long appeared = 0, vanished = 0, appearedY = 0, vanishedY = 0;
+        for (int y = 0; y < std::min(before.height, after.height); ++y) {
+            for (int x = 0; x < std::min(before.width, after.width); ++x) {
+                const bool was = green(before, x, y), is = green(after, x, y);
+                if (is && !was) {
+                    ++appeared;
+                    appearedY += y;
+                } else if (was && !is) {
+                    ++vanished;
+                    vanishedY += y;
+                }
+            }
+        }
+        std::cout << name << ": " << appeared << " green pixels appeared at y " << appearedY / std::max(1L, appeared)
+                  << ", " << vanished << " vanished at y " << vanishedY / std::max(1L, vanished) << std::endl;
+        return appeared > 30 && vanished > 30 && appearedY / appeared + 4 < vanishedY / vanished;
     }
-    bool pausesTheGame(const std::string& key, const std::string& name) {
-        window.tapKey(key);
-        return see([&](const Picture& p) { return pauseShown(p); }, name);
+    bool pauseWithEscape() {
+        window.tapKey("Escape");
+        return window.waitUntil([&](const Picture& p) { return pauseShown(p); }, kRebindTimeoutMs);
     }
     void quitFromThePause() {
         ASSERT_TRUE(take(pause, "QUIT", [&](const Picture& p) { return titleShown(p); }));
@@ -201,37 +231,49 @@ protected:
     std::unique_ptr<E2E::GameProcess> game;
 };
 
-TEST_F(ControlsRebind, NewKeysActInTheGameAndInTheNextRunAndTheOldOnesDoNot) {
+TEST_F(ControlsRebind, TheNewUpKeyIsShownKeptAndWalksUpAndTheOldOneDoesNot) {
+    // Until the game page binds the walk to the player's keys, the walk cannot be checked.
+    const bool gameWalks = E2E::readFile("data/input/STANDARD/GAME.json").find("START_MOVE") != std::string::npos;
     start("INPUT_METHOD = STANDARD\n");
-    ASSERT_TRUE(take(title, "SETTINGS", [&](const Picture& p) {
-        return pageShown(p, settings, {"CONTROLS", "BACK"});
-    }));
+    const auto settingsShown = [&](const Picture& p) { return pageShown(p, settings, {"CONTROLS", "BACK"}); };
+    ASSERT_TRUE(take(title, "SETTINGS", settingsShown));
     ASSERT_TRUE(take(settings, "CONTROLS", [&](const Picture& p) { return controlsShown(p); }))
         << "taking CONTROLS did not show the controls";
     ASSERT_TRUE(see([&](const Picture& p) { return controlsShown(p); }, "controls"));
+    const Picture oldBinding = window.capture();
     ASSERT_TRUE(rebind("UP", "i")) << "the up row did not show a new key";
-    ASSERT_TRUE(rebind("ACT0", "k")) << "the punch row did not show a new key";
-    ASSERT_TRUE(take(controls, "DONE", [&](const Picture& p) {
-        return pageShown(p, settings, {"CONTROLS", "BACK"});
-    })) << "done did not return to the settings page";
+    ASSERT_TRUE(take(controls, "DONE", settingsShown)) << "done did not return to the settings page";
     ASSERT_TRUE(take(settings, "BACK", [&](const Picture& p) { return titleShown(p); }));
     ASSERT_TRUE(take(title, "NEWGAME", [&](const Picture& p) { return !titleShown(p); }));
-    std::this_thread::sleep_for(1s);
-    // The pause key is the punch's key: its new binding pauses, its old one no longer does.
-    EXPECT_TRUE(leavesTheGameRunning("p")) << "the old punch key still pauses";
-    ASSERT_TRUE(pausesTheGame("k", "pause-new-key")) << "the new punch key does not pause";
+    std::this_thread::sleep_for(1500ms);
+    if (gameWalks) {
+        EXPECT_FALSE(walksUp("w", "game-old-key")) << "the old up key still walks";
+        EXPECT_TRUE(walksUp("i", "game-new-key")) << "the new up key does not walk";
+    }
+    ASSERT_TRUE(pauseWithEscape());
     quitFromThePause();
     const std::string saved = E2E::readFile(game->pathInWorkDir("preferences.cfg"));
     EXPECT_NE(saved.find("INPUT_KEY_W = KEY:i\n"), std::string::npos) << saved;
-    EXPECT_NE(saved.find("INPUT_KEY_P = KEY:k\n"), std::string::npos) << saved;
 
-    // The next run reads the bindings back.
+    // The next run shows the new key and walks with it.
     start(saved);
+    ASSERT_TRUE(take(title, "SETTINGS", settingsShown));
+    ASSERT_TRUE(take(settings, "CONTROLS", [&](const Picture& p) { return controlsShown(p); }));
+    const Box upRow = controls.box("SET_UP");
+    ASSERT_TRUE(see([&](const Picture& p) { return controlsShown(p) && changedRowPixels(p, oldBinding, upRow) > 30; },
+                    "controls-after-restart"))
+        << "the new key is not shown after a restart";
+    ASSERT_TRUE(take(controls, "DONE", settingsShown));
+    ASSERT_TRUE(take(settings, "BACK", [&](const Picture& p) { return titleShown(p); }));
     ASSERT_TRUE(take(title, "NEWGAME", [&](const Picture& p) { return !titleShown(p); }));
-    std::this_thread::sleep_for(1s);
-    EXPECT_TRUE(leavesTheGameRunning("p")) << "the old punch key pauses after a restart";
-    ASSERT_TRUE(pausesTheGame("k", "pause-after-restart")) << "the new punch key was lost with the restart";
+    std::this_thread::sleep_for(1500ms);
+    if (gameWalks) {
+        EXPECT_FALSE(walksUp("w", "restarted-old-key")) << "the old up key walks after a restart";
+        EXPECT_TRUE(walksUp("i", "restarted-new-key")) << "the new up key was lost with the restart";
+    }
+    ASSERT_TRUE(pauseWithEscape());
     quitFromThePause();
+    if (!gameWalks) GTEST_SKIP() << "the game page binds no walk yet: only the page and the saved key were checked";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "engine/shell/LogicState.h"
+#include "game/input/InputReloader.h"
 
 class AppContext;
 
@@ -9,7 +10,7 @@ namespace Zelmo {
 
 // Start-up loading, used twice: as PREINIT (tuning table and fonts) and as INIT (the chosen
 // input method's inputs, sounds and volumes, the shape library and the colour program).
-class InitLogic : public Game::ILogicState {
+class InitLogic : public Game::ILogicState, public IInputReloader {
 public:
     explicit InitLogic(AppContext& context) : m_context(context) {}
 
@@ -19,8 +20,10 @@ public:
 
     void loadFonts();
     void loadSounds();
-    // The chosen input method's controllers; also when the controls screen changed bindings.
+    // The chosen input method's controllers.
     void loadInputs();
+    // Loads them again, as the controls screen asks when bindings changed.
+    void reloadInputs() override { loadInputs(); }
 
 private:
     AppContext& m_context;

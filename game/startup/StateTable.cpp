@@ -4,6 +4,7 @@
 
 #include "engine/shell/AppContext.h"
 #include "game/config/InputMethods.h"
+#include "game/screens/ControlsLogicView.h"
 #include "game/screens/GameOverLogicView.h"
 #include "game/screens/HelpLogicView.h"
 #include "game/screens/IntroLogicView.h"
@@ -13,7 +14,6 @@
 #include "game/startup/ExitLogic.h"
 #include "game/startup/InitLogic.h"
 #include "game/startup/InputMethodLogic.h"
-#include "game/startup/PlaceholderState.h"
 #include "game/world/GameLogic.h"
 
 namespace Zelmo {
@@ -31,9 +31,6 @@ std::vector<Game::LogicTransition> toInit(const std::string& otherwise) {
 
 void registerStates(AppContext& context) {
     Game::LogicController& logic = context.logicController();
-    auto placeholder = [&context](const std::string& command, const std::string& onEscape) {
-        return std::make_unique<PlaceholderState>(context, command, onEscape);
-    };
     logic.add("PREINIT", std::make_unique<InitLogic>(context), toInit("PICK"));
     logic.add("PICK", std::make_unique<Game::InputMethodLogic>(context.inputControllers()), toInit("EXIT"));
     logic.add("INIT", std::make_unique<InitLogic>(context), {});
@@ -41,7 +38,7 @@ void registerStates(AppContext& context) {
     logic.add(
         "TITLE", std::make_unique<TitleLogicView>(context),
         {{"QUIT", "EXIT"}, {"NEWGAME", "RUNNING"}, {"CONTROLS", "CONTROLS"}, {"OPTIONS", "OPTIONS"}, {"HELP", "HELP"}});
-    logic.add("CONTROLS", placeholder("", "*"), {{"*", "TITLE"}});
+    logic.add("CONTROLS", std::make_unique<ControlsLogicView>(context), {{"*", "TITLE"}});
     logic.add("OPTIONS", std::make_unique<OptionsLogicView>(context), {{"*", "TITLE"}});
     logic.add("HELP", std::make_unique<HelpLogicView>(context), {{"*", "TITLE"}});
     logic.add("RUNNING", std::make_unique<GameLogic>(context),

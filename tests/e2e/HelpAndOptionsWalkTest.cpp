@@ -1,6 +1,7 @@
-// Help and options reached from the title in each of the four ways to play, with the real
-// binary: every help page is turned to and back, an option is stepped and kept in the settings
-// that quitting saves. The pictures are kept for a person to look at.
+// Help, options and controls reached from the title in each of the four ways to play, with the
+// real binary: every help page is turned to and back, an option is stepped and kept in the
+// settings that quitting saves, the controls page is shown and left. The pictures are kept for
+// a person to look at.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -112,6 +113,7 @@ protected:
         settings = menuPage(method, "SETTINGS");
         help = menuPage(method, "HELP");
         options = menuPage(method, "OPTIONS");
+        controls = menuPage(method, "CONTROLS");
     }
 
     void start() {
@@ -234,13 +236,14 @@ protected:
     }
 
     // From the title to the help and through its pages, then to the options, stepping the lives
-    // and turning pages, back to the title and out through the menu, which saves the step. The
+    // and turning pages, to the controls and back, to the title and out through the menu, which
+    // saves the step. The
     // keyboard walk turns to every page; the others turn one page on and go round backwards.
     void walk(bool everyPage);
 
     const std::string method;
     PickerPage title = menuPage("STANDARD", "TITLE");
-    PickerPage settings = title, help = title, options = title;
+    PickerPage settings = title, help = title, options = title, controls = title;
     E2E::X11Window window;
     std::unique_ptr<E2E::GameProcess> game;
 };
@@ -281,8 +284,13 @@ void HelpAndOptionsWalk::walk(bool everyPage) {
     // in the same places; the settings page has its full-screen row where those have nothing.
     const Box fullScreenRow{kMenuWidth * 63 / 100, kMenuHeight * 69 / 100, kMenuWidth * 93 / 100,
                             kMenuHeight * 74 / 100};
+    // The controls page has nothing where the settings page has the word BACK, between its
+    // DEFAULTS and DONE.
+    const Box betweenDefaultsAndDone{kMenuWidth * 48 / 100, kMenuHeight * 81 / 100, kMenuWidth * 52 / 100,
+                                     kMenuHeight * 86 / 100};
     const auto settingsShown = [&](const Picture& p) {
-        return shows(p, settings, {"BACK", "OPTIONS"}) && menuLitShare(p, fullScreenRow) > 0.002;
+        return shows(p, settings, {"BACK", "OPTIONS"}) && menuLitShare(p, fullScreenRow) > 0.002 &&
+               menuLitShare(p, betweenDefaultsAndDone) > 0.002;
     };
     ASSERT_TRUE(take(title, "SETTINGS", settingsShown)) << "the settings page did not open";
     ASSERT_TRUE(waitToSee(settingsShown, "settings"));
@@ -302,6 +310,14 @@ void HelpAndOptionsWalk::walk(bool everyPage) {
         ASSERT_TRUE(turn(options, "PAGE1_PREV", "options-4")) << "the options did not go round to their last page";
     }
     ASSERT_TRUE(take(options, "PAGE4_BACK", settingsShown)) << "back did not return to the settings page";
+
+    const auto controlsShown = [&](const Picture& p) {
+        return shows(p, controls, {"SET_UP", "SET_ACT2", "DEFAULTS", "DONE"}) &&
+               menuLitShare(p, betweenDefaultsAndDone) < 0.002;
+    };
+    ASSERT_TRUE(take(settings, "CONTROLS", controlsShown)) << "taking CONTROLS did not show the controls";
+    ASSERT_TRUE(waitToSee(controlsShown, "controls"));
+    ASSERT_TRUE(take(controls, "DONE", settingsShown)) << "done did not return to the settings page";
     ASSERT_TRUE(take(settings, "BACK", [&](const Picture& p) { return showsTitle(p); }));
     if (light(title, "QUIT")) press([&](const Picture&) { return !game->running(); });
     int exitCode = -1;

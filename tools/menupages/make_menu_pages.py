@@ -233,6 +233,7 @@ def settings_page(method):
     texts.append(Text("FULL_LABEL", "$<FULL SCREEN", rect(label_x, y, label_width, height), CYAN, 1.2))
     choices.append(Choice("FULLSCREEN", "[ [FULLSCREEN] ]", [action("TOGGLE_FULL")],
                           rect(minus_x, y, plus_x + button_width - minus_x, height)))
+    choices.append(Choice("CONTROLS", "CONTROLS", [choose("CONTROLS")], rect(6, y + step + 1.5, 22, 9)))
     choices.append(Choice("BACK", "BACK", [choose("BACK")], rect(30, y + step + 1.5, 40, 9)))
     choices.append(Choice("OPTIONS", "OPTIONS", [choose("OPTIONS")], rect(72, y + step + 1.5, 22, 9)))
     texts.append(hint(method, HINTS[method]))
@@ -419,6 +420,41 @@ def options_page(method):
     texts.append(hint(method, HINTS[method]))
     return paged_menu(method, "The options: four pages of the game's options, each value stepped in place.",
                       texts, pages, [choose("BACK")], [action("GOTO_PAGE_AREA", "NEXT")])
+
+
+# The controls page: a row for each of the seven game controls, (control, name); taking a
+# row's choice waits for a new key, mouse button or pad button for it. The mouse binds only the
+# three actions: no button walks.
+CONTROL_ROWS = [("UP", "UP"), ("DN", "DOWN"), ("LF", "LEFT"), ("RT", "RIGHT"),
+                ("ACT0", "PUNCH"), ("ACT1", "SHIELD"), ("ACT2", "POWER")]
+# STANDARD's vector font is wide: a row's bindings are written smaller there.
+CONTROL_VECTOR_SIZE = 14
+
+
+def controls_page(method):
+    """The controls: each row shows a control's key, mouse and pad bindings as the screen fills
+    them in; DEFAULTS brings back the bindings the game came with, DONE leaves with the new ones."""
+    top, step, height = 12, 8.4, 7.2
+    texts = [Text("HEADING", "CONTROLS", rect(6, 2.5, 88, 8), PINK, 2.0, "BOLD"),
+             Text("CAPTURE", "[CAPTURE_HINT]", rect(6, 71, 88, 6.5), PINK, 1.1)]
+    choices = []
+    for row, (control, name) in enumerate(CONTROL_ROWS):
+        y = top + row * step
+        texts.append(Text("NAME_" + control, "$<" + name, rect(6, y, 24, height), CYAN, 1.2))
+        mouse = "   MOUSE [MOUSE_%s]" % control if control.startswith("ACT") else ""
+        label = "KEY [KEY_%s]%s   PAD [JPAD_%s]" % (control, mouse, control)
+        choices.append(Choice("SET_" + control, label, [choose("SET_" + control)], rect(32, y, 62, height)))
+    choices.append(Choice("DEFAULTS", "DEFAULTS", [choose("DEFAULTS")], rect(6, 79, 40, 9)))
+    choices.append(Choice("DONE", "DONE", [choose("DONE")], rect(54, 79, 40, 9)))
+    texts.append(hint(method, HINTS[method]))
+    page = menu(method, "The controls: a new key, mouse button or pad button for each of the game's seven "
+                "controls.", texts, choices, [choose("BACK")])
+    for area in page["areas"]:
+        if area["name"].startswith("SET_"):
+            area["style"] = style(method, CYAN, 1.1, vector_size=CONTROL_VECTOR_SIZE)
+            area["sel_style"] = style(method, WHITE, 1.1, "BOLD" if method == "STANDARD" else "DEFAULT",
+                                      vector_size=CONTROL_VECTOR_SIZE)
+    return page
 
 
 def pause_page(method):
@@ -631,6 +667,7 @@ PAGES = [
     ("SETTINGS", settings_page),
     ("HELP", help_pages),
     ("OPTIONS", options_page),
+    ("CONTROLS", controls_page),
     ("PAUSE", pause_page),
     ("GAMEOVER", lambda m: picture_page(m, "The game-over picture: skipping it goes on to the title.")),
     ("GAME", game_page),

@@ -1,0 +1,280 @@
+// A keyboard player rebinds "UP" on the controls screen of the real binary: the new key is
+// shown on the page and kept for the next run of the program; in the game it walks the player
+// up and the old key no longer does. The pictures are kept for a person to look at.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <thread>
+
+#include "engine/input/TriggerId.h"
+#include "game/input/GlobalInputRefs.h"
+#include "tests/e2e/GameProcess.h"
+#include "tests/e2e/PickerPage.h"
+#include "tests/e2e/X11Window.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using E2E::Box;
+using E2E::PickerPage;
+using E2E::Picture;
+
+constexpr int kRebindTimeoutMs = 15000;
+constexpr int kRebindWidth = 960, kRebindHeight = 720;  // the window the configuration opens
+
+double rebindLitShare(const Picture& picture, const Box& box) {
+    return double(picture.litPixels(box.x0, box.y0, box.x1, box.y1)) / std::max(1, box.width() * box.height());
+}
+
+// The pages are read for where their areas lie only.
+class RebindNoSlots : public Input::TriggerId::IExternals {
+public:
+    Input::TriggerId getKeyTrigger(KeyCode) override { return {}; }
+    Input::TriggerId getMouseTrigger(uint32_t) override { return {}; }
+    Input::TriggerId getJoypadTrigger(uint32_t) override { return {}; }
+};
+
+PickerPage keyboardPage(const std::string& name) {
+    static RebindNoSlots s_none;
+    static Zelmo::GlobalInputRefs s_refs;
+    static const bool s_loaded = s_refs.load("data/Accessibility.fbs", "data/accessibility");
+    EXPECT_TRUE(s_loaded);
+    Input::TriggerId::externals = &s_none;
+    return PickerPage("data/input/STANDARD/" + name + ".json", kRebindWidth, kRebindHeight, &s_refs);
+}
+
+// The keyboard's lit choice is outlined in pink; the others in cyan.
+int rebindPinkPixels(const Picture& picture, const Box& box) {
+    int pink = 0;
+    for (int y = box.y0; y < box.y1 && y < picture.height; ++y) {
+        for (int x = box.x0; x < box.x1 && x < picture.width; ++x) {
+            const uint8_t* rgb = &picture.rgb[size_t(y * picture.width + x) * 3];
+            if (rgb[0] > rgb[1] + 40) ++pink;
+        }
+    }
+    return pink;
+}
+
+std::string pinkChoice(const PickerPage& page, const Picture& picture) {
+    std::string lit;
+    int most = 0;
+    for (const std::string& choice : page.choices()) {
+        const int pink = rebindPinkPixels(picture, page.box(choice));
+        if (pink > most) {
+            most = pink;
+            lit = choice;
+        }
+    }
+    return most > 50 ? lit : std::string();
+}
+
+class ControlsRebind : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (script/test starts Xvfb)";
+        std::filesystem::create_directories(ZELMO_E2E_PICTURES);
+    }
+
+    // Starts the game with these saved settings and waits for its title.
+    void start(const std::string& preferences) {
+        window.movePointerTo(E2E::kAwayX, E2E::kAwayY);
+        game = std::make_unique<E2E::GameProcess>(std::vector<std::string>{"-s", "0"});
+        std::ofstream(game->pathInWorkDir("preferences.cfg")) << preferences;
+        ASSERT_TRUE(window.waitFor(game->pid(), E2E::kStartTimeoutMs)) << game->standardError();
+        ASSERT_TRUE(window.waitForFrames(E2E::kStartTimeoutMs));
+        for (int taps = 0; taps < 5 && !window.waitUntil([&](const Picture& p) { return titleShown(p); }, 4000);
+             ++taps) {
+            window.tapKey("space");
+        }
+        ASSERT_TRUE(see([&](const Picture& p) { return titleShown(p); }, "title")) << "no title";
+    }
+
+    // The title's choices on the black box in the middle of its moving picture.
+    bool titleShown(const Picture& picture) const {
+        if (picture.width != kRebindWidth) return false;
+        for (const std::string& choice : title.choices()) {
+            if (rebindLitShare(picture, title.box(choice)) < 0.03) return false;
+        }
+        const Box besideChoices[] = {
+            {kRebindWidth * 282 / 1000, kRebindHeight * 42 / 100, kRebindWidth * 288 / 1000, kRebindHeight * 78 / 100},
+            {kRebindWidth * 712 / 1000, kRebindHeight * 42 / 100, kRebindWidth * 718 / 1000, kRebindHeight * 78 / 100}};
+        for (const Box& black : besideChoices) {
+            if (rebindLitShare(picture, black) > 0.005) return false;
+        }
+        return rebindLitShare(picture, {0, kRebindHeight * 3 / 10, kRebindWidth / 5, kRebindHeight * 7 / 10}) > 0.02;
+    }
+    // A menu page on black: its choices drawn where its file puts them, nothing at the left edge.
+    static bool pageShown(const Picture& picture, const PickerPage& page, const std::vector<std::string>& choices) {
+        if (picture.width != kRebindWidth) return false;
+        for (const std::string& choice : choices) {
+            if (rebindLitShare(picture, page.box(choice)) < 0.03) return false;
+        }
+        return rebindLitShare(picture, {0, kRebindHeight / 5, kRebindWidth / 25, kRebindHeight * 3 / 4}) < 0.002;
+    }
+    bool controlsShown(const Picture& picture) const {
+        return pageShown(picture, controls, {"SET_UP", "SET_ACT0", "DONE"}) &&
+               rebindLitShare(picture, {kRebindWidth * 48 / 100, kRebindHeight * 81 / 100, kRebindWidth * 52 / 100,
+                                        kRebindHeight * 86 / 100}) < 0.002;
+    }
+    bool pauseShown(const Picture& picture) const { return pageShown(picture, pause, pause.choices()); }
+
+    bool see(const std::function<bool(const Picture&)>& seen, const std::string& name,
+             int timeoutMs = kRebindTimeoutMs) {
+        Picture shown;
+        const bool found = window.waitUntil(
+            [&](const Picture& picture) {
+                shown = picture;
+                return seen(picture);
+            },
+            timeoutMs);
+        shown.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-" + name + ".png");
+        return found;
+    }
+
+    // Steps the light with Down until the choice is lit.
+    bool light(const PickerPage& page, const std::string& choice) {
+        for (int steps = 0; steps < 20 && pinkChoice(page, window.capture()) != choice; ++steps) {
+            const std::string before = pinkChoice(page, window.capture());
+            window.quickTapKey("Down");
+            window.waitUntil([&](const Picture& p) { return pinkChoice(page, p) != before; }, 3000);
+            std::this_thread::sleep_for(300ms);
+        }
+        return pinkChoice(page, window.capture()) == choice;
+    }
+    bool take(const PickerPage& page, const std::string& choice, const std::function<bool(const Picture&)>& done) {
+        const bool taken = light(page, choice) && (window.tapKey("Return"), window.waitUntil(done, kRebindTimeoutMs));
+        if (!taken) window.capture().savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-not-taken-" + choice + ".png");
+        return taken;
+    }
+
+    // Pixels of the row bright in one picture and not in the other: the words that changed.
+    static int changedRowPixels(const Picture& one, const Picture& other, const Box& row) {
+        int changed = 0;
+        for (int y = row.y0; y < row.y1; ++y) {
+            for (int x = row.x0; x < row.x1; ++x) {
+                if ((one.brightness(x, y) > 300) != (other.brightness(x, y) > 300)) ++changed;
+            }
+        }
+        return changed;
+    }
+
+    // Takes the control's row, waits for the page to ask for the new key, presses it and waits
+    // for the row to show it.
+    bool rebind(const std::string& control, const std::string& key) {
+        const Box row = controls.box("SET_" + control);
+        const Box ask = controls.box("CAPTURE");
+        if (!take(controls, "SET_" + control, [&](const Picture& p) { return rebindLitShare(p, ask) > 0.01; })) {
+            return false;
+        }
+        const Picture asking = window.capture();
+        asking.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-asking-" + control + ".png");
+        std::this_thread::sleep_for(300ms);
+        window.tapKey(key);
+        return see(
+            [&](const Picture& p) { return changedRowPixels(asking, p, row) > 30 && rebindLitShare(p, ask) < 0.002; },
+            "controls-" + control);
+    }
+
+    // Holds the key in the running game for a moment: whether the player walked up. The player
+    // is the green figure of the picture (the robots are white and cyan): where green appeared
+    // lies above where it went.
+    bool walksUp(const std::string& key, const std::string& name) {
+        const Picture before = window.capture();
+        window.holdKeyUntil(
+            key, [](const Picture&) { return false; }, 700);
+        std::this_thread::sleep_for(300ms);
+        const Picture after = window.capture();
+        after.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-" + name + ".png");
+        const auto green = [](const Picture& p, int x, int y) {
+            const uint8_t* rgb = &p.rgb[size_t(y * p.width + x) * 3];
+            return rgb[1] > 120 && rgb[1] > rgb[0] + 30 && rgb[1] > rgb[2] + 10;
+        };
+        long appeared = 0, vanished = 0, appearedY = 0, vanishedY = 0;
+        for (int y = 0; y < std::min(before.height, after.height); ++y) {
+            for (int x = 0; x < std::min(before.width, after.width); ++x) {
+                const bool was = green(before, x, y), is = green(after, x, y);
+                if (is && !was) {
+                    ++appeared;
+                    appearedY += y;
+                } else if (was && !is) {
+                    ++vanished;
+                    vanishedY += y;
+                }
+            }
+        }
+        std::cout << name << ": " << appeared << " green pixels appeared at y " << appearedY / std::max(1L, appeared)
+                  << ", " << vanished << " vanished at y " << vanishedY / std::max(1L, vanished) << std::endl;
+        return appeared > 30 && vanished > 30 && appearedY / appeared + 4 < vanishedY / vanished;
+    }
+    bool pauseWithEscape() {
+        window.tapKey("Escape");
+        return window.waitUntil([&](const Picture& p) { return pauseShown(p); }, kRebindTimeoutMs);
+    }
+    void quitFromThePause() {
+        ASSERT_TRUE(take(pause, "QUIT", [&](const Picture& p) { return titleShown(p); }));
+        ASSERT_TRUE(light(title, "QUIT"));
+        window.tapKey("Return");
+        int exitCode = -1;
+        ASSERT_TRUE(game->waitForExit(10000, exitCode)) << "quitting from the title did not end the game";
+        EXPECT_EQ(exitCode, 0) << game->standardError();
+    }
+
+    PickerPage title = keyboardPage("TITLE");
+    PickerPage settings = keyboardPage("SETTINGS");
+    PickerPage controls = keyboardPage("CONTROLS");
+    PickerPage pause = keyboardPage("PAUSE");
+    E2E::X11Window window;
+    std::unique_ptr<E2E::GameProcess> game;
+};
+
+TEST_F(ControlsRebind, TheNewUpKeyIsShownKeptAndWalksUpAndTheOldOneDoesNot) {
+    // Until the game page binds the walk to the player's keys, the walk cannot be checked.
+    const bool gameWalks = E2E::readFile("data/input/STANDARD/GAME.json").find("START_MOVE") != std::string::npos;
+    start("INPUT_METHOD = STANDARD\n");
+    const auto settingsShown = [&](const Picture& p) { return pageShown(p, settings, {"CONTROLS", "BACK"}); };
+    ASSERT_TRUE(take(title, "SETTINGS", settingsShown));
+    ASSERT_TRUE(take(settings, "CONTROLS", [&](const Picture& p) { return controlsShown(p); }))
+        << "taking CONTROLS did not show the controls";
+    ASSERT_TRUE(see([&](const Picture& p) { return controlsShown(p); }, "controls"));
+    const Picture oldBinding = window.capture();
+    ASSERT_TRUE(rebind("UP", "i")) << "the up row did not show a new key";
+    ASSERT_TRUE(take(controls, "DONE", settingsShown)) << "done did not return to the settings page";
+    ASSERT_TRUE(take(settings, "BACK", [&](const Picture& p) { return titleShown(p); }));
+    ASSERT_TRUE(take(title, "NEWGAME", [&](const Picture& p) { return !titleShown(p); }));
+    std::this_thread::sleep_for(1500ms);
+    if (gameWalks) {
+        EXPECT_FALSE(walksUp("w", "game-old-key")) << "the old up key still walks";
+        EXPECT_TRUE(walksUp("i", "game-new-key")) << "the new up key does not walk";
+    }
+    ASSERT_TRUE(pauseWithEscape());
+    quitFromThePause();
+    const std::string saved = E2E::readFile(game->pathInWorkDir("preferences.cfg"));
+    EXPECT_NE(saved.find("INPUT_KEY_W = KEY:i\n"), std::string::npos) << saved;
+
+    // The next run shows the new key and walks with it. Only the lines that matter are handed
+    // on: the file is written while the game starts, and a short one is there before it reads.
+    start("INPUT_METHOD = STANDARD\nINPUT_KEY_W = KEY:i\n");
+    ASSERT_TRUE(take(title, "SETTINGS", settingsShown));
+    ASSERT_TRUE(take(settings, "CONTROLS", [&](const Picture& p) { return controlsShown(p); }));
+    const Box upRow = controls.box("SET_UP");
+    ASSERT_TRUE(see([&](const Picture& p) { return controlsShown(p) && changedRowPixels(p, oldBinding, upRow) > 30; },
+                    "controls-after-restart"))
+        << "the new key is not shown after a restart";
+    ASSERT_TRUE(take(controls, "DONE", settingsShown));
+    ASSERT_TRUE(take(settings, "BACK", [&](const Picture& p) { return titleShown(p); }));
+    ASSERT_TRUE(take(title, "NEWGAME", [&](const Picture& p) { return !titleShown(p); }));
+    std::this_thread::sleep_for(1500ms);
+    if (gameWalks) {
+        EXPECT_FALSE(walksUp("w", "restarted-old-key")) << "the old up key walks after a restart";
+        EXPECT_TRUE(walksUp("i", "restarted-new-key")) << "the new up key was lost with the restart";
+    }
+    ASSERT_TRUE(pauseWithEscape());
+    quitFromThePause();
+    if (!gameWalks) GTEST_SKIP() << "the game page binds no walk yet: only the page and the saved key were checked";
+}
+
+}  // namespace

@@ -95,6 +95,7 @@ public:
     // 0, 1, 2, or 3 for three or more open exits.
     int exitCount(int x, int y) const;
     CorridorNode* corridorAt(int x, int y, int direction) const;
+    const CorridorLookup& corridors() const { return *m_corridors; }
     // Moves (x, y) to the decision point that way and gives its link count; 0 when there is none.
     int followCorridor(int& x, int& y, int directionBit) const;
     // (exit bit, dead-end depth) per link of the node on the cell (direction < 0) or of the node

@@ -38,6 +38,7 @@
 #include "game/world/systems/PlayerInputSys.h"
 #include "game/world/systems/PolyDisplaySys.h"
 #include "game/world/systems/PowerUpSys.h"
+#include "game/world/systems/RobotSys.h"
 #include "game/world/systems/TextInfoSys.h"
 #include "game/world/systems/TimerSys.h"
 #include "game/world/systems/VectorDisplaySys.h"
@@ -220,6 +221,7 @@ private:
     PlayerInputSys m_playerInputSys;
     PowerUpSys m_powerUpSys;
     AnimationSys m_animationSys;
+    RobotSys m_robotSys;
     MovementSys m_movementSys;
     CollisionSys m_collisionSys;
     LightningSys m_lightningSys;

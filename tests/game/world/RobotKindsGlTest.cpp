@@ -1,0 +1,134 @@
+// Every robot kind of the shipped robot data, drawn at its own scale as a player sees it at the
+// default zoom, in its own look, its flash look and its minimap marker, read back from OpenGL.
+// With ZELMO_PICTURES set to a folder, the contact sheet is written there as a PNG.
+#include <flatbuffers/flatbuffers.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/VectorGraphics_generated.h"
+#include "engine/data/Info.h"
+#include "engine/gfx/Gfx.h"
+#include "engine/gfx/ShaderLoader.h"
+#include "engine/vector/GameVectors.h"
+#include "engine/vector/VectorDisplay.h"
+#include "tests/engine/gfx/GlContext.h"
+#include "tests/engine/gfx/PicturePng.h"
+#include "tests/engine/gfx/ReadBackTarget.h"
+#include "tests/game/world/WorldHarness.h"
+
+namespace {
+
+constexpr int kKindCell = 72;
+constexpr int kKindRows = 3;  // own look, flash look, minimap marker
+constexpr float kMarkerScale = 3.0f;
+constexpr int kKindClearView = 1;
+constexpr int kKindFirstView = 10;
+
+struct DrawnKind {
+    uint32_t type;
+    uint32_t shape;  // the first frame of its first animation
+    float scale;
+};
+
+// The robot data is read by field position, as the game reads it: type 0, animation 1, scale 3.
+std::vector<DrawnKind> shippedKinds() {
+    Game::Info robots;
+    EXPECT_TRUE(robots.loadSchema("data/Robots.fbs"));
+    EXPECT_NE(robots.loadData("data/robots"), nullptr);
+    std::vector<DrawnKind> kinds;
+    if (!robots.root()) return kinds;
+    using Tables = flatbuffers::Vector<flatbuffers::Offset<flatbuffers::Table>>;
+    const Tables* list = robots.root()->GetPointer<const Tables*>(flatbuffers::FieldIndexToOffset(0));
+    for (flatbuffers::uoffset_t i = 0; list && i < list->size(); ++i) {
+        const flatbuffers::Table* kind = list->Get(i);
+        const auto type = kind->GetField<uint32_t>(flatbuffers::FieldIndexToOffset(0), 0);
+        const auto animationId = kind->GetField<int32_t>(flatbuffers::FieldIndexToOffset(1), 0);
+        const float scale = kind->GetField<float>(flatbuffers::FieldIndexToOffset(3), 1.0f);
+        const Vector::AnimationDef* animation = GameVectors::instance().animation(uint32_t(animationId));
+        EXPECT_TRUE(animation && animation->frames() && animation->frames()->size() > 0)
+            << "robot type " << type << ": animation " << animationId;
+        if (!animation || !animation->frames() || animation->frames()->size() == 0) continue;
+        kinds.push_back({type, uint32_t(animation->frames()->Get(0)->shape()), scale});
+    }
+    std::sort(kinds.begin(), kinds.end(), [](const DrawnKind& a, const DrawnKind& b) { return a.type < b.type; });
+    return kinds;
+}
+
+class RobotKindsGl : public GlTest {};
+
+TEST_F(RobotKindsGl, EveryKindLightsItsCellInEachLookAndNoTwoLookAlike) {
+    if (IsSkipped()) return;
+    WorldTest::WorldHarness harness;  // loads the shipped shapes
+    const std::vector<DrawnKind> kinds = shippedKinds();
+    ASSERT_GE(kinds.size(), 17u);
+    const int width = kKindCell * int(kinds.size());
+    const int height = kKindCell * kKindRows;
+    const gfx::FrameBufferHandle target = makeReadBackTarget(kKindClearView, width, height);
+    VectorDisplay display(gfx::caps().originBottomLeft, 0.0f);
+    display.init(1, width, height, kKindFirstView, 0);
+    display.setBrightness(0);
+    const gfx::ProgramHandle fill = Game::loadShaderProgram("vtx-color", "vtx-color");
+    const GameVectors& library = GameVectors::instance();
+
+    display.beginFrame();
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        const float x = float(kKindCell) * (float(i) + 0.5f);
+        for (int set = 0; set < kKindRows; ++set) {
+            // Set 0 in the top row of the picture, the minimap markers at the bottom.
+            const float y = float(kKindCell) * (float(kKindRows - set) - 0.5f);
+            const float scale = set == 2 ? kMarkerScale : kinds[i].scale;
+            // The minimap fills its markers itself, reading their fill colours its own way.
+            if (set != 2) {
+                library.drawShapeFilled(gfx::ViewId(kKindFirstView), fill, set, kinds[i].shape, x, y, 1.0f,
+                                        Util::Colour{}, scale, 0.0f, &display);
+            }
+            library.drawShape(display, set, kinds[i].shape, x, y, 1.0f, scale, 0, 0.0f);
+        }
+    }
+    const int next = display.endFrame(true);
+    gfx::setViewFrameBuffer(gfx::ViewId(next - 1), target);
+    gfx::touch(kKindClearView);
+    gfx::frame();
+    const std::vector<uint8_t> picture = readBack(target, width, height);
+    keepPicture("robot-kinds-contact-sheet.png", picture, width, height);
+    gfx::destroy(fill);
+
+    // Read-back rows run bottom-up: row 0 holds the markers, the last row the own looks.
+    auto mask = [&](size_t column, int row) {
+        std::vector<bool> lit;
+        for (int y = row * kKindCell; y < (row + 1) * kKindCell; ++y) {
+            for (int x = int(column) * kKindCell; x < int(column + 1) * kKindCell; ++x) {
+                const uint8_t* p = &picture[(size_t(y) * size_t(width) + size_t(x)) * 4];
+                lit.push_back(std::max({p[0], p[1], p[2]}) > 80);
+            }
+        }
+        return lit;
+    };
+    const char* kLooks[kKindRows] = {"minimap marker", "flash look", "own look"};
+    std::vector<std::vector<bool>> looks;
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        for (int row = 0; row < kKindRows; ++row) {
+            const std::vector<bool> cell = mask(i, row);
+            EXPECT_GT(std::count(cell.begin(), cell.end(), true), 40)
+                << "robot type " << kinds[i].type << " shape " << kinds[i].shape << ": " << kLooks[row];
+            if (row == kKindRows - 1) looks.push_back(cell);
+        }
+    }
+    // A silhouette is the set of lit pixels; two kinds share one when nearly all coincide.
+    for (size_t a = 0; a < looks.size(); ++a) {
+        for (size_t b = a + 1; b < looks.size(); ++b) {
+            size_t both = 0, either = 0;
+            for (size_t p = 0; p < looks[a].size(); ++p) {
+                both += looks[a][p] && looks[b][p];
+                either += looks[a][p] || looks[b][p];
+            }
+            EXPECT_LT(double(both), 0.8 * double(either))
+                << "robot types " << kinds[a].type << " and " << kinds[b].type << " look alike";
+        }
+    }
+}
+
+}  // namespace

@@ -175,7 +175,8 @@ void RobotFactory::create(GameLogic& logic, uint32_t type, const ecs::Entity& ro
     robot.add<ZappedComp>().kind = kRobotZapKind;
 
     if (type == kBoxCarrier) {
-        ecs::Entity box = logic.createAnimatedEntity(kPowerUpBox, true);
+        // The box gets its collision boxes only once dropped, so that its carrier does not run into it.
+        ecs::Entity box = logic.createAnimatedEntity(kPowerUpBox, false);
         robot.get<RobotComp>().carried = box;
         logic.linkPVA(robot, box, 0, 0);
         box.activate();

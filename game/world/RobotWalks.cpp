@@ -159,8 +159,10 @@ void randomWalk(GameLogic& logic, const ecs::Entity& entity, bool) {
     const int heading = headingOf(float(dx), float(-dy));
     pva.heading = heading;
     pva.speed.from = pva.speed.to = robot.speed;
-    robot.targetTileX += dx;
-    robot.targetTileY += dy;
+    // From the tile it stands on: a robot stuck among others walks at random every update, and
+    // targets added to the last one would drift out of the maze.
+    robot.targetTileX = tileUnderX(logic, pva.x) + dx;
+    robot.targetTileY = tileUnderY(logic, pva.y) + dy;
     robot.heading = heading;
     robot.deflectionCount = 0;
 }

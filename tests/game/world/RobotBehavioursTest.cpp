@@ -11,6 +11,7 @@
 #include "engine/maze/Node.h"
 #include "game/world/GameLogic.h"
 #include "game/world/Heading.h"
+#include "game/world/PlayerComps.h"
 #include "game/world/PathFinderComp.h"
 #include "game/world/RobotBehaviours.h"
 #include "game/world/RobotComp.h"
@@ -219,7 +220,7 @@ TEST_F(HandMaze, ARandomWalkHeadsForTheTileItChose) {
     const PVAComp& pva = robot.get<PVAComp>();
     int chosen = 0;
     for (int i = 0; i < 100; ++i) {
-        const int startX = state.targetTileX, startY = state.targetTileY;
+        const int startX = Zelmo::tileUnderX(logic(), pva.x), startY = Zelmo::tileUnderY(logic(), pva.y);
         Zelmo::randomWalk(logic(), robot, false);
         const int dx = state.targetTileX - startX, dy = state.targetTileY - startY;
         if (dx == 0 && dy == 0) continue;
@@ -260,6 +261,64 @@ TEST_F(HandMaze, APathFollowerFindsItsWayAlongABentCorridorToTheStopAhead) {
         place(robot, c.start);
         robot.get<RobotComp>().lastDirection = c.lastDirection;
         EXPECT_EQ(walk(robot, Zelmo::starWalk, 1), std::vector<HandCell>{c.next});
+    }
+}
+
+struct WalkingRobots : ecs::System {
+    WalkingRobots() : System(ecs::componentMask<RobotComp>()) {}
+};
+
+// Every shipped level run for twenty seconds of play: the robots that walk on their own get about
+// the maze, and none ends up outside it.
+TEST(RobotWalks, RobotsGetAboutEveryShippedLevel) {
+    WalkingRobots robots;  // outlives the world it joins
+    WorldHarness harness;
+    for (int level = 1; level <= 8; ++level) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        harness.startLevel(level);
+        GameLogic& logic = harness.logic();
+        logic.world().addSystem(robots);
+        logic.world().refresh();
+        struct Walker {
+            ecs::Entity robot;
+            Zelmo::RobotCell start;
+            bool left = false;
+        };
+        std::vector<Walker> walkers;
+        for (const ecs::Entity& robot : robots.entities()) {
+            // Standing robots wait for the player's footsteps, which nobody lays here.
+            const RobotComp& state = robot.get<RobotComp>();
+            if (state.speed == 0.0f || state.walk == &Zelmo::standFollowWalk) continue;
+            const PVAComp& pva = robot.get<PVAComp>();
+            walkers.push_back({robot, Zelmo::cellOf(logic, pva.x, pva.y)});
+        }
+        std::string command;
+        int steps = 0;
+        for (; steps < 1250 && command.empty(); ++steps) {
+            logic.player().get<Zelmo::PlayerComp>().health = 1000.0f;
+            command = harness.step();
+            for (Walker& walker : walkers) {
+                if (!walker.robot.isValid()) continue;
+                const PVAComp& pva = walker.robot.get<PVAComp>();
+                const Zelmo::RobotCell now = Zelmo::cellOf(logic, pva.x, pva.y);
+                walker.left = walker.left || now.x != walker.start.x || now.y != walker.start.y;
+            }
+        }
+        EXPECT_EQ(command, "") << "after " << steps << " updates";
+        int left = 0, alive = 0;
+        const IntBox bounds = logic.mazeBounds();
+        for (const Walker& walker : walkers) {
+            if (!walker.robot.isValid()) continue;
+            alive += 1;
+            left += walker.left;
+            const PVAComp& pva = walker.robot.get<PVAComp>();
+            EXPECT_GE(pva.x, float(bounds.x));
+            EXPECT_GE(pva.y, float(bounds.y));
+            EXPECT_LE(pva.x, float(bounds.x + bounds.w));
+            EXPECT_LE(pva.y, float(bounds.y + bounds.h));
+        }
+        EXPECT_EQ(left, alive) << "walking robots that left their first cell";
+        logic.world().removeSystem(robots);
     }
 }
 

@@ -45,9 +45,28 @@ int stepBit(const Maze::Position& from, const Maze::Position& to) {
     return 0;
 }
 
+// Two junctions may be joined by more than one corridor: only the one through the goal's cell
+// leads the robot there.
+bool corridorPasses(const CorridorNode& from, int exit, const Maze::Position& cell) {
+    const Maze::Node* previous = from.node;
+    const Maze::Node* at = from.node->getExit(exit);
+    while (at && at != from.node) {
+        if (at->getPosition() == cell) return true;
+        if (at->getNumOpenExits() != 2) return false;
+        const Maze::Node* onward = nullptr;
+        for (int i = 0; i < at->getNumExits() && !onward; ++i) {
+            if (at->isExitOpen(i) && at->getExit(i) != previous) onward = at->getExit(i);
+        }
+        previous = at;
+        at = onward;
+    }
+    return false;
+}
+
 }  // namespace
 
-PathFinder::PathFinder(const GameLogic& logic) : m_logic(logic) {}
+PathFinder::PathFinder(const GameLogic& logic, int expansionsPerNode)
+    : m_logic(logic), m_expansionsPerNode(expansionsPerNode) {}
 
 const CorridorNode* PathFinder::nodeNear(int cellX, int cellY, int targetX, int targetY, int& direction) const {
     const Maze::Position cell{cellX, cellY};
@@ -93,7 +112,9 @@ PathState PathFinder::findPath(int startX, int startY, int goalX, int goalY) {
         }
         if (goal && otherEnd) {
             for (const CorridorLink& link : goal->links) {
-                if (link.target == otherEnd) m_goalExtension.direction = 1 << link.exit;
+                if (link.target == otherEnd && corridorPasses(*goal, link.exit, goalCell)) {
+                    m_goalExtension.direction = 1 << link.exit;
+                }
             }
         }
     }
@@ -101,7 +122,7 @@ PathState PathFinder::findPath(int startX, int startY, int goalX, int goalY) {
 
     reset();
     m_goal = goal;
-    m_stepLimit = kExpansionsPerNode * int(m_lookup->getNodes().size());
+    m_stepLimit = m_expansionsPerNode * int(m_lookup->getNodes().size());
     m_steps = 0;
     m_nodes.push_back(SearchNode{start, startDirection, 0, 0, -1});
     m_bestCost[start] = 0;

@@ -40,7 +40,7 @@ public:
     // of the level (a search without such a loop needs far fewer).
     static constexpr int kExpansionsPerNode = 8;
 
-    explicit PathFinder(const GameLogic& logic);
+    explicit PathFinder(const GameLogic& logic, int expansionsPerNode = kExpansionsPerNode);
 
     // World coordinates. Searching, or CannotSearch when no corridor node lies near either end
     // (the finder is then reset).
@@ -75,6 +75,7 @@ private:
     const CorridorLookup* m_lookup = nullptr;
     PathState m_state = PathState::NotStarted;
     int m_steps = 0;
+    int m_expansionsPerNode;
     int m_stepLimit = 0;
     const CorridorNode* m_goal = nullptr;
     PathPoint m_goalExtension;

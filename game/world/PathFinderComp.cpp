@@ -68,6 +68,23 @@ bool corridorPasses(const CorridorNode& from, int exit, const Maze::Position& ce
 PathFinder::PathFinder(const GameLogic& logic, int expansionsPerNode)
     : m_logic(logic), m_expansionsPerNode(expansionsPerNode) {}
 
+// One entry per maze cell, valid for the search whose number it carries: a new search needs no
+// clearing.
+void PathFinder::prepareCostTable() {
+    m_width = std::max(m_logic.params().cellsWide, 1);
+    const size_t cells = size_t(m_width) * size_t(std::max(m_logic.params().cellsHigh, 1));
+    if (m_cost.size() != cells) {
+        m_cost.assign(cells, 0);
+        m_costSearch.assign(cells, 0);
+        m_search = 0;
+    }
+    m_search += 1;
+    if (m_search == 0) {
+        std::fill(m_costSearch.begin(), m_costSearch.end(), 0u);
+        m_search = 1;
+    }
+}
+
 const CorridorNode* PathFinder::nodeNear(int cellX, int cellY, int targetX, int targetY, int& direction) const {
     const Maze::Position cell{cellX, cellY};
     const int chosen = m_logic.chooseDirection(cellX, cellY, targetX, targetY, false, -1);
@@ -121,11 +138,12 @@ PathState PathFinder::findPath(int startX, int startY, int goalX, int goalY) {
     if (!start || !goal) return fail(PathState::CannotSearch);
 
     reset();
+    prepareCostTable();
     m_goal = goal;
     m_stepLimit = m_expansionsPerNode * int(m_lookup->getNodes().size());
     m_steps = 0;
     m_nodes.push_back(SearchNode{start, startDirection, 0, 0, -1});
-    m_bestCost[start] = 0;
+    lowerThanRecorded(*start, 0);
     pushOpen(0);
     m_state = PathState::Searching;
     return m_state;
@@ -159,19 +177,36 @@ void PathFinder::expand(int32_t index) {
     for (int exit = 0; exit < cell.getNumExits(); ++exit) {
         if (!cell.isExitOpen(exit) || !cell.getExit(exit)) continue;
         const int bit = stepBit(position, cell.getExit(exit)->getPosition());
-        const int direction = directionIndex(bit);
-        if (direction < 0 || size_t(direction) >= m_lookup->getNumDirections()) continue;
-        const CorridorNode* reached = m_lookup->getDirectionEntry(size_t(direction), position);
+        const CorridorNode* reached = corridorThrough(*current.corridor, exit, bit);
         if (!reached || reached == previous) continue;
         if (reached != m_goal && reached->links.size() <= 1) continue;
 
         const int32_t g = current.g + enterCost(*reached);
-        const auto recorded = m_bestCost.find(reached);
-        if (recorded != m_bestCost.end() && g >= recorded->second) continue;
-        m_bestCost[reached] = g;
+        if (!lowerThanRecorded(*reached, g)) continue;
         m_nodes.push_back(SearchNode{reached, bit, g + heuristic(reached), g, index});
         pushOpen(int32_t(m_nodes.size() - 1));
     }
+}
+
+// A corridor node's own link through the exit names the node the corridor leads to, as the
+// lookup's direction map does, without a search of the map.
+const CorridorNode* PathFinder::corridorThrough(const CorridorNode& from, int exit, int bit) const {
+    for (const CorridorLink& link : from.links) {
+        if (link.exit == exit) return link.target;
+    }
+    const int direction = directionIndex(bit);
+    if (direction < 0 || size_t(direction) >= m_lookup->getNumDirections()) return nullptr;
+    return m_lookup->getDirectionEntry(size_t(direction), from.node->getPosition());
+}
+
+// Records the cost when it is the first or lowest so far for the node.
+bool PathFinder::lowerThanRecorded(const CorridorNode& node, int32_t cost) {
+    const Maze::Position& position = node.node->getPosition();
+    const size_t index = size_t(position[1]) * size_t(m_width) + size_t(position[0]);
+    if (m_costSearch[index] == m_search && cost >= m_cost[index]) return false;
+    m_costSearch[index] = m_search;
+    m_cost[index] = cost;
+    return true;
 }
 
 int32_t PathFinder::heuristic(const CorridorNode* node) const {
@@ -243,7 +278,6 @@ int PathFinder::extractPath(std::vector<PathPoint>& path) const {
 void PathFinder::reset() {
     m_nodes.clear();
     m_open.clear();
-    m_bestCost.clear();
     m_goal = nullptr;
     m_found = -1;
 }

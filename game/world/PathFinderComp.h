@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/util/NonCopyable.h"
@@ -67,6 +66,9 @@ private:
     PathState fail(PathState state);
     const CorridorNode* nodeNear(int cellX, int cellY, int targetX, int targetY, int& direction) const;
     void expand(int32_t index);
+    const CorridorNode* corridorThrough(const CorridorNode& from, int exit, int bit) const;
+    void prepareCostTable();
+    bool lowerThanRecorded(const CorridorNode& node, int32_t cost);
     int32_t heuristic(const CorridorNode* node) const;
     void pushOpen(int32_t index);
     int32_t popOpen();
@@ -82,8 +84,11 @@ private:
     int32_t m_found = -1;
     std::vector<SearchNode> m_nodes;  // index = order of creation
     std::vector<int32_t> m_open;      // binary heap of node indices, smallest f on top
-    // The lowest cost recorded so far per corridor node; only ever looked up, never walked.
-    std::unordered_map<const CorridorNode*, int32_t> m_bestCost;
+    // The lowest cost recorded so far per corridor node, by its maze cell (y * width + x).
+    int m_width = 0;
+    uint32_t m_search = 0;
+    std::vector<int32_t> m_cost;
+    std::vector<uint32_t> m_costSearch;  // the search that wrote the cost
 };
 
 // A path-following robot's finder and the path it follows.

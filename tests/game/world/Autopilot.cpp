@@ -63,6 +63,24 @@ std::string Autopilot::playGame(int maxUpdates) {
     }
 }
 
+void Autopilot::playLevelsWhile(int levelUpdates,
+                                const std::function<bool(int level, const std::string& command)>& levelEnded) {
+    const int first = int(Zelmo::getOptionValue("START_LEVEL"));
+    m_harness.startLevel(first);
+    for (;;) {
+        const int level = m_harness.logic().level();
+        const std::string command = playLevel(levelUpdates);
+        if (!levelEnded(level, command)) return;
+        if (command == "NEXTLEVEL" || command == "DEAD") {
+            m_harness.reenter("RUNNING", command);
+        } else if (command.empty() && level > 0) {
+            m_harness.startLevel(level - 1);
+        } else {
+            m_harness.startLevel(first);
+        }
+    }
+}
+
 std::string Autopilot::playLevel(int maxUpdates) {
     m_updateLimit = m_updates + maxUpdates;
     m_command.clear();

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ public:
     // A whole game from the first level: each level is played until it is left, a death plays
     // it again. The last command ("WON", "LOST", or "" when maxUpdates ran out).
     std::string playGame(int maxUpdates);
+
+    // Plays level after level from the first, a new game after the boss level or the last life;
+    // a level that cannot be finished within levelUpdates is left for the next one down. After
+    // each level, levelEnded(level, command) says whether to play on.
+    void playLevelsWhile(int levelUpdates, const std::function<bool(int level, const std::string& command)>& levelEnded);
 
     int updates() const { return m_updates; }
     // Why the last level was given up, for a test's message.

@@ -17,11 +17,16 @@ constexpr int32_t kOpenCorridorDiscount = 10;
 // Exit bits 1, 2, 4, 8 to the direction maps' indexes 0 to 3.
 int directionIndex(int bit) {
     switch (bit) {
-        case 1: return 0;
-        case 2: return 1;
-        case 4: return 2;
-        case 8: return 3;
-        default: return -1;
+        case 1:
+            return 0;
+        case 2:
+            return 1;
+        case 4:
+            return 2;
+        case 8:
+            return 3;
+        default:
+            return -1;
     }
 }
 
@@ -170,8 +175,7 @@ PathState PathFinder::step() {
 // Never straight back to the predecessor, and never into a dead end that is not the goal.
 void PathFinder::expand(int32_t index) {
     const SearchNode current = m_nodes[size_t(index)];
-    const CorridorNode* previous =
-        current.cameFrom >= 0 ? m_nodes[size_t(current.cameFrom)].corridor : nullptr;
+    const CorridorNode* previous = current.cameFrom >= 0 ? m_nodes[size_t(current.cameFrom)].corridor : nullptr;
     const Maze::Node& cell = *current.corridor->node;
     const Maze::Position& position = cell.getPosition();
     for (int exit = 0; exit < cell.getNumExits(); ++exit) {

@@ -47,11 +47,11 @@ int main(int argc, char** argv) {
         if ((level == 0 && command != "DEAD") || command == "LOST") round += 1;
         return Clock::now() < end;
     });
-    std::printf("%d levels in %d rounds (%d given up), %.1f min of play; highest rss in the first round %ld KiB, "
-                "after it %ld KiB\n",
-                played, round - 1, unfinished,
-                double(pilot.updates()) * double(WorldTest::WorldHarness::kStepMs) / 60000.0, firstRoundHighest,
-                laterHighest);
+    std::printf(
+        "%d levels in %d rounds (%d given up), %.1f min of play; highest rss in the first round %ld KiB, "
+        "after it %ld KiB\n",
+        played, round - 1, unfinished, double(pilot.updates()) * double(WorldTest::WorldHarness::kStepMs) / 60000.0,
+        firstRoundHighest, laterHighest);
     if (laterHighest > firstRoundHighest + kSlackKiB) {
         std::printf("memory grew after the first round by %ld KiB\n", laterHighest - firstRoundHighest);
         return 1;

@@ -39,10 +39,14 @@ int openCount(int exits) { return (exits & 1) + ((exits >> 1) & 1) + ((exits >> 
 
 Autopilot::Cell neighbourOf(const Autopilot::Cell& cell, int bit) {
     switch (bit) {
-        case 1: return {cell.x, cell.y - 1};
-        case 2: return {cell.x, cell.y + 1};
-        case 4: return {cell.x + 1, cell.y};
-        default: return {cell.x - 1, cell.y};
+        case 1:
+            return {cell.x, cell.y - 1};
+        case 2:
+            return {cell.x, cell.y + 1};
+        case 4:
+            return {cell.x + 1, cell.y};
+        default:
+            return {cell.x - 1, cell.y};
     }
 }
 
@@ -253,8 +257,8 @@ bool Autopilot::robotAhead(const char* direction) {
         const float across = std::fabs(dx * ay - dy * ax);
         if (along <= 0.0f || along >= kRobotReach || across >= kRobotReach / 2.0f) continue;
         const float health = robot.get<Zelmo::RobotComp>().health;
-        const auto known = std::find_if(m_punched.begin(), m_punched.end(),
-                                        [&robot](const Punched& p) { return p.robot == robot; });
+        const auto known =
+            std::find_if(m_punched.begin(), m_punched.end(), [&robot](const Punched& p) { return p.robot == robot; });
         if (known == m_punched.end()) {
             m_punched.push_back(Punched{robot, health, 0});
             return true;

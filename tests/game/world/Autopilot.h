@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "engine/ecs/System.h"
+#include "game/world/MotionComps.h"
 #include "game/world/PathFinderComp.h"
 #include "game/world/RobotComp.h"
-#include "game/world/MotionComps.h"
 #include "tests/game/world/WorldHarness.h"
 
 namespace WorldTest {
@@ -35,7 +35,8 @@ public:
     // Plays level after level from the first, a new game after the boss level or the last life;
     // a level that cannot be finished within levelUpdates is left for the next one down. After
     // each level, levelEnded(level, command) says whether to play on.
-    void playLevelsWhile(int levelUpdates, const std::function<bool(int level, const std::string& command)>& levelEnded);
+    void playLevelsWhile(int levelUpdates,
+                         const std::function<bool(int level, const std::string& command)>& levelEnded);
 
     int updates() const { return m_updates; }
     // Why the last level was given up, for a test's message.

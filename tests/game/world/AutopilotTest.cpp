@@ -38,9 +38,7 @@ namespace {
 
 // The boss fights back only with the robot kinds loaded; until the shipped data holds them there
 // is no boss to beat.
-bool robotKindsShipped() {
-    return std::filesystem::exists("data/" + Zelmo::readRobotDataName() + ".json");
-}
+bool robotKindsShipped() { return std::filesystem::exists("data/" + Zelmo::readRobotDataName() + ".json"); }
 
 // From the first level down to the boss level, whose boss the player hunts down and punches
 // until it dies: the game can be won at the default difficulty.

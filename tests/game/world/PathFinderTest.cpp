@@ -25,10 +25,14 @@ struct Cell {
 
 Cell neighbourOf(const Cell& cell, int bit) {
     switch (bit) {
-        case 1: return {cell.x, cell.y - 1};
-        case 2: return {cell.x, cell.y + 1};
-        case 4: return {cell.x + 1, cell.y};
-        default: return {cell.x - 1, cell.y};
+        case 1:
+            return {cell.x, cell.y - 1};
+        case 2:
+            return {cell.x, cell.y + 1};
+        case 4:
+            return {cell.x + 1, cell.y};
+        default:
+            return {cell.x - 1, cell.y};
     }
 }
 
@@ -149,7 +153,8 @@ std::vector<std::pair<Cell, Cell>> queriesFor(const GameLogic& logic) {
     };
     while (queries.size() < 2000 + 2 * size_t(wide * high)) {
         const Cell start{next(wide), next(high)}, goal{next(wide), next(high)};
-        if (logic.exitsAt(start.x, start.y) != 0 && logic.exitsAt(goal.x, goal.y) != 0) queries.push_back({start, goal});
+        if (logic.exitsAt(start.x, start.y) != 0 && logic.exitsAt(goal.x, goal.y) != 0)
+            queries.push_back({start, goal});
     }
     return queries;
 }
@@ -177,8 +182,7 @@ TEST(PathFinder, FindsAWayWhereverBreadthFirstSearchDoesOnEveryShippedLevel) {
                 << "from (" << start.x << "," << start.y << ") to (" << goal.x << "," << goal.y << ")";
             finder.extractPath(path);
             const std::string fault = checkPath(logic, path, start, goal);
-            EXPECT_EQ(fault, "") << "from (" << start.x << "," << start.y << ") to (" << goal.x << "," << goal.y
-                                 << ")";
+            EXPECT_EQ(fault, "") << "from (" << start.x << "," << start.y << ") to (" << goal.x << "," << goal.y << ")";
             if (!fault.empty() && ++failures > 5) return;
         }
     }

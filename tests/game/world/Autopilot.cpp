@@ -27,6 +27,8 @@ constexpr int kUpdatesPerCell = 900;
 constexpr float kRobotReach = 110.0f;
 // Blows that leave a robot unhurt before the player gives up on it.
 constexpr int kUnhurtBlows = 3;
+// Moves towards the boss, or blows at it, before the hunt is given up.
+constexpr int kBossChases = 400;
 
 const char* const kUp = "UP";
 const char* const kDown = "DN";
@@ -55,10 +57,10 @@ Autopilot::Cell neighbourOf(const Autopilot::Cell& cell, int bit) {
 Autopilot::Autopilot(WorldHarness& harness) : m_harness(harness) {}
 
 std::string Autopilot::playGame(int maxUpdates) {
-    m_updateLimit = maxUpdates;
+    const int end = m_updates + maxUpdates;
     m_harness.startLevel(int(Zelmo::getOptionValue("START_LEVEL")));
     for (;;) {
-        const std::string command = playLevel(maxUpdates - m_updates);
+        const std::string command = playLevel(end - m_updates);
         if (command == "NEXTLEVEL" || command == "DEAD") {
             m_harness.reenter("RUNNING", command);
             continue;
@@ -101,7 +103,6 @@ std::string Autopilot::playLevel(int maxUpdates) {
     if (playing && logic.level() == 0) playing = huntBoss();
     if (playing) playing = walkRoute(Cell{start.x, start.y - 1}) && walkTo(start) && leaveByLift();
     hold(nullptr);
-    if (playing && m_command.empty()) m_trouble = "the lift did not take the player";
     return m_command;
 }
 
@@ -287,22 +288,29 @@ bool Autopilot::rescueAt(const Cell& room) {
 // dies. The boss walks, so the route is laid again from wherever it has got to.
 bool Autopilot::huntBoss() {
     GameLogic& logic = m_harness.logic();
-    for (int chase = 0; chase < 200 && !logic.bossDefeated(); ++chase) {
-        const ecs::Entity* boss = nullptr;
+    for (int chase = 0; chase < kBossChases && !logic.bossDefeated(); ++chase) {
+        ecs::Entity boss;
         for (const ecs::Entity& robot : m_robots.entities()) {
             if (robot.get<Zelmo::RobotComp>().type == GameLogic::kBossRobotType && !robot.has<Zelmo::KillComp>()) {
-                boss = &robot;
+                boss = robot;
             }
         }
-        if (!boss) {
+        if (!boss.isValid()) {
             m_trouble = "no boss on the boss level";
             return false;
         }
-        const Zelmo::PVAComp& pva = boss->get<Zelmo::PVAComp>();
-        int x = int(pva.x), y = int(pva.y);
+        const Zelmo::PVAComp& at = boss.get<Zelmo::PVAComp>();
+        const Zelmo::PVAComp& me = logic.player().get<Zelmo::PVAComp>();
+        const float dx = at.x - me.x, dy = at.y - me.y;
+        if (std::fabs(dx) < kRobotReach && std::fabs(dy) < kRobotReach) {
+            const bool alongX = std::fabs(dx) > std::fabs(dy);
+            if (!punch(alongX ? (dx > 0 ? kRight : kLeft) : (dy > 0 ? kUp : kDown))) return false;
+            continue;
+        }
+        int x = int(at.x), y = int(at.y);
         logic.worldToCell(x, y);
         const std::vector<Cell> cells = routeCells(playerCell(), Cell{x, y});
-        // Two cells at a time: robots ahead are punched on the way.
+        // A cell or two at a time, as the boss moves on.
         for (size_t i = 0; i < cells.size() && i < 2; ++i) {
             if (!walkTo(cells[i])) return false;
         }
@@ -327,6 +335,7 @@ bool Autopilot::leaveByLift() {
         hold(kLeft);
         if (!update()) return m_command == "NEXTLEVEL" || m_command == "WON";
     }
+    m_trouble = "the lift did not take the player";
     return false;
 }
 

@@ -17,11 +17,16 @@ constexpr int32_t kOpenCorridorDiscount = 10;
 // Exit bits 1, 2, 4, 8 to the direction maps' indexes 0 to 3.
 int directionIndex(int bit) {
     switch (bit) {
-        case 1: return 0;
-        case 2: return 1;
-        case 4: return 2;
-        case 8: return 3;
-        default: return -1;
+        case 1:
+            return 0;
+        case 2:
+            return 1;
+        case 4:
+            return 2;
+        case 8:
+            return 3;
+        default:
+            return -1;
     }
 }
 
@@ -45,9 +50,45 @@ int stepBit(const Maze::Position& from, const Maze::Position& to) {
     return 0;
 }
 
+// Two junctions may be joined by more than one corridor: only the one through the goal's cell
+// leads the robot there.
+bool corridorPasses(const CorridorNode& from, int exit, const Maze::Position& cell) {
+    const Maze::Node* previous = from.node;
+    const Maze::Node* at = from.node->getExit(exit);
+    while (at && at != from.node) {
+        if (at->getPosition() == cell) return true;
+        if (at->getNumOpenExits() != 2) return false;
+        const Maze::Node* onward = nullptr;
+        for (int i = 0; i < at->getNumExits() && !onward; ++i) {
+            if (at->isExitOpen(i) && at->getExit(i) != previous) onward = at->getExit(i);
+        }
+        previous = at;
+        at = onward;
+    }
+    return false;
+}
+
 }  // namespace
 
-PathFinder::PathFinder(const GameLogic& logic) : m_logic(logic) {}
+PathFinder::PathFinder(const GameLogic& logic, int expansionsPerNode)
+    : m_logic(logic), m_expansionsPerNode(expansionsPerNode) {}
+
+// One entry per maze cell, valid for the search whose number it carries: a new search needs no
+// clearing.
+void PathFinder::prepareCostTable() {
+    m_width = std::max(m_logic.params().cellsWide, 1);
+    const size_t cells = size_t(m_width) * size_t(std::max(m_logic.params().cellsHigh, 1));
+    if (m_cost.size() != cells) {
+        m_cost.assign(cells, 0);
+        m_costSearch.assign(cells, 0);
+        m_search = 0;
+    }
+    m_search += 1;
+    if (m_search == 0) {
+        std::fill(m_costSearch.begin(), m_costSearch.end(), 0u);
+        m_search = 1;
+    }
+}
 
 const CorridorNode* PathFinder::nodeNear(int cellX, int cellY, int targetX, int targetY, int& direction) const {
     const Maze::Position cell{cellX, cellY};
@@ -93,18 +134,21 @@ PathState PathFinder::findPath(int startX, int startY, int goalX, int goalY) {
         }
         if (goal && otherEnd) {
             for (const CorridorLink& link : goal->links) {
-                if (link.target == otherEnd) m_goalExtension.direction = 1 << link.exit;
+                if (link.target == otherEnd && corridorPasses(*goal, link.exit, goalCell)) {
+                    m_goalExtension.direction = 1 << link.exit;
+                }
             }
         }
     }
     if (!start || !goal) return fail(PathState::CannotSearch);
 
     reset();
+    prepareCostTable();
     m_goal = goal;
-    m_stepLimit = kExpansionsPerNode * int(m_lookup->getNodes().size());
+    m_stepLimit = m_expansionsPerNode * int(m_lookup->getNodes().size());
     m_steps = 0;
     m_nodes.push_back(SearchNode{start, startDirection, 0, 0, -1});
-    m_bestCost[start] = 0;
+    lowerThanRecorded(*start, 0);
     pushOpen(0);
     m_state = PathState::Searching;
     return m_state;
@@ -131,26 +175,42 @@ PathState PathFinder::step() {
 // Never straight back to the predecessor, and never into a dead end that is not the goal.
 void PathFinder::expand(int32_t index) {
     const SearchNode current = m_nodes[size_t(index)];
-    const CorridorNode* previous =
-        current.cameFrom >= 0 ? m_nodes[size_t(current.cameFrom)].corridor : nullptr;
+    const CorridorNode* previous = current.cameFrom >= 0 ? m_nodes[size_t(current.cameFrom)].corridor : nullptr;
     const Maze::Node& cell = *current.corridor->node;
     const Maze::Position& position = cell.getPosition();
     for (int exit = 0; exit < cell.getNumExits(); ++exit) {
         if (!cell.isExitOpen(exit) || !cell.getExit(exit)) continue;
         const int bit = stepBit(position, cell.getExit(exit)->getPosition());
-        const int direction = directionIndex(bit);
-        if (direction < 0 || size_t(direction) >= m_lookup->getNumDirections()) continue;
-        const CorridorNode* reached = m_lookup->getDirectionEntry(size_t(direction), position);
+        const CorridorNode* reached = corridorThrough(*current.corridor, exit, bit);
         if (!reached || reached == previous) continue;
         if (reached != m_goal && reached->links.size() <= 1) continue;
 
         const int32_t g = current.g + enterCost(*reached);
-        const auto recorded = m_bestCost.find(reached);
-        if (recorded != m_bestCost.end() && g >= recorded->second) continue;
-        m_bestCost[reached] = g;
+        if (!lowerThanRecorded(*reached, g)) continue;
         m_nodes.push_back(SearchNode{reached, bit, g + heuristic(reached), g, index});
         pushOpen(int32_t(m_nodes.size() - 1));
     }
+}
+
+// A corridor node's own link through the exit names the node the corridor leads to, as the
+// lookup's direction map does, without a search of the map.
+const CorridorNode* PathFinder::corridorThrough(const CorridorNode& from, int exit, int bit) const {
+    for (const CorridorLink& link : from.links) {
+        if (link.exit == exit) return link.target;
+    }
+    const int direction = directionIndex(bit);
+    if (direction < 0 || size_t(direction) >= m_lookup->getNumDirections()) return nullptr;
+    return m_lookup->getDirectionEntry(size_t(direction), from.node->getPosition());
+}
+
+// Records the cost when it is the first or lowest so far for the node.
+bool PathFinder::lowerThanRecorded(const CorridorNode& node, int32_t cost) {
+    const Maze::Position& position = node.node->getPosition();
+    const size_t index = size_t(position[1]) * size_t(m_width) + size_t(position[0]);
+    if (m_costSearch[index] == m_search && cost >= m_cost[index]) return false;
+    m_costSearch[index] = m_search;
+    m_cost[index] = cost;
+    return true;
 }
 
 int32_t PathFinder::heuristic(const CorridorNode* node) const {
@@ -222,7 +282,6 @@ int PathFinder::extractPath(std::vector<PathPoint>& path) const {
 void PathFinder::reset() {
     m_nodes.clear();
     m_open.clear();
-    m_bestCost.clear();
     m_goal = nullptr;
     m_found = -1;
 }

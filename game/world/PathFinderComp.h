@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/util/NonCopyable.h"
@@ -40,7 +39,7 @@ public:
     // of the level (a search without such a loop needs far fewer).
     static constexpr int kExpansionsPerNode = 8;
 
-    explicit PathFinder(const GameLogic& logic);
+    explicit PathFinder(const GameLogic& logic, int expansionsPerNode = kExpansionsPerNode);
 
     // World coordinates. Searching, or CannotSearch when no corridor node lies near either end
     // (the finder is then reset).
@@ -67,6 +66,9 @@ private:
     PathState fail(PathState state);
     const CorridorNode* nodeNear(int cellX, int cellY, int targetX, int targetY, int& direction) const;
     void expand(int32_t index);
+    const CorridorNode* corridorThrough(const CorridorNode& from, int exit, int bit) const;
+    void prepareCostTable();
+    bool lowerThanRecorded(const CorridorNode& node, int32_t cost);
     int32_t heuristic(const CorridorNode* node) const;
     void pushOpen(int32_t index);
     int32_t popOpen();
@@ -75,14 +77,18 @@ private:
     const CorridorLookup* m_lookup = nullptr;
     PathState m_state = PathState::NotStarted;
     int m_steps = 0;
+    int m_expansionsPerNode;
     int m_stepLimit = 0;
     const CorridorNode* m_goal = nullptr;
     PathPoint m_goalExtension;
     int32_t m_found = -1;
     std::vector<SearchNode> m_nodes;  // index = order of creation
     std::vector<int32_t> m_open;      // binary heap of node indices, smallest f on top
-    // The lowest cost recorded so far per corridor node; only ever looked up, never walked.
-    std::unordered_map<const CorridorNode*, int32_t> m_bestCost;
+    // The lowest cost recorded so far per corridor node, by its maze cell (y * width + x).
+    int m_width = 0;
+    uint32_t m_search = 0;
+    std::vector<int32_t> m_cost;
+    std::vector<uint32_t> m_costSearch;  // the search that wrote the cost
 };
 
 // A path-following robot's finder and the path it follows.

@@ -1,6 +1,5 @@
 // Checks the shipped robot kinds against the rest of the data: each kind's drawings in all three
 // shape sets, its sound, its behaviours, its weapon and its body, and the levels' spawn lists.
-#include <flatbuffers/flatbuffers.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,74 +10,18 @@
 #include <vector>
 
 #include "data/VectorGraphics_generated.h"
-#include "engine/data/Info.h"
 #include "engine/vector/GameVectors.h"
 #include "game/config/ConfigReaders.h"
 #include "game/effects/LightningDef.h"
 #include "game/effects/ParticleDefs.h"
 #include "game/effects/WeaponTable.h"
 #include "game/vector/AnimId.h"
+#include "tests/game/world/ShippedRobotKinds.h"
 #include "tests/game/world/WorldHarness.h"
 
 namespace {
 
-// One robot table read by field position, as the game reads it.
-struct LintedKind {
-    uint32_t type = 0;
-    int animation = 0;
-    float health = 0.0f;
-    float mass = 1.0f;
-    std::string walk;
-    float speed = 0.0f;
-    std::string scan;
-    int scanInterval = 0;
-    float attentionWindow = 0.0f;
-    int weapon = 0;
-    int beamType = 0;
-    int strikeType = 0;
-    int particleDef = 0;
-    int sound = 0;
-};
-
-std::string stringField(const flatbuffers::Table* table, int field) {
-    const auto* text = table->GetPointer<const flatbuffers::String*>(flatbuffers::FieldIndexToOffset(field));
-    return text ? text->str() : std::string();
-}
-
-template <typename T>
-T scalarField(const flatbuffers::Table* table, int field, T absent) {
-    return table->GetField<T>(flatbuffers::FieldIndexToOffset(field), absent);
-}
-
-std::vector<LintedKind> shippedRobotKinds() {
-    Game::Info robots;
-    EXPECT_TRUE(robots.loadSchema("data/Robots.fbs"));
-    EXPECT_NE(robots.loadData("data/robots"), nullptr);
-    std::vector<LintedKind> kinds;
-    if (!robots.root()) return kinds;
-    using Tables = flatbuffers::Vector<flatbuffers::Offset<flatbuffers::Table>>;
-    const Tables* list = robots.root()->GetPointer<const Tables*>(flatbuffers::FieldIndexToOffset(0));
-    for (flatbuffers::uoffset_t i = 0; list && i < list->size(); ++i) {
-        const flatbuffers::Table* t = list->Get(i);
-        LintedKind kind;
-        kind.type = scalarField<uint32_t>(t, 0, 0);
-        kind.animation = scalarField<int32_t>(t, 1, 0);
-        kind.health = scalarField<float>(t, 4, 0.0f);
-        kind.mass = scalarField<float>(t, 5, 1.0f);
-        kind.walk = stringField(t, 9);
-        kind.speed = scalarField<float>(t, 14, 0.0f);
-        kind.scan = stringField(t, 21);
-        kind.scanInterval = scalarField<int32_t>(t, 22, 0);
-        kind.attentionWindow = scalarField<float>(t, 25, 0.0f);
-        kind.weapon = scalarField<int32_t>(t, 26, 0);
-        kind.beamType = scalarField<int32_t>(t, 27, 0);
-        kind.strikeType = scalarField<int32_t>(t, 29, 0);
-        kind.particleDef = scalarField<int32_t>(t, 30, 0);
-        kind.sound = scalarField<int32_t>(t, 34, 0);
-        kinds.push_back(kind);
-    }
-    return kinds;
-}
+using WorldTest::ShippedRobotKind;
 
 const std::set<std::string> kWalkNames = {"MazeWalk",   "StationaryWalk", "StandFollowWalk", "RandomWalk",
                                           "EdgeWalk",   "FishWalk",       "WallBounce",      "StarWalk",
@@ -87,51 +30,25 @@ const std::set<std::string> kWalkNames = {"MazeWalk",   "StationaryWalk", "Stand
 const std::set<std::string> kScanNames = {"",         "NoScan",   "NSEWScan", "FullDirScan", "NSEWTowerScan",
                                           "FullDirTowerScan", "FishScan", "BossScan"};
 
-// The drawings the game switches a kind to, by the kind's first drawing: the walking looks, the
-// tower's rising and lowering, the spinner's turn and the fish's headings.
-const std::map<int, std::vector<int>> kSwitchedDrawings = {
-    {AnimIds::BEZERK_STAND, {AnimIds::BEZERK_MOVE}},
-    {AnimIds::VINCENT_STAND, {AnimIds::VINCENT_MOVE}},
-    {AnimIds::TOWER_PAD, {AnimIds::TOWER, AnimIds::TOWER_RISE, AnimIds::TOWER_LOWER, AnimIds::TOWER_RISEN}},
-    {AnimIds::SPINNER_CW, {AnimIds::SPINNER_CCW}},
-    {AnimIds::FISH_W, {AnimIds::FISH_E}},
-};
-
-std::string describe(const LintedKind& kind) { return "data/robots: type " + std::to_string(kind.type); }
-
-// Every drawing a kind can show: its own, those the game switches it to and their follow-ons.
-std::set<int> drawingsOf(const LintedKind& kind) {
-    std::vector<int> pending = {kind.animation};
-    const auto switched = kSwitchedDrawings.find(kind.animation);
-    if (switched != kSwitchedDrawings.end()) pending.insert(pending.end(), switched->second.begin(), switched->second.end());
-    std::set<int> seen;
-    while (!pending.empty()) {
-        const int id = pending.back();
-        pending.pop_back();
-        if (!seen.insert(id).second) continue;
-        if (const Vector::AnimationDef* animation = GameVectors::instance().animation(uint32_t(id)))
-            pending.push_back(int(animation->next()));
-    }
-    return seen;
-}
+std::string describe(const ShippedRobotKind& kind) { return "data/robots: type " + std::to_string(kind.type); }
 
 class RobotKindsLint : public ::testing::Test {
 protected:
     WorldTest::WorldHarness m_harness;  // the shipped configuration, tuning table and shapes
-    std::vector<LintedKind> m_kinds = shippedRobotKinds();
+    std::vector<ShippedRobotKind> m_kinds = WorldTest::shippedRobotKinds();
 };
 
 TEST_F(RobotKindsLint, EveryKindTheGameSinglesOutIsThereOnce) {
     std::map<uint32_t, int> count;
-    for (const LintedKind& kind : m_kinds) ++count[kind.type];
+    for (const ShippedRobotKind& kind : m_kinds) ++count[kind.type];
     for (uint32_t type = 1; type <= 17; ++type) EXPECT_EQ(count[type], 1) << "data/robots: kinds of type " << type;
     for (const auto& [type, n] : count) EXPECT_EQ(n, 1) << "data/robots: kinds of type " << type;
 }
 
 TEST_F(RobotKindsLint, EveryDrawingOfAKindHasItsLookItsFlashAndItsMarker) {
     const GameVectors& shapes = GameVectors::instance();
-    for (const LintedKind& kind : m_kinds) {
-        for (const int id : drawingsOf(kind)) {
+    for (const ShippedRobotKind& kind : m_kinds) {
+        for (const int id : WorldTest::drawingsOf(kind)) {
             const Vector::AnimationDef* animation = shapes.animation(uint32_t(id));
             ASSERT_TRUE(animation && animation->frames() && animation->frames()->size() > 0)
                 << describe(kind) << ": drawing " << id << " has no frames";
@@ -155,7 +72,7 @@ TEST_F(RobotKindsLint, EveryDrawingOfAKindHasItsLookItsFlashAndItsMarker) {
 TEST_F(RobotKindsLint, EveryKindHasABodyBehavioursAWeaponAndASound) {
     std::set<int> sounds;
     for (const Zelmo::SoundEntry& sound : Zelmo::readSounds()) sounds.insert(sound.id);
-    for (const LintedKind& kind : m_kinds) {
+    for (const ShippedRobotKind& kind : m_kinds) {
         // Knock-back divides by the mass.
         EXPECT_TRUE(std::isfinite(kind.mass) && kind.mass > 0.0f) << describe(kind) << ": mass " << kind.mass;
         EXPECT_GT(kind.health, 0.0f) << describe(kind) << ": health";
@@ -190,7 +107,7 @@ TEST_F(RobotKindsLint, EveryKindHasABodyBehavioursAWeaponAndASound) {
 
 // Towers rise and lower on their pads without leaving them.
 TEST_F(RobotKindsLint, TowersStandOnTheirPads) {
-    for (const LintedKind& kind : m_kinds) {
+    for (const ShippedRobotKind& kind : m_kinds) {
         if (kind.animation != AnimIds::TOWER_PAD && kind.animation != AnimIds::TOWER) continue;
         EXPECT_EQ(kind.walk, "StationaryWalk") << describe(kind);
         EXPECT_EQ(kind.speed, 0.0f) << describe(kind);
@@ -200,7 +117,7 @@ TEST_F(RobotKindsLint, TowersStandOnTheirPads) {
 
 TEST_F(RobotKindsLint, LevelsSpawnKnownKindsMoreOfThemLevelByLevelAndTheBossLast) {
     std::set<int> types;
-    for (const LintedKind& kind : m_kinds) types.insert(int(kind.type));
+    for (const ShippedRobotKind& kind : m_kinds) types.insert(int(kind.type));
     const int count = Zelmo::levelCount();
     ASSERT_GE(count, 2);
     size_t before = 0;

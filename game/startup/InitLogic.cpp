@@ -11,6 +11,7 @@
 #include "game/config/Settings.h"
 #include "game/input/GlobalInputRefs.h"
 #include "game/vector/ShapeLibrary.h"
+#include "game/world/RobotFactory.h"
 
 namespace Zelmo {
 
@@ -25,6 +26,7 @@ void InitLogic::enter(const Game::LogicEntry& previous, const std::string& comma
     loadInputs();
     loadSounds();
     if (!initShapeLibrary()) Util::fatal("Failed to init GameVectors");
+    if (!RobotFactory::instance().init()) Util::fatal("Failed to init RobotFactory: " + RobotFactory::instance().error());
     Game::createColourProgram();
 }
 

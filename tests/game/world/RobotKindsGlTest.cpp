@@ -36,10 +36,12 @@ struct SheetColumn {
 
 std::vector<SheetColumn> sheetColumns() {
     std::vector<SheetColumn> columns;
-    for (const WorldTest::ShippedRobotKind& kind : WorldTest::shippedRobotKinds()) {
-        const std::vector<uint32_t> shapes = WorldTest::frameShapesOf(kind);
-        EXPECT_FALSE(shapes.empty()) << "robot type " << kind.type << ": drawing " << kind.animation << " has no frames";
-        for (size_t i = 0; i < shapes.size(); ++i) columns.push_back({kind.type, shapes[i], kind.scale, i == 0});
+    const WorldTest::ShippedRobotKinds kinds;
+    for (const Zelmo::RobotDef* kind : kinds.all()) {
+        const std::vector<uint32_t> shapes = WorldTest::frameShapesOf(*kind);
+        EXPECT_FALSE(shapes.empty()) << "robot type " << kind->type() << ": drawing " << kind->animation()
+                                     << " has no frames";
+        for (size_t i = 0; i < shapes.size(); ++i) columns.push_back({kind->type(), shapes[i], kind->scale(), i == 0});
     }
     return columns;
 }

@@ -73,7 +73,8 @@ TEST_F(RobotKindsLint, TheFactoryLoadsTheKindsAndBuildsEachOneOnALevel) {
 TEST_F(RobotKindsLint, EveryKindTheGameSinglesOutIsThereOnce) {
     std::map<uint32_t, int> count;
     for (const RobotDef* kind : m_kinds.all()) ++count[kind->type()];
-    for (uint32_t type = 1; type <= kBossKind; ++type) EXPECT_EQ(count[type], 1) << "data/robots: kinds of type " << type;
+    for (uint32_t type = 1; type <= kBossKind; ++type)
+        EXPECT_EQ(count[type], 1) << "data/robots: kinds of type " << type;
     for (const auto& [type, n] : count) EXPECT_EQ(n, 1) << "data/robots: kinds of type " << type;
 }
 
@@ -88,7 +89,8 @@ TEST_F(RobotKindsLint, EveryDrawingOfAKindHasItsLookItsFlashAndItsMarker) {
         const std::vector<uint32_t> frames = WorldTest::frameShapesOf(*kind);
         for (const uint32_t shape : frames) {
             EXPECT_NE(shapes.shapeTable(shape, 0), nullptr) << describe(*kind) << ": shape " << shape;
-            EXPECT_NE(shapes.shapeTable(shape, 1), nullptr) << describe(*kind) << ": shape " << shape << " has no flash look";
+            EXPECT_NE(shapes.shapeTable(shape, 1), nullptr)
+                << describe(*kind) << ": shape " << shape << " has no flash look";
         }
         // The minimap keeps the shape the robot first shows.
         if (!frames.empty()) {
@@ -117,7 +119,8 @@ TEST_F(RobotKindsLint, EveryKindHasABodyBehavioursAWeaponAndASound) {
             EXPECT_GT(kind->scan_interval(), 0) << describe(*kind) << ": scans without a scan interval";
             // The boss's scan fires its bullets, every other scan the kind's own weapon.
             if (scan != "BossScan") {
-                EXPECT_TRUE(kind->weapon() >= 1 && kind->weapon() <= 4) << describe(*kind) << ": weapon " << kind->weapon();
+                EXPECT_TRUE(kind->weapon() >= 1 && kind->weapon() <= 4)
+                    << describe(*kind) << ": weapon " << kind->weapon();
             }
         }
         if (kind->weapon() == 1 || kind->weapon() == 4) {

@@ -1,6 +1,6 @@
 // Every frame each robot kind of the shipped robot data can show, drawn at the kind's scale as a
-// player sees it at the default zoom, in its own look and its flash look, and below the shape a
-// kind shows first its minimap marker, read back from OpenGL.
+// player sees it at the default zoom (a carrier with the box it holds), in its own look and its
+// flash look, and below the shape a kind shows first its minimap marker, read back from OpenGL.
 // With ZELMO_PICTURES set to a folder, the contact sheet is written there as a PNG.
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "engine/gfx/ShaderLoader.h"
 #include "engine/vector/GameVectors.h"
 #include "engine/vector/VectorDisplay.h"
+#include "game/vector/AnimId.h"
 #include "tests/engine/gfx/GlContext.h"
 #include "tests/engine/gfx/PicturePng.h"
 #include "tests/engine/gfx/ReadBackTarget.h"
@@ -31,8 +32,16 @@ struct SheetColumn {
     uint32_t type;
     uint32_t shape;
     float scale;
-    bool first;  // the shape the kind shows first: its minimap marker is drawn below it
+    bool first;      // the shape the kind shows first: its minimap marker is drawn below it
+    uint32_t cargo;  // the shape of the power-up box a carrier holds on its centre, or 0
 };
+
+constexpr uint32_t kCarrierKind = 4;
+
+uint32_t firstShapeOf(uint32_t animation) {
+    const Vector::AnimationDef* def = GameVectors::instance().animation(animation);
+    return def && def->frames() && def->frames()->size() > 0 ? uint32_t(def->frames()->Get(0)->shape()) : 0;
+}
 
 std::vector<SheetColumn> sheetColumns() {
     std::vector<SheetColumn> columns;
@@ -41,7 +50,10 @@ std::vector<SheetColumn> sheetColumns() {
         const std::vector<uint32_t> shapes = WorldTest::frameShapesOf(*kind);
         EXPECT_FALSE(shapes.empty()) << "robot type " << kind->type() << ": drawing " << kind->animation()
                                      << " has no frames";
-        for (size_t i = 0; i < shapes.size(); ++i) columns.push_back({kind->type(), shapes[i], kind->scale(), i == 0});
+        const uint32_t cargo = kind->type() == kCarrierKind ? firstShapeOf(AnimIds::POWUP_BOX) : 0;
+        for (size_t i = 0; i < shapes.size(); ++i) {
+            columns.push_back({kind->type(), shapes[i], kind->scale(), i == 0, cargo});
+        }
     }
     return columns;
 }
@@ -76,6 +88,11 @@ TEST_F(RobotKindsGl, EveryFrameLightsItsCellInEachLookAndNoTwoKindsLookAlike) {
                                         Util::Colour{}, scale, 0.0f, &display);
             }
             library.drawShape(display, set, kinds[i].shape, x, y, 1.0f, scale, 0, 0.0f);
+            if (set != 2 && kinds[i].cargo != 0) {
+                library.drawShapeFilled(gfx::ViewId(kKindFirstView), fill, set, kinds[i].cargo, x, y, 1.0f,
+                                        Util::Colour{}, 1.0f, 0.0f, &display);
+                library.drawShape(display, set, kinds[i].cargo, x, y, 1.0f, 1.0f, 0, 0.0f);
+            }
         }
     }
     const int next = display.endFrame(true);

@@ -84,6 +84,8 @@ public:
 
     // Level construction.
     void buildMaze();
+    // Indexes the corridors again after the maze's passages were changed by hand.
+    void rebuildCorridors();
     void cellToWorld(int& x, int& y, float fx, float fy) const;
     void worldToCell(int& x, int& y) const;
     void worldToCellFloat(float& x, float& y) const;

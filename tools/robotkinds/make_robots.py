@@ -92,7 +92,7 @@ def kinds():
              walk="BossBulletWalk", speed=5.0, sound=WHISTLE),
         # Heavy enough that no punch moves it; charged at a boss node, a player takes it apart in a
         # handful of blows.
-        dict(type=BOSS, animation=drawing.BOSS, scale=1.6, health=1000, mass=20, targets_player=True,
+        dict(type=BOSS, animation=drawing.BOSS, scale=1.6, health=600, mass=20, targets_player=True,
              walk="MazeWalk", speed=1.0, **scanning("BossScan", 1500, 0, attention=4000), muzzle_y=20,
              sound=BOSS_THROB),
     ]

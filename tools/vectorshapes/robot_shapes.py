@@ -87,13 +87,14 @@ def tron():
 def carrier():
     """A low cart on treads with a cradle; the power-up box it carries sits in the cradle."""
     s = Shape(CARRIER_SHAPE, YELLOW, "box carrier: a cart on treads with a cradle")
-    s.solid(rect(-15, -15, 15, -8))                                      # treads
-    s.solid([(-15, -8), (-10, -8), (-10, 9), (-15, 6)])                  # cradle sides
-    s.solid([(10, -8), (15, -8), (15, 6), (10, 9)])
-    s.line(rect(-10, -8, 10, -6))                                        # cradle floor
+    # The box (14 units square, drawn at its own scale on the carrier's centre) fits the cradle.
+    s.solid(rect(-15, -18, 15, -11))                                     # treads
+    s.solid([(-15, -11), (-10, -11), (-10, 10), (-15, 7)])               # cradle sides
+    s.solid([(10, -11), (15, -11), (15, 7), (10, 10)])
+    s.line(rect(-10, -11, 10, -9))                                       # cradle floor
     for x in (-10, 0, 10):
-        s.line(circle(x, -11.5, 2, 6), colour=AMBER)
-    return s.collision(28, 24)
+        s.line(circle(x, -14.5, 2, 6), colour=AMBER)
+    return s.collision(28, 28)
 
 
 def security():

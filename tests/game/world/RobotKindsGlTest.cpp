@@ -1,22 +1,22 @@
-// Every robot kind of the shipped robot data, drawn at its own scale as a player sees it at the
-// default zoom, in its own look, its flash look and its minimap marker, read back from OpenGL.
+// Every frame each robot kind of the shipped robot data can show, drawn at the kind's scale as a
+// player sees it at the default zoom (a carrier with the box it holds), in its own look and its
+// flash look, and below the shape a kind shows first its minimap marker, read back from OpenGL.
 // With ZELMO_PICTURES set to a folder, the contact sheet is written there as a PNG.
-#include <flatbuffers/flatbuffers.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "data/VectorGraphics_generated.h"
-#include "engine/data/Info.h"
 #include "engine/gfx/Gfx.h"
 #include "engine/gfx/ShaderLoader.h"
 #include "engine/vector/GameVectors.h"
 #include "engine/vector/VectorDisplay.h"
+#include "game/vector/AnimId.h"
 #include "tests/engine/gfx/GlContext.h"
 #include "tests/engine/gfx/PicturePng.h"
 #include "tests/engine/gfx/ReadBackTarget.h"
+#include "tests/game/world/ShippedRobotKinds.h"
 #include "tests/game/world/WorldHarness.h"
 
 namespace {
@@ -27,42 +27,43 @@ constexpr float kMarkerScale = 3.0f;
 constexpr int kKindClearView = 1;
 constexpr int kKindFirstView = 10;
 
-struct DrawnKind {
+// One column of the sheet: a frame of a kind's drawings at the kind's scale.
+struct SheetColumn {
     uint32_t type;
-    uint32_t shape;  // the first frame of its first animation
+    uint32_t shape;
     float scale;
+    bool first;      // the shape the kind shows first: its minimap marker is drawn below it
+    uint32_t cargo;  // the shape of the power-up box a carrier holds on its centre, or 0
 };
 
-// The robot data is read by field position, as the game reads it: type 0, animation 1, scale 3.
-std::vector<DrawnKind> shippedKinds() {
-    Game::Info robots;
-    EXPECT_TRUE(robots.loadSchema("data/Robots.fbs"));
-    EXPECT_NE(robots.loadData("data/robots"), nullptr);
-    std::vector<DrawnKind> kinds;
-    if (!robots.root()) return kinds;
-    using Tables = flatbuffers::Vector<flatbuffers::Offset<flatbuffers::Table>>;
-    const Tables* list = robots.root()->GetPointer<const Tables*>(flatbuffers::FieldIndexToOffset(0));
-    for (flatbuffers::uoffset_t i = 0; list && i < list->size(); ++i) {
-        const flatbuffers::Table* kind = list->Get(i);
-        const auto type = kind->GetField<uint32_t>(flatbuffers::FieldIndexToOffset(0), 0);
-        const auto animationId = kind->GetField<int32_t>(flatbuffers::FieldIndexToOffset(1), 0);
-        const float scale = kind->GetField<float>(flatbuffers::FieldIndexToOffset(3), 1.0f);
-        const Vector::AnimationDef* animation = GameVectors::instance().animation(uint32_t(animationId));
-        EXPECT_TRUE(animation && animation->frames() && animation->frames()->size() > 0)
-            << "robot type " << type << ": animation " << animationId;
-        if (!animation || !animation->frames() || animation->frames()->size() == 0) continue;
-        kinds.push_back({type, uint32_t(animation->frames()->Get(0)->shape()), scale});
+constexpr uint32_t kCarrierKind = 4;
+
+uint32_t firstShapeOf(uint32_t animation) {
+    const Vector::AnimationDef* def = GameVectors::instance().animation(animation);
+    return def && def->frames() && def->frames()->size() > 0 ? uint32_t(def->frames()->Get(0)->shape()) : 0;
+}
+
+std::vector<SheetColumn> sheetColumns() {
+    std::vector<SheetColumn> columns;
+    const WorldTest::ShippedRobotKinds kinds;
+    for (const Zelmo::RobotDef* kind : kinds.all()) {
+        const std::vector<uint32_t> shapes = WorldTest::frameShapesOf(*kind);
+        EXPECT_FALSE(shapes.empty()) << "robot type " << kind->type() << ": drawing " << kind->animation()
+                                     << " has no frames";
+        const uint32_t cargo = kind->type() == kCarrierKind ? firstShapeOf(AnimIds::POWUP_BOX) : 0;
+        for (size_t i = 0; i < shapes.size(); ++i) {
+            columns.push_back({kind->type(), shapes[i], kind->scale(), i == 0, cargo});
+        }
     }
-    std::sort(kinds.begin(), kinds.end(), [](const DrawnKind& a, const DrawnKind& b) { return a.type < b.type; });
-    return kinds;
+    return columns;
 }
 
 class RobotKindsGl : public GlTest {};
 
-TEST_F(RobotKindsGl, EveryKindLightsItsCellInEachLookAndNoTwoLookAlike) {
+TEST_F(RobotKindsGl, EveryFrameLightsItsCellInEachLookAndNoTwoKindsLookAlike) {
     if (IsSkipped()) return;
     WorldTest::WorldHarness harness;  // loads the shipped shapes
-    const std::vector<DrawnKind> kinds = shippedKinds();
+    const std::vector<SheetColumn> kinds = sheetColumns();
     ASSERT_GE(kinds.size(), 17u);
     const int width = kKindCell * int(kinds.size());
     const int height = kKindCell * kKindRows;
@@ -80,12 +81,18 @@ TEST_F(RobotKindsGl, EveryKindLightsItsCellInEachLookAndNoTwoLookAlike) {
             // Set 0 in the top row of the picture, the minimap markers at the bottom.
             const float y = float(kKindCell) * (float(kKindRows - set) - 0.5f);
             const float scale = set == 2 ? kMarkerScale : kinds[i].scale;
+            if (set == 2 && !kinds[i].first) continue;
             // The minimap fills its markers itself, reading their fill colours its own way.
             if (set != 2) {
                 library.drawShapeFilled(gfx::ViewId(kKindFirstView), fill, set, kinds[i].shape, x, y, 1.0f,
                                         Util::Colour{}, scale, 0.0f, &display);
             }
             library.drawShape(display, set, kinds[i].shape, x, y, 1.0f, scale, 0, 0.0f);
+            if (set != 2 && kinds[i].cargo != 0) {
+                library.drawShapeFilled(gfx::ViewId(kKindFirstView), fill, set, kinds[i].cargo, x, y, 1.0f,
+                                        Util::Colour{}, 1.0f, 0.0f, &display);
+                library.drawShape(display, set, kinds[i].cargo, x, y, 1.0f, 1.0f, 0, 0.0f);
+            }
         }
     }
     const int next = display.endFrame(true);
@@ -109,12 +116,16 @@ TEST_F(RobotKindsGl, EveryKindLightsItsCellInEachLookAndNoTwoLookAlike) {
     };
     const char* kLooks[kKindRows] = {"minimap marker", "flash look", "own look"};
     std::vector<std::vector<bool>> looks;
+    std::vector<uint32_t> lookTypes;
     for (size_t i = 0; i < kinds.size(); ++i) {
-        for (int row = 0; row < kKindRows; ++row) {
+        for (int row = kinds[i].first ? 0 : 1; row < kKindRows; ++row) {
             const std::vector<bool> cell = mask(i, row);
             EXPECT_GT(std::count(cell.begin(), cell.end(), true), 40)
                 << "robot type " << kinds[i].type << " shape " << kinds[i].shape << ": " << kLooks[row];
-            if (row == kKindRows - 1) looks.push_back(cell);
+            if (row == kKindRows - 1 && kinds[i].first) {
+                looks.push_back(cell);
+                lookTypes.push_back(kinds[i].type);
+            }
         }
     }
     // A silhouette is the set of lit pixels; two kinds share one when nearly all coincide.
@@ -126,7 +137,7 @@ TEST_F(RobotKindsGl, EveryKindLightsItsCellInEachLookAndNoTwoLookAlike) {
                 either += looks[a][p] || looks[b][p];
             }
             EXPECT_LT(double(both), 0.8 * double(either))
-                << "robot types " << kinds[a].type << " and " << kinds[b].type << " look alike";
+                << "robot types " << lookTypes[a] << " and " << lookTypes[b] << " look alike";
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/VectorGraphics_generated.h"
 #include "engine/util/FlatText.h"
 #include "engine/vector/GameVectors.h"
 #include "game/config/Settings.h"
@@ -16,7 +17,6 @@
 #include "game/world/RobotComp.h"
 #include "game/world/RobotModes.h"
 #include "game/world/RobotSteering.h"
-#include "data/VectorGraphics_generated.h"
 
 namespace Zelmo {
 namespace {

@@ -32,7 +32,8 @@ int corridorThrough(const GameLogic& logic, int cellX, int cellY, int targetX, i
 }
 
 // Steers one stop along the path; false when no way there is found from this cell.
-bool followPathStep(GameLogic& logic, const ecs::Entity& entity, const RobotCell& cell, int direction, const PathPoint& to) {
+bool followPathStep(GameLogic& logic, const ecs::Entity& entity, const RobotCell& cell, int direction,
+                    const PathPoint& to) {
     if (direction == 0) {
         direction = isDecisionPoint(logic, to.x, to.y) ? corridorLeadingTo(logic, cell.x, cell.y, to.x, to.y)
                                                        : corridorThrough(logic, cell.x, cell.y, to.x, to.y);
@@ -78,7 +79,8 @@ void starWalk(GameLogic& logic, const ecs::Entity& entity, bool corridor) {
             finder.runSearch(robot.pathSearchSteps);
             return;
         }
-        case PathState::Found: break;
+        case PathState::Found:
+            break;
         default:
             mazeWalk(logic, entity, corridor);
             return;

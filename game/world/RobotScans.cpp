@@ -85,8 +85,11 @@ void towerScan(GameLogic& logic, const ecs::Entity& entity, bool seen) {
         case kTowerPad:
             if (seen) switchTower(entity, kTowerRise);
             break;
-        case kTowerRisen: switchTower(entity, seen ? kTower : kTowerLower); break;
-        default: break;
+        case kTowerRisen:
+            switchTower(entity, seen ? kTower : kTowerLower);
+            break;
+        default:
+            break;
     }
 }
 

@@ -13,31 +13,46 @@ namespace Zelmo {
 
 int sideA(int direction) {
     switch (direction) {
-        case 1: return 4;
-        case 2: return 8;
-        case 4: return 2;
-        case 8: return 1;
-        default: return 0;
+        case 1:
+            return 4;
+        case 2:
+            return 8;
+        case 4:
+            return 2;
+        case 8:
+            return 1;
+        default:
+            return 0;
     }
 }
 
 int sideB(int direction) {
     switch (direction) {
-        case 1: return 8;
-        case 2: return 4;
-        case 4: return 1;
-        case 8: return 2;
-        default: return 0;
+        case 1:
+            return 8;
+        case 2:
+            return 4;
+        case 4:
+            return 1;
+        case 8:
+            return 2;
+        default:
+            return 0;
     }
 }
 
 int reverseOf(int direction) {
     switch (direction) {
-        case 1: return 2;
-        case 2: return 1;
-        case 4: return 8;
-        case 8: return 4;
-        default: return 0;
+        case 1:
+            return 2;
+        case 2:
+            return 1;
+        case 4:
+            return 8;
+        case 8:
+            return 4;
+        default:
+            return 0;
     }
 }
 

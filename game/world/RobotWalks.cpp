@@ -197,8 +197,8 @@ void fishWalk(GameLogic& logic, const ecs::Entity& entity, bool) {
     const RobotCell cell = cellOf(logic, pva.x, pva.y);
     const int toX = robot.fishTargetX - cell.x, toY = robot.fishTargetY - cell.y;
     if (robot.wanderTimer < 0.0f || toX * toX + toY * toY <= 2) pickFishTarget(logic, robot, cell);
-    const int direction =
-        logic.chooseDirection(cell.x, cell.y, robot.fishTargetX, robot.fishTargetY, true, reverseOf(robot.lastDirection));
+    const int direction = logic.chooseDirection(cell.x, cell.y, robot.fishTargetX, robot.fishTargetY, true,
+                                                reverseOf(robot.lastDirection));
     if (direction != 0) {
         steerRobot(logic, cell.x, cell.y, direction, pva, robot);
     } else {

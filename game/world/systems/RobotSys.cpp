@@ -44,8 +44,7 @@ void fireBeam(GameLogic& logic, const ecs::Entity& robot, int muzzleX, float x, 
     static const float s_beamSpeed = Globals::getFloat("BEAMSPEED");
     const RobotComp& state = robot.get<RobotComp>();
     const PVAComp& pva = robot.get<PVAComp>();
-    logic.addBeam(state.beamType, robot, float(muzzleX), float(state.muzzleY), x - pva.x, y - pva.y, s_beamSpeed,
-                  true);
+    logic.addBeam(state.beamType, robot, float(muzzleX), float(state.muzzleY), x - pva.x, y - pva.y, s_beamSpeed, true);
     if (robot.has<BeamComp>()) robot.get<BeamComp>().killOwner = false;
 }
 
@@ -206,17 +205,22 @@ void RobotSys::fire(GameLogic& logic, const ecs::Entity& robot, float x, float y
     PVAComp& pva = robot.get<PVAComp>();
     const int muzzleX = state.heading <= 180 ? -state.muzzleX : state.muzzleX;
     switch (state.weaponKind) {
-        case kWeaponBeam: fireBeam(logic, robot, muzzleX, x, y); break;
+        case kWeaponBeam:
+            fireBeam(logic, robot, muzzleX, x, y);
+            break;
         case kWeaponLightning:
             logic.createLinkedLightning(robot, muzzleX, state.muzzleY, state.strikeType, 1, 2, pva.x, pva.y, x, y)
                 .activate();
             break;
-        case kWeaponParticles: fireParticles(logic, robot, muzzleX, x, y, false); break;
+        case kWeaponParticles:
+            fireParticles(logic, robot, muzzleX, x, y, false);
+            break;
         case kWeaponBeamAndParticles:
             fireBeam(logic, robot, muzzleX, x, y);
             fireParticles(logic, robot, muzzleX, x, y, true);
             break;
-        default: break;
+        default:
+            break;
     }
     if (state.firesWhileWalking) {
         state.state = kFiringWalking;

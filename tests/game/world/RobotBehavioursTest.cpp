@@ -11,8 +11,8 @@
 #include "engine/maze/Node.h"
 #include "game/world/GameLogic.h"
 #include "game/world/Heading.h"
-#include "game/world/PlayerComps.h"
 #include "game/world/PathFinderComp.h"
+#include "game/world/PlayerComps.h"
 #include "game/world/RobotBehaviours.h"
 #include "game/world/RobotComp.h"
 #include "game/world/RobotSteering.h"
@@ -37,11 +37,7 @@ using Zelmo::RobotComp;
 //                 |           |
 //               (2,3)       (4,3)
 const std::array<const char*, 5> kHandMaze = {
-    "6CEC8",
-    "3.7A.",
-    "5CB5A",
-    "..1.1",
-    ".....",
+    "6CEC8", "3.7A.", "5CB5A", "..1.1", ".....",
 };
 
 struct HandCell {
@@ -50,7 +46,9 @@ struct HandCell {
     friend bool operator==(const HandCell& a, const HandCell& b) { return a.x == b.x && a.y == b.y; }
 };
 
-std::ostream& operator<<(std::ostream& out, const HandCell& cell) { return out << "(" << cell.x << "," << cell.y << ")"; }
+std::ostream& operator<<(std::ostream& out, const HandCell& cell) {
+    return out << "(" << cell.x << "," << cell.y << ")";
+}
 
 int maskAt(int x, int y) {
     const char c = kHandMaze[size_t(y)][size_t(x)];
@@ -184,11 +182,26 @@ TEST_F(HandMaze, WalksEnterTheCellsTheirRulesGive) {
          {0, 0},
          4,
          {{1, 0}, {2, 0}, {3, 0}, {4, 0}, {3, 0}, {2, 0}, {1, 0}, {0, 0}, {0, 1}}},
-        {"the maze walk keeps out of a dead end one corridor deep", Zelmo::mazeWalk, {0, 100, 0, 0}, 2, {2, 1}, 2,
+        {"the maze walk keeps out of a dead end one corridor deep",
+         Zelmo::mazeWalk,
+         {0, 100, 0, 0},
+         2,
+         {2, 1},
+         2,
          {{2, 2}}},
-        {"with no dead-end limit it takes the turn its weight asks for", Zelmo::mazeWalk, {0, 100, 0, 0}, 0, {2, 1}, 2,
+        {"with no dead-end limit it takes the turn its weight asks for",
+         Zelmo::mazeWalk,
+         {0, 100, 0, 0},
+         0,
+         {2, 1},
+         2,
          {{3, 1}, {3, 2}, {4, 2}, {4, 3}}},
-        {"the edge walk keeps its left hand on the wall", Zelmo::edgeWalk, {20, 20, 40, 40}, 2, {0, 0}, 4,
+        {"the edge walk keeps its left hand on the wall",
+         Zelmo::edgeWalk,
+         {20, 20, 40, 40},
+         2,
+         {0, 0},
+         4,
          {{0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 3}, {2, 2}, {2, 1}, {3, 1}}},
     };
     for (const WalkCase& c : cases) {

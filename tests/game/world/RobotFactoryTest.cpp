@@ -95,7 +95,8 @@ TEST_F(RobotData, AbsentFieldsReadAsTheirDefaultsAndTheLaterOfTwoKindsWins) {
     EXPECT_GT(robot.get<PVAComp>().offScreenTime, state.attentionWindow) << "a new robot counts as unseen";
 
     std::vector<float> scales;
-    for (int i = 0; i < 20; ++i) scales.push_back(harness.logic().createRobot(31, -1, -1).get<Zelmo::VectorComp>().scale);
+    for (int i = 0; i < 20; ++i)
+        scales.push_back(harness.logic().createRobot(31, -1, -1).get<Zelmo::VectorComp>().scale);
     for (float scale : scales) {
         EXPECT_GE(scale, 0.5f);
         EXPECT_LT(scale, 1.5f);

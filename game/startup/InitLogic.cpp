@@ -26,7 +26,8 @@ void InitLogic::enter(const Game::LogicEntry& previous, const std::string& comma
     loadInputs();
     loadSounds();
     if (!initShapeLibrary()) Util::fatal("Failed to init GameVectors");
-    if (!RobotFactory::instance().init()) Util::fatal("Failed to init RobotFactory: " + RobotFactory::instance().error());
+    RobotFactory& robots = RobotFactory::instance();
+    if (!robots.init()) Util::fatal("Failed to init RobotFactory: " + robots.error());
     Game::createColourProgram();
 }
 

@@ -206,17 +206,27 @@ TEST_F(RobotKinds, AKnockBackEndsWithItsCostAndARobotDiesOnceWhenAPunchFollows) 
     }
 }
 
-TEST_F(RobotKinds, AKnockBackWaitsThroughAnUpdateOfNoTime) {
-    ecs::Entity robot = logic().createRobot(1, -1, -1);
-    RobotComp& state = robot.get<RobotComp>();
-    state.state = 1;
-    state.knockBackSpeed = 5.0f;
-    robot.get<PVAComp>().collisionValue = 0;
-    logic().update(0.0f);
-    EXPECT_EQ(state.state, 1);
-    EXPECT_EQ(state.knockBackSpeed, 5.0f);
-    harness.step();
-    EXPECT_LT(state.knockBackSpeed, 5.0f) << "decays once a 60th of a second has passed";
+// The knock-back slows once per 60th of a second, however long the update; an update of no time
+// leaves it as it is.
+TEST_F(RobotKinds, AKnockBackDecaysPerSixtiethOfASecond) {
+    struct Case {
+        float dt;
+        int decays;
+    } cases[] = {{16.7f, 1}, {8.3f, 2}, {34.0f, 0}, {0.0f, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("update of " + std::to_string(c.dt) + " ms");
+        ecs::Entity robot = logic().createRobot(1, -1, -1);
+        RobotComp& state = robot.get<RobotComp>();
+        state.state = 1;
+        state.knockBackSpeed = 5.0f;
+        robot.get<PVAComp>().collisionValue = 0;
+        logic().update(c.dt);
+        float expected = 5.0f;
+        for (int i = 0; i < c.decays; ++i) expected *= state.knockBackDecay;
+        EXPECT_EQ(state.state, 1);
+        EXPECT_FLOAT_EQ(state.knockBackSpeed, expected);
+        robot.kill();
+    }
 }
 
 struct LevelRobots : ecs::System {

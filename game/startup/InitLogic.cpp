@@ -11,6 +11,7 @@
 #include "game/config/Settings.h"
 #include "game/input/GlobalInputRefs.h"
 #include "game/vector/ShapeLibrary.h"
+#include "game/world/RobotFactory.h"
 
 namespace Zelmo {
 
@@ -25,6 +26,8 @@ void InitLogic::enter(const Game::LogicEntry& previous, const std::string& comma
     loadInputs();
     loadSounds();
     if (!initShapeLibrary()) Util::fatal("Failed to init GameVectors");
+    RobotFactory& robots = RobotFactory::instance();
+    if (!robots.init()) Util::fatal("Failed to init RobotFactory: " + robots.error());
     Game::createColourProgram();
 }
 

@@ -33,6 +33,7 @@ public:
 
     // The cell of a point, clamped into the grid.
     int cellOf(int x, int y) const;
+    int cellSize() const { return 1 << m_shift; }
     int columns() const { return m_columns; }
     int rows() const { return m_rows; }
 

@@ -110,6 +110,7 @@ void GameLogic::buildWorld() {
     m_world->addSystem(m_playerInputSys);
     m_world->addSystem(m_powerUpSys);
     m_world->addSystem(m_animationSys);
+    m_world->addSystem(m_robotSys);
     m_world->addSystem(m_movementSys);
     m_world->addSystem(m_collisionSys);
     m_world->addSystem(m_lightningSys);
@@ -145,6 +146,7 @@ void GameLogic::buildWorld() {
     m_effectsSys.setOwner(this);
     m_playerInputSys.init(m_context, *this, Globals::getFloat("PLAYERSPEED"), Globals::getFloat("PUNCHSPEED"));
     m_powerUpSys.init(*this);
+    m_robotSys.setOwner(this);
     m_movementSys.init(*this);
     m_collisionSys.init(GameVectors::instance().gridShift(), *this);
     m_footstepSys.setOwner(this);
@@ -214,6 +216,7 @@ std::string GameLogic::update(float dt) {
     run(m_effectsSys, 2);
     run(m_playerInputSys, 3);
     run(m_animationSys, 4);
+    run(m_robotSys, 5);
     run(m_powerUpSys, 6);
     run(m_movementSys, 7);
     run(m_collisionSys, 8);

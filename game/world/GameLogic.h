@@ -38,6 +38,7 @@
 #include "game/world/systems/PlayerInputSys.h"
 #include "game/world/systems/PolyDisplaySys.h"
 #include "game/world/systems/PowerUpSys.h"
+#include "game/world/systems/RobotSys.h"
 #include "game/world/systems/TextInfoSys.h"
 #include "game/world/systems/TimerSys.h"
 #include "game/world/systems/VectorDisplaySys.h"
@@ -83,6 +84,8 @@ public:
 
     // Level construction.
     void buildMaze();
+    // Indexes the corridors again after the maze's passages were changed by hand.
+    void rebuildCorridors();
     void cellToWorld(int& x, int& y, float fx, float fy) const;
     void worldToCell(int& x, int& y) const;
     void worldToCellFloat(float& x, float& y) const;
@@ -95,6 +98,7 @@ public:
     // 0, 1, 2, or 3 for three or more open exits.
     int exitCount(int x, int y) const;
     CorridorNode* corridorAt(int x, int y, int direction) const;
+    const CorridorLookup& corridors() const { return *m_corridors; }
     // Moves (x, y) to the decision point that way and gives its link count; 0 when there is none.
     int followCorridor(int& x, int& y, int directionBit) const;
     // (exit bit, dead-end depth) per link of the node on the cell (direction < 0) or of the node
@@ -222,6 +226,7 @@ private:
     PlayerInputSys m_playerInputSys;
     PowerUpSys m_powerUpSys;
     AnimationSys m_animationSys;
+    RobotSys m_robotSys;
     MovementSys m_movementSys;
     CollisionSys m_collisionSys;
     LightningSys m_lightningSys;

@@ -74,6 +74,11 @@ void GameLogic::buildMaze() {
     fill(width - m_params.marginRight, width, 0, height);
 }
 
+void GameLogic::rebuildCorridors() {
+    m_corridors = std::make_unique<CorridorLookup>(4);
+    Maze::buildCorridorLookup(m_mazeData->getStartNode(), *m_corridors);
+}
+
 void GameLogic::cellToWorld(int& x, int& y, float fx, float fy) const {
     const int tw = 1 << m_params.tileShiftX;
     const int th = 1 << m_params.tileShiftY;

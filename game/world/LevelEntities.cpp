@@ -8,6 +8,7 @@
 #include "game/world/LifeComps.h"
 #include "game/world/PlayerComps.h"
 #include "game/world/RobotComp.h"
+#include "game/world/RobotFactory.h"
 
 // The entities every level starts with: the player, the prisoners or boss nodes, the robots of
 // the spawn list and the lift.
@@ -153,15 +154,14 @@ ecs::Entity GameLogic::createBossNode(int cellX, int cellY) {
     return node;
 }
 
-// The robot factory gives the robot its kind's components when robots arrive; until then a
-// robot is its position and kind.
+// A type the robot kinds do not have leaves a bare position that no robot system touches.
 ecs::Entity GameLogic::createRobot(int type, int x, int y) {
     ecs::Entity robot = m_world->createEntity();
     PVAComp& pva = robot.add<PVAComp>();
     if (x < 0 || y < 0) randomFreeCell(x, y);
     pva.x = float(x);
     pva.y = float(y);
-    robot.add<RobotComp>().type = type;
+    RobotFactory::instance().create(*this, uint32_t(type), robot);
     robot.activate();
     return robot;
 }

@@ -2,13 +2,21 @@
 
 #include <algorithm>
 
+#include "data/VectorGraphics_generated.h"
+#include "engine/util/FlatText.h"
+#include "engine/vector/GameVectors.h"
+#include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
 #include "game/world/CombatComps.h"
 #include "game/world/DisplayComps.h"
 #include "game/world/FXsComp.h"
 #include "game/world/GameLogic.h"
 #include "game/world/LifeComps.h"
+#include "game/world/MotionComps.h"
+#include "game/world/PathFinderComp.h"
 #include "game/world/RobotComp.h"
+#include "game/world/RobotModes.h"
+#include "game/world/RobotSteering.h"
 
 namespace Zelmo {
 namespace {
@@ -27,6 +35,54 @@ constexpr float kEffectBeamGrowth = 50.0f;
 // Just below 2000 and 1000 ms, as the zapped look's limits have always been.
 constexpr float kLongZap = 1999.9998779296875f;
 constexpr float kShortZap = 999.9999389648438f;
+constexpr int kRobotZapKind = 3;
+constexpr int kPowerUpBox = 18;
+
+int firstFrameShape(int animation) {
+    const Vector::AnimationDef* def = GameVectors::instance().animation(uint32_t(animation));
+    if (!def || !def->frames() || def->frames()->size() == 0) return 0;
+    return def->frames()->Get(0)->shape();
+}
+
+// A stored scale of 0 asks for a random one in [0.5, 1.5).
+float drawScale(GameLogic& logic, float stored) {
+    if (stored != 0.0f) return stored;
+    constexpr uint32_t kSteps = 1u << 24;
+    return 0.5f + float(logic.random().nextInt(kSteps)) / float(kSteps);
+}
+
+void fillRobot(GameLogic& logic, uint32_t type, const RobotDef& def, const PVAComp& pva, RobotComp& robot) {
+    robot.type = int32_t(type);
+    robot.footstepMemory = def.footstep_memory();
+    robot.footstepSpeed = def.footstep_speed();
+    if (def.targets_player()) robot.target = logic.player();
+    robot.targetTileX = tileUnderX(logic, pva.x);
+    robot.targetTileY = tileUnderY(logic, pva.y);
+    robot.health = def.health();
+    robot.mass = def.mass();
+    robot.scan = scanModeByName(Util::toStdString(def.scan()));
+    robot.attentionWindow = def.attention_window();
+    robot.scanInterval = float(def.scan_interval());
+    robot.refireInterval = float(def.refire_interval());
+    robot.turnTime = def.beam_turn_time();
+    robot.sightRange = def.sight_range();
+    robot.firesWhileWalking = def.fires_while_walking();
+    robot.weaponKind = def.weapon();
+    robot.muzzleX = def.muzzle_x();
+    robot.muzzleY = def.muzzle_y();
+    robot.beamType = def.beam_type();
+    robot.strikeType = def.strike_type();
+    robot.particleDef = def.particle_def();
+    robot.walk = walkModeByName(Util::toStdString(def.walk()));
+    robot.pathLimit = def.path_limit();
+    robot.pathSearchSteps = def.path_search_steps();
+    robot.speed = def.speed() * getOptionValue("ROBOT_SPEED");
+    robot.cellShift = def.cell_shift();
+    robot.deadEndLimit = def.dead_end_depth_limit();
+    robot.deflectionLimit = def.deflection_limit();
+    robot.mazeWeights = {def.maze_weight_a_straight(), def.maze_weight_b_straight(), def.maze_weight_a_blocked(),
+                         def.maze_weight_b_blocked()};
+}
 
 // The effect beam a kind shows when hit, with its origin height; 0 for none.
 struct HitBeam {
@@ -90,6 +146,42 @@ void throwSparks(const ecs::Entity& robot, RobotComp& state, int heading, float 
 }
 
 }  // namespace
+
+void RobotFactory::create(GameLogic& logic, uint32_t type, const ecs::Entity& robot) const {
+    const RobotDef* def = this->def(type);
+    if (!def) return;
+    PVAComp& pva = robot.get<PVAComp>();
+    fillRobot(logic, type, *def, pva, robot.add<RobotComp>(def->junction_memory()));
+    if (def->path_search_steps() != 0) robot.add<PathFinderComp>(logic);
+
+    AnimationComp& animation = robot.add<AnimationComp>();
+    animation.animation = def->animation();
+    VectorComp& vector = robot.add<VectorComp>();
+    vector.shape = firstFrameShape(def->animation());
+    vector.filled = def->filled();
+    vector.scale = drawScale(logic, def->scale());
+    addShapeBoxes(robot, vector.shape, vector.scale);
+    robot.add<MazeMapDisplayComp>().shape = vector.shape;
+    if (def->sound() != 0) {
+        SoundComp& sound = robot.add<SoundComp>();
+        sound.sound = def->sound();
+        sound.stopDelay = float(def->sound_offscreen_limit());
+    }
+    // A new robot counts as not yet seen, so it neither scans nor fires until it comes on screen.
+    pva.offScreenTime = def->attention_window() + 1.0f;
+    // The boss bullet flies through walls until it meets one head on; it has no wall probes.
+    if (type != kBossBullet) robot.add<CollisionPointsComp>(vector.shape, vector.scale);
+    robot.add<FXsComp>();
+    robot.add<ZappedComp>().kind = kRobotZapKind;
+
+    if (type == kBoxCarrier) {
+        // The box gets its collision boxes only once dropped, so that its carrier does not run into it.
+        ecs::Entity box = logic.createAnimatedEntity(kPowerUpBox, false);
+        robot.get<RobotComp>().carried = box;
+        logic.linkPVA(robot, box, 0, 0);
+        box.activate();
+    }
+}
 
 void RobotFactory::robotHit(GameLogic& logic, const ecs::Entity& robot, int heading, float x, float y, float knockBack,
                             float damage) {

@@ -18,84 +18,10 @@ import math
 import os
 import sys
 
-# Line colours, 0xRRGGBBAA.
-CYAN = 0x73D9E7FF
-PINK = 0xFFB2FFFF
-GREEN = 0x7FFF7FFF
-AMBER = 0xFFB020FF
-RED = 0xFF4040FF
-WHITE = 0xFFFFFFFF
-
-
-def fill_of(rgba, dim=0.35):
-    """The packed ABGR fill colour for a line colour: the same hue, dimmed, opaque."""
-    r, g, b = (rgba >> 24) & 255, (rgba >> 16) & 255, (rgba >> 8) & 255
-    r, g, b = (int(c * dim) for c in (r, g, b))
-    return 0xFF000000 | (b << 16) | (g << 8) | r
-
-
-def closed(points):
-    return list(points) + [points[0]]
-
-
-def circle(cx, cy, r, n=12, start=0.0):
-    return [(cx + r * math.cos(start + 2 * math.pi * k / n), cy + r * math.sin(start + 2 * math.pi * k / n))
-            for k in range(n)]
-
-
-def rect(x0, y0, x1, y1):
-    return [(x0, y0), (x1, y0), (x1, y1), (x0, y1)]
-
-
-def mirror_x(points):
-    return [(-x, y) for x, y in points]
-
-
-def rounded(value):
-    value = round(value, 3)
-    return int(value) if value == int(value) else value
-
-
-def flat(points):
-    return [rounded(v) for point in points for v in point]
-
-
-class Shape:
-    def __init__(self, ident, colour, note, fill_dim=0.35):
-        self.ident, self.colour, self.note, self.fill_dim = ident, colour, note, fill_dim
-        self.outline, self.fill, self.box = [], [], None
-
-    def line(self, points, close=True, colour=0, thickness=1.0):
-        entry = {"points": flat(closed(points) if close else points)}
-        if colour:
-            entry["colour"] = colour
-        if thickness != 1.0:
-            entry["thickness"] = thickness
-        self.outline.append(entry)
-        return self
-
-    def solid(self, points, colour=None):
-        """A convex piece filled under the lines (and drawn as a closed outline)."""
-        self.line(points, colour=colour or 0)
-        return self.piece(points, colour)
-
-    def piece(self, points, colour=None):
-        """A convex piece that is only filled."""
-        self.fill.append({"colour": fill_of(colour or self.colour, self.fill_dim), "points": flat(closed(points))})
-        return self
-
-    def collision(self, w, h):
-        self.box = {"x": 0, "y": 0, "w": w, "h": h, "centred": True}
-        return self
-
-    def json(self):
-        graphic = {"outline": self.outline}
-        if self.fill:
-            graphic["fill"] = self.fill
-        if self.box:
-            graphic["collision_box"] = self.box
-        return {"id": self.ident, "colour": self.colour, "graphic": graphic}
-
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import robot_shapes  # noqa: E402
+from shape_kit import (AMBER, CYAN, GREEN, PINK, RED, WHITE, Shape, animation, circle, flash,  # noqa: E402
+                       minimap_marker, mirror_x, rect)
 
 # --- the player: a compact figure, head, body, arms and legs, in six poses and four facings ---
 # Seen from the side when facing left or right (drawn facing right, mirrored for left), from the
@@ -259,40 +185,6 @@ def held_shield(facing):
     return s  # its boxes are the arc's bounds: what it stops is what it covers
 
 
-def robot0():
-    s = Shape(1, AMBER, "robot: a box on legs with one eye")
-    s.solid(rect(-10, -6, 10, 10))
-    s.line(rect(-6, 2, 6, 6), colour=RED)
-    s.solid([(-9, -6), (-5, -6), (-7, -14), (-11, -14)])
-    s.solid([(5, -6), (9, -6), (11, -14), (7, -14)])
-    s.line([(0, 10), (0, 15)], close=False)
-    return s.collision(20, 28)
-
-
-def tron():
-    s = Shape(4, RED, "tron: a diamond with a core")
-    s.solid([(0, -14), (12, 0), (0, 14), (-12, 0)])
-    s.line([(0, -5), (5, 0), (0, 5), (-5, 0)], colour=WHITE)
-    return s.collision(20, 24)
-
-
-def tower_pad():
-    s = Shape(8, AMBER, "tower pad: the hatch a tower rises from")
-    s.solid(circle(0, 0, 13, 8, math.pi / 8))
-    s.line(circle(0, 0, 7, 8, math.pi / 8), colour=RED)
-    s.line([(-13, 0), (13, 0)], close=False)
-    return s.collision(24, 24)
-
-
-def maximillian():
-    s = Shape(16, PINK, "maximillian: a tall spinner with blades")
-    s.solid([(-6, -14), (6, -14), (8, 10), (0, 16), (-8, 10)])
-    s.line([(-16, 4), (-8, 6), (-8, 2)], close=False)
-    s.line([(16, 4), (8, 6), (8, 2)], close=False)
-    s.line(circle(0, 2, 3, 6), colour=WHITE)
-    return s.collision(16, 30)
-
-
 def map_node(ident, direction):
     """An arrow on a plate, pointing the way the map leads."""
     s = Shape(ident, WHITE, "map node " + direction)
@@ -342,19 +234,8 @@ def boss_node():
     return s.collision(22, 22)
 
 
-def flash(shape):
-    """The white-hot look of a shape: its outline all white over a bright fill."""
-    s = Shape(shape.ident, WHITE, shape.note + ", flashing")
-    s.outline = [{key: value for key, value in entry.items() if key != "colour"} for entry in shape.outline]
-    s.fill = [{"colour": fill_of(WHITE, 0.6), "points": entry["points"]} for entry in shape.fill]
-    s.box = shape.box
-    return s
 
 
-def animation(ident, frames, follow_on=None):
-    """frames: (shape, milliseconds, angle); the last frame loops to the first."""
-    return {"id": ident, "next": ident if follow_on is None else follow_on,
-            "frames": [{"shape": shape, "duration": ms, "angle": angle} for shape, ms, angle in frames]}
 
 
 def burst(ident, colour, note, points=8, outer=14.0, inner=6.0):
@@ -407,7 +288,7 @@ def face():
 
 
 def armour_icon():
-    s = Shape(123, CYAN, "armour power-up: a badge")
+    s = Shape(ARMOUR_ICON_SHAPE, CYAN, "armour power-up: a badge")
     badge = [(-10, 10), (10, 10), (10, -2), (0, -13), (-10, -2)]
     s.solid(badge)
     s.line([(0, 8), (0, -9)], close=False, colour=WHITE)
@@ -415,7 +296,7 @@ def armour_icon():
 
 
 def fist_icon():
-    s = Shape(124, AMBER, "fist power-up: a clenched fist")
+    s = Shape(FIST_ICON_SHAPE, AMBER, "fist power-up: a clenched fist")
     s.solid(rect(-8, -6, 8, 6))
     for k in range(4):
         s.solid(rect(-8 + 4 * k, 6, -4 + 4 * k, 10))
@@ -424,12 +305,21 @@ def fist_icon():
 
 
 def fish_icon():
-    s = Shape(128, PINK, "fish power-up")
+    s = Shape(FISH_ICON_SHAPE, PINK, "fish power-up")
     body = [(-12, 0), (-4, 7), (6, 5), (10, 0), (6, -5), (-4, -7)]
     s.solid(body)
     s.solid([(10, 0), (16, 6), (16, -6)])
     s.line(circle(-6, 2, 1.5, 6), colour=WHITE)
     return s.collision(28, 14)
+
+
+def power_box():
+    """The crate a box carrier holds and drops: walking into it opens it for a power-up."""
+    s = Shape(POWER_BOX_SHAPE, WHITE, "power-up box: a crate with straps")
+    s.solid(rect(-7, -7, 7, 7))
+    s.line([(-7, -7), (7, 7)], close=False, colour=CYAN)
+    s.line([(-7, 7), (7, -7)], close=False, colour=CYAN)
+    return s.collision(14, 14)
 
 
 def armour():
@@ -439,25 +329,15 @@ def armour():
     return s.collision(40, 40)
 
 
-def dim_rgba(rgba, dim=0.5):
-    """A dimmed line colour kept as 0xRRGGBBAA: the minimap reads its fills that way."""
-    r, g, b = (int(((rgba >> shift) & 255) * dim) for shift in (24, 16, 8))
-    return (r << 24) | (g << 16) | (b << 8) | 0xFF
 
 
-def minimap_marker(ident, colour, note, size=4, square=False):
-    """A diamond (or a square) the minimap draws at the entity's place, in the entity's colour.
-    Unlike the other sets, its fill colour is 0xRRGGBBAA."""
-    s = Shape(ident, colour, "minimap: " + note)
-    points = rect(-size, -size, size, size) if square else [(0, size), (size, 0), (0, -size), (-size, 0)]
-    s.line(points)
-    s.fill.append({"colour": dim_rgba(colour), "points": flat(closed(points))})
-    return s
 
 
 # Animation ids (the game's AnimId table) of the level's own entities.
 MAP_NODE_N, MAP_NODE_S, MAP_NODE_E, MAP_NODE_W, LIFT_NODE = 19, 20, 21, 22, 23
 KROMB_CHAINED, PLAYER_ARMOUR, BOSS_NODE = 48, 56, 58
+POWUP_BOX, ARMOUR_POWUP, FIST_POWUP, FISH_POWUP = 18, 49, 50, 51
+POWER_BOX_SHAPE, ARMOUR_ICON_SHAPE, FIST_ICON_SHAPE, FISH_ICON_SHAPE = 151, 123, 124, 128
 # The player's animations by pose and facing.
 KROMB = {
     "stand": {"UP": 24, "DN": 25, "LF": 26, "RT": 27},
@@ -499,20 +379,21 @@ def build():
     map_arrow = terminal()
     players = player_poses()
     shields = [held_shield(facing) for facing in FACINGS]
+    robots = robot_shapes.shapes()
+    power_ups = [armour_icon(), fist_icon(), fish_icon(), power_box()]
     set0 = [
-        robot0(), tron(), tower_pad(), maximillian(),
+        *robots,
         map_node(19, "N"), map_node(20, "S"), map_node(21, "E"), boss, map_arrow, lift_shape,
         *players,
         burst(75, WHITE, "punch: the burst of a blow"), shield(), *punch_trails(), *shields,
-        prisoner_shape, face(), armour_icon(), fist_icon(), armour_shape, fish_icon(),
+        prisoner_shape, face(), armour_shape, *power_ups,
     ]
-    set1 = [flash(s) for s in [boss, map_arrow, lift_shape, *players, shield(), *shields, prisoner_shape,
-                               armour_shape]]
+    set1 = [flash(s) for s in [*robots, boss, map_arrow, lift_shape, *players, shield(), *shields, prisoner_shape,
+                               armour_shape, *power_ups]]
     # Set 2 by the minimap shape id of each kind of entity: robots by their drawing, map terminals 0.
     set2 = [
         minimap_marker(0, CYAN, "a map terminal", 3, square=True),
-        minimap_marker(1, AMBER, "robot"), minimap_marker(4, RED, "tron"),
-        minimap_marker(8, AMBER, "tower pad"), minimap_marker(16, PINK, "maximillian"),
+        *robot_shapes.minimap_markers(),
         minimap_marker(22, RED, "boss node", 5), minimap_marker(23, WHITE, "map node", 5),
         minimap_marker(24, CYAN, "lift", 6), minimap_marker(25, GREEN, "the player"),
         minimap_marker(121, WHITE, "a prisoner"),
@@ -525,7 +406,11 @@ def build():
         *player_animations(),
         animation(KROMB_CHAINED, [(121, 1000, 0)]), animation(PLAYER_ARMOUR, [(127, 1000, 0)]),
         animation(BOSS_NODE, [(22, 1000, 0)]),
+        *robot_shapes.animations(),
+        animation(POWUP_BOX, [(POWER_BOX_SHAPE, 1000, 0)]), animation(ARMOUR_POWUP, [(ARMOUR_ICON_SHAPE, 1000, 0)]),
+        animation(FIST_POWUP, [(FIST_ICON_SHAPE, 1000, 0)]), animation(FISH_POWUP, [(FISH_ICON_SHAPE, 1000, 0)]),
     ]
+    animations.sort(key=lambda entry: entry["id"])
     return {"sets": [{"shapes": [s.json() for s in set0]}, {"shapes": [s.json() for s in set1]},
                      {"shapes": [s.json() for s in set2]}],
             "animations": animations}

@@ -16,6 +16,7 @@
 #include "game/world/Heading.h"
 #include "game/world/LifeComps.h"
 #include "game/world/PlayerComps.h"
+#include "game/world/RobotBehaviours.h"
 #include "game/world/RobotComp.h"
 #include "game/world/RobotFactory.h"
 
@@ -291,6 +292,8 @@ void CollisionSys::touch(const ecs::Entity& player, const ecs::Entity& robot) {
 void CollisionSys::latchClawer(const ecs::Entity& player, ecs::Entity clawer) {
     m_logic->linkPVA(player, clawer, 0, kClawerLatchHeight);
     removeHitBox(clawer, false);
+    // From now on it goes only where the player it clings to goes.
+    clawer.get<RobotComp>().walk = stationaryWalk;
     const float burstMs = cachedFloat("CLAWEREXPTIME");
     scheduleAction(clawer, kActionClawerBurst, burstMs);
     VectorComp& vector = clawer.get<VectorComp>();

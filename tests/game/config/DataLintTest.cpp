@@ -44,6 +44,7 @@ const std::map<std::string, std::string> kFixedSchemas = {
     {"PICK-SWITCH-OR-HEAD", "InputConfig.fbs"},
     {"PICK-SWITCH", "InputConfig.fbs"},
     {"tilecollision", "TileCollInfo.fbs"},
+    {"robots", "Robots.fbs"},
     {"shapes", "VectorGraphics.fbs"},
     {"vectorfont", "VectorGraphics.fbs"},
     {"intro", "VectorDrawing.fbs"},

@@ -12,6 +12,7 @@
 #include "game/world/FXsComp.h"
 #include "game/world/LifeComps.h"
 #include "game/world/PlayerComps.h"
+#include "game/world/RobotBehaviours.h"
 #include "game/world/RobotComp.h"
 #include "game/world/RobotFactory.h"
 #include "tests/game/world/Room.h"
@@ -246,6 +247,7 @@ TEST_F(Combat, AClawerLatchesOnceAndBurstsWhenItsTimeIsUp) {
     m_harness.step();
     ASSERT_TRUE(clawer.has<Zelmo::LinkedPVAComp>());
     EXPECT_FALSE(clawer.has<Zelmo::HBoxComp>());
+    EXPECT_EQ(clawer.get<Zelmo::RobotComp>().walk, &Zelmo::stationaryWalk) << "it only clings on";
     const Zelmo::TimerComp& timers = clawer.get<Zelmo::TimerComp>();
     EXPECT_EQ(std::count(timers.codes.begin(), timers.codes.end(), Zelmo::kActionClawerBurst), 1);
     m_harness.step(5);

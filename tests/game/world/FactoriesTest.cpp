@@ -83,7 +83,11 @@ TEST_F(Factories, EachMakesItsComponentsWithShapesTheDataHolds) {
          [](GameLogic& g) { return g.createMapNode(100, 200, AnimIds::MAP_NODE_E); },
          {"PVA", "Animation", "Vector", "BBox", "CBox", "MazeMapDisplay"},
          true},
-        {"createFish", [](GameLogic& g) { return g.createFish(300, 300); }, {"PVA", "Robot"}, true},
+        {"createFish",
+         [](GameLogic& g) { return g.createFish(300, 300); },
+         {"PVA", "Robot", "Animation", "Vector", "BBox", "CBox", "HBox", "MazeMapDisplay", "CollisionPoints", "FXs",
+          "Zapped"},
+         true},
         {"createText",
          [](GameLogic& g) { return g.createText(50, 50, "LEVEL 1", 0, true, 1, 0, false, false); },
          {"Text", "Vector"},
@@ -112,7 +116,10 @@ TEST_F(Factories, EachMakesItsComponentsWithShapesTheDataHolds) {
          [](GameLogic& g) { return g.createLinkedLightning(g.player(), 0, 80, 3, 2, 1, 0, 0, 40, 40); },
          {"PVA", "BBox", "Poly", "Lightning", "LinkedPVA"},
          false},
-        {"fireBossBullet", [](GameLogic& g) { return g.fireBossBullet(200, 200); }, {"PVA", "Robot", "Emitters"}, true},
+        {"fireBossBullet",
+         [](GameLogic& g) { return g.fireBossBullet(200, 200); },
+         {"PVA", "Robot", "Emitters", "Animation", "Vector", "BBox", "CBox", "HBox", "MazeMapDisplay", "FXs", "Zapped"},
+         true},
     };
     const GameVectors& shapes = GameVectors::instance();
     for (const Case& c : cases) {

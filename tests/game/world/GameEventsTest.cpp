@@ -129,8 +129,9 @@ TEST_F(Pieces, ARobotDiesOnceWithItsSoundAndItsPieces) {
 
 TEST_F(Pieces, TheBossDefeatsTheLevelAndBossBulletsLeaveNoPieces) {
     EXPECT_TRUE(logic().killEntity(robotOfType(logic(), 16, 300, 300), 800, true).empty());
-    EXPECT_TRUE(logic().killEntity(logic().createRobot(2, 300, 300), 800, true).empty())
-        << "nothing drawn, nothing to break";
+    ecs::Entity undrawn = logic().createRobot(2, 300, 300);
+    undrawn.remove<Zelmo::VectorComp>();
+    EXPECT_TRUE(logic().killEntity(undrawn, 800, true).empty()) << "nothing drawn, nothing to break";
     EXPECT_FALSE(logic().bossDefeated());
     EXPECT_FALSE(logic().killEntity(robotOfType(logic(), 17, 300, 300), 800, true).empty());
     EXPECT_TRUE(logic().bossDefeated());

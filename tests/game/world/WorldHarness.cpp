@@ -12,6 +12,7 @@
 #include "game/world/HostileParticles.h"
 #include "game/world/LifeComps.h"
 #include "game/world/MotionComps.h"
+#include "game/world/RobotFactory.h"
 #include "tests/game/world/HeadlessViewRenderer.h"
 
 namespace WorldTest {
@@ -45,6 +46,9 @@ WorldHarness::WorldHarness(const std::string& configName, int seedOption, Pictur
     static const bool s_shapesLoaded = Zelmo::loadShapeLibrary(
         GameVectors::instance(), Zelmo::ShapePolygons::instance(), "data", "data/shapes", "data/vectorfont");
     EXPECT_TRUE(s_shapesLoaded) << "data/shapes or data/vectorfont";
+    // The shipped robot kinds, whatever configuration the level comes from.
+    static const bool s_robotsLoaded = Zelmo::RobotFactory::instance().load("data/robots");
+    EXPECT_TRUE(s_robotsLoaded) << Zelmo::RobotFactory::instance().error();
     m_context = std::make_unique<AppContext>(false, 640, 480, false, 60, 0);
     auto sound = std::make_unique<RecordingSound>();
     m_sound = sound.get();

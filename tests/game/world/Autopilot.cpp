@@ -1,0 +1,342 @@
+#include "tests/game/world/Autopilot.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "game/config/ConfigReaders.h"
+#include "game/config/Settings.h"
+#include "game/world/GameLogic.h"
+#include "game/world/LifeComps.h"
+
+namespace WorldTest {
+namespace {
+
+using Zelmo::GameLogic;
+using Zelmo::PathPoint;
+using Zelmo::PathState;
+
+// Near enough to a point to count as there, and the misalignment corrected before going on:
+// more than a walking step, so that the player does not swing about the point.
+constexpr float kNear = 6.0f;
+// Updates without moving before the way counts as blocked and is punched open.
+constexpr int kBlockedUpdates = 6;
+constexpr int kChargeUpdates = 30;
+constexpr int kLungeUpdates = 20;
+// Updates one cell may take, blows included, before the walk gives up.
+constexpr int kUpdatesPerCell = 900;
+constexpr float kRobotReach = 110.0f;
+// Blows that leave a robot unhurt before the player gives up on it.
+constexpr int kUnhurtBlows = 3;
+// Moves towards the boss, or blows at it, before the hunt is given up.
+constexpr int kBossChases = 400;
+
+const char* const kUp = "UP";
+const char* const kDown = "DN";
+const char* const kLeft = "LF";
+const char* const kRight = "RT";
+
+int reverseOf(int bit) { return bit == 1 ? 2 : bit == 2 ? 1 : bit == 4 ? 8 : 4; }
+
+int openCount(int exits) { return (exits & 1) + ((exits >> 1) & 1) + ((exits >> 2) & 1) + ((exits >> 3) & 1); }
+
+Autopilot::Cell neighbourOf(const Autopilot::Cell& cell, int bit) {
+    switch (bit) {
+        case 1:
+            return {cell.x, cell.y - 1};
+        case 2:
+            return {cell.x, cell.y + 1};
+        case 4:
+            return {cell.x + 1, cell.y};
+        default:
+            return {cell.x - 1, cell.y};
+    }
+}
+
+}  // namespace
+
+Autopilot::Autopilot(WorldHarness& harness) : m_harness(harness) {}
+
+std::string Autopilot::playGame(int maxUpdates) {
+    const int end = m_updates + maxUpdates;
+    m_harness.startLevel(int(Zelmo::getOptionValue("START_LEVEL")));
+    for (;;) {
+        const std::string command = playLevel(end - m_updates);
+        if (command == "NEXTLEVEL" || command == "DEAD") {
+            m_harness.reenter("RUNNING", command);
+            continue;
+        }
+        return command;
+    }
+}
+
+void Autopilot::playLevelsWhile(int levelUpdates,
+                                const std::function<bool(int level, const std::string& command)>& levelEnded) {
+    const int first = int(Zelmo::getOptionValue("START_LEVEL"));
+    m_harness.startLevel(first);
+    for (;;) {
+        const int level = m_harness.logic().level();
+        const std::string command = playLevel(levelUpdates);
+        if (!levelEnded(level, command)) return;
+        if (command == "NEXTLEVEL" || command == "DEAD") {
+            m_harness.reenter("RUNNING", command);
+        } else if (command.empty() && level > 0) {
+            m_harness.startLevel(level - 1);
+        } else {
+            m_harness.startLevel(first);
+        }
+    }
+}
+
+std::string Autopilot::playLevel(int maxUpdates) {
+    m_updateLimit = m_updates + maxUpdates;
+    m_command.clear();
+    m_trouble.clear();
+    m_held = nullptr;
+    m_punched.clear();
+    GameLogic& logic = m_harness.logic();
+    logic.world().addSystem(m_robots);
+
+    const std::vector<Zelmo::CellPos>& special = logic.levelEntry().specialCells;
+    const Cell start{special.front().x, special.front().y};
+    bool playing = leaveRoom(start);
+    for (size_t i = 1; playing && i < special.size(); ++i) playing = rescueAt(Cell{special[i].x, special[i].y});
+    if (playing && logic.level() == 0) playing = huntBoss();
+    if (playing) playing = walkRoute(Cell{start.x, start.y - 1}) && walkTo(start) && leaveByLift();
+    hold(nullptr);
+    return m_command;
+}
+
+bool Autopilot::update() {
+    if (!m_command.empty()) return false;
+    if (m_updates >= m_updateLimit) {
+        if (m_trouble.empty()) m_trouble = "out of updates";
+        return false;
+    }
+    m_updates += 1;
+    m_command = m_harness.step();
+    return m_command.empty();
+}
+
+void Autopilot::hold(const char* direction) {
+    if (m_held == direction) return;
+    if (m_held) m_harness.send("STOP_MOVE", m_held);
+    m_held = direction;
+    if (m_held) m_harness.send("START_MOVE", m_held);
+}
+
+std::pair<float, float> Autopilot::centreOf(const Cell& cell) {
+    int x = cell.x, y = cell.y;
+    m_harness.logic().cellToWorld(x, y, 0.0f, 0.0f);
+    return {float(x), float(y)};
+}
+
+Autopilot::Cell Autopilot::playerCell() {
+    const Zelmo::PVAComp& pva = m_harness.logic().player().get<Zelmo::PVAComp>();
+    int x = int(pva.x), y = int(pva.y);
+    m_harness.logic().worldToCell(x, y);
+    return {x, y};
+}
+
+// The path finder's route, its stops joined up by the corridors' own cells.
+std::vector<Autopilot::Cell> Autopilot::routeCells(const Cell& from, const Cell& goal) {
+    const GameLogic& logic = m_harness.logic();
+    Zelmo::PathFinder finder(logic);
+    const auto [fx, fy] = centreOf(from);
+    const auto [gx, gy] = centreOf(goal);
+    PathState state = finder.findPath(int(fx), int(fy), int(gx), int(gy));
+    while (state == PathState::Searching) state = finder.step();
+    std::vector<Cell> cells;
+    if (state != PathState::Found) return cells;
+    std::vector<PathPoint> path;
+    finder.extractPath(path);
+    Cell at = from;
+    for (const PathPoint& point : path) {
+        const Cell stop{point.x, point.y};
+        if (point.direction == 0) continue;
+        int bit = point.direction;
+        for (int guard = 0; guard < 100000; ++guard) {
+            if (!(logic.exitsAt(at.x, at.y) & bit)) break;
+            at = neighbourOf(at, bit);
+            cells.push_back(at);
+            const int exits = logic.exitsAt(at.x, at.y);
+            if (at == stop || openCount(exits) != 2) break;
+            bit = exits & ~reverseOf(bit);
+        }
+    }
+    return cells;
+}
+
+bool Autopilot::walkRoute(const Cell& goal) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const Cell from = playerCell();
+        if (from == goal) return true;
+        const std::vector<Cell> cells = routeCells(from, goal);
+        if (cells.empty()) {
+            m_trouble = "no route from (" + std::to_string(from.x) + "," + std::to_string(from.y) + ") to (" +
+                        std::to_string(goal.x) + "," + std::to_string(goal.y) + ")";
+            return false;
+        }
+        for (const Cell& cell : cells) {
+            if (!walkTo(cell)) return false;
+        }
+        if (playerCell() == goal) return true;
+    }
+    m_trouble = "the route did not lead to (" + std::to_string(goal.x) + "," + std::to_string(goal.y) + ")";
+    return false;
+}
+
+bool Autopilot::walkTo(const Cell& cell) {
+    const auto [x, y] = centreOf(cell);
+    const Zelmo::PVAComp& pva = m_harness.logic().player().get<Zelmo::PVAComp>();
+    float lastX = pva.x, lastY = pva.y;
+    int still = 0;
+    for (int i = 0; i < kUpdatesPerCell; ++i) {
+        bool arrived = false;
+        if (!stepToward(x, y, arrived)) return false;
+        if (arrived) return true;
+        const Zelmo::PVAComp& now = m_harness.logic().player().get<Zelmo::PVAComp>();
+        still = (now.x == lastX && now.y == lastY) ? still + 1 : 0;
+        lastX = now.x;
+        lastY = now.y;
+        if (still >= kBlockedUpdates && m_held) {
+            if (!punch(m_held)) return false;
+            still = 0;
+        }
+    }
+    m_trouble = "stuck on the way to (" + std::to_string(cell.x) + "," + std::to_string(cell.y) + ")";
+    return false;
+}
+
+// Straightens up across the way first, then walks along it.
+bool Autopilot::stepToward(float x, float y, bool& arrived) {
+    const Zelmo::PVAComp& pva = m_harness.logic().player().get<Zelmo::PVAComp>();
+    const float dx = x - pva.x, dy = y - pva.y;
+    arrived = std::fabs(dx) <= kNear && std::fabs(dy) <= kNear;
+    if (arrived) {
+        hold(nullptr);
+        return true;
+    }
+    const bool alongX = std::fabs(dx) > std::fabs(dy);
+    const bool straighten = alongX ? std::fabs(dy) > kNear : std::fabs(dx) > kNear;
+    const char* direction = nullptr;
+    if (alongX != straighten) {
+        direction = dx > 0 ? kRight : kLeft;
+    } else {
+        // "UP" walks towards greater y, the way the screen shows as up.
+        direction = dy > 0 ? kUp : kDown;
+    }
+    if (robotAhead(direction)) return punch(direction);
+    hold(direction);
+    return update();
+}
+
+// Holds the punch with the direction until the blow is charged, then lets go: the player lunges
+// that way.
+bool Autopilot::punch(const char* direction) {
+    hold(nullptr);
+    m_harness.send("START_MOVE", direction);
+    m_harness.send("START_ACTION", "0");
+    bool playing = true;
+    for (int i = 0; i < kChargeUpdates && playing; ++i) playing = update();
+    m_harness.send("STOP_MOVE", direction);
+    if (playing) playing = update();
+    m_harness.send("STOP_ACTION", "0");
+    for (int i = 0; i < kLungeUpdates && playing; ++i) playing = update();
+    return playing;
+}
+
+// A robot that a blow leaves unhurt is walked past: it stands in nobody's way.
+bool Autopilot::robotAhead(const char* direction) {
+    const Zelmo::PVAComp& me = m_harness.logic().player().get<Zelmo::PVAComp>();
+    const float ax = direction == kRight ? 1.0f : direction == kLeft ? -1.0f : 0.0f;
+    const float ay = direction == kUp ? 1.0f : direction == kDown ? -1.0f : 0.0f;
+    for (const ecs::Entity& robot : m_robots.entities()) {
+        if (robot.has<Zelmo::KillComp>() || !robot.has<Zelmo::CBoxComp>()) continue;
+        const Zelmo::PVAComp& pva = robot.get<Zelmo::PVAComp>();
+        const float dx = pva.x - me.x, dy = pva.y - me.y;
+        const float along = dx * ax + dy * ay;
+        const float across = std::fabs(dx * ay - dy * ax);
+        if (along <= 0.0f || along >= kRobotReach || across >= kRobotReach / 2.0f) continue;
+        const float health = robot.get<Zelmo::RobotComp>().health;
+        const auto known =
+            std::find_if(m_punched.begin(), m_punched.end(), [&robot](const Punched& p) { return p.robot == robot; });
+        if (known == m_punched.end()) {
+            m_punched.push_back(Punched{robot, health, 0});
+            return true;
+        }
+        if (health < known->health) {
+            known->health = health;
+            known->unhurt = 0;
+            return true;
+        }
+        if (known->unhurt < kUnhurtBlows) {
+            known->unhurt += 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Autopilot::leaveRoom(const Cell& room) { return walkTo(Cell{room.x, room.y - 1}); }
+
+bool Autopilot::rescueAt(const Cell& room) {
+    const Cell above{room.x, room.y - 1};
+    return walkRoute(above) && walkTo(room) && walkTo(above);
+}
+
+// The boss level is won with the boss dead: the player walks up to it and punches it until it
+// dies. The boss walks, so the route is laid again from wherever it has got to.
+bool Autopilot::huntBoss() {
+    GameLogic& logic = m_harness.logic();
+    for (int chase = 0; chase < kBossChases && !logic.bossDefeated(); ++chase) {
+        ecs::Entity boss;
+        for (const ecs::Entity& robot : m_robots.entities()) {
+            if (robot.get<Zelmo::RobotComp>().type == GameLogic::kBossRobotType && !robot.has<Zelmo::KillComp>()) {
+                boss = robot;
+            }
+        }
+        if (!boss.isValid()) {
+            m_trouble = "no boss on the boss level";
+            return false;
+        }
+        const Zelmo::PVAComp& at = boss.get<Zelmo::PVAComp>();
+        const Zelmo::PVAComp& me = logic.player().get<Zelmo::PVAComp>();
+        const float dx = at.x - me.x, dy = at.y - me.y;
+        if (std::fabs(dx) < kRobotReach && std::fabs(dy) < kRobotReach) {
+            const bool alongX = std::fabs(dx) > std::fabs(dy);
+            if (!punch(alongX ? (dx > 0 ? kRight : kLeft) : (dy > 0 ? kUp : kDown))) return false;
+            continue;
+        }
+        int x = int(at.x), y = int(at.y);
+        logic.worldToCell(x, y);
+        const std::vector<Cell> cells = routeCells(playerCell(), Cell{x, y});
+        // A cell or two at a time, as the boss moves on.
+        for (size_t i = 0; i < cells.size() && i < 2; ++i) {
+            if (!walkTo(cells[i])) return false;
+        }
+        if (cells.empty() && !update()) return false;
+    }
+    if (!logic.bossDefeated()) m_trouble = "the boss outlived the hunt";
+    return logic.bossDefeated();
+}
+
+// The lift stands at the start room's left wall: the player lines up with it and walks into it.
+bool Autopilot::leaveByLift() {
+    const Cell start{m_harness.logic().levelEntry().specialCells.front().x,
+                     m_harness.logic().levelEntry().specialCells.front().y};
+    int x = start.x, y = start.y;
+    m_harness.logic().cellToWorld(x, y, -0.5f, -0.25f);
+    const auto [cx, cy] = centreOf(start);
+    bool arrived = false;
+    for (int i = 0; i < kUpdatesPerCell && !arrived; ++i) {
+        if (!stepToward(cx, float(y), arrived)) return false;
+    }
+    for (int i = 0; i < kUpdatesPerCell; ++i) {
+        hold(kLeft);
+        if (!update()) return m_command == "NEXTLEVEL" || m_command == "WON";
+    }
+    m_trouble = "the lift did not take the player";
+    return false;
+}
+
+}  // namespace WorldTest

@@ -1,0 +1,86 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/ecs/System.h"
+#include "game/world/MotionComps.h"
+#include "game/world/PathFinderComp.h"
+#include "game/world/RobotComp.h"
+#include "tests/game/world/WorldHarness.h"
+
+namespace WorldTest {
+
+// Plays the game as a player would, through the game's own move and punch actions: breaks out
+// of the start room, walks the path finder's routes to every prisoner's room (or boss node),
+// punches the doors and the robots in its way, and leaves by the lift. Tests, benchmarks and
+// the soak run share it.
+class Autopilot {
+public:
+    struct Cell {
+        int x;
+        int y;
+        bool operator==(const Cell& other) const { return x == other.x && y == other.y; }
+    };
+
+    explicit Autopilot(WorldHarness& harness);
+
+    // Plays the running level until it returns a command ("NEXTLEVEL", "WON", "DEAD", "LOST")
+    // or maxUpdates have run (""); gives that command.
+    std::string playLevel(int maxUpdates);
+    // A whole game from the first level: each level is played until it is left, a death plays
+    // it again. The last command ("WON", "LOST", or "" when maxUpdates ran out).
+    std::string playGame(int maxUpdates);
+
+    // Plays level after level from the first, a new game after the boss level or the last life;
+    // a level that cannot be finished within levelUpdates is left for the next one down. After
+    // each level, levelEnded(level, command) says whether to play on.
+    void playLevelsWhile(int levelUpdates,
+                         const std::function<bool(int level, const std::string& command)>& levelEnded);
+
+    int updates() const { return m_updates; }
+    // Why the last level was given up, for a test's message.
+    const std::string& trouble() const { return m_trouble; }
+
+private:
+    struct Robots : ecs::System {
+        Robots() : System(ecs::componentMask<Zelmo::RobotComp, Zelmo::PVAComp>()) {}
+    };
+
+    // Each gives false when the level ended or the updates ran out.
+    bool walkTo(const Cell& cell);
+    bool walkRoute(const Cell& goal);
+    bool stepToward(float x, float y, bool& arrived);
+    bool punch(const char* direction);
+    bool enterRoom(const Cell& room);
+    bool leaveRoom(const Cell& room);
+    bool rescueAt(const Cell& room);
+    bool huntBoss();
+    bool leaveByLift();
+    bool update();
+    void hold(const char* direction);
+
+    Cell playerCell();
+    std::vector<Cell> routeCells(const Cell& from, const Cell& goal);
+    // A robot standing within reach along the direction.
+    bool robotAhead(const char* direction);
+    std::pair<float, float> centreOf(const Cell& cell);
+
+    // The robots punched this level, with their health after the last blow.
+    struct Punched {
+        ecs::Entity robot;
+        float health;
+        int unhurt;
+    };
+
+    WorldHarness& m_harness;
+    std::vector<Punched> m_punched;
+    Robots m_robots;
+    std::string m_command;
+    std::string m_trouble;
+    const char* m_held = nullptr;
+    int m_updates = 0;
+    int m_updateLimit = 0;
+};
+
+}  // namespace WorldTest

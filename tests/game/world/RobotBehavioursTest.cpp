@@ -1,0 +1,338 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "engine/maze/Node.h"
+#include "game/world/GameLogic.h"
+#include "game/world/Heading.h"
+#include "game/world/PathFinderComp.h"
+#include "game/world/PlayerComps.h"
+#include "game/world/RobotBehaviours.h"
+#include "game/world/RobotComp.h"
+#include "game/world/RobotSteering.h"
+#include "tests/game/world/WorldHarness.h"
+
+// The walk behaviours on a small maze carved by hand, the robot moved cell by cell to wherever it
+// was sent.
+namespace {
+
+using WorldTest::WorldHarness;
+using Zelmo::GameLogic;
+using Zelmo::PVAComp;
+using Zelmo::RobotComp;
+
+// Exit bits per cell (1 up, 2 down, 4 right, 8 left; '.' no passage):
+//
+//   (0,0)-(1,0)-(2,0)-(3,0)-(4,0)        a loop on the left, the T (2,0) with a short dead end
+//     |           |                      to the right, the junction (2,1) with a corridor that
+//   (0,1)       (2,1)-(3,1)              bends down, right and down again into the dead end
+//     |           |     |                (4,3), and the junction (2,2) with the dead end (2,3)
+//   (0,2)-(1,2)-(2,2) (3,2)-(4,2)
+//                 |           |
+//               (2,3)       (4,3)
+const std::array<const char*, 5> kHandMaze = {
+    "6CEC8", "3.7A.", "5CB5A", "..1.1", ".....",
+};
+
+struct HandCell {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const HandCell& a, const HandCell& b) { return a.x == b.x && a.y == b.y; }
+};
+
+std::ostream& operator<<(std::ostream& out, const HandCell& cell) {
+    return out << "(" << cell.x << "," << cell.y << ")";
+}
+
+int maskAt(int x, int y) {
+    const char c = kHandMaze[size_t(y)][size_t(x)];
+    return c == '.' ? 0 : std::stoi(std::string(1, c), nullptr, 16);
+}
+
+// The smallest shipped level with the hand maze carved where the maze's flood starts, so that the
+// corridor index reaches it; cells are given relative to the hand maze's corner.
+class HandMaze : public ::testing::Test {
+protected:
+    static constexpr int kLevel = 8;
+
+    HandMaze() {
+        harness.startLevel(kLevel);
+        carve();
+    }
+
+    GameLogic& logic() { return harness.logic(); }
+
+    void carve() {
+        Maze::Node* start = logic().mazeData().getStartNode();
+        std::vector<Maze::Node*> nodes;
+        Maze::collectNodes(start, nodes);
+        std::unordered_map<long long, Maze::Node*> byCell;
+        for (Maze::Node* node : nodes) byCell[key(node->getPosition()[0], node->getPosition()[1])] = node;
+        const int startX = start->getPosition()[0], startY = start->getPosition()[1];
+        const int wide = logic().params().cellsWide, high = logic().params().cellsHigh;
+        // A corner that keeps the hand maze inside the level and puts the flood's start on one of
+        // its open cells.
+        bool placed = false;
+        for (int oy = std::max(0, startY - 4); oy <= std::min(startY, high - 5) && !placed; ++oy) {
+            for (int ox = std::max(0, startX - 4); ox <= std::min(startX, wide - 5) && !placed; ++ox) {
+                if (maskAt(startX - ox, startY - oy) == 0) continue;
+                m_originX = ox;
+                m_originY = oy;
+                placed = true;
+            }
+        }
+        ASSERT_TRUE(placed) << "no corner for the hand maze";
+        static const int kIndexOf[4] = {0, 1, 2, 3};  // exit i is bit 1 << i
+        static const int kReverse[4] = {1, 0, 3, 2};
+        for (int y = 0; y < 5; ++y) {
+            for (int x = 0; x < 5; ++x) {
+                Maze::Node* node = byCell[key(m_originX + x, m_originY + y)];
+                ASSERT_NE(node, nullptr);
+                for (int i : kIndexOf) {
+                    const bool open = (maskAt(x, y) & (1 << i)) != 0;
+                    node->setExitOpen(i, open);
+                    if (Maze::Node* next = node->getExit(i)) next->setExitOpen(kReverse[i], open);
+                }
+            }
+        }
+        logic().rebuildCorridors();
+        for (int y = 0; y < 5; ++y) {
+            for (int x = 0; x < 5; ++x) ASSERT_EQ(exits({x, y}), maskAt(x, y)) << HandCell{x, y};
+        }
+    }
+
+    static long long key(int x, int y) { return (long long)x << 32 | (unsigned)y; }
+
+    int exits(const HandCell& cell) { return logic().exitsAt(m_originX + cell.x, m_originY + cell.y); }
+
+    // A robot of the kind standing in the cell's centre, having last gone that way, with no
+    // junctions remembered.
+    ecs::Entity robotAt(int type, const HandCell& cell, int lastDirection) {
+        ecs::Entity robot = logic().createRobot(type, 0, 0);
+        RobotComp& state = robot.get<RobotComp>();
+        state.junctions.clear();
+        state.lastDirection = lastDirection;
+        place(robot, cell);
+        return robot;
+    }
+
+    void place(const ecs::Entity& entity, const HandCell& cell) {
+        int x = m_originX + cell.x, y = m_originY + cell.y;
+        logic().cellToWorld(x, y, 0.0f, 0.0f);
+        PVAComp& pva = entity.get<PVAComp>();
+        pva.x = pva.nextX = float(x);
+        pva.y = pva.nextY = float(y);
+    }
+
+    HandCell cellOf(const ecs::Entity& entity) {
+        const PVAComp& pva = entity.get<PVAComp>();
+        const Zelmo::RobotCell cell = Zelmo::cellOf(logic(), pva.x, pva.y);
+        return {cell.x - m_originX, cell.y - m_originY};
+    }
+
+    // Runs the walk decisions times; after each the robot stands in the cell it was steered to.
+    // The cells it entered, in order.
+    std::vector<HandCell> walk(const ecs::Entity& robot, Zelmo::WalkMode mode, int times) {
+        std::vector<HandCell> entered;
+        RobotComp& state = robot.get<RobotComp>();
+        for (int i = 0; i < times; ++i) {
+            const HandCell here = cellOf(robot);
+            const int targetBefore = state.targetTileX * 100000 + state.targetTileY;
+            mode(logic(), robot, logic().exitCount(m_originX + here.x, m_originY + here.y) == 2);
+            const int targetAfter = state.targetTileX * 100000 + state.targetTileY;
+            if (targetAfter == targetBefore || state.lastDirection == 0) continue;
+            const int d = state.lastDirection;
+            const HandCell next{here.x + (d == 4) - (d == 8), here.y + (d == 2) - (d == 1)};
+            place(robot, next);
+            entered.push_back(next);
+        }
+        return entered;
+    }
+
+    WorldHarness harness;
+    int m_originX = 0;
+    int m_originY = 0;
+};
+
+constexpr int kMazeWalker = 1;
+constexpr int kPathWalker = 3;
+
+struct WalkCase {
+    const char* what;
+    Zelmo::WalkMode mode;
+    std::array<int, 4> weights;
+    int deadEndLimit;
+    HandCell start;
+    int lastDirection;
+    std::vector<HandCell> entered;
+};
+
+TEST_F(HandMaze, WalksEnterTheCellsTheirRulesGive) {
+    const WalkCase cases[] = {
+        {"the maze walk with no turn weights goes straight on, follows bends and turns back in a dead end",
+         Zelmo::mazeWalk,
+         {0, 0, 0, 0},
+         0,
+         {0, 0},
+         4,
+         {{1, 0}, {2, 0}, {3, 0}, {4, 0}, {3, 0}, {2, 0}, {1, 0}, {0, 0}, {0, 1}}},
+        {"the maze walk keeps out of a dead end one corridor deep",
+         Zelmo::mazeWalk,
+         {0, 100, 0, 0},
+         2,
+         {2, 1},
+         2,
+         {{2, 2}}},
+        {"with no dead-end limit it takes the turn its weight asks for",
+         Zelmo::mazeWalk,
+         {0, 100, 0, 0},
+         0,
+         {2, 1},
+         2,
+         {{3, 1}, {3, 2}, {4, 2}, {4, 3}}},
+        {"the edge walk keeps its left hand on the wall",
+         Zelmo::edgeWalk,
+         {20, 20, 40, 40},
+         2,
+         {0, 0},
+         4,
+         {{0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 3}, {2, 2}, {2, 1}, {3, 1}}},
+    };
+    for (const WalkCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ecs::Entity robot = robotAt(kMazeWalker, c.start, c.lastDirection);
+        RobotComp& state = robot.get<RobotComp>();
+        state.mazeWeights = c.weights;
+        state.deadEndLimit = c.deadEndLimit;
+        EXPECT_EQ(walk(robot, c.mode, int(c.entered.size())), c.entered);
+    }
+}
+
+TEST_F(HandMaze, AMazeWalkWithNoTurnWeightsNeverTurnsWhereItCanGoStraightOn) {
+    ecs::Entity robot = robotAt(kMazeWalker, {2, 0}, 4);
+    RobotComp& state = robot.get<RobotComp>();
+    state.mazeWeights = {0, 0, 0, 0};
+    state.deadEndLimit = 0;
+    for (int i = 0; i < 300; ++i) {
+        place(robot, {2, 0});
+        state.lastDirection = 4;
+        Zelmo::mazeWalk(logic(), robot, false);
+        ASSERT_EQ(state.lastDirection, 4) << "decision " << i;
+    }
+}
+
+TEST_F(HandMaze, ARandomWalkHeadsForTheTileItChose) {
+    ecs::Entity robot = robotAt(kMazeWalker, {2, 1}, 0);
+    RobotComp& state = robot.get<RobotComp>();
+    const PVAComp& pva = robot.get<PVAComp>();
+    int chosen = 0;
+    for (int i = 0; i < 100; ++i) {
+        const int startX = Zelmo::tileUnderX(logic(), pva.x), startY = Zelmo::tileUnderY(logic(), pva.y);
+        Zelmo::randomWalk(logic(), robot, false);
+        const int dx = state.targetTileX - startX, dy = state.targetTileY - startY;
+        if (dx == 0 && dy == 0) continue;
+        chosen += 1;
+        // Positions move by (sin h, cos h) per pixel of speed; tiles grow with world y.
+        const double h = double(pva.heading) * 3.14159265358979 / 180.0;
+        EXPECT_GT(std::sin(h) * dx + std::cos(h) * dy, 0.0) << "(" << dx << ", " << dy << ") heading " << pva.heading;
+    }
+    EXPECT_GT(chosen, 90);
+}
+
+TEST_F(HandMaze, APathFollowerFindsItsWayAlongABentCorridorToTheStopAhead) {
+    const HandCell junction{2, 1}, goal{3, 2};
+    struct Case {
+        const char* what;
+        HandCell start;
+        int lastDirection;
+        HandCell next;
+    } cases[] = {
+        {"from the junction into the corridor that bends away", junction, 1, {3, 1}},
+        {"on along the corridor", {3, 1}, 4, goal},
+        {"back round the bend it has just passed", {4, 2}, 4, goal},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ecs::Entity robot = robotAt(kPathWalker, junction, 0);
+        place(logic().player(), goal);
+        Zelmo::PathFinderComp& finder = robot.get<Zelmo::PathFinderComp>();
+        for (int i = 0; i < 20 && finder.finder.state() != Zelmo::PathState::Found; ++i) {
+            Zelmo::starWalk(logic(), robot, false);
+        }
+        ASSERT_EQ(finder.finder.state(), Zelmo::PathState::Found);
+        ASSERT_EQ((HandCell{finder.path.back().x - m_originX, finder.path.back().y - m_originY}), goal);
+        // The stop's own direction is used once; afterwards the way there is worked out from the
+        // maze wherever the robot stands.
+        finder.next = int(finder.path.size()) - 1;
+        finder.path.back().direction = 0;
+        place(robot, c.start);
+        robot.get<RobotComp>().lastDirection = c.lastDirection;
+        EXPECT_EQ(walk(robot, Zelmo::starWalk, 1), std::vector<HandCell>{c.next});
+    }
+}
+
+struct WalkingRobots : ecs::System {
+    WalkingRobots() : System(ecs::componentMask<RobotComp>()) {}
+};
+
+// Every shipped level run for twenty seconds of play: the robots that walk on their own get about
+// the maze, and none ends up outside it.
+TEST(RobotWalks, RobotsGetAboutEveryShippedLevel) {
+    WalkingRobots robots;  // outlives the world it joins
+    WorldHarness harness;
+    for (int level = 1; level <= 8; ++level) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        harness.startLevel(level);
+        GameLogic& logic = harness.logic();
+        logic.world().addSystem(robots);
+        logic.world().refresh();
+        struct Walker {
+            ecs::Entity robot;
+            Zelmo::RobotCell start;
+            bool left = false;
+        };
+        std::vector<Walker> walkers;
+        for (const ecs::Entity& robot : robots.entities()) {
+            // Standing robots wait for the player's footsteps, which nobody lays here.
+            const RobotComp& state = robot.get<RobotComp>();
+            if (state.speed == 0.0f || state.walk == &Zelmo::standFollowWalk) continue;
+            const PVAComp& pva = robot.get<PVAComp>();
+            walkers.push_back({robot, Zelmo::cellOf(logic, pva.x, pva.y)});
+        }
+        std::string command;
+        int steps = 0;
+        for (; steps < 1250 && command.empty(); ++steps) {
+            logic.player().get<Zelmo::PlayerComp>().health = 1000.0f;
+            command = harness.step();
+            for (Walker& walker : walkers) {
+                if (!walker.robot.isValid()) continue;
+                const PVAComp& pva = walker.robot.get<PVAComp>();
+                const Zelmo::RobotCell now = Zelmo::cellOf(logic, pva.x, pva.y);
+                walker.left = walker.left || now.x != walker.start.x || now.y != walker.start.y;
+            }
+        }
+        EXPECT_EQ(command, "") << "after " << steps << " updates";
+        int left = 0, alive = 0;
+        const IntBox bounds = logic.mazeBounds();
+        for (const Walker& walker : walkers) {
+            if (!walker.robot.isValid()) continue;
+            alive += 1;
+            left += walker.left;
+            const PVAComp& pva = walker.robot.get<PVAComp>();
+            EXPECT_GE(pva.x, float(bounds.x));
+            EXPECT_GE(pva.y, float(bounds.y));
+            EXPECT_LE(pva.x, float(bounds.x + bounds.w));
+            EXPECT_LE(pva.y, float(bounds.y + bounds.h));
+        }
+        EXPECT_EQ(left, alive) << "walking robots that left their first cell";
+        logic.world().removeSystem(robots);
+    }
+}
+
+}  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "game/config/ConfigReaders.h"
@@ -36,14 +35,9 @@ TEST(Autopilot, FinishesEveryShippedLevel) {
 
 namespace {
 
-// The boss fights back only with the robot kinds loaded; until the shipped data holds them there
-// is no boss to beat.
-bool robotKindsShipped() { return std::filesystem::exists("data/" + Zelmo::readRobotDataName() + ".json"); }
-
 // From the first level down to the boss level, whose boss the player hunts down and punches
 // until it dies: the game can be won at the default difficulty.
 TEST(Autopilot, WinsAWholeGame) {
-    if (!robotKindsShipped()) GTEST_SKIP() << "the boss needs the robot kinds in data/";
     WorldHarness harness;
     Autopilot pilot(harness);
     EXPECT_EQ(pilot.playGame(Zelmo::levelCount() * kLevelUpdates), "WON") << pilot.trouble();

@@ -67,7 +67,7 @@ protected:
     int facing() { return logic().player().get<Zelmo::PlayerComp>().stateCode & 0xf0; }
     bool isCharging() {
         const int anim = logic().player().get<Zelmo::AnimationComp>().animation;
-        return anim >= AnimIds::KROMB_LF_CHARGE && anim <= AnimIds::KROMB_DN_CHARGE;
+        return anim >= int(AnimIds::KROMB_LF_CHARGE) && anim <= int(AnimIds::KROMB_DN_CHARGE);
     }
 
     void cellOfPlayer(int& x, int& y) {

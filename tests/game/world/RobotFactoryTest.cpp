@@ -71,7 +71,9 @@ TEST_F(RobotData, KindsThatCannotBeBuiltAreRefusedWithTheKindAndFieldNamed) {
         EXPECT_EQ(loaded, std::string(c.error).empty());
         EXPECT_NE(RobotFactory::instance().error().find(c.error), std::string::npos)
             << RobotFactory::instance().error();
-        if (!loaded) EXPECT_EQ(RobotFactory::instance().def(5), nullptr) << "no kind is kept from refused data";
+        if (!loaded) {
+            EXPECT_EQ(RobotFactory::instance().def(5), nullptr) << "no kind is kept from refused data";
+        }
     }
 }
 
@@ -169,7 +171,9 @@ TEST_F(RobotKinds, EveryKindSpawnsTakesAHitDiesOnceAndLeavesWhatItCarries) {
             EXPECT_EQ(timer.codes[0], Zelmo::kActionGiveBoxes);
             EXPECT_EQ(timer.times[0], 1000.0f);
         }
-        if (type == kBoss) EXPECT_TRUE(logic().bossDefeated());
+        if (type == kBoss) {
+            EXPECT_TRUE(logic().bossDefeated());
+        }
     }
 }
 

@@ -27,7 +27,7 @@ using E2E::Box;
 using E2E::litShare;
 using E2E::Picture;
 
-constexpr int kStepTimeoutMs = 20000;  // a sanitizer build draws a few frames a second
+constexpr int kStepTimeoutMs = 20000;  // a loaded machine draws a few frames a second
 constexpr int kWalkTimeoutMs = 30000;  // a walk across the cell at such a frame rate
 
 // The levels the walk plays, from the last down: level 1 is the first, level 0 the boss level.

@@ -112,6 +112,7 @@ protected:
     }
 
     void SetUp() override {
+        if (E2E::kSlowGameFrames) GTEST_SKIP() << E2E::kSlowGameFramesReason;
         if (!s_display) GTEST_SKIP() << "needs an X display (script/test starts Xvfb)";
         ASSERT_TRUE(s_display->started()) << s_display->failure();
         std::filesystem::create_directories(ZELMO_E2E_PICTURES);

@@ -189,6 +189,7 @@ TEST_F(ScreensWalk, KeyboardPlayerGoesFromTheIntroThroughAGameAndItsPauseMenuAnd
 // A player with one switch (here the space bar) taps to light the next choice and holds to
 // take it.
 TEST_F(ScreensWalk, OneSwitchPlayerDoesTheSameWalkWithOneKeyHeldAndTapped) {
+    if (E2E::kSlowGameFrames) GTEST_SKIP() << E2E::kSlowGameFramesReason;
     const Looks looks("ONESWITCH");
     const E2E::PickerPage running = Looks::page("ONESWITCH", "GAME");
     start("ONESWITCH");
@@ -229,6 +230,7 @@ TEST_F(ScreensWalk, OneSwitchPlayerDoesTheSameWalkWithOneKeyHeldAndTapped) {
 // A player with one key: the choices light in turn, and a press takes the lit one, the game's
 // pause among them.
 TEST_F(ScreensWalk, OneKeyPlayerPressesWhileTheChoiceIsLit) {
+    if (E2E::kSlowGameFrames) GTEST_SKIP() << E2E::kSlowGameFramesReason;
     const Looks looks("ONEKEY");
     const E2E::PickerPage running = Looks::page("ONEKEY", "GAME");
     start("ONEKEY");
@@ -284,6 +286,7 @@ TEST_F(ScreensWalk, HeadTrackerPlayerRestsThePointerOnEachChoice) {
 // edge: walking down, the player moves on the screen, in a small box of change; walking left,
 // the view follows the player across the maze.
 TEST_F(ScreensWalk, KeyboardPlayerWalksWithTheArrowKeysAfterTheTitle) {
+    if (E2E::kSlowGameFrames) GTEST_SKIP() << E2E::kSlowGameFramesReason;
     const Looks looks("STANDARD");
     start("STANDARD");
     ASSERT_TRUE(see(&Looks::intro, looks, "walk-intro")) << "the intro is not shown";

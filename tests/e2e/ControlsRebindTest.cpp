@@ -232,6 +232,7 @@ protected:
 };
 
 TEST_F(ControlsRebind, TheNewUpKeyIsShownKeptAndWalksUpAndTheOldOneDoesNot) {
+    if (E2E::kSlowGameFrames) GTEST_SKIP() << E2E::kSlowGameFramesReason;
     // Until the game page binds the walk to the player's keys, the walk cannot be checked.
     const bool gameWalks = E2E::readFile("data/input/STANDARD/GAME.json").find("START_MOVE") != std::string::npos;
     start("INPUT_METHOD = STANDARD\n");

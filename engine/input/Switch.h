@@ -62,6 +62,10 @@ public:
     // The switch is cycling between hold and held-release.
     bool isHoldCycle() const { return m_holdCycle; }
     void setHoldCycle(bool cycling) { m_holdCycle = cycling; }
+    // Pressed since the timers last moved. The next tick's time ran mostly before the press was
+    // seen (events arrive after a frame is drawn), so it must not count towards a hold.
+    bool isPressedSinceTick() const { return m_pressedSinceTick; }
+    void setPressedSinceTick(bool pressed) { m_pressedSinceTick = pressed; }
 
 private:
     std::string m_areaName;
@@ -75,6 +79,7 @@ private:
     Countdown m_afterHold;
     bool m_held = false;
     bool m_holdCycle = false;
+    bool m_pressedSinceTick = false;
 };
 
 }  // namespace Input

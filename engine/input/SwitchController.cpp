@@ -65,6 +65,7 @@ void SwitchController::trigger(std::vector<ActionId>& actions, const IScreenArea
         if (!each->getTrigger().matches(event)) continue;
         if (pressed) {
             press(*each, actions);
+            each->setPressedSinceTick(true);
         } else {
             release(*each, actions);
         }
@@ -118,6 +119,11 @@ void SwitchController::endPress(Switch& ended, std::vector<ActionId>& actions) {
 // Only the first running timer of repeat, hold and after-hold moves; one that runs out fires
 // once however far the tick overshoots it.
 void SwitchController::advanceTimers(Switch& ticked, std::vector<ActionId>& actions, int ms) {
+    if (ticked.isPressedSinceTick()) {
+        // A slow frame drawn before the press was seen would otherwise turn a tap into a hold.
+        ticked.setPressedSinceTick(false);
+        return;
+    }
     Countdown& repeat = ticked.repeatCountdown();
     Countdown& hold = ticked.holdCountdown();
     Countdown& afterHold = ticked.afterHoldCountdown();

@@ -208,7 +208,8 @@ protected:
         }
         std::cout << name << ": " << appeared << " green pixels appeared at y " << appearedY / std::max(1L, appeared)
                   << ", " << vanished << " vanished at y " << vanishedY / std::max(1L, vanished) << std::endl;
-        return appeared > 30 && vanished > 30 && appearedY / appeared + 4 < vanishedY / vanished;
+        // Robots and glows shift the green a few pixels either way; a walk moves it by a cell.
+        return appeared > 100 && vanished > 100 && appearedY / appeared + 40 < vanishedY / vanished;
     }
     bool pauseWithEscape() {
         window.tapKey("Escape");
@@ -233,8 +234,6 @@ protected:
 
 TEST_F(ControlsRebind, TheNewUpKeyIsShownKeptAndWalksUpAndTheOldOneDoesNot) {
     if (E2E::kSlowGameFrames) GTEST_SKIP() << E2E::kSlowGameFramesReason;
-    // Until the game page binds the walk to the player's keys, the walk cannot be checked.
-    const bool gameWalks = E2E::readFile("data/input/STANDARD/GAME.json").find("START_MOVE") != std::string::npos;
     start("INPUT_METHOD = STANDARD\n");
     const auto settingsShown = [&](const Picture& p) { return pageShown(p, settings, {"CONTROLS", "BACK"}); };
     ASSERT_TRUE(take(title, "SETTINGS", settingsShown));
@@ -247,10 +246,8 @@ TEST_F(ControlsRebind, TheNewUpKeyIsShownKeptAndWalksUpAndTheOldOneDoesNot) {
     ASSERT_TRUE(take(settings, "BACK", [&](const Picture& p) { return titleShown(p); }));
     ASSERT_TRUE(take(title, "NEWGAME", [&](const Picture& p) { return !titleShown(p); }));
     std::this_thread::sleep_for(1500ms);
-    if (gameWalks) {
-        EXPECT_FALSE(walksUp("w", "game-old-key")) << "the old up key still walks";
-        EXPECT_TRUE(walksUp("i", "game-new-key")) << "the new up key does not walk";
-    }
+    EXPECT_FALSE(walksUp("w", "game-old-key")) << "the old up key still walks";
+    EXPECT_TRUE(walksUp("i", "game-new-key")) << "the new up key does not walk";
     ASSERT_TRUE(pauseWithEscape());
     quitFromThePause();
     const std::string saved = E2E::readFile(game->pathInWorkDir("preferences.cfg"));
@@ -269,13 +266,10 @@ TEST_F(ControlsRebind, TheNewUpKeyIsShownKeptAndWalksUpAndTheOldOneDoesNot) {
     ASSERT_TRUE(take(settings, "BACK", [&](const Picture& p) { return titleShown(p); }));
     ASSERT_TRUE(take(title, "NEWGAME", [&](const Picture& p) { return !titleShown(p); }));
     std::this_thread::sleep_for(1500ms);
-    if (gameWalks) {
-        EXPECT_FALSE(walksUp("w", "restarted-old-key")) << "the old up key walks after a restart";
-        EXPECT_TRUE(walksUp("i", "restarted-new-key")) << "the new up key was lost with the restart";
-    }
+    EXPECT_FALSE(walksUp("w", "restarted-old-key")) << "the old up key walks after a restart";
+    EXPECT_TRUE(walksUp("i", "restarted-new-key")) << "the new up key was lost with the restart";
     ASSERT_TRUE(pauseWithEscape());
     quitFromThePause();
-    if (!gameWalks) GTEST_SKIP() << "the game page binds no walk yet: only the page and the saved key were checked";
 }
 
 }  // namespace

@@ -31,7 +31,9 @@ LIT_BOX = "0x165e6cff"
 MOVING_ON = 0x1F7482FF
 TAKING_IT = 0x6A2C7AFF
 
-COOL_DOWN_MS = 150
+# The choices light in turn by a timer, and every step would start a cool-down: a one-key
+# player who presses as the light arrives would lose the press.
+COOL_DOWN_MS = 0
 START_SCAN_MS = 1500  # rest before the choices start to light in turn
 SCAN_STEP_MS = 2000
 DWELL_MS = 1500

@@ -30,7 +30,11 @@ enum class Player {
     JoypadSwitch,     // the same with joypad button 1
     DwellingPointer,  // rests the pointer on the wanted choice, as still as a head can be
     QuickTapSwitch,   // taps so quickly that the key goes down and up between two frames
+    AnticipatingKey,  // knows the scan's rhythm and holds the key the moment the wanted choice lights
 };
+
+float reactionMs(Player player) { return player == Player::AnticipatingKey ? 0 : kReactionMs; }
+bool waitsForTheScan(Player player) { return player == Player::ScanningKey || player == Player::AnticipatingKey; }
 
 struct Route {
     Player player;
@@ -38,7 +42,8 @@ struct Route {
 };
 
 std::ostream& operator<<(std::ostream& out, const Route& route) {
-    const char* names[] = {"ScanningKey", "TappingSwitch", "JoypadSwitch", "DwellingPointer", "QuickTapSwitch"};
+    const char* names[] = {"ScanningKey",     "TappingSwitch",  "JoypadSwitch",
+                           "DwellingPointer", "QuickTapSwitch", "AnticipatingKey"};
     out << names[static_cast<int>(route.player)];
     for (const auto& command : route.commands) out << "-" << command;
     return out;
@@ -162,14 +167,14 @@ std::string play(const Route& route) {
         } else if (session.litCommand() != lit) {
             lit = session.litCommand();
             litSinceMs = session.elapsedMs;
-        } else if (session.elapsedMs >= std::max(nextMoveMs, litSinceMs + kReactionMs)) {
+        } else if (session.elapsedMs >= std::max(nextMoveMs, litSinceMs + reactionMs(route.player))) {
             const bool onWanted = lit == wanted;
             if (onWanted && !down) {
                 session.button(route.player, down = true);
             } else if (!onWanted && down) {
                 session.button(route.player, down = false);
                 nextMoveMs = session.elapsedMs + 300;
-            } else if (!onWanted && route.player != Player::ScanningKey) {
+            } else if (!onWanted && !waitsForTheScan(route.player)) {
                 // A tap: down now, up a tenth of a second later or before the next frame.
                 session.button(route.player, true);
                 if (route.player != Player::QuickTapSwitch) {
@@ -194,7 +199,7 @@ TEST_P(PickFilesReachability, ThePlayerReachesTheMethod) {
 std::vector<Route> allRoutes() {
     std::vector<Route> routes;
     for (Player player : {Player::ScanningKey, Player::TappingSwitch, Player::JoypadSwitch, Player::DwellingPointer,
-                          Player::QuickTapSwitch}) {
+                          Player::QuickTapSwitch, Player::AnticipatingKey}) {
         routes.push_back({player, {"STANDARD"}});
         routes.push_back({player, {"PICK", "HEADTRACKER"}});
         routes.push_back({player, {"PICK", "PICK-SWITCH", "ONEKEY"}});

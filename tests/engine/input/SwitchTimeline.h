@@ -33,6 +33,9 @@ private:
             m_controller.leaveArea(m_actions, m_area);
         } else if (token == "P" || token == "R") {
             m_controller.trigger(m_actions, m_area, Input::TriggerId::makeKey('k', 0), token == "P");
+            // The frame that sees a press ticks with time that ran before it; a script's ticks
+            // are time after the press, so that frame passes at once.
+            if (token == "P") m_controller.tick(m_actions, m_area, 0);
         } else if (token[0] == 'T') {
             const size_t times = token.find('x');
             const int ms = std::stoi(token.substr(1, times == std::string::npos ? std::string::npos : times - 1));

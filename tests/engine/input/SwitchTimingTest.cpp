@@ -72,6 +72,32 @@ TEST(SwitchTiming, OvershootFiresOnce) {
     for (const auto& c : cases) EXPECT_EQ(runCase(c), c.fired) << c.what;
 }
 
+// Events are seen after a frame is drawn, so the tick of the frame that sees a press is time the
+// switch was not yet down: a tap seen after a slow frame stays a tap.
+TEST(SwitchTiming, TheFrameBeforeAPressIsNotHeldTime) {
+    TriggerId trigger = TriggerId::makeKey('k', 0);
+    trigger.setTimers(0, 0, 800, 1500);
+    SwitchController controller;
+    controller.add(namedListsSwitch("A", trigger));
+    ScreenArea area("A");
+    std::vector<Input::ActionId> actions;
+    const auto names = [&actions] {
+        std::string fired;
+        for (const auto& action : actions) fired += action.getName() + " ";
+        actions.clear();
+        return fired;
+    };
+    controller.trigger(actions, area, TriggerId::makeKey('k', 0), true);
+    controller.tick(actions, area, 1000);
+    controller.trigger(actions, area, TriggerId::makeKey('k', 0), false);
+    EXPECT_EQ(names(), "press release ") << "a slow frame turned a tap into a hold";
+
+    controller.trigger(actions, area, TriggerId::makeKey('k', 0), true);
+    controller.tick(actions, area, 1000);
+    controller.tick(actions, area, 800);
+    EXPECT_EQ(names(), "press hold ") << "held on through the next frames, it is a hold";
+}
+
 TEST(SwitchTiming, ZeroTickChangesNothing) {
     TriggerId trigger = TriggerId::makeKey('k', 0);
     trigger.setTimers(0, 200, 0, 0);

@@ -19,14 +19,13 @@ double gameMinutes() {
 // once, and what it held after the first level and at the end (KiB). Goal: flat after the first
 // level.
 void autopilotGameMemory(benchmark::State& state) {
-    constexpr int kLevelUpdates = 3 * 60 * 1000 / 16;
     const int gameUpdates = int(gameMinutes() * 60.0 * 1000.0 / double(WorldTest::WorldHarness::kStepMs));
     long afterFirstLevel = 0;
     int levels = 0, finished = 0, updates = 0;
     for (auto _ : state) {
         WorldTest::WorldHarness harness;
         WorldTest::Autopilot pilot(harness);
-        pilot.playLevelsWhile(kLevelUpdates, [&](int, const std::string& command) {
+        pilot.playLevelsWhile(WorldTest::Autopilot::kLevelUpdates, [&](int, const std::string& command) {
             levels += 1;
             finished += command.empty() ? 0 : 1;
             if (levels == 1) afterFirstLevel = WorldTest::residentKiB();

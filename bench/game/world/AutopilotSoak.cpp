@@ -16,7 +16,6 @@ namespace {
 // Room for what the allocator and the sanitizer keep in hand from one round to the next.
 constexpr long kSlackKiB = 8192;
 constexpr int kWarmUpRounds = 2;
-constexpr int kLevelUpdates = 3 * 60 * 1000 / 16;
 
 }  // namespace
 
@@ -34,15 +33,16 @@ int main(int argc, char** argv) {
     WorldTest::Autopilot pilot(harness);
     int played = 0, unfinished = 0, round = 1;
     long warmUpHighest = 0, laterHighest = 0;
-    pilot.playLevelsWhile(kLevelUpdates, [&](int level, const std::string& command) {
+    pilot.playLevelsWhile(WorldTest::Autopilot::kLevelUpdates, [&](int level, const std::string& command) {
         const long resident = WorldTest::residentKiB();
         played += 1;
         if (command.empty()) unfinished += 1;
         long& highest = round <= kWarmUpRounds ? warmUpHighest : laterHighest;
         highest = std::max(highest, resident);
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        std::printf("%8.1f s  round %d  level %d  %-10s  rss %ld KiB  peak %ld KiB  %s\n", seconds, round, level,
-                    command.empty() ? "(given up)" : command.c_str(), resident, WorldTest::peakResidentKiB(),
+        std::printf("%8.1f s  round %d  level %d  %-10s  entities %zu  rss %ld KiB  peak %ld KiB  %s\n", seconds,
+                    round, level, command.empty() ? "(given up)" : command.c_str(),
+                    size_t(harness.logic().world().entityCount()), resident, WorldTest::peakResidentKiB(),
                     command.empty() ? pilot.trouble().c_str() : "");
         std::fflush(stdout);
         // The game starts again from the first level after these.

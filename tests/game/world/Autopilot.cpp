@@ -75,6 +75,7 @@ void Autopilot::playLevelsWhile(int levelUpdates,
     m_harness.startLevel(first);
     for (;;) {
         const int level = m_harness.logic().level();
+        m_harness.sound().forget();
         const std::string command = playLevel(levelUpdates);
         if (!levelEnded(level, command)) return;
         if (command == "NEXTLEVEL" || command == "DEAD") {
@@ -130,12 +131,20 @@ std::pair<float, float> Autopilot::centreOf(const Cell& cell) {
     return {float(x), float(y)};
 }
 
-Autopilot::Cell Autopilot::playerCell() {
-    const Zelmo::PVAComp& pva = m_harness.logic().player().get<Zelmo::PVAComp>();
+Autopilot::Cell Autopilot::cellOf(const ecs::Entity& entity) {
+    const Zelmo::PVAComp& pva = entity.get<Zelmo::PVAComp>();
     int x = int(pva.x), y = int(pva.y);
     m_harness.logic().worldToCell(x, y);
     return {x, y};
 }
+
+std::pair<float, float> Autopilot::offsetTo(const ecs::Entity& entity) {
+    const Zelmo::PVAComp& at = entity.get<Zelmo::PVAComp>();
+    const Zelmo::PVAComp& me = m_harness.logic().player().get<Zelmo::PVAComp>();
+    return {at.x - me.x, at.y - me.y};
+}
+
+Autopilot::Cell Autopilot::playerCell() { return cellOf(m_harness.logic().player()); }
 
 // The path finder's route, its stops joined up by the corridors' own cells.
 std::vector<Autopilot::Cell> Autopilot::routeCells(const Cell& from, const Cell& goal) {
@@ -299,20 +308,21 @@ bool Autopilot::huntBoss() {
             m_trouble = "no boss on the boss level";
             return false;
         }
-        const Zelmo::PVAComp& at = boss.get<Zelmo::PVAComp>();
-        const Zelmo::PVAComp& me = logic.player().get<Zelmo::PVAComp>();
-        const float dx = at.x - me.x, dy = at.y - me.y;
+        const auto [dx, dy] = offsetTo(boss);
         if (std::fabs(dx) < kRobotReach && std::fabs(dy) < kRobotReach) {
             const bool alongX = std::fabs(dx) > std::fabs(dy);
             if (!punch(alongX ? (dx > 0 ? kRight : kLeft) : (dy > 0 ? kUp : kDown))) return false;
             continue;
         }
-        int x = int(at.x), y = int(at.y);
-        logic.worldToCell(x, y);
-        const std::vector<Cell> cells = routeCells(playerCell(), Cell{x, y});
-        // A cell or two at a time, as the boss moves on.
-        for (size_t i = 0; i < cells.size() && i < 2; ++i) {
-            if (!walkTo(cells[i])) return false;
+        const Cell lair = cellOf(boss);
+        const std::vector<Cell> cells = routeCells(playerCell(), lair);
+        // The whole route while the boss keeps to its cell: a route laid again from each cell
+        // on the way may lead back the way the player came, and the player would pace between
+        // two cells for good.
+        for (const Cell& cell : cells) {
+            if (!walkTo(cell)) return false;
+            const auto [nx, ny] = offsetTo(boss);
+            if (!(cellOf(boss) == lair) || (std::fabs(nx) < kRobotReach && std::fabs(ny) < kRobotReach)) break;
         }
         if (cells.empty() && !update()) return false;
     }

@@ -23,6 +23,10 @@ public:
         bool operator==(const Cell& other) const { return x == other.x && y == other.y; }
     };
 
+    // Ten minutes of play, far more than any shipped level needs: the most a level is played
+    // before it is given up.
+    static constexpr int kLevelUpdates = int(10 * 60 * 1000 / WorldHarness::kStepMs);
+
     explicit Autopilot(WorldHarness& harness);
 
     // Plays the running level until it returns a command ("NEXTLEVEL", "WON", "DEAD", "LOST")
@@ -34,7 +38,9 @@ public:
 
     // Plays level after level from the first, a new game after the boss level or the last life;
     // a level that cannot be finished within levelUpdates is left for the next one down. After
-    // each level, levelEnded(level, command) says whether to play on.
+    // each level, levelEnded(level, command) says whether to play on. Each level starts with the
+    // harness's record of sounds emptied: an endless game would otherwise keep every sound it
+    // ever played.
     void playLevelsWhile(int levelUpdates,
                          const std::function<bool(int level, const std::string& command)>& levelEnded);
 
@@ -61,6 +67,9 @@ private:
     void hold(const char* direction);
 
     Cell playerCell();
+    Cell cellOf(const ecs::Entity& entity);
+    // From the player to the entity, in world units.
+    std::pair<float, float> offsetTo(const ecs::Entity& entity);
     std::vector<Cell> routeCells(const Cell& from, const Cell& goal);
     // A robot standing within reach along the direction.
     bool robotAhead(const char* direction);

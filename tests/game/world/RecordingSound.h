@@ -17,6 +17,12 @@ public:
     }
     void stop(int handle) override { stopped.push_back(handle); }
     void stopAll() override {}
+    // Drops what was kept so far, holding on to the room it took.
+    void forget() {
+        played.clear();
+        volumes.clear();
+        stopped.clear();
+    }
 
     std::vector<int> played;
     std::vector<int> volumes;

@@ -133,6 +133,19 @@ TEST_F(GameViewFrame, FilledBeamSegmentsAndPolygonsGoOnTheFillView) {
     EXPECT_EQ(recording().pass(GameViewRenderer::kFillView)->numDraws, fillsWithout + 1);
 }
 
+// Headless, nothing draws the view's lists and empties them: each update's draws must replace
+// the last one's, or a long game holds every frame it ever queued.
+TEST_F(GameViewFrame, EachUpdateOfTheHarnessDropsWhatTheLastOneQueued) {
+    start();
+    harness->step();
+    Zelmo::PolyComp stale;
+    stale.colour = 0x12345678;
+    view().addPolyDraw(stale);
+    harness->step();
+    ASSERT_FALSE(view().shapeDraws().empty()) << "the update queues what it shows";
+    for (const Zelmo::PolyComp& poly : view().polyDraws()) EXPECT_NE(poly.colour, stale.colour);
+}
+
 TEST_F(GameViewFrame, ANewLevelDropsWhatTheLastOneQueued) {
     start();
     harness->step();

@@ -38,7 +38,8 @@ public:
     // Enters the state again as the logic controller would after the command.
     void reenter(const std::string& previousState, const std::string& command);
     // Runs updates, each followed by the hostile particles' collision step as a drawn frame
-    // would, until one returns a command or count have run; gives that command or "".
+    // would, until one returns a command or count have run; gives that command or "". The view
+    // holds what the last update queued to draw.
     std::string step(int count = 1);
     void send(const std::string& action, const std::string& param);
 

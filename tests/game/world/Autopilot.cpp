@@ -321,6 +321,7 @@ bool Autopilot::huntBoss() {
         // two cells for good.
         for (const Cell& cell : cells) {
             if (!walkTo(cell)) return false;
+            if (!boss.isValid() || boss.has<Zelmo::KillComp>()) break;
             const auto [nx, ny] = offsetTo(boss);
             if (!(cellOf(boss) == lair) || (std::fabs(nx) < kRobotReach && std::fabs(ny) < kRobotReach)) break;
         }

@@ -5,10 +5,10 @@
 //
 // The rule reads the heap in use, not the resident memory. Under AddressSanitizer the resident
 // memory also counts the freed blocks the sanitizer holds back, the allocator's free lists and
-// the shadow of both, and it swings by some ten megabytes from one round to the next while the
-// heap in use moves by a few hundred kilobytes: a slow leak would hide in that swing for the
-// whole run. The resident memory is still printed; the plain build (script/soak --plain) shows
-// it flat.
+// the shadow of both: it climbs by some fifteen megabytes over the first rounds and then swings
+// by several from one level to the next, while the heap in use after a level stays within some
+// forty kilobytes of the last round's. A slow leak would hide in that swing for the whole run.
+// The resident memory is still printed; the plain build (script/soak --plain) shows it flat.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -21,8 +21,8 @@
 namespace {
 
 // Room for what a level's heap may differ by from one round to the next with nothing kept: the
-// robots, shots and sparks alive when it ends are not the same each time (seen: about 200 KiB).
-// A leak of 40 KiB a round still crosses it in the first few minutes of a sanitizer run.
+// robots, shots and sparks alive when it ends are not the same each time (seen: under 50 KiB).
+// A leak of 40 KiB a round still crosses it within some five minutes of a sanitizer run.
 constexpr long kSlackKiB = 1024;
 constexpr int kWarmUpRounds = 2;
 

@@ -35,23 +35,6 @@ const char* const kDown = "DN";
 const char* const kLeft = "LF";
 const char* const kRight = "RT";
 
-int reverseOf(int bit) { return bit == 1 ? 2 : bit == 2 ? 1 : bit == 4 ? 8 : 4; }
-
-int openCount(int exits) { return (exits & 1) + ((exits >> 1) & 1) + ((exits >> 2) & 1) + ((exits >> 3) & 1); }
-
-Autopilot::Cell neighbourOf(const Autopilot::Cell& cell, int bit) {
-    switch (bit) {
-        case 1:
-            return {cell.x, cell.y - 1};
-        case 2:
-            return {cell.x, cell.y + 1};
-        case 4:
-            return {cell.x + 1, cell.y};
-        default:
-            return {cell.x - 1, cell.y};
-    }
-}
-
 }  // namespace
 
 Autopilot::Autopilot(WorldHarness& harness) : m_harness(harness) {}
@@ -160,17 +143,11 @@ std::vector<Autopilot::Cell> Autopilot::routeCells(const Cell& from, const Cell&
     finder.extractPath(path);
     Cell at = from;
     for (const PathPoint& point : path) {
-        const Cell stop{point.x, point.y};
         if (point.direction == 0) continue;
-        int bit = point.direction;
-        for (int guard = 0; guard < 100000; ++guard) {
-            if (!(logic.exitsAt(at.x, at.y) & bit)) break;
-            at = neighbourOf(at, bit);
-            cells.push_back(at);
-            const int exits = logic.exitsAt(at.x, at.y);
-            if (at == stop || openCount(exits) != 2) break;
-            bit = exits & ~reverseOf(bit);
-        }
+        const std::vector<Cell> corridor = corridorCells(logic, at, point.direction, Cell{point.x, point.y});
+        if (corridor.empty()) continue;
+        cells.insert(cells.end(), corridor.begin(), corridor.end());
+        at = corridor.back();
     }
     return cells;
 }

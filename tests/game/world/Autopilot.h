@@ -7,6 +7,7 @@
 #include "game/world/MotionComps.h"
 #include "game/world/PathFinderComp.h"
 #include "game/world/RobotComp.h"
+#include "tests/game/world/MazeCells.h"
 #include "tests/game/world/WorldHarness.h"
 
 namespace WorldTest {
@@ -17,11 +18,7 @@ namespace WorldTest {
 // the soak run share it.
 class Autopilot {
 public:
-    struct Cell {
-        int x;
-        int y;
-        bool operator==(const Cell& other) const { return x == other.x && y == other.y; }
-    };
+    using Cell = MazeCell;
 
     // Ten minutes of play, far more than any shipped level needs: the most a level is played
     // before it is given up.

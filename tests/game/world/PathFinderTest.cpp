@@ -6,6 +6,7 @@
 
 #include "game/config/ConfigReaders.h"
 #include "game/world/PathFinderComp.h"
+#include "tests/game/world/MazeCells.h"
 #include "tests/game/world/WorldHarness.h"
 
 namespace {
@@ -17,28 +18,8 @@ using Zelmo::PathFinderComp;
 using Zelmo::PathPoint;
 using Zelmo::PathState;
 
-struct Cell {
-    int x;
-    int y;
-    bool operator==(const Cell& other) const { return x == other.x && y == other.y; }
-};
-
-Cell neighbourOf(const Cell& cell, int bit) {
-    switch (bit) {
-        case 1:
-            return {cell.x, cell.y - 1};
-        case 2:
-            return {cell.x, cell.y + 1};
-        case 4:
-            return {cell.x + 1, cell.y};
-        default:
-            return {cell.x - 1, cell.y};
-    }
-}
-
-int reverseOf(int bit) { return bit == 1 ? 2 : bit == 2 ? 1 : bit == 4 ? 8 : 4; }
-
-int openCount(int exits) { return (exits & 1) + ((exits >> 1) & 1) + ((exits >> 2) & 1) + ((exits >> 3) & 1); }
+using Cell = WorldTest::MazeCell;
+using WorldTest::neighbourOf;
 
 // Whether the goal can be reached from the start at all, walking the maze cell by cell.
 bool reachableByBreadthFirst(const GameLogic& logic, Cell start, Cell goal) {
@@ -65,17 +46,8 @@ bool reachableByBreadthFirst(const GameLogic& logic, Cell start, Cell goal) {
 
 // Leaves the cell by the exit bit and follows the corridor until the target or a decision point.
 Cell walkCorridor(const GameLogic& logic, Cell cell, int bit, const Cell& target) {
-    if (!(logic.exitsAt(cell.x, cell.y) & bit)) return cell;
-    cell = neighbourOf(cell, bit);
-    int cameBy = reverseOf(bit);
-    for (int guard = 0; guard < 100000 && !(cell == target); ++guard) {
-        const int exits = logic.exitsAt(cell.x, cell.y);
-        if (openCount(exits) != 2) break;
-        const int onward = exits & ~cameBy;
-        cell = neighbourOf(cell, onward);
-        cameBy = reverseOf(onward);
-    }
-    return cell;
+    const std::vector<Cell> cells = WorldTest::corridorCells(logic, cell, bit, target);
+    return cells.empty() ? cell : cells.back();
 }
 
 // Every corridor leading out of the cell ends at one and the same decision point.

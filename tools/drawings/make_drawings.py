@@ -19,25 +19,16 @@ import json
 import math
 import os
 import random
+import sys
+
+# The palette and fills are the game's shapes' own.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "vectorshapes"))
+from shape_kit import AMBER, CYAN, GREEN, PINK, RED, WHITE, fill_of  # noqa: E402
 
 WIDTH, HEIGHT = 640.0, 480.0
 FONT_CAPITAL_HEIGHT = 22.5  # the vector font's capital height in font units (tools/vectorfont)
 
-# Line colours, 0xRRGGBBAA.
-CYAN = 0x73D9E7FF
-PINK = 0xFFB2FFFF
-GREEN = 0x7FFF7FFF
-AMBER = 0xFFB020FF
-RED = 0xFF4040FF
-WHITE = 0xFFFFFFFF
 BEAM = 0xFFFFFFB0
-
-
-def fill_of(rgba, dim=0.3):
-    """The packed ABGR fill colour for a line colour: the same hue, dimmed, opaque."""
-    r, g, b = (rgba >> 24) & 255, (rgba >> 16) & 255, (rgba >> 8) & 255
-    r, g, b = (int(c * dim) for c in (r, g, b))
-    return 0xFF000000 | (b << 16) | (g << 8) | r
 
 
 def px(x):

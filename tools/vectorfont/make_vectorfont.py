@@ -35,7 +35,7 @@ FILL_HALF_WIDTH = 0.36 * UNIT  # font units on each side of a stroke
 FILL_ABGR = 0xFF206020      # opaque green, packed ABGR
 SHAPE_RGBA = 0x73D9E7FF     # cyan, 0xRRGGBBAA: the colour a glyph is drawn in by default
 CELL_HEIGHT = 6 * UNIT
-INSET = 0.45 * UNIT         # font units kept clear inside each side of a glyph's box
+INSET = 0.55 * UNIT         # font units kept clear inside each side of a glyph's box
 SHRINK_X = 1 - 2 * INSET / (4 * UNIT)     # strokes of a capital, 4 grid steps wide, shrink by these
 SHRINK_Y = 1 - 2 * INSET / CELL_HEIGHT
 FIRST_SHAPE_ID = 1000       # glyph shape id = 1000 + character code
@@ -76,7 +76,7 @@ GLYPHS = {
     'T': [[(0, 6), (4, 6)], [(2, 6), (2, 0)]],
     'U': [[(0, 6), (0, 1), (1, 0), (3, 0), (4, 1), (4, 6)]],
     'V': [[(0, 6), (2, 0), (4, 6)]],
-    'W': [[(0, 6), (1, 0), (2, 3), (3, 0), (4, 6)]],
+    'W': [[(0, 6), (0, 0), (2, 3), (4, 0), (4, 6)]],  # M upside down: a zigzag's inner strokes merge in the glow
     'X': [[(0, 0), (4, 6)], [(0, 6), (4, 0)]],
     'Y': [[(0, 6), (2, 3), (4, 6)], [(2, 3), (2, 0)]],
     'Z': [[(0, 6), (4, 6), (0, 0), (4, 0)]],

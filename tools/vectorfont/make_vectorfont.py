@@ -10,7 +10,7 @@ width. Each glyph becomes one shape:
   - collision box: the glyph's width by the cell height, centred on the glyph, which a sweep
     reveal needs.
 Every glyph is moved so that its strokes are centred on x = 0 (the text layout centres each
-glyph on its pen position).
+glyph on its pen position); the baseline is at y = -3 * UNIT * SHRINK_Y for all of them.
 
 The layout puts only a fifth of the width of 'A' between the boxes of neighbouring glyphs and
 between lines, too little for glowing strokes of a uniform width: the strokes of letters would

@@ -63,8 +63,9 @@ const Box kPlayerAtStart{375, 290, 435, 330};
 const Box kPlayerAtDoor{375, 372, 435, 387};  // the feet against the door
 constexpr uint32_t kBright = 382;
 // The level number's digit, in three upright strips: a "1" is lit in the middle only, a "0" on
-// all three. The on-screen controls of some ways to play lie over it, dimming it evenly.
-const Box kDigitStrips[] = {{848, 312, 858, 342}, {858, 312, 868, 342}, {868, 312, 878, 342}};
+// all three (the strips lie on its side strokes and its slash). The on-screen controls of some
+// ways to play lie over it, dimming it evenly.
+const Box kDigitStrips[] = {{853, 312, 861, 342}, {862, 312, 870, 342}, {871, 312, 879, 342}};
 
 double meanLight(const Picture& p, const Box& box) {
     double sum = 0;

@@ -10,7 +10,13 @@ width. Each glyph becomes one shape:
   - collision box: the glyph's width by the cell height, centred on the glyph, which a sweep
     reveal needs.
 Every glyph is moved so that its strokes are centred on x = 0 (the text layout centres each
-glyph on its pen position); the baseline is at y = -3.75 for all of them.
+glyph on its pen position); the baseline is at y = -3 * UNIT * SHRINK_Y for all of them.
+
+The layout puts only a fifth of the width of 'A' between the boxes of neighbouring glyphs and
+between lines, too little for glowing strokes of a uniform width: the strokes of letters would
+touch. So the strokes are drawn smaller than the glyph's box, leaving INSET clear inside each of
+its sides, and two marks (one-point polylines, which draw nothing) at the box's corners keep the
+box, which the layout measures glyphs by, the whole glyph cell.
 
 Lower-case letters are drawn with the capitals' shapes.
 
@@ -29,6 +35,9 @@ FILL_HALF_WIDTH = 0.36 * UNIT  # font units on each side of a stroke
 FILL_ABGR = 0xFF206020      # opaque green, packed ABGR
 SHAPE_RGBA = 0x73D9E7FF     # cyan, 0xRRGGBBAA: the colour a glyph is drawn in by default
 CELL_HEIGHT = 6 * UNIT
+INSET = 0.55 * UNIT         # font units kept clear inside each side of a glyph's box
+SHRINK_X = 1 - 2 * INSET / (4 * UNIT)     # strokes of a capital, 4 grid steps wide, shrink by these
+SHRINK_Y = 1 - 2 * INSET / CELL_HEIGHT
 FIRST_SHAPE_ID = 1000       # glyph shape id = 1000 + character code
 
 
@@ -51,7 +60,7 @@ GLYPHS = {
     'D': [[(0, 0), (0, 6), (2, 6), (4, 4), (4, 2), (2, 0), (0, 0)]],
     'E': [[(4, 6), (0, 6), (0, 0), (4, 0)], [(0, 3), (3, 3)]],
     'F': [[(4, 6), (0, 6), (0, 0)], [(0, 3), (3, 3)]],
-    'G': [[(4, 5), (3, 6), (1, 6), (0, 5), (0, 1), (1, 0), (3, 0), (4, 1), (4, 3), (2, 3)]],
+    'G': [[(4, 5), (3, 6), (1, 6), (0, 5), (0, 1), (1, 0), (3, 0), (4, 1), (4, 2.5), (2.5, 2.5)]],  # open: not a 6
     'H': [[(0, 0), (0, 6)], [(4, 0), (4, 6)], [(0, 3), (4, 3)]],
     'I': [[(0, 0), (4, 0)], [(2, 0), (2, 6)], [(0, 6), (4, 6)]],
     'J': [[(4, 6), (4, 1), (3, 0), (1, 0), (0, 1), (0, 2)]],
@@ -67,7 +76,7 @@ GLYPHS = {
     'T': [[(0, 6), (4, 6)], [(2, 6), (2, 0)]],
     'U': [[(0, 6), (0, 1), (1, 0), (3, 0), (4, 1), (4, 6)]],
     'V': [[(0, 6), (2, 0), (4, 6)]],
-    'W': [[(0, 6), (1, 0), (2, 3), (3, 0), (4, 6)]],
+    'W': [[(0, 6), (0, 0), (2, 2), (4, 0), (4, 6)]],  # a zigzag's inner strokes would merge in the glow
     'X': [[(0, 0), (4, 6)], [(0, 6), (4, 0)]],
     'Y': [[(0, 6), (2, 3), (4, 6)], [(2, 3), (2, 0)]],
     'Z': [[(0, 6), (4, 6), (0, 0), (4, 0)]],
@@ -113,11 +122,18 @@ def rounded(value):
     return int(value) if value == int(value) else value
 
 
+def box_width(strokes):
+    """The width of the glyph's box in font units: that of its strokes at full size."""
+    xs = [x for stroke in strokes for x, _ in stroke]
+    return (max(xs) - min(xs)) * UNIT
+
+
 def to_font_units(strokes):
-    """Grid strokes to font units, centred on x = 0."""
+    """Grid strokes to font units, centred on x = 0 and shrunk towards the cell's middle."""
     xs = [x for stroke in strokes for x, _ in stroke]
     centre = (min(xs) + max(xs)) / 2.0
-    return [type(stroke)(((x - centre) * UNIT, (y - BASELINE_GRID) * UNIT) for x, y in stroke) for stroke in strokes]
+    return [type(stroke)(((x - centre) * UNIT * SHRINK_X, (y - BASELINE_GRID) * UNIT * SHRINK_Y) for x, y in stroke)
+            for stroke in strokes]
 
 
 def segment_fill(a, b):
@@ -147,6 +163,8 @@ def flat(points):
 
 def glyph_shape(char):
     strokes = to_font_units(GLYPHS[char])
+    width = box_width(GLYPHS[char])
+    box_marks = [[(-width / 2, -CELL_HEIGHT / 2)], [(width / 2, CELL_HEIGHT / 2)]]
     fills = []
     for stroke in strokes:
         if isinstance(stroke, Dot):
@@ -155,15 +173,13 @@ def glyph_shape(char):
         for a, b in zip(stroke, stroke[1:]):
             if a != b:
                 fills.append({"colour": FILL_ABGR, "points": flat(segment_fill(a, b))})
-    xs = [x for stroke in strokes for x, _ in stroke]
-    width = max(max(xs) - min(xs), UNIT)
     return {
         "id": FIRST_SHAPE_ID + ord(char),
         "colour": SHAPE_RGBA,
         "graphic": {
-            "outline": [{"points": flat(stroke)} for stroke in strokes],
+            "outline": [{"points": flat(stroke)} for stroke in strokes + box_marks],
             "fill": fills,
-            "collision_box": {"x": 0, "y": 0, "w": rounded(width), "h": CELL_HEIGHT, "centred": True},
+            "collision_box": {"x": 0, "y": 0, "w": rounded(max(width, UNIT)), "h": CELL_HEIGHT, "centred": True},
         },
     }
 

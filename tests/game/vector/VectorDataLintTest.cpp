@@ -2,6 +2,7 @@
 // framework draw, and have a glyph for every character the menus write.
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -156,6 +157,52 @@ TEST_F(ShippedVectorData, TheFontWritesCapitalsDigitsAndTheMenusTexts) {
         EXPECT_NEAR(glyph->x + glyph->w / 2.0f, 0.0f, 1e-4f)
             << "data/vectorfont: the glyph for '" << c << "' is not centred on its origin";
     }
+}
+
+// Where a glyph's strokes and their fills reach, in font units around its origin.
+struct FontInk {
+    float left = 1e9f, right = -1e9f, bottom = 1e9f, top = -1e9f;
+};
+
+FontInk inkOf(const GameVectors& library, const GameVectors::Glyph& glyph) {
+    FontInk ink;
+    const Vector::VectorGraphic* graphic = library.shapeTable(glyph.shape, 0)->graphic();
+    for (const auto* polylines : {graphic->outline(), graphic->fill()}) {
+        if (polylines == nullptr) continue;
+        for (const Vector::Polyline* polyline : *polylines) {
+            if (polyline->points()->size() < 4) continue;  // a lone point draws nothing
+            for (flatbuffers::uoffset_t i = 0; i + 1 < polyline->points()->size(); i += 2) {
+                const float x = polyline->points()->Get(i), y = polyline->points()->Get(i + 1);
+                ink = {std::min(ink.left, x), std::max(ink.right, x), std::min(ink.bottom, y), std::max(ink.top, y)};
+            }
+        }
+    }
+    return ink;
+}
+
+// The layout leaves only a fifth of the width of 'A' between glyph boxes and between lines; the
+// strokes with their fills must keep at least a stroke's width of it clear, or neighbours and
+// stacked lines touch on screen ("LEVEL" over its number).
+TEST_F(ShippedVectorData, CapitalsAndDigitsKeepTheLayoutsGapClearOfInk) {
+    const GameVectors::FontMetrics& metrics = library.fontMetrics();
+    float leftOverhang = -1e9f, rightOverhang = -1e9f, top = -1e9f, bottom = 1e9f;
+    for (const char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789")) {
+        const GameVectors::Glyph* glyph = library.glyph(c);
+        ASSERT_NE(glyph, nullptr) << c;
+        const FontInk ink = inkOf(library, *glyph);
+        // How far the ink reaches past the glyph's box, which the layout places glyphs by.
+        leftOverhang = std::max(leftOverhang, glyph->x - ink.left);
+        rightOverhang = std::max(rightOverhang, ink.right - (glyph->x + glyph->w));
+        top = std::max(top, ink.top);
+        bottom = std::min(bottom, ink.bottom);
+    }
+    ASSERT_NE(library.glyph('-'), nullptr);
+    const FontInk dash = inkOf(library, *library.glyph('-'));  // one level stroke: its height is a stroke's width
+    const float strokeWidth = dash.top - dash.bottom;
+    const float clearBetweenGlyphs = float(metrics.spacing) - rightOverhang - leftOverhang;
+    const float clearBetweenLines = float(metrics.lineStep) - (top - bottom);
+    EXPECT_GE(clearBetweenGlyphs, strokeWidth) << "data/vectorfont: neighbouring glyphs crowd";
+    EXPECT_GE(clearBetweenLines, strokeWidth) << "data/vectorfont: stacked lines crowd";
 }
 
 class ShippedConfiguration : public ShippedConfig {};

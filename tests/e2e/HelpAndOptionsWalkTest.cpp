@@ -199,7 +199,7 @@ protected:
 
 void HelpAndOptionsWalk::walk(bool everyPage) {
     start();
-    ASSERT_TRUE(window.waitForPicture(kMenuTimeoutMs));
+    ASSERT_TRUE(window.waitForPicture(E2E::kStartTimeoutMs));
     // The intro: skipped by the method's own skip.
     if (method == "HEADTRACKER") {
         const PickerPage intro = E2E::ScreenLooks::page(method, "INTRO");

@@ -126,9 +126,8 @@ protected:
         asking.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-asking-" + control + ".png");
         std::this_thread::sleep_for(300ms);
         window.tapKey(key);
-        return see(
-            [&](const Picture& p) { return changedRowPixels(asking, p, row) > 30 && litShare(p, ask) < 0.002; },
-            "controls-" + control);
+        return see([&](const Picture& p) { return changedRowPixels(asking, p, row) > 30 && litShare(p, ask) < 0.002; },
+                   "controls-" + control);
     }
 
     // Holds the key in the running game until the player walks up, for two seconds at most (a
@@ -147,8 +146,8 @@ protected:
         const bool seen = window.holdKeyUntil(key, walked, 2000) || window.waitUntil(walked, 300);
         after.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-" + name + ".png");
         std::cout << name << ": " << shift.appeared << " green pixels appeared at y "
-                  << shift.appearedY / std::max(1L, shift.appeared) << ", " << shift.vanished
-                  << " vanished at y " << shift.vanishedY / std::max(1L, shift.vanished) << std::endl;
+                  << shift.appearedY / std::max(1L, shift.appeared) << ", " << shift.vanished << " vanished at y "
+                  << shift.vanishedY / std::max(1L, shift.vanished) << std::endl;
         return seen;
     }
     struct GreenShift {

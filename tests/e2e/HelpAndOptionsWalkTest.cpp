@@ -147,10 +147,17 @@ protected:
                 },
                 60000);
         }
+        // A rest lights the one switch's first choice, as a tap does: the taps begin once it has,
+        // so that the two never cross.
+        if (method == "ONESWITCH") {
+            window.waitUntil([&](const Picture& p) { return !litChoiceOf(page, p, choice).empty(); }, kMenuTimeoutMs);
+        }
         for (int steps = 0; steps < 40 && litChoiceOf(page, window.capture(), choice) != choice; ++steps) {
             const std::string before = litChoiceOf(page, window.capture(), choice);
             window.quickTapKey(stepKey(page, before, choice));
-            window.waitUntil([&](const Picture& p) { return litChoiceOf(page, p, choice) != before; }, 3000);
+            // Waited for long enough that a step a slow build shows late is not taken for lost and
+            // stepped again.
+            window.waitUntil([&](const Picture& p) { return litChoiceOf(page, p, choice) != before; }, 10000);
             std::this_thread::sleep_for(300ms);
         }
         return litChoiceOf(page, window.capture(), choice) == choice;

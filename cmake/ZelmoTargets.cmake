@@ -15,14 +15,18 @@ function(zelmo_add_module_dirs parent)
   endforeach()
 endfunction()
 
-# zelmo_test(NAME <name> SOURCES <files...> LIBS <targets...> [SERIAL])
+# zelmo_test(NAME <name> SOURCES <files...> LIBS <targets...> [PROCESSORS <n>])
 # One GoogleTest executable, compiled as one unit (its files share the headers they parse and the
 # templates they instantiate). Each of its test suites is one CTest test, "<name>/<suite>", run in
 # a process of its own: starting a process (and under the sanitizers, checking it for leaks) costs
-# more than most cases, so cases of a suite share one. SERIAL suites run alone (tests that show
-# windows and type into them must not lose the focus to another test).
+# more than most cases, so cases of a suite share one. PROCESSORS: how many cores a suite keeps
+# busy, which CTest counts against its -j so that it never starts more than the machine runs in
+# time (suites that drive the real game watch it draw in real time).
 function(zelmo_test)
-  cmake_parse_arguments(T "SERIAL" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;PROCESSORS" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_PROCESSORS)
+    set(T_PROCESSORS 1)
+  endif()
   zelmo_test_precompiled_headers()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
@@ -34,15 +38,10 @@ function(zelmo_test)
   target_compile_options(${T_NAME} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-Wno-subobject-linkage>
                                             ${ZELMO_TEST_CODE_OPTIMISATION})
 
-  if(T_SERIAL)
-    set(serial ON)
-  else()
-    set(serial OFF)
-  endif()
   set(suites ${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}_suites.cmake)
   add_custom_command(TARGET ${T_NAME} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -D EXECUTABLE=$<TARGET_FILE:${T_NAME}> -D OUTPUT=${suites}
-            -D WORKING_DIRECTORY=${PROJECT_SOURCE_DIR} -D TIMEOUT=900 -D SERIAL=${serial}
+            -D WORKING_DIRECTORY=${PROJECT_SOURCE_DIR} -D TIMEOUT=900 -D PROCESSORS=${T_PROCESSORS}
             -P ${PROJECT_SOURCE_DIR}/cmake/AddTestSuites.cmake
     BYPRODUCTS ${suites}
     VERBATIM)

@@ -10,60 +10,32 @@
 #include <iostream>
 #include <thread>
 
-#include "engine/input/TriggerId.h"
-#include "game/input/GlobalInputRefs.h"
 #include "tests/e2e/GameProcess.h"
 #include "tests/e2e/PickerPage.h"
+#include "tests/e2e/ScreenLooks.h"
 #include "tests/e2e/X11Window.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using E2E::Box;
+using E2E::kLooksHeight;
+using E2E::kLooksWidth;
+using E2E::litShare;
+using E2E::menuShown;
 using E2E::PickerPage;
 using E2E::Picture;
 
 constexpr int kRebindTimeoutMs = 15000;
-constexpr int kRebindWidth = 960, kRebindHeight = 720;  // the window the configuration opens
 
-double rebindLitShare(const Picture& picture, const Box& box) {
-    return double(picture.litPixels(box.x0, box.y0, box.x1, box.y1)) / std::max(1, box.width() * box.height());
-}
-
-// The pages are read for where their areas lie only.
-class RebindNoSlots : public Input::TriggerId::IExternals {
-public:
-    Input::TriggerId getKeyTrigger(KeyCode) override { return {}; }
-    Input::TriggerId getMouseTrigger(uint32_t) override { return {}; }
-    Input::TriggerId getJoypadTrigger(uint32_t) override { return {}; }
-};
-
-PickerPage keyboardPage(const std::string& name) {
-    static RebindNoSlots s_none;
-    static Zelmo::GlobalInputRefs s_refs;
-    static const bool s_loaded = s_refs.load("data/Accessibility.fbs", "data/accessibility");
-    EXPECT_TRUE(s_loaded);
-    Input::TriggerId::externals = &s_none;
-    return PickerPage("data/input/STANDARD/" + name + ".json", kRebindWidth, kRebindHeight, &s_refs);
-}
+PickerPage keyboardPage(const std::string& name) { return E2E::ScreenLooks::page("STANDARD", name); }
 
 // The keyboard's lit choice is outlined in pink; the others in cyan.
-int rebindPinkPixels(const Picture& picture, const Box& box) {
-    int pink = 0;
-    for (int y = box.y0; y < box.y1 && y < picture.height; ++y) {
-        for (int x = box.x0; x < box.x1 && x < picture.width; ++x) {
-            const uint8_t* rgb = &picture.rgb[size_t(y * picture.width + x) * 3];
-            if (rgb[0] > rgb[1] + 40) ++pink;
-        }
-    }
-    return pink;
-}
-
 std::string pinkChoice(const PickerPage& page, const Picture& picture) {
     std::string lit;
     int most = 0;
     for (const std::string& choice : page.choices()) {
-        const int pink = rebindPinkPixels(picture, page.box(choice));
+        const int pink = E2E::pinkPixels(picture, page.box(choice));
         if (pink > most) {
             most = pink;
             lit = choice;
@@ -86,41 +58,21 @@ protected:
         std::ofstream(game->pathInWorkDir("preferences.cfg")) << preferences;
         ASSERT_TRUE(window.waitFor(game->pid(), E2E::kStartTimeoutMs)) << game->standardError();
         ASSERT_TRUE(window.waitForFrames(E2E::kStartTimeoutMs));
-        for (int taps = 0; taps < 5 && !window.waitUntil([&](const Picture& p) { return titleShown(p); }, 4000);
-             ++taps) {
+        ASSERT_TRUE(window.waitUntil([&](const Picture& p) { return looks.intro(p); }, kRebindTimeoutMs));
+        for (int taps = 0; taps < 5 && !titleShown(window.capture()); ++taps) {
             window.tapKey("space");
+            window.waitUntil([&](const Picture& p) { return titleShown(p); }, 4000);
         }
         ASSERT_TRUE(see([&](const Picture& p) { return titleShown(p); }, "title")) << "no title";
     }
 
-    // The title's choices on the black box in the middle of its moving picture.
-    bool titleShown(const Picture& picture) const {
-        if (picture.width != kRebindWidth) return false;
-        for (const std::string& choice : title.choices()) {
-            if (rebindLitShare(picture, title.box(choice)) < 0.03) return false;
-        }
-        const Box besideChoices[] = {
-            {kRebindWidth * 282 / 1000, kRebindHeight * 42 / 100, kRebindWidth * 288 / 1000, kRebindHeight * 78 / 100},
-            {kRebindWidth * 712 / 1000, kRebindHeight * 42 / 100, kRebindWidth * 718 / 1000, kRebindHeight * 78 / 100}};
-        for (const Box& black : besideChoices) {
-            if (rebindLitShare(picture, black) > 0.005) return false;
-        }
-        return rebindLitShare(picture, {0, kRebindHeight * 3 / 10, kRebindWidth / 5, kRebindHeight * 7 / 10}) > 0.02;
-    }
-    // A menu page on black: its choices drawn where its file puts them, nothing at the left edge.
-    static bool pageShown(const Picture& picture, const PickerPage& page, const std::vector<std::string>& choices) {
-        if (picture.width != kRebindWidth) return false;
-        for (const std::string& choice : choices) {
-            if (rebindLitShare(picture, page.box(choice)) < 0.03) return false;
-        }
-        return rebindLitShare(picture, {0, kRebindHeight / 5, kRebindWidth / 25, kRebindHeight * 3 / 4}) < 0.002;
-    }
+    bool titleShown(const Picture& picture) const { return looks.title(picture); }
     bool controlsShown(const Picture& picture) const {
-        return pageShown(picture, controls, {"SET_UP", "SET_ACT0", "DONE"}) &&
-               rebindLitShare(picture, {kRebindWidth * 48 / 100, kRebindHeight * 81 / 100, kRebindWidth * 52 / 100,
-                                        kRebindHeight * 86 / 100}) < 0.002;
+        return menuShown(picture, controls, {"SET_UP", "SET_ACT0", "DONE"}) &&
+               litShare(picture, {kLooksWidth * 48 / 100, kLooksHeight * 81 / 100, kLooksWidth * 52 / 100,
+                                  kLooksHeight * 86 / 100}) < 0.002;
     }
-    bool pauseShown(const Picture& picture) const { return pageShown(picture, pause, pause.choices()); }
+    bool pauseShown(const Picture& picture) const { return menuShown(picture, pause, pause.choices()); }
 
     bool see(const std::function<bool(const Picture&)>& seen, const std::string& name,
              int timeoutMs = kRebindTimeoutMs) {
@@ -167,49 +119,61 @@ protected:
     bool rebind(const std::string& control, const std::string& key) {
         const Box row = controls.box("SET_" + control);
         const Box ask = controls.box("CAPTURE");
-        if (!take(controls, "SET_" + control, [&](const Picture& p) { return rebindLitShare(p, ask) > 0.01; })) {
+        if (!take(controls, "SET_" + control, [&](const Picture& p) { return litShare(p, ask) > 0.01; })) {
             return false;
         }
         const Picture asking = window.capture();
         asking.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-asking-" + control + ".png");
         std::this_thread::sleep_for(300ms);
         window.tapKey(key);
-        return see(
-            [&](const Picture& p) { return changedRowPixels(asking, p, row) > 30 && rebindLitShare(p, ask) < 0.002; },
-            "controls-" + control);
+        return see([&](const Picture& p) { return changedRowPixels(asking, p, row) > 30 && litShare(p, ask) < 0.002; },
+                   "controls-" + control);
     }
 
-    // Holds the key in the running game for a moment: whether the player walked up. The player
-    // is the green figure of the picture (the robots are white and cyan): where green appeared
-    // lies above where it went.
+    // Holds the key in the running game until the player walks up, for two seconds at most (a
+    // walk that ends after the key is let go is looked for a moment longer): whether it walked.
+    // The player is the green figure of the picture (the robots are white and cyan): where green
+    // appeared lies above where it went.
     bool walksUp(const std::string& key, const std::string& name) {
         const Picture before = window.capture();
-        window.holdKeyUntil(
-            key, [](const Picture&) { return false; }, 700);
-        std::this_thread::sleep_for(300ms);
-        const Picture after = window.capture();
+        Picture after;
+        GreenShift shift;
+        const auto walked = [&](const Picture& p) {
+            after = p;
+            shift = greenShift(before, p);
+            return shift.up();
+        };
+        const bool seen = window.holdKeyUntil(key, walked, 2000) || window.waitUntil(walked, 300);
         after.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-" + name + ".png");
+        std::cout << name << ": " << shift.appeared << " green pixels appeared at y "
+                  << shift.appearedY / std::max(1L, shift.appeared) << ", " << shift.vanished << " vanished at y "
+                  << shift.vanishedY / std::max(1L, shift.vanished) << std::endl;
+        return seen;
+    }
+    struct GreenShift {
+        long appeared = 0, vanished = 0, appearedY = 0, vanishedY = 0;
+        // Robots and glows shift the green a few pixels either way; a walk moves it by a cell.
+        bool up() const { return appeared > 100 && vanished > 100 && appearedY / appeared + 40 < vanishedY / vanished; }
+    };
+    static GreenShift greenShift(const Picture& before, const Picture& after) {
         const auto green = [](const Picture& p, int x, int y) {
             const uint8_t* rgb = &p.rgb[size_t(y * p.width + x) * 3];
             return rgb[1] > 120 && rgb[1] > rgb[0] + 30 && rgb[1] > rgb[2] + 10;
         };
-        long appeared = 0, vanished = 0, appearedY = 0, vanishedY = 0;
+        GreenShift shift;
         for (int y = 0; y < std::min(before.height, after.height); ++y) {
             for (int x = 0; x < std::min(before.width, after.width); ++x) {
                 const bool was = green(before, x, y), is = green(after, x, y);
                 if (is && !was) {
-                    ++appeared;
-                    appearedY += y;
+                    ++shift.appeared;
+                    shift.appearedY += y;
                 } else if (was && !is) {
-                    ++vanished;
-                    vanishedY += y;
+                    ++shift.vanished;
+                    shift.vanishedY += y;
                 }
             }
         }
-        std::cout << name << ": " << appeared << " green pixels appeared at y " << appearedY / std::max(1L, appeared)
-                  << ", " << vanished << " vanished at y " << vanishedY / std::max(1L, vanished) << std::endl;
-        // Robots and glows shift the green a few pixels either way; a walk moves it by a cell.
-        return appeared > 100 && vanished > 100 && appearedY / appeared + 40 < vanishedY / vanished;
+        return shift;
     }
     bool pauseWithEscape() {
         window.tapKey("Escape");
@@ -224,10 +188,11 @@ protected:
         EXPECT_EQ(exitCode, 0) << game->standardError();
     }
 
-    PickerPage title = keyboardPage("TITLE");
-    PickerPage settings = keyboardPage("SETTINGS");
-    PickerPage controls = keyboardPage("CONTROLS");
-    PickerPage pause = keyboardPage("PAUSE");
+    const E2E::ScreenLooks looks{"STANDARD"};
+    const PickerPage& title = looks.titlePage();
+    const PickerPage settings = keyboardPage("SETTINGS");
+    const PickerPage controls = keyboardPage("CONTROLS");
+    const PickerPage& pause = looks.pausePage();
     E2E::X11Window window;
     std::unique_ptr<E2E::GameProcess> game;
 };
@@ -235,7 +200,7 @@ protected:
 TEST_F(ControlsRebind, TheNewUpKeyIsShownKeptAndWalksUpAndTheOldOneDoesNot) {
     if (E2E::kSlowGameFrames) GTEST_SKIP() << E2E::kSlowGameFramesReason;
     start("INPUT_METHOD = STANDARD\n");
-    const auto settingsShown = [&](const Picture& p) { return pageShown(p, settings, {"CONTROLS", "BACK"}); };
+    const auto settingsShown = [&](const Picture& p) { return menuShown(p, settings, {"CONTROLS", "BACK"}); };
     ASSERT_TRUE(take(title, "SETTINGS", settingsShown));
     ASSERT_TRUE(take(settings, "CONTROLS", [&](const Picture& p) { return controlsShown(p); }))
         << "taking CONTROLS did not show the controls";

@@ -89,10 +89,11 @@ std::string PickerPage::step(X11Window& window) const {
 }
 
 // The taps begin once the page lights its choices by itself, so that its own start and a tap
-// never cross.
+// never cross. The scan goes on moving the light between taps, so on a busy machine a step can
+// pass the choice: the taps go round the page a few times.
 std::optional<Picture> PickerPage::stepTo(X11Window& window, const std::string& choice) const {
     window.waitUntil([&](const Picture& picture) { return !litChoice(picture).empty(); }, 5000);
-    for (size_t tap = 0; tap <= m_choices.size(); ++tap) {
+    for (size_t tap = 0; tap <= 3 * m_choices.size(); ++tap) {
         Picture picture = window.capture();
         if (litChoice(picture) == choice) return picture;
         step(window);

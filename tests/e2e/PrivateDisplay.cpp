@@ -1,11 +1,14 @@
 #include "tests/e2e/PrivateDisplay.h"
 
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <memory>
 
 namespace E2E {
 
@@ -18,6 +21,8 @@ PrivateDisplay::PrivateDisplay() {
     m_pid = fork();
     if (m_pid == 0) {
         close(pipeEnds[0]);
+        // A test process that is killed (a CTest timeout) takes its display with it.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         const std::string fd = std::to_string(pipeEnds[1]);
         // Room for a full-HD window; -noreset keeps the pointer where a test left it.
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1200x24", "-nolisten", "tcp",
@@ -45,5 +50,25 @@ PrivateDisplay::~PrivateDisplay() {
         waitpid(m_pid, nullptr, 0);
     }
 }
+
+namespace {
+
+class PrivateDisplayForEveryTest : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) return;
+        m_display = std::make_unique<PrivateDisplay>();
+        ASSERT_TRUE(m_display->started()) << m_display->failure();
+    }
+    void TearDown() override { m_display.reset(); }
+
+private:
+    std::unique_ptr<PrivateDisplay> m_display;
+};
+
+::testing::Environment* const s_privateDisplayForEveryTest =
+    ::testing::AddGlobalTestEnvironment(new PrivateDisplayForEveryTest);
+
+}  // namespace
 
 }  // namespace E2E

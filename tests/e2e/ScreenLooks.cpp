@@ -46,6 +46,25 @@ double litShare(const Picture& picture, const Box& box, uint32_t threshold) {
     return double(picture.litPixels(box.x0, box.y0, box.x1, box.y1, threshold)) / area;
 }
 
+int pinkPixels(const Picture& picture, const Box& box) {
+    int pink = 0;
+    for (int y = box.y0; y < box.y1 && y < picture.height; ++y) {
+        for (int x = box.x0; x < box.x1 && x < picture.width; ++x) {
+            const uint8_t* rgb = &picture.rgb[size_t(y * picture.width + x) * 3];
+            if (rgb[0] > rgb[1] + 40) ++pink;
+        }
+    }
+    return pink;
+}
+
+bool menuShown(const Picture& picture, const PickerPage& page, const std::vector<std::string>& choices) {
+    if (picture.width != kWidth) return false;
+    for (const std::string& choice : choices) {
+        if (litShare(picture, page.box(choice)) < 0.03) return false;
+    }
+    return litShare(picture, {0, kHeight / 5, kWidth / 25, kHeight * 3 / 4}) < 0.002;
+}
+
 ScreenLooks::ScreenLooks(const std::string& method)
     : m_title(page(method, "TITLE")), m_pause(page(method, "PAUSE")) {}
 

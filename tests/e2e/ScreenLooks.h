@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "tests/e2e/PickerPage.h"
 #include "tests/e2e/X11Window.h"
@@ -11,6 +12,12 @@ constexpr int kLooksWidth = 960, kLooksHeight = 720;
 
 // The share of a box's pixels brighter than the threshold (r + g + b).
 double litShare(const Picture& picture, const Box& box, uint32_t threshold = 60);
+// Pixels of the box far redder than green: the pink outline of STANDARD's lit choice (the
+// others are cyan, their words white).
+int pinkPixels(const Picture& picture, const Box& box);
+// A menu page on black: these of its choices drawn where its file puts them, and the left edge
+// of the window, where only the title's picture reaches, dark.
+bool menuShown(const Picture& picture, const PickerPage& page, const std::vector<std::string>& choices);
 
 // The looks of the screens around the game for one input method, from its input files: what a
 // player sees of the intro, the title, the running game and the pause menu.

@@ -54,8 +54,10 @@ TEST_F(StartAndQuit, WindowShowsTheFramesPerSecondAndClosingExitsWithoutSaving) 
     std::cout << "[ measure ] process start to window shown: "
               << std::chrono::duration_cast<std::chrono::milliseconds>(shown - start).count() << " ms\n";
 
+    // The title counts frames once loading is done, which a slow (sanitizer) build on a busy
+    // machine reaches late.
     std::string title;
-    for (int i = 0; i < 100 && !isFpsTitle(title); ++i) {
+    for (int i = 0; i < kStartTimeoutMs / 50 && !isFpsTitle(title); ++i) {
         std::this_thread::sleep_for(50ms);
         title = window.title();
     }
@@ -152,9 +154,7 @@ TEST_F(StartAndQuit, WithoutASoundDeviceTheGameSaysSoAndShowsThePicker) {
     window.movePointerTo(1279, 1023);  // a resting pointer would take a choice
     E2E::GameProcess game({}, true, {"SDL_AUDIODRIVER=nosuchdriver"});
     ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
-    std::this_thread::sleep_for(2500ms);
-    const E2E::Picture picker = window.capture();
-    EXPECT_GT(picker.litPixels(), picker.width * picker.height / 50) << "the picker is not shown";
+    EXPECT_TRUE(window.waitForPicture(kStartTimeoutMs)) << "the picker is not shown";
     EXPECT_NE(game.standardError().find("playing without sound"), std::string::npos) << game.standardError();
     window.requestClose();
     int exitCode = -1;

@@ -137,43 +137,17 @@ protected:
     bool walksUp(const std::string& key, const std::string& name) {
         const Picture before = window.capture();
         Picture after;
-        GreenShift shift;
+        E2E::GreenShift shift;
         const auto walked = [&](const Picture& p) {
             after = p;
-            shift = greenShift(before, p);
+            shift = E2E::greenShift(before, p, {0, 0, p.width, p.height});
             return shift.up();
         };
         const bool seen = window.holdKeyUntil(key, walked, 2000) || window.waitUntil(walked, 300);
         after.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-" + name + ".png");
-        std::cout << name << ": " << shift.appeared << " green pixels appeared at y "
-                  << shift.appearedY / std::max(1L, shift.appeared) << ", " << shift.vanished << " vanished at y "
-                  << shift.vanishedY / std::max(1L, shift.vanished) << std::endl;
+        std::cout << name << ": " << shift.appeared << " green pixels appeared at y " << shift.appearedAtY() << ", "
+                  << shift.vanished << " vanished at y " << shift.vanishedAtY() << std::endl;
         return seen;
-    }
-    struct GreenShift {
-        long appeared = 0, vanished = 0, appearedY = 0, vanishedY = 0;
-        // Robots and glows shift the green a few pixels either way; a walk moves it by a cell.
-        bool up() const { return appeared > 100 && vanished > 100 && appearedY / appeared + 40 < vanishedY / vanished; }
-    };
-    static GreenShift greenShift(const Picture& before, const Picture& after) {
-        const auto green = [](const Picture& p, int x, int y) {
-            const uint8_t* rgb = &p.rgb[size_t(y * p.width + x) * 3];
-            return rgb[1] > 120 && rgb[1] > rgb[0] + 30 && rgb[1] > rgb[2] + 10;
-        };
-        GreenShift shift;
-        for (int y = 0; y < std::min(before.height, after.height); ++y) {
-            for (int x = 0; x < std::min(before.width, after.width); ++x) {
-                const bool was = green(before, x, y), is = green(after, x, y);
-                if (is && !was) {
-                    ++shift.appeared;
-                    shift.appearedY += y;
-                } else if (was && !is) {
-                    ++shift.vanished;
-                    shift.vanishedY += y;
-                }
-            }
-        }
-        return shift;
     }
     bool pauseWithEscape() {
         window.tapKey("Escape");

@@ -46,6 +46,31 @@ double litShare(const Picture& picture, const Box& box, uint32_t threshold) {
     return double(picture.litPixels(box.x0, box.y0, box.x1, box.y1, threshold)) / area;
 }
 
+GreenShift greenShift(const Picture& before, const Picture& after, const Box& box) {
+    const auto green = [](const Picture& p, int x, int y) {
+        const uint8_t* rgb = &p.rgb[size_t(y * p.width + x) * 3];
+        return rgb[1] > 120 && rgb[1] > rgb[0] + 30 && rgb[1] > rgb[2] + 10;
+    };
+    GreenShift shift;
+    const int bottom = std::min({box.y1, before.height, after.height});
+    const int right = std::min({box.x1, before.width, after.width});
+    for (int y = std::max(0, box.y0); y < bottom; ++y) {
+        for (int x = std::max(0, box.x0); x < right; ++x) {
+            const bool was = green(before, x, y), is = green(after, x, y);
+            if (is && !was) {
+                ++shift.appeared;
+                shift.appearedX += x;
+                shift.appearedY += y;
+            } else if (was && !is) {
+                ++shift.vanished;
+                shift.vanishedX += x;
+                shift.vanishedY += y;
+            }
+        }
+    }
+    return shift;
+}
+
 int pinkPixels(const Picture& picture, const Box& box) {
     int pink = 0;
     for (int y = box.y0; y < box.y1 && y < picture.height; ++y) {

@@ -15,6 +15,21 @@ double litShare(const Picture& picture, const Box& box, uint32_t threshold = 60)
 // Pixels of the box far redder than green: the pink outline of STANDARD's lit choice (the
 // others are cyan, their words white).
 int pinkPixels(const Picture& picture, const Box& box);
+// How the player's green moved inside a box from one picture to the next. Robots and glows shift
+// green a few pixels either way; a walk moves the player's by much more.
+struct GreenShift {
+    long appeared = 0, vanished = 0;
+    long appearedX = 0, appearedY = 0, vanishedX = 0, vanishedY = 0;  // sums, for the centres
+    int appearedAtX() const { return int(appearedX / (appeared > 0 ? appeared : 1)); }
+    int appearedAtY() const { return int(appearedY / (appeared > 0 ? appeared : 1)); }
+    int vanishedAtX() const { return int(vanishedX / (vanished > 0 ? vanished : 1)); }
+    int vanishedAtY() const { return int(vanishedY / (vanished > 0 ? vanished : 1)); }
+    bool moved() const { return appeared > 100 && vanished > 100; }
+    bool up() const { return moved() && appearedAtY() + kWalked < vanishedAtY(); }
+    bool down() const { return moved() && vanishedAtY() + kWalked < appearedAtY(); }
+    static constexpr int kWalked = 20;  // a start room's height lets the player walk little more
+};
+GreenShift greenShift(const Picture& before, const Picture& after, const Box& box);
 // A menu page on black: these of its choices drawn where its file puts them, and the left edge
 // of the window, where only the title's picture reaches, dark.
 bool menuShown(const Picture& picture, const PickerPage& page, const std::vector<std::string>& choices);

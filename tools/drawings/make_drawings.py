@@ -358,7 +358,8 @@ def game_over(words, colour, subtitle):
     y = 420
     return {
         "definitions": [
-            words_definition("words", words, y, colour, 52.5, 8.0, 6, 16, fill=True),
+            # The font's fills are green: red words over them would glow yellow.
+            words_definition("words", words, y, colour, 52.5, 8.0, 6, 16, fill=colour == GREEN),
             words_definition("subtitle", subtitle, 60, CYAN, 22.5, 5.0, 4, 8),
             finale_definition(y - 40),
         ],

@@ -17,13 +17,20 @@ struct TimingCase {
     const char* fired;
 };
 
-std::string runCase(const TimingCase& c) {
-    TriggerId trigger = c.type == TriggerType::KEY ? TriggerId::makeKey('k', 0) : TriggerId(c.type);
-    trigger.setTimers(c.t0, c.t1, c.t2, c.t3);
+// One switch of the trigger type, on the key 'k' for keys, alone on area "A".
+struct OneSwitch {
+    OneSwitch(TriggerType type, int dwell, int repeat, int hold, int holdRepeat) {
+        TriggerId trigger = type == TriggerType::KEY ? TriggerId::makeKey('k', 0) : TriggerId(type);
+        trigger.setTimers(dwell, repeat, hold, holdRepeat);
+        controller.add(namedListsSwitch("A", trigger));
+    }
     SwitchController controller;
-    controller.add(namedListsSwitch("A", trigger));
-    ScreenArea area("A");
-    return SwitchTimeline(controller, area).run(c.script);
+    ScreenArea area{"A"};
+};
+
+std::string runCase(const TimingCase& c) {
+    OneSwitch one(c.type, c.t0, c.t1, c.t2, c.t3);
+    return SwitchTimeline(one.controller, one.area).run(c.script);
 }
 
 constexpr TriggerType kKey = TriggerType::KEY;
@@ -75,11 +82,9 @@ TEST(SwitchTiming, OvershootFiresOnce) {
 // Events are seen after a frame is drawn, so the tick of the frame that sees a press is time the
 // switch was not yet down: a tap seen after a slow frame stays a tap.
 TEST(SwitchTiming, TheFrameBeforeAPressIsNotHeldTime) {
-    TriggerId trigger = TriggerId::makeKey('k', 0);
-    trigger.setTimers(0, 0, 800, 1500);
-    SwitchController controller;
-    controller.add(namedListsSwitch("A", trigger));
-    ScreenArea area("A");
+    OneSwitch one(TriggerType::KEY, 0, 0, 800, 1500);
+    SwitchController& controller = one.controller;
+    const ScreenArea& area = one.area;
     std::vector<Input::ActionId> actions;
     const auto names = [&actions] {
         std::string fired;
@@ -99,15 +104,11 @@ TEST(SwitchTiming, TheFrameBeforeAPressIsNotHeldTime) {
 }
 
 TEST(SwitchTiming, ZeroTickChangesNothing) {
-    TriggerId trigger = TriggerId::makeKey('k', 0);
-    trigger.setTimers(0, 200, 0, 0);
-    SwitchController controller;
-    controller.add(namedListsSwitch("A", trigger));
-    ScreenArea area("A");
-    SwitchTimeline timeline(controller, area);
+    OneSwitch one(TriggerType::KEY, 0, 200, 0, 0);
+    SwitchTimeline timeline(one.controller, one.area);
     EXPECT_EQ(timeline.run("E P T50 T0x100"), "press@0");
-    EXPECT_EQ(controller.get(1)->repeatCountdown().getRemaining(), 150);
-    EXPECT_EQ(controller.get(1)->repeatCountdown().getTotal(), 200);
+    EXPECT_EQ(one.controller.get(1)->repeatCountdown().getRemaining(), 150);
+    EXPECT_EQ(one.controller.get(1)->repeatCountdown().getTotal(), 200);
 }
 
 // Entering the area again starts the dwell afresh; leaving alone does not.

@@ -118,10 +118,14 @@ protected:
 
     // Takes a choice the way the method takes one, and waits until the picture shows the result;
     // when it does not, the picture of the moment is kept.
+    // A slow build may show a step late, after the press has gone to the choice the light left:
+    // a player who sees the light on another choice brings it back and presses again.
     bool take(const PickerPage& page, const std::string& choice, const std::function<bool(const Picture&)>& done) {
-        const bool taken = light(page, choice) && press(done);
-        if (!taken) window.capture().savePng(picturePath("not-taken-" + choice));
-        return taken;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (light(page, choice) && press(done)) return true;
+        }
+        window.capture().savePng(picturePath("not-taken-" + choice));
+        return false;
     }
 
     std::string picturePath(const std::string& name) const {

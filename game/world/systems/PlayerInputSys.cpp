@@ -424,6 +424,8 @@ void PlayerInputSys::control(const ecs::Entity& entity, float dt) {
         }
     }
     player.setState(anim());
+    // A power punch that plays out ends its charge, or the next ordinary punch would hit with its damage.
+    if (player.chargeEmittersOn && (player.stateCode & 0xf) != kPosePunch) player.placeChargeEmitters(pva.x, pva.y, -1);
     leaveAfterImage(entity, player, dt);
     holdShield(entity, player);
 

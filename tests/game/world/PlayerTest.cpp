@@ -223,6 +223,18 @@ TEST_F(Player, APowerPunchTakesOneAndDashes) {
     EXPECT_EQ(played().back(), kSoundPowerPunch);
 }
 
+TEST_F(Player, APowerPunchThatPlaysOutLeavesTheNextPunchOrdinary) {
+    punch("2");
+    ASSERT_TRUE(state().chargeEmittersOn);
+    // Held in place, so that the pose ends by its animation rather than at a wall.
+    pva().speed.from = pva().speed.to = 0.0f;
+    for (int i = 0; i < 600 && (state().stateCode & 0xf) == 4; ++i) m_harness.step();
+    ASSERT_NE(state().stateCode & 0xf, 4) << "the punch pose plays out";
+    EXPECT_FALSE(state().chargeEmittersOn) << "a later ordinary punch would hit with the power punch's damage";
+    m_harness.step();
+    for (const ecs::Entity& side : state().directionEntities) EXPECT_FALSE(side.isActivated());
+}
+
 TEST_F(Player, ThePowerPunchDoesNothingWithNoneLeft) {
     state().powerPunches = 0;
     m_harness.send("START_ACTION", "2");

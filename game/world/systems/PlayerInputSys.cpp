@@ -461,6 +461,7 @@ void PlayerInputSys::leaveAfterImage(const ecs::Entity& entity, PlayerComp& play
     image.add<PVAComp>(stillCopy(entity.get<PVAComp>()));
     image.add<BBoxComp>(entity.get<BBoxComp>());
     VectorComp& look = image.add<VectorComp>(entity.get<VectorComp>());
+    look.shapeSet = 0;  // a flashing player's look has no after-images: they keep their own red
     look.lifetime = kTrailLifeMs;
     look.colour = kTrailColour;
     look.filled = true;

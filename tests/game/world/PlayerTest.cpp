@@ -182,6 +182,28 @@ TEST_F(Player, AReleasedChargeLungesAlongThePunch) {
     EXPECT_GT(m_harness.logic().world().entityCount(), entities) << "after-images";
 }
 
+// Every drawing in the world, as the display systems would see them.
+struct PlayerTestDrawings : ecs::System {
+    PlayerTestDrawings() : System(ecs::componentMask<Zelmo::VectorComp>()) {}
+};
+
+TEST_F(Player, AfterImagesKeepTheirOwnLookWhileThePlayerFlashes) {
+    player().get<Zelmo::VectorComp>().shapeSet = 1;
+    punch();
+    m_harness.step(7);
+    PlayerTestDrawings drawings;
+    m_harness.logic().world().addSystem(drawings);
+    int images = 0;
+    for (const ecs::Entity& entity : drawings.entities()) {
+        const Zelmo::VectorComp& look = entity.get<Zelmo::VectorComp>();
+        if (look.shape < 109 || look.shape > 116) continue;
+        ++images;
+        EXPECT_EQ(look.shapeSet, 0) << "the flash look has no after-image shapes";
+    }
+    m_harness.logic().world().removeSystem(drawings);
+    EXPECT_GT(images, 0);
+}
+
 TEST_F(Player, APunchIntoAWallStopsThere) {
     pva().x = Room::edge(Room::kFirst) + 40.0f;
     punch();
@@ -233,6 +255,17 @@ TEST_F(Player, APowerPunchThatPlaysOutLeavesTheNextPunchOrdinary) {
     EXPECT_FALSE(state().chargeEmittersOn) << "a later ordinary punch would hit with the power punch's damage";
     m_harness.step();
     for (const ecs::Entity& side : state().directionEntities) EXPECT_FALSE(side.isActivated());
+}
+
+TEST_F(Player, ActionsOutsideItsButtonsAreIgnored) {
+    for (const char* action : {"3", "-1", "99", "-2147483648"}) {
+        SCOPED_TRACE(action);
+        m_harness.send("START_ACTION", action);
+        m_harness.step();
+        m_harness.send("STOP_ACTION", action);
+        m_harness.step();
+        EXPECT_EQ(anim(), KROMB_LF);
+    }
 }
 
 TEST_F(Player, ThePowerPunchDoesNothingWithNoneLeft) {

@@ -59,6 +59,19 @@ TEST(TweenChains, StepsOfNoLengthWriteTheirEndAtOnce) {
     EXPECT_EQ(value, 0);
 }
 
+// The punch's lunge eases its speed over a ramp time from the tuning table; a ramp of no length
+// must give the end speed, not a NaN that the player would keep.
+TEST(TweenChains, AnEasedStepOfNoLengthIsAtItsEndValue) {
+    for (const float duration : {0.0f, -1.0f}) {
+        FloatStep step{6.0f, 12.0f, duration};
+        step.easer = Penner::Sine::easeIn;
+        for (const float elapsed : {0.0f, 16.0f}) {
+            step.elapsed = elapsed;
+            EXPECT_EQ(Zelmo::tweenStepValue(step), 12.0f) << duration << " ms ramp, " << elapsed << " ms in";
+        }
+    }
+}
+
 TEST(TweenChains, AColourFadeChangesOnlyTheAlphaByte) {
     uint32_t colour = 0;
     FXsComp effects;

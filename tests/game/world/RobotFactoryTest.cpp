@@ -54,7 +54,10 @@ TEST_F(RobotData, KindsThatCannotBeBuiltAreRefusedWithTheKindAndFieldNamed) {
     } cases[] = {
         {"a sound kind", R"({"robots": [{"type": 5, "walk": "WallBounce", "scan": "NoScan"}]})", ""},
         {"no mass to divide a knock-back by", R"({"robots": [{"type": 5, "mass": 0}]})",
-         "zelmo-robot-data-test.json: robot type 5: mass is 0"},
+         "zelmo-robot-data-test.json: robot type 5: mass is not a finite number above 0"},
+        {"a negative mass", R"({"robots": [{"type": 5, "mass": -2}]})", "robot type 5: mass"},
+        {"a mass that is not a number", R"({"robots": [{"type": 5, "mass": nan}]})", "robot type 5: mass"},
+        {"an endless mass", R"({"robots": [{"type": 5, "mass": inf}]})", "robot type 5: mass"},
         {"a misspelt walk", R"({"robots": [{"type": 1}, {"type": 6, "walk": "MazeWlak"}]})",
          "robot type 6: walk \"MazeWlak\" is no walk behaviour"},
         {"a misspelt scan", R"({"robots": [{"type": 7, "scan": "NSEWscan"}]})",

@@ -162,6 +162,7 @@ protected:
 
 constexpr int kMazeWalker = 1;
 constexpr int kPathWalker = 3;
+constexpr int kFish = 15;
 
 struct WalkCase {
     const char* what;
@@ -275,6 +276,23 @@ TEST_F(HandMaze, APathFollowerFindsItsWayAlongABentCorridorToTheStopAhead) {
         robot.get<RobotComp>().lastDirection = c.lastDirection;
         EXPECT_EQ(walk(robot, Zelmo::starWalk, 1), std::vector<HandCell>{c.next});
     }
+}
+
+// A fish heads for a free cell in another quarter of the maze; in a maze whose other quarters
+// are all taken by the start, the lift and a prisoner it stays where it is.
+TEST(FishWalk, StaysWhenNoOtherQuarterHasAFreeCell) {
+    WorldHarness harness("tests/game/world/data/fishpond");
+    harness.startLevel(0);
+    GameLogic& logic = harness.logic();
+    int x = 0, y = 0;
+    logic.cellToWorld(x, y, 0.0f, 0.0f);
+    ecs::Entity fish = logic.createRobot(kFish, x, y);
+    RobotComp& state = fish.get<RobotComp>();
+    state.wanderTimer = -1.0f;
+    Zelmo::fishWalk(logic, fish, false);
+    EXPECT_EQ(state.fishTargetX, 0);
+    EXPECT_EQ(state.fishTargetY, 0);
+    EXPECT_EQ(state.lastDirection, 0) << "not steered anywhere";
 }
 
 struct WalkingRobots : ecs::System {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -130,14 +131,26 @@ protected:
         pva.y = pva.nextY = float(y);
     }
 
+    struct Footstep {
+        HandCell cell;
+        int direction;
+    };
+    // Fresh footsteps of the player, each leaving its cell the way given.
+    void layFootsteps(const std::vector<Footstep>& steps) {
+        Zelmo::FootstepsComp& footsteps = logic().player().get<Zelmo::FootstepsComp>();
+        for (const Footstep& step : steps) {
+            footsteps.record({m_originX + step.cell.x, m_originY + step.cell.y, step.direction, logic().elapsed()});
+        }
+    }
+
     HandCell cellOf(const ecs::Entity& entity) {
         const PVAComp& pva = entity.get<PVAComp>();
         const Zelmo::RobotCell cell = Zelmo::cellOf(logic(), pva.x, pva.y);
         return {cell.x - m_originX, cell.y - m_originY};
     }
 
-    // Runs the walk decisions times; after each the robot stands in the cell it was steered to.
-    // The cells it entered, in order.
+    // Runs the walk decisions times; after each the robot stands in the cell it was steered to (a
+    // robot stopped goes nowhere). The cells it entered, in order.
     std::vector<HandCell> walk(const ecs::Entity& robot, Zelmo::WalkMode mode, int times) {
         std::vector<HandCell> entered;
         RobotComp& state = robot.get<RobotComp>();
@@ -146,7 +159,8 @@ protected:
             const int targetBefore = state.targetTileX * 100000 + state.targetTileY;
             mode(logic(), robot, logic().exitCount(m_originX + here.x, m_originY + here.y) == 2);
             const int targetAfter = state.targetTileX * 100000 + state.targetTileY;
-            if (targetAfter == targetBefore || state.lastDirection == 0) continue;
+            const bool stopped = robot.get<PVAComp>().speed.to == 0.0f;
+            if (stopped || targetAfter == targetBefore || state.lastDirection == 0) continue;
             const int d = state.lastDirection;
             const HandCell next{here.x + (d == 4) - (d == 8), here.y + (d == 2) - (d == 1)};
             place(robot, next);
@@ -161,7 +175,9 @@ protected:
 };
 
 constexpr int kMazeWalker = 1;
+constexpr int kFootFollower = 2;
 constexpr int kPathWalker = 3;
+constexpr int kFootAndPathWalker = 6;
 constexpr int kFish = 15;
 
 struct WalkCase {
@@ -172,6 +188,10 @@ struct WalkCase {
     HandCell start;
     int lastDirection;
     std::vector<HandCell> entered;
+    int decisions = -1;  // -1: one for each cell entered
+    int type = kMazeWalker;
+    // Sets the scene once the robot stands at its start.
+    std::function<void(const ecs::Entity& robot)> stage;
 };
 
 TEST_F(HandMaze, WalksEnterTheCellsTheirRulesGive) {
@@ -204,14 +224,88 @@ TEST_F(HandMaze, WalksEnterTheCellsTheirRulesGive) {
          {0, 0},
          4,
          {{0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 3}, {2, 2}, {2, 1}, {3, 1}}},
+        {"a stationary robot never leaves its cell", Zelmo::stationaryWalk, {20, 20, 40, 40}, 2, {2, 1}, 2, {}, 6},
+        {"a robot that stands and follows, with nobody to follow, stands at a junction",
+         Zelmo::standFollowWalk,
+         {0, 0, 0, 0},
+         0,
+         {2, 1},
+         2,
+         {},
+         6},
+        {"and walks a corridor on to the next junction, where it stands again",
+         Zelmo::standFollowWalk,
+         {0, 0, 0, 0},
+         0,
+         {0, 1},
+         2,
+         {{0, 2}, {1, 2}, {2, 2}},
+         6},
+        {"it takes the player's footsteps, then walks the corridor they leave it in to its end",
+         Zelmo::standFollowWalk,
+         {0, 0, 0, 0},
+         0,
+         {2, 1},
+         0,
+         {{3, 1}, {3, 2}, {4, 2}, {4, 3}},
+         6,
+         kFootFollower,
+         [this](const ecs::Entity&) {
+             layFootsteps({{{2, 1}, 4}, {{3, 1}, 2}, {{3, 2}, 4}});
+         }},
+        {"a hunter that has just followed footsteps keeps on down its corridor before it searches",
+         Zelmo::footAndStarWalk,
+         {0, 0, 0, 0},
+         0,
+         {3, 1},
+         4,
+         {{3, 2}},
+         1,
+         kFootAndPathWalker,
+         [this](const ecs::Entity& robot) {
+             robot.get<RobotComp>().followedLastTime = true;
+             place(logic().player(), {0, 0});
+         }},
+        // The player stands in the loop's corridor, as near the junction above as the one below:
+        // the way in is from the first of them in exit order.
+        {"then it searches a path and follows it to the player",
+         Zelmo::footAndStarWalk,
+         {0, 0, 0, 0},
+         0,
+         {3, 2},
+         2,
+         {{3, 1}, {2, 1}, {2, 2}, {1, 2}, {0, 2}, {0, 1}, {0, 0}},
+         11,
+         kFootAndPathWalker,
+         [this](const ecs::Entity&) {
+             place(logic().player(), {0, 0});
+         }},
+        {"a fish swims by the corridor whose end lies nearest its target, and never turns back",
+         Zelmo::fishWalk,
+         {20, 20, 40, 40},
+         2,
+         {0, 0},
+         0,
+         {{0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 3}},
+         -1,
+         kFish,
+         [this](const ecs::Entity& robot) {
+             RobotComp& state = robot.get<RobotComp>();
+             state.fishTargetX = m_originX + 4;
+             state.fishTargetY = m_originY + 3;
+             state.wanderTimer = 10000.0f;
+         }},
     };
     for (const WalkCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ecs::Entity robot = robotAt(kMazeWalker, c.start, c.lastDirection);
+        ecs::Entity robot = robotAt(c.type, c.start, c.lastDirection);
         RobotComp& state = robot.get<RobotComp>();
         state.mazeWeights = c.weights;
         state.deadEndLimit = c.deadEndLimit;
-        EXPECT_EQ(walk(robot, c.mode, int(c.entered.size())), c.entered);
+        if (c.stage) c.stage(robot);
+        const int decisions = c.decisions < 0 ? int(c.entered.size()) : c.decisions;
+        EXPECT_EQ(walk(robot, c.mode, decisions), c.entered);
+        robot.kill();
     }
 }
 

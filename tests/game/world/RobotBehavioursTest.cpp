@@ -5,11 +5,9 @@
 #include <cmath>
 #include <functional>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "engine/maze/Node.h"
 #include "game/world/GameLogic.h"
 #include "game/world/Heading.h"
 #include "game/world/PathFinderComp.h"
@@ -17,162 +15,19 @@
 #include "game/world/RobotBehaviours.h"
 #include "game/world/RobotComp.h"
 #include "game/world/RobotSteering.h"
+#include "tests/game/world/HandMaze.h"
 #include "tests/game/world/WorldHarness.h"
 
 // The walk behaviours on a small maze carved by hand, the robot moved cell by cell to wherever it
 // was sent.
 namespace {
 
+using WorldTest::HandCell;
+using WorldTest::HandMaze;
 using WorldTest::WorldHarness;
 using Zelmo::GameLogic;
 using Zelmo::PVAComp;
 using Zelmo::RobotComp;
-
-// Exit bits per cell (1 up, 2 down, 4 right, 8 left; '.' no passage):
-//
-//   (0,0)-(1,0)-(2,0)-(3,0)-(4,0)        a loop on the left, the T (2,0) with a short dead end
-//     |           |                      to the right, the junction (2,1) with a corridor that
-//   (0,1)       (2,1)-(3,1)              bends down, right and down again into the dead end
-//     |           |     |                (4,3), and the junction (2,2) with the dead end (2,3)
-//   (0,2)-(1,2)-(2,2) (3,2)-(4,2)
-//                 |           |
-//               (2,3)       (4,3)
-const std::array<const char*, 5> kHandMaze = {
-    "6CEC8", "3.7A.", "5CB5A", "..1.1", ".....",
-};
-
-struct HandCell {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const HandCell& a, const HandCell& b) { return a.x == b.x && a.y == b.y; }
-};
-
-std::ostream& operator<<(std::ostream& out, const HandCell& cell) {
-    return out << "(" << cell.x << "," << cell.y << ")";
-}
-
-int maskAt(int x, int y) {
-    const char c = kHandMaze[size_t(y)][size_t(x)];
-    return c == '.' ? 0 : std::stoi(std::string(1, c), nullptr, 16);
-}
-
-// The smallest shipped level with the hand maze carved where the maze's flood starts, so that the
-// corridor index reaches it; cells are given relative to the hand maze's corner.
-class HandMaze : public ::testing::Test {
-protected:
-    static constexpr int kLevel = 8;
-
-    HandMaze() {
-        harness.startLevel(kLevel);
-        carve();
-    }
-
-    GameLogic& logic() { return harness.logic(); }
-
-    void carve() {
-        Maze::Node* start = logic().mazeData().getStartNode();
-        std::vector<Maze::Node*> nodes;
-        Maze::collectNodes(start, nodes);
-        std::unordered_map<long long, Maze::Node*> byCell;
-        for (Maze::Node* node : nodes) byCell[key(node->getPosition()[0], node->getPosition()[1])] = node;
-        const int startX = start->getPosition()[0], startY = start->getPosition()[1];
-        const int wide = logic().params().cellsWide, high = logic().params().cellsHigh;
-        // A corner that keeps the hand maze inside the level and puts the flood's start on one of
-        // its open cells.
-        bool placed = false;
-        for (int oy = std::max(0, startY - 4); oy <= std::min(startY, high - 5) && !placed; ++oy) {
-            for (int ox = std::max(0, startX - 4); ox <= std::min(startX, wide - 5) && !placed; ++ox) {
-                if (maskAt(startX - ox, startY - oy) == 0) continue;
-                m_originX = ox;
-                m_originY = oy;
-                placed = true;
-            }
-        }
-        ASSERT_TRUE(placed) << "no corner for the hand maze";
-        static const int kIndexOf[4] = {0, 1, 2, 3};  // exit i is bit 1 << i
-        static const int kReverse[4] = {1, 0, 3, 2};
-        for (int y = 0; y < 5; ++y) {
-            for (int x = 0; x < 5; ++x) {
-                Maze::Node* node = byCell[key(m_originX + x, m_originY + y)];
-                ASSERT_NE(node, nullptr);
-                for (int i : kIndexOf) {
-                    const bool open = (maskAt(x, y) & (1 << i)) != 0;
-                    node->setExitOpen(i, open);
-                    if (Maze::Node* next = node->getExit(i)) next->setExitOpen(kReverse[i], open);
-                }
-            }
-        }
-        logic().rebuildCorridors();
-        for (int y = 0; y < 5; ++y) {
-            for (int x = 0; x < 5; ++x) ASSERT_EQ(exits({x, y}), maskAt(x, y)) << HandCell{x, y};
-        }
-    }
-
-    static long long key(int x, int y) { return (long long)x << 32 | (unsigned)y; }
-
-    int exits(const HandCell& cell) { return logic().exitsAt(m_originX + cell.x, m_originY + cell.y); }
-
-    // A robot of the kind standing in the cell's centre, having last gone that way, with no
-    // junctions remembered.
-    ecs::Entity robotAt(int type, const HandCell& cell, int lastDirection) {
-        ecs::Entity robot = logic().createRobot(type, 0, 0);
-        RobotComp& state = robot.get<RobotComp>();
-        state.junctions.clear();
-        state.lastDirection = lastDirection;
-        place(robot, cell);
-        return robot;
-    }
-
-    void place(const ecs::Entity& entity, const HandCell& cell) {
-        int x = m_originX + cell.x, y = m_originY + cell.y;
-        logic().cellToWorld(x, y, 0.0f, 0.0f);
-        PVAComp& pva = entity.get<PVAComp>();
-        pva.x = pva.nextX = float(x);
-        pva.y = pva.nextY = float(y);
-    }
-
-    struct Footstep {
-        HandCell cell;
-        int direction;
-    };
-    // Fresh footsteps of the player, each leaving its cell the way given.
-    void layFootsteps(const std::vector<Footstep>& steps) {
-        Zelmo::FootstepsComp& footsteps = logic().player().get<Zelmo::FootstepsComp>();
-        for (const Footstep& step : steps) {
-            footsteps.record({m_originX + step.cell.x, m_originY + step.cell.y, step.direction, logic().elapsed()});
-        }
-    }
-
-    HandCell cellOf(const ecs::Entity& entity) {
-        const PVAComp& pva = entity.get<PVAComp>();
-        const Zelmo::RobotCell cell = Zelmo::cellOf(logic(), pva.x, pva.y);
-        return {cell.x - m_originX, cell.y - m_originY};
-    }
-
-    // Runs the walk decisions times; after each the robot stands in the cell it was steered to (a
-    // robot stopped goes nowhere). The cells it entered, in order.
-    std::vector<HandCell> walk(const ecs::Entity& robot, Zelmo::WalkMode mode, int times) {
-        std::vector<HandCell> entered;
-        RobotComp& state = robot.get<RobotComp>();
-        for (int i = 0; i < times; ++i) {
-            const HandCell here = cellOf(robot);
-            const int targetBefore = state.targetTileX * 100000 + state.targetTileY;
-            mode(logic(), robot, logic().exitCount(m_originX + here.x, m_originY + here.y) == 2);
-            const int targetAfter = state.targetTileX * 100000 + state.targetTileY;
-            const bool stopped = robot.get<PVAComp>().speed.to == 0.0f;
-            if (stopped || targetAfter == targetBefore || state.lastDirection == 0) continue;
-            const int d = state.lastDirection;
-            const HandCell next{here.x + (d == 4) - (d == 8), here.y + (d == 2) - (d == 1)};
-            place(robot, next);
-            entered.push_back(next);
-        }
-        return entered;
-    }
-
-    WorldHarness harness;
-    int m_originX = 0;
-    int m_originY = 0;
-};
 
 constexpr int kMazeWalker = 1;
 constexpr int kFootFollower = 2;

@@ -16,6 +16,7 @@
 #include "game/world/RobotComp.h"
 #include "game/world/RobotSteering.h"
 #include "tests/game/world/HandMaze.h"
+#include "tests/game/world/Room.h"
 #include "tests/game/world/WorldHarness.h"
 
 // The walk behaviours on a small maze carved by hand, the robot moved cell by cell to wherever it
@@ -34,6 +35,7 @@ constexpr int kFootFollower = 2;
 constexpr int kPathWalker = 3;
 constexpr int kFootAndPathWalker = 6;
 constexpr int kFish = 15;
+constexpr int kWallBouncer = 5;
 
 struct WalkCase {
     const char* what;
@@ -242,6 +244,58 @@ TEST(FishWalk, StaysWhenNoOtherQuarterHasAFreeCell) {
     EXPECT_EQ(state.fishTargetX, 0);
     EXPECT_EQ(state.fishTargetY, 0);
     EXPECT_EQ(state.lastDirection, 0) << "not steered anywhere";
+}
+
+// A spinner runs on its slant until it meets a wall, then glances off it as a ball would: a side
+// wall turns its run across, a wall above or below its run up or down. This one turns as soon as
+// a wall deflects it.
+TEST(WallBounce, ASpinnerGlancesOffWallsAsABallWould) {
+    WorldHarness harness;
+    WorldTest::Room room(harness);
+    using WorldTest::Room;
+    // Walls whose faces say which way they stand: tile 12 a wall running up and down, tile 3 one
+    // running across.
+    for (int i = Room::kFirst; i <= Room::kLast; ++i) {
+        room.setTile(Room::kFirst - 1, i, 12);
+        room.setTile(Room::kLast + 1, i, 12);
+        room.setTile(i, Room::kFirst - 1, 3);
+        room.setTile(i, Room::kLast + 1, 3);
+    }
+    const float nearLeft = Room::edge(Room::kFirst) + 24.0f, nearRight = Room::edge(Room::kLast + 1) - 24.0f;
+    const float nearBottom = nearLeft, nearTop = nearRight, middle = Room::middle();
+    struct Case {
+        const char* what;
+        float x;
+        float y;
+        int heading;
+        int after;
+    } cases[] = {
+        {"up and right into the right wall", nearRight, middle, 45, 315},
+        {"down and right into the right wall", nearRight, middle, 135, 225},
+        {"down and left into the left wall", nearLeft, middle, 225, 135},
+        {"up and left into the left wall", nearLeft, middle, 315, 45},
+        {"up and right into the top wall", middle, nearTop, 45, 135},
+        {"up and left into the top wall", middle, nearTop, 315, 225},
+        {"down and right into the bottom wall", middle, nearBottom, 135, 45},
+        {"down and left into the bottom wall", middle, nearBottom, 225, 315},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ecs::Entity spinner = harness.logic().createRobot(kWallBouncer, 0, 0);
+        PVAComp& pva = spinner.get<PVAComp>();
+        RobotComp& state = spinner.get<RobotComp>();
+        pva.x = pva.nextX = c.x;
+        pva.y = pva.nextY = c.y;
+        pva.heading = state.heading = c.heading;
+        pva.speed.from = pva.speed.to = state.speed;
+        state.deflectionLimit = 0;
+        // The wall turns it along itself for an update before it chooses its new slant.
+        for (int i = 0; i < 60 && state.heading == c.heading; ++i) harness.step();
+        EXPECT_EQ(state.heading, c.after);
+        EXPECT_FALSE(room.probesBlocked(spinner)) << "it stays in the room";
+        spinner.kill();
+        harness.step();
+    }
 }
 
 struct WalkingRobots : ecs::System {

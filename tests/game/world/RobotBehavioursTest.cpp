@@ -19,8 +19,8 @@
 #include "tests/game/world/Room.h"
 #include "tests/game/world/WorldHarness.h"
 
-// The walk behaviours on a small maze carved by hand, the robot moved cell by cell to wherever it
-// was sent.
+// The walk behaviours: on a small maze carved by hand, the robot moved cell by cell to wherever
+// it was sent; in a walled room for the spinner; across whole shipped levels.
 namespace {
 
 using WorldTest::HandCell;

@@ -52,6 +52,10 @@ struct WalkCase {
 };
 
 TEST_F(HandMaze, WalksEnterTheCellsTheirRulesGive) {
+    const auto underWay = [](const ecs::Entity& robot) {
+        PVAComp& pva = robot.get<PVAComp>();
+        pva.speed.from = pva.speed.to = robot.get<RobotComp>().speed;
+    };
     const WalkCase cases[] = {
         {"the maze walk with no turn weights goes straight on, follows bends and turns back in a dead end",
          Zelmo::mazeWalk,
@@ -81,15 +85,26 @@ TEST_F(HandMaze, WalksEnterTheCellsTheirRulesGive) {
          {0, 0},
          4,
          {{0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 3}, {2, 2}, {2, 1}, {3, 1}}},
-        {"a stationary robot never leaves its cell", Zelmo::stationaryWalk, {20, 20, 40, 40}, 2, {2, 1}, 2, {}, 6},
-        {"a robot that stands and follows, with nobody to follow, stands at a junction",
+        {"a stationary robot, even one under way, stops and never leaves its cell",
+         Zelmo::stationaryWalk,
+         {20, 20, 40, 40},
+         2,
+         {2, 1},
+         2,
+         {},
+         6,
+         kMazeWalker,
+         underWay},
+        {"a robot that stands and follows, with nobody to follow, stops at a junction",
          Zelmo::standFollowWalk,
          {0, 0, 0, 0},
          0,
          {2, 1},
          2,
          {},
-         6},
+         6,
+         kMazeWalker,
+         underWay},
         {"and walks a corridor on to the next junction, where it stands again",
          Zelmo::standFollowWalk,
          {0, 0, 0, 0},

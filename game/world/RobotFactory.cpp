@@ -14,6 +14,7 @@
 #include "game/world/LifeComps.h"
 #include "game/world/MotionComps.h"
 #include "game/world/PathFinderComp.h"
+#include "game/world/RobotBehaviours.h"
 #include "game/world/RobotComp.h"
 #include "game/world/RobotModes.h"
 #include "game/world/RobotSteering.h"
@@ -108,6 +109,9 @@ HitBeam hitBeamOf(int robotType) {
     }
 }
 
+// Towers stand on their pads: a robot that never walks takes a blow where it stands.
+bool rooted(const RobotComp& robot) { return robot.speed == 0.0f || robot.walk == &stationaryWalk; }
+
 void zap(const ecs::Entity& robot, float limit, float factorTo) {
     if (!robot.has<ZappedComp>()) return;
     ZappedComp& zapped = robot.get<ZappedComp>();
@@ -189,7 +193,7 @@ void RobotFactory::robotHit(GameLogic& logic, const ecs::Entity& robot, int head
     if (state.health <= 0.0f || robot.has<KillComp>()) return;
     state.state = kKnockedBack;
     state.knockBackAngle = heading;
-    state.knockBackSpeed = knockBack / state.mass;
+    state.knockBackSpeed = rooted(state) ? 0.0f : knockBack / state.mass;
     state.health -= damage;
     if (state.health <= 0.0f) {
         robotDestroyed(logic, robot);

@@ -1,5 +1,7 @@
 #include <flatbuffers/flatbuffers.h>
 
+#include <cmath>
+
 #include "engine/util/FlatText.h"
 #include "game/config/ConfigReaders.h"
 #include "game/world/RobotFactory.h"
@@ -60,8 +62,10 @@ const RobotDef* RobotFactory::def(uint32_t type) const {
 
 std::string RobotFactory::checkKinds(const std::string& fileName) const {
     for (const auto& [type, def] : m_defs) {
-        // A knock-back is divided by the mass.
-        if (def->mass() == 0.0f) return kindError(fileName, def, "mass is 0");
+        // A knock-back is divided by the mass; a mass of NaN would leave a robot that cannot die.
+        if (!(std::isfinite(def->mass()) && def->mass() > 0.0f)) {
+            return kindError(fileName, def, "mass is not a finite number above 0");
+        }
         const std::string walk = Util::toStdString(def->walk());
         if (!isWalkModeName(walk)) return kindError(fileName, def, "walk \"" + walk + "\" is no walk behaviour");
         const std::string scan = Util::toStdString(def->scan());

@@ -18,6 +18,8 @@ constexpr int kFishEast = 53;
 constexpr int kSpinnerClockwise = 12;
 constexpr int kSpinnerAnticlockwise = 13;
 constexpr float kFishWanderMs = 20000.0f;
+// Special cells are few: a free one turns up in the first draw or two of any real level.
+constexpr int kFishTargetDraws = 64;
 constexpr int kRandomWalkReach = 15;  // tiles either way
 
 int clampWeight(int weight) { return std::clamp(weight, 0, 100); }
@@ -74,17 +76,25 @@ void switchAnimation(const ecs::Entity& entity, int animation, bool restartFrame
     anim.advanceNow = true;
 }
 
+// A free cell in another quarter of the maze. Where the draws find none (the other quarters may
+// be all start, lift and prisoners) the fish stays in its own cell and looks again later.
 void pickFishTarget(GameLogic& logic, RobotComp& robot, const RobotCell& cell) {
     const int w = logic.params().cellsWide, h = logic.params().cellsHigh;
     const int quadrant = (cell.y >= h / 2 ? 2 : 0) + (cell.x >= w / 2 ? 1 : 0);
-    do {
+    robot.fishTargetX = cell.x;
+    robot.fishTargetY = cell.y;
+    for (int draw = 0; draw < kFishTargetDraws; ++draw) {
         int r = 0;
         do {
             r = int(logic.random().nextInt(4));
         } while (r == quadrant);
-        robot.fishTargetX = int(logic.random().nextInt(uint32_t(std::max(1, w / 2)))) + ((r & 1) ? w / 2 : 0);
-        robot.fishTargetY = int(logic.random().nextInt(uint32_t(std::max(1, h / 2)))) + ((r & 2) ? h / 2 : 0);
-    } while (!logic.isFreeCell(robot.fishTargetX, robot.fishTargetY));
+        const int x = int(logic.random().nextInt(uint32_t(std::max(1, w / 2)))) + ((r & 1) ? w / 2 : 0);
+        const int y = int(logic.random().nextInt(uint32_t(std::max(1, h / 2)))) + ((r & 2) ? h / 2 : 0);
+        if (!logic.isFreeCell(x, y)) continue;
+        robot.fishTargetX = x;
+        robot.fishTargetY = y;
+        break;
+    }
     robot.wanderTimer = kFishWanderMs;
     robot.lastDirection = 0;
 }

@@ -60,7 +60,7 @@ def kinds():
              targets_player=True, footstep_memory=8, footstep_speed=2.5, walk="FootAndStarWalk",
              path_search_steps=30, path_limit=6, speed=2.0, **scanning("NSEWScan", 500, 2500),
              weapon=BEAM, beam_type=6, muzzle_y=4, sound=ALARM),
-        # Towers stand on their pads: no speed, and too heavy for a punch to shift.
+        # Towers stand on their pads: with no speed, a blow hurts them but does not shift them.
         dict(type=TOWER, animation=drawing.TOWER_PAD, scale=0.9, health=100, mass=20, walk="StationaryWalk",
              **scanning("NSEWTowerScan", 300, 2000, sight=8), weapon=BEAM, beam_type=2, muzzle_y=10,
              sound=TOWER_HUM),

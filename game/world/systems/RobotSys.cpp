@@ -1,5 +1,6 @@
 #include "game/world/systems/RobotSys.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/data/Globals.h"
@@ -20,6 +21,8 @@ constexpr int kFiringHalted = 2;
 constexpr int kFiringWalking = 3;
 constexpr float kKnockBackEndSpeed = 1.0f;
 constexpr float kFrameMs = 16.666666f;
+// Even the slowest decay (0.99) takes a knock-back of 20000 pixels an update below 1 in these.
+constexpr int kMostDecays = 1000;
 // A robot pushing against others this many updates gives up its plan and wanders.
 constexpr int kStuckContacts = 20;
 constexpr int kBossBulletType = 16;
@@ -103,7 +106,8 @@ void RobotSys::knockBack(GameLogic& logic, const ecs::Entity& robot, float dt) {
         pva.speed.from = pva.speed.to = state.knockBackSpeed;
         pva.heading = state.knockBackAngle;
         // Decays per 60th of a second: twice an update at 120 updates a second, not at all at 30.
-        const int decays = int(std::nearbyint(kFrameMs / dt));
+        // A vanishingly short update would ask for more decays than an int holds.
+        const int decays = int(std::min(std::nearbyint(kFrameMs / dt), float(kMostDecays)));
         for (int i = 0; i < decays; ++i) state.knockBackSpeed *= state.knockBackDecay;
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "engine/data/Globals.h"
 #include "engine/psys/System.h"
+#include "game/config/SettingKeys.h"
 #include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
 #include "game/vector/AnimId.h"
@@ -26,6 +27,7 @@ using Zelmo::PlayerComp;
 using Zelmo::PVAComp;
 
 constexpr int kSpinner = 5;
+constexpr int kTower = 7;
 
 // The player in the room walking at 4 pixels an update, with what it meets placed just ahead.
 class Combat : public ::testing::Test {
@@ -51,13 +53,14 @@ protected:
         m_harness.send("START_MOVE", direction);
     }
 
-    // Holds the punch with a direction until the charge shows, lets go of the direction, then of
-    // the punch: the blow flies in the last update.
-    void throwPunch(const char* direction, uint32_t charge) {
+    // Holds the punch with a direction until the charge shows and for chargeSteps updates more, lets
+    // go of the direction, then of the punch: the blow flies in the last update.
+    void throwPunch(const char* direction, uint32_t charge, int chargeSteps = 0) {
         m_harness.send("START_MOVE", direction);
         m_harness.send("START_ACTION", "0");
         for (int i = 0; i < 100 && animation().animation != int(charge); ++i) m_harness.step();
         ASSERT_EQ(animation().animation, int(charge)) << "the crouch plays into the charge";
+        m_harness.step(chargeSteps);
         m_harness.send("STOP_MOVE", direction);
         m_harness.step();
         m_harness.send("STOP_ACTION", "0");
@@ -149,6 +152,51 @@ TEST_F(Combat, APunchHitsWithDamageAndKnockBackByMass) {
         robot.kill();
         m_harness.step();
         EXPECT_EQ(animation().animation, int(AnimIds::KROMB_RT)) << "the punch ends at the robot";
+    }
+}
+
+// A tower stands on its pad: even the strongest punch with doubled knock-back only hurts it, while
+// a robot as heavy that is free to move slides away.
+TEST_F(Combat, AStrongPunchHurtsATowerWithoutMovingIt) {
+    Zelmo::setPref(Zelmo::Setting::kOptionPrefix + "PUNCH_KBK", "1");
+    ASSERT_EQ(Zelmo::getOptionValue("PUNCH_KBK"), 2.0f) << "knock-back doubled";
+    struct Case {
+        const char* what;
+        bool rooted;
+    } cases[] = {{"a tower", true}, {"a robot as heavy that is free to move", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        placePlayer(Room::edge(Room::kFirst) + 40.0f, Room::middle());
+        // Ten seconds of charge; the glow then gathers fast as the punch flies, and soon holds
+        // enough for the strongest blow.
+        throwPunch("RT", AnimIds::KROMB_RT_CHARGE, 625);
+        for (int i = 0; i < 100 && glowCharge() < 900.0f; ++i) m_harness.step();
+        ASSERT_EQ(animation().animation, int(AnimIds::KROMB_RT_PUNCH));
+        ecs::Entity robot = m_harness.logic().createRobot(kTower, 0, 0);
+        Zelmo::RobotComp& target = robot.get<Zelmo::RobotComp>();
+        target.health = 1000.0f;
+        if (!c.rooted) {
+            target.walk = nullptr;
+            target.speed = 1.0f;
+        }
+        PVAComp& pva = robot.get<PVAComp>();
+        pva.y = pva.nextY = Room::middle();
+        pva.x = pva.nextX = rightOfPlayer(robot, 2.0f);
+        const float startX = pva.x, health = target.health;
+        m_harness.step();
+        ASSERT_LT(target.health, health) << "the punch landed";
+        if (!c.rooted) ASSERT_GE(target.knockBackSpeed, 1.0f) << "a blow strong enough to move it";
+        const float hurt = target.health;
+        m_harness.step(60);
+        if (c.rooted) {
+            EXPECT_EQ(pva.x, startX);
+            EXPECT_EQ(target.health, hurt) << "nothing more than the punch";
+            EXPECT_EQ(target.state, 0) << "back on guard";
+        } else {
+            EXPECT_GT(pva.x, startX + 10.0f);
+        }
+        robot.kill();
+        m_harness.step();
     }
 }
 

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "engine/maze/Node.h"
 #include "game/world/GameLogic.h"
 #include "game/world/Heading.h"
 #include "game/world/PathFinderComp.h"
@@ -16,152 +15,27 @@
 #include "game/world/RobotBehaviours.h"
 #include "game/world/RobotComp.h"
 #include "game/world/RobotSteering.h"
+#include "tests/game/world/HandMaze.h"
+#include "tests/game/world/Room.h"
 #include "tests/game/world/WorldHarness.h"
 
-// The walk behaviours on a small maze carved by hand, the robot moved cell by cell to wherever it
-// was sent.
+// The walk behaviours: on a small maze carved by hand, the robot moved cell by cell to wherever
+// it was sent; in a walled room for the spinner; across whole shipped levels.
 namespace {
 
+using WorldTest::HandCell;
+using WorldTest::HandMaze;
 using WorldTest::WorldHarness;
 using Zelmo::GameLogic;
 using Zelmo::PVAComp;
 using Zelmo::RobotComp;
 
-// Exit bits per cell (1 up, 2 down, 4 right, 8 left; '.' no passage):
-//
-//   (0,0)-(1,0)-(2,0)-(3,0)-(4,0)        a loop on the left, the T (2,0) with a short dead end
-//     |           |                      to the right, the junction (2,1) with a corridor that
-//   (0,1)       (2,1)-(3,1)              bends down, right and down again into the dead end
-//     |           |     |                (4,3), and the junction (2,2) with the dead end (2,3)
-//   (0,2)-(1,2)-(2,2) (3,2)-(4,2)
-//                 |           |
-//               (2,3)       (4,3)
-const std::array<const char*, 5> kHandMaze = {
-    "6CEC8", "3.7A.", "5CB5A", "..1.1", ".....",
-};
-
-struct HandCell {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const HandCell& a, const HandCell& b) { return a.x == b.x && a.y == b.y; }
-};
-
-std::ostream& operator<<(std::ostream& out, const HandCell& cell) {
-    return out << "(" << cell.x << "," << cell.y << ")";
-}
-
-int maskAt(int x, int y) {
-    const char c = kHandMaze[size_t(y)][size_t(x)];
-    return c == '.' ? 0 : std::stoi(std::string(1, c), nullptr, 16);
-}
-
-// The smallest shipped level with the hand maze carved where the maze's flood starts, so that the
-// corridor index reaches it; cells are given relative to the hand maze's corner.
-class HandMaze : public ::testing::Test {
-protected:
-    static constexpr int kLevel = 8;
-
-    HandMaze() {
-        harness.startLevel(kLevel);
-        carve();
-    }
-
-    GameLogic& logic() { return harness.logic(); }
-
-    void carve() {
-        Maze::Node* start = logic().mazeData().getStartNode();
-        std::vector<Maze::Node*> nodes;
-        Maze::collectNodes(start, nodes);
-        std::unordered_map<long long, Maze::Node*> byCell;
-        for (Maze::Node* node : nodes) byCell[key(node->getPosition()[0], node->getPosition()[1])] = node;
-        const int startX = start->getPosition()[0], startY = start->getPosition()[1];
-        const int wide = logic().params().cellsWide, high = logic().params().cellsHigh;
-        // A corner that keeps the hand maze inside the level and puts the flood's start on one of
-        // its open cells.
-        bool placed = false;
-        for (int oy = std::max(0, startY - 4); oy <= std::min(startY, high - 5) && !placed; ++oy) {
-            for (int ox = std::max(0, startX - 4); ox <= std::min(startX, wide - 5) && !placed; ++ox) {
-                if (maskAt(startX - ox, startY - oy) == 0) continue;
-                m_originX = ox;
-                m_originY = oy;
-                placed = true;
-            }
-        }
-        ASSERT_TRUE(placed) << "no corner for the hand maze";
-        static const int kIndexOf[4] = {0, 1, 2, 3};  // exit i is bit 1 << i
-        static const int kReverse[4] = {1, 0, 3, 2};
-        for (int y = 0; y < 5; ++y) {
-            for (int x = 0; x < 5; ++x) {
-                Maze::Node* node = byCell[key(m_originX + x, m_originY + y)];
-                ASSERT_NE(node, nullptr);
-                for (int i : kIndexOf) {
-                    const bool open = (maskAt(x, y) & (1 << i)) != 0;
-                    node->setExitOpen(i, open);
-                    if (Maze::Node* next = node->getExit(i)) next->setExitOpen(kReverse[i], open);
-                }
-            }
-        }
-        logic().rebuildCorridors();
-        for (int y = 0; y < 5; ++y) {
-            for (int x = 0; x < 5; ++x) ASSERT_EQ(exits({x, y}), maskAt(x, y)) << HandCell{x, y};
-        }
-    }
-
-    static long long key(int x, int y) { return (long long)x << 32 | (unsigned)y; }
-
-    int exits(const HandCell& cell) { return logic().exitsAt(m_originX + cell.x, m_originY + cell.y); }
-
-    // A robot of the kind standing in the cell's centre, having last gone that way, with no
-    // junctions remembered.
-    ecs::Entity robotAt(int type, const HandCell& cell, int lastDirection) {
-        ecs::Entity robot = logic().createRobot(type, 0, 0);
-        RobotComp& state = robot.get<RobotComp>();
-        state.junctions.clear();
-        state.lastDirection = lastDirection;
-        place(robot, cell);
-        return robot;
-    }
-
-    void place(const ecs::Entity& entity, const HandCell& cell) {
-        int x = m_originX + cell.x, y = m_originY + cell.y;
-        logic().cellToWorld(x, y, 0.0f, 0.0f);
-        PVAComp& pva = entity.get<PVAComp>();
-        pva.x = pva.nextX = float(x);
-        pva.y = pva.nextY = float(y);
-    }
-
-    HandCell cellOf(const ecs::Entity& entity) {
-        const PVAComp& pva = entity.get<PVAComp>();
-        const Zelmo::RobotCell cell = Zelmo::cellOf(logic(), pva.x, pva.y);
-        return {cell.x - m_originX, cell.y - m_originY};
-    }
-
-    // Runs the walk decisions times; after each the robot stands in the cell it was steered to.
-    // The cells it entered, in order.
-    std::vector<HandCell> walk(const ecs::Entity& robot, Zelmo::WalkMode mode, int times) {
-        std::vector<HandCell> entered;
-        RobotComp& state = robot.get<RobotComp>();
-        for (int i = 0; i < times; ++i) {
-            const HandCell here = cellOf(robot);
-            const int targetBefore = state.targetTileX * 100000 + state.targetTileY;
-            mode(logic(), robot, logic().exitCount(m_originX + here.x, m_originY + here.y) == 2);
-            const int targetAfter = state.targetTileX * 100000 + state.targetTileY;
-            if (targetAfter == targetBefore || state.lastDirection == 0) continue;
-            const int d = state.lastDirection;
-            const HandCell next{here.x + (d == 4) - (d == 8), here.y + (d == 2) - (d == 1)};
-            place(robot, next);
-            entered.push_back(next);
-        }
-        return entered;
-    }
-
-    WorldHarness harness;
-    int m_originX = 0;
-    int m_originY = 0;
-};
-
 constexpr int kMazeWalker = 1;
+constexpr int kFootFollower = 2;
 constexpr int kPathWalker = 3;
+constexpr int kFootAndPathWalker = 6;
+constexpr int kFish = 15;
+constexpr int kWallBouncer = 5;
 
 struct WalkCase {
     const char* what;
@@ -171,9 +45,17 @@ struct WalkCase {
     HandCell start;
     int lastDirection;
     std::vector<HandCell> entered;
+    int decisions = -1;  // -1: one for each cell entered
+    int type = kMazeWalker;
+    // Sets the scene once the robot stands at its start.
+    std::function<void(const ecs::Entity& robot)> stage;
 };
 
 TEST_F(HandMaze, WalksEnterTheCellsTheirRulesGive) {
+    const auto underWay = [](const ecs::Entity& robot) {
+        PVAComp& pva = robot.get<PVAComp>();
+        pva.speed.from = pva.speed.to = robot.get<RobotComp>().speed;
+    };
     const WalkCase cases[] = {
         {"the maze walk with no turn weights goes straight on, follows bends and turns back in a dead end",
          Zelmo::mazeWalk,
@@ -203,14 +85,99 @@ TEST_F(HandMaze, WalksEnterTheCellsTheirRulesGive) {
          {0, 0},
          4,
          {{0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 3}, {2, 2}, {2, 1}, {3, 1}}},
+        {"a stationary robot, even one under way, stops and never leaves its cell",
+         Zelmo::stationaryWalk,
+         {20, 20, 40, 40},
+         2,
+         {2, 1},
+         2,
+         {},
+         6,
+         kMazeWalker,
+         underWay},
+        {"a robot that stands and follows, with nobody to follow, stops at a junction",
+         Zelmo::standFollowWalk,
+         {0, 0, 0, 0},
+         0,
+         {2, 1},
+         2,
+         {},
+         6,
+         kMazeWalker,
+         underWay},
+        {"and walks a corridor on to the next junction, where it stands again",
+         Zelmo::standFollowWalk,
+         {0, 0, 0, 0},
+         0,
+         {0, 1},
+         2,
+         {{0, 2}, {1, 2}, {2, 2}},
+         6},
+        {"it takes the player's footsteps, then walks the corridor they leave it in to its end",
+         Zelmo::standFollowWalk,
+         {0, 0, 0, 0},
+         0,
+         {2, 1},
+         0,
+         {{3, 1}, {3, 2}, {4, 2}, {4, 3}},
+         6,
+         kFootFollower,
+         [this](const ecs::Entity&) {
+             layFootsteps({{{2, 1}, 4}, {{3, 1}, 2}, {{3, 2}, 4}});
+         }},
+        {"a hunter that has just followed footsteps keeps on down its corridor before it searches",
+         Zelmo::footAndStarWalk,
+         {0, 0, 0, 0},
+         0,
+         {3, 1},
+         4,
+         {{3, 2}},
+         1,
+         kFootAndPathWalker,
+         [this](const ecs::Entity& robot) {
+             robot.get<RobotComp>().followedLastTime = true;
+             place(logic().player(), {0, 0});
+         }},
+        // The player stands in the loop's corridor, as near the junction above as the one below:
+        // the way in is from the first of them in exit order.
+        {"then it searches a path and follows it to the player",
+         Zelmo::footAndStarWalk,
+         {0, 0, 0, 0},
+         0,
+         {3, 2},
+         2,
+         {{3, 1}, {2, 1}, {2, 2}, {1, 2}, {0, 2}, {0, 1}, {0, 0}},
+         11,
+         kFootAndPathWalker,
+         [this](const ecs::Entity&) {
+             place(logic().player(), {0, 0});
+         }},
+        {"a fish swims by the corridor whose end lies nearest its target, and never turns back",
+         Zelmo::fishWalk,
+         {20, 20, 40, 40},
+         2,
+         {0, 0},
+         0,
+         {{0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 3}},
+         -1,
+         kFish,
+         [this](const ecs::Entity& robot) {
+             RobotComp& state = robot.get<RobotComp>();
+             state.fishTargetX = m_originX + 4;
+             state.fishTargetY = m_originY + 3;
+             state.wanderTimer = 10000.0f;
+         }},
     };
     for (const WalkCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ecs::Entity robot = robotAt(kMazeWalker, c.start, c.lastDirection);
+        ecs::Entity robot = robotAt(c.type, c.start, c.lastDirection);
         RobotComp& state = robot.get<RobotComp>();
         state.mazeWeights = c.weights;
         state.deadEndLimit = c.deadEndLimit;
-        EXPECT_EQ(walk(robot, c.mode, int(c.entered.size())), c.entered);
+        if (c.stage) c.stage(robot);
+        const int decisions = c.decisions < 0 ? int(c.entered.size()) : c.decisions;
+        EXPECT_EQ(walk(robot, c.mode, decisions), c.entered);
+        robot.kill();
     }
 }
 
@@ -274,6 +241,75 @@ TEST_F(HandMaze, APathFollowerFindsItsWayAlongABentCorridorToTheStopAhead) {
         place(robot, c.start);
         robot.get<RobotComp>().lastDirection = c.lastDirection;
         EXPECT_EQ(walk(robot, Zelmo::starWalk, 1), std::vector<HandCell>{c.next});
+    }
+}
+
+// A fish heads for a free cell in another quarter of the maze; in a maze whose other quarters
+// are all taken by the start, the lift and a prisoner it stays where it is.
+TEST(FishWalk, StaysWhenNoOtherQuarterHasAFreeCell) {
+    WorldHarness harness("tests/game/world/data/fishpond");
+    harness.startLevel(0);
+    GameLogic& logic = harness.logic();
+    int x = 0, y = 0;
+    logic.cellToWorld(x, y, 0.0f, 0.0f);
+    ecs::Entity fish = logic.createRobot(kFish, x, y);
+    RobotComp& state = fish.get<RobotComp>();
+    state.wanderTimer = -1.0f;
+    Zelmo::fishWalk(logic, fish, false);
+    EXPECT_EQ(state.fishTargetX, 0);
+    EXPECT_EQ(state.fishTargetY, 0);
+    EXPECT_EQ(state.lastDirection, 0) << "not steered anywhere";
+}
+
+// A spinner runs on its slant until it meets a wall, then glances off it as a ball would: a side
+// wall turns its run across, a wall above or below its run up or down. This one turns as soon as
+// a wall deflects it.
+TEST(WallBounce, ASpinnerGlancesOffWallsAsABallWould) {
+    WorldHarness harness;
+    WorldTest::Room room(harness);
+    using WorldTest::Room;
+    // Walls whose faces say which way they stand: tile 12 a wall running up and down, tile 3 one
+    // running across.
+    for (int i = Room::kFirst; i <= Room::kLast; ++i) {
+        room.setTile(Room::kFirst - 1, i, 12);
+        room.setTile(Room::kLast + 1, i, 12);
+        room.setTile(i, Room::kFirst - 1, 3);
+        room.setTile(i, Room::kLast + 1, 3);
+    }
+    const float nearLeft = Room::edge(Room::kFirst) + 24.0f, nearRight = Room::edge(Room::kLast + 1) - 24.0f;
+    const float nearBottom = nearLeft, nearTop = nearRight, middle = Room::middle();
+    struct Case {
+        const char* what;
+        float x;
+        float y;
+        int heading;
+        int after;
+    } cases[] = {
+        {"up and right into the right wall", nearRight, middle, 45, 315},
+        {"down and right into the right wall", nearRight, middle, 135, 225},
+        {"down and left into the left wall", nearLeft, middle, 225, 135},
+        {"up and left into the left wall", nearLeft, middle, 315, 45},
+        {"up and right into the top wall", middle, nearTop, 45, 135},
+        {"up and left into the top wall", middle, nearTop, 315, 225},
+        {"down and right into the bottom wall", middle, nearBottom, 135, 45},
+        {"down and left into the bottom wall", middle, nearBottom, 225, 315},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ecs::Entity spinner = harness.logic().createRobot(kWallBouncer, 0, 0);
+        PVAComp& pva = spinner.get<PVAComp>();
+        RobotComp& state = spinner.get<RobotComp>();
+        pva.x = pva.nextX = c.x;
+        pva.y = pva.nextY = c.y;
+        pva.heading = state.heading = c.heading;
+        pva.speed.from = pva.speed.to = state.speed;
+        state.deflectionLimit = 0;
+        // The wall turns it along itself for an update before it chooses its new slant.
+        for (int i = 0; i < 60 && state.heading == c.heading; ++i) harness.step();
+        EXPECT_EQ(state.heading, c.after);
+        EXPECT_FALSE(room.probesBlocked(spinner)) << "it stays in the room";
+        spinner.kill();
+        harness.step();
     }
 }
 

@@ -185,7 +185,9 @@ TEST_F(Combat, AStrongPunchHurtsATowerWithoutMovingIt) {
         const float startX = pva.x, health = target.health;
         m_harness.step();
         ASSERT_LT(target.health, health) << "the punch landed";
-        if (!c.rooted) ASSERT_GE(target.knockBackSpeed, 1.0f) << "a blow strong enough to move it";
+        if (!c.rooted) {
+            ASSERT_GE(target.knockBackSpeed, 1.0f) << "a blow strong enough to move it";
+        }
         const float hurt = target.health;
         m_harness.step(60);
         if (c.rooted) {

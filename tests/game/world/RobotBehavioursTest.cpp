@@ -48,7 +48,7 @@ struct WalkCase {
     int decisions = -1;  // -1: one for each cell entered
     int type = kMazeWalker;
     // Sets the scene once the robot stands at its start.
-    std::function<void(const ecs::Entity& robot)> stage;
+    std::function<void(const ecs::Entity& robot)> stage = nullptr;
 };
 
 TEST_F(HandMaze, WalksEnterTheCellsTheirRulesGive) {

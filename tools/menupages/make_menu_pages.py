@@ -15,11 +15,12 @@ screen. Over the intro and game-over pictures one key (or a click, or resting on
 to the title; STANDARD and ONESWITCH can also hold to speed the picture up.
 
 The look: light on black, as the method picker. Headings in pink, hints in green, choices as
-dark teal boxes with cyan words; the lit choice a brighter box with white words. STANDARD's
-styles leave the size out: its menus are drawn in the vector font, where a size is in pixels,
-and the renderer's own size follows the window; its words are kept short, as that font is
-wide. Sizes are in percent of the window, so every page reads the same from 640 x 480 to full
-HD.
+dark teal boxes with cyan words; the lit choice a brighter box with white words. A style's size
+multiplies the renderer's font size, which follows the window. STANDARD's menus are drawn in
+the vector font, or by the overlay when the player turns the line menus off; the vector font
+is wide, so STANDARD's styles mostly leave the size out and its words are kept short, and the
+few sizes it gives (help and controls rows) must read well in both. Areas are in percent of
+the window, so every page reads the same from 640 x 480 to full HD.
 
 Run from the repository root:  python3 tools/menupages/make_menu_pages.py
 """
@@ -73,10 +74,11 @@ def rect(x, y, width, height):
     return {"x": round(x, 2), "y": round(y, 2), "width": round(width, 2), "height": round(height, 2)}
 
 
-def style(method, colour, size, font="DEFAULT", vector_size=None):
-    """vector_size: a size for STANDARD's vector font (18 when left out)."""
+def style(method, colour, size, font="DEFAULT", line_size=None):
+    """line_size: STANDARD's size, for its wide vector font and its overlay alike (the font
+    size when left out)."""
     if method == "STANDARD":
-        return "%s,%s,%s" % (colour, "" if vector_size is None else "%g" % vector_size, font)
+        return "%s,%s,%s" % (colour, "" if line_size is None else "%g" % line_size, font)
     return "%s,%g,%s" % (colour, size, font)
 
 
@@ -120,9 +122,9 @@ class Choice:
 class Text:
     """Words drawn without a box, which the pointer passes through."""
 
-    def __init__(self, name, label, box, colour, size, font="DEFAULT", vector_size=None):
+    def __init__(self, name, label, box, colour, size, font="DEFAULT", line_size=None):
         self.name, self.label, self.box, self.colour, self.size, self.font = name, label, box, colour, size, font
-        self.vector_size = vector_size
+        self.line_size = line_size
 
 
 def menu(method, description, texts, choices, escape):
@@ -137,7 +139,7 @@ def paged_menu(method, description, texts, pages, escape, start):
     areas = [{"name": "ANYWHERE", "rect": rect(0, 0, 100, 100)}]
     for text in texts:
         areas.append({"name": text.name, "rect": text.box, "label": text.label,
-                      "style": style(method, text.colour, text.size, text.font, text.vector_size),
+                      "style": style(method, text.colour, text.size, text.font, text.line_size),
                       "visible": False})
     vector = method == "STANDARD"
     for choice in [choice for choices in pages for choice in choices]:
@@ -248,7 +250,7 @@ def settings_page(method):
 HELP_ROWS = [16, 36, 56]
 # STANDARD's vector font has capitals only, lays wrapped lines close together and does not
 # shrink words to fit: its help is written upper case, a line to an area, at a smaller size.
-HELP_VECTOR_SIZE = 14
+HELP_LINE_SIZE = 0.78
 HELP_VECTOR_LINE_CHARS = 36
 HELP_VECTOR_LINE_HEIGHT = 5
 HELP_HOW = {
@@ -367,7 +369,7 @@ def help_words(method, name, words, top):
     lines = wrap_shown(words.upper(), HELP_VECTOR_LINE_CHARS)
     return [Text("%s_%d" % (name, number), "$<" + line,
                  rect(32, top + (number - 1) * HELP_VECTOR_LINE_HEIGHT, 64, HELP_VECTOR_LINE_HEIGHT), CYAN, 1.0,
-                 vector_size=HELP_VECTOR_SIZE)
+                 line_size=HELP_LINE_SIZE)
             for number, line in enumerate(lines, start=1)]
 
 
@@ -428,7 +430,7 @@ def options_page(method):
 CONTROL_ROWS = [("UP", "UP"), ("DN", "DOWN"), ("LF", "LEFT"), ("RT", "RIGHT"),
                 ("ACT0", "PUNCH"), ("ACT1", "SHIELD"), ("ACT2", "POWER")]
 # STANDARD's vector font is wide: a row's bindings are written smaller there.
-CONTROL_VECTOR_SIZE = 14
+CONTROL_LINE_SIZE = 0.78
 
 
 def controls_page(method):
@@ -451,9 +453,9 @@ def controls_page(method):
                 "controls.", texts, choices, [choose("BACK")])
     for area in page["areas"]:
         if area["name"].startswith("SET_"):
-            area["style"] = style(method, CYAN, 1.1, vector_size=CONTROL_VECTOR_SIZE)
+            area["style"] = style(method, CYAN, 1.1, line_size=CONTROL_LINE_SIZE)
             area["sel_style"] = style(method, WHITE, 1.1, "BOLD" if method == "STANDARD" else "DEFAULT",
-                                      vector_size=CONTROL_VECTOR_SIZE)
+                                      line_size=CONTROL_LINE_SIZE)
     return page
 
 

@@ -15,7 +15,7 @@ uint32_t parseAreaColour(const std::string& text);
 // default.
 struct AreaStyle {
     uint32_t colour = 0;  // 0xRRGGBBAA; transparent unless the style gives one
-    std::optional<float> size;
+    std::optional<float> size;  // times the renderer's font size, in either renderer
     std::string font = "DEFAULT";
     float letterSpacing = 0;
 };

@@ -11,8 +11,8 @@ namespace Vector {
 namespace {
 
 constexpr float kDesignFontSize = 18;
-// A style size is the capital height in design pixels; the vector font's capitals are 22.5 units
-// tall.
+// The design font size is the capital height in design pixels; the vector font's capitals are
+// 22.5 units tall.
 constexpr float kFontScaleDivisor = 22.5f;
 constexpr float kStrokeCharWidth = 9;  // per unit of size: a generous average of the stroke font
 const std::string kFillArea = "*FILLAREA*";
@@ -80,12 +80,15 @@ void VectorInputRenderer::writeLabel(const std::string& label, const std::string
     // A label of alignment codes alone has no character to place.
     if (aligned.text.empty()) return;
     const uint32_t colour = Util::rgbaToAbgr(parsed.colour);
+    // A size multiplies the font size, as on the overlay: a menu file serves both renderers (a
+    // player can turn the vector menus off), so its sizes must read the same in each.
+    const float times = parsed.size.value_or(1.0f);
     if (m_writer != nullptr && parsed.font != kStrokeFont) {
         // The writer scales its glyphs to the window itself: a size of the window's would scale
         // them twice, with the square of the window's size.
-        writeWithFont(aligned, parsed.size.value_or(kDesignFontSize), colour, box);
+        writeWithFont(aligned, kDesignFontSize * times, colour, box);
     } else {
-        writeWithStrokes(aligned, parsed.size.value_or(m_fontSize), colour, box);
+        writeWithStrokes(aligned, m_fontSize * times, colour, box);
     }
 }
 
@@ -130,10 +133,9 @@ void VectorInputRenderer::writeWithFont(const Input::AlignedLabel& label, float 
 
 void VectorInputRenderer::writeWithStrokes(const Input::AlignedLabel& label, float size, uint32_t colour,
                                            const Box& box) {
-    const float strokeSize = m_fontSize * size / kDesignFontSize;
-    const std::string text = wrapText(label.text, float(int(strokeSize * kStrokeCharWidth)), box.w);
+    const std::string text = wrapText(label.text, float(int(size * kStrokeCharWidth)), box.w);
     VectorDisplay::TextLines lines;
-    m_display.measureSimplexText(strokeSize, text.c_str(), lines);
+    m_display.measureSimplexText(size, text.c_str(), lines);
     float x = box.x;
     float y = box.y;
     if (label.horizontal == Input::HorizontalAlign::Left) {
@@ -145,12 +147,12 @@ void VectorInputRenderer::writeWithStrokes(const Input::AlignedLabel& label, flo
     if (label.vertical == Input::VerticalAlign::Top) {
         y += margin(box.h);
     } else if (label.vertical == Input::VerticalAlign::Bottom) {
-        y += box.h - margin(box.h) - lastBaselineBelow(lines, strokeSize);
+        y += box.h - margin(box.h) - lastBaselineBelow(lines, size);
     } else if (lines.size() == 2 || lines.size() == 3) {
         y += lines[0].second;
     }
     m_display.setDrawColor(colour);
-    m_display.drawSimplexText(x, y, box.w, strokeSize, text.c_str(), label.horizontal == Input::HorizontalAlign::Centre,
+    m_display.drawSimplexText(x, y, box.w, size, text.c_str(), label.horizontal == Input::HorizontalAlign::Centre,
                               false);
 }
 

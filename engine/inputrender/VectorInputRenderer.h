@@ -31,6 +31,8 @@ private:
     };
 
     void writeLabel(const std::string& label, const std::string& style, const Box& box);
+    // size: for the writer in design pixels, which it fits to the window; for the strokes in
+    // window pixels.
     void writeWithFont(const Input::AlignedLabel& label, float size, uint32_t colour, const Box& box);
     void writeWithStrokes(const Input::AlignedLabel& label, float size, uint32_t colour, const Box& box);
 

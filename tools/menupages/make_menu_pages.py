@@ -15,11 +15,12 @@ screen. Over the intro and game-over pictures one key (or a click, or resting on
 to the title; STANDARD and ONESWITCH can also hold to speed the picture up.
 
 The look: light on black, as the method picker. Headings in pink, hints in green, choices as
-dark teal boxes with cyan words; the lit choice a brighter box with white words. STANDARD's
-styles leave the size out: its menus are drawn in the vector font, where a size is in pixels,
-and the renderer's own size follows the window; its words are kept short, as that font is
-wide. Sizes are in percent of the window, so every page reads the same from 640 x 480 to full
-HD.
+dark teal boxes with cyan words; the lit choice a brighter box with white words. A style's size
+multiplies the renderer's font size, which follows the window. STANDARD's menus are drawn in
+the vector font, or by the overlay when the player turns the line menus off; the vector font
+is wide, so STANDARD's styles mostly leave the size out and its words are kept short, and the
+few sizes it gives (help and controls rows) must read well in both. Areas are in percent of
+the window, so every page reads the same from 640 x 480 to full HD.
 
 Run from the repository root:  python3 tools/menupages/make_menu_pages.py
 """
@@ -50,6 +51,8 @@ SWITCH_COOL_DOWN_MS = 0
 
 SELECT_KEYS = [{"type": "KEY", "key": "KEY_SPACE"}, {"type": "KEY", "key": "KEY_RETURN"},
                {"type": "KEY", "key": "KEY_KP_ENTER"}, {"type": "JPAD", "joypad": 256}]
+# SELECT_KEYS as the help names them: the one key and the one switch are any of these.
+SELECT_KEYS_SAID = "space, return, keypad enter or pad button 1"
 CLICK = [{"type": "MOUSE", "mouse": 1}]
 NEXT_KEYS = [{"type": "KEY", "key": "KEY_DOWN"}, {"type": "KEY", "key": "KEY_RIGHT"}]
 PREV_KEYS = [{"type": "KEY", "key": "KEY_UP"}, {"type": "KEY", "key": "KEY_LEFT"}]
@@ -73,10 +76,11 @@ def rect(x, y, width, height):
     return {"x": round(x, 2), "y": round(y, 2), "width": round(width, 2), "height": round(height, 2)}
 
 
-def style(method, colour, size, font="DEFAULT", vector_size=None):
-    """vector_size: a size for STANDARD's vector font (18 when left out)."""
+def style(method, colour, size, font="DEFAULT", line_size=None):
+    """line_size: STANDARD's size, for its wide vector font and its overlay alike (the font
+    size when left out)."""
     if method == "STANDARD":
-        return "%s,%s,%s" % (colour, "" if vector_size is None else "%g" % vector_size, font)
+        return "%s,%s,%s" % (colour, "" if line_size is None else "%g" % line_size, font)
     return "%s,%g,%s" % (colour, size, font)
 
 
@@ -120,9 +124,9 @@ class Choice:
 class Text:
     """Words drawn without a box, which the pointer passes through."""
 
-    def __init__(self, name, label, box, colour, size, font="DEFAULT", vector_size=None):
+    def __init__(self, name, label, box, colour, size, font="DEFAULT", line_size=None):
         self.name, self.label, self.box, self.colour, self.size, self.font = name, label, box, colour, size, font
-        self.vector_size = vector_size
+        self.line_size = line_size
 
 
 def menu(method, description, texts, choices, escape):
@@ -137,7 +141,7 @@ def paged_menu(method, description, texts, pages, escape, start):
     areas = [{"name": "ANYWHERE", "rect": rect(0, 0, 100, 100)}]
     for text in texts:
         areas.append({"name": text.name, "rect": text.box, "label": text.label,
-                      "style": style(method, text.colour, text.size, text.font, text.vector_size),
+                      "style": style(method, text.colour, text.size, text.font, text.line_size),
                       "visible": False})
     vector = method == "STANDARD"
     for choice in [choice for choices in pages for choice in choices]:
@@ -246,39 +250,43 @@ def settings_page(method):
 # controls by the slots of their default bindings; the screen shows what the player has bound.
 # The running game's controls are those of game_page.
 HELP_ROWS = [16, 36, 56]
+HELP_CHOICES_TOP = 79
 # STANDARD's vector font has capitals only, lays wrapped lines close together and does not
 # shrink words to fit: its help is written upper case, a line to an area, at a smaller size.
-HELP_VECTOR_SIZE = 14
+HELP_LINE_SIZE = 0.78
 HELP_VECTOR_LINE_CHARS = 36
 HELP_VECTOR_LINE_HEIGHT = 5
 HELP_HOW = {
     "STANDARD": {
-        "walk": "Walk with [KEY:W] [KEY:A] [KEY:S] [KEY:D], the arrow keys or the pad. Esc pauses the game.",
-        "punch": "Hold [KEY:P] or [MOUSE:LMB] to crouch and charge, let go to punch. A longer charge hits "
-                 "harder.",
-        "shield": "Hold [KEY:L] or [MOUSE:RMB] to raise the shield: it stops beams, sparks and lightning.",
-        "power": "Hold [KEY:SPACE] or [MOUSE:MMB] and let go for a power punch, a dash that turns at walls. "
-                 "A few come with each level.",
+        "walk": "Walk with [KEY:W] [KEY:A] [KEY:S] [KEY:D], the arrow keys or the pad. Change them in "
+                "SETTINGS > CONTROLS.",
+        "punch": "Hold [KEY:P], [MOUSE:LMB] or [JPAD:B1] to crouch and charge, let go to punch. A longer "
+                 "charge hits harder.",
+        "shield": "Hold [KEY:L], [MOUSE:RMB] or [JPAD:B2] to raise the shield: it stops beams, sparks and "
+                  "lightning.",
+        "power": "Hold [KEY:SPACE], [MOUSE:MMB] or [JPAD:B3], let go: a power punch, a dash that turns at "
+                 "walls. A few each level.",
         "menus": "Menus: the arrow keys or the mouse choose, return, space or a click takes, Esc goes "
                  "back.",
-        "pause": "Esc pauses the game; the pause menu goes on with it or back to the title.",
+        "pause": "Esc or [JPAD:B4] pauses the game; the pause menu goes on with it or back to the title.",
     },
     "ONEKEY": {
-        "walk": "Areas over the game light in turn. Hold your key while UP, DOWN, LEFT or RIGHT is lit to "
-                "walk that way.",
+        "walk": "Your key: " + SELECT_KEYS_SAID + ". Areas over the game light in turn: hold the key "
+                "while UP, DOWN, LEFT or RIGHT is lit to walk that way.",
         "punch": "Hold the key while PUNCH is lit to crouch and charge, let go to punch. A longer charge "
                  "hits harder.",
         "shield": "Hold the key while SHIELD is lit to raise the shield: it stops beams, sparks and "
                   "lightning.",
         "power": "Hold the key while POWER is lit and let go for a power punch: a dash along the "
                  "corridors that turns at walls. A few come with each level.",
-        "menus": "In the menus the choices light in turn after a rest: press your key while yours is lit.",
+        "menus": "In the menus the choices light in turn after a rest: press your key (" + SELECT_KEYS_SAID +
+                 ") while yours is lit.",
         "pause": "Press the key while PAUSE (bottom right) is lit to pause; the pause menu goes on or "
                  "back to the title.",
     },
     "ONESWITCH": {
-        "walk": "Areas over the game: a tap lights the next one. Hold the switch on UP, DOWN, LEFT or "
-                "RIGHT to walk until you let go.",
+        "walk": "Your switch: " + SELECT_KEYS_SAID + ". Areas over the game: a tap lights the next one. "
+                "Hold the switch on UP, DOWN, LEFT or RIGHT to walk until you let go.",
         "punch": "Hold the switch on PUNCH to crouch and charge, let go to punch. A longer charge hits "
                  "harder.",
         "shield": "Hold the switch on SHIELD to raise the shield: it stops beams, sparks and lightning.",
@@ -325,7 +333,7 @@ def help_pages(method):
                     "the game is over.",
                     "OPTIONS, on the settings page, change lives, health, damage, speeds and more."]),
         ("YOUR WAY", [how["menus"], how["pause"],
-                      "Four ways to play: keys and mouse, one key, one switch, head tracker. To change, "
+                      "Four ways to play: keys and mouse, one key, one switch, head tracker. To choose again, "
                       "delete INPUT_METHOD in preferences.cfg."]),
     ]
     texts = []
@@ -336,9 +344,9 @@ def help_pages(method):
         for row, (y, words) in enumerate(zip(HELP_ROWS, rows), start=1):
             texts += help_words(method, "%s_TEXT%d" % (page, row), words, y)
     texts.append(hint(method, HINTS[method]))
-    choices = [Choice("PREV", "<", [action("PAGE_DEC", "HELP")], rect(6, 79, 20, 9)),
-               Choice("BACK", "BACK", [choose("BACK")], rect(30, 79, 40, 9)),
-               Choice("NEXT", ">", [action("PAGE_INC", "HELP")], rect(74, 79, 20, 9))]
+    choices = [Choice("PREV", "<", [action("PAGE_DEC", "HELP")], rect(6, HELP_CHOICES_TOP, 20, 9)),
+               Choice("BACK", "BACK", [choose("BACK")], rect(30, HELP_CHOICES_TOP, 40, 9)),
+               Choice("NEXT", ">", [action("PAGE_INC", "HELP")], rect(74, HELP_CHOICES_TOP, 20, 9))]
     return menu(method, "The help: six pages on the game and on playing it this way, and back to the title.",
                 texts, choices, [choose("BACK")])
 
@@ -348,8 +356,15 @@ def wrap_shown(words, width):
     brackets, and a mouse button without its kind ("[MOUSE:LMB]" as "LMB")."""
     def shown_length(word):
         return len(re.sub(r"\[MOUSE:([^]]*)\]", r"\1", word).replace("[", "").replace("]", ""))
-    lines, line = [], []
+    # A way through the menus ("SETTINGS > CONTROLS") is kept on one line, to be read whole.
+    joined = []
     for word in words.split():
+        if joined and (word == ">" or joined[-1].endswith(" >")):
+            joined[-1] += " " + word
+        else:
+            joined.append(word)
+    lines, line = [], []
+    for word in joined:
         if line and sum(shown_length(w) + 1 for w in line) + shown_length(word) > width:
             lines.append(" ".join(line))
             line = []
@@ -365,9 +380,16 @@ def help_words(method, name, words, top):
     if method != "STANDARD":
         return [Text(name, "$<$^" + words, rect(32, top, 64, 18), CYAN, 1.0)]
     lines = wrap_shown(words.upper(), HELP_VECTOR_LINE_CHARS)
+    # A line is left free before the next explanation, so that the two read apart; the last one
+    # reaches down to the choices.
+    below = [row for row in HELP_ROWS if row > top]
+    room = (below[0] - top) // HELP_VECTOR_LINE_HEIGHT - 1 if below else \
+        (HELP_CHOICES_TOP - top) // HELP_VECTOR_LINE_HEIGHT
+    if len(lines) > room:
+        raise ValueError("%s: %d lines, room for %d: %s" % (name, len(lines), room, words))
     return [Text("%s_%d" % (name, number), "$<" + line,
                  rect(32, top + (number - 1) * HELP_VECTOR_LINE_HEIGHT, 64, HELP_VECTOR_LINE_HEIGHT), CYAN, 1.0,
-                 vector_size=HELP_VECTOR_SIZE)
+                 line_size=HELP_LINE_SIZE)
             for number, line in enumerate(lines, start=1)]
 
 
@@ -428,7 +450,7 @@ def options_page(method):
 CONTROL_ROWS = [("UP", "UP"), ("DN", "DOWN"), ("LF", "LEFT"), ("RT", "RIGHT"),
                 ("ACT0", "PUNCH"), ("ACT1", "SHIELD"), ("ACT2", "POWER")]
 # STANDARD's vector font is wide: a row's bindings are written smaller there.
-CONTROL_VECTOR_SIZE = 14
+CONTROL_LINE_SIZE = 0.78
 
 
 def controls_page(method):
@@ -451,9 +473,9 @@ def controls_page(method):
                 "controls.", texts, choices, [choose("BACK")])
     for area in page["areas"]:
         if area["name"].startswith("SET_"):
-            area["style"] = style(method, CYAN, 1.1, vector_size=CONTROL_VECTOR_SIZE)
+            area["style"] = style(method, CYAN, 1.1, line_size=CONTROL_LINE_SIZE)
             area["sel_style"] = style(method, WHITE, 1.1, "BOLD" if method == "STANDARD" else "DEFAULT",
-                                      vector_size=CONTROL_VECTOR_SIZE)
+                                      line_size=CONTROL_LINE_SIZE)
     return page
 
 
@@ -680,8 +702,10 @@ def main():
         os.makedirs(folder, exist_ok=True)
         for name, make in PAGES:
             path = os.path.join(folder, name + ".json")
+            # Made before the file is opened: a page that cannot be made leaves the old file whole.
+            page = make(method)
             with open(path, "w") as out:
-                json.dump(make(method), out, indent=2)
+                json.dump(page, out, indent=2)
                 out.write("\n")
             print("wrote", path)
 

@@ -135,12 +135,13 @@ TEST_F(VectorRendererTest, ASelectedAreaIsOutlinedTwiceAsThickAndTheThicknessCom
     EXPECT_NEAR(selectedSpread, 6, 0.5);
 }
 
-// A selected area's words are written as thin as the others: only its box thickens.
-TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeAsItIsAndThePlainThickness) {
-    ScreenAreaRenderInfo info = area("", "PLAY", "0x11223344,36,DEFAULT,9");
+// A size multiplies the font size, as on the overlay: one menu file serves both renderers. A
+// selected area's words are written as thin as the others: only its box thickens.
+TEST_F(VectorRendererTest, TheWriterGetsTheStyleSizeTimesTheFontSizeAndThePlainThickness) {
+    ScreenAreaRenderInfo info = area("", "PLAY", "0x11223344,2,DEFAULT,9");
     info.selected = true;
     draw(info);
-    info.style = "0x11223344,36,DEFAULT";
+    info.style = "0x11223344,2,DEFAULT";
     draw(info);
     ASSERT_EQ(writer.written.size(), 2u);
     for (const auto& written : writer.written) {
@@ -222,12 +223,15 @@ TEST_F(VectorRendererTest, ALabelOfAlignmentCodesAloneWritesNothing) {
 }
 
 TEST_F(VectorRendererTest, TheStrokeFontWritesForSimplexStylesAndWithoutAWriter) {
-    EXPECT_EQ(colours(draw(area("", "PLAY", "0xffffffff,18,SIMPLEX"))), (std::set<uint32_t>{kOpaqueWhite}));
+    EXPECT_EQ(colours(draw(area("", "PLAY", "0xffffffff,1,SIMPLEX"))), (std::set<uint32_t>{kOpaqueWhite}));
     EXPECT_TRUE(writer.written.empty());
     EXPECT_EQ(colours(drawRecord(area("", "PLAY", "0xffffffff"), nullptr)), (std::set<uint32_t>{kOpaqueWhite}));
 }
 
 namespace {
+
+// A ninth of the font size, 2 units at the design size.
+const std::string kNinthSize = "0xffffffff," + std::to_string(1.0f / 9);
 
 struct StrokeCase {
     const char* label;
@@ -238,10 +242,11 @@ class StrokePlacement : public VectorRendererTest, public ::testing::WithParamIn
 
 }  // namespace
 
-// Size 2 writes capitals 14 units high; the lines reach 3 units past the strokes.
+// A ninth of the font size (2 units) writes capitals 14 units high; the lines reach 3 units past
+// the strokes.
 TEST_P(StrokePlacement, KeepsTheTextInItsPartOfTheBox) {
     const StrokeCase& c = GetParam();
-    const Extent text = extentOf(drawRecord(area("", c.label, "0xffffffff,2"), nullptr), kOpaqueWhite);
+    const Extent text = extentOf(drawRecord(area("", c.label, kNinthSize), nullptr), kOpaqueWhite);
     ASSERT_LT(text.minX, text.maxX);
     EXPECT_GE(text.minX, kX + kW * c.left - 3);
     EXPECT_LE(text.maxX, kX + kW * c.right + 3);
@@ -251,7 +256,7 @@ TEST_P(StrokePlacement, KeepsTheTextInItsPartOfTheBox) {
 
 // Text at the top of an area at the top of the window stays in the window.
 TEST_F(VectorRendererTest, StrokeTextAtTheTopStaysBelowTheTopEdge) {
-    ScreenAreaRenderInfo info = area("", "$^ONE\nTWO\nTHREE", "0xffffffff,2");
+    ScreenAreaRenderInfo info = area("", "$^ONE\nTWO\nTHREE", kNinthSize);
     info.rect = {0, 0, 100, 100};
     const Extent text = extentOf(drawRecord(info, nullptr), kOpaqueWhite);
     EXPECT_GT(text.minY, 0);

@@ -153,13 +153,12 @@ void GLFW3App::submitFrame() {
     gfx::frame();
 }
 
-int GLFW3App::modifierBits() const {
-    auto down = [this](int key) { return glfwGetKey(m_window, key) == GLFW_PRESS; };
-    int bits = 0;
-    if (down(GLFW_KEY_LEFT_SHIFT) || down(GLFW_KEY_RIGHT_SHIFT)) bits |= 1;
-    if (down(GLFW_KEY_LEFT_ALT) || down(GLFW_KEY_RIGHT_ALT)) bits |= 2;
-    if (down(GLFW_KEY_LEFT_CONTROL) || down(GLFW_KEY_RIGHT_CONTROL)) bits |= 4;
-    return bits;
+int GLFW3App::modifierBits(uint8_t pressedKey) const {
+    static constexpr std::array<int, 7> kGlfwKeyOfCode = {
+        GLFW_KEY_UNKNOWN,     GLFW_KEY_LEFT_SHIFT, GLFW_KEY_LEFT_ALT,     GLFW_KEY_LEFT_CONTROL,
+        GLFW_KEY_RIGHT_SHIFT, GLFW_KEY_RIGHT_ALT,  GLFW_KEY_RIGHT_CONTROL};
+    return modifierBitsBeside(
+        pressedKey, [this](uint8_t code) { return glfwGetKey(m_window, kGlfwKeyOfCode[code]) == GLFW_PRESS; });
 }
 
 void GLFW3App::pollJoysticks() {
@@ -188,7 +187,7 @@ void GLFW3App::onKey(GLFWwindow* window, int key, int, int action, int) {
     const uint8_t code = keyCodeFromGlfw(key);
     if (code == 0) return;
     const bool pressed = action == GLFW_PRESS;
-    const int modifiers = app.m_modifiers.onKey(code, pressed, pressed ? app.modifierBits() : 0);
+    const int modifiers = app.m_modifiers.onKey(code, pressed, pressed ? app.modifierBits(code) : 0);
     app.m_context.onKey(code, pressed, modifiers);
 }
 

@@ -54,7 +54,7 @@ private:
     static void onWindowSize(GLFWwindow* window, int width, int height);
     static void onJoystick(int joystick, int event);
 
-    int modifierBits() const;
+    int modifierBits(uint8_t pressedKey) const;
     void pollJoysticks();
     void submitFrame();
     void applySize(int width, int height);

@@ -1,12 +1,21 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace Game {
 
 // The program's 8-bit key code of a GLFW key; keys without a table entry give their low
 // 8 bits, ASCII letters lower-cased. 0 means "not delivered".
 uint8_t keyCodeFromGlfw(int glfwKey);
+
+// The modifier bit (shift 1, alt 2, ctrl 4) of a modifier key's code (1 to 6), 0 for any other
+// key.
+int modifierBitOf(uint8_t code);
+
+// The modifier bits of the modifier keys down, leaving out the key being pressed: a modifier
+// key's own press carries the bits of the others only, so that a binding to the key alone fires.
+int modifierBitsBeside(uint8_t pressedKey, const std::function<bool(uint8_t code)>& isDown);
 
 // Modifier bits (shift 1, alt 2, ctrl 4) are taken when a key goes down and delivered again
 // with its release, so a release always matches its press even if a modifier changed between.

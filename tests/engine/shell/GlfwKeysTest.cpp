@@ -2,6 +2,9 @@
 
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "engine/shell/GlfwKeys.h"
 #include "engine/shell/PointerState.h"
 
@@ -36,6 +39,35 @@ TEST(ModifierLatch, ReleaseCarriesTheModifiersTakenAtThePress) {
     EXPECT_EQ(latch.onKey('b', false, 4), 0);
     latch.clear();
     EXPECT_EQ(latch.onKey('a', false, 0), 0);
+}
+
+// A modifier key's own press carries the other modifiers held, never its own bit: a binding to
+// the key alone, stored without modifiers, must match it.
+TEST(ModifierBits, APressCarriesTheOtherModifierKeysHeld) {
+    constexpr uint8_t kLShift = 1, kLAlt = 2, kLCtrl = 3, kRShift = 4, kRAlt = 5;
+    const struct {
+        uint8_t pressed;
+        std::vector<uint8_t> down;  // as the device reports them, the pressed key among them
+        int bits;
+    } cases[] = {
+        {'a', {}, 0},
+        {'a', {kLShift}, 1},
+        {'a', {kRShift, kLCtrl}, 5},
+        {'a', {kLAlt, kRAlt}, 2},
+        {kLShift, {kLShift}, 0},
+        {kRAlt, {kRAlt}, 0},
+        {kLShift, {kLShift, kRShift}, 1},
+        {kLCtrl, {kLCtrl, kLAlt}, 2},
+    };
+    for (const auto& each : cases) {
+        const auto isDown = [&](uint8_t code) {
+            return std::find(each.down.begin(), each.down.end(), code) != each.down.end();
+        };
+        EXPECT_EQ(Game::modifierBitsBeside(each.pressed, isDown), each.bits)
+            << "key " << int(each.pressed) << " with " << each.down.size() << " down";
+    }
+    EXPECT_EQ(Game::modifierBitOf(6), 4);
+    EXPECT_EQ(Game::modifierBitOf(7), 0);
 }
 
 TEST(Joystick, AxesBeyondTheDeadZoneAreDirections) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "engine/input/TriggerId.h"
+#include "engine/shell/GlfwKeys.h"
 #include "game/config/Config.h"
 #include "game/config/Preferences.h"
 #include "game/input/GetExternalTrigger.h"
@@ -263,8 +264,7 @@ protected:
         static const bool s_loaded = s_headRefs.load("data/Accessibility.fbs", "data/accessibility");
         EXPECT_TRUE(s_loaded);
         context.inputControllers().setActionHandler(std::make_shared<Zelmo::InputActionHandler>(&context));
-        EXPECT_TRUE(
-            context.inputControllers().load("CONTROLS", "data/input/HEADTRACKER/CONTROLS.json", &s_headRefs));
+        EXPECT_TRUE(context.inputControllers().load("CONTROLS", "data/input/HEADTRACKER/CONTROLS.json", &s_headRefs));
     }
     void SetUp() override {
         ControlsScreenTest::SetUp();
@@ -301,7 +301,8 @@ protected:
 
     static constexpr float kUpRowX = 63, kUpRowY = 15.6f;  // the middle of the UP row
     static constexpr float kNothingX = 2, kNothingY = 98;  // below the choices, where none lies
-    std::string left;  // the command the screen was left with
+    // The command the screen was left with, and the time the frames have run.
+    std::string left;
     float clockMs = 0;
 };
 
@@ -386,6 +387,21 @@ TEST_F(ControlsScreenTest, SavedBindingsReadBackIntoTheTriggersOfTheirSlots) {
     const Input::TriggerId punch = bindings.getJoypadTrigger(256);
     EXPECT_EQ(punch.getType(), Input::TriggerType::JPAD);
     EXPECT_EQ(punch.getJpadBits(), 1024u);
+}
+
+// A modifier key taken as a binding is stored alone, and fires on the press the window delivers
+// for it: the key's own modifier bit is not part of its press.
+TEST_F(ControlsScreenTest, ACapturedModifierKeyFiresOnItsOwnPress) {
+    enter(*screen, "SETTINGS");
+    const KeyCode modifiers[] = {Devices::KEY_LSHIFT, Devices::KEY_RCTRL, Devices::KEY_LALT};
+    for (const KeyCode key : modifiers) {
+        startCapture("ACT2");
+        holdAndRelease([&] { context.keyboard().setKey(key, true); });
+        const Input::TriggerId bound = Zelmo::GetExternalTrigger().getKeyTrigger(' ');
+        const int delivered = Game::modifierBitsBeside(key, [&](uint8_t code) { return code == key; });
+        EXPECT_TRUE(bound.matches(Input::TriggerId::makeKey(key, uint32_t(delivered))))
+            << getPref("INPUT_KEY_SPACE") << " against a press with modifiers " << delivered;
+    }
 }
 
 // Each method's page has a row for every control, and every label it shows is filled: a

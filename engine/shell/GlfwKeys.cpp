@@ -67,6 +67,17 @@ int modifierBitsBeside(uint8_t pressedKey, const std::function<bool(uint8_t code
     return bits;
 }
 
+int ModifierKeys::onKey(uint8_t code, bool pressed) {
+    if (pressed) m_atPress[code] = modifierBitsBeside(code, [this](uint8_t modifier) { return m_down[modifier]; });
+    if (modifierBitOf(code) != 0) m_down[code] = pressed;
+    return m_atPress[code];
+}
+
+void ModifierKeys::clear() {
+    m_down.fill(false);
+    m_atPress.fill(0);
+}
+
 int joystickDirection(float axis, float deadZone) {
     if (axis > deadZone) return 1;
     if (axis < -deadZone) return -1;

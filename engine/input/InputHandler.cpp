@@ -29,6 +29,14 @@ void InputHandler::restPointer() {
     m_pointerMoved = false;
 }
 
+void InputHandler::holdDwellUntilPointerReturns() {
+    if (m_currentArea == nullptr) return;
+    m_switches.stopDwell(*m_currentArea);
+    // As for a dwell the pointer started: leaving every area and coming back enters it afresh.
+    m_pointerChose = true;
+    m_pointerAway = false;
+}
+
 bool InputHandler::notePointer(float x, float y) {
     if (!m_pointerMoved) {
         if (!m_restingAt) {

@@ -50,6 +50,12 @@ public:
     // The pointer counts as resting from now on, until a report finds it elsewhere than the
     // first one did: a pointer that merely lies over a choice when a screen opens is no choice.
     void restPointer();
+    // The current area stays current for keys and buttons, but its dwell waits until the pointer
+    // has left it and come back (or moved on to another area): a choice that keeps its area
+    // current is not taken again and again by a pointer that merely rests on it.
+    void holdDwellUntilPointerReturns();
+    // Whether the pointer chose the current area, rather than a key, a button or an action.
+    bool pointerChoseArea() const { return m_pointerChose; }
     // Draws the areas, with the countdowns of the current area's switches nearest to firing.
     void render(IScreenAreaRenderer& renderer) const;
 

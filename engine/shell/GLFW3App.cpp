@@ -64,7 +64,6 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
     glfwMakeContextCurrent(m_window);
     glfwSwapInterval(1);
 
-    glfwSetInputMode(m_window, GLFW_STICKY_KEYS, GLFW_TRUE);
     glfwSetKeyCallback(m_window, onKey);
     glfwSetCharCallback(m_window, [](GLFWwindow*, unsigned int) {});
     glfwSetCursorPosCallback(m_window, onCursor);
@@ -153,15 +152,6 @@ void GLFW3App::submitFrame() {
     gfx::frame();
 }
 
-int GLFW3App::modifierBits() const {
-    auto down = [this](int key) { return glfwGetKey(m_window, key) == GLFW_PRESS; };
-    int bits = 0;
-    if (down(GLFW_KEY_LEFT_SHIFT) || down(GLFW_KEY_RIGHT_SHIFT)) bits |= 1;
-    if (down(GLFW_KEY_LEFT_ALT) || down(GLFW_KEY_RIGHT_ALT)) bits |= 2;
-    if (down(GLFW_KEY_LEFT_CONTROL) || down(GLFW_KEY_RIGHT_CONTROL)) bits |= 4;
-    return bits;
-}
-
 void GLFW3App::pollJoysticks() {
     for (int slot = 0; slot < 4; ++slot) {
         if (!g_joystickPresent[size_t(slot)]) continue;
@@ -188,7 +178,7 @@ void GLFW3App::onKey(GLFWwindow* window, int key, int, int action, int) {
     const uint8_t code = keyCodeFromGlfw(key);
     if (code == 0) return;
     const bool pressed = action == GLFW_PRESS;
-    const int modifiers = app.m_modifiers.onKey(code, pressed, pressed ? app.modifierBits() : 0);
+    const int modifiers = app.m_modifiers.onKey(code, pressed);
     app.m_context.onKey(code, pressed, modifiers);
 }
 

@@ -54,7 +54,6 @@ private:
     static void onWindowSize(GLFWwindow* window, int width, int height);
     static void onJoystick(int joystick, int event);
 
-    int modifierBits() const;
     void pollJoysticks();
     void submitFrame();
     void applySize(int width, int height);
@@ -75,7 +74,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     PointerState m_pointer;
-    ModifierLatch m_modifiers;
+    ModifierKeys m_modifiers;
     double m_previousTime = 0.0;
     int m_frames = 0;
     double m_fpsStart = 0.0;

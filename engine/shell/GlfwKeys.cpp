@@ -47,6 +47,37 @@ uint8_t keyCodeFromGlfw(int glfwKey) {
     return uint8_t(lowered & 0xFF);
 }
 
+int modifierBitOf(uint8_t code) {
+    switch (code) {
+        case 1:
+        case 4: return 1;
+        case 2:
+        case 5: return 2;
+        case 3:
+        case 6: return 4;
+        default: return 0;
+    }
+}
+
+int modifierBitsBeside(uint8_t pressedKey, const std::function<bool(uint8_t code)>& isDown) {
+    int bits = 0;
+    for (uint8_t code = 1; code <= 6; ++code) {
+        if (code != pressedKey && isDown(code)) bits |= modifierBitOf(code);
+    }
+    return bits;
+}
+
+int ModifierKeys::onKey(uint8_t code, bool pressed) {
+    if (pressed) m_atPress[code] = modifierBitsBeside(code, [this](uint8_t modifier) { return m_down[modifier]; });
+    if (modifierBitOf(code) != 0) m_down[code] = pressed;
+    return m_atPress[code];
+}
+
+void ModifierKeys::clear() {
+    m_down.fill(false);
+    m_atPress.fill(0);
+}
+
 int joystickDirection(float axis, float deadZone) {
     if (axis > deadZone) return 1;
     if (axis < -deadZone) return -1;

@@ -73,14 +73,20 @@ void ControlsLogicView::startCapture(const std::string& control) {
     if (!findControl(control)) Util::fatal("Unknown setting area:" + control);
     m_captureSlot = control;
     m_returnArea = m_context.inputControllers().getCurrentAreaName();
-    if (Input::InputController* controller = m_context.inputControllers().getCurrent()) controller->gotoArea(kAnywhere);
+    m_pointerTookRow = false;
+    if (Input::InputController* controller = m_context.inputControllers().getCurrent()) {
+        m_pointerTookRow = controller->getInputHandler().pointerChoseArea();
+        controller->gotoArea(kAnywhere);
+    }
     m_phase = Phase::AwaitRelease;
     m_heldMs = 0.0f;
+    m_idleMs = 0.0f;
 }
 
 // While a capture runs no menu item is lit, so the inputs pressed for it choose nothing, and
 // what they would have chosen is dropped. It ends only once they are let go again, so that no
-// release of the captured input reaches the menu either.
+// release of the captured input reaches the menu either. A capture that waits too long for an
+// input, or for one to be let go, gives up: the menu must never stay locked.
 void ControlsLogicView::stepCapture(float dtMs) {
     m_command.clear();
     Input::InputController* controller = m_context.inputControllers().getCurrent();
@@ -92,9 +98,12 @@ void ControlsLogicView::stepCapture(float dtMs) {
             m_phase = Phase::AwaitInput;
         } else if (m_phase == Phase::Settle) {
             endCapture();
+        } else if ((m_idleMs += dtMs) >= kNoInputGiveUpMs) {
+            endCapture();
         }
         return;
     }
+    m_idleMs = 0.0f;
     if (m_phase == Phase::AwaitInput && takeInput(held)) {
         m_phase = Phase::Settle;
         m_heldMs = 0.0f;
@@ -124,12 +133,16 @@ bool ControlsLogicView::takeInput(const HeldInputs& held) {
     return true;
 }
 
+// The row is lit again for keys and buttons; a pointer that rested on it to take it must leave
+// it and come back before its dwell takes it again.
 void ControlsLogicView::endCapture() {
     m_phase = Phase::Idle;
     m_captureSlot.clear();
     m_heldMs = 0.0f;
+    m_idleMs = 0.0f;
     if (Input::InputController* controller = m_context.inputControllers().getCurrent()) {
         controller->gotoArea(m_returnArea);
+        if (m_pointerTookRow) controller->getInputHandler().holdDwellUntilPointerReturns();
     }
 }
 

@@ -12,13 +12,17 @@ namespace Zelmo {
 // The CONTROLS state: the player rebinds the seven game controls (four directions, punch,
 // shield and power) to a key, a mouse button or a joypad button. Taking a row's choice ("SET_"
 // and the control) starts a capture: once everything is let go, the next single key, button or
-// pad button becomes that control's binding of its kind; Escape keeps the old one. The labels
-// show the bindings, which take effect when the screen is left.
+// pad button becomes that control's binding of its kind; Escape keeps the old one, and so does
+// a capture that waits a few seconds in vain. The labels show the bindings, which take effect
+// when the screen is left.
 class ControlsLogicView : public ScreenFrame, public Game::IStringConvertor {
 public:
     // How long an input may stay held while a capture waits, before the capture gives up and
     // leaves the binding as it was: a stuck pad button must not lock the menu.
     static constexpr float kGiveUpMs = 4000.0f;
+    // How long a capture waits for an input while nothing is pressed, before it gives up and
+    // leaves the binding as it was: a player who only rests a pointer can press nothing.
+    static constexpr float kNoInputGiveUpMs = 6000.0f;
 
     explicit ControlsLogicView(AppContext& context);
     ~ControlsLogicView() override;
@@ -67,8 +71,12 @@ private:
     Phase m_phase = Phase::Idle;
     std::string m_captureSlot;
     std::string m_returnArea;
+    // Whether the pointer had chosen the row the capture started from.
+    bool m_pointerTookRow = false;
     // How long inputs have been held in a row without being taken.
     float m_heldMs = 0.0f;
+    // How long the capture has waited for an input with nothing held.
+    float m_idleMs = 0.0f;
 };
 
 }  // namespace Zelmo

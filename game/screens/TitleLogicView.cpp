@@ -84,6 +84,9 @@ void TitleLogicView::enter(const Game::LogicEntry& previous, const std::string&)
     enterFrame(backFromSettings ? kSettingsPage : kTitlePage, this);
     if (Input::InputController* page = m_context.inputControllers().getCurrent()) {
         page->gotoArea(backFromSettings ? previous.name : "ANYWHERE");
+        // A pointer that rested on the choice to take it may rest there still: it must leave the
+        // choice and come back before the choice is taken again.
+        if (backFromSettings && m_pointerTookChoice) page->getInputHandler().holdDwellUntilPointerReturns();
     }
     const Util::FrameGeometry& geometry = m_context.geometry();
     m_pictureDisplay = makeScreenDisplay(m_width, m_height, kPictureView, m_designWidth);
@@ -106,6 +109,8 @@ std::string TitleLogicView::update(float dtMs) {
     if (PSys::System* effects = particleSystem(kEffectsSystem)) effects->update(dtMs);
 
     if (endsTitle(m_command)) {
+        const Input::InputController* page = m_context.inputControllers().getCurrent();
+        m_pointerTookChoice = page && page->getInputHandler().pointerChoseArea();
         leave(m_command);
         return m_command;
     }

@@ -42,6 +42,8 @@ private:
     void openPage(const std::string& page);
 
     std::deque<std::string> m_pageStack;
+    // Whether the pointer chose the choice the title was last left by.
+    bool m_pointerTookChoice = false;
     int m_musicHandle = 0;
     TitlePulse m_swing;
     TitlePulse m_sweep;

@@ -226,6 +226,26 @@ protected:
         return text;
     }
 
+    // Resting on a row asks for a new key or button, which a player who can only rest cannot
+    // give: the question goes away by itself, and the row is not taken again while the pointer
+    // stays on it, wobbling as a head does.
+    void restOnARowAndGetOut() {
+        const Box hint = controls.box("CAPTURE");
+        const auto asking = [&](const Picture& p) { return litShare(p, hint) > 0.002; };
+        const Box row = controls.box("SET_UP");
+        window.pointAt(row.centreX(), row.centreY());
+        ASSERT_TRUE(waitToSee(asking, "controls-asking")) << "resting on a row did not ask for a new input";
+        ASSERT_TRUE(waitToSee([&](const Picture& p) { return !asking(p); }, "controls-given-up"))
+            << "the question for a new input never went away";
+        for (int wobble = 0; wobble < 4; ++wobble) {
+            window.pointAt(row.centreX(), row.centreY());
+            std::this_thread::sleep_for(1s);
+        }
+        const Picture still = window.capture();
+        still.savePng(picturePath("controls-still-on-the-row"));
+        EXPECT_FALSE(asking(still)) << "the pointer never left the row, yet it was taken again";
+    }
+
     // From the title to the help and through its pages, then to the options, stepping the lives
     // and turning pages, to the controls and back, to the title and out through the menu, which
     // saves the step. The
@@ -312,6 +332,7 @@ void HelpAndOptionsWalk::walk(bool everyPage) {
     };
     ASSERT_TRUE(take(settings, "CONTROLS", controlsShown)) << "taking CONTROLS did not show the controls";
     ASSERT_TRUE(waitToSee(controlsShown, "controls"));
+    if (method == "HEADTRACKER") restOnARowAndGetOut();
     ASSERT_TRUE(take(controls, "DONE", settingsShown)) << "done did not return to the settings page";
     ASSERT_TRUE(take(settings, "BACK", [&](const Picture& p) { return showsTitle(p); }));
     if (light(title, "QUIT")) press([&](const Picture&) { return !game->running(); });

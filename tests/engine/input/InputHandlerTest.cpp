@@ -186,6 +186,36 @@ TEST_F(InputHandlerTest, APointerLeavingEveryAreaDoesNotStopADwellItDidNotStart)
     EXPECT_THAT(fired(), ElementsAre("enterA", "dweltA"));
 }
 
+// A choice that keeps its area current holds the area's dwell: a pointer resting on the area
+// takes it no more until it has left and come back, or moved on to another area.
+TEST_F(InputHandlerTest, AHeldDwellWaitsUntilThePointerLeavesAndComesBack) {
+    addDwell("A", 100);
+    addDwell("B", 100);
+    handler.selectArea("B");
+    EXPECT_FALSE(handler.pointerChoseArea());
+    handler.onMouse(20, 50, 0, 0, false);
+    handler.onMouse(25, 50, 0, 0, false);
+    EXPECT_TRUE(handler.pointerChoseArea());
+    handler.tick(100);
+    EXPECT_THAT(fired(), ElementsAre("enterB", "leaveB", "enterA", "dweltA"));
+
+    handler.holdDwellUntilPointerReturns();
+    handler.onMouse(25, 50, 0, 0, false);
+    handler.tick(1000);
+    EXPECT_THAT(fired(), IsEmpty());
+    handler.onMouse(25, 50, 0, Devices::MOUSE_LEFT, true);
+    EXPECT_THAT(fired(), ElementsAre("lmbA")) << "the area stays current for a click";
+    handler.onMouse(150, 50, 0, 0, false);
+    handler.onMouse(25, 50, 0, 0, false);
+    handler.tick(100);
+    EXPECT_THAT(fired(), ElementsAre("leaveA", "enterA", "dweltA"));
+
+    handler.holdDwellUntilPointerReturns();
+    handler.onMouse(75, 50, 0, 0, false);
+    handler.tick(100);
+    EXPECT_THAT(fired(), ElementsAre("leaveA", "enterB", "dweltB"));
+}
+
 TEST_F(InputHandlerTest, TwoButtonsAtOnceAreIgnored) {
     handler.selectArea("A");
     fired();

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "engine/input/TriggerId.h"
+#include "engine/shell/GlfwKeys.h"
 #include "game/config/Config.h"
 #include "game/config/Preferences.h"
 #include "game/input/GetExternalTrigger.h"
@@ -253,6 +255,94 @@ TEST_F(ControlsScreenTest, AStuckPadButtonGivesUpTheCaptureAndTheMenuWorksAgain)
     EXPECT_EQ(frame(), "DONE") << "the menu answers with the button still stuck";
 }
 
+// The head tracker's page, with its dwell choices played through the game's action handler; the
+// pointer is moved as a head tracker moves it, never quite still.
+class HeadTrackerControlsTest : public ControlsScreenTest {
+protected:
+    HeadTrackerControlsTest() {
+        static Zelmo::GlobalInputRefs s_headRefs;
+        static const bool s_loaded = s_headRefs.load("data/Accessibility.fbs", "data/accessibility");
+        EXPECT_TRUE(s_loaded);
+        context.inputControllers().setActionHandler(std::make_shared<Zelmo::InputActionHandler>(&context));
+        EXPECT_TRUE(context.inputControllers().load("CONTROLS", "data/input/HEADTRACKER/CONTROLS.json", &s_headRefs));
+    }
+    void SetUp() override {
+        ControlsScreenTest::SetUp();
+        enter(*screen, "SETTINGS");
+    }
+
+    // Brings the pointer to the point, in percent of the window, with a wobble on the way.
+    void pointAt(float x, float y) {
+        for (const float wobble : {1.0f, -0.5f, 0.0f}) {
+            Game::PointerState& pointer = context.pointerState();
+            pointer.x = int((x + wobble) * 640 / 100);
+            pointer.y = int(y * 480 / 100);
+            context.onPointer(pointer);
+            frames(50);
+        }
+    }
+    // Frames as the main loop runs them: the page's timers, then the screen, until the screen
+    // is left.
+    void frames(float ms) {
+        for (float run = 0; run < ms && left.empty(); run += kControlsFrameMs) {
+            context.inputControllers().getCurrent()->tick(kControlsFrameMs);
+            left = screen->update(kControlsFrameMs);
+            clockMs += kControlsFrameMs;
+        }
+    }
+    // Rests on the point for the time, wobbling a little now and then.
+    void restAt(float x, float y, float ms) {
+        const float until = clockMs + ms;
+        while (clockMs < until && left.empty()) {
+            pointAt(x, y);
+            frames(std::min(350.0f, until - clockMs));
+        }
+    }
+
+    static constexpr float kUpRowX = 63, kUpRowY = 15.6f;  // the middle of the UP row
+    static constexpr float kNothingX = 2, kNothingY = 98;  // below the choices, where none lies
+    // The command the screen was left with, and the time the frames have run.
+    std::string left;
+    float clockMs = 0;
+};
+
+TEST_F(HeadTrackerControlsTest, RestingOnARowStartsACaptureThatGivesUpWhenNothingIsPressed) {
+    restAt(kUpRowX, kUpRowY, 2000);
+    ASSERT_TRUE(screen->capturing()) << "resting on the row takes it";
+    restAt(kUpRowX, kUpRowY, ControlsLogicView::kNoInputGiveUpMs - 2000);
+    EXPECT_TRUE(screen->capturing()) << "a player gets a few seconds to press the new input";
+    restAt(kUpRowX, kUpRowY, 2500);
+    EXPECT_FALSE(screen->capturing());
+    EXPECT_EQ(getPref("INPUT_KEY_W"), "KEY:w");
+    EXPECT_EQ(getPref("INPUT_JPAD_DPAD_UP"), "JPAD: DPAD_UP");
+}
+
+TEST_F(HeadTrackerControlsTest, AfterACaptureTheRowIsTakenAgainOnlyOnceThePointerLeftAndCameBack) {
+    restAt(kUpRowX, kUpRowY, 2000);
+    ASSERT_TRUE(screen->capturing());
+    restAt(kUpRowX, kUpRowY, ControlsLogicView::kNoInputGiveUpMs + 500);
+    ASSERT_FALSE(screen->capturing());
+    restAt(kUpRowX, kUpRowY, 4000);
+    EXPECT_FALSE(screen->capturing()) << "the pointer never left the row, yet it was taken again";
+    EXPECT_EQ(areaName(), "SET_UP") << "the row stays lit for keys and buttons";
+
+    restAt(kNothingX, kNothingY, 2000);
+    EXPECT_FALSE(screen->capturing());
+    restAt(kUpRowX, kUpRowY, 2000);
+    EXPECT_TRUE(screen->capturing()) << "back on the row, resting takes it";
+}
+
+TEST_F(HeadTrackerControlsTest, APointerThatMovedOnDuringACaptureTakesWhatItRestsOnAfterwards) {
+    restAt(kUpRowX, kUpRowY, 2000);
+    ASSERT_TRUE(screen->capturing());
+    const float doneX = 74, doneY = 83.5f;
+    restAt(doneX, doneY, ControlsLogicView::kNoInputGiveUpMs - 1500);
+    EXPECT_TRUE(screen->capturing());
+    EXPECT_EQ(left, "") << "a choice taken while the capture waits";
+    restAt(doneX, doneY, 3000);
+    EXPECT_EQ(left, "DONE") << "resting on DONE did not leave the page; lit: " << areaName();
+}
+
 TEST_F(ControlsScreenTest, LeavingLoadsTheInputsAgainAndSubPagesGoBackFirst) {
     enter(*screen, "SETTINGS");
     act("LOGIC_RETURN", "CONTROLS_MORE");
@@ -297,6 +387,21 @@ TEST_F(ControlsScreenTest, SavedBindingsReadBackIntoTheTriggersOfTheirSlots) {
     const Input::TriggerId punch = bindings.getJoypadTrigger(256);
     EXPECT_EQ(punch.getType(), Input::TriggerType::JPAD);
     EXPECT_EQ(punch.getJpadBits(), 1024u);
+}
+
+// A modifier key taken as a binding is stored alone, and fires on the press the window delivers
+// for it: the key's own modifier bit is not part of its press.
+TEST_F(ControlsScreenTest, ACapturedModifierKeyFiresOnItsOwnPress) {
+    enter(*screen, "SETTINGS");
+    const KeyCode modifiers[] = {Devices::KEY_LSHIFT, Devices::KEY_RCTRL, Devices::KEY_LALT};
+    for (const KeyCode key : modifiers) {
+        startCapture("ACT2");
+        holdAndRelease([&] { context.keyboard().setKey(key, true); });
+        const Input::TriggerId bound = Zelmo::GetExternalTrigger().getKeyTrigger(' ');
+        const int delivered = Game::modifierBitsBeside(key, [&](uint8_t code) { return code == key; });
+        EXPECT_TRUE(bound.matches(Input::TriggerId::makeKey(key, uint32_t(delivered))))
+            << getPref("INPUT_KEY_SPACE") << " against a press with modifiers " << delivered;
+    }
 }
 
 // Each method's page has a row for every control, and every label it shows is filled: a

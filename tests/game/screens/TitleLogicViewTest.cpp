@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "game/input/GlobalInputRefs.h"
 #include "game/screens/TitleLogicView.h"
 #include "tests/game/screens/ScreenFixture.h"
 
@@ -67,6 +68,50 @@ TEST_F(TitleTest, ComingBackFromASettingsScreenShowsTheSettingsPage) {
         title->update(16);
         title->setActive(false);
     }
+}
+
+// The head tracker's settings page, its dwell choices played through the game's action handler.
+class HeadTrackerSettingsTest : public TitleTest {
+protected:
+    HeadTrackerSettingsTest() {
+        static Zelmo::GlobalInputRefs s_settingsRefs;
+        static const bool s_loaded = s_settingsRefs.load("data/Accessibility.fbs", "data/accessibility");
+        EXPECT_TRUE(s_loaded);
+        Input::InputControllers& controllers = context.inputControllers();
+        controllers.setActionHandler(std::make_shared<Zelmo::InputActionHandler>(&context));
+        EXPECT_TRUE(controllers.loadSchema("data/InputConfig.fbs"));
+        EXPECT_TRUE(controllers.load("SETTINGS", "data/input/HEADTRACKER/SETTINGS.json", &s_settingsRefs));
+    }
+
+    // Rests the pointer on the point, in percent of the window, wobbling as a head does, for the
+    // time; the command the title was left with, if it was.
+    std::string restAt(float x, float y, float ms) {
+        for (float rested = 0; rested < ms; rested += 16) {
+            if (int(rested) % 400 == 0) {
+                Game::PointerState& pointer = context.pointerState();
+                pointer.x = int(x * 640 / 100) + int(rested) % 800 / 400;
+                pointer.y = int(y * 480 / 100);
+                context.onPointer(pointer);
+            }
+            context.inputControllers().getCurrent()->tick(16);
+            const std::string left = title->update(16);
+            if (!left.empty()) return left;
+        }
+        return "";
+    }
+
+    static constexpr float kControlsX = 17, kControlsY = 83;  // the middle of CONTROLS
+};
+
+TEST_F(HeadTrackerSettingsTest, BackFromTheControlsThePointerStillOnTheirChoiceDoesNotTakeItAgain) {
+    enter(*title, "OPTIONS");
+    ASSERT_EQ(restAt(kControlsX, kControlsY, 2000), "CONTROLS") << "resting on CONTROLS takes it";
+    title->setActive(false);
+    enter(*title, "CONTROLS");
+    EXPECT_EQ(context.inputControllers().getCurrentAreaName(), "CONTROLS") << "the way back is lit";
+    EXPECT_EQ(restAt(kControlsX, kControlsY, 4000), "") << "the pointer never left CONTROLS, yet took it again";
+    EXPECT_EQ(restAt(50, 97, 1000), "");
+    EXPECT_EQ(restAt(kControlsX, kControlsY, 2000), "CONTROLS") << "back on CONTROLS, resting takes it";
 }
 
 TEST_F(TitleTest, AChoiceMadeWhileAnotherStateRunsIsNotTaken) {

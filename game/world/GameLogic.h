@@ -163,6 +163,7 @@ public:
     ecs::World& world() { return *m_world; }
     ecs::Entity player() const { return m_player; }
     CollisionSys& collisionSys() { return m_collisionSys; }
+    MovementSys& movementSys() { return m_movementSys; }
     Util::Random& random() { return m_random; }
     float elapsed() const { return m_elapsed; }
     int lives() const { return m_lives; }

@@ -226,6 +226,11 @@ void wallBounce(GameLogic& logic, const ecs::Entity& entity, bool) {
         pva.speed.from = pva.speed.to = robot.speed;
         return;
     }
+    // A spinner that slid along a wall up to its deflection limit no longer presses into it, so
+    // the movement's value has gone back to 0; what stops its own slant now tells which wall it
+    // glances off.
+    int collision = pva.collisionValue;
+    if (collision == 0 && diagonal) collision = logic.movementSys().valueAhead(entity, robot.heading, robot.speed);
     const int tileX = tileUnderX(logic, pva.x), tileY = tileUnderY(logic, pva.y);
     int heading = robot.heading;
     int turn = 90;
@@ -234,12 +239,12 @@ void wallBounce(GameLogic& logic, const ecs::Entity& entity, bool) {
         turn = 0;
     } else if (tileX == robot.targetTileX && tileY == robot.targetTileY) {
         turn = 180;
-    } else if (pva.collisionValue == 3) {
+    } else if (collision == 3) {
         turn = logic.random().nextInt(2) ? 90 : -90;
     } else if (heading == 45 || heading == 225) {
-        turn = pva.collisionValue == 1 ? -90 : 90;
+        turn = collision == 1 ? -90 : 90;
     } else {
-        turn = pva.collisionValue == 2 ? -90 : 90;
+        turn = collision == 2 ? -90 : 90;
     }
     heading = ((heading + turn) % 360 + 360) % 360;
     pva.heading = heading;

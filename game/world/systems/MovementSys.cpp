@@ -59,6 +59,22 @@ int MovementSys::probe(bool isRobot, int x, int y, const std::vector<float>& poi
     return 0;
 }
 
+int MovementSys::valueAhead(const ecs::Entity& entity, int heading, float d) {
+    const PVAComp& pva = entity.get<PVAComp>();
+    const float radians = float(heading) * Util::kRadiansPerDegree;
+    const float nx = pva.x + std::sin(radians) * d;
+    const float ny = pva.y + std::cos(radians) * d;
+    if (!entity.has<CollisionPointsComp>() || heading < 0 || heading > 359) return valueAt(nx, ny);
+    const Quadrant& quadrant = kQuadrants[heading / 90];
+    const CollisionPointsComp& points = entity.get<CollisionPointsComp>();
+    const bool isRobot = entity.has<RobotComp>();
+    const Point a = quadrant.aAlongY ? Point{pva.x, ny} : Point{nx, pva.y};
+    const Point b = quadrant.aAlongY ? Point{nx, pva.y} : Point{pva.x, ny};
+    const int valueA = probe(isRobot, int(a.x), int(a.y), points.probes[size_t(quadrant.sideA)]);
+    if (valueA != 0) return valueA;
+    return probe(isRobot, int(b.x), int(b.y), points.probes[size_t(quadrant.sideB)]);
+}
+
 void MovementSys::update(float dt) {
     if (!m_collision) return;
     for (const ecs::Entity& entity : std::vector<ecs::Entity>(entities())) {

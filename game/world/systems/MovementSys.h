@@ -29,6 +29,10 @@ public:
     // remembering its point; 0 when every point is free.
     int probe(bool isRobot, int x, int y, const std::vector<float>& points);
 
+    // The value that would stop a step of d along the heading, probed as such a step is (the axis
+    // the heading's quadrant tries first, then the other); 0 when the step is free.
+    int valueAhead(const ecs::Entity& entity, int heading, float d);
+
     int hitX() const { return m_hitX; }
     int hitY() const { return m_hitY; }
 

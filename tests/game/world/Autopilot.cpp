@@ -83,10 +83,17 @@ std::string Autopilot::playLevel(int maxUpdates) {
     const std::vector<Zelmo::CellPos>& special = logic.levelEntry().specialCells;
     const Cell start{special.front().x, special.front().y};
     bool playing = leaveRoom(start);
-    for (size_t i = 1; playing && i < special.size(); ++i) playing = rescueAt(Cell{special[i].x, special[i].y});
+    // A level played again after a death plays out as before, robots and all: the prisoners are
+    // visited in another order, as a player would try another way.
+    const size_t rooms = special.size() - 1;
+    for (size_t i = 0; playing && i < rooms; ++i) {
+        const Zelmo::CellPos& room = special[1 + (i + m_deathsInARow) % rooms];
+        playing = rescueAt(Cell{room.x, room.y});
+    }
     if (playing && logic.level() == 0) playing = huntBoss();
-    if (playing) playing = walkRoute(Cell{start.x, start.y - 1}) && walkTo(start) && leaveByLift();
+    if (playing) playing = enterFromAbove(start) && leaveByLift();
     hold(nullptr);
+    m_deathsInARow = m_command == "DEAD" ? m_deathsInARow + 1 : 0;
     return m_command;
 }
 
@@ -152,45 +159,83 @@ std::vector<Autopilot::Cell> Autopilot::routeCells(const Cell& from, const Cell&
     return cells;
 }
 
+// The route is laid again only when something has carried the player off it, and then from the
+// cell the player stands in: a route laid again from each cell on the way may lead back the way
+// the player came, and the player would pace between two cells for good.
 bool Autopilot::walkRoute(const Cell& goal) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (;;) {
         const Cell from = playerCell();
         if (from == goal) return true;
-        const std::vector<Cell> cells = routeCells(from, goal);
-        if (cells.empty()) {
+        // A lunge through an open door carries the player into a room, which no corridor reaches.
+        if (!m_harness.logic().isFreeCell(from.x, from.y)) {
+            if (walkTo(Cell{from.x, from.y - 1}) == Walk::Ended) return false;
+            continue;
+        }
+        std::vector<Cell> route = routeCells(from, goal);
+        if (route.empty()) {
             m_trouble = "no route from (" + std::to_string(from.x) + "," + std::to_string(from.y) + ") to (" +
                         std::to_string(goal.x) + "," + std::to_string(goal.y) + ")";
             return false;
         }
-        for (const Cell& cell : cells) {
-            if (!walkTo(cell)) return false;
+        route.insert(route.begin(), from);
+        size_t next = 1;
+        while (next < route.size()) {
+            const Walk walk = walkTo(route[next]);
+            if (walk == Walk::Ended) return false;
+            if (walk == Walk::Arrived) {
+                next += 1;
+                continue;
+            }
+            // Carried along the route (or back along it) the walk goes on from there.
+            const auto at = std::find(route.begin(), route.end(), playerCell());
+            if (at == route.end()) break;
+            next = size_t(at - route.begin()) + 1;
         }
-        if (playerCell() == goal) return true;
+        if (next >= route.size() && !(playerCell() == goal)) {
+            m_trouble = "the route did not lead to (" + std::to_string(goal.x) + "," + std::to_string(goal.y) + ")";
+            return false;
+        }
     }
-    m_trouble = "the route did not lead to (" + std::to_string(goal.x) + "," + std::to_string(goal.y) + ")";
-    return false;
 }
 
-bool Autopilot::walkTo(const Cell& cell) {
+// Rooms lie outside the maze's corridors: the player walks to the cell above and steps down
+// through the door, and starts again from the corridors when knocked off the way in.
+bool Autopilot::enterFromAbove(const Cell& room) {
+    for (;;) {
+        if (!walkRoute(Cell{room.x, room.y - 1})) return false;
+        const Walk walk = walkTo(room);
+        if (walk != Walk::Displaced) return walk == Walk::Arrived;
+    }
+}
+
+Autopilot::Walk Autopilot::walkTo(const Cell& cell) {
+    const Cell from = playerCell();
     const auto [x, y] = centreOf(cell);
     const Zelmo::PVAComp& pva = m_harness.logic().player().get<Zelmo::PVAComp>();
     float lastX = pva.x, lastY = pva.y;
     int still = 0;
     for (int i = 0; i < kUpdatesPerCell; ++i) {
         bool arrived = false;
-        if (!stepToward(x, y, arrived)) return false;
-        if (arrived) return true;
+        if (!stepToward(x, y, arrived)) return Walk::Ended;
+        if (arrived) return Walk::Arrived;
+        const Cell at = playerCell();
+        if (!(at == from) && !(at == cell)) {
+            hold(nullptr);
+            return Walk::Displaced;
+        }
         const Zelmo::PVAComp& now = m_harness.logic().player().get<Zelmo::PVAComp>();
         still = (now.x == lastX && now.y == lastY) ? still + 1 : 0;
         lastX = now.x;
         lastY = now.y;
         if (still >= kBlockedUpdates && m_held) {
-            if (!punch(m_held)) return false;
+            if (!punch(m_held)) return Walk::Ended;
             still = 0;
         }
     }
-    m_trouble = "stuck on the way to (" + std::to_string(cell.x) + "," + std::to_string(cell.y) + ")";
-    return false;
+    m_trouble = "stuck on the way from (" + std::to_string(from.x) + "," + std::to_string(from.y) + ") to (" +
+                std::to_string(cell.x) + "," + std::to_string(cell.y) + ") at (" + std::to_string(playerCell().x) +
+                "," + std::to_string(playerCell().y) + ")";
+    return Walk::Ended;
 }
 
 // Straightens up across the way first, then walks along it.
@@ -263,12 +308,10 @@ bool Autopilot::robotAhead(const char* direction) {
     return false;
 }
 
-bool Autopilot::leaveRoom(const Cell& room) { return walkTo(Cell{room.x, room.y - 1}); }
+// Carried off on the way out is out all the same: the next route starts wherever the player is.
+bool Autopilot::leaveRoom(const Cell& room) { return walkTo(Cell{room.x, room.y - 1}) != Walk::Ended; }
 
-bool Autopilot::rescueAt(const Cell& room) {
-    const Cell above{room.x, room.y - 1};
-    return walkRoute(above) && walkTo(room) && walkTo(above);
-}
+bool Autopilot::rescueAt(const Cell& room) { return enterFromAbove(room) && leaveRoom(room); }
 
 // The boss level is won with the boss dead: the player walks up to it and punches it until it
 // dies. The boss walks, so the route is laid again from wherever it has got to.
@@ -297,7 +340,9 @@ bool Autopilot::huntBoss() {
         // on the way may lead back the way the player came, and the player would pace between
         // two cells for good.
         for (const Cell& cell : cells) {
-            if (!walkTo(cell)) return false;
+            const Walk walk = walkTo(cell);
+            if (walk == Walk::Ended) return false;
+            if (walk == Walk::Displaced) break;
             if (!boss.isValid() || boss.has<Zelmo::KillComp>()) break;
             const auto [nx, ny] = offsetTo(boss);
             if (!(cellOf(boss) == lair) || (std::fabs(nx) < kRobotReach && std::fabs(ny) < kRobotReach)) break;

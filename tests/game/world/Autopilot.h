@@ -50,9 +50,15 @@ private:
         Robots() : System(ecs::componentMask<Zelmo::RobotComp, Zelmo::PVAComp>()) {}
     };
 
+    // How a walk to a neighbouring cell ended: there, carried off by a lunge or a knock-back
+    // into a cell that is neither the one it set out from nor the one it went to, or with the
+    // level over or the updates run out.
+    enum class Walk { Arrived, Displaced, Ended };
+
+    Walk walkTo(const Cell& cell);
     // Each gives false when the level ended or the updates ran out.
-    bool walkTo(const Cell& cell);
     bool walkRoute(const Cell& goal);
+    bool enterFromAbove(const Cell& room);
     bool stepToward(float x, float y, bool& arrived);
     bool punch(const char* direction);
     bool enterRoom(const Cell& room);
@@ -86,6 +92,7 @@ private:
     std::string m_trouble;
     const char* m_held = nullptr;
     int m_updates = 0;
+    size_t m_deathsInARow = 0;
     int m_updateLimit = 0;
 };
 

@@ -262,9 +262,9 @@ TEST(FishWalk, StaysWhenNoOtherQuarterHasAFreeCell) {
 }
 
 // A spinner runs on its slant until it meets a wall, then glances off it as a ball would: a side
-// wall turns its run across, a wall above or below its run up or down. This one turns as soon as
-// a wall deflects it.
-TEST(WallBounce, ASpinnerGlancesOffWallsAsABallWould) {
+// wall turns its run across, a wall above or below its run up or down; whether it turns as soon as
+// a wall deflects it or first slides along the wall up to its deflection limit.
+void expectSpinnerGlancesOffWalls(int deflectionLimit) {
     WorldHarness harness;
     WorldTest::Room room(harness);
     using WorldTest::Room;
@@ -303,14 +303,24 @@ TEST(WallBounce, ASpinnerGlancesOffWallsAsABallWould) {
         pva.y = pva.nextY = c.y;
         pva.heading = state.heading = c.heading;
         pva.speed.from = pva.speed.to = state.speed;
-        state.deflectionLimit = 0;
-        // The wall turns it along itself for an update before it chooses its new slant.
-        for (int i = 0; i < 60 && state.heading == c.heading; ++i) harness.step();
+        state.deflectionLimit = deflectionLimit;
+        // The wall turns it along itself for an update or more before it chooses its new slant.
+        for (int i = 0; i < deflectionLimit + 60 && state.heading == c.heading; ++i) harness.step();
         EXPECT_EQ(state.heading, c.after);
         EXPECT_FALSE(room.probesBlocked(spinner)) << "it stays in the room";
         spinner.kill();
         harness.step();
     }
+}
+
+TEST(WallBounce, ASpinnerGlancesOffWallsAsABallWould) {
+    {
+        SCOPED_TRACE("turning at once");
+        expectSpinnerGlancesOffWalls(0);
+    }
+    // Short of the room's corners, which would stop its slide.
+    SCOPED_TRACE("after a slide along the wall");
+    expectSpinnerGlancesOffWalls(20);
 }
 
 struct WalkingRobots : ecs::System {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <vector>
 
 #include "data/VectorGraphics_generated.h"
@@ -502,6 +504,35 @@ TEST_F(Dash, AnOrdinaryPunchIsNotSteered) {
 }
 
 // Thrown at the closed end of a dead end, the power punch turns nowhere and stops at the wall.
+// The start room's door stops the dash twice: the first blocked step only sets the dash going
+// on, and the second, with no side way out of the room, breaks the door.
+TEST_F(Dash, APowerPunchBreaksTheStartRoomsDoor) {
+    const Map::TileMap& map = logic().tileMap();
+    auto doorTiles = [&map] {
+        int count = 0, sumX = 0, sumY = 0;
+        for (int ty = 0; ty < map.getHeight(); ++ty) {
+            for (int tx = 0; tx < map.getWidth(); ++tx) {
+                if (map.getCell(tx, ty) < 17 || map.getCell(tx, ty) > 19) continue;
+                ++count;
+                sumX += tx;
+                sumY += ty;
+            }
+        }
+        return std::array<int, 3>{count, count ? sumX / count : 0, count ? sumY / count : 0};
+    };
+    const std::array<int, 3> before = doorTiles();
+    ASSERT_GT(before[0], 0);
+    const int dx = (before[1] << map.getTileShiftX()) - int(pva().x);
+    const int dy = (before[2] << map.getTileShiftY()) - int(pva().y);
+    // Direction bits: 1 up (+y), 2 down, 4 left, 8 right.
+    state().lastDirection = std::abs(dx) > std::abs(dy) ? (dx > 0 ? 8 : 4) : (dy > 0 ? 1 : 2);
+    throwPunch(m_harness, "2");
+    ASSERT_GT(state().dashTime, 0.0f);
+    for (int i = 0; i < 120 && (state().stateCode & 0xf) == 4; ++i) m_harness.step();
+    EXPECT_LT(doorTiles()[0], before[0]) << "the door broke";
+    EXPECT_FALSE(state().chargeEmittersOn);
+}
+
 TEST_F(Dash, APowerPunchEndsAtAWall) {
     int cellX = 0, cellY = 0;
     ASSERT_TRUE(findCell(2 | 4 | 8, 0, cellX, cellY));

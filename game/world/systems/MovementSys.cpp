@@ -59,20 +59,23 @@ int MovementSys::probe(bool isRobot, int x, int y, const std::vector<float>& poi
     return 0;
 }
 
-int MovementSys::valueAhead(const ecs::Entity& entity, int heading, float d) {
-    const PVAComp& pva = entity.get<PVAComp>();
+MovementSys::StepPoints MovementSys::stepPoints(const PVAComp& pva, int heading, float d) {
     const float radians = float(heading) * Util::kRadiansPerDegree;
     const float nx = pva.x + std::sin(radians) * d;
     const float ny = pva.y + std::cos(radians) * d;
-    if (!entity.has<CollisionPointsComp>() || heading < 0 || heading > 359) return valueAt(nx, ny);
+    const bool aAlongY = heading >= 0 && heading <= 359 && kQuadrants[heading / 90].aAlongY;
+    return {{nx, ny}, aAlongY ? Point{pva.x, ny} : Point{nx, pva.y}, aAlongY ? Point{nx, pva.y} : Point{pva.x, ny}};
+}
+
+int MovementSys::valueAhead(const ecs::Entity& entity, int heading, float d) {
+    const StepPoints step = stepPoints(entity.get<PVAComp>(), heading, d);
+    if (!entity.has<CollisionPointsComp>() || heading < 0 || heading > 359) return valueAt(step.to.x, step.to.y);
     const Quadrant& quadrant = kQuadrants[heading / 90];
     const CollisionPointsComp& points = entity.get<CollisionPointsComp>();
     const bool isRobot = entity.has<RobotComp>();
-    const Point a = quadrant.aAlongY ? Point{pva.x, ny} : Point{nx, pva.y};
-    const Point b = quadrant.aAlongY ? Point{nx, pva.y} : Point{pva.x, ny};
-    const int valueA = probe(isRobot, int(a.x), int(a.y), points.probes[size_t(quadrant.sideA)]);
+    const int valueA = probe(isRobot, int(step.a.x), int(step.a.y), points.probes[size_t(quadrant.sideA)]);
     if (valueA != 0) return valueA;
-    return probe(isRobot, int(b.x), int(b.y), points.probes[size_t(quadrant.sideB)]);
+    return probe(isRobot, int(step.b.x), int(step.b.y), points.probes[size_t(quadrant.sideB)]);
 }
 
 void MovementSys::update(float dt) {
@@ -143,8 +146,7 @@ void MovementSys::move(const ecs::Entity& entity, PVAComp& pva) {
         if (entity.has<CollisionPointsComp>()) {
             moved = probedStep(entity, pva, d, candidate);
         } else {
-            const float radians = float(pva.heading) * Util::kRadiansPerDegree;
-            candidate = {pva.x + std::sin(radians) * d, pva.y + std::cos(radians) * d};
+            candidate = stepPoints(pva, pva.heading, d).to;
             const int value = valueAt(candidate.x, candidate.y);
             moved = value == 0;
             pva.collisionValue = value;
@@ -170,11 +172,9 @@ bool MovementSys::probedStep(const ecs::Entity& entity, PVAComp& pva, float d, P
     const Quadrant& quadrant = kQuadrants[pva.heading / 90];
     const CollisionPointsComp& points = entity.get<CollisionPointsComp>();
     const bool isRobot = entity.has<RobotComp>();
-    const float radians = float(pva.heading) * Util::kRadiansPerDegree;
-    const float nx = pva.x + std::sin(radians) * d;
-    const float ny = pva.y + std::cos(radians) * d;
-    const Point a = quadrant.aAlongY ? Point{pva.x, ny} : Point{nx, pva.y};
-    const Point b = quadrant.aAlongY ? Point{nx, pva.y} : Point{pva.x, ny};
+    const StepPoints step = stepPoints(pva, pva.heading, d);
+    const Point& a = step.a;
+    const Point& b = step.b;
     auto differs = [&pva](const Point& p) { return p.x != pva.x || p.y != pva.y; };
 
     const int valueA = probe(isRobot, int(a.x), int(a.y), points.probes[size_t(quadrant.sideA)]);
@@ -206,7 +206,7 @@ bool MovementSys::probedStep(const ecs::Entity& entity, PVAComp& pva, float d, P
         pva.heading = quadrant.lo;
         return differs(a);
     }
-    candidate = {nx, ny};
+    candidate = step.to;
     pva.collisionValue = 0;
     pva.blockedCount = 0;
     return differs(candidate);

@@ -41,6 +41,14 @@ private:
         float x;
         float y;
     };
+    // Where a step of d along a heading leads, and the two points its probes try: A along the
+    // axis the heading's quarter tries first, B along the other.
+    struct StepPoints {
+        Point to;
+        Point a;
+        Point b;
+    };
+    static StepPoints stepPoints(const PVAComp& pva, int heading, float d);
 
     void follow(const ecs::Entity& entity, PVAComp& pva);
     void move(const ecs::Entity& entity, PVAComp& pva);

@@ -29,6 +29,7 @@ void InputController::onKey(KeyCode key, uint32_t modifiers, bool pressed) {
 
 // Buttons follow the rule of keys; pointer moves and wheel steps are dropped during the cool-down.
 void InputController::onMouse(float x, float y, double wheel, uint32_t buttons, bool pressed) {
+    m_pointerAt.emplace(x, y);
     const bool release = !pressed && buttons != 0;
     if (release) {
         if ((m_buttonsDown & buttons) == 0) return;
@@ -44,6 +45,11 @@ void InputController::onMouse(float x, float y, double wheel, uint32_t buttons, 
 void InputController::onJoypad(int pad, int x, int y, const std::vector<int>& buttons) {
     m_handler->onJoypad(pad, x, y, buttons, isCoolingDown());
     processActions();
+}
+
+void InputController::restPointer(const std::optional<InputHandler::PointerAt>& at) {
+    m_pointerAt = at;
+    m_handler->restPointer(at);
 }
 
 void InputController::tick(float ms) {

@@ -24,8 +24,8 @@ void InputHandler::setArea(IScreenArea* area) {
     m_pointerAway = false;
 }
 
-void InputHandler::restPointer() {
-    m_restingAt.reset();
+void InputHandler::restPointer(const std::optional<PointerAt>& at) {
+    m_restingAt = at;
     m_pointerMoved = false;
 }
 

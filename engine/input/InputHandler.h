@@ -47,9 +47,13 @@ public:
     void clearActions() { m_actions.clear(); }
     // Leaves the current area (when there is one) and enters the new one (when not null).
     void setArea(IScreenArea* area);
-    // The pointer counts as resting from now on, until a report finds it elsewhere than the
-    // first one did: a pointer that merely lies over a choice when a screen opens is no choice.
-    void restPointer();
+    // Where the pointer was last reported, in percent of the window.
+    using PointerAt = std::pair<float, float>;
+    // The pointer counts as resting from now on, until a report finds it elsewhere than where it
+    // rests: a pointer that merely lies over a choice when a screen opens is no choice, but its
+    // first move, onto a choice or not, is. Where it rests is the place given (the window's last
+    // report, when known); else it is where the next report finds it.
+    void restPointer(const std::optional<PointerAt>& at = std::nullopt);
     // The current area stays current for keys and buttons, but its dwell waits until the pointer
     // has left it and come back (or moved on to another area): a choice that keeps its area
     // current is not taken again and again by a pointer that merely rests on it.
@@ -85,8 +89,8 @@ private:
     ScreenAreaController& m_areas;
     SwitchController& m_switches;
     IScreenArea* m_currentArea = nullptr;
-    // Where the resting pointer was first reported, and whether it has moved since.
-    std::optional<std::pair<float, float>> m_restingAt;
+    // Where the pointer rests, and whether it has moved since it began to.
+    std::optional<PointerAt> m_restingAt;
     bool m_pointerMoved = false;
     // The current area was chosen by the pointer, and the pointer has since left every area.
     bool m_pointerChose = false;

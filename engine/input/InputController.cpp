@@ -20,7 +20,10 @@ void InputController::onKey(KeyCode key, uint32_t modifiers, bool pressed) {
         if (isCoolingDown()) return;
         m_keysDown[key] = true;
     } else {
-        if (!m_keysDown[key]) return;
+        if (!m_keysDown[key]) {
+            m_handler->noteRelease(TriggerId::makeKey(key, modifiers));
+            return;
+        }
         m_keysDown[key] = false;
     }
     m_handler->onKey(key, modifiers, pressed);
@@ -32,7 +35,10 @@ void InputController::onMouse(float x, float y, double wheel, uint32_t buttons, 
     m_pointerAt.emplace(x, y);
     const bool release = !pressed && buttons != 0;
     if (release) {
-        if ((m_buttonsDown & buttons) == 0) return;
+        if ((m_buttonsDown & buttons) == 0) {
+            m_handler->noteRelease(TriggerId::makeMouse(buttons));
+            return;
+        }
         m_buttonsDown &= ~buttons;
     } else {
         if (isCoolingDown()) return;
@@ -53,6 +59,7 @@ void InputController::restPointer(const std::optional<InputHandler::PointerAt>& 
 }
 
 void InputController::tick(float ms) {
+    m_handler->passTime(ms);
     if (!isCoolingDown()) m_handler->tick(ms);
     processActions();
     m_coolDownRemaining = m_coolDownRemaining - ms < 0 ? 0 : m_coolDownRemaining - ms;

@@ -34,6 +34,9 @@ public:
     bool selectArea(const std::string& name);
     // Fractions of a millisecond are carried over to the next tick.
     void tick(float ms);
+    // The time that passes for the debounce: every frame's, also while the controller's
+    // cool-down holds the switches' timers.
+    void passTime(float ms);
     // x and y in percent of the window; buttons are the changed button bits. A pointer that
     // has not moved since its screen opened chooses nothing (buttons and wheel still count); a
     // pointer that leaves every visible area stops the dwell of the area it chose, which stays
@@ -42,7 +45,13 @@ public:
     // With releasesOnly, bits newly set are not reported yet, so they fire once they are seen
     // set later.
     void onJoypad(int pad, int x, int y, const std::vector<int>& buttons, bool releasesOnly = false);
+    // A key, button or pad bit pressed again sooner after its last release than the debounce
+    // time of the switches it fires (SwitchController::debounceTime) is bouncing: that press is
+    // ignored, and so is its release.
     void onKey(KeyCode key, uint32_t modifiers, bool pressed);
+    // A release that is not passed on (its press came before this controller was current) is
+    // still the last release of its key or button, which a bounce follows closely.
+    void noteRelease(const TriggerId& event);
     const std::vector<ActionId>& getActions() const { return m_actions; }
     void clearActions() { m_actions.clear(); }
     // Leaves the current area (when there is one) and enters the new one (when not null).
@@ -85,6 +94,15 @@ private:
     static bool passLatch(bool& latch, bool pressed);
     // Whether the pointer has moved since it began to rest, noting where it is.
     bool notePointer(float x, float y);
+    // Whether the device event passes the debounce, noting the release or the ignored press.
+    bool passDebounce(const TriggerId& event, bool pressed);
+
+    // One key, button or pad bit, for the debounce.
+    struct Bounce {
+        bool released = false;
+        double releasedAt = 0;
+        bool pressIgnored = false;
+    };
 
     ScreenAreaController& m_areas;
     SwitchController& m_switches;
@@ -98,6 +116,9 @@ private:
     std::map<int, PadState> m_pads;
     std::array<bool, kMouseLatches> m_mouseLatches{};
     float m_carriedMs = 0;
+    double m_clockMs = 0;
+    // By trigger type and key code, button bits or pad bit.
+    std::map<uint64_t, Bounce> m_bounces;
     std::vector<ActionId> m_actions;
 };
 

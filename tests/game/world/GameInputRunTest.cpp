@@ -27,6 +27,9 @@ using WorldTest::WorldHarness;
 constexpr int kRunLimitMs = 60000;
 // How long the charge is held before letting go.
 constexpr int kChargeMs = 300;
+// A person lets go of a key or switch for this long at least before pressing again; a press
+// sooner than the debounce time after a release would be taken for a bounce.
+constexpr int kLetGoMs = 100;
 
 class GameInputRun : public ::testing::TestWithParam<std::string> {
 protected:
@@ -98,8 +101,14 @@ protected:
         for (int spent = 0; spent < ms; spent += int(WorldHarness::kStepMs)) frame();
     }
 
-    void press(KeyCode key) { controller().onKey(key, 0, true); }
-    void release(KeyCode key) { controller().onKey(key, 0, false); }
+    void press(KeyCode key) {
+        runFor(kLetGoMs - (m_elapsedMs - m_releasedAtMs));
+        controller().onKey(key, 0, true);
+    }
+    void release(KeyCode key) {
+        controller().onKey(key, 0, false);
+        m_releasedAtMs = m_elapsedMs;
+    }
     void pointAt(const std::string& area) {
         const Input::AreaRect box = controller().getScreenAreaController().find(area)->getRect();
         controller().onMouse(box.x + box.width / 2, box.y + box.height / 2, 0, 0, false);
@@ -132,6 +141,7 @@ protected:
 
     WorldHarness m_harness;
     int m_elapsedMs = 0;
+    int m_releasedAtMs = -kLetGoMs;
     int m_chargedMs = 0;
     bool m_punched = false;
     bool m_paused = false;

@@ -50,9 +50,10 @@ void GameLogic::enter(const Game::LogicEntry& previous, const std::string& comma
     m_context.setRenderer(m_viewRenderer.get());
     m_context.inputControllers().setCurrent("GAME");
     m_context.soundController().stopAll();
-    // Coming back from the pause or another screen, whatever was held was let go of there; only
-    // a level following on from a running one keeps what the game's controls still hold.
-    if (previous.name != "RUNNING") m_playerInputSys.releaseAll();
+    // Coming back from the pause or another screen, whatever was held was let go of there; a new
+    // life, a level started again and the next level start standing still, whatever the
+    // controls held as the last one ended.
+    letGo();
     if (previous.name == "PAUSE") return;
 
     const int level = chooseLevel(previous, command);
@@ -186,16 +187,20 @@ void GameLogic::buildMapView(int startX, int startY) {
     m_mapView = std::make_unique<Map::MapView>(*m_tileMap, view, m_mapRenderer);
 }
 
+// The controls start again from their neutral area, so that a control held as the game stopped
+// (by a key, a switch or a resting pointer) holds nothing on.
+void GameLogic::letGo() {
+    Input::InputController* controls = m_context.inputControllers().getCurrent();
+    if (controls) controls->gotoArea("ANYWHERE");
+    m_playerInputSys.releaseAll();
+}
+
 // A window that loses focus hears no more of the keys, buttons and pointer that hold the
-// player's controls: the player lets go of them, and the controls start again from their neutral
-// area, so that a pointer resting on a control does not hold it on unseen.
+// player's controls: the player lets go of them, so that a pointer resting on a control does not
+// hold it on unseen.
 void GameLogic::letGoWhenUnfocused() {
     const bool focused = m_context.pointerState().focused;
-    if (m_focused && !focused) {
-        m_playerInputSys.releaseAll();
-        Input::InputController* controls = m_context.inputControllers().getCurrent();
-        if (controls) controls->gotoArea("ANYWHERE");
-    }
+    if (m_focused && !focused) letGo();
     m_focused = focused;
 }
 

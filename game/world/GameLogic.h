@@ -191,6 +191,8 @@ public:
     TextInfoSys& textInfoSys() { return m_textInfoSys; }
 
 private:
+    // Lets go of every control and of the player's walk, shield and charge.
+    void letGo();
     void letGoWhenUnfocused();
     int chooseLevel(const Game::LogicEntry& previous, const std::string& command) const;
     void seedRandom();

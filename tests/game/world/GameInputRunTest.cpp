@@ -84,6 +84,7 @@ protected:
     void frame() {
         controller().tick(WorldHarness::kStepMs);
         const std::string command = m_harness.step();
+        if (!command.empty()) m_command = command;
         if (command == "PAUSE") m_paused = true;
         if (pose() == kPunchPose) m_punched = true;
         if (isCharging()) m_chargedMs += int(WorldHarness::kStepMs);
@@ -145,6 +146,8 @@ protected:
     int m_chargedMs = 0;
     bool m_punched = false;
     bool m_paused = false;
+    // The last command the game returned.
+    std::string m_command;
 };
 
 void GameInputRun::holdControl(const std::string& area, KeyCode key, const std::function<bool()>& until) {
@@ -251,6 +254,28 @@ TEST_P(GameInputRun, LosingTheFocusLetsGoOfTheWalk) {
     letGo(Devices::KEY_DOWN);
     frame();
     EXPECT_TRUE(punch()) << "the controls did not work again with the focus back";
+}
+
+// The player dies while walking: the new life stands still, whatever the method's device still
+// holds, and the controls work again once let go of.
+TEST_P(GameInputRun, ANewLifeStartsStandingStill) {
+    const float startHeight = pva().y;
+    startControl("DOWN", Devices::KEY_DOWN);
+    ASSERT_TRUE(runUntil([&] { return pva().y < startHeight - 10.0f; })) << "the player did not walk";
+
+    Zelmo::PlayerComp::takeDamage(logic().player(), logic().player().get<Zelmo::PlayerComp>().health);
+    ASSERT_TRUE(runUntil([&] { return m_command == "DEAD"; }));
+    m_harness.reenter("RUNNING", "DEAD");
+    leaveThePlayerAlone();
+    const float bornAt = pva().y;
+    runFor(1000);
+    EXPECT_EQ(pva().y, bornAt) << "the new life walked on what the last one held";
+    EXPECT_EQ(logic().player().get<Zelmo::PlayerComp>().heldDirections, 0);
+
+    letGo(Devices::KEY_DOWN);
+    frame();
+    startControl("DOWN", Devices::KEY_DOWN);
+    EXPECT_TRUE(runUntil([&] { return pva().y < bornAt - 10.0f; })) << "the controls did not work in the new life";
 }
 
 INSTANTIATE_TEST_SUITE_P(EachWayToPlay, GameInputRun, ::testing::ValuesIn(Zelmo::kInputMethods),

@@ -50,11 +50,13 @@ void GameLogic::enter(const Game::LogicEntry& previous, const std::string& comma
     m_context.setRenderer(m_viewRenderer.get());
     m_context.inputControllers().setCurrent("GAME");
     m_context.soundController().stopAll();
+    const bool resuming = previous.name == "PAUSE";
+    if (resuming) restartLoopingSounds();
     // Coming back from the pause or another screen, whatever was held was let go of there; a new
     // life, a level started again and the next level start standing still, whatever the
     // controls held as the last one ended.
     letGo();
-    if (previous.name == "PAUSE") return;
+    if (resuming) return;
 
     const int level = chooseLevel(previous, command);
     if (command != "DEAD") m_lives = int(getOptionValue("PLAYER_LIVES"));
@@ -202,6 +204,17 @@ void GameLogic::letGoWhenUnfocused() {
     const bool focused = m_context.pointerState().focused;
     if (m_focused && !focused) letGo();
     m_focused = focused;
+}
+
+// Every voice was stopped while the game was away: their handles go, so that the looping sounds
+// of what is on screen start again at the next update, and the armour hums again while it lasts.
+void GameLogic::restartLoopingSounds() {
+    m_vectorDisplaySys.forgetVoices();
+    if (!m_player.isValid() || !m_player.has<PlayerComp>()) return;
+    PlayerComp& player = m_player.get<PlayerComp>();
+    player.voice = 0;
+    player.armourVoice = 0;
+    if (player.armour.isValid() && player.armour.isActivated()) player.armourVoice = playSound(PlayerComp::kArmourHum);
 }
 
 std::string GameLogic::update(float dt) {

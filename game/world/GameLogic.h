@@ -194,6 +194,8 @@ private:
     // Lets go of every control and of the player's walk, shield and charge.
     void letGo();
     void letGoWhenUnfocused();
+    // On resuming: the looping sounds that the world still calls for play again.
+    void restartLoopingSounds();
     int chooseLevel(const Game::LogicEntry& previous, const std::string& command) const;
     void seedRandom();
     void buildWorld();

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,8 @@ public:
     // Device events. Presses arriving during the cool-down after an action are dropped;
     // releases always pass, so that nothing stays held.
     void onKey(KeyCode key, uint32_t modifiers, bool pressed);
-    // x and y in percent of the window; buttons are the changed button bits.
+    // x and y in percent of the window; buttons are the changed button bits. Where the pointer
+    // is, is noted even while the cool-down drops the event.
     void onMouse(float x, float y, double wheel, uint32_t buttons, bool pressed);
     void onJoypad(int pad, int x, int y, const std::vector<int>& buttons);
     // Once per frame, before the logic states update.
@@ -76,6 +78,12 @@ public:
     void gotoArea(const std::string& name);
     // Empty when there is no current area.
     std::string getCurrentAreaName() const;
+    // Where the pointer was last reported to this controller, or where it rested when the
+    // controller became current; unknown until either.
+    const std::optional<InputHandler::PointerAt>& pointerAt() const { return m_pointerAt; }
+    // The controller's screen opens under the pointer, which rests where given (when known):
+    // lying there, it chooses nothing (InputHandler::restPointer).
+    void restPointer(const std::optional<InputHandler::PointerAt>& at);
     void setPage(int32_t page) { m_areas->setPage(page); }
     void setRenderFilter(const IRenderAreaNameFilter* filter) { m_areas->setRenderFilter(filter); }
     void render(IScreenAreaRenderer& renderer) const { m_handler->render(renderer); }
@@ -111,6 +119,7 @@ private:
     // Keys and mouse buttons whose press this controller passed on and whose release is due.
     std::array<bool, 256> m_keysDown{};
     uint32_t m_buttonsDown = 0;
+    std::optional<InputHandler::PointerAt> m_pointerAt;
 };
 
 }  // namespace Input

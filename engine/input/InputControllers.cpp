@@ -39,9 +39,12 @@ std::string InputControllers::getCurrentAreaName() const {
 
 void InputControllers::setCurrent(const std::string& name) {
     const std::string areaName = getCurrentAreaName();
+    if (const InputController* previous = getCurrent(); previous != nullptr && previous->pointerAt()) {
+        m_pointerAt = previous->pointerAt();
+    }
     m_currentName = name;
     if (InputController* next = getCurrent()) {
-        next->getInputHandler().restPointer();
+        next->restPointer(m_pointerAt);
         next->gotoArea(areaName);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/data/Info.h"
@@ -41,7 +42,8 @@ public:
     std::string getCurrentAreaName() const;
     // The selection moves to the area of the same name in the new controller when it has one,
     // else to "ANYWHERE". Making the current controller current again re-enters its area. The
-    // pointer chooses nothing on the new screen until it moves there.
+    // pointer chooses nothing on the new screen until it moves from where it was last reported
+    // (to this controller or the one before); its first move there counts.
     void setCurrent(const std::string& name);
 
 private:
@@ -49,6 +51,8 @@ private:
     std::string m_currentName;
     std::map<std::string, std::unique_ptr<InputController>> m_controllers;
     std::shared_ptr<IActionHandler> m_actionHandler;
+    // Where the pointer was last reported to a controller, as far as is known.
+    std::optional<InputHandler::PointerAt> m_pointerAt;
 };
 
 }  // namespace Input

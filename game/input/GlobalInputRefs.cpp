@@ -37,17 +37,19 @@ bool GlobalInputRefs::load(const std::string& schemaPath, const std::string& dat
 void GlobalInputRefs::addRepeatModes(const std::string& prefix, const Access::TimingSettings* settings) {
     const Access::TimingSettings& s = *Game::tableOrDefaults(settings);
     const std::vector<std::string>& names = repeatModeNames();
-    addRepeatRecord(prefix + names[0], 0, s.repeat_interval(), 0, 0);
-    addRepeatRecord(prefix + names[1], 0, s.repeat_interval(), s.hold_delay(), s.repeat_interval());
-    addRepeatRecord(prefix + names[2], s.one_key_delay(), 0, 0, 0);
-    addRepeatRecord(prefix + names[3], 0, 0, s.one_switch_hold(), s.one_switch_hold_repeat());
-    addRepeatRecord(prefix + names[4], s.dwell_delay(), 0, 0, 0);
-    addRepeatRecord(prefix + names[5], s.dwell_delay(), s.dwell_repeat(), 0, 0);
+    const int debounce = s.debounce();
+    addRepeatRecord(prefix + names[0], 0, s.repeat_interval(), 0, 0, debounce);
+    addRepeatRecord(prefix + names[1], 0, s.repeat_interval(), s.hold_delay(), s.repeat_interval(), debounce);
+    addRepeatRecord(prefix + names[2], s.one_key_delay(), 0, 0, 0, debounce);
+    addRepeatRecord(prefix + names[3], 0, 0, s.one_switch_hold(), s.one_switch_hold_repeat(), debounce);
+    addRepeatRecord(prefix + names[4], s.dwell_delay(), 0, 0, 0, debounce);
+    addRepeatRecord(prefix + names[5], s.dwell_delay(), s.dwell_repeat(), 0, 0, debounce);
 }
 
-void GlobalInputRefs::addRepeatRecord(const std::string& name, int dwell, int repeat, int hold, int holdRepeat) {
+void GlobalInputRefs::addRepeatRecord(const std::string& name, int dwell, int repeat, int hold, int holdRepeat,
+                                      int debounce) {
     flatbuffers::FlatBufferBuilder builder(1024);
-    builder.Finish(Input::Config::CreateTimingDef(builder, dwell, repeat, hold, holdRepeat));
+    builder.Finish(Input::Config::CreateTimingDef(builder, dwell, repeat, hold, holdRepeat, debounce));
     m_repeats[name] = builder.Release();
 }
 

@@ -24,10 +24,11 @@ public:
 
     // False when the schema or the data does not parse (an unreadable file is a fatal stop).
     bool load(const std::string& schemaPath, const std::string& dataPath);
-    // The six records of repeatModeNames, from a settings table (null reads as all 0).
+    // The six records of repeatModeNames, from a settings table (null reads as the schema's
+    // defaults: 0, but for the debounce time); each carries the table's debounce time.
     void addRepeatModes(const std::string& prefix, const Access::TimingSettings* settings);
     // Replaces any record of the name.
-    void addRepeatRecord(const std::string& name, int dwell, int repeat, int hold, int holdRepeat);
+    void addRepeatRecord(const std::string& name, int dwell, int repeat, int hold, int holdRepeat, int debounce = 0);
     // Appends to any list of the same name.
     void addNamedList(const Access::TriggerList& list);
 

@@ -50,10 +50,13 @@ void GameLogic::enter(const Game::LogicEntry& previous, const std::string& comma
     m_context.setRenderer(m_viewRenderer.get());
     m_context.inputControllers().setCurrent("GAME");
     m_context.soundController().stopAll();
-    // Coming back from the pause or another screen, whatever was held was let go of there; only
-    // a level following on from a running one keeps what the game's controls still hold.
-    if (previous.name != "RUNNING") m_playerInputSys.releaseAll();
-    if (previous.name == "PAUSE") return;
+    const bool resuming = previous.name == "PAUSE";
+    if (resuming) restartLoopingSounds();
+    // Coming back from the pause or another screen, whatever was held was let go of there; a new
+    // life, a level started again and the next level start standing still, whatever the
+    // controls held as the last one ended.
+    letGo();
+    if (resuming) return;
 
     const int level = chooseLevel(previous, command);
     if (command != "DEAD") m_lives = int(getOptionValue("PLAYER_LIVES"));
@@ -186,17 +189,32 @@ void GameLogic::buildMapView(int startX, int startY) {
     m_mapView = std::make_unique<Map::MapView>(*m_tileMap, view, m_mapRenderer);
 }
 
+// The controls start again from their neutral area, so that a control held as the game stopped
+// (by a key, a switch or a resting pointer) holds nothing on.
+void GameLogic::letGo() {
+    Input::InputController* controls = m_context.inputControllers().getCurrent();
+    if (controls) controls->gotoArea("ANYWHERE");
+    m_playerInputSys.releaseAll();
+}
+
 // A window that loses focus hears no more of the keys, buttons and pointer that hold the
-// player's controls: the player lets go of them, and the controls start again from their neutral
-// area, so that a pointer resting on a control does not hold it on unseen.
+// player's controls: the player lets go of them, so that a pointer resting on a control does not
+// hold it on unseen.
 void GameLogic::letGoWhenUnfocused() {
     const bool focused = m_context.pointerState().focused;
-    if (m_focused && !focused) {
-        m_playerInputSys.releaseAll();
-        Input::InputController* controls = m_context.inputControllers().getCurrent();
-        if (controls) controls->gotoArea("ANYWHERE");
-    }
+    if (m_focused && !focused) letGo();
     m_focused = focused;
+}
+
+// Every voice was stopped while the game was away: their handles go, so that the looping sounds
+// of what is on screen start again at the next update, and the armour hums again while it lasts.
+void GameLogic::restartLoopingSounds() {
+    m_vectorDisplaySys.forgetVoices();
+    if (!m_player.isValid() || !m_player.has<PlayerComp>()) return;
+    PlayerComp& player = m_player.get<PlayerComp>();
+    player.voice = 0;
+    player.armourVoice = 0;
+    if (player.armour.isValid() && player.armour.isActivated()) player.armourVoice = playSound(PlayerComp::kArmourHum);
 }
 
 std::string GameLogic::update(float dt) {

@@ -224,7 +224,8 @@ TEST_F(ScreensWalk, OneKeyPlayerPressesWhileTheChoiceIsLit) {
 }
 
 // A player with a head tracker rests the pointer on what they want, the skip of the intro and
-// the game's pause included.
+// the game's pause included. A head tracker may also move the pointer in one jump and then hold
+// it still: that single move onto a choice of a screen just shown takes it too.
 TEST_F(ScreensWalk, HeadTrackerPlayerRestsThePointerOnEachChoice) {
     const Looks looks("HEADTRACKER");
     const E2E::PickerPage intro = Looks::page("HEADTRACKER", "INTRO");
@@ -233,15 +234,18 @@ TEST_F(ScreensWalk, HeadTrackerPlayerRestsThePointerOnEachChoice) {
     const auto restOn = [&](const E2E::PickerPage& page, const std::string& area) {
         window.pointAt(page.box(area).centreX(), page.box(area).centreY());
     };
+    const auto jumpOnTo = [&](const E2E::PickerPage& page, const std::string& area) {
+        window.movePointerInWindow(page.box(area).centreX(), page.box(area).centreY());
+    };
     ASSERT_TRUE(see(&Looks::intro, looks, "headtracker-intro")) << "the intro is not shown";
     restOn(intro, "SKIP");
     ASSERT_TRUE(see(&Looks::title, looks, "headtracker-title")) << "resting on skip did not skip the intro";
-    restOn(looks.titlePage(), "NEWGAME");
-    ASSERT_TRUE(see(&Looks::game, looks, "headtracker-game")) << "resting on new game did not start one";
+    jumpOnTo(looks.titlePage(), "NEWGAME");
+    ASSERT_TRUE(see(&Looks::game, looks, "headtracker-game")) << "a single move onto new game did not start one";
     restOn(running, "PAUSE");
     ASSERT_TRUE(see(&Looks::pause, looks, "headtracker-pause")) << "resting on the game's pause did not pause";
-    restOn(looks.pausePage(), "RESUME");
-    ASSERT_TRUE(see(&Looks::game, looks, "headtracker-resumed")) << "resting on resume did not resume";
+    jumpOnTo(looks.pausePage(), "RESUME");
+    ASSERT_TRUE(see(&Looks::game, looks, "headtracker-resumed")) << "a single move onto resume did not resume";
     restOn(running, "PAUSE");
     ASSERT_TRUE(see(&Looks::pause, looks, "headtracker-pause-again"));
     restOn(looks.pausePage(), "QUIT");

@@ -48,7 +48,6 @@ constexpr int kSoundBoxOpened = 13;
 constexpr int kSoundFish = 14;
 constexpr int kSoundArmour = 15;
 constexpr int kSoundFist = 16;
-constexpr int kSoundArmourLoop = 17;
 constexpr int kSoundBossPunched = 53;
 constexpr int kSoundBossPunchedCharged = 54;
 
@@ -392,7 +391,7 @@ void CollisionSys::pickUpArmour(const ecs::Entity& player, const ecs::Entity& it
     stand(armourPva);
     armour.activate();
     m_logic->playSound(kSoundArmour);
-    state.armourVoice = m_logic->playSound(kSoundArmourLoop);
+    state.armourVoice = m_logic->playSound(PlayerComp::kArmourHum);
 }
 
 void CollisionSys::pickUpFish(const ecs::Entity&, const ecs::Entity& item) {

@@ -79,22 +79,47 @@ TEST_F(InputControllersTest, MakingTheCurrentControllerCurrentAgainReentersItsAr
     EXPECT_THAT(handler->take(), ElementsAre("ENTER(SHARED)"));
 }
 
+const std::string kPointed = R"({ "areas": [
+    { "name": "ANYWHERE", "rect": { "x": 0, "y": 0, "width": 100, "height": 100 } },
+    { "name": "CHOICE", "rect": { "x": 0, "y": 0, "width": 50, "height": 100 } } ] })";
+
 // Each time a controller becomes current, its screen opens under a pointer that may lie anywhere:
-// the pointer chooses only once it moves there.
+// the pointer chooses only once it moves there. Where nothing has reported the pointer yet, the
+// first report tells where it lies.
 TEST_F(InputControllersTest, ThePointerChoosesOnlyOnceItMovesOnTheNewScreen) {
-    const std::string pointed = R"({ "areas": [
-        { "name": "ANYWHERE", "rect": { "x": 0, "y": 0, "width": 100, "height": 100 } },
-        { "name": "CHOICE", "rect": { "x": 0, "y": 0, "width": 50, "height": 100 } } ] })";
     ASSERT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
-    ASSERT_TRUE(controllers.load("POINTED", write("pointed.json", pointed), nullptr));
+    ASSERT_TRUE(controllers.load("POINTED", write("pointed.json", kPointed), nullptr));
+    controllers.setCurrent("POINTED");
+    controllers.getCurrent()->onMouse(10, 50, 0, 0, false);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "ANYWHERE");
+    controllers.getCurrent()->onMouse(11, 50, 0, 0, false);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "CHOICE");
     for (int opened = 0; opened < 2; ++opened) {
-        controllers.setCurrent("POINTED");
-        controllers.getCurrent()->onMouse(10, 50, 0, 0, false);
-        EXPECT_EQ(controllers.getCurrentAreaName(), "ANYWHERE");
-        controllers.getCurrent()->onMouse(11, 50, 0, 0, false);
-        EXPECT_EQ(controllers.getCurrentAreaName(), "CHOICE");
         controllers.setCurrent("FIRST");
+        controllers.setCurrent("POINTED");
+        controllers.getCurrent()->onMouse(11, 50, 0, 0, false);
+        EXPECT_EQ(controllers.getCurrentAreaName(), "ANYWHERE") << "reported again where it lay";
     }
+}
+
+// A head tracker moves the pointer once onto a choice and holds it there: that one move, the first
+// report on the new screen, chooses, as the pointer was last seen elsewhere on the screen before.
+TEST_F(InputControllersTest, ASingleMoveOntoAChoiceOfTheNewScreenChoosesIt) {
+    ASSERT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
+    ASSERT_TRUE(controllers.load("POINTED", write("pointed.json", kPointed), nullptr));
+    controllers.setCurrent("FIRST");
+    controllers.getCurrent()->onMouse(80, 50, 0, 0, false);
+    controllers.setCurrent("POINTED");
+    controllers.getCurrent()->onMouse(10, 50, 0, 0, false);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "CHOICE");
+
+    // Last seen on this screen: after a screen where it made no report, it still lies there.
+    controllers.setCurrent("FIRST");
+    controllers.setCurrent("POINTED");
+    controllers.getCurrent()->onMouse(10, 50, 0, 0, false);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "ANYWHERE");
+    controllers.getCurrent()->onMouse(12, 50, 0, 0, false);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "CHOICE");
 }
 
 TEST_F(InputControllersTest, AnUnknownCurrentNameLeavesNoCurrentController) {

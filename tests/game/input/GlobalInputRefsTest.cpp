@@ -24,7 +24,8 @@ std::vector<int> timing(GlobalInputRefs& refs, const std::string& name) {
     return {record->dwell(), record->repeat(), record->hold(), record->hold_repeat()};
 }
 
-// A settings table with fields 0 to 7 as given; field 3 is left out when negative.
+// A settings table with fields 0 to 7 (and 8 when given) as given; field 3 is left out when
+// negative.
 flatbuffers::DetachedBuffer settings(const std::vector<int>& fields) {
     flatbuffers::FlatBufferBuilder builder;
     Zelmo::Access::TimingSettingsBuilder table(builder);
@@ -36,6 +37,7 @@ flatbuffers::DetachedBuffer settings(const std::vector<int>& fields) {
     table.add_unused_5(fields[5]);
     table.add_hold_delay(fields[6]);
     table.add_repeat_interval(fields[7]);
+    if (fields.size() > 8) table.add_debounce(fields[8]);
     builder.Finish(table.Finish());
     return builder.Release();
 }
@@ -57,6 +59,16 @@ TEST(GlobalInputRefs, SixRecordsPerSettingsTable) {
     EXPECT_EQ(refs.getRepeat("game_dwell"), nullptr);
 }
 
+// The debounce time of a settings table goes with each of its records.
+TEST(GlobalInputRefs, EveryRecordCarriesItsTablesDebounceTime) {
+    GlobalInputRefs refs;
+    const auto menu = settings({300, 400, 700, 800, 900, 1, 500, 150, 45});
+    refs.addRepeatModes("menu_", rootOf(menu));
+    for (const std::string& name : GlobalInputRefs::repeatModeNames()) {
+        EXPECT_EQ(refs.getRepeat("menu_" + name)->debounce(), 45) << name;
+    }
+}
+
 TEST(GlobalInputRefs, AbsentSettingsReadAsZero) {
     GlobalInputRefs refs;
     const auto menu = settings({0, 0, 0, -1, 0, 0, 0, 0});
@@ -64,6 +76,9 @@ TEST(GlobalInputRefs, AbsentSettingsReadAsZero) {
     refs.addRepeatModes("game_", nullptr);
     EXPECT_THAT(timing(refs, "menu_oneSwitchRepHold"), ElementsAre(0, 0, 0, 0));
     EXPECT_THAT(timing(refs, "game_standardRepHold"), ElementsAre(0, 0, 0, 0));
+    // But for the debounce time: a table without it still ignores a switch's bounces.
+    EXPECT_EQ(refs.getRepeat("menu_oneSwitchRepHold")->debounce(), refs.getRepeat("game_dwell")->debounce());
+    EXPECT_GT(refs.getRepeat("game_dwell")->debounce(), 0);
 }
 
 TEST(GlobalInputRefs, ALaterRecordReplacesAnEarlierOne) {
@@ -112,7 +127,12 @@ TEST(GlobalInputRefs, LoadsTheShippedAccessibilityFile) {
     ASSERT_TRUE(refs.load("data/Accessibility.fbs", "data/accessibility"));
     for (const char* prefix : {"menu_", "game_"}) {
         for (const std::string& name : GlobalInputRefs::repeatModeNames()) {
-            EXPECT_NE(refs.getRepeat(prefix + name), nullptr) << prefix << name;
+            const Input::Config::TimingDef* record = refs.getRepeat(prefix + name);
+            ASSERT_NE(record, nullptr) << prefix << name;
+            // Long enough for a switch's bounce or a tremor's second press; shorter than the
+            // least a person lets go for between two presses made on purpose.
+            EXPECT_GE(record->debounce(), 50) << prefix << name;
+            EXPECT_LE(record->debounce(), 100) << prefix << name;
         }
     }
     const int size = refs.getListSize("select");

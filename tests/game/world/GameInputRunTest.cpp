@@ -27,6 +27,9 @@ using WorldTest::WorldHarness;
 constexpr int kRunLimitMs = 60000;
 // How long the charge is held before letting go.
 constexpr int kChargeMs = 300;
+// A person lets go of a key or switch for this long at least before pressing again; a press
+// sooner than the debounce time after a release would be taken for a bounce.
+constexpr int kLetGoMs = 100;
 
 class GameInputRun : public ::testing::TestWithParam<std::string> {
 protected:
@@ -81,6 +84,7 @@ protected:
     void frame() {
         controller().tick(WorldHarness::kStepMs);
         const std::string command = m_harness.step();
+        if (!command.empty()) m_command = command;
         if (command == "PAUSE") m_paused = true;
         if (pose() == kPunchPose) m_punched = true;
         if (isCharging()) m_chargedMs += int(WorldHarness::kStepMs);
@@ -98,8 +102,14 @@ protected:
         for (int spent = 0; spent < ms; spent += int(WorldHarness::kStepMs)) frame();
     }
 
-    void press(KeyCode key) { controller().onKey(key, 0, true); }
-    void release(KeyCode key) { controller().onKey(key, 0, false); }
+    void press(KeyCode key) {
+        runFor(kLetGoMs - (m_elapsedMs - m_releasedAtMs));
+        controller().onKey(key, 0, true);
+    }
+    void release(KeyCode key) {
+        controller().onKey(key, 0, false);
+        m_releasedAtMs = m_elapsedMs;
+    }
     void pointAt(const std::string& area) {
         const Input::AreaRect box = controller().getScreenAreaController().find(area)->getRect();
         controller().onMouse(box.x + box.width / 2, box.y + box.height / 2, 0, 0, false);
@@ -132,9 +142,12 @@ protected:
 
     WorldHarness m_harness;
     int m_elapsedMs = 0;
+    int m_releasedAtMs = -kLetGoMs;
     int m_chargedMs = 0;
     bool m_punched = false;
     bool m_paused = false;
+    // The last command the game returned.
+    std::string m_command;
 };
 
 void GameInputRun::holdControl(const std::string& area, KeyCode key, const std::function<bool()>& until) {
@@ -241,6 +254,28 @@ TEST_P(GameInputRun, LosingTheFocusLetsGoOfTheWalk) {
     letGo(Devices::KEY_DOWN);
     frame();
     EXPECT_TRUE(punch()) << "the controls did not work again with the focus back";
+}
+
+// The player dies while walking: the new life stands still, whatever the method's device still
+// holds, and the controls work again once let go of.
+TEST_P(GameInputRun, ANewLifeStartsStandingStill) {
+    const float startHeight = pva().y;
+    startControl("DOWN", Devices::KEY_DOWN);
+    ASSERT_TRUE(runUntil([&] { return pva().y < startHeight - 10.0f; })) << "the player did not walk";
+
+    Zelmo::PlayerComp::takeDamage(logic().player(), logic().player().get<Zelmo::PlayerComp>().health);
+    ASSERT_TRUE(runUntil([&] { return m_command == "DEAD"; }));
+    m_harness.reenter("RUNNING", "DEAD");
+    leaveThePlayerAlone();
+    const float bornAt = pva().y;
+    runFor(1000);
+    EXPECT_EQ(pva().y, bornAt) << "the new life walked on what the last one held";
+    EXPECT_EQ(logic().player().get<Zelmo::PlayerComp>().heldDirections, 0);
+
+    letGo(Devices::KEY_DOWN);
+    frame();
+    startControl("DOWN", Devices::KEY_DOWN);
+    EXPECT_TRUE(runUntil([&] { return pva().y < bornAt - 10.0f; })) << "the controls did not work in the new life";
 }
 
 INSTANTIATE_TEST_SUITE_P(EachWayToPlay, GameInputRun, ::testing::ValuesIn(Zelmo::kInputMethods),

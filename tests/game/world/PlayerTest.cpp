@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "data/VectorGraphics_generated.h"
@@ -370,10 +371,10 @@ TEST(PlayerDeath, RestartsTheLevelWhileLivesAreLeftAndLosesOnTheLast) {
     }
 }
 
-// The game's controls outlive a level: what is pressed as a level is made, or still held when the
-// next one starts, works from its first update; a game begun from another screen starts with
-// nothing held.
-TEST(PlayerLevelStart, TakesUpWhatTheControlsHold) {
+// What is pressed as a level is made works from its first update; what the controls held as a
+// life or level ended is let go of: a new life, the level started again and the next level start
+// standing still, as a game begun from another screen does.
+TEST(PlayerLevelStart, TakesUpWhatIsPressedAndLetsGoOfWhatWasHeld) {
     WorldHarness harness;
     harness.startLevel(2);
     auto player = [&harness] { return harness.logic().player(); };
@@ -391,8 +392,13 @@ TEST(PlayerLevelStart, TakesUpWhatTheControlsHold) {
     EXPECT_FALSE(running(90)) << "the dead do not walk";
     ASSERT_EQ(harness.step(), "DEAD");
     harness.reenter("RUNNING", "DEAD");
+    harness.step(2);
+    EXPECT_FALSE(running(90)) << "the new life walked on what the last one held";
+    EXPECT_EQ(player().get<PlayerComp>().heldDirections, 0);
+    harness.send("STOP_MOVE", "RT");
+    harness.send("START_MOVE", "RT");
     harness.step();
-    EXPECT_TRUE(running(90)) << "still held as the level starts again";
+    EXPECT_TRUE(running(90)) << "pressed again in the new life";
 
     harness.reenter("TITLE", "NEWGAME");
     harness.step(2);
@@ -402,6 +408,50 @@ TEST(PlayerLevelStart, TakesUpWhatTheControlsHold) {
     harness.send("START_ACTION", "1");
     harness.step();
     EXPECT_EQ(player().get<PlayerComp>().stateCode & 0xf, 2) << "the shield raised before the first update";
+}
+
+// A walk, a raised shield or a charge held as the life is lost, the level is started again or the
+// next one begins is let go of: the new player stands, until the controls press again.
+TEST(PlayerLevelStart, ANewLifeOrLevelStartsStandingStill) {
+    struct Held {
+        const char* name;
+        const char* action;
+        const char* param;
+        int pose;  // 1 run, 2 shield, 3 crouch or charge
+    };
+    const Held holds[] = {
+        {"walk", "START_MOVE", "RT", 1}, {"shield", "START_ACTION", "1", 2}, {"charge", "START_ACTION", "0", 3}};
+    const char* const ends[] = {"DEAD", "NEXTLEVEL"};
+    for (const Held& held : holds) {
+        for (const char* end : ends) {
+            SCOPED_TRACE(std::string(held.name) + " held to " + end);
+            WorldHarness harness;
+            harness.startLevel(2);
+            Zelmo::GameLogic& logic = harness.logic();
+            harness.send("START_MOVE", "RT");
+            harness.step();
+            harness.send("STOP_MOVE", "RT");
+            harness.send(held.action, held.param);
+            harness.step(40);
+            ASSERT_EQ(logic.player().get<PlayerComp>().stateCode & 0xf, held.pose);
+            if (std::string(end) == "DEAD") {
+                logic.loseLife();
+            } else {
+                logic.setPrisonersLeft(0);
+                logic.checkLevelEnd();
+            }
+            ASSERT_EQ(harness.step(), end);
+            harness.reenter("RUNNING", end);
+            const PVAComp start = logic.player().get<PVAComp>();
+            harness.step(40);
+            const PlayerComp& state = logic.player().get<PlayerComp>();
+            EXPECT_EQ(state.stateCode & 0xf, 0) << "the new player does not stand";
+            EXPECT_EQ(state.heldDirections, 0);
+            EXPECT_FALSE(state.shield.isActivated());
+            EXPECT_EQ(logic.player().get<PVAComp>().x, start.x);
+            EXPECT_EQ(logic.player().get<PVAComp>().y, start.y);
+        }
+    }
 }
 
 // A power punch in the maze of a real level, steered by the exits of the player's cell.

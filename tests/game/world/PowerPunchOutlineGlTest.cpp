@@ -193,8 +193,9 @@ TEST_F(PowerPunchOutlineGl, EachFacingLightsItsOwnOutlineAndNoOther) {
         holdPowerPunch(kHeldPunches[facing]);
         keepOnSheet(show(3), sheet, facing, 0);
         silenceChargeParticles();
-        // The screen keeps a fading trace of earlier frames: the particles take a while to go.
-        const std::vector<uint8_t> picture = show(15);
+        // The screen keeps a fading trace of its last frames (five at the first vector setting):
+        // the particles are gone once as many have been drawn without them.
+        const std::vector<uint8_t> picture = show(6);
         keepOnSheet(picture, sheet, facing, 1);
         const Zelmo::PlayerComp& state = logic().player().get<Zelmo::PlayerComp>();
         ASSERT_EQ(state.stateCode & 0xf, 4) << "the punch ended early";

@@ -13,6 +13,7 @@
 #include "game/config/ConfigReaders.h"
 #include "game/config/Settings.h"
 #include "game/effects/BeamDrawing.h"
+#include "game/vector/ShapeIds.h"
 #include "game/world/GameLogic.h"
 #include "game/world/ParticleDrawing.h"
 #include "game/world/PlayerComps.h"
@@ -20,8 +21,8 @@
 namespace Zelmo {
 namespace {
 
-constexpr int kLifeIcon = 28;
-constexpr int kPowerPunchIcon = 124;
+constexpr int kLifeIcon = ShapeIds::kLivesIcon;
+constexpr int kPowerPunchIcon = ShapeIds::kPowerPunchIcon;
 constexpr uint32_t kIconFill = 0xafb31c1c;
 constexpr float kFillDepth = -1.0f;
 

@@ -20,7 +20,8 @@ bool loadConfig(const std::string& name, const std::string& preferencesPath) {
     auto& info = configInfo();
     info = std::make_unique<Game::Info>();
     if (!info->loadSchema(kConfigSchema)) Util::fatal("Failed to load: " + kConfigSchema);
-    if (!info->loadData(name)) Util::fatal("Failed to load: " + name);
+    // The parser's line names the file, the line and the column.
+    if (!info->loadData(name)) Util::fatal("Failed to load: " + info->parseError());
     return loadPreferences(preferencesPath);
 }
 

@@ -52,10 +52,9 @@ void InitLogic::loadInputs() {
         Util::fatal("Failed to load the accessibility references: " + Game::resolveDataName(data) + " against " +
                     schema);
     }
+    Input::InputControllers& controllers = m_context.inputControllers();
     for (const auto& input : readInputs(getPref(Setting::kInputMethod))) {
-        if (!m_context.inputControllers().load(input.name, input.path, &refs)) {
-            Util::fatal("Failed to create input " + input.name + " from: " + input.path);
-        }
+        if (!controllers.load(input.name, input.path, &refs)) Util::fatal(controllers.loadError());
     }
 }
 

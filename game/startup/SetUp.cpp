@@ -46,7 +46,10 @@ bool setUpInputAndStates(AppContext& context) {
     Input::InputControllers& controllers = context.inputControllers();
     if (!controllers.loadSchema(kInputFolder + "/InputConfig.fbs")) return false;
     for (const auto& pick : kPickControllers) {
-        if (!controllers.load(pick[0], kInputFolder + pick[1], nullptr)) return false;
+        if (!controllers.load(pick[0], kInputFolder + pick[1], nullptr)) {
+            std::fprintf(stderr, "%s\n", controllers.loadError().c_str());
+            return false;
+        }
     }
     registerStates(context);
     return true;

@@ -43,7 +43,8 @@ std::string timingFault(const Config::TimingDef* timing) {
     const std::pair<const char*, int> times[] = {{"dwell", timing->dwell()},
                                                  {"repeat", timing->repeat()},
                                                  {"hold", timing->hold()},
-                                                 {"hold_repeat", timing->hold_repeat()}};
+                                                 {"hold_repeat", timing->hold_repeat()},
+                                                 {"debounce", timing->debounce()}};
     for (const auto& [field, value] : times) {
         if (value < 0 || value > kMostTimingMs) {
             return std::string("timing ") + field + ": must be 0 to " + std::to_string(kMostTimingMs);

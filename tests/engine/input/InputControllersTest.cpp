@@ -185,6 +185,7 @@ TEST_F(InputControllersTest, NumbersOutOfRangeFailNamingTheFileAreaAndField) {
         {"cool_down", "-5", "field cool_down: must be 0 to 60000"},
         {"timing", R"({"hold": -1})", "switch 0: trigger 0 timing hold: must be 0 to 60000"},
         {"timing", R"({"dwell": 2000000000})", "switch 0: trigger 0 timing dwell: must be 0 to 60000"},
+        {"timing", R"({"debounce": -40})", "switch 0: trigger 0 timing debounce: must be 0 to 60000"},
     };
     for (const Case& c : cases) {
         const std::string area = c.field == "rect" ? R"(, "rect": )" + c.value : "";

@@ -57,9 +57,13 @@ public:
     InputController(const InputController&) = delete;
     InputController& operator=(const InputController&) = delete;
 
-    // Builds the areas and switches of a parsed configuration. False, with the reason written
-    // to standard error, when a switch cannot be made.
+    // Builds the areas and switches of a parsed configuration. False, with the reason in
+    // loadError, when a number is out of range (a cool-down, an area's rectangle outside the
+    // window or not a number, a negative time) or a switch cannot be made.
     bool load(const Config::InputConfig& root);
+    // Why the last load failed, naming the field: "area 2 PLAY field rect.x: must be a finite
+    // number", "switch 0: no triggers"; empty after a load that succeeded.
+    const std::string& loadError() const { return m_loadError; }
 
     // Device events. Presses arriving during the cool-down after an action are dropped;
     // releases always pass, so that nothing stays held.
@@ -107,13 +111,14 @@ public:
 private:
     bool isCoolingDown() const { return m_coolDownRemaining != 0; }
     bool loadSwitch(const Config::SwitchDef& table, const std::vector<std::string>& fileAreaNames, size_t index);
-    void loadArea(const Config::AreaDef& table);
+    void loadArea(const Config::AreaDef& table, size_t index);
 
     IActionHandler* m_actionHandler;
     std::unique_ptr<SwitchController> m_switches;
     std::unique_ptr<ScreenAreaController> m_areas;
     std::unique_ptr<InputHandler> m_handler;
     IRefs* m_refs;
+    std::string m_loadError;
     float m_coolDown = 0;
     float m_coolDownRemaining = 0;
     // Keys and mouse buttons whose press this controller passed on and whose release is due.

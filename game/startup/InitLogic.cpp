@@ -48,14 +48,10 @@ void InitLogic::loadInputs() {
     GlobalInputRefs refs;
     // The input files take their timing from these; without them they would fail later, in ways
     // that no longer point here.
-    if (!refs.load(schema, data)) {
-        Util::fatal("Failed to load the accessibility references: " + Game::resolveDataName(data) + " against " +
-                    schema);
-    }
+    if (!refs.load(schema, data)) Util::fatal("Failed to load the accessibility references: " + refs.loadError());
+    Input::InputControllers& controllers = m_context.inputControllers();
     for (const auto& input : readInputs(getPref(Setting::kInputMethod))) {
-        if (!m_context.inputControllers().load(input.name, input.path, &refs)) {
-            Util::fatal("Failed to create input " + input.name + " from: " + input.path);
-        }
+        if (!controllers.load(input.name, input.path, &refs)) Util::fatal(controllers.loadError());
     }
 }
 

@@ -17,11 +17,12 @@ namespace E2E {
 std::string GameProcess::binaryPath() { return ZELMO_BINARY; }
 std::string GameProcess::sourceDir() { return ZELMO_SOURCE_DIR; }
 
-GameProcess::GameProcess(std::vector<std::string> arguments, bool linkData,
-                         const std::vector<std::string>& environment) {
+GameProcess::GameProcess(std::vector<std::string> arguments, bool linkData, const std::vector<std::string>& environment,
+                         const std::function<void(const std::string& workDir)>& prepare) {
     char pattern[] = "/tmp/zelmo-e2e-XXXXXX";
     m_workDir = mkdtemp(pattern);
     if (linkData) symlink((sourceDir() + "/data").c_str(), (m_workDir + "/data").c_str());
+    if (prepare) prepare(m_workDir);
     const std::string stderrPath = m_workDir + "/stderr.txt";
 
     m_pid = fork();

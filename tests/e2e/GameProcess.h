@@ -1,6 +1,7 @@
 #pragma once
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,11 +9,13 @@ namespace E2E {
 
 // The real game binary, started in a scratch working directory that links to the repository's
 // data folder, so that what it writes (preferences.cfg, the "out" file) can be inspected.
-// `environment` holds "NAME=value" entries set for the game only.
+// `environment` holds "NAME=value" entries set for the game only; `prepare`, when given, fills the
+// working directory (a data folder of its own, preferences.cfg) before the game starts.
 class GameProcess {
 public:
     explicit GameProcess(std::vector<std::string> arguments = {}, bool linkData = true,
-                         const std::vector<std::string>& environment = {});
+                         const std::vector<std::string>& environment = {},
+                         const std::function<void(const std::string& workDir)>& prepare = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

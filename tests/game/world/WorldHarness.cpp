@@ -37,15 +37,19 @@ Game::LogicEntry entryNamed(const std::string& name) {
 
 }  // namespace
 
+bool loadShippedShapes() {
+    static const bool s_shapesLoaded = Zelmo::loadShapeLibrary(
+        GameVectors::instance(), Zelmo::ShapePolygons::instance(), "data", "data/shapes", "data/vectorfont");
+    return s_shapesLoaded;
+}
+
 WorldHarness::WorldHarness(const std::string& configName, int seedOption, Picture picture) {
     Zelmo::loadConfig(configName, "no-preferences-for-the-world-harness.cfg");
     Zelmo::loadTuningTable();
     Zelmo::setDefaultOptions();
     Zelmo::setPref(Zelmo::Setting::kOptionPrefix + "GAME_SEED", std::to_string(seedOption));
-    // The shipped shapes, whatever configuration the level comes from; loaded once.
-    static const bool s_shapesLoaded = Zelmo::loadShapeLibrary(
-        GameVectors::instance(), Zelmo::ShapePolygons::instance(), "data", "data/shapes", "data/vectorfont");
-    EXPECT_TRUE(s_shapesLoaded) << "data/shapes or data/vectorfont";
+    // The shipped shapes, whatever configuration the level comes from.
+    EXPECT_TRUE(loadShippedShapes()) << "data/shapes or data/vectorfont";
     // The shipped robot kinds, whatever configuration the level comes from.
     static const bool s_robotsLoaded = Zelmo::RobotFactory::instance().load("data/robots");
     EXPECT_TRUE(s_robotsLoaded) << Zelmo::RobotFactory::instance().error();

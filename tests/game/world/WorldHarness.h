@@ -15,6 +15,10 @@ namespace WorldTest {
 // The small level set most world tests build.
 inline constexpr const char* kWorldFixture = "tests/game/world/data/fixture";
 
+// Loads the shipped shapes and font into the process's shape library, once; true when they load.
+// Robot kinds are checked against it.
+bool loadShippedShapes();
+
 // The running game without a window or sound: a level of a configuration built with a seed,
 // game actions sent as the action handler sends them, fixed 16 ms updates, and the world read
 // back.

@@ -27,26 +27,17 @@ void* allocateOrNull(std::size_t size) noexcept {
     }
 }
 
-// Allocations above the size fail for as long as it lives.
-class MemoryLimit {
-public:
-    explicit MemoryLimit(std::size_t largest) { g_largestAllocation = largest; }
-    ~MemoryLimit() { g_largestAllocation = SIZE_MAX; }
-    MemoryLimit(const MemoryLimit&) = delete;
-    MemoryLimit& operator=(const MemoryLimit&) = delete;
-};
-
-TEST(RendererStart, RunningOutOfMemoryFailsTheStartWithOneLine) {
+// In a process of its own, which ends without unloading the GL driver: the leak checker could
+// neither name nor be told to ignore what the driver keeps once it is gone.
+TEST(RendererStartDeathTest, RunningOutOfMemoryFailsTheStartWithOneLine) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (script/test starts Xvfb)";
-    AppContext context(false, 640, 480, false, 60, 0);
-    ::testing::internal::CaptureStderr();
-    bool started = true;
-    {
-        const MemoryLimit limit(1u << 20);
-        started = context.run("ZELMO", 640, 480, false, 1.0f);
-    }
-    EXPECT_FALSE(started);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Not enough memory to start the renderer.\n");
+    EXPECT_EXIT(
+        {
+            AppContext context(false, 640, 480, false, 60, 0);
+            g_largestAllocation = 1u << 20;
+            std::_Exit(context.run("ZELMO", 640, 480, false, 1.0f) ? 2 : 0);
+        },
+        ::testing::ExitedWithCode(0), "^Not enough memory to start the renderer\\.\n$");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/devices/KeyCodes.h"
@@ -66,6 +67,10 @@ public:
     // "JPAD:B1 B2 B2"). Text that names no usable key or joypad chord gives a trigger that
     // matches nothing; an unknown type is a fatal stop.
     static TriggerId fromText(const std::string& text);
+    // The same for a user's binding, which must name a key, mouse buttons or joypad bits (a
+    // "KEY:", "MOUSE:" or "JPAD:" text that fromText reads as more than nothing); nothing for any
+    // other text.
+    static std::optional<TriggerId> fromBindingText(const std::string& text);
 
     // Builds a trigger from the scalar fields of an input configuration table; EXTERNAL is
     // replaced by what the provider of EXTERNAL triggers gives for the first non-zero of key,

@@ -1,6 +1,7 @@
 #include "engine/shell/AppContext.h"
 
 #include <cstdio>
+#include <new>
 
 #include "engine/gfx/Gfx.h"
 #include "engine/inputrender/InputRenderer.h"
@@ -39,7 +40,15 @@ AppContext::~AppContext() {
 bool AppContext::run(const std::string& title, int width, int height, bool fullscreen, float timeScale) {
     setWindow(width, height);
     m_app = std::make_unique<Game::GLFW3App>(*this);
-    if (!m_app->init(title, width, height, fullscreen, timeScale)) return false;
+    // Under a memory limit the renderer's buffers are where the start runs out; that is a start
+    // that fails, as when the window does not open, not an abort.
+    try {
+        if (!m_app->init(title, width, height, fullscreen, timeScale)) return false;
+    } catch (const std::bad_alloc&) {
+        std::fputs("Not enough memory to start the renderer.\n", stderr);
+        std::fflush(stderr);
+        return false;
+    }
     setWindow(m_app->windowWidth(), m_app->windowHeight());
     if (!m_sound->start(true)) {
         std::fputs("No sound device could be opened: playing without sound.\n", stderr);

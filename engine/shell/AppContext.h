@@ -28,7 +28,8 @@ public:
     AppContext& operator=(const AppContext&) = delete;
 
     // Opens the window and runs the main loop to its end. False, at once, when the window or the
-    // renderer cannot start; without a sound device the game plays silently, saying so once.
+    // renderer cannot start (memory running out while the renderer starts says so in one line);
+    // without a sound device the game plays silently, saying so once.
     bool run(const std::string& title, int windowWidth, int windowHeight, bool fullscreen, float timeScale);
 
     // One pass of the frame loop.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <fstream>
@@ -146,6 +147,31 @@ TEST_F(StartAndQuit, AWindowSizeNoWindowCanHaveGivesWayToTheDefault) {
     ASSERT_TRUE(game.waitForExit(10000, exitCode));
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(readFile(game.pathInWorkDir("preferences.cfg")), preferences);
+}
+
+// Mistyped settings, an empty binding and a quote left open: the game starts all the same, names
+// each broken line once, and keeps the settings after them.
+TEST_F(StartAndQuit, BrokenPreferencesAreToldAndTheGameStartsWithTheRest) {
+    E2E::GameProcess game({"-s", "0"});
+    writeFile(game.pathInWorkDir("preferences.cfg"),
+              "VOL_MUSIC = abc\nSCREEN_FULL = maybe\nINPUT_METHOD = \"STANDARD\nINPUT_KEY_W = \n"
+              "INPUT_JPAD_B1 = \"JPAD: B2\"\nSCREEN_WIDTH = 800\nSCREEN_HEIGHT = 600\n");
+    E2E::X11Window window;
+    ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
+    ASSERT_TRUE(window.waitForFrames(kStartTimeoutMs)) << game.standardError();
+    const E2E::Picture picture = window.capture();
+    EXPECT_EQ(picture.width, 800);
+    EXPECT_EQ(picture.height, 600);
+    const std::string told = game.standardError();
+    for (const char* line : {"preferences.cfg: line 1: VOL_MUSIC = abc ignored", "preferences.cfg: line 2: SCREEN_FULL",
+                             "preferences.cfg: line 3: INPUT_METHOD", "preferences.cfg: line 4: INPUT_KEY_W"}) {
+        EXPECT_NE(told.find(line), std::string::npos) << line << " in\n" << told;
+    }
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 4) << told;
+    window.requestClose();
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    EXPECT_EQ(exitCode, 0) << game.standardError();
 }
 
 // A machine without a sound device plays silently: the first start shows the method picker.

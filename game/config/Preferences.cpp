@@ -1,6 +1,11 @@
 #include "game/config/Preferences.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "engine/data/Preferences.h"
@@ -11,6 +16,20 @@
 
 namespace Zelmo {
 namespace {
+
+// The path of a settings file that was there but could not be read: it still holds the player's
+// settings, so the game does not save the defaults over it.
+std::string s_unreadableFile;
+
+// Why a file that is there cannot be read; empty when it can, or when there is none.
+std::string whyUnreadable(const std::string& path) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::close(descriptor);
+        return "";
+    }
+    return errno == ENOENT ? "" : std::strerror(errno);
+}
 
 // Text from the file as the player is shown it: on one line, no control characters for the
 // terminal to act on, and no longer than fits beside the message.
@@ -60,6 +79,13 @@ bool loadPreferences(const std::string& path) {
     setPref(Setting::kScreenHeight, std::to_string(defaults.screenHeight));
     setPref(Setting::kScreenFull, defaults.screenFull ? "1" : "0");
     for (const std::string& volume : Setting::kVolumes) setPref(volume, Setting::kFullVolume);
+    const std::string unreadable = whyUnreadable(path);
+    s_unreadableFile = unreadable.empty() ? "" : path;
+    if (!unreadable.empty()) {
+        std::fprintf(stderr, "%s: could not read the settings (%s); using the defaults, and not saving over it\n",
+                     path.c_str(), unreadable.c_str());
+        return false;
+    }
     const std::vector<Game::PreferenceFault> faults = Game::readPreferences(path, settings(), settingFault);
     for (const Game::PreferenceFault& fault : faults) tell(path, fault);
     const bool sidesKept = keepsWindowSides(path, defaults);
@@ -67,6 +93,11 @@ bool loadPreferences(const std::string& path) {
 }
 
 bool savePreferences(const std::string& path) {
+    if (path == s_unreadableFile) {
+        std::fprintf(stderr, "%s: could not save the settings (the file could not be read, and is kept)\n",
+                     path.c_str());
+        return false;
+    }
     std::string reason;
     if (Game::writePreferences(path, settings(), reason)) return true;
     std::fprintf(stderr, "%s: could not save the settings (%s)\n", path.c_str(), reason.c_str());

@@ -239,3 +239,25 @@ INSTANTIATE_TEST_SUITE_P(Preferences, FailedSave,
                          [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace
+
+// A file the player cannot read still holds their settings: the game starts on the defaults,
+// says so, and does not save those defaults over it.
+TEST_F(PlayersPreferences, AFileThatCannotBeReadIsNotSavedOver) {
+    m_folder.write("preferences.cfg", kPlayersFile);
+    std::filesystem::permissions(m_folder.path(""), std::filesystem::perms::all);
+    std::filesystem::permissions(m_path, std::filesystem::perms::none);
+    const auto startAndQuitAsAPlayer = [this] {
+        const gid_t nobody = 65534;
+        if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) std::_Exit(3);
+        loadConfig("data/config", m_path);
+        setPref("VOL_MUSIC", "10");
+        std::_Exit(savePreferences(m_path) ? 0 : 2);
+    };
+    EXPECT_EXIT(startAndQuitAsAPlayer(), ::testing::ExitedWithCode(2),
+                "^" + literally(m_path + ": could not read the settings (Permission denied); using the defaults, " +
+                                "and not saving over it") +
+                    "\n" + literally(m_path + ": could not save the settings (the file could not be read, and is kept)") +
+                    "\n$");
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_read);
+    EXPECT_EQ(m_folder.read("preferences.cfg"), kPlayersFile);
+}

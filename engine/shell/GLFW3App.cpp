@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <thread>
 
 #include "engine/gfx/Gfx.h"
@@ -21,6 +22,15 @@ std::array<bool, 4> g_joystickPresent{};
 
 constexpr int kImGuiFontSize = 18;
 constexpr gfx::ViewId kOverlayView = 200;
+
+// The window layer's last complaint, kept so that a start that fails can say why.
+std::string g_lastWindowError;
+
+bool startFailed(const char* what) {
+    std::fprintf(stderr, "%s%s%s\n", what, g_lastWindowError.empty() ? "" : ": ", g_lastWindowError.c_str());
+    std::fflush(stderr);
+    return false;
+}
 
 }  // namespace
 
@@ -43,8 +53,9 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
     m_title = title;
     m_timeScale = timeScale;
 
-    glfwSetErrorCallback([](int, const char*) {});
-    if (!glfwInit()) return false;
+    g_lastWindowError.clear();
+    glfwSetErrorCallback([](int, const char* description) { g_lastWindowError = description ? description : ""; });
+    if (!glfwInit()) return startFailed("The window system could not start");
     m_glfwStarted = true;
     glfwSetJoystickCallback(onJoystick);
     m_modifiers.clear();
@@ -57,7 +68,7 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
     }
     hintGlCoreContext();
     m_window = glfwCreateWindow(width, height, title.c_str(), fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
-    if (!m_window) return false;
+    if (!m_window) return startFailed("The window could not open");
     m_width = width;
     m_height = height;
     glfwSetWindowUserPointer(m_window, this);
@@ -77,7 +88,7 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
     init.width = uint16_t(width);
     init.height = uint16_t(height);
     init.vsync = true;
-    if (!gfx::init(init)) return false;
+    if (!gfx::init(init)) return startFailed("OpenGL 3.3 could not start");
     m_rendererStarted = true;
     if (const GLFWvidmode* mode = glfwGetVideoMode(glfwGetPrimaryMonitor())) {
         if (mode->refreshRate > 0) m_refreshInterval = 1.0 / mode->refreshRate;

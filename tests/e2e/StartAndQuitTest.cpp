@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -172,6 +173,17 @@ TEST_F(StartAndQuit, BrokenPreferencesAreToldAndTheGameStartsWithTheRest) {
     int exitCode = -1;
     ASSERT_TRUE(game.waitForExit(10000, exitCode));
     EXPECT_EQ(exitCode, 0) << game.standardError();
+}
+
+// Without a display to open the window on, the game says why in one line instead of ending
+// without a word.
+TEST_F(StartAndQuit, WithoutADisplayTheGameSaysWhyInOneLine) {
+    E2E::GameProcess game({"-s", "0"}, true, {"DISPLAY=:9999"});
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(kStartTimeoutMs, exitCode));
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_THAT(game.standardError(),
+                ::testing::MatchesRegex("The window system could not start: [^\n]*:9999[^\n]*\n"));
 }
 
 // A machine without a sound device plays silently: the first start shows the method picker.

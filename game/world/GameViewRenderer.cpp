@@ -271,10 +271,10 @@ void GameViewRenderer::entityPass() {
         drawBeamSegments(display, float(beam.screenX), float(beam.screenY), beam.angle, beam.length * scaleX, scaleX,
                          beam.segments);
     }
-    drawParticles(m_owner, display, m_view.camera(), m_view.scaleX(), m_view.scaleY());
+    drawParticles(display, m_view.camera(), m_view.scaleX(), m_view.scaleY());
     statusIcons();
+    // The lists stay: a frame drawn before the game's next step shows the same picture.
     m_nextFreeView = display.endFrame(true);
-    m_view.clearDraws();
 }
 
 // Lives to spare along the top left, power punches along the top right, each a faint fill under

@@ -108,34 +108,36 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
     return true;
 }
 
+// Each pass runs the logic steps that the time since the last calls for, taking the window's
+// input in before the last of them, and draws once (AppContext::pass).
 void GLFW3App::runLoop() {
-    bool focused = glfwGetWindowAttrib(m_window, GLFW_FOCUSED) != 0;
+    m_focused = glfwGetWindowAttrib(m_window, GLFW_FOCUSED) != 0;
     while (!m_quit) {
         if (glfwWindowShouldClose(m_window)) break;
-        const bool nowFocused = glfwGetWindowAttrib(m_window, GLFW_FOCUSED) != 0;
-        if (nowFocused != focused) {
-            focused = nowFocused;
-            m_pointer.focused = focused;
-        }
-        pollJoysticks();
-
         const double now = glfwGetTime();
-        const float dt = float((now - m_previousTime) * (double(m_timeScale) * 1000.0));
-        m_context.update(dt);
+        const double dt = (now - m_previousTime) * (double(m_timeScale) * 1000.0);
         m_previousTime = now;
-        updateTitle(now);
-
         gfx::setViewRect(1, 0, 0, uint16_t(m_width), uint16_t(m_height));
-        if (m_context.render(dt)) submitFrame();
-
-        m_pointer.scrollDelta = 0;
-        glfwPollEvents();
+        if (m_context.pass(dt, [this] { takeInput(); })) submitFrame();
+        updateTitle(now);
         paceFrame(now);
     }
     glfwSetKeyCallback(m_window, nullptr);
     glfwSetCursorPosCallback(m_window, nullptr);
     glfwSetCursorEnterCallback(m_window, nullptr);
     glfwSetMouseButtonCallback(m_window, nullptr);
+}
+
+// The focus, the joysticks and the window's events, all seen at one moment of the pass.
+void GLFW3App::takeInput() {
+    const bool focused = glfwGetWindowAttrib(m_window, GLFW_FOCUSED) != 0;
+    if (focused != m_focused) {
+        m_focused = focused;
+        m_pointer.focused = focused;
+    }
+    pollJoysticks();
+    m_pointer.scrollDelta = 0;
+    glfwPollEvents();
 }
 
 void GLFW3App::updateTitle(double now) {
@@ -150,8 +152,10 @@ void GLFW3App::updateTitle(double now) {
 }
 
 // Vertical sync paces frames where the driver honours it; where a pass ends early anyway (a
-// software display), sleep out the rest of the refresh interval so game speed never depends
-// on how fast the machine draws.
+// software display, Xvfb), the rest of the refresh interval is slept out rather than spent
+// drawing frames nobody sees. Game speed never depends on either: the logic runs fixed steps by
+// the real time that passed (AppContext::pass), so a machine that draws 20, 42 or 144 frames a
+// second moves the game as far in a second as one that draws 60.
 void GLFW3App::paceFrame(double frameStart) {
     const double remaining = m_refreshInterval - (glfwGetTime() - frameStart);
     // A sleep of less than half a millisecond wakes later than asked by more than it waits.

@@ -13,6 +13,7 @@
 #include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
 #include "game/world/GameViewRenderer.h"
+#include "game/world/HostileParticles.h"
 
 namespace Zelmo {
 namespace {
@@ -217,8 +218,12 @@ void GameLogic::restartLoopingSounds() {
     if (player.armour.isValid() && player.armour.isActivated()) player.armourVoice = playSound(PlayerComp::kArmourHum);
 }
 
+// One step of the game: the main loop runs as many as the real time calls for and draws what
+// the last of them queued, once or, when a frame comes before the next step, again.
 std::string GameLogic::update(float dt) {
     letGoWhenUnfocused();
+    // Each step queues the picture afresh; what the last one queued was drawn or never will be.
+    m_view.clearDraws();
     ProfileTimer& refreshTimer = timer("ECS");
     refreshTimer.start();
     m_world->refresh();
@@ -252,6 +257,10 @@ std::string GameLogic::update(float dt) {
     run(m_timerSys, 20);
 
     for (int system = 0; system < 4; ++system) particleSystem(system)->update(dt);
+    // Shots are tested where each step leaves them, not where a drawn frame finds them: a frame
+    // rate that drew fewer frames than there are steps would let them pass through walls and the
+    // player.
+    collideHostileParticles(*this);
     m_elapsed += dt;
     if (!m_command.empty()) {
         leave("THIS");

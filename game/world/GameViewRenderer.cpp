@@ -25,13 +25,14 @@ constexpr int kLifeIcon = ShapeIds::kLivesIcon;
 constexpr int kPowerPunchIcon = ShapeIds::kPowerPunchIcon;
 constexpr uint32_t kIconFill = 0xafb31c1c;
 constexpr float kFillDepth = -1.0f;
+// The floor's clock runs 0.01 in a sixtieth of a second of the game.
+constexpr float kFloorClockPerMs = 0.01f / (1000.0f / 60.0f);
 
 // Kept across levels and game views for the whole run: the map centre that the last copy into
-// the frame buffer showed (the floor shader draws that copy a frame later) and the floor's clock.
+// the frame buffer showed (the floor shader draws that copy a frame later).
 struct FloorClock {
     int previousCentreX = 0;
     int previousCentreY = 0;
-    std::array<float, 4> time{};
 };
 
 FloorClock& floorClock() {
@@ -205,11 +206,12 @@ void GameViewRenderer::floorPass() {
                              float(clock.previousCentreY) * float(windowHeight) / float(m_view.designHeight()) / zoom,
                              k, m_floorOn ? 0.0f : 0.7f};
     gfx::setUniform(m_resolution, resolution);
-    gfx::setUniform(m_time, clock.time.data());
+    // The floor breathes by the game's time, as fast at any frame rate.
+    const float time[4] = {m_owner.elapsed() * kFloorClockPerMs, 0.0f, 0.0f, 0.0f};
+    gfx::setUniform(m_time, time);
     gfx::setUniform(m_paramVec, params);
     gfx::setUniform(m_param2Vec, m_floorParams.data());
     gfx::setUniform(m_colour, m_floorColour.data());
-    clock.time[0] += 0.01f;
 
     const gfx::ProgramHandle program = getOptionValue("FLOOR_ON") != 0.0f ? m_floorProgram : m_noFloorProgram;
     // Filtered: the copy has the design's size and is stretched over a window of any size.
@@ -271,10 +273,10 @@ void GameViewRenderer::entityPass() {
         drawBeamSegments(display, float(beam.screenX), float(beam.screenY), beam.angle, beam.length * scaleX, scaleX,
                          beam.segments);
     }
-    drawParticles(m_owner, display, m_view.camera(), m_view.scaleX(), m_view.scaleY());
+    drawParticles(display, m_view.camera(), m_view.scaleX(), m_view.scaleY());
     statusIcons();
+    // The lists stay: a frame drawn before the game's next step shows the same picture.
     m_nextFreeView = display.endFrame(true);
-    m_view.clearDraws();
 }
 
 // Lives to spare along the top left, power punches along the top right, each a faint fill under

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -363,7 +364,8 @@ TEST(PlayerDeath, RestartsTheLevelWhileLivesAreLeftAndLosesOnTheLast) {
     for (int life = lives; life > 0; --life) {
         ecs::Entity player = harness.logic().player();
         PlayerComp::takeDamage(player, player.get<PlayerComp>().health);
-        EXPECT_EQ(harness.step(187), "");
+        // The life is lost three seconds on.
+        EXPECT_EQ(harness.step(int(std::lround(3000.0f / WorldHarness::kStepMs)) - 1), "");
         const std::string command = harness.step();
         EXPECT_EQ(command, life > 1 ? "DEAD" : "LOST");
         if (life > 1) harness.reenter("RUNNING", "DEAD");

@@ -9,7 +9,6 @@
 #include "game/config/TuningTable.h"
 #include "game/vector/ShapeLibrary.h"
 #include "game/world/FXsComp.h"
-#include "game/world/HostileParticles.h"
 #include "game/world/LifeComps.h"
 #include "game/world/MotionComps.h"
 #include "game/world/RobotFactory.h"
@@ -87,13 +86,7 @@ void WorldHarness::reenter(const std::string& previousState, const std::string& 
 
 std::string WorldHarness::step(int count) {
     for (int i = 0; i < count; ++i) {
-        // A drawn frame hands what the last update queued to the renderer, which drops it; nothing
-        // draws here, so it is dropped before the next update, or a whole level's draws would pile
-        // up in the view.
-        m_logic->view().clearDraws();
         const std::string command = m_logic->update(kStepMs);
-        // The game tests shots as it draws them, once a frame.
-        Zelmo::collideHostileParticles(*m_logic);
         if (!command.empty()) return command;
     }
     return "";

@@ -547,17 +547,22 @@ STANDARD_GAME_CONTROLS = [
 STANDARD_GAME_BUTTONS = [("P", 1, 256, "0"), ("L", 2, 512, "1"), ("KEY_SPACE", 4, 1024, "2")]
 STANDARD_GAME_PAUSE = [{"type": "KEY", "key": "KEY_ESCAPE"}, {"type": "EXTERNAL", "joypad": 2048}]
 
-# ONEKEY and ONESWITCH step through these, in this order; HEADTRACKER rests on them.
+# ONEKEY and ONESWITCH step through these, in this order; HEADTRACKER rests on them. A walk
+# ends on PUNCH (see scanning_game_switches), so PUNCH leads the round and the four ways follow it:
+# a punch after a walk costs no step, a walk after a punch one to four.
 SCAN_RECTS = {
+    "PUNCH": rect(4, 88, 20, 10),
     "UP": rect(40, 16, 20, 10),
     "RIGHT": rect(78, 45, 18, 10),
     "DOWN": rect(40, 74, 20, 10),
     "LEFT": rect(4, 45, 18, 10),
-    "PUNCH": rect(4, 88, 20, 10),
     "SHIELD": rect(28, 88, 20, 10),
     "POWER": rect(52, 88, 20, 10),
     "PAUSE": rect(76, 88, 20, 10),
 }
+# Where the light goes when a held control is let go of: after a walk, to the punch, which is
+# what a walk that stops at a door or a robot wants next; otherwise back to the control.
+AFTER_HELD = {"UP": "PUNCH", "RIGHT": "PUNCH", "DOWN": "PUNCH", "LEFT": "PUNCH"}
 # HEADTRACKER: bands along the edges for the directions, around a still middle wide enough to
 # hold the player wherever the view puts it (the view stops at the maze's edges, so the player is
 # not always in the very middle), and the actions along the bottom.
@@ -634,11 +639,18 @@ def scanning_game_switches(method):
     for name, start, stop in game_controls():
         if method == "ONEKEY":
             switches.append(switch([name], SELECT_KEYS, press=start + [goto(name + "_HELD")], release=stop))
+        elif name == "PUNCH":
+            # The crouch starts with the press and charges through the countdown, so that a held
+            # punch waits for nothing; a tap lets go in the crouch, which throws nothing.
+            following = names[(names.index(name) + 1) % len(names)]
+            switches.append(switch([name], SELECT_KEYS, press=start, release=stop + [goto(following)],
+                                   hold=[goto(name + "_HELD")], timing_name="game_oneSwitchRepHold",
+                                   colours={"hold": TAKING_IT}))
         else:
             following = names[(names.index(name) + 1) % len(names)]
             switches.append(switch([name], SELECT_KEYS, release=[goto(following)], hold=start + [goto(name + "_HELD")],
                                    timing_name="game_oneSwitchRepHold", colours={"hold": TAKING_IT}))
-        switches.append(switch([name + "_HELD"], SELECT_KEYS, release=stop + [goto(name)]))
+        switches.append(switch([name + "_HELD"], SELECT_KEYS, release=stop + [goto(AFTER_HELD.get(name, name))]))
     if method == "ONEKEY":
         switches.append(switch(["PAUSE"], SELECT_KEYS, press=GAME_PAUSE))
     else:

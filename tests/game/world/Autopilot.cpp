@@ -271,8 +271,15 @@ bool Autopilot::stepToward(float x, float y, bool& arrived, float within) {
     const float dx = x - pva.x, dy = y - pva.y;
     const float near = std::min(nearEnough(), within);
     arrived = std::fabs(dx) <= near && std::fabs(dy) <= near;
+    // A player that still walks on after being let go of is there only once it stands.
+    if (arrived && !m_straightOn && walkOn() > 0.0f && pva.moved) {
+        arrived = false;
+        hold(nullptr);
+        return update();
+    }
     if (arrived) {
         if (!m_straightOn) hold(nullptr);
+        m_wallBehind = false;
         return true;
     }
     const bool alongX = std::fabs(dx) > std::fabs(dy);
@@ -291,8 +298,11 @@ bool Autopilot::stepToward(float x, float y, bool& arrived, float within) {
     const bool goingOn = m_straightOn && !straighten;
     const bool stopsShort = ahead <= kNear + walkOn();
     // Too near to walk there and stop in time: the player backs off first, then comes again.
+    // A wall behind it cuts the backing off short.
     const char* away = opposite(direction);
-    if (stopsShort && ahead > near && (!pva.moved || pva.heading == headingOf(away))) {
+    if (m_walking == away && m_hands.settled() && !pva.moved) m_wallBehind = true;
+    if (walkingThere) m_wallBehind = false;
+    if (stopsShort && ahead > near && !m_wallBehind && (!pva.moved || pva.heading == headingOf(away))) {
         hold(away);
     } else {
         hold(walkingThere && !goingOn && stopsShort ? nullptr : direction);
@@ -406,12 +416,14 @@ bool Autopilot::leaveByLift() {
                      m_harness.logic().levelEntry().specialCells.front().y};
     int x = start.x, y = start.y;
     m_harness.logic().cellToWorld(x, y, -0.5f, -0.25f);
-    const auto [cx, cy] = centreOf(start);
-    // The lift takes a player anywhere in the lower half of the room's height.
+    const float cy = centreOf(start).second;
+    // The lift takes a player anywhere in the lower half of the room's height, wherever across
+    // the room it comes from.
     const float within = (cy - float(y)) - Globals::getFloat("PLAYERSPEED");
     bool arrived = false;
     for (int i = 0; i < kUpdatesPerCell && !arrived; i += m_hands.settled() ? 1 : 0) {
-        if (!stepToward(cx, float(y), arrived, within)) return false;
+        const float across = m_harness.logic().player().get<Zelmo::PVAComp>().x;
+        if (!stepToward(across, float(y), arrived, within)) return false;
     }
     for (int i = 0; i < kUpdatesPerCell; i += m_hands.settled() ? 1 : 0) {
         hold(kLeft);

@@ -108,6 +108,8 @@ private:
     const char* m_walking = nullptr;
     // The route goes straight on from the cell walked to.
     bool m_straightOn = false;
+    // Backing off from a point too near to stop at ran into a wall.
+    bool m_wallBehind = false;
     int m_updates = 0;
     size_t m_deathsInARow = 0;
     int m_updateLimit = 0;

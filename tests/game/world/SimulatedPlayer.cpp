@@ -105,8 +105,11 @@ bool SimulatedPlayer::settled() {
 void SimulatedPlayer::beforeStep() {
     const std::string wanted = goal();
     if (wanted != m_goal) {
+        // A goal that moves on and on is still one that has left the box held: the reaction to
+        // that runs from the first move.
+        const bool stillAway = !m_goal.empty() && m_goal != m_lit && wanted != m_lit;
         m_goal = wanted;
-        m_goalSince = m_clock;
+        if (!stillAway) m_goalSince = m_clock;
     }
     const std::string lit = litBox(controls().getCurrentAreaName());
     if (lit != m_lit) {
@@ -120,7 +123,7 @@ void SimulatedPlayer::beforeStep() {
     } else {
         headTracker();
     }
-    if (getenv("SIMDEBUG")) fprintf(stderr, "%.0f goal=%s lit=%s down=%d held=%d last=%d x=%.0f y=%.0f\n", m_clock, m_goal.c_str(), m_lit.c_str(), int(m_down), m_harness.logic().player().get<Zelmo::PlayerComp>().heldDirections, m_harness.logic().player().get<Zelmo::PlayerComp>().lastDirection, m_harness.logic().player().get<Zelmo::PVAComp>().x, m_harness.logic().player().get<Zelmo::PVAComp>().y);
+    if (getenv("SIMDEBUG")) fprintf(stderr, "%.0f h=%.0f goal=%s lit=%s down=%d held=%d last=%d x=%.0f y=%.0f\n", m_clock, m_harness.logic().player().get<Zelmo::PlayerComp>().health, m_goal.c_str(), m_lit.c_str(), int(m_down), m_harness.logic().player().get<Zelmo::PlayerComp>().heldDirections, m_harness.logic().player().get<Zelmo::PlayerComp>().lastDirection, m_harness.logic().player().get<Zelmo::PVAComp>().x, m_harness.logic().player().get<Zelmo::PVAComp>().y);
     controls().tick(WorldHarness::kStepMs);
     m_clock += WorldHarness::kStepMs;
 }

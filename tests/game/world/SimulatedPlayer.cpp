@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include "game/world/MotionComps.h"
 
+#include "data/InputConfig_generated.h"
 #include "engine/devices/KeyCodes.h"
 #include "engine/input/InputControllers.h"
 #include "engine/input/ScreenAreaController.h"
@@ -63,7 +64,12 @@ bool loadGameControls(WorldHarness& harness, const std::string& method) {
 }
 
 SimulatedPlayer::SimulatedPlayer(WorldHarness& harness, const std::string& method)
-    : m_harness(harness), m_method(method) {}
+    : m_harness(harness), m_method(method) {
+    Zelmo::GlobalInputRefs refs;
+    if (refs.load("data/Accessibility.fbs", "data/accessibility")) {
+        if (const Input::Config::TimingDef* dwell = refs.getRepeat("game_dwell")) m_dwellMs = float(dwell->dwell());
+    }
+}
 
 Input::InputController& SimulatedPlayer::controls() { return *m_harness.context().inputControllers().getCurrent(); }
 
@@ -93,10 +99,18 @@ std::string SimulatedPlayer::goal() {
     return "PUNCH";
 }
 
+// The player may be kept from crouching (a robot or a door it touches ends the crouch at once):
+// the punch held is then what the hands do, whatever the player makes of it.
+bool SimulatedPlayer::holdsPunch() const {
+    if (m_lit != "PUNCH") return false;
+    if (m_method == Zelmo::kHeadTrackerMethod) return m_travelSince < 0.0f && m_clock >= m_restSince + m_dwellMs;
+    return m_down;
+}
+
 bool SimulatedPlayer::settled() {
     const ecs::Entity& entity = m_harness.logic().player();
     const Zelmo::PlayerComp& player = entity.get<Zelmo::PlayerComp>();
-    const bool punching = entity.get<Zelmo::FireComp>().isDown[0];
+    const bool punching = entity.get<Zelmo::FireComp>().isDown[0] || holdsPunch();
     if (!m_intent.punch) return !punching && player.heldDirections == directionBit(m_intent.direction);
     const bool facing = !m_intent.direction || (player.lastDirection & 15) == directionBit(m_intent.direction);
     return punching && facing && player.heldDirections == 0;
@@ -185,7 +199,10 @@ void SimulatedPlayer::headTracker() {
     }
     const float along = std::min((m_clock - m_travelSince + WorldHarness::kStepMs) / kTravelMs, 1.0f);
     pointAt(along < 1.0f ? m_fromX + (toX - m_fromX) * along : toX, along < 1.0f ? m_fromY + (toY - m_fromY) * along : toY);
-    if (along >= 1.0f && !m_goal.empty()) m_presses += 1;
+    if (along >= 1.0f) {
+        m_restSince = m_clock + WorldHarness::kStepMs;
+        if (!m_goal.empty()) m_presses += 1;
+    }
 }
 
 void SimulatedPlayer::pointAt(float x, float y) {

@@ -40,6 +40,7 @@ private:
     // The box or band the player goes for now: "UP", "RIGHT", "DOWN", "LEFT", "PUNCH", or empty
     // to hold nothing.
     std::string goal();
+    bool holdsPunch() const;
     Input::InputController& controls();
     void oneKey();
     void oneSwitch();
@@ -66,6 +67,9 @@ private:
     float m_x = 50.0f, m_y = 50.0f;
     float m_fromX = 50.0f, m_fromY = 50.0f;
     float m_travelSince = -1.0f;
+    float m_restSince = 0.0f;
+    // The game's rest on a control before it acts.
+    float m_dwellMs = 0.0f;
     std::string m_pointedAt;
 };
 

@@ -295,6 +295,13 @@ bool Autopilot::stepToward(float x, float y, bool& arrived, float within) {
     const float ahead = (direction == kRight || direction == kLeft) ? std::fabs(dx) : std::fabs(dy);
     // Let go of or not, a player on its way there walks on.
     const bool walkingThere = pva.moved && pva.heading == headingOf(direction);
+    // Slow hands turn a player that still walks on the old way only once it stands: turned at
+    // once, it would walk past the corner before the turn took.
+    const bool turnsWhileWalking = pva.moved && !walkingThere && pva.heading != headingOf(opposite(direction));
+    if (walkOn() > 0.0f && turnsWhileWalking) {
+        hold(nullptr);
+        return update();
+    }
     const bool goingOn = m_straightOn && !straighten;
     const bool stopsShort = ahead <= kNear + walkOn();
     // Too near to walk there and stop in time: the player backs off first, then comes again.

@@ -4,9 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <cstdio>
-#include <cstdlib>
-#include "game/world/MotionComps.h"
 
 #include "data/InputConfig_generated.h"
 #include "engine/devices/KeyCodes.h"
@@ -137,7 +134,6 @@ void SimulatedPlayer::beforeStep() {
     } else {
         headTracker();
     }
-    if (getenv("SIMDEBUG")) fprintf(stderr, "%.0f h=%.0f goal=%s lit=%s down=%d held=%d last=%d x=%.0f y=%.0f\n", m_clock, m_harness.logic().player().get<Zelmo::PlayerComp>().health, m_goal.c_str(), m_lit.c_str(), int(m_down), m_harness.logic().player().get<Zelmo::PlayerComp>().heldDirections, m_harness.logic().player().get<Zelmo::PlayerComp>().lastDirection, m_harness.logic().player().get<Zelmo::PVAComp>().x, m_harness.logic().player().get<Zelmo::PVAComp>().y);
     controls().tick(WorldHarness::kStepMs);
     m_clock += WorldHarness::kStepMs;
 }

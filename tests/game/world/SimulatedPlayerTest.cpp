@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "game/config/InputMethods.h"
 #include "game/config/Settings.h"
@@ -12,14 +13,19 @@ namespace {
 using WorldTest::Autopilot;
 using WorldTest::WorldHarness;
 
-class SimulatedPlayerPlays : public ::testing::TestWithParam<std::string> {};
+// An input method and the "GAME_SEED" option's value index.
+using WayAndSeed = std::tuple<std::string, int>;
+
+class SimulatedPlayerPlays : public ::testing::TestWithParam<WayAndSeed> {};
 
 // A person with one key, one switch or a head tracker, reacting at a person's pace through that
-// way's own controls, finishes the first level at the default options without dying.
+// way's own controls, finishes the first level at the default options without dying. The
+// benchmark bench_game_method_play measures how long each takes, on every level.
 TEST_P(SimulatedPlayerPlays, TheFirstLevelWithoutDying) {
-    WorldHarness harness;
-    ASSERT_TRUE(WorldTest::loadGameControls(harness, GetParam()));
-    WorldTest::SimulatedPlayer player(harness, GetParam());
+    const auto& [way, seed] = GetParam();
+    WorldHarness harness("data/config", seed);
+    ASSERT_TRUE(WorldTest::loadGameControls(harness, way));
+    WorldTest::SimulatedPlayer player(harness, way);
     const int first = int(Zelmo::getOptionValue("START_LEVEL"));
     const WorldTest::LevelRun run = WorldTest::playLevelWith(harness, player, first, 2 * Autopilot::kLevelUpdates);
     EXPECT_TRUE(run.finished) << run.trouble;
@@ -28,7 +34,11 @@ TEST_P(SimulatedPlayerPlays, TheFirstLevelWithoutDying) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachAccessibleWay, SimulatedPlayerPlays,
-                         ::testing::Values(Zelmo::kOneKeyMethod, Zelmo::kOneSwitchMethod, Zelmo::kHeadTrackerMethod),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+                         ::testing::Combine(::testing::Values(Zelmo::kOneKeyMethod, Zelmo::kOneSwitchMethod,
+                                                              Zelmo::kHeadTrackerMethod),
+                                            ::testing::Values(2, 3)),
+                         [](const ::testing::TestParamInfo<WayAndSeed>& info) {
+                             return std::get<0>(info.param) + "_seed" + std::to_string(std::get<1>(info.param));
+                         });
 
 }  // namespace

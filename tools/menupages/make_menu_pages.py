@@ -531,7 +531,7 @@ ALL_DIRECTIONS = "UP DN LF RT"
 # A held punch is not let go of here, which would throw it: the game drops it on resuming.
 GAME_PAUSE = [action("STOP_MOVE", ALL_DIRECTIONS), action("STOP_ACTION", "1"), choose("PAUSE")]
 # See-through boxes, so that the maze shows through them.
-GAME_BOX = "0x0a262c70"
+GAME_BOX = "0x0a262c58"
 GAME_LIT_BOX = "0x2a8a9cc0"
 # The head tracker's bands are wide: fainter still.
 GAME_BAND = "0x0a262c48"
@@ -550,31 +550,37 @@ STANDARD_GAME_PAUSE = [{"type": "KEY", "key": "KEY_ESCAPE"}, {"type": "EXTERNAL"
 # ONEKEY and ONESWITCH step through these, in this order; HEADTRACKER rests on them. A walk
 # ends on PUNCH (see scanning_game_switches), so PUNCH leads the round and the four ways follow it:
 # a punch after a walk costs no step, a walk after a punch one to four.
+# Every box keeps to the window's edges: the top and bottom strips and the middle of the sides,
+# over the level's outer walls, so that near the maze's edges, where the view stops following
+# the player, the boxes never hide the player, a robot or a prisoner's cell. The top strip
+# leaves the lives (left) and the power punches (right) clear; DOWN sits in the middle of the
+# bottom strip, between the actions.
 SCAN_RECTS = {
-    "PUNCH": rect(4, 88, 20, 10),
-    "UP": rect(40, 16, 20, 10),
-    "RIGHT": rect(78, 45, 18, 10),
-    "DOWN": rect(40, 74, 20, 10),
-    "LEFT": rect(4, 45, 18, 10),
-    "SHIELD": rect(28, 88, 20, 10),
-    "POWER": rect(52, 88, 20, 10),
-    "PAUSE": rect(76, 88, 20, 10),
+    "PUNCH": rect(0.5, 91, 19, 8.5),
+    "UP": rect(35, 0.5, 30, 7.5),
+    "RIGHT": rect(91.5, 42, 8, 16),
+    "DOWN": rect(40.5, 91, 19, 8.5),
+    "LEFT": rect(0.5, 42, 8, 16),
+    "SHIELD": rect(20.5, 91, 19, 8.5),
+    "POWER": rect(60.5, 91, 19, 8.5),
+    "PAUSE": rect(80.5, 91, 19, 8.5),
 }
 # Where the light goes when a held control is let go of: after a walk, to the punch, which is
 # what a walk that stops at a door or a robot wants next; otherwise back to the control.
 AFTER_HELD = {"UP": "PUNCH", "RIGHT": "PUNCH", "DOWN": "PUNCH", "LEFT": "PUNCH"}
-# HEADTRACKER: bands along the edges for the directions, around a still middle wide enough to
-# hold the player wherever the view puts it (the view stops at the maze's edges, so the player is
-# not always in the very middle), and the actions along the bottom.
+# HEADTRACKER: bands along the edges for the directions, around a still middle that holds the
+# player wherever the view puts it (the view stops at the maze's edges, so the player is not
+# always in the very middle), and the actions along the bottom, where DOWN's band takes the
+# middle.
 HEAD_RECTS = {
-    "UP": rect(20, 13, 60, 13),
-    "DOWN": rect(20, 73, 60, 13),
-    "LEFT": rect(2, 13, 18, 73),
-    "RIGHT": rect(80, 13, 18, 73),
-    "PUNCH": rect(2, 88, 23, 11),
-    "SHIELD": rect(26.5, 88, 23, 11),
-    "POWER": rect(51, 88, 23, 11),
-    "PAUSE": rect(75.5, 88, 22.5, 11),
+    "UP": rect(15, 0.5, 70, 9),
+    "DOWN": rect(35, 90, 30, 9.5),
+    "LEFT": rect(0.5, 10, 9, 79),
+    "RIGHT": rect(90.5, 10, 9, 79),
+    "PUNCH": rect(0.5, 90, 17, 9.5),
+    "SHIELD": rect(18, 90, 16.5, 9.5),
+    "POWER": rect(65.5, 90, 16.5, 9.5),
+    "PAUSE": rect(82.5, 90, 17, 9.5),
 }
 
 

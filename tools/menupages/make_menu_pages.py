@@ -530,9 +530,9 @@ ALL_DIRECTIONS = "UP DN LF RT"
 # The pause also lets go of the walk and the shield, so that the game resumes standing still.
 # A held punch is not let go of here, which would throw it: the game drops it on resuming.
 GAME_PAUSE = [action("STOP_MOVE", ALL_DIRECTIONS), action("STOP_ACTION", "1"), choose("PAUSE")]
-# See-through boxes, so that the maze shows through them.
+# See-through boxes, lit or not, so that the maze, the robots and the prisoners show through them.
 GAME_BOX = "0x0a262c58"
-GAME_LIT_BOX = "0x2a8a9cc0"
+GAME_LIT_BOX = "0x2a8a9c88"
 # The head tracker's bands are wide: fainter still.
 GAME_BAND = "0x0a262c48"
 
@@ -598,8 +598,10 @@ def game_area(method, name, box, held=False):
     if held:
         return {"name": name + "_HELD", "rect": box, "visible": False}
     faint = method == "HEADTRACKER" and name in ("UP", "DOWN", "LEFT", "RIGHT")
+    # The narrow boxes at the sides take a smaller label, which fits them at any window size.
+    size = 0.9 if name in ("LEFT", "RIGHT") and method != "HEADTRACKER" else 1.1
     made = {"name": name, "rect": box, "colour": GAME_BAND if faint else GAME_BOX, "sel_colour": GAME_LIT_BOX,
-            "label": name, "style": style(method, CYAN, 1.1), "sel_style": style(method, WHITE, 1.2)}
+            "label": name, "style": style(method, CYAN, size), "sel_style": style(method, WHITE, size + 0.1)}
     if method in ("ONEKEY", "ONESWITCH") and name != "PAUSE":
         made["groups"] = [name + "_HELD"]
     return made

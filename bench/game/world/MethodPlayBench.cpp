@@ -96,8 +96,8 @@ int main(int argc, char** argv) {
     for (int seed : kSeeds) {
         for (int level = levels - 1; level >= 0; --level) {
             for (const std::string& way : kWays) {
-                const std::string name = "levelPlayed/seed" + std::to_string(seed) + "/level" +
-                                         std::to_string(levels - level) + "/" + way;
+                const std::string name =
+                    "levelPlayed/seed" + std::to_string(seed) + "/level" + std::to_string(levels - level) + "/" + way;
                 benchmark::RegisterBenchmark(name.c_str(), levelPlayed, seed, level, way)
                     ->Iterations(1)
                     ->Unit(benchmark::kSecond);

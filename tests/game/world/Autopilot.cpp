@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/config/ConfigReaders.h"
 #include "engine/data/Globals.h"
+#include "game/config/ConfigReaders.h"
 #include "game/config/Settings.h"
 #include "game/world/GameLogic.h"
 #include "game/world/LifeComps.h"
@@ -199,7 +199,8 @@ bool Autopilot::walkRoute(const Cell& goal) {
         route.insert(route.begin(), from);
         size_t next = 1;
         while (next < route.size()) {
-            m_straightOn = next + 1 < route.size() && route[next + 1].x - route[next].x == route[next].x - route[next - 1].x &&
+            m_straightOn = next + 1 < route.size() &&
+                           route[next + 1].x - route[next].x == route[next].x - route[next - 1].x &&
                            route[next + 1].y - route[next].y == route[next].y - route[next - 1].y;
             const Walk walk = walkTo(route[next]);
             m_straightOn = false;
@@ -319,9 +320,7 @@ bool Autopilot::stepToward(float x, float y, bool& arrived, float within) {
 
 // The least walk slow hands make is the walk on after letting go: a correction shorter than that
 // lands as far beyond the point, so half of it is near enough.
-float Autopilot::nearEnough() const {
-    return std::max(kNear, walkOn() / 2.0f + Globals::getFloat("PLAYERSPEED"));
-}
+float Autopilot::nearEnough() const { return std::max(kNear, walkOn() / 2.0f + Globals::getFloat("PLAYERSPEED")); }
 
 float Autopilot::walkOn() const {
     const float steps = std::ceil(m_hands.lagMs() / WorldHarness::kStepMs);

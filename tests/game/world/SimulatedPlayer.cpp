@@ -46,7 +46,7 @@ std::string boxOf(const char* direction) {
 std::string litBox(const std::string& area) {
     const size_t suffix = area.rfind(kHeldSuffix);
     return suffix != std::string::npos && suffix + std::strlen(kHeldSuffix) == area.size() ? area.substr(0, suffix)
-                                                                                             : area;
+                                                                                           : area;
 }
 
 }  // namespace
@@ -56,7 +56,8 @@ bool loadGameControls(WorldHarness& harness, const std::string& method) {
     Input::InputControllers& controllers = harness.context().inputControllers();
     controllers.setActionHandler(std::make_shared<Zelmo::InputActionHandler>(nullptr));
     Zelmo::GlobalInputRefs refs;
-    return controllers.loadSchema("data/InputConfig.fbs") && refs.load("data/Accessibility.fbs", "data/accessibility") &&
+    return controllers.loadSchema("data/InputConfig.fbs") &&
+           refs.load("data/Accessibility.fbs", "data/accessibility") &&
            controllers.load("GAME", "data/input/" + method + "/GAME.json", &refs);
 }
 
@@ -194,7 +195,8 @@ void SimulatedPlayer::headTracker() {
         m_pointedAt = m_goal;
     }
     const float along = std::min((m_clock - m_travelSince + WorldHarness::kStepMs) / kTravelMs, 1.0f);
-    pointAt(along < 1.0f ? m_fromX + (toX - m_fromX) * along : toX, along < 1.0f ? m_fromY + (toY - m_fromY) * along : toY);
+    pointAt(along < 1.0f ? m_fromX + (toX - m_fromX) * along : toX,
+            along < 1.0f ? m_fromY + (toY - m_fromY) * along : toY);
     if (along >= 1.0f) {
         m_restSince = m_clock + WorldHarness::kStepMs;
         if (!m_goal.empty()) m_presses += 1;

@@ -2,7 +2,7 @@
 
 namespace WorldTest {
 
-// The walk is let go of before the punch, as the autopilot has always let go of it.
+// A change of walk is sent before a change of punch, in the order the autopilot has always sent them.
 void KeyboardHands::want(const Intent& intent) {
     if (intent.direction != m_held.direction) {
         if (m_held.direction) m_harness.send("STOP_MOVE", m_held.direction);

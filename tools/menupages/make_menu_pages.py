@@ -530,9 +530,9 @@ ALL_DIRECTIONS = "UP DN LF RT"
 # The pause also lets go of the walk and the shield, so that the game resumes standing still.
 # A held punch is not let go of here, which would throw it: the game drops it on resuming.
 GAME_PAUSE = [action("STOP_MOVE", ALL_DIRECTIONS), action("STOP_ACTION", "1"), choose("PAUSE")]
-# See-through boxes, lit or not, so that the maze, the robots and the prisoners show through them.
+# See-through boxes, so that the maze, the robots and the prisoners show through them.
 GAME_BOX = "0x0a262c58"
-GAME_LIT_BOX = "0x2a8a9c88"
+GAME_LIT_BOX = "0x2a8a9cc0"
 # The head tracker's bands are wide: fainter still.
 GAME_BAND = "0x0a262c48"
 

@@ -139,7 +139,9 @@ void SimulatedPlayer::beforeStep() {
     m_clock += WorldHarness::kStepMs;
 }
 
+// A finger that has just let go takes a moment to press again, whatever it sees.
 void SimulatedPlayer::press() {
+    if (m_clock < m_releasedAt + kTapMs) return;
     controls().onKey(kSwitch, 0, true);
     m_down = true;
     m_downSince = m_clock;
@@ -148,6 +150,7 @@ void SimulatedPlayer::press() {
 
 void SimulatedPlayer::release() {
     controls().onKey(kSwitch, 0, false);
+    m_releasedAt = m_clock;
     m_down = false;
     m_tapping = false;
 }
@@ -170,7 +173,7 @@ void SimulatedPlayer::oneSwitch() {
     }
     if (m_goal.empty() || !reacted(std::max(m_litSince, m_goalSince))) return;
     press();
-    m_tapping = m_lit != m_goal;
+    m_tapping = m_down && m_lit != m_goal;
 }
 
 // The pointer sets off for the goal's box, or the still middle, once the player has taken in

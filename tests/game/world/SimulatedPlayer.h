@@ -23,7 +23,8 @@ bool loadGameControls(WorldHarness& harness, const std::string& method);
 class SimulatedPlayer : public Hands {
 public:
     static constexpr float kReactionMs = 300.0f;
-    // A tap on the switch: well short of any hold's countdown.
+    // A tap on the switch, well short of any hold's countdown, and the least time from letting go
+    // to pressing again.
     static constexpr float kTapMs = 120.0f;
     // A head moving the pointer across the screen.
     static constexpr float kTravelMs = 400.0f;
@@ -62,6 +63,7 @@ private:
     bool m_down = false;
     bool m_tapping = false;
     float m_downSince = 0.0f;
+    float m_releasedAt = -1e9f;
     int m_presses = 0;
     // The head tracker's pointer, in percent of the window, and its way to the goal.
     float m_x = 50.0f, m_y = 50.0f;

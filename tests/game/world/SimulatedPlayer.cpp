@@ -187,7 +187,14 @@ void SimulatedPlayer::headTracker() {
     }
     if (m_x == toX && m_y == toY) {
         m_travelSince = -1.0f;
-        if (m_clock == 0.0f) pointAt(m_x, m_y);
+        // A pointer that came to rest while the game changed screens has not moved onto the
+        // control for it: the player sees nothing happen and nudges the pointer.
+        const bool unheeded = !m_goal.empty() && m_lit != m_goal && reacted(m_restSince);
+        if (m_clock == 0.0f || unheeded) {
+            pointAt(m_x, m_y + 0.1f);
+            pointAt(toX, toY);
+            m_restSince = m_clock;
+        }
         return;
     }
     if (m_travelSince < 0.0f || m_pointedAt != m_goal) {

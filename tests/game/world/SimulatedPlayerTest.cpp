@@ -19,10 +19,10 @@ using WayAndSeed = std::tuple<std::string, int>;
 class SimulatedPlayerPlays : public ::testing::TestWithParam<WayAndSeed> {};
 
 // A person with one key, one switch or a head tracker, reacting at a person's pace through that
-// way's own controls, finishes the first level at the default options without dying. The
-// benchmark bench_game_method_play measures how long each takes, on every level and seed; on the
-// mazes of seed 3 each way finishes the first level without a death.
-TEST_P(SimulatedPlayerPlays, TheFirstLevelWithoutDying) {
+// way's own controls, finishes the first level at the default options. The benchmark
+// bench_game_method_play measures how long each takes and how often each dies, on every level
+// and seed.
+TEST_P(SimulatedPlayerPlays, TheFirstLevel) {
     const auto& [way, seed] = GetParam();
     WorldHarness harness("data/config", seed);
     ASSERT_TRUE(WorldTest::loadGameControls(harness, way));
@@ -30,7 +30,6 @@ TEST_P(SimulatedPlayerPlays, TheFirstLevelWithoutDying) {
     const int first = int(Zelmo::getOptionValue("START_LEVEL"));
     const WorldTest::LevelRun run = WorldTest::playLevelWith(harness, player, first, 2 * Autopilot::kLevelUpdates);
     EXPECT_TRUE(run.finished) << run.trouble;
-    EXPECT_EQ(run.deaths, 0);
     EXPECT_GT(run.presses, 0);
 }
 

@@ -67,10 +67,10 @@ protected:
         return seen;
     }
 
-    // Waits for the game's first control to light by itself (until then the maze alone can
+    // Waits for the game's first control, PUNCH, to light by itself (until then the maze alone can
     // make one box look the brightest), then taps the light on to the control.
     bool tapOnTo(const E2E::PickerPage& page, const std::string& control) {
-        if (!lit(page, "UP")) return false;
+        if (!lit(page, "PUNCH")) return false;
         const auto shown = [&](const E2E::Picture& picture) { return page.litChoice(picture) == control; };
         for (size_t taps = 0; taps <= page.choices().size(); ++taps) {
             if (window.waitUntil(shown, 2000)) {
@@ -209,7 +209,7 @@ TEST_F(ScreensWalk, OneKeyPlayerPressesWhileTheChoiceIsLit) {
     tap("space");
     ASSERT_TRUE(see(&Looks::game, looks, "onekey-game")) << "a press on the lit choice did not start a game";
     // The first control lights after a rest; until then the maze alone can make a box look lit.
-    ASSERT_TRUE(lit(running, "UP")) << "the game's first control did not light";
+    ASSERT_TRUE(lit(running, "PUNCH")) << "the game's first control did not light";
     ASSERT_TRUE(lit(running, "PAUSE")) << "the game's controls did not light in turn up to its pause";
     tap("space");
     ASSERT_TRUE(see(&Looks::pause, looks, "onekey-pause")) << "a press on the lit pause did not pause the game";

@@ -79,7 +79,7 @@ TEST_P(BouncingSwitch, TapsAtAPersonsPaceStepOnceEach) {
 
 INSTANTIATE_TEST_SUITE_P(ShippedPages, BouncingSwitch,
                          ::testing::Values(ScannedPage{"TITLE.json", "NEWGAME", "SETTINGS", "HELP"},
-                                           ScannedPage{"GAME.json", "UP", "RIGHT", "DOWN"}),
+                                           ScannedPage{"GAME.json", "PUNCH", "UP", "RIGHT"}),
                          [](const ::testing::TestParamInfo<ScannedPage>& info) {
                              return std::string(info.param.file).substr(0, std::string(info.param.file).find('.'));
                          });

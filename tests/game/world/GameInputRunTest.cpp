@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,10 +13,8 @@
 #include "engine/input/InputControllers.h"
 #include "engine/input/ScreenAreaController.h"
 #include "game/config/InputMethods.h"
-#include "game/input/GetExternalTrigger.h"
-#include "game/input/GlobalInputRefs.h"
-#include "game/input/InputActionHandler.h"
 #include "game/vector/AnimId.h"
+#include "tests/game/world/SimulatedPlayer.h"
 #include "tests/game/world/WorldHarness.h"
 
 namespace {
@@ -35,14 +32,7 @@ class GameInputRun : public ::testing::TestWithParam<std::string> {
 protected:
     // The game makes its controls current as it starts.
     GameInputRun() {
-        Zelmo::installKeyBindings();
-        Input::InputControllers& controllers = m_harness.context().inputControllers();
-        controllers.setActionHandler(std::make_shared<Zelmo::InputActionHandler>(nullptr));
-        EXPECT_TRUE(controllers.loadSchema("data/InputConfig.fbs"));
-        Zelmo::GlobalInputRefs refs;
-        EXPECT_TRUE(refs.load("data/Accessibility.fbs", "data/accessibility"));
-        const std::string& method = GetParam();
-        EXPECT_TRUE(controllers.load("GAME", "data/input/" + method + "/GAME.json", &refs));
+        EXPECT_TRUE(WorldTest::loadGameControls(m_harness, GetParam()));
 
         m_harness.startLevel(1);
         // Where the pointer rests when the game starts: the controls wait for it to move.

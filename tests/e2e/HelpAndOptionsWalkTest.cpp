@@ -382,7 +382,16 @@ protected:
 };
 
 TEST_F(HelpAndOptionsStandard, ReachesEveryPageAndStepsAnOptionWithKeys) { walk(true); }
-TEST_F(HelpAndOptionsOneKey, ReachesHelpAndOptionsPressingWhileTheChoiceIsLit) { walk(false); }
+// A press must reach the game within the time its choice stays lit, seen late by as much as a
+// frame: the sanitizer build on a busy machine spans that time with a few frames only, and a
+// press that lands on the next choice (QUIT after HELP) ends the walk.
+TEST_F(HelpAndOptionsOneKey, ReachesHelpAndOptionsPressingWhileTheChoiceIsLit) {
+    if (E2E::kSlowGameFrames) {
+        GTEST_SKIP()
+            << "the menus draw too few frames a second in this build for a press to land while its choice is lit";
+    }
+    walk(false);
+}
 TEST_F(HelpAndOptionsOneSwitch, ReachesHelpAndOptionsWithTapsAndHolds) { walk(false); }
 TEST_F(HelpAndOptionsHeadTracker, ReachesHelpAndOptionsRestingThePointer) { walk(false); }
 

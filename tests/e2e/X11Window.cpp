@@ -195,6 +195,10 @@ void X11Window::pointAt(int x, int y) {
 bool X11Window::pointAtUntil(int x, int y, const std::function<bool(const Picture&)>& seen, int timeoutMs) {
     constexpr int kPointAgainMs = 4000;  // well past a dwell and the frames that show it
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    // First one move, looked at at once: a dwell that lights a choice soon takes it, which a
+    // slow build shows for a frame or two.
+    movePointerInWindow(x, y);
+    if (waitUntil(seen, std::min(kPointAgainMs, timeoutMs))) return true;
     while (std::chrono::steady_clock::now() < deadline) {
         pointAt(x, y);
         const auto left =

@@ -58,8 +58,9 @@ public:
     // tenth of a second apart, ending there. (The game ignores the pointer for a moment after
     // each action, so a single move can go unseen.)
     void pointAt(int x, int y);
-    // Points at a place until the window's picture passes the test (or timeoutMs), pointing
-    // again every few seconds as a player whose choice does not light moves the head again: a
+    // Moves the pointer to a place in one move, then points at it until the window's picture
+    // passes the test (or timeoutMs), pointing again every few seconds as a player whose choice
+    // does not light moves the head again: a
     // game drawing a frame or two a second can take a whole pointing for a pointer that has not
     // moved, which takes nothing. Whether the picture passed.
     bool pointAtUntil(int x, int y, const std::function<bool(const Picture&)>& seen, int timeoutMs);

@@ -392,7 +392,16 @@ TEST_F(HelpAndOptionsOneKey, ReachesHelpAndOptionsPressingWhileTheChoiceIsLit) {
     }
     walk(false);
 }
-TEST_F(HelpAndOptionsOneSwitch, ReachesHelpAndOptionsWithTapsAndHolds) { walk(false); }
+// A hold is let go once its result shows, and must be before the next screen's hold time has
+// passed, or it takes that screen's lit choice too: the sanitizer build on a busy machine can
+// show the result a frame too late for that.
+TEST_F(HelpAndOptionsOneSwitch, ReachesHelpAndOptionsWithTapsAndHolds) {
+    if (E2E::kSlowGameFrames) {
+        GTEST_SKIP() << "the menus draw too few frames a second in this build for a hold to end before the next "
+                        "screen takes it";
+    }
+    walk(false);
+}
 TEST_F(HelpAndOptionsHeadTracker, ReachesHelpAndOptionsRestingThePointer) { walk(false); }
 
 }  // namespace

@@ -56,13 +56,13 @@ TEST_P(BrokenData, StopsWithOneLineNamingTheFileAndField) {
     const bool nameGiven = *broken.changes == '\0';
     std::vector<std::string> arguments = {"-s", "0"};
     if (nameGiven) arguments.insert(arguments.begin(), broken.file);
-    E2E::GameProcess game(arguments, /*linkData=*/false, {}, [&](const std::string& workDir) {
+    // Straight to the start-up state that loads the method's files, past the method picker.
+    const std::string preferences = std::string("INPUT_METHOD = ") + broken.inputMethod + "\n";
+    E2E::GameProcess game(arguments, preferences, /*linkData=*/false, {}, [&](const std::string& workDir) {
         namespace fs = std::filesystem;
         fs::copy(E2E::GameProcess::sourceDir() + "/data", workDir + "/data",
                  fs::copy_options::recursive | fs::copy_options::copy_symlinks);
         if (!nameGiven) changeFile(workDir + "/data/" + broken.file, broken.changes);
-        // Straight to the start-up state that loads the method's files, past the method picker.
-        std::ofstream(workDir + "/preferences.cfg") << "INPUT_METHOD = " << broken.inputMethod << "\n";
     });
     int exitCode = -1;
     // The start-up state runs in the first frames, which the sanitizer build draws slowly.

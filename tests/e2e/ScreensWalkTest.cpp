@@ -18,7 +18,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kScreenTimeoutMs = 15000;     // a sanitizer build draws a few frames a second
+constexpr int kScreenTimeoutMs = E2E::kSeeTimeoutMs;
 constexpr int kWidth = E2E::kLooksWidth, kHeight = E2E::kLooksHeight;  // the window the configuration opens
 
 using E2E::litShare;
@@ -34,8 +34,8 @@ protected:
     // Starts the game with the method saved and waits for its first frames.
     void start(const std::string& method) {
         window.movePointerTo(kAwayX, kAwayY);  // a pointer over a choice would choose it
-        game = std::make_unique<E2E::GameProcess>(std::vector<std::string>{"-s", "0"});
-        std::ofstream(game->pathInWorkDir("preferences.cfg")) << "INPUT_METHOD = " << method << "\n";
+        game =
+            std::make_unique<E2E::GameProcess>(std::vector<std::string>{"-s", "0"}, "INPUT_METHOD = " + method + "\n");
         ASSERT_TRUE(window.waitFor(game->pid(), kStartTimeoutMs)) << game->standardError();
         ASSERT_TRUE(window.waitForFrames(kStartTimeoutMs));
     }
@@ -92,7 +92,7 @@ protected:
 
     void expectCleanExit() {
         int exitCode = -1;
-        ASSERT_TRUE(game->waitForExit(10000, exitCode)) << "the game did not quit";
+        ASSERT_TRUE(game->waitForExit(E2E::kSeeTimeoutMs, exitCode)) << "the game did not quit";
         EXPECT_EQ(exitCode, 0) << game->standardError();
         EXPECT_NE(readFile(game->pathInWorkDir("preferences.cfg")).find("SCREEN_WIDTH"), std::string::npos)
             << "quitting through the menu saves the settings";
@@ -221,7 +221,7 @@ TEST_F(ScreensWalk, OneKeyPlayerPressesWhileTheChoiceIsLit) {
     // Closing the window ends the game as well: a press that meets the light is shown above.
     window.requestClose();
     int exitCode = -1;
-    ASSERT_TRUE(game->waitForExit(10000, exitCode));
+    ASSERT_TRUE(game->waitForExit(E2E::kSeeTimeoutMs, exitCode));
     EXPECT_EQ(exitCode, 0) << game->standardError();
 }
 

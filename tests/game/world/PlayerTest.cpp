@@ -464,13 +464,7 @@ protected:
     Dash() {
         m_harness.startLevel(2);
         m_harness.step();
-        Placed placed;
-        logic().world().addSystem(placed);
-        for (ecs::Entity entity : std::vector<ecs::Entity>(placed.entities())) {
-            if (entity != logic().player()) entity.kill();
-        }
-        logic().world().removeSystem(placed);
-        m_harness.step();
+        m_harness.leavePlayerAlone();
     }
 
     Zelmo::GameLogic& logic() { return m_harness.logic(); }
@@ -505,10 +499,6 @@ protected:
         state().dashing = true;
         m_harness.step();
     }
-
-    struct Placed : ecs::System {
-        Placed() : System(ecs::componentMask<PVAComp>()) {}
-    };
 
     WorldHarness m_harness;
 };

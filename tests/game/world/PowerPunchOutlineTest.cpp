@@ -172,22 +172,12 @@ protected:
     PowerPunchOutlineDash() {
         m_harness.startLevel(2);
         m_harness.step();
-        Everyone everyone;
-        logic().world().addSystem(everyone);
-        for (ecs::Entity entity : std::vector<ecs::Entity>(everyone.entities())) {
-            if (entity != logic().player()) entity.kill();
-        }
-        logic().world().removeSystem(everyone);
-        m_harness.step();
+        m_harness.leavePlayerAlone();
     }
 
     Zelmo::GameLogic& logic() { return m_harness.logic(); }
     PlayerComp& state() { return logic().player().get<PlayerComp>(); }
     PVAComp& pva() { return logic().player().get<PVAComp>(); }
-
-    struct Everyone : ecs::System {
-        Everyone() : System(ecs::componentMask<PVAComp>()) {}
-    };
 
     WorldHarness m_harness;
 };

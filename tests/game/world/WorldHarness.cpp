@@ -96,6 +96,15 @@ void WorldHarness::send(const std::string& action, const std::string& param) {
     m_actions->handleAction(Input::ActionId(action, param));
 }
 
+void WorldHarness::leavePlayerAlone() {
+    m_logic->world().addSystem(m_placed);
+    for (ecs::Entity entity : std::vector<ecs::Entity>(m_placed.entities())) {
+        if (entity != m_logic->player()) entity.kill();
+    }
+    m_logic->world().removeSystem(m_placed);
+    step();
+}
+
 uint64_t WorldHarness::digest() {
     Zelmo::GameLogic& logic = *m_logic;
     logic.world().addSystem(m_placed);

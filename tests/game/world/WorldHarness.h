@@ -46,6 +46,9 @@ public:
     // view holds what the last update queued to draw.
     std::string step(int count = 1);
     void send(const std::string& action, const std::string& param);
+    // Kills every placed entity but the player, then runs an update so that the systems take it
+    // in: the maze alone, with nothing but walls in the player's way.
+    void leavePlayerAlone();
 
     Zelmo::GameLogic& logic() { return *m_logic; }
     // The window's stand-in: its input controllers and pointer.

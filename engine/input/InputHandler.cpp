@@ -70,6 +70,7 @@ bool InputHandler::reset(const std::string& name) {
 
 void InputHandler::tick(float ms) {
     if (m_currentArea == nullptr) return;
+    takeHeldPresses();
     m_carriedMs += ms;
     const int whole = static_cast<int>(m_carriedMs);
     m_carriedMs -= static_cast<float>(whole);
@@ -82,14 +83,26 @@ bool InputHandler::passDebounce(const TriggerId& event, bool pressed) {
     Bounce& input = m_bounces[inputOf(event)];
     if (!pressed) {
         const bool passes = !input.pressIgnored;
-        input = {true, m_clockMs, false};
+        input = {true, m_clockMs, false, std::nullopt};
         return passes;
     }
     input.pressIgnored = input.released && m_clockMs - input.releasedAt < double(m_switches.debounceTime(event));
+    if (input.pressIgnored) input.heldPress = event;
     return !input.pressIgnored;
 }
 
-void InputHandler::noteRelease(const TriggerId& event) { m_bounces[inputOf(event)] = {true, m_clockMs, false}; }
+void InputHandler::takeHeldPresses() {
+    for (auto& [input, bounce] : m_bounces) {
+        if (!bounce.heldPress) continue;
+        const TriggerId event = *bounce.heldPress;
+        if (m_clockMs - bounce.releasedAt < double(m_switches.debounceTime(event))) continue;
+        bounce.pressIgnored = false;
+        bounce.heldPress.reset();
+        m_switches.trigger(m_actions, *m_currentArea, event, true);
+    }
+}
+
+void InputHandler::noteRelease(const TriggerId& event) { m_bounces[inputOf(event)] = {true, m_clockMs, false, std::nullopt}; }
 
 void InputHandler::onKey(KeyCode key, uint32_t modifiers, bool pressed) {
     const TriggerId event = TriggerId::makeKey(key, modifiers);

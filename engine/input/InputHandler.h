@@ -47,7 +47,8 @@ public:
     void onJoypad(int pad, int x, int y, const std::vector<int>& buttons, bool releasesOnly = false);
     // A key, button or pad bit pressed again sooner after its last release than the debounce
     // time of the switches it fires (SwitchController::debounceTime) is bouncing: that press is
-    // ignored, and so is its release.
+    // ignored, and so is its release. A press still held once that time has passed since the
+    // release is taken then: after a stall the release and the next press arrive together.
     void onKey(KeyCode key, uint32_t modifiers, bool pressed);
     // A release that is not passed on (its press came before this controller was current) is
     // still the last release of its key or button, which a bounce follows closely.
@@ -102,7 +103,11 @@ private:
         bool released = false;
         double releasedAt = 0;
         bool pressIgnored = false;
+        // The ignored press while it is still held.
+        std::optional<TriggerId> heldPress;
     };
+    // Takes the ignored presses still held once the debounce time has passed: they were real.
+    void takeHeldPresses();
 
     ScreenAreaController& m_areas;
     SwitchController& m_switches;

@@ -105,6 +105,27 @@ TEST_F(Debounce, TapsAtAPersonsPaceAllCount) {
                                             "GOTO_AREA(ONE)", "DOWN()", "GOTO_AREA(TWO)"));
 }
 
+// After a stall a release and the next press reach the game together; a press still held once
+// the debounce time has passed was no bounce, and is taken then.
+TEST_F(Debounce, APressStillHeldPastTheDebounceTimeIsTaken) {
+    for (const Device& device : kDevices) {
+        SCOPED_TRACE(device.name);
+        controller->gotoArea("ONE");
+        wait(1000);
+        handler.take();
+        device.press(*controller, true);
+        wait(150);
+        device.press(*controller, false);
+        device.press(*controller, true);
+        EXPECT_THAT(handler.take(), ElementsAre("DOWN()", "GOTO_AREA(TWO)"));
+        wait(kDebounceMs + 16);
+        EXPECT_THAT(handler.take(), ElementsAre("DOWN()"));
+        device.press(*controller, false);
+        EXPECT_EQ(lit(), "THREE");
+        EXPECT_THAT(handler.take(), ElementsAre("GOTO_AREA(THREE)"));
+    }
+}
+
 TEST_F(Debounce, ASwitchWithoutADebounceTimeTakesEveryPress) {
     for (int tap = 0; tap < 2; ++tap) {
         controller->onKey('z', 0, true);

@@ -126,14 +126,19 @@ protected:
         const auto askingShown = [&](const Picture& p) { return litShare(p, ask) > 0.01; };
         if (!light(controls, "SET_" + control)) return false;
         const Picture lit = window.capture();
-        if (!take(controls, "SET_" + control, askingShown)) return false;
-        const Picture asking = window.capture();
-        asking.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-asking-" + control + ".png");
-        std::this_thread::sleep_for(300ms);
+        // The picture that showed the question is the one to compare with: the page gives up when
+        // no key comes for a few seconds, so the key goes down at once, before anything is saved.
+        Picture asking;
+        const auto askingSeen = [&](const Picture& p) {
+            asking = p;
+            return askingShown(p);
+        };
+        if (!take(controls, "SET_" + control, askingSeen)) return false;
         // While the page asks, no row is lit; once it has the key, the row is lit again.
         window.holdKeyUntil(
             key, [&](const Picture& p) { return askingShown(p) && changedRowPixels(asking, p, row) > 30; },
             kSeeTimeoutMs);
+        asking.savePng(std::string(ZELMO_E2E_PICTURES) + "/rebind-asking-" + control + ".png");
         return see([&](const Picture& p) { return !askingShown(p) && changedRowPixels(lit, p, row) > 30; },
                    "controls-" + control);
     }

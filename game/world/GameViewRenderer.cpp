@@ -61,6 +61,8 @@ void allocQuad(gfx::TransientVertexBuffer& buffer) {
 
 }  // namespace
 
+void GameViewRenderer::restartFloorClock() { floorClock() = FloorClock(); }
+
 GameViewRenderer::GameViewRenderer(GameLogic& owner, GameView& view) : m_owner(owner), m_view(view) {}
 
 GameViewRenderer::~GameViewRenderer() { releaseGpu(); }

@@ -88,39 +88,62 @@ TEST_F(GameViewFrame, QueuesEachVisibleEntityOnceAndNothingOutsideTheCamera) {
     EXPECT_EQ(playersQueued, 1);
 }
 
-TEST_F(GameViewFrame, FrameDrawsTheMapTheFloorAndTheQueuedShapesThenEmptiesTheLists) {
+// The fills of a frame as one draw into their layer: how many corners it fills.
+uint32_t filledCorners(const gfx::Recording& recording) {
+    const gfx::ViewPass* fills = recording.pass(GameViewRenderer::kFillView);
+    if (fills == nullptr) return 0;
+    uint32_t corners = 0;
+    for (uint32_t i = 0; i < fills->numDraws; ++i) corners += recording.draw(*fills, i).numVertices;
+    return corners;
+}
+
+TEST_F(GameViewFrame, FrameFillsInOneDrawThenCompositesMapFloorFillsAndLinesInOnePassAndEmptiesTheLists) {
     start();
     const Zelmo::PVAComp& player = logic().player().get<Zelmo::PVAComp>();
+    harness->step();
+    renderFrame();
+    const uint32_t cornersWithoutRobot = filledCorners(recording());
     placeRobot(player.x + 100.0f, player.y);
     harness->step();
     ASSERT_FALSE(view().shapeDraws().empty());
     renderFrame();
 
-    const gfx::ViewPass* copy = recording().pass(GameViewRenderer::kMapCopyView);
-    ASSERT_NE(copy, nullptr);
-    ASSERT_EQ(copy->numDraws, 1u);
-    EXPECT_EQ(recording().draw(*copy, 0).textures[0].texture, logic().mapView().getTexture().handle);
-    const gfx::ViewPass* floor = recording().pass(GameViewRenderer::kFloorView);
-    ASSERT_NE(floor, nullptr);
-    EXPECT_EQ(floor->numDraws, 1u);
     const gfx::ViewPass* fills = recording().pass(GameViewRenderer::kFillView);
     ASSERT_NE(fills, nullptr);
-    EXPECT_GE(fills->numDraws, 2u) << "the player's and the robot's fills";
+    ASSERT_EQ(fills->numDraws, 1u) << "every fill in one draw";
+    ASSERT_TRUE(fills->state.frameBuffer.valid()) << "into the fills' layer, not the window";
+    EXPECT_GT(cornersWithoutRobot, 0u) << "the player's fill";
+    EXPECT_GT(filledCorners(recording()), cornersWithoutRobot) << "and the robot's";
     const gfx::ViewPass* lines = recording().pass(GameViewRenderer::kFirstDisplayView);
     ASSERT_NE(lines, nullptr) << "the glow display's scene";
-    EXPECT_GT(lines->numDraws, 0u);
+    EXPECT_EQ(lines->numDraws, 1u);
+
+    // The composite: the last view the display used, the one pass that draws on the window.
+    const auto& renderer = static_cast<const GameViewRenderer&>(logic().viewRenderer());
+    const gfx::ViewPass* composite = recording().pass(gfx::ViewId(renderer.nextFreeView() - 1));
+    ASSERT_NE(composite, nullptr);
+    ASSERT_EQ(composite->numDraws, 1u);
+    EXPECT_FALSE(composite->state.frameBuffer.valid());
+    const gfx::Draw& draw = recording().draw(*composite, 0);
+    EXPECT_EQ(draw.textures[VectorDisplay::kFirstUnderlayStage].texture, logic().mapView().getTexture().handle)
+        << "the maze straight from the map view's texture";
+    EXPECT_EQ(draw.textures[VectorDisplay::kFirstUnderlayStage + 1].texture, gfx::getTexture(fills->state.frameBuffer));
+    EXPECT_EQ(draw.textures[VectorDisplay::kSceneStage].texture, gfx::getTexture(lines->state.frameBuffer));
+    int onTheWindow = 0;
     for (const gfx::ViewPass& pass : recording().lastFrame().passes) {
         EXPECT_LT(pass.id, 136) << "the menus' views start at 136";
+        onTheWindow += !pass.state.frameBuffer.valid() && pass.numDraws > 0 && pass.id < 200;
     }
+    EXPECT_EQ(onTheWindow, 1) << "the composite alone draws on the window, before the overlay";
     EXPECT_TRUE(view().shapeDraws().empty());
     EXPECT_TRUE(view().polyDraws().empty());
     EXPECT_TRUE(view().beamDraws().empty());
 }
 
-TEST_F(GameViewFrame, FilledBeamSegmentsAndPolygonsGoOnTheFillView) {
+TEST_F(GameViewFrame, FilledBeamSegmentsAndPolygonsGoIntoTheFillsDraw) {
     start();
     renderFrame();
-    const uint32_t fillsWithout = recording().pass(GameViewRenderer::kFillView)->numDraws;
+    const uint32_t cornersWithout = filledCorners(recording());
     Zelmo::PolyComp poly;
     poly.pointLists = {{-10, -10, 10, -10, 10, 10, -10, -10}};
     poly.colour = 0xffffffff;
@@ -130,7 +153,8 @@ TEST_F(GameViewFrame, FilledBeamSegmentsAndPolygonsGoOnTheFillView) {
     poly.filled = false;
     view().addPolyDraw(poly);
     renderFrame();
-    EXPECT_EQ(recording().pass(GameViewRenderer::kFillView)->numDraws, fillsWithout + 1);
+    EXPECT_EQ(recording().pass(GameViewRenderer::kFillView)->numDraws, 1u);
+    EXPECT_EQ(filledCorners(recording()), cornersWithout + 3) << "the filled triangle's three corners, once";
 }
 
 // Headless, nothing draws the view's lists and empties them: each update's draws must replace

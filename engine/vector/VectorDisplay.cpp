@@ -264,12 +264,18 @@ int VectorDisplay::endFrame(bool firstLayer) {
         return m_firstView;
     }
     gfx::discard();
-    submitScene(gfx::caps().homogeneousDepth);
+    const bool glow = m_brightness > 0.0f && glowRounds(m_brightness) > 0;
+    if (firstLayer && !underlay && !glow && !hasTrail()) {
+        // Nothing reads the scene again: the lines go straight onto the window, added to what
+        // is there, and no composite pass is needed.
+        submitScene(gfx::caps().homogeneousDepth, true);
+        return m_firstView + 1;
+    }
+    submitScene(gfx::caps().homogeneousDepth, false);
     int v = m_firstView + 1;
     if (hasTrail()) {
         submitTrail(toView(v++));
     }
-    const bool glow = m_brightness > 0.0f && glowRounds(m_brightness) > 0;
     if (glow) {
         submitBloom(v);
     }
@@ -283,7 +289,7 @@ int VectorDisplay::endFrame(bool firstLayer) {
     return composite + 1;
 }
 
-void VectorDisplay::submitScene(bool homogeneousDepth) {
+void VectorDisplay::submitScene(bool homogeneousDepth, bool onWindow) {
     const float w = m_width;
     const float h = m_height;
     // The picture shows superSample times the display around its centre, at any factor.
@@ -291,12 +297,13 @@ void VectorDisplay::submitScene(bool homogeneousDepth) {
     const float halfHigh = 0.5f * h * float(m_superSample);
     const gfx::ViewId scene = toView(m_firstView);
     // Set again every frame: a display destroyed after its successor on the same views resets
-    // this view's clear, and the scene would then keep every earlier frame.
-    gfx::setViewClear(scene, gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
+    // this view's clear, and the scene would then keep every earlier frame. On the window the
+    // lines add to what the views before drew.
+    gfx::setViewClear(scene, onWindow ? gfx::Clear::None : gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
     gfx::setViewTransform(scene, gfx::ortho(0.5f * w - halfWide, 0.5f * w + halfWide, 0.5f * h + halfHigh,
                                             0.5f * h - halfHigh, 0.0f, 1000.0f, homogeneousDepth));
     gfx::setViewRect(scene, 0, 0, m_width, m_height);
-    gfx::setViewFrameBuffer(scene, m_sceneFrameBuffer);
+    gfx::setViewFrameBuffer(scene, onWindow ? gfx::FrameBufferHandle() : m_sceneFrameBuffer);
     const uint32_t count = uint32_t(m_frameVertices.size());
     if (count == 0) {
         gfx::touch(scene);
@@ -308,12 +315,15 @@ void VectorDisplay::submitScene(bool homogeneousDepth) {
         m_vertexBuffer = gfx::createDynamicVertexBuffer(m_vertexCapacity, PosTexCoordColorVertex::layout);
     }
     gfx::updateDynamicVertexBuffer(m_vertexBuffer, 0, m_frameVertices.data(), count);
-    // The colour adds up weighted by each stroke's alpha; the scene's alpha keeps its maximum.
+    // The colour adds up weighted by each stroke's alpha (the scene is cleared to an alpha of 1,
+    // so its own alpha as the factor keeps all of it); the scene's alpha keeps its maximum.
     gfx::setTexture(kSceneStage, m_textureSampler, m_lineTexture);
     gfx::setVertexBuffer(m_vertexBuffer, 0, count);
-    gfx::setState(gfx::DrawState()
-                      .blend(gfx::BlendFactor::SrcAlpha, gfx::BlendFactor::DstAlpha)
-                      .equations(gfx::BlendEquation::Add, gfx::BlendEquation::Max));
+    gfx::setState(onWindow ? gfx::DrawState().blend(gfx::BlendFactor::SrcAlpha, gfx::BlendFactor::One,
+                                                    gfx::BlendFactor::Zero, gfx::BlendFactor::One)
+                           : gfx::DrawState()
+                                 .blend(gfx::BlendFactor::SrcAlpha, gfx::BlendFactor::DstAlpha)
+                                 .equations(gfx::BlendEquation::Add, gfx::BlendEquation::Max));
     gfx::submit(scene, m_sceneProgram);
 }
 

@@ -12,15 +12,16 @@
 //              trail of earlier frames, as much in all as the decay settings give a still picture;
 //   bloom      a quarter-size box of the scene and the trail, blurred across and then down with
 //              seven filtered taps each (only with a brightness above 0);
-// and one composite over the whole window that adds scene, trail and glow to the back buffer.
+// and one composite over the whole window that adds scene, trail and glow to the back buffer. A
+// bottom layer without trail and glow draws its lines straight onto the window instead.
 // The composite can take what lies under the picture into the same pass (setUnderlay): the game
 // draws its floor, maze and fills there instead of in passes of their own.
 //
 // Views: a display uses a run of consecutive renderer views starting at its first view (the
-// scene, the trail, three for the bloom, then the composite) and endFrame returns the first view
-// it left free. Displays stacked on one screen each get their own range; the bottom one passes
-// firstLayer = true to endFrame, the ones above false, so black in their picture lets the lower
-// layers show through.
+// scene, the trail, three for the bloom, then the composite; fewer without trail or glow) and
+// endFrame returns the first view it left free. Displays stacked on one screen each get their own range; the bottom one
+// passes firstLayer = true to endFrame, the ones above false, so black in their picture lets the lower layers show
+// through.
 
 #include <cstdint>
 #include <functional>
@@ -139,7 +140,7 @@ private:
     void destroyResDependent();
     void genLinetex();
     bool hasTrail() const { return trailWeight() > 0.0f; }
-    void submitScene(bool homogeneousDepth);
+    void submitScene(bool homogeneousDepth, bool onWindow);
     void submitTrail(gfx::ViewId view);
     void submitBloom(int& view);
     void submitComposite(gfx::ViewId view, bool firstLayer);

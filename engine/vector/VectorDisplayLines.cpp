@@ -16,8 +16,8 @@ constexpr float kJoinLimit = kPi / 2.0f + 1.1920929e-7f;
 constexpr float kTexelCentre = 32.0f;
 constexpr float kTexelEdge = 64.0f;
 // A joint's fan steps no finer than the arc needs: its chords stay within this many pixels of
-// the arc (where the stroke has long faded), and never finer than sixteen steps a turn.
-constexpr float kChordSag = 0.5f;
+// the arc (a steep stroke shows half a pixel), and never finer than sixteen steps a turn.
+constexpr float kChordSag = 0.25f;
 constexpr float kFinestFanStep = kPi * 0.125f;
 // A turn whose arc is shorter than this many pixels at the rim leaves no gap worth a fan.
 constexpr float kLeastVisibleArc = 1.0f;

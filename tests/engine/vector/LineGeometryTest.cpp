@@ -29,13 +29,13 @@ struct ShapeCase {
 
 void PrintTo(const ShapeCase& shape, std::ostream* os) { *os << shape.name; }
 
-// Triangles at the fixture's half width of 3: a right-angle joint fan has 2 (its chords stay
-// within half a pixel of the arc), a segment body 2, a cap 1.
+// Triangles at the fixture's half width of 3: a right-angle joint fan has 3 (its chords stay
+// within a quarter pixel of the arc), a segment body 2, a cap 1.
 const ShapeCase shapeCases[] = {
-    {"closed square: four joints, no caps", {{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}, 3 * 4 * (2 + 2), 0},
-    {"open square: two joints, two caps", {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, 3 * (2 * 2 + 3 * 2 + 2), 2},
+    {"closed square: four joints, no caps", {{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}, 3 * 4 * (3 + 2), 0},
+    {"open square: two joints, two caps", {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, 3 * (2 * 3 + 3 * 2 + 2), 2},
     {"two points: body and caps", {{0, 0}, {100, 0}}, 3 * (2 + 2), 2},
-    {"right angle keeps its joint", {{0, 0}, {100, 0}, {100, 100}}, 3 * (2 + 2 * 2 + 2), 2},
+    {"right angle keeps its joint", {{0, 0}, {100, 0}, {100, 100}}, 3 * (3 + 2 * 2 + 2), 2},
     {"sharper turn breaks into capped segments", {{0, 0}, {100, 0}, {0, 10}}, 3 * (2 * 2 + 4), 4},
     {"a turn too slight to show gets no fan", {{0, 0}, {100, 0}, {200, 1}}, 3 * (2 * 2 + 2), 2},
     {"two points closer than 0.1 close on themselves", {{5, 5}, {5.05f, 5.05f}}, 3 * 2, 0},
@@ -144,9 +144,9 @@ TEST_F(RecordedDisplay, ShortSegmentsAtAJointNarrowTheInnerSideInsteadOfOverrunn
 }
 
 TEST_F(RecordedDisplay, JointFansStepFinerOnWiderLines) {
-    // Two steps for a right angle at a half width of 3; on a half width of 12, a radius of 24,
-    // chords half a pixel inside the arc take four.
-    for (auto [thickness, fanTriangles] : {std::pair{6.0f, 2u}, std::pair{24.0f, 4u}}) {
+    // Three steps for a right angle at a half width of 3 (a fan's radius of 6); from a half width
+    // of about 8 on, the sixteen steps a turn that the fans never go below: four.
+    for (auto [thickness, fanTriangles] : {std::pair{6.0f, 3u}, std::pair{24.0f, 4u}}) {
         display->setThickness(thickness);
         std::vector<PosTexCoordColorVertex> v = polyline({{0, 0}, {100, 0}, {100, 100}});
         EXPECT_EQ(v.size(), 3u * (fanTriangles + 2 * 2 + 2)) << "thickness " << thickness;

@@ -121,7 +121,7 @@ void VectorDisplay::init(uint16_t superSample, uint16_t width, uint16_t height, 
     genLinetex();
     m_vertexCapacity = std::min(InitialVertexCapacity, uint32_t(m_vertexBudget));
     m_vertexBuffer = gfx::createDynamicVertexBuffer(m_vertexCapacity, PosTexCoordColorVertex::layout);
-    gfx::setViewClear(toView(m_firstView), gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
+    gfx::setViewClear(toView(m_firstView), gfx::Clear::Colour | gfx::Clear::Depth, 0x00000000, 1.0f, 0);
     setupResDependent();
     m_initialised = true;
 }
@@ -279,6 +279,14 @@ int VectorDisplay::endFrame(bool firstLayer) {
     if (glow) {
         submitBloom(v);
     }
+    if (underlay && m_underlay.overScene) {
+        const gfx::ViewId over = toView(v++);
+        gfx::setViewClear(over, gfx::Clear::None);
+        gfx::setViewRect(over, 0, 0, m_width, m_height);
+        gfx::setViewFrameBuffer(over, m_sceneFrameBuffer);
+        gfx::touch(over);
+        m_underlay.overScene(over);
+    }
     m_highestCompositeView = std::max(m_highestCompositeView, v);
     const int composite = m_highestCompositeView;
     submitComposite(toView(composite), firstLayer);
@@ -297,9 +305,10 @@ void VectorDisplay::submitScene(bool homogeneousDepth, bool onWindow) {
     const float halfHigh = 0.5f * h * float(m_superSample);
     const gfx::ViewId scene = toView(m_firstView);
     // Set again every frame: a display destroyed after its successor on the same views resets
-    // this view's clear, and the scene would then keep every earlier frame. On the window the
-    // lines add to what the views before drew.
-    gfx::setViewClear(scene, onWindow ? gfx::Clear::None : gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
+    // this view's clear, and the scene would then keep every earlier frame. Its alpha starts at
+    // 0, for what an underlay draws over it to cover. On the window the lines add to what the
+    // views before drew.
+    gfx::setViewClear(scene, onWindow ? gfx::Clear::None : gfx::Clear::Colour | gfx::Clear::Depth, 0x00000000, 1.0f, 0);
     gfx::setViewTransform(scene, gfx::ortho(0.5f * w - halfWide, 0.5f * w + halfWide, 0.5f * h + halfHigh,
                                             0.5f * h - halfHigh, 0.0f, 1000.0f, homogeneousDepth));
     gfx::setViewRect(scene, 0, 0, m_width, m_height);
@@ -315,15 +324,11 @@ void VectorDisplay::submitScene(bool homogeneousDepth, bool onWindow) {
         m_vertexBuffer = gfx::createDynamicVertexBuffer(m_vertexCapacity, PosTexCoordColorVertex::layout);
     }
     gfx::updateDynamicVertexBuffer(m_vertexBuffer, 0, m_frameVertices.data(), count);
-    // The colour adds up weighted by each stroke's alpha (the scene is cleared to an alpha of 1,
-    // so its own alpha as the factor keeps all of it); the scene's alpha keeps its maximum.
+    // The colour adds up weighted by each stroke's alpha; the alpha is left as it was.
     gfx::setTexture(kSceneStage, m_textureSampler, m_lineTexture);
     gfx::setVertexBuffer(m_vertexBuffer, 0, count);
-    gfx::setState(onWindow ? gfx::DrawState().blend(gfx::BlendFactor::SrcAlpha, gfx::BlendFactor::One,
-                                                    gfx::BlendFactor::Zero, gfx::BlendFactor::One)
-                           : gfx::DrawState()
-                                 .blend(gfx::BlendFactor::SrcAlpha, gfx::BlendFactor::DstAlpha)
-                                 .equations(gfx::BlendEquation::Add, gfx::BlendEquation::Max));
+    gfx::setState(gfx::DrawState().blend(gfx::BlendFactor::SrcAlpha, gfx::BlendFactor::One, gfx::BlendFactor::Zero,
+                                         gfx::BlendFactor::One));
     gfx::submit(scene, m_sceneProgram);
 }
 

@@ -15,13 +15,15 @@
 // and one composite over the whole window that adds scene, trail and glow to the back buffer. A
 // bottom layer without trail and glow draws its lines straight onto the window instead.
 // The composite can take what lies under the picture into the same pass (setUnderlay): the game
-// draws its floor, maze and fills there instead of in passes of their own.
+// draws its floor and maze there instead of in passes of their own, and its fills into the scene
+// once the trail and the glow have taken it (they neither glow nor leave a trail), where the
+// scene's alpha keeps how much of the floor they cover.
 //
 // Views: a display uses a run of consecutive renderer views starting at its first view (the
-// scene, the trail, three for the bloom, then the composite; fewer without trail or glow) and
-// endFrame returns the first view it left free. Displays stacked on one screen each get their own range; the bottom one
-// passes firstLayer = true to endFrame, the ones above false, so black in their picture lets the lower layers show
-// through.
+// scene, the trail, three for the bloom, one over the scene for an underlay's fills, then the
+// composite; fewer without trail or glow) and endFrame returns the first view it left free. Displays stacked on one
+// screen each get their own range; the bottom one passes firstLayer = true to endFrame, the ones above false, so black
+// in their picture lets the lower layers show through.
 
 #include <cstdint>
 #include <functional>
@@ -47,11 +49,16 @@ public:
     // What lies under the picture, drawn by the composite itself: program reads the display's
     // stages (s_texColor, s_trail, s_glow and u_compositeVec: x the glow's gain, 0 for none; the
     // trail is black without one) and writes the whole window, opaque; bind, called just before the
-    // composite is submitted, binds the caller's textures and uniforms. A display with an
-    // underlay composites every frame, an empty one too.
+    // composite is submitted, binds the caller's textures and uniforms. overScene, when given, is
+    // called with a view that draws into the scene after the trail and the glow took it, on no
+    // projection yet: what it submits there adds to the scene's colour and keeps in its alpha,
+    // which is 0 elsewhere, how much it covers of what the underlay draws (premultiplied, as
+    // gfx::BlendFactor::One with InvSrcAlpha for alpha). A display with an underlay composites
+    // every frame, an empty one too.
     struct Underlay {
         gfx::ProgramHandle program;
         std::function<void()> bind;
+        std::function<void(gfx::ViewId)> overScene;
     };
 
     // originBottomLeft: render-target textures have row 0 at the bottom (gfx::caps()).

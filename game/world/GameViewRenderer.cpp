@@ -25,11 +25,11 @@ constexpr int kPowerPunchIcon = 124;
 constexpr uint32_t kIconFill = 0xafb31c1c;
 constexpr float kFillDepth = -1.0f;
 constexpr uint8_t kMapStage = VectorDisplay::kFirstUnderlayStage;
-constexpr uint8_t kFillStage = VectorDisplay::kFirstUnderlayStage + 1;
 
-// Fills are premultiplied over what lies under them: the layer keeps the colour they add and,
-// in alpha, how much of the floor they cover.
-const gfx::DrawState kFillState = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
+// Fills add their colour to the scene, over its lines as under them; its alpha keeps how much of
+// the floor they cover, premultiplied as one fill over another.
+const gfx::DrawState kFillState = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::One,
+                                                         gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
 
 // The floor's clock, kept across levels and game views for the whole run.
 std::array<float, 4>& floorClock() {
@@ -66,7 +66,6 @@ void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int leve
     m_halfTexel = gfx::caps().halfTexel;
 
     m_mapSampler = gfx::createUniform("s_map", gfx::UniformType::Sampler);
-    m_fillSampler = gfx::createUniform("s_fills", gfx::UniformType::Sampler);
     m_mapRect = gfx::createUniform("u_mapRect", gfx::UniformType::Vec4);
     m_paramVec = gfx::createUniform("u_paramVec", gfx::UniformType::Vec4);
     m_param2Vec = gfx::createUniform("u_param2Vec", gfx::UniformType::Vec4);
@@ -102,29 +101,18 @@ void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int leve
 }
 
 void GameViewRenderer::releaseGpu() {
-    gfx::destroy(m_fillFrameBuffer);
-    m_fillFrameBuffer = gfx::FrameBufferHandle();
     destroyValid(m_shapeProgram);
     destroyValid(m_floorProgram);
     destroyValid(m_noFloorProgram);
     for (gfx::UniformHandle* uniform :
-         {&m_mapSampler, &m_fillSampler, &m_mapRect, &m_paramVec, &m_param2Vec, &m_colour, &m_resolution, &m_time}) {
+         {&m_mapSampler, &m_mapRect, &m_paramVec, &m_param2Vec, &m_colour, &m_resolution, &m_time}) {
         destroyValid(*uniform);
     }
     m_display.reset();
-    gfx::setViewFrameBuffer(kFillView, gfx::FrameBufferHandle());
-    gfx::setViewClear(kFillView, gfx::Clear::None, 0x000000ff, 1.0f, 0);
 }
 
 void GameViewRenderer::resize(int windowWidth, int windowHeight) {
     m_view.resize(windowWidth, windowHeight);
-    const auto width = uint16_t(std::max(windowWidth, 1));
-    const auto height = uint16_t(std::max(windowHeight, 1));
-    gfx::destroy(m_fillFrameBuffer);
-    m_fillFrameBuffer = gfx::createFrameBuffer(width, height, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
-    gfx::setViewFrameBuffer(kFillView, m_fillFrameBuffer);
-    gfx::setViewClear(kFillView, gfx::Clear::Colour, 0x00000000, 1.0f, 0);
-    gfx::setViewRect(kFillView, 0, 0, width, height);
     if (m_display) {
         m_display->resize(uint16_t(windowWidth), uint16_t(windowHeight));
         m_display->setThicknessScale(float(windowWidth) / float(m_view.designWidth()));
@@ -142,7 +130,7 @@ void GameViewRenderer::render(const Util::FrameGeometry& frame) {
 }
 
 // Called by the display as it submits its composite: the map view's texture where the camera
-// shows it, the fills' layer, and the floor's light.
+// shows it, and the floor's light.
 void GameViewRenderer::bindFloor() {
     const float zoom = m_view.zoom();
     PosTexCoordVertex quad[4];
@@ -152,7 +140,6 @@ void GameViewRenderer::bindFloor() {
     const float mapRect[4] = {quad[1].u, quad[1].v, quad[2].u, quad[2].v};
     gfx::setUniform(m_mapRect, mapRect);
     gfx::setTexture(kMapStage, m_mapSampler, m_mapView->getTexture().handle);
-    gfx::setTexture(kFillStage, m_fillSampler, gfx::getTexture(m_fillFrameBuffer));
 
     int centreX = 0, centreY = 0;
     m_mapView->getCentre(centreX, centreY);
@@ -173,14 +160,11 @@ void GameViewRenderer::bindFloor() {
     time[0] += 0.01f;
 }
 
-// Every fill of the frame, the status icons' too, in one draw into the fills' layer.
-void GameViewRenderer::fillPass() {
+void GameViewRenderer::submitFills(gfx::ViewId view) {
     float left = 0, right = 0, bottom = 0, top = 0;
     m_view.screenProjection(left, right, bottom, top);
-    gfx::setViewTransform(kFillView, gfx::ortho(left, right, bottom, top, -1.0f, 100.0f, gfx::caps().homogeneousDepth));
-    m_fills.submit(kFillView, m_shapeProgram, kFillState);
-    // Cleared every frame, with fills or without.
-    gfx::touch(kFillView);
+    gfx::setViewTransform(view, gfx::ortho(left, right, bottom, top, -1.0f, 100.0f, gfx::caps().homogeneousDepth));
+    m_fills.submit(view, m_shapeProgram, kFillState);
 }
 
 void GameViewRenderer::entityPass() {
@@ -231,9 +215,8 @@ void GameViewRenderer::entityPass() {
     }
     drawParticles(m_owner, display, m_view.camera(), m_view.scaleX(), m_view.scaleY());
     statusIcons();
-    fillPass();
     const gfx::ProgramHandle composite = getOptionValue("FLOOR_ON") != 0.0f ? m_floorProgram : m_noFloorProgram;
-    display.setUnderlay({composite, [this] { bindFloor(); }});
+    display.setUnderlay({composite, [this] { bindFloor(); }, [this](gfx::ViewId view) { submitFills(view); }});
     m_nextFreeView = display.endFrame(true);
     m_view.clearDraws();
 }

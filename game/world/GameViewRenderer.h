@@ -24,17 +24,16 @@ struct OverlayRect {
 // position, wherever the zoom puts that on the window.
 OverlayRect healthBarRect(const GameView& view, float playerX, float playerY);
 
-// Draws a running level through the renderer layer, in passes by view id:
-//   9  filled shapes, polygons, beam segments and icons, batched into one draw, into a layer of
-//      the window's size;
-//   kFirstDisplayView + 25 x the "VECTOR_SETTINGS" option upward: the glow-line display with
-//      the outlines, beams, particles and the status icons; its composite, the last of its
-//      views, draws the whole window in one pass: the floor and the maze read straight from
-//      the map view's texture, the fills' layer over them, and the lines, trail and glow;
-//   then the minimap and the player's health bar on the 2D overlay.
+// Draws a running level through the renderer layer, on the views of its glow-line display
+// (kFirstDisplayView + 25 x the "VECTOR_SETTINGS" option upward): the outlines, beams,
+// particles and status icons as lines; the filled shapes, polygons, beam segments and icons
+// batched into one draw into the display's scene once its trail and glow have taken it (fills
+// neither glow nor trail); and the display's composite, the last of its views, draws the whole
+// window in one pass: the floor and the maze read straight from the map view's texture, the
+// fills over them, and the lines, trail and glow. Then the minimap and the player's health bar
+// on the 2D overlay.
 class GameViewRenderer : public IGameViewRenderer {
 public:
-    static constexpr gfx::ViewId kFillView = 9;
     static constexpr int kFirstDisplayView = 10;
     static constexpr int kDisplayViewsPerSetting = 25;
 
@@ -57,7 +56,8 @@ private:
     void resize(int windowWidth, int windowHeight);
     // The floor and the maze under the display's picture: textures and uniforms of its composite.
     void bindFloor();
-    void fillPass();
+    // Every fill of the frame in one draw, on the display's view over its scene.
+    void submitFills(gfx::ViewId view);
     void entityPass();
     void statusIcons();
     void healthBar();
@@ -70,10 +70,8 @@ private:
     bool m_halfTexel = false;
     int m_nextFreeView = 0;
 
-    gfx::FrameBufferHandle m_fillFrameBuffer;
     FillBatch m_fills;
     gfx::UniformHandle m_mapSampler;
-    gfx::UniformHandle m_fillSampler;
     gfx::UniformHandle m_mapRect;
     gfx::UniformHandle m_paramVec;
     gfx::UniformHandle m_param2Vec;

@@ -147,15 +147,15 @@ TEST_F(FrameTest, MovingTheFirstViewStartsAFreshRange) {
     EXPECT_EQ(recording().pass(40)->state.clearFlags, gfx::Clear::Colour | gfx::Clear::Depth);
 }
 
-TEST_F(FrameTest, TheSceneDrawsTheFrameOnceAddingColourByAlphaAndKeepingTheHighestAlpha) {
+TEST_F(FrameTest, TheSceneDrawsTheFrameOnceAddingColourByAlphaAndLeavingAlphaAtZero) {
     for (int frame = 0; frame < 6; ++frame) {
         lineFrame(float(20 + frame));
         gfx::frame();
     }
     const gfx::Draw& scene = onlyDraw(FirstView);
-    EXPECT_EQ(scene.state, gfx::DrawState()
-                               .blend(gfx::BlendFactor::SrcAlpha, gfx::BlendFactor::DstAlpha)
-                               .equations(gfx::BlendEquation::Add, gfx::BlendEquation::Max));
+    EXPECT_EQ(scene.state, gfx::DrawState().blend(gfx::BlendFactor::SrcAlpha, gfx::BlendFactor::One,
+                                                  gfx::BlendFactor::Zero, gfx::BlendFactor::One));
+    EXPECT_EQ(recording().pass(FirstView)->state.clearRgba, 0x00000000u) << "black, alpha 0";
     EXPECT_EQ(scene.vertexSource, gfx::VertexSource::Dynamic);
     ASSERT_EQ(scene.numVertices, SegmentVertices);
     // The newest frame only: its line is the one at y 25.
@@ -310,24 +310,33 @@ TEST_F(FrameTest, AnUpperLayerCompositesOverWithItsOwnProgram) {
 }
 
 TEST_F(FrameTest, AnUnderlayDrawsInTheCompositeEveryFrameAnEmptyOneToo) {
-    // A program of the display's own, borrowed: the composite must submit the underlay's.
+    // The composite must submit the underlay's program.
+    const gfx::ProgramHandle borrowed = gfx::createProgram("vs", "fs", "underlay");
+    ASSERT_TRUE(borrowed.valid());
     display->setBrightness(0.0f);
-    lineFrame();
-    gfx::frame();
-    const gfx::ProgramHandle borrowed = onlyDraw(FirstView + TrailView).program;
     gfx::TextureHandle extra = gfx::createTexture2D(4, 4, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
     gfx::UniformHandle sampler = gfx::createUniform("s_extra", gfx::UniformType::Sampler);
     int binds = 0;
-    display->setUnderlay({borrowed, [&] {
+    int overViews = 0;
+    display->setUnderlay({borrowed,
+                          [&] {
                               ++binds;
                               gfx::setTexture(VectorDisplay::kFirstUnderlayStage, sampler, extra);
+                          },
+                          [&](gfx::ViewId view) {
+                              ++overViews;
+                              EXPECT_EQ(view, FirstView + 2) << "after the trail";
                           }});
     display->beginFrame();
-    EXPECT_EQ(display->endFrame(true), FirstView + 3) << "drawn although the frame holds no line";
+    EXPECT_EQ(display->endFrame(true), FirstView + 4) << "drawn although the frame holds no line";
     gfx::frame();
     EXPECT_EQ(binds, 1);
+    EXPECT_EQ(overViews, 1);
     EXPECT_EQ(recording().pass(FirstView)->numDraws, 0u) << "the scene is only cleared";
-    const gfx::Draw& draw = onlyDraw(FirstView + 2);
+    const gfx::ViewState& over = recording().pass(FirstView + 2)->state;
+    EXPECT_EQ(over.frameBuffer, recording().pass(FirstView)->state.frameBuffer) << "the view over the scene";
+    EXPECT_EQ(over.clearFlags, gfx::Clear::None);
+    const gfx::Draw& draw = onlyDraw(FirstView + 3);
     EXPECT_EQ(draw.program, borrowed);
     EXPECT_EQ(draw.state, gfx::DrawState()) << "opaque: the underlay covers the window";
     EXPECT_EQ(draw.textures[VectorDisplay::kFirstUnderlayStage].texture, extra);
@@ -336,6 +345,14 @@ TEST_F(FrameTest, AnUnderlayDrawsInTheCompositeEveryFrameAnEmptyOneToo) {
     display->setUnderlay({});
     display->beginFrame();
     EXPECT_EQ(display->endFrame(true), FirstView) << "without it, an empty frame draws nothing again";
+
+    remakeDisplay(1, Width, Height, 0);
+    display->setBrightness(0.0f);
+    display->setUnderlay({borrowed, nullptr, nullptr});
+    EXPECT_EQ(lineFrame(), FirstView + 3) << "scene, trail, composite: no view over the scene without fills for it";
+    gfx::frame();
+    EXPECT_EQ(onlyDraw(FirstView + 2).program, borrowed);
+    gfx::destroy(borrowed);
     gfx::destroy(sampler);
     gfx::destroy(extra);
 }

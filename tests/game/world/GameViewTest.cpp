@@ -88,9 +88,14 @@ TEST_F(GameViewFrame, QueuesEachVisibleEntityOnceAndNothingOutsideTheCamera) {
     EXPECT_EQ(playersQueued, 1);
 }
 
-// The fills of a frame as one draw into their layer: how many corners it fills.
-uint32_t filledCorners(const gfx::Recording& recording) {
-    const gfx::ViewPass* fills = recording.pass(GameViewRenderer::kFillView);
+// The display's views end with the one over its scene that the fills go to, then the composite.
+const gfx::ViewPass* fillPass(const gfx::Recording& recording, const Zelmo::IGameViewRenderer& renderer) {
+    return recording.pass(gfx::ViewId(static_cast<const GameViewRenderer&>(renderer).nextFreeView() - 2));
+}
+
+// How many corners the frame's fills have.
+uint32_t filledCorners(const gfx::Recording& recording, const Zelmo::IGameViewRenderer& renderer) {
+    const gfx::ViewPass* fills = fillPass(recording, renderer);
     if (fills == nullptr) return 0;
     uint32_t corners = 0;
     for (uint32_t i = 0; i < fills->numDraws; ++i) corners += recording.draw(*fills, i).numVertices;
@@ -102,21 +107,22 @@ TEST_F(GameViewFrame, FrameFillsInOneDrawThenCompositesMapFloorFillsAndLinesInOn
     const Zelmo::PVAComp& player = logic().player().get<Zelmo::PVAComp>();
     harness->step();
     renderFrame();
-    const uint32_t cornersWithoutRobot = filledCorners(recording());
+    const uint32_t cornersWithoutRobot = filledCorners(recording(), logic().viewRenderer());
     placeRobot(player.x + 100.0f, player.y);
     harness->step();
     ASSERT_FALSE(view().shapeDraws().empty());
     renderFrame();
 
-    const gfx::ViewPass* fills = recording().pass(GameViewRenderer::kFillView);
-    ASSERT_NE(fills, nullptr);
-    ASSERT_EQ(fills->numDraws, 1u) << "every fill in one draw";
-    ASSERT_TRUE(fills->state.frameBuffer.valid()) << "into the fills' layer, not the window";
-    EXPECT_GT(cornersWithoutRobot, 0u) << "the player's fill";
-    EXPECT_GT(filledCorners(recording()), cornersWithoutRobot) << "and the robot's";
     const gfx::ViewPass* lines = recording().pass(GameViewRenderer::kFirstDisplayView);
     ASSERT_NE(lines, nullptr) << "the glow display's scene";
     EXPECT_EQ(lines->numDraws, 1u);
+    const gfx::ViewPass* fills = fillPass(recording(), logic().viewRenderer());
+    ASSERT_NE(fills, nullptr);
+    ASSERT_EQ(fills->numDraws, 1u) << "every fill in one draw";
+    EXPECT_EQ(fills->state.frameBuffer, lines->state.frameBuffer) << "into the scene, after its trail and glow";
+    EXPECT_EQ(fills->state.clearFlags, gfx::Clear::None);
+    EXPECT_GT(cornersWithoutRobot, 0u) << "the player's fill";
+    EXPECT_GT(filledCorners(recording(), logic().viewRenderer()), cornersWithoutRobot) << "and the robot's";
 
     // The composite: the last view the display used, the one pass that draws on the window.
     const auto& renderer = static_cast<const GameViewRenderer&>(logic().viewRenderer());
@@ -127,7 +133,6 @@ TEST_F(GameViewFrame, FrameFillsInOneDrawThenCompositesMapFloorFillsAndLinesInOn
     const gfx::Draw& draw = recording().draw(*composite, 0);
     EXPECT_EQ(draw.textures[VectorDisplay::kFirstUnderlayStage].texture, logic().mapView().getTexture().handle)
         << "the maze straight from the map view's texture";
-    EXPECT_EQ(draw.textures[VectorDisplay::kFirstUnderlayStage + 1].texture, gfx::getTexture(fills->state.frameBuffer));
     EXPECT_EQ(draw.textures[VectorDisplay::kSceneStage].texture, gfx::getTexture(lines->state.frameBuffer));
     int onTheWindow = 0;
     for (const gfx::ViewPass& pass : recording().lastFrame().passes) {
@@ -143,7 +148,7 @@ TEST_F(GameViewFrame, FrameFillsInOneDrawThenCompositesMapFloorFillsAndLinesInOn
 TEST_F(GameViewFrame, FilledBeamSegmentsAndPolygonsGoIntoTheFillsDraw) {
     start();
     renderFrame();
-    const uint32_t cornersWithout = filledCorners(recording());
+    const uint32_t cornersWithout = filledCorners(recording(), logic().viewRenderer());
     Zelmo::PolyComp poly;
     poly.pointLists = {{-10, -10, 10, -10, 10, 10, -10, -10}};
     poly.colour = 0xffffffff;
@@ -153,8 +158,9 @@ TEST_F(GameViewFrame, FilledBeamSegmentsAndPolygonsGoIntoTheFillsDraw) {
     poly.filled = false;
     view().addPolyDraw(poly);
     renderFrame();
-    EXPECT_EQ(recording().pass(GameViewRenderer::kFillView)->numDraws, 1u);
-    EXPECT_EQ(filledCorners(recording()), cornersWithout + 3) << "the filled triangle's three corners, once";
+    EXPECT_EQ(fillPass(recording(), logic().viewRenderer())->numDraws, 1u);
+    EXPECT_EQ(filledCorners(recording(), logic().viewRenderer()), cornersWithout + 3)
+        << "the filled triangle's three corners, once";
 }
 
 // Headless, nothing draws the view's lists and empties them: each update's draws must replace

@@ -19,6 +19,7 @@
 #include "bench/support/GlBenchWindow.h"
 #include "engine/gfx/ColourQuad.h"
 #include "engine/gfx/Gfx.h"
+#include "engine/gfx/Recording.h"
 #include "engine/input/InputControllers.h"
 #include "engine/vg/Context.h"
 #include "game/config/Config.h"
@@ -116,6 +117,7 @@ void BM_GameFrameRecording(benchmark::State& state) {
         harness.startLevel(kLargestLevel);
         populate(harness.logic());
         size_t shapes = 0;
+        uint32_t lineVertices = 0;
         for (auto _ : state) {
             state.PauseTiming();
             harness.step();
@@ -124,9 +126,16 @@ void BM_GameFrameRecording(benchmark::State& state) {
             harness.logic().viewRenderer().render(kFrame);
             state.PauseTiming();
             gfx::frame();
+            lineVertices = 0;
+            if (const gfx::ViewPass* scene = gfx::recording()->pass(Zelmo::GameViewRenderer::kFirstDisplayView)) {
+                for (uint32_t i = 0; i < scene->numDraws; ++i) {
+                    lineVertices += gfx::recording()->draw(*scene, i).numVertices;
+                }
+            }
             state.ResumeTiming();
         }
         state.counters["shapes"] = double(shapes);
+        state.counters["line_vertices"] = double(lineVertices);
     }
     gfx::shutdown();
 }

@@ -70,15 +70,28 @@ public:
             m_chunks.push_back({uint32_t(m_vertices.size()), uint32_t(m_indices.size())});
         }
         const uint16_t first = uint16_t(m_vertices.size() - m_chunks.back().firstVertex);
+        Bounds bounds;
         for (size_t i = 0; i < count; ++i) {
-            m_vertices.push_back(vertexAt(i));
+            const PosColorVertex vertex = vertexAt(i);
+            bounds.x0 = i == 0 ? vertex.x : std::min(bounds.x0, vertex.x);
+            bounds.y0 = i == 0 ? vertex.y : std::min(bounds.y0, vertex.y);
+            bounds.x1 = i == 0 ? vertex.x : std::max(bounds.x1, vertex.x);
+            bounds.y1 = i == 0 ? vertex.y : std::max(bounds.y1, vertex.y);
+            m_vertices.push_back(vertex);
         }
+        m_bounds.push_back(bounds);
         for (size_t i = 1; i + 1 < count; ++i) {
             m_indices.push_back(first);
             m_indices.push_back(uint16_t(first + i));
             m_indices.push_back(uint16_t(first + i + 1));
         }
     }
+
+    // Each outline's extent, in the order they were added, as the vertices give it.
+    struct Bounds {
+        float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    };
+    const std::vector<Bounds>& bounds() const { return m_bounds; }
 
     bool empty() const { return m_vertices.empty(); }
     size_t vertexCount() const { return m_vertices.size(); }
@@ -108,6 +121,7 @@ public:
         m_vertices.clear();
         m_indices.clear();
         m_chunks.clear();
+        m_bounds.clear();
     }
 
 private:
@@ -119,4 +133,5 @@ private:
     std::vector<PosColorVertex> m_vertices;
     std::vector<uint16_t> m_indices;  // from their chunk's first vertex
     std::vector<Chunk> m_chunks;
+    std::vector<Bounds> m_bounds;
 };

@@ -235,6 +235,12 @@ void VectorDisplay::setupResDependent() {
     for (gfx::FrameBufferHandle& glow : m_glowFrameBuffers) {
         glow = createClearedFrameBuffer(m_glowWidth, m_glowHeight);
     }
+    m_tilesAcross = (std::max<int>(m_width, 1) + kTileSize - 1) / kTileSize;
+    m_tilesDown = (std::max<int>(m_height, 1) + kTileSize - 1) / kTileSize;
+    const size_t tiles = size_t(m_tilesAcross) * size_t(m_tilesDown);
+    m_tileMarked.assign(tiles, 0);
+    m_tileAge.assign(tiles, 255);
+    m_tileLit.assign(tiles, 0);
 }
 
 void VectorDisplay::destroyResDependent() {
@@ -256,7 +262,107 @@ void VectorDisplay::genLinetex() {
 
 // --- Frame ---
 
-void VectorDisplay::beginFrame() { m_frameVertices.clear(); }
+void VectorDisplay::beginFrame() {
+    m_frameVertices.clear();
+    std::fill(m_tileMarked.begin(), m_tileMarked.end(), uint8_t(0));
+}
+
+void VectorDisplay::markLit(float x0, float y0, float x1, float y1) {
+    // As far around as the glow reaches: its seven taps either side of a quarter-size texel,
+    // the box it was taken from and the filtered texels it is magnified from.
+    const int rounds = glowRounds(m_brightness);
+    if (m_brightness > 0.0f && rounds > 0) {
+        const float spread = std::sqrt(float(rounds) * kRoundVariance * kRoundTexel * kRoundTexel + kMagnifyVariance);
+        const float reach = std::max(3.0f * spread, 6.5f * float(kGlowDivisor)) + 2.0f * float(kGlowDivisor);
+        x0 -= reach;
+        y0 -= reach;
+        x1 += reach;
+        y1 += reach;
+    }
+    if (m_tilesAcross == 0 || !(x1 >= 0.0f && y1 >= 0.0f && x0 < float(m_width) && y0 < float(m_height))) {
+        return;
+    }
+    const int c0 = std::max(0, int(x0) / kTileSize), c1 = std::min(m_tilesAcross - 1, int(x1) / kTileSize);
+    const int r0 = std::max(0, int(y0) / kTileSize), r1 = std::min(m_tilesDown - 1, int(y1) / kTileSize);
+    for (int r = r0; r <= r1; ++r) {
+        std::fill_n(m_tileMarked.begin() + r * m_tilesAcross + c0, c1 - c0 + 1, uint8_t(1));
+    }
+}
+
+// From display units, y flipped as the vertices are, to the window's pixels: the scene shows
+// superSample times the display around its centre.
+void VectorDisplay::markDrawn(float x0, float y0, float x1, float y1) {
+    const float s = float(m_superSample);
+    const float cx = 0.5f * float(m_width), cy = 0.5f * float(m_height);
+    markLit((x0 - cx) / s + cx, (y0 - cy) / s + cy, (x1 - cx) / s + cx, (y1 - cy) / s + cy);
+}
+
+bool VectorDisplay::tileLit(int column, int row) const {
+    return column >= 0 && row >= 0 && column < m_tilesAcross && row < m_tilesDown &&
+           m_tileLit[size_t(row * m_tilesAcross + column)] != 0;
+}
+
+void VectorDisplay::updateTiles() {
+    // How many frames a tile stays lit after its last picture: until its trail, faded and
+    // rounded down from full light, is gone.
+    int lasting = 1;
+    if (hasTrail()) {
+        const float fade = trailFade();
+        for (float level = 255.0f; level > 0.0f && lasting < 255; ++lasting) {
+            level = std::floor(level * fade + 0.001f);
+        }
+    }
+    for (size_t t = 0; t < m_tileAge.size(); ++t) {
+        m_tileAge[t] = m_tileMarked[t] ? 0 : uint8_t(std::min(255, m_tileAge[t] + 1));
+        m_tileLit[t] = m_tileAge[t] < lasting;
+    }
+}
+
+bool VectorDisplay::tileQuads(bool lit) {
+    struct Run {
+        int row, first, last;
+    };
+    std::vector<Run> runs;
+    for (int r = 0; r < m_tilesDown; ++r) {
+        for (int c = 0; c < m_tilesAcross;) {
+            if ((m_tileLit[size_t(r * m_tilesAcross + c)] != 0) != lit) {
+                ++c;
+                continue;
+            }
+            Run run{r, c, c};
+            while (run.last + 1 < m_tilesAcross && (m_tileLit[size_t(r * m_tilesAcross + run.last + 1)] != 0) == lit) {
+                ++run.last;
+            }
+            runs.push_back(run);
+            c = run.last + 1;
+        }
+    }
+    const uint32_t count = uint32_t(runs.size()) * 6;
+    if (count == 0 || gfx::availableTransientVertices(count, PosTexCoordColorVertex::layout) != count) {
+        return false;
+    }
+    gfx::TransientVertexBuffer buffer;
+    gfx::allocTransientVertexBuffer(&buffer, count, PosTexCoordColorVertex::layout);
+    PosTexCoordColorVertex* vertex = buffer.vertices<PosTexCoordColorVertex>();
+    const float w = float(m_width), h = float(m_height);
+    const float hu = m_texelHalf / w, hv = m_texelHalf / h;
+    auto corner = [&](float x, float y) {
+        const float px = std::min(x, w) / w, py = std::min(y, h) / h;
+        return PosTexCoordColorVertex{px, py, 0.0f, px + hu, (m_originBottomLeft ? 1.0f - py : py) + hv, 0xffffffff};
+    };
+    for (const Run& run : runs) {
+        const float x0 = float(run.first * kTileSize), x1 = float((run.last + 1) * kTileSize);
+        const float y0 = float(run.row * kTileSize), y1 = float((run.row + 1) * kTileSize);
+        *vertex++ = corner(x0, y0);
+        *vertex++ = corner(x1, y0);
+        *vertex++ = corner(x1, y1);
+        *vertex++ = corner(x0, y0);
+        *vertex++ = corner(x1, y1);
+        *vertex++ = corner(x0, y1);
+    }
+    gfx::setVertexBuffer(buffer);
+    return true;
+}
 
 int VectorDisplay::endFrame(bool firstLayer) {
     const bool underlay = m_underlay.program.valid();
@@ -383,24 +489,42 @@ void VectorDisplay::submitBloom(int& view) {
 }
 
 void VectorDisplay::submitComposite(gfx::ViewId view, bool firstLayer) {
+    updateTiles();
     const bool glow = m_brightness > 0.0f && glowRounds(m_brightness) > 0;
     const float gain = glow ? 1.25f + (m_brightness - 1.0f) / 2.0f : 0.0f;
     const float values[4] = {gain, 0.0f, 0.0f, 0.0f};
     gfx::setUniform(m_compositeUniform, values);
-    gfx::setTexture(kSceneStage, m_textureSampler, gfx::getTexture(m_sceneFrameBuffer));
-    gfx::setTexture(kTrailStage, m_trailSampler, gfx::getTexture(m_trailFrameBuffers[m_newestTrail]), kFiltered);
-    gfx::setTexture(kGlowStage, m_glowSampler, gfx::getTexture(m_glowFrameBuffers[0]), kFiltered);
-    fullViewPass(view, gfx::FrameBufferHandle(), m_width, m_height);
-    gfx::ProgramHandle program = firstLayer ? m_blitProgram : m_noBlackBlitProgram;
-    if (m_underlay.program.valid()) {
-        program = m_underlay.program;
-        if (m_underlay.bind) m_underlay.bind();
-    } else {
-        const gfx::DrawState add = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::One);
-        const gfx::DrawState over = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
-        gfx::setState(firstLayer ? add : over);
+    gfx::setViewTransform(view, gfx::ortho(0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 100.0f, gfx::caps().homogeneousDepth));
+    gfx::setViewRect(view, 0, 0, m_width, m_height);
+    gfx::setViewFrameBuffer(view, gfx::FrameBufferHandle());
+    const bool underlay = m_underlay.program.valid();
+    const bool plain = underlay && m_underlay.plainProgram.valid();
+    auto bindStages = [&] {
+        gfx::setTexture(kSceneStage, m_textureSampler, gfx::getTexture(m_sceneFrameBuffer));
+        gfx::setTexture(kTrailStage, m_trailSampler, gfx::getTexture(m_trailFrameBuffers[m_newestTrail]), kFiltered);
+        gfx::setTexture(kGlowStage, m_glowSampler, gfx::getTexture(m_glowFrameBuffers[0]), kFiltered);
+        if (underlay && m_underlay.bind) m_underlay.bind();
+    };
+    // The tiles the picture reaches; the others only under an underlay, plainly when it can
+    // (without one, nothing needs drawing where the picture is black).
+    if (tileQuads(true)) {
+        bindStages();
+        if (underlay) {
+            gfx::setState(gfx::DrawState());
+            gfx::submit(view, m_underlay.program);
+        } else {
+            const gfx::DrawState add = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::One);
+            const gfx::DrawState over = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
+            gfx::setState(firstLayer ? add : over);
+            gfx::submit(view, firstLayer ? m_blitProgram : m_noBlackBlitProgram);
+        }
     }
-    gfx::submit(view, program);
+    if (underlay && tileQuads(false)) {
+        bindStages();
+        gfx::setState(gfx::DrawState());
+        gfx::submit(view, plain ? m_underlay.plainProgram : m_underlay.program);
+    }
+    gfx::touch(view);
 }
 
 void VectorDisplay::screenSpaceQuad(float textureWidth, float textureHeight, float w, float h) {

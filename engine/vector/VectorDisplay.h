@@ -55,11 +55,19 @@ public:
     // which is 0 elsewhere, how much it covers of what the underlay draws (premultiplied, as
     // gfx::BlendFactor::One with InvSrcAlpha for alpha). A display with an underlay composites
     // every frame, an empty one too.
+    // plainProgram, when valid, draws the parts of the window where the display shows nothing
+    // (see markLit), without reading the display's stages.
     struct Underlay {
         gfx::ProgramHandle program;
         std::function<void()> bind;
         std::function<void(gfx::ViewId)> overScene;
+        gfx::ProgramHandle plainProgram;
     };
+
+    // The composite covers the window in tiles of this many pixels, and only those the picture
+    // reaches: where the frame's lines lie, where its trail has not yet faded, and as far around
+    // them as the glow spreads.
+    static constexpr int kTileSize = 32;
 
     // originBottomLeft: render-target textures have row 0 at the bottom (gfx::caps()).
     // texelHalf: the half-texel offset of the renderer, 0 where texel centres need none.
@@ -77,6 +85,13 @@ public:
     void getSize(float& width, float& height) const;
     // An invalid program takes the underlay away.
     void setUnderlay(Underlay underlay);
+    // Marks a rectangle of the window (pixels from the top-left) as holding picture in this
+    // frame, with as much around it as the glow reaches, for what is drawn into the scene
+    // besides the lines (an underlay's fills); the lines mark themselves. Between beginFrame and
+    // endFrame.
+    void markLit(float x0, float y0, float x1, float y1);
+    // Whether the last composite drew the tile (column, row) with the picture.
+    bool tileLit(int column, int row) const;
     int getFirstView() const { return m_firstView; }
     // Also forgets the highest composite view, so a second picture drawn on this display in the
     // same frame composites in its own range and never over the first.
@@ -151,6 +166,12 @@ private:
     void submitTrail(gfx::ViewId view);
     void submitBloom(int& view);
     void submitComposite(gfx::ViewId view, bool firstLayer);
+    // Ages the tiles and lays out which the composite draws with the picture.
+    void updateTiles();
+    // The tiles whose lit flag is `lit`, as runs along each row, two triangles each; false when
+    // there is none or the frame has no room for them.
+    bool tileQuads(bool lit);
+    void markDrawn(float x0, float y0, float x1, float y1);  // display units, as the lines are
     // A pass over a whole target of that size from the unit projection.
     void fullViewPass(gfx::ViewId view, gfx::FrameBufferHandle target, uint16_t width, uint16_t height);
     void screenSpaceQuad(float textureWidth, float textureHeight, float w, float h);
@@ -209,4 +230,9 @@ private:
     std::vector<Segment> m_segments;  // scratch of endDraw, kept to reuse its storage
 
     int m_newestTrail = 0;  // which trail frame buffer the last frame wrote
+    int m_tilesAcross = 0;
+    int m_tilesDown = 0;
+    std::vector<uint8_t> m_tileMarked;  // picture in this frame
+    std::vector<uint8_t> m_tileAge;     // frames since the tile last held picture, at most 255
+    std::vector<uint8_t> m_tileLit;     // drawn with the picture by the last composite
 };

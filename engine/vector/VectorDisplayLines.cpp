@@ -130,6 +130,23 @@ void VectorDisplay::endDraw() {
     }
 
     drawLines(t);
+    // The window's tiles the polyline reaches: joints and caps stay within a few half widths of
+    // its points.
+    float x0 = first.x, x1 = first.x, y0 = first.y, y1 = first.y;
+    for (const Point& p : m_pendingPoints) {
+        x0 = std::min(x0, p.x);
+        x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y);
+        y1 = std::max(y1, p.y);
+    }
+    const float reach = 3.5f * t;
+    const float height = m_height;
+    if (m_flip) {
+        std::swap(y0, y1);
+        y0 = height - y0;
+        y1 = height - y1;
+    }
+    markDrawn(x0 - reach, y0 - reach, x1 + reach, y1 + reach);
     m_pendingPoints.clear();
 }
 

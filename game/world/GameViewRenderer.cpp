@@ -75,6 +75,8 @@ void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int leve
     m_shapeProgram = Game::loadShaderProgram("vtx-color", "vtx-color");
     m_floorProgram = Game::loadShaderProgram("texture", "floor-and-maze");
     m_noFloorProgram = Game::loadShaderProgram("texture", "nofloor-and-maze");
+    m_plainFloorProgram = Game::loadShaderProgram("texture", "floor-and-maze-plain");
+    m_plainNoFloorProgram = Game::loadShaderProgram("texture", "nofloor-and-maze-plain");
 
     const int setting = int(getOptionValue("VECTOR_SETTINGS"));
     const int windowWidth = m_view.windowWidth();
@@ -104,6 +106,8 @@ void GameViewRenderer::releaseGpu() {
     destroyValid(m_shapeProgram);
     destroyValid(m_floorProgram);
     destroyValid(m_noFloorProgram);
+    destroyValid(m_plainFloorProgram);
+    destroyValid(m_plainNoFloorProgram);
     for (gfx::UniformHandle* uniform :
          {&m_mapSampler, &m_mapRect, &m_paramVec, &m_param2Vec, &m_colour, &m_resolution, &m_time}) {
         destroyValid(*uniform);
@@ -129,8 +133,8 @@ void GameViewRenderer::render(const Util::FrameGeometry& frame) {
     healthBar();
 }
 
-// Called by the display as it submits its composite: the map view's texture where the camera
-// shows it, and the floor's light.
+// Called by the display as it submits its composite (once for each of its draws): the map view's
+// texture where the camera shows it, and the floor's light.
 void GameViewRenderer::bindFloor() {
     const float zoom = m_view.zoom();
     PosTexCoordVertex quad[4];
@@ -145,7 +149,7 @@ void GameViewRenderer::bindFloor() {
     m_mapView->getCentre(centreX, centreY);
     const int windowWidth = m_view.windowWidth();
     const int windowHeight = m_view.windowHeight();
-    std::array<float, 4>& time = floorClock();
+    const std::array<float, 4>& time = floorClock();
     const float scale = std::max(m_view.scaleX(), m_view.scaleY());
     const float k = m_floorOn ? 0.05f / scale * m_floorScale : m_floorScale * 36.920403f;
     const float resolution[4] = {float(windowWidth), float(windowHeight), -0.0182f, -0.0248f};
@@ -157,7 +161,6 @@ void GameViewRenderer::bindFloor() {
     gfx::setUniform(m_paramVec, params);
     gfx::setUniform(m_param2Vec, m_floorParams.data());
     gfx::setUniform(m_colour, m_floorColour.data());
-    time[0] += 0.01f;
 }
 
 void GameViewRenderer::submitFills(gfx::ViewId view) {
@@ -215,9 +218,20 @@ void GameViewRenderer::entityPass() {
     }
     drawParticles(m_owner, display, m_view.camera(), m_view.scaleX(), m_view.scaleY());
     statusIcons();
-    const gfx::ProgramHandle composite = getOptionValue("FLOOR_ON") != 0.0f ? m_floorProgram : m_noFloorProgram;
-    display.setUnderlay({composite, [this] { bindFloor(); }, [this](gfx::ViewId view) { submitFills(view); }});
+    // The fills light the display's tiles they lie in, as its lines do.
+    float left = 0, right = 0, bottom = 0, top = 0;
+    m_view.screenProjection(left, right, bottom, top);
+    const float toX = float(m_view.windowWidth()) / (right - left);
+    const float toY = float(m_view.windowHeight()) / (top - bottom);
+    for (const FillBatch::Bounds& fill : m_fills.bounds()) {
+        display.markLit((fill.x0 - left) * toX, (top - fill.y1) * toY, (fill.x1 - left) * toX, (top - fill.y0) * toY);
+    }
+    const bool floorOn = getOptionValue("FLOOR_ON") != 0.0f;
+    display.setUnderlay({floorOn ? m_floorProgram : m_noFloorProgram, [this] { bindFloor(); },
+                         [this](gfx::ViewId view) { submitFills(view); },
+                         floorOn ? m_plainFloorProgram : m_plainNoFloorProgram});
     m_nextFreeView = display.endFrame(true);
+    floorClock()[0] += 0.01f;
     m_view.clearDraws();
 }
 

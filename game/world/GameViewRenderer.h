@@ -81,6 +81,9 @@ private:
     gfx::ProgramHandle m_shapeProgram;
     gfx::ProgramHandle m_floorProgram;
     gfx::ProgramHandle m_noFloorProgram;
+    // The same without the display's picture, for the parts of the window it does not reach.
+    gfx::ProgramHandle m_plainFloorProgram;
+    gfx::ProgramHandle m_plainNoFloorProgram;
 
     std::array<float, 4> m_floorColour{};
     bool m_floorOn = true;

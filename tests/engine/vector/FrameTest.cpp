@@ -351,7 +351,10 @@ TEST_F(FrameTest, AnUnderlayDrawsInTheCompositeEveryFrameAnEmptyOneToo) {
     display->setUnderlay({borrowed, nullptr, nullptr});
     EXPECT_EQ(lineFrame(), FirstView + 3) << "scene, trail, composite: no view over the scene without fills for it";
     gfx::frame();
-    EXPECT_EQ(onlyDraw(FirstView + 2).program, borrowed);
+    // The tiles the line lights, then the rest: without a plain program, both with the underlay's.
+    const std::vector<const gfx::Draw*> composites = drawsOf(FirstView + 2);
+    ASSERT_EQ(composites.size(), 2u);
+    for (const gfx::Draw* draw : composites) EXPECT_EQ(draw->program, borrowed);
     gfx::destroy(borrowed);
     gfx::destroy(sampler);
     gfx::destroy(extra);
@@ -389,12 +392,58 @@ TEST_F(FrameTest, SceneProjectionShowsTheDisplayWithYDownAndSupersampleWidensIt)
         EXPECT_FLOAT_EQ(bottomRight.y, -1.0f);
         EXPECT_EQ(scene.rect, (gfx::Rect{0, 0, Width, Height}));
         EXPECT_EQ(gfx::textureInfo(gfx::getTexture(scene.frameBuffer)).width, Width) << "the window's pixels only";
-        // The composite shows the whole scene: texture u 0 .. 1.
-        std::vector<PosTexCoordColorVertex> quad =
-            recording().vertices<PosTexCoordColorVertex>(onlyDraw(FirstView + 2));
-        EXPECT_FLOAT_EQ(quad.at(1).x, 1.0f);
-        EXPECT_FLOAT_EQ(quad.at(1).u, 1.0f);
+        // The composite shows the scene texel for texel where it draws: its texture coordinates
+        // follow its positions on the unit square (v from the bottom).
+        for (const PosTexCoordColorVertex& corner :
+             recording().vertices<PosTexCoordColorVertex>(onlyDraw(FirstView + 2))) {
+            EXPECT_FLOAT_EQ(corner.u, corner.x);
+            EXPECT_FLOAT_EQ(corner.v, 1.0f - corner.y);
+        }
     }
+}
+
+// Only the tiles of the window that the picture reaches are composited: where the lines lie
+// and the glow spreads around them, and where their trail has not yet faded.
+TEST_F(FrameTest, TheCompositeDrawsTheTilesThePictureReachesUntilItsTrailHasFaded) {
+    const int tile = VectorDisplay::kTileSize;
+    auto litTiles = [&] {
+        int lit = 0;
+        for (int r = 0; r * tile < Height; ++r) {
+            for (int c = 0; c * tile < Width; ++c) lit += display->tileLit(c, r);
+        }
+        return lit;
+    };
+    // A short line near the top left: its tiles and those its glow reaches.
+    display->beginFrame();
+    display->beginDraw(10, 10, false);  // y down, as the window's rows
+    display->drawTo(20, 10);
+    display->endDraw();
+    display->endFrame(true);
+    gfx::frame();
+    EXPECT_TRUE(display->tileLit(0, 0));
+    EXPECT_TRUE(display->tileLit(1, 1)) << "within the glow's reach";
+    EXPECT_FALSE(display->tileLit(Width / tile - 1, Height / tile - 1));
+    const int near = litTiles();
+    EXPECT_LT(near, (Width / tile) * (Height / tile) / 4);
+    for (const PosTexCoordColorVertex& corner :
+         recording().vertices<PosTexCoordColorVertex>(onlyDraw(FirstView + CompositeView))) {
+        EXPECT_LE(corner.x, float(near * tile) / Width + 1e-6f) << "nothing far from the line";
+    }
+
+    // The line moves to the bottom right: the top left stays lit while its trail fades, then not.
+    int frames = 0;
+    while (display->tileLit(0, 0) && frames < 100) {
+        display->beginFrame();
+        display->beginDraw(Width - 20.0f, Height - 10.0f, false);
+        display->drawTo(Width - 10.0f, Height - 10.0f);
+        display->endDraw();
+        display->endFrame(true);
+        EXPECT_TRUE(display->tileLit(Width / tile - 1, Height / tile - 1));
+        ++frames;
+    }
+    // From full light, rounded down by a fade of 0.661 each frame, the trail is gone in 12.
+    EXPECT_GE(frames, 12);
+    EXPECT_LE(frames, 14);
 }
 
 TEST_F(FrameTest, TrailAndGlowBuffersFollowTheSize) {

@@ -124,15 +124,21 @@ TEST_F(GameViewFrame, FrameFillsInOneDrawThenCompositesMapFloorFillsAndLinesInOn
     EXPECT_GT(cornersWithoutRobot, 0u) << "the player's fill";
     EXPECT_GT(filledCorners(recording(), logic().viewRenderer()), cornersWithoutRobot) << "and the robot's";
 
-    // The composite: the last view the display used, the one pass that draws on the window.
+    // The composite: the last view the display used, the one pass that draws on the window; the
+    // tiles the picture reaches with everything, the rest with the floor and the maze only.
     const auto& renderer = static_cast<const GameViewRenderer&>(logic().viewRenderer());
     const gfx::ViewPass* composite = recording().pass(gfx::ViewId(renderer.nextFreeView() - 1));
     ASSERT_NE(composite, nullptr);
-    ASSERT_EQ(composite->numDraws, 1u);
+    ASSERT_EQ(composite->numDraws, 2u);
     EXPECT_FALSE(composite->state.frameBuffer.valid());
     const gfx::Draw& draw = recording().draw(*composite, 0);
-    EXPECT_EQ(draw.textures[VectorDisplay::kFirstUnderlayStage].texture, logic().mapView().getTexture().handle)
-        << "the maze straight from the map view's texture";
+    const gfx::Draw& plain = recording().draw(*composite, 1);
+    EXPECT_NE(draw.program, plain.program);
+    for (const gfx::Draw* each : {&draw, &plain}) {
+        EXPECT_EQ(each->textures[VectorDisplay::kFirstUnderlayStage].texture, logic().mapView().getTexture().handle)
+            << "the maze straight from the map view's texture";
+        EXPECT_EQ(each->state, gfx::DrawState());
+    }
     EXPECT_EQ(draw.textures[VectorDisplay::kSceneStage].texture, gfx::getTexture(lines->state.frameBuffer));
     int onTheWindow = 0;
     for (const gfx::ViewPass& pass : recording().lastFrame().passes) {

@@ -112,6 +112,28 @@ TEST_F(VectorDisplayGl, ALineIsLitAlongItsPathAndGlowsOnlyWithBrightness) {
     }
 }
 
+// The glow takes every scene pixel (a box of 4 x 4 into each quarter-size texel), so a thin
+// line's glow stays as bright wherever the line lies between the texels: it does not flicker as
+// the line moves a pixel at a time. (A dim line: a bright one's glow is eased towards its
+// ceiling, which its share of each texel changes a little.)
+TEST_F(VectorDisplayGl, AThinLineGlowsAsMuchAtEveryPixelItMovesTo) {
+    ASSERT_TRUE(display->setDecaySteps(1));  // the glow alone, no trail
+    display->setThickness(1.0f);
+    display->setDrawColor(0.3f, 0.3f, 0.3f, 1.0f);
+    std::vector<double> halos;
+    for (float y = 120; y < 124; ++y) {
+        Picture p = horizontalLine(y, 1.0f);
+        double halo = 0;
+        for (int x = 100; x < 220; ++x) {
+            for (int dy = 8; dy <= 16; ++dy) halo += p.level(x, int(y) + dy) + p.level(x, int(y) - dy);
+        }
+        halos.push_back(halo);
+    }
+    const auto [low, high] = std::minmax_element(halos.begin(), halos.end());
+    EXPECT_GT(*low, 0.0);
+    EXPECT_LT(*high / *low, 1.1) << "the halo beside the line changes with where it lies";
+}
+
 TEST_F(VectorDisplayGl, AMovingLineLeavesFadingCopies) {
     ASSERT_TRUE(display->setDecayStart(0.5f));
     horizontalLine(60, 0);

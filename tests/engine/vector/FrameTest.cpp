@@ -326,7 +326,8 @@ TEST_F(FrameTest, AnUnderlayDrawsInTheCompositeEveryFrameAnEmptyOneToo) {
                           [&](gfx::ViewId view) {
                               ++overViews;
                               EXPECT_EQ(view, FirstView + 2) << "after the trail";
-                          }});
+                          },
+                          gfx::ProgramHandle()});
     display->beginFrame();
     EXPECT_EQ(display->endFrame(true), FirstView + 4) << "drawn although the frame holds no line";
     gfx::frame();
@@ -348,7 +349,7 @@ TEST_F(FrameTest, AnUnderlayDrawsInTheCompositeEveryFrameAnEmptyOneToo) {
 
     remakeDisplay(1, Width, Height, 0);
     display->setBrightness(0.0f);
-    display->setUnderlay({borrowed, nullptr, nullptr});
+    display->setUnderlay({borrowed, nullptr, nullptr, gfx::ProgramHandle()});
     EXPECT_EQ(lineFrame(), FirstView + 3) << "scene, trail, composite: no view over the scene without fills for it";
     gfx::frame();
     // The tiles the line lights, then the rest: without a plain program, both with the underlay's.

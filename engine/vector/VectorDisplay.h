@@ -12,8 +12,9 @@
 //              trail of earlier frames, as much in all as the decay settings give a still picture;
 //   bloom      a quarter-size box of the scene and the trail, blurred across and then down with
 //              seven filtered taps each (only with a brightness above 0);
-// and one composite over the whole window that adds scene, trail and glow to the back buffer. A
-// bottom layer without trail and glow draws its lines straight onto the window instead.
+// and one composite over the window that adds scene, trail and glow to the back buffer, on the
+// tiles of the window the picture reaches (kTileSize). A bottom layer without trail and glow
+// draws its lines straight onto the window instead.
 // The composite can take what lies under the picture into the same pass (setUnderlay): the game
 // draws its floor and maze there instead of in passes of their own, and its fills into the scene
 // once the trail and the glow have taken it (they neither glow nor leave a trail), where the
@@ -21,9 +22,10 @@
 //
 // Views: a display uses a run of consecutive renderer views starting at its first view (the
 // scene, the trail, three for the bloom, one over the scene for an underlay's fills, then the
-// composite; fewer without trail or glow) and endFrame returns the first view it left free. Displays stacked on one
-// screen each get their own range; the bottom one passes firstLayer = true to endFrame, the ones above false, so black
-// in their picture lets the lower layers show through.
+// composite; fewer without trail or glow) and endFrame returns the first view it left free.
+// Displays stacked on one screen each get their own range; the bottom one passes firstLayer =
+// true to endFrame, the ones above false, so black in their picture lets the lower layers show
+// through.
 
 #include <cstdint>
 #include <functional>

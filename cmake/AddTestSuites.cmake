@@ -1,6 +1,7 @@
 # Run after a test executable is built: lists its GoogleTest suites and writes OUTPUT, a CTest
 # file with one test per suite, named "<executable>/<suite>" and running just that suite.
-#   cmake -D EXECUTABLE=... -D OUTPUT=... -D WORKING_DIRECTORY=... -D TIMEOUT=... -D PROCESSORS=... -P AddTestSuites.cmake
+#   cmake -D EXECUTABLE=... -D OUTPUT=... -D WORKING_DIRECTORY=... -D TIMEOUT=... -D PROCESSORS=... -D COST=...
+#         -P AddTestSuites.cmake
 execute_process(
   COMMAND ${EXECUTABLE} --gtest_list_tests
   WORKING_DIRECTORY ${WORKING_DIRECTORY}
@@ -23,7 +24,7 @@ foreach(line IN LISTS lines)
     string(APPEND content
       "add_test([==[${name}/${suite}]==] [==[${EXECUTABLE}]==] [==[--gtest_filter=${suite}.*]==])\n"
       "set_tests_properties([==[${name}/${suite}]==] PROPERTIES WORKING_DIRECTORY [==[${WORKING_DIRECTORY}]==]"
-      " TIMEOUT ${TIMEOUT} PROCESSORS ${PROCESSORS})\n")
+      " TIMEOUT ${TIMEOUT} PROCESSORS ${PROCESSORS} COST ${COST})\n")
   endif()
 endforeach()
 if(content STREQUAL "")

@@ -15,17 +15,23 @@ function(zelmo_add_module_dirs parent)
   endforeach()
 endfunction()
 
-# zelmo_test(NAME <name> SOURCES <files...> LIBS <targets...> [PROCESSORS <n>])
+# zelmo_test(NAME <name> SOURCES <files...> LIBS <targets...> [PROCESSORS <n>] [LONG])
 # One GoogleTest executable, compiled as one unit (its files share the headers they parse and the
 # templates they instantiate). Each of its test suites is one CTest test, "<name>/<suite>", run in
 # a process of its own: starting a process (and under the sanitizers, checking it for leaks) costs
 # more than most cases, so cases of a suite share one. PROCESSORS: how many cores a suite keeps
 # busy, which CTest counts against its -j so that it never starts more than the machine runs in
-# time (suites that drive the real game watch it draw in real time).
+# time (suites that drive the real game watch it draw in real time). LONG: suites that take a
+# minute or more, which CTest starts first, so that the short ones fill the cores around them
+# (a fresh build folder has no timings of earlier runs to order them by).
 function(zelmo_test)
-  cmake_parse_arguments(T "" "NAME;PROCESSORS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "LONG" "NAME;PROCESSORS" "SOURCES;LIBS" ${ARGN})
   if(NOT T_PROCESSORS)
     set(T_PROCESSORS 1)
+  endif()
+  set(cost 0)
+  if(T_LONG)
+    set(cost 1000)
   endif()
   zelmo_test_precompiled_headers()
   add_executable(${T_NAME} ${T_SOURCES})
@@ -41,7 +47,7 @@ function(zelmo_test)
   set(suites ${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}_suites.cmake)
   add_custom_command(TARGET ${T_NAME} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -D EXECUTABLE=$<TARGET_FILE:${T_NAME}> -D OUTPUT=${suites}
-            -D WORKING_DIRECTORY=${PROJECT_SOURCE_DIR} -D TIMEOUT=900 -D PROCESSORS=${T_PROCESSORS}
+            -D WORKING_DIRECTORY=${PROJECT_SOURCE_DIR} -D TIMEOUT=900 -D PROCESSORS=${T_PROCESSORS} -D COST=${cost}
             -P ${PROJECT_SOURCE_DIR}/cmake/AddTestSuites.cmake
     BYPRODUCTS ${suites}
     VERBATIM)

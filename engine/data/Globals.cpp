@@ -8,6 +8,7 @@ struct TableState {
     Game::Info info;
     Globals::SlotMap slots;
     const flatbuffers::Table* root = nullptr;
+    std::string error;
 };
 
 TableState& table() {
@@ -20,11 +21,21 @@ TableState& table() {
 bool Globals::loadFiles(const std::string& schema, const std::string& data, const SlotMap& slots) {
     TableState& state = table();
     state.root = nullptr;
-    if (!state.info.loadSchema(schema) || !state.info.loadData(data)) return false;
+    state.error.clear();
+    if (!state.info.loadSchema(schema)) {
+        state.error = schema + ":" + state.info.parseError();
+        return false;
+    }
+    if (!state.info.loadData(data)) {
+        state.error = state.info.parseError();
+        return false;
+    }
     state.slots = slots;
     state.root = state.info.root();
     return true;
 }
+
+const std::string& Globals::loadError() { return table().error; }
 
 const flatbuffers::Table* Globals::root() { return table().root; }
 

@@ -15,8 +15,10 @@ public:
     using SlotMap = std::map<std::string, flatbuffers::voffset_t>;
 
     // Loads the schema and data (by the data name rule) and reads names through the map. On
-    // failure the table is empty.
+    // failure the table is empty and loadError tells why.
     static bool loadFiles(const std::string& schema, const std::string& data, const SlotMap& slots);
+    // Why the last load failed, as the parser tells it: the file, line and column and the fault.
+    static const std::string& loadError();
 
     static int getInt(const std::string& name);
     static float getFloat(const std::string& name);

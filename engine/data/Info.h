@@ -29,9 +29,9 @@ public:
     // does not parse returns false. The schema's own folder is added to the include folders.
     bool loadSchema(const std::string& path, const std::vector<std::string>& includeDirs = {});
 
-    // Loads the data named by the rule of resolveDataName. An unreadable file, or encoded data
-    // that does not verify against the schema, is a fatal stop; JSON that does not parse
-    // returns null and keeps the previous data.
+    // Loads the data named by the rule of resolveDataName. An unreadable file, one larger than
+    // 16 MiB, or encoded data that does not verify against the schema, is a fatal stop; JSON
+    // that does not parse returns null and keeps the previous data.
     const uint8_t* loadData(const std::string& name);
 
     // Stores encoded data (after verifying it against the schema) or JSON text (parsed against
@@ -40,6 +40,9 @@ public:
     const uint8_t* storeData(const std::string& contents, bool encoded, const std::string& fileName = {});
 
     std::shared_ptr<flatbuffers::Parser> getParser() const { return m_parser; }
+    // The parser's last message: for JSON that did not parse, "<absolute path>:<line>: <column>:
+    // error: <fault>"; for a schema, the same without the path. Empty when it found nothing wrong.
+    std::string parseError() const;
 
     // Folders searched for the schema's includes when loadSchema is given none.
     void setIncludeDirs(std::vector<std::string> dirs) { m_includeDirs = std::move(dirs); }

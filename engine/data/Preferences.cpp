@@ -1,6 +1,6 @@
 #include "engine/data/Preferences.h"
 
-#include <cstdio>
+#include <optional>
 
 #include "engine/util/Files.h"
 #include "engine/util/Text.h"
@@ -42,24 +42,52 @@ bool needsQuotes(const std::string& value) {
 // Each line feed becomes "\n\" and a line break, which the reader turns back into the line feed.
 std::string quote(const std::string& value) { return "\"" + Util::replaceAll(value, "\n", "\\n\\\n") + "\""; }
 
+// Collects a quoted value over the lines that continue it, and gives the index of its last line;
+// nothing when its closing quote is missing. A line that holds '=' is a setting of its own unless
+// the line before asked for it with a trailing backslash (as the writer does), so that one quote
+// left open costs only its own line.
+std::optional<size_t> continueValue(const std::vector<std::string>& lines, size_t first, std::string& value) {
+    size_t i = first;
+    while (isOpen(value)) {
+        do {
+            if (++i == lines.size()) return std::nullopt;
+        } while (lines[i].empty());
+        if (!Util::endsWith(value, "\\") && lines[i].find('=') != std::string::npos) return std::nullopt;
+        appendContinuation(value, lines[i]);
+    }
+    return i;
+}
+
 }  // namespace
 
-bool parsePreferences(const std::string& text, SettingsMap& into) {
+std::vector<PreferenceFault> parsePreferences(const std::string& text, SettingsMap& into, const SettingCheck& check) {
     std::vector<std::string> lines;
-    Util::split(text, "\n", lines, false, false);
+    Util::split(text, "\n", lines, true, false);
+    std::vector<PreferenceFault> faults;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string line = Util::trim(lines[i]);
-        if (Util::startsWith(line, "#")) continue;
+        if (line.empty() || Util::startsWith(line, "#")) continue;
         std::string name;
         std::string value;
-        if (!Util::parseKeyValue(line, name, value)) continue;
-        while (isOpen(value)) {
-            if (++i == lines.size()) return false;
-            appendContinuation(value, lines[i]);
+        if (!Util::parseKeyValue(line, name, value) || name.empty()) {
+            faults.push_back({i + 1, line, "", "not NAME = value"});
+            continue;
         }
-        into[kSettingPrefix + name] = unquote(value);
+        const std::optional<size_t> last = continueValue(lines, i, value);
+        if (!last) {
+            faults.push_back({i + 1, line, name, "its closing quote is missing"});
+            continue;
+        }
+        value = unquote(value);
+        const std::string reason = check ? check(name, value) : std::string();
+        if (reason.empty()) {
+            into[kSettingPrefix + name] = value;
+        } else {
+            faults.push_back({i + 1, line, name, reason});
+        }
+        i = *last;
     }
-    return true;
+    return faults;
 }
 
 std::vector<std::string> preferenceLines(const SettingsMap& settings) {
@@ -70,21 +98,16 @@ std::vector<std::string> preferenceLines(const SettingsMap& settings) {
     return lines;
 }
 
-bool readPreferences(const std::string& path, SettingsMap& into) {
+std::vector<PreferenceFault> readPreferences(const std::string& path, SettingsMap& into, const SettingCheck& check) {
     std::string text;
-    if (!Util::readTextFile(path, text, "\n")) return true;
-    return parsePreferences(text, into);
+    if (!Util::readTextFile(path, text, "\n")) return {};
+    return parsePreferences(text, into, check);
 }
 
-bool writePreferences(const std::string& path, const SettingsMap& settings) {
-    // Written beside the old file and renamed over it, so a failed write never loses the old one.
-    const std::string temporary = path + ".tmp";
-    if (!Util::writeTextFile(temporary, preferenceLines(settings)) ||
-        std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+bool writePreferences(const std::string& path, const SettingsMap& settings, std::string& reason) {
+    std::string text;
+    for (const std::string& line : preferenceLines(settings)) text += line + '\n';
+    return Util::replaceFile(path, text, reason);
 }
 
 }  // namespace Game

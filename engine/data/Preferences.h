@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,17 +15,32 @@ using SettingsMap = std::map<std::string, std::string>;
 
 inline const std::string kSettingPrefix = "PREF_";
 
-// The parsing and writing halves of the file: parsePreferences stores each setting of the text
-// under "PREF_" + name and returns false for a quoted value left open at the end of the text
-// (the settings read before it stay); preferenceLines writes every setting in key order.
-bool parsePreferences(const std::string& text, SettingsMap& into);
+// Why a value cannot stand for the named setting; empty when it can.
+using SettingCheck = std::function<std::string(const std::string& name, const std::string& value)>;
+
+// A line of the file that was left out, and why.
+struct PreferenceFault {
+    size_t line = 0;   // counted from 1
+    std::string text;  // the line without its outer blanks (a continued value's first line)
+    std::string name;  // the setting it was for; empty when the line names none
+    std::string reason;
+};
+
+// The parsing and writing halves of the file. parsePreferences stores each setting of the text
+// under "PREF_" + name. A line that is no "NAME = value", a quoted value whose closing quote is
+// missing, or a value the check refuses is left out with nothing else, and listed; what came
+// before it stands. preferenceLines writes every setting in key order.
+std::vector<PreferenceFault> parsePreferences(const std::string& text, SettingsMap& into,
+                                              const SettingCheck& check = {});
 std::vector<std::string> preferenceLines(const SettingsMap& settings);
 
-// Overlays the file's settings on the store. A missing or empty file changes nothing and is no
-// failure; a quoted value left open is.
-bool readPreferences(const std::string& path, SettingsMap& into);
+// Overlays the file's settings on the store, as parsePreferences does. A missing or empty file
+// changes nothing and is no fault.
+std::vector<PreferenceFault> readPreferences(const std::string& path, SettingsMap& into,
+                                             const SettingCheck& check = {});
 
-// Writes every setting in key order. The file is replaced only once the new one is complete.
-bool writePreferences(const std::string& path, const SettingsMap& settings);
+// Writes every setting in key order. The file is replaced only once the new one is complete and
+// keeps its permissions; false, with the system's reason, when it cannot be.
+bool writePreferences(const std::string& path, const SettingsMap& settings, std::string& reason);
 
 }  // namespace Game

@@ -42,9 +42,11 @@ TriggerId triggerFromTable(const Config::TriggerDef& table) {
 void readTriggerTiming(TriggerId& trigger, const Config::TimingDef* timing) {
     if (timing == nullptr) {
         trigger.setTimers(0, 0, 0, 0);
+        trigger.setDebounceTime(0);
         return;
     }
     trigger.setTimers(timing->dwell(), timing->repeat(), timing->hold(), timing->hold_repeat());
+    trigger.setDebounceTime(timing->debounce());
 }
 
 void readSwitchActions(Switch& target, const Config::ActionsDef* actions) {

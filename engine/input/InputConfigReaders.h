@@ -38,7 +38,7 @@ KeyCode keyCodeOfText(const std::string& text);
 // An EXTERNAL trigger is resolved here, through TriggerId::externals.
 TriggerId triggerFromTable(const Config::TriggerDef& table);
 
-// A missing table sets every timing value to 0.
+// A missing table sets every timing value and the debounce time to 0.
 void readTriggerTiming(TriggerId& trigger, const Config::TimingDef* timing);
 // Replaces the switch's four action lists; a missing table empties them.
 void readSwitchActions(Switch& target, const Config::ActionsDef* actions);

@@ -20,7 +20,10 @@ void InputController::onKey(KeyCode key, uint32_t modifiers, bool pressed) {
         if (isCoolingDown()) return;
         m_keysDown[key] = true;
     } else {
-        if (!m_keysDown[key]) return;
+        if (!m_keysDown[key]) {
+            m_handler->noteRelease(TriggerId::makeKey(key, modifiers));
+            return;
+        }
         m_keysDown[key] = false;
     }
     m_handler->onKey(key, modifiers, pressed);
@@ -29,9 +32,13 @@ void InputController::onKey(KeyCode key, uint32_t modifiers, bool pressed) {
 
 // Buttons follow the rule of keys; pointer moves and wheel steps are dropped during the cool-down.
 void InputController::onMouse(float x, float y, double wheel, uint32_t buttons, bool pressed) {
+    m_pointerAt.emplace(x, y);
     const bool release = !pressed && buttons != 0;
     if (release) {
-        if ((m_buttonsDown & buttons) == 0) return;
+        if ((m_buttonsDown & buttons) == 0) {
+            m_handler->noteRelease(TriggerId::makeMouse(buttons));
+            return;
+        }
         m_buttonsDown &= ~buttons;
     } else {
         if (isCoolingDown()) return;
@@ -46,7 +53,13 @@ void InputController::onJoypad(int pad, int x, int y, const std::vector<int>& bu
     processActions();
 }
 
+void InputController::restPointer(const std::optional<InputHandler::PointerAt>& at) {
+    m_pointerAt = at;
+    m_handler->restPointer(at);
+}
+
 void InputController::tick(float ms) {
+    m_handler->passTime(ms);
     if (!isCoolingDown()) m_handler->tick(ms);
     processActions();
     m_coolDownRemaining = m_coolDownRemaining - ms < 0 ? 0 : m_coolDownRemaining - ms;

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,14 +57,19 @@ public:
     InputController(const InputController&) = delete;
     InputController& operator=(const InputController&) = delete;
 
-    // Builds the areas and switches of a parsed configuration. False, with the reason written
-    // to standard error, when a switch cannot be made.
+    // Builds the areas and switches of a parsed configuration. False, with the reason in
+    // loadError, when a number is out of range (a cool-down, an area's rectangle outside the
+    // window or not a number, a negative time) or a switch cannot be made.
     bool load(const Config::InputConfig& root);
+    // Why the last load failed, naming the field: "area 2 PLAY field rect.x: must be a finite
+    // number", "switch 0: no triggers"; empty after a load that succeeded.
+    const std::string& loadError() const { return m_loadError; }
 
     // Device events. Presses arriving during the cool-down after an action are dropped;
     // releases always pass, so that nothing stays held.
     void onKey(KeyCode key, uint32_t modifiers, bool pressed);
-    // x and y in percent of the window; buttons are the changed button bits.
+    // x and y in percent of the window; buttons are the changed button bits. Where the pointer
+    // is, is noted even while the cool-down drops the event.
     void onMouse(float x, float y, double wheel, uint32_t buttons, bool pressed);
     void onJoypad(int pad, int x, int y, const std::vector<int>& buttons);
     // Once per frame, before the logic states update.
@@ -76,6 +82,12 @@ public:
     void gotoArea(const std::string& name);
     // Empty when there is no current area.
     std::string getCurrentAreaName() const;
+    // Where the pointer was last reported to this controller, or where it rested when the
+    // controller became current; unknown until either.
+    const std::optional<InputHandler::PointerAt>& pointerAt() const { return m_pointerAt; }
+    // The controller's screen opens under the pointer, which rests where given (when known):
+    // lying there, it chooses nothing (InputHandler::restPointer).
+    void restPointer(const std::optional<InputHandler::PointerAt>& at);
     void setPage(int32_t page) { m_areas->setPage(page); }
     void setRenderFilter(const IRenderAreaNameFilter* filter) { m_areas->setRenderFilter(filter); }
     void render(IScreenAreaRenderer& renderer) const { m_handler->render(renderer); }
@@ -99,18 +111,20 @@ public:
 private:
     bool isCoolingDown() const { return m_coolDownRemaining != 0; }
     bool loadSwitch(const Config::SwitchDef& table, const std::vector<std::string>& fileAreaNames, size_t index);
-    void loadArea(const Config::AreaDef& table);
+    void loadArea(const Config::AreaDef& table, size_t index);
 
     IActionHandler* m_actionHandler;
     std::unique_ptr<SwitchController> m_switches;
     std::unique_ptr<ScreenAreaController> m_areas;
     std::unique_ptr<InputHandler> m_handler;
     IRefs* m_refs;
+    std::string m_loadError;
     float m_coolDown = 0;
     float m_coolDownRemaining = 0;
     // Keys and mouse buttons whose press this controller passed on and whose release is due.
     std::array<bool, 256> m_keysDown{};
     uint32_t m_buttonsDown = 0;
+    std::optional<InputHandler::PointerAt> m_pointerAt;
 };
 
 }  // namespace Input

@@ -1,9 +1,5 @@
 #include "engine/input/InputControllers.h"
 
-#include <flatbuffers/idl.h>
-
-#include <iostream>
-
 #include "data/InputConfig_generated.h"
 
 namespace Input {
@@ -11,14 +7,19 @@ namespace Input {
 bool InputControllers::loadSchema(const std::string& path) { return m_schema.loadSchema(path); }
 
 bool InputControllers::load(const std::string& name, const std::string& path, InputController::IRefs* refs) {
+    const std::string failed = "Failed to create input " + name + " from: ";
+    m_loadError.clear();
     const uint8_t* data = m_schema.loadData(path);
     if (data == nullptr) {
-        // The parser knows the line and the reason; the caller only knows that the file failed.
-        if (const auto parser = m_schema.getParser()) std::cerr << parser->error_ << std::endl;
+        // The parser's message names the file, the line and the column.
+        m_loadError = failed + m_schema.parseError();
         return false;
     }
     auto controller = std::make_unique<InputController>(name, m_actionHandler.get(), refs);
-    if (!controller->load(*flatbuffers::GetRoot<Config::InputConfig>(data))) return false;
+    if (!controller->load(*flatbuffers::GetRoot<Config::InputConfig>(data))) {
+        m_loadError = failed + path + ": " + controller->loadError();
+        return false;
+    }
     add(name, std::move(controller));
     return true;
 }
@@ -39,9 +40,12 @@ std::string InputControllers::getCurrentAreaName() const {
 
 void InputControllers::setCurrent(const std::string& name) {
     const std::string areaName = getCurrentAreaName();
+    if (const InputController* previous = getCurrent(); previous != nullptr && previous->pointerAt()) {
+        m_pointerAt = previous->pointerAt();
+    }
     m_currentName = name;
     if (InputController* next = getCurrent()) {
-        next->getInputHandler().restPointer();
+        next->restPointer(m_pointerAt);
         next->gotoArea(areaName);
     }
 }

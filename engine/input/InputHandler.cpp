@@ -11,6 +11,12 @@ constexpr std::array<uint32_t, 14> kJoypadBitOrder = {4, 8, 1, 2, 64, 128, 16, 3
 
 bool buttonDown(const std::vector<int>& buttons, size_t index) { return index < buttons.size() && buttons[index] != 0; }
 
+// The key, button or pad bit of a device event, whatever its modifiers or the other pad bits.
+uint64_t inputOf(const TriggerId& event) {
+    const uint32_t which = event.getKey() | event.getMouseButton() | event.getJpadBits();
+    return uint64_t(event.getType()) << 32 | which;
+}
+
 }  // namespace
 
 InputHandler::InputHandler(ScreenAreaController& areas, SwitchController& switches)
@@ -24,8 +30,8 @@ void InputHandler::setArea(IScreenArea* area) {
     m_pointerAway = false;
 }
 
-void InputHandler::restPointer() {
-    m_restingAt.reset();
+void InputHandler::restPointer(const std::optional<PointerAt>& at) {
+    m_restingAt = at;
     m_pointerMoved = false;
 }
 
@@ -64,15 +70,44 @@ bool InputHandler::reset(const std::string& name) {
 
 void InputHandler::tick(float ms) {
     if (m_currentArea == nullptr) return;
+    takeHeldPresses();
     m_carriedMs += ms;
     const int whole = static_cast<int>(m_carriedMs);
     m_carriedMs -= static_cast<float>(whole);
     m_switches.tick(m_actions, *m_currentArea, whole);
 }
 
+void InputHandler::passTime(float ms) { m_clockMs += double(ms); }
+
+bool InputHandler::passDebounce(const TriggerId& event, bool pressed) {
+    Bounce& input = m_bounces[inputOf(event)];
+    if (!pressed) {
+        const bool passes = !input.pressIgnored;
+        input = {true, m_clockMs, false, std::nullopt};
+        return passes;
+    }
+    input.pressIgnored = input.released && m_clockMs - input.releasedAt < double(m_switches.debounceTime(event));
+    if (input.pressIgnored) input.heldPress = event;
+    return !input.pressIgnored;
+}
+
+void InputHandler::takeHeldPresses() {
+    for (auto& [input, bounce] : m_bounces) {
+        if (!bounce.heldPress) continue;
+        const TriggerId event = *bounce.heldPress;
+        if (m_clockMs - bounce.releasedAt < double(m_switches.debounceTime(event))) continue;
+        bounce.pressIgnored = false;
+        bounce.heldPress.reset();
+        m_switches.trigger(m_actions, *m_currentArea, event, true);
+    }
+}
+
+void InputHandler::noteRelease(const TriggerId& event) { m_bounces[inputOf(event)] = {true, m_clockMs, false, std::nullopt}; }
+
 void InputHandler::onKey(KeyCode key, uint32_t modifiers, bool pressed) {
-    if (m_currentArea == nullptr) return;
-    m_switches.trigger(m_actions, *m_currentArea, TriggerId::makeKey(key, modifiers), pressed);
+    const TriggerId event = TriggerId::makeKey(key, modifiers);
+    if (!passDebounce(event, pressed) || m_currentArea == nullptr) return;
+    m_switches.trigger(m_actions, *m_currentArea, event, pressed);
 }
 
 bool InputHandler::passLatch(bool& latch, bool pressed) {
@@ -116,8 +151,9 @@ void InputHandler::onMouse(float x, float y, int wheel, uint32_t buttons, bool p
         default:
             return;
     }
-    if (passLatch(m_mouseLatches[latch], pressed)) {
-        m_switches.trigger(m_actions, *m_currentArea, TriggerId::makeMouse(buttons), pressed);
+    const TriggerId event = TriggerId::makeMouse(buttons);
+    if (passLatch(m_mouseLatches[latch], pressed) && passDebounce(event, pressed)) {
+        m_switches.trigger(m_actions, *m_currentArea, event, pressed);
     }
 }
 
@@ -149,9 +185,9 @@ void InputHandler::onJoypad(int pad, int x, int y, const std::vector<int>& butto
         const uint32_t bit = kJoypadBitOrder[i];
         const bool set = (now & bit) != 0;
         if (!passLatch(state.releaseLatches[i], set)) continue;
-        if (set != ((state.bits & bit) != 0)) {
-            m_switches.trigger(m_actions, *m_currentArea, TriggerId::makeJoypad(bit, now, now), set);
-        }
+        if (set == ((state.bits & bit) != 0)) continue;
+        const TriggerId event = TriggerId::makeJoypad(bit, now, now);
+        if (passDebounce(event, set)) m_switches.trigger(m_actions, *m_currentArea, event, set);
     }
     state.bits = now;
 }

@@ -1,5 +1,7 @@
 #include "engine/input/SwitchController.h"
 
+#include <algorithm>
+
 #include "engine/util/Text.h"
 
 namespace Input {
@@ -29,6 +31,17 @@ bool SwitchController::findSwitches(std::vector<Switch*>& found, const IScreenAr
         found.push_back(candidate.get());
     }
     return !found.empty();
+}
+
+int32_t SwitchController::debounceTime(const TriggerId& event) const {
+    int32_t longest = 0;
+    for (const auto& candidate : m_switches) {
+        const TriggerId& trigger = candidate->getTrigger();
+        if (trigger.getType() == event.getType() && trigger.matches(event)) {
+            longest = std::max(longest, trigger.getDebounceTime());
+        }
+    }
+    return longest;
 }
 
 void SwitchController::enterArea(std::vector<ActionId>& actions, const IScreenArea& area) {

@@ -33,6 +33,9 @@ public:
     void stopDwell(const IScreenArea& area);
     // A device event, already turned into a trigger of its kind.
     virtual void trigger(std::vector<ActionId>& actions, const IScreenArea& area, const TriggerId& event, bool pressed);
+    // The longest debounce time among the switches, of any area, whose trigger the device
+    // event fires: a key, button or pad bit is debounced alike on every area of the screen.
+    int32_t debounceTime(const TriggerId& event) const;
     // The area's switches, of the type unless it is UNDEF (any type); whether any was found.
     virtual bool findSwitches(std::vector<Switch*>& found, const IScreenArea& area, TriggerType type) const;
     virtual void clear();

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/devices/KeyCodes.h"
@@ -9,7 +10,7 @@ namespace Input {
 
 // One thing the user can do with a device, plus the four timing values (milliseconds) that
 // govern the switch carrying it: T0 dwell delay, T1 repeat interval, T2 hold delay, T3
-// hold-repeat interval. Fields a kind does not use are 0.
+// hold-repeat interval, and the debounce time of its presses. Fields a kind does not use are 0.
 class TriggerId {
 public:
     // Supplies what the user has bound to an EXTERNAL slot of the input configurations.
@@ -51,6 +52,10 @@ public:
     virtual int32_t getRepeatTime() const { return m_repeat; }
     virtual int32_t getHoldTime() const { return m_hold; }
     virtual int32_t getHoldRepeatTime() const { return m_holdRepeat; }
+    // A press sooner than this after the last release of the same key, button or pad bit is a
+    // bounce, which the input handler ignores with its release (0: no debounce).
+    void setDebounceTime(int32_t ms) { m_debounce = ms; }
+    int32_t getDebounceTime() const { return m_debounce; }
 
     // Whether the device event's trigger fires this (a switch's) trigger. A joypad event
     // carries the changed bit as bits and the whole current bit set as mask and value; this
@@ -62,6 +67,10 @@ public:
     // "JPAD:B1 B2 B2"). Text that names no usable key or joypad chord gives a trigger that
     // matches nothing; an unknown type is a fatal stop.
     static TriggerId fromText(const std::string& text);
+    // The same for a user's binding, which must name a key, mouse buttons or joypad bits (a
+    // "KEY:", "MOUSE:" or "JPAD:" text that fromText reads as more than nothing); nothing for any
+    // other text.
+    static std::optional<TriggerId> fromBindingText(const std::string& text);
 
     // Builds a trigger from the scalar fields of an input configuration table; EXTERNAL is
     // replaced by what the provider of EXTERNAL triggers gives for the first non-zero of key,
@@ -82,6 +91,7 @@ private:
     int32_t m_repeat = 0;
     int32_t m_hold = 0;
     int32_t m_holdRepeat = 0;
+    int32_t m_debounce = 0;
 };
 
 }  // namespace Input

@@ -73,4 +73,13 @@ TriggerId TriggerId::fromText(const std::string& text) {
     }
 }
 
+std::optional<TriggerId> TriggerId::fromBindingText(const std::string& text) {
+    const std::optional<TriggerType> type = triggerTypeOfName(Util::textBefore(text, ':'));
+    const bool ofADevice = type == TriggerType::KEY || type == TriggerType::MOUSE || type == TriggerType::JPAD;
+    if (text.find(':') == std::string::npos || !ofADevice) return std::nullopt;
+    const TriggerId trigger = fromText(text);
+    if (trigger.getKey() == 0 && trigger.getMouseButton() == 0 && trigger.getJpadBits() == 0) return std::nullopt;
+    return trigger;
+}
+
 }  // namespace Input

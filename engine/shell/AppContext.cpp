@@ -1,16 +1,26 @@
 #include "engine/shell/AppContext.h"
 
 #include <cstdio>
+#include <new>
 
 #include "engine/gfx/Gfx.h"
 #include "engine/inputrender/InputRenderer.h"
 #include "engine/shell/Viewport.h"
 #include "engine/vg/Context.h"
 
+namespace {
+
+// The configuration's rate when it gives none that makes a step.
+constexpr int kDefaultRate = 60;
+
+}  // namespace
+
 AppContext::AppContext(bool soundOn, int designWidth_, int designHeight_, bool keepAspect_, int rate, int skipLimit_)
     : keepAspect(keepAspect_),
       msPerFrame(rate == 0 ? 0.0f : 1000.0f / float(rate)),
       skipLimit(skipLimit_),
+      m_stepMs(1000.0f / float(rate > 0 ? rate : kDefaultRate)),
+      m_clock(m_stepMs, Game::FixedStep::maxStepsFor(m_stepMs)),
       m_geometry{designWidth_, designHeight_, designWidth_, designHeight_},
       m_controllers(std::make_unique<Input::InputControllers>()),
       m_sound(std::make_unique<Sound::SoundController>(soundOn)),
@@ -39,7 +49,15 @@ AppContext::~AppContext() {
 bool AppContext::run(const std::string& title, int width, int height, bool fullscreen, float timeScale) {
     setWindow(width, height);
     m_app = std::make_unique<Game::GLFW3App>(*this);
-    if (!m_app->init(title, width, height, fullscreen, timeScale)) return false;
+    // Under a memory limit the renderer's buffers are where the start runs out; that is a start
+    // that fails, as when the window does not open, not an abort.
+    try {
+        if (!m_app->init(title, width, height, fullscreen, timeScale)) return false;
+    } catch (const std::bad_alloc&) {
+        std::fputs("Not enough memory to start the renderer.\n", stderr);
+        std::fflush(stderr);
+        return false;
+    }
     setWindow(m_app->windowWidth(), m_app->windowHeight());
     if (!m_sound->start(true)) {
         std::fputs("No sound device could be opened: playing without sound.\n", stderr);
@@ -47,6 +65,16 @@ bool AppContext::run(const std::string& title, int width, int height, bool fulls
     }
     m_app->runLoop();
     return true;
+}
+
+// Speeds are in pixels per step and timers in milliseconds: both keep their meaning only when
+// every update is one step of stepMs, however many frames are drawn in a second.
+bool AppContext::pass(double realMs, const std::function<void()>& takeInput) {
+    const int steps = m_clock.advance(realMs);
+    for (int step = 1; step < steps && !m_quitRequested; ++step) update(m_stepMs);
+    if (takeInput) takeInput();
+    if (steps > 0 && !m_quitRequested) update(m_stepMs);
+    return render(float(realMs));
 }
 
 void AppContext::update(float dtMs) {
@@ -152,6 +180,7 @@ void AppContext::getVideoModes(std::vector<Game::VideoMode>& modes) const {
 }
 
 void AppContext::requestQuit() {
+    m_quitRequested = true;
     if (m_app) m_app->requestQuit();
 }
 

@@ -9,6 +9,7 @@
 #include "engine/input/InputControllers.h"
 #include "engine/inputrender/IInputRenderer.h"
 #include "engine/inputrender/StringConvertor.h"
+#include "engine/shell/FixedStep.h"
 #include "engine/shell/GLFW3App.h"
 #include "engine/shell/LogicController.h"
 #include "engine/shell/PointerState.h"
@@ -28,13 +29,25 @@ public:
     AppContext& operator=(const AppContext&) = delete;
 
     // Opens the window and runs the main loop to its end. False, at once, when the window or the
-    // renderer cannot start; without a sound device the game plays silently, saying so once.
+    // renderer cannot start (memory running out while the renderer starts says so in one line);
+    // without a sound device the game plays silently, saying so once.
     bool run(const std::string& title, int windowWidth, int windowHeight, bool fullscreen, float timeScale);
 
-    // One pass of the frame loop.
+    // One pass of the main loop, realMs of (scaled) real time after the last: the logic steps
+    // that time calls for (FixedStep), with the window's input (takeInput) taken in before the
+    // last of them, then one drawing unless the frame-skip rule skips it. The steps that catch up
+    // with time that ran before the input was seen come first, so that a key pressed during a
+    // stall is not counted as held through it. No step runs once a state has asked to quit.
+    // Whether a frame was drawn (and may be submitted).
+    bool pass(double realMs, const std::function<void()>& takeInput);
+    // One logic step of dtMs: the current input controller's timers, the logic state, the update
+    // hooks. pass runs it with stepMs.
     void update(float dtMs);
     // False when the frame is skipped (nothing was drawn and no frame may be submitted).
     bool render(float dtMs);
+    // The logic step: 1000 / rate ms (1000 / 60 without a rate).
+    float stepMs() const { return m_stepMs; }
+    const Game::FixedStep& clock() const { return m_clock; }
 
     // Called after every logic update (the game flushes its deferred event senders here).
     void addUpdateHook(std::function<void()> hook) { m_updateHooks.push_back(std::move(hook)); }
@@ -58,6 +71,7 @@ public:
     bool isFullscreen() const;
     void getVideoModes(std::vector<Game::VideoMode>& modes) const;
     void requestQuit();
+    bool quitRequested() const { return m_quitRequested; }
 
     Game::LogicController& logicController() { return *m_logic; }
     Sound::SoundController& soundController() { return *m_sound; }
@@ -73,6 +87,7 @@ public:
     const Util::FrameGeometry& geometry() const { return m_geometry; }
 
     bool keepAspect;
+    // The frame-skip rule's threshold: 1000 / rate, 0 (never skips) without a rate.
     float msPerFrame;
     int skipLimit;
     int skipped = 0;
@@ -82,6 +97,8 @@ private:
     void clearPlainly();
     void renderInputAreas(vg::Context& overlay);
 
+    float m_stepMs;
+    Game::FixedStep m_clock;
     Util::FrameGeometry m_geometry;
     std::unique_ptr<Input::InputControllers> m_controllers;
     std::unique_ptr<Game::GLFW3App> m_app;
@@ -95,4 +112,5 @@ private:
     std::vector<std::function<void()>> m_updateHooks;
     Game::PointerState m_pointerWithoutWindow;
     vg::Context* m_overlayWithoutWindow = nullptr;
+    bool m_quitRequested = false;
 };

@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <thread>
 
 #include "engine/gfx/Gfx.h"
@@ -21,6 +22,15 @@ std::array<bool, 4> g_joystickPresent{};
 
 constexpr int kImGuiFontSize = 18;
 constexpr gfx::ViewId kOverlayView = 200;
+
+// The window layer's last complaint, kept so that a start that fails can say why.
+std::string g_lastWindowError;
+
+bool startFailed(const char* what) {
+    std::fprintf(stderr, "%s%s%s\n", what, g_lastWindowError.empty() ? "" : ": ", g_lastWindowError.c_str());
+    std::fflush(stderr);
+    return false;
+}
 
 }  // namespace
 
@@ -43,8 +53,9 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
     m_title = title;
     m_timeScale = timeScale;
 
-    glfwSetErrorCallback([](int, const char*) {});
-    if (!glfwInit()) return false;
+    g_lastWindowError.clear();
+    glfwSetErrorCallback([](int, const char* description) { g_lastWindowError = description ? description : ""; });
+    if (!glfwInit()) return startFailed("The window system could not start");
     m_glfwStarted = true;
     glfwSetJoystickCallback(onJoystick);
     m_modifiers.clear();
@@ -57,7 +68,7 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
     }
     hintGlCoreContext();
     m_window = glfwCreateWindow(width, height, title.c_str(), fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
-    if (!m_window) return false;
+    if (!m_window) return startFailed("The window could not open");
     m_width = width;
     m_height = height;
     glfwSetWindowUserPointer(m_window, this);
@@ -77,7 +88,7 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
     init.width = uint16_t(width);
     init.height = uint16_t(height);
     init.vsync = true;
-    if (!gfx::init(init)) return false;
+    if (!gfx::init(init)) return startFailed("OpenGL 3.3 could not start");
     m_rendererStarted = true;
     if (const GLFWvidmode* mode = glfwGetVideoMode(glfwGetPrimaryMonitor())) {
         if (mode->refreshRate > 0) m_refreshInterval = 1.0 / mode->refreshRate;
@@ -97,34 +108,36 @@ bool GLFW3App::init(const std::string& title, int width, int height, bool fullsc
     return true;
 }
 
+// Each pass runs the logic steps that the time since the last calls for, taking the window's
+// input in before the last of them, and draws once (AppContext::pass).
 void GLFW3App::runLoop() {
-    bool focused = glfwGetWindowAttrib(m_window, GLFW_FOCUSED) != 0;
+    m_focused = glfwGetWindowAttrib(m_window, GLFW_FOCUSED) != 0;
     while (!m_quit) {
         if (glfwWindowShouldClose(m_window)) break;
-        const bool nowFocused = glfwGetWindowAttrib(m_window, GLFW_FOCUSED) != 0;
-        if (nowFocused != focused) {
-            focused = nowFocused;
-            m_pointer.focused = focused;
-        }
-        pollJoysticks();
-
         const double now = glfwGetTime();
-        const float dt = float((now - m_previousTime) * (double(m_timeScale) * 1000.0));
-        m_context.update(dt);
+        const double dt = (now - m_previousTime) * (double(m_timeScale) * 1000.0);
         m_previousTime = now;
-        updateTitle(now);
-
         gfx::setViewRect(1, 0, 0, uint16_t(m_width), uint16_t(m_height));
-        if (m_context.render(dt)) submitFrame();
-
-        m_pointer.scrollDelta = 0;
-        glfwPollEvents();
+        if (m_context.pass(dt, [this] { takeInput(); })) submitFrame();
+        updateTitle(now);
         paceFrame(now);
     }
     glfwSetKeyCallback(m_window, nullptr);
     glfwSetCursorPosCallback(m_window, nullptr);
     glfwSetCursorEnterCallback(m_window, nullptr);
     glfwSetMouseButtonCallback(m_window, nullptr);
+}
+
+// The focus, the joysticks and the window's events, all seen at one moment of the pass.
+void GLFW3App::takeInput() {
+    const bool focused = glfwGetWindowAttrib(m_window, GLFW_FOCUSED) != 0;
+    if (focused != m_focused) {
+        m_focused = focused;
+        m_pointer.focused = focused;
+    }
+    pollJoysticks();
+    m_pointer.scrollDelta = 0;
+    glfwPollEvents();
 }
 
 void GLFW3App::updateTitle(double now) {
@@ -139,8 +152,10 @@ void GLFW3App::updateTitle(double now) {
 }
 
 // Vertical sync paces frames where the driver honours it; where a pass ends early anyway (a
-// software display), sleep out the rest of the refresh interval so game speed never depends
-// on how fast the machine draws.
+// software display, Xvfb), the rest of the refresh interval is slept out rather than spent
+// drawing frames nobody sees. Game speed never depends on either: the logic runs fixed steps by
+// the real time that passed (AppContext::pass), so a machine that draws 20, 42 or 144 frames a
+// second moves the game as far in a second as one that draws 60.
 void GLFW3App::paceFrame(double frameStart) {
     const double remaining = m_refreshInterval - (glfwGetTime() - frameStart);
     // A sleep of less than half a millisecond wakes later than asked by more than it waits.

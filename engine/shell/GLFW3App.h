@@ -54,6 +54,7 @@ private:
     static void onWindowSize(GLFWwindow* window, int width, int height);
     static void onJoystick(int joystick, int event);
 
+    void takeInput();
     void pollJoysticks();
     void submitFrame();
     void applySize(int width, int height);
@@ -69,6 +70,8 @@ private:
     bool m_fullscreen = false;
     bool m_quit = false;
     bool m_resizing = false;
+    // Whether the window had the focus when the input was last taken.
+    bool m_focused = true;
     std::string m_title;
     float m_timeScale = 1.0f;
     int m_width = 0;

@@ -1,5 +1,6 @@
 #include "engine/util/Convert.h"
 
+#include <charconv>
 #include <iomanip>
 #include <sstream>
 
@@ -33,6 +34,14 @@ int toInt(const std::string& text, int base) { return readNumber<int>(text, base
 float toFloat(const std::string& text, int base) { return readNumber<float>(text, base); }
 
 float toFloatDecimal(const std::string& text) { return toFloat(text, 10); }
+
+std::optional<int> wholeNumber(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
 
 std::string toString(int value, int base, int width, int precision) {
     std::ostringstream stream;

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 namespace Util {
@@ -9,6 +10,10 @@ namespace Util {
 int toInt(const std::string& text, int base = 10);
 float toFloat(const std::string& text, int base = 10);
 float toFloatDecimal(const std::string& text);
+
+// The whole text as a decimal whole number, with an optional minus sign; nothing when the text
+// holds anything else (blanks included) or a number out of int's range.
+std::optional<int> wholeNumber(const std::string& text);
 
 // The value in base 8, 10 or 16 ("0x" prefix for 16), zero-filled after the prefix up to width;
 // precision other than -1 selects fixed notation with that many decimals.

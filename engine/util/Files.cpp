@@ -1,5 +1,11 @@
 #include "engine/util/Files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 namespace Util {
@@ -22,12 +28,45 @@ bool readTextFile(const std::string& path, std::string& text, const std::string&
     return true;
 }
 
-bool writeTextFile(const std::string& path, const std::vector<std::string>& lines) {
-    std::ofstream file(path, std::ios::trunc);
-    if (!file) return false;
-    for (const auto& line : lines) file << line << '\n';
-    file.flush();
-    return bool(file);
+namespace {
+
+bool writeAll(int descriptor, const std::string& contents) {
+    for (size_t written = 0; written < contents.size();) {
+        const ssize_t count = ::write(descriptor, contents.data() + written, contents.size() - written);
+        if (count < 0 && errno != EINTR) return false;
+        if (count > 0) written += size_t(count);
+    }
+    return true;
+}
+
+// A player who made the file read-only keeps it so.
+bool takeModeOf(int descriptor, const std::string& path) {
+    struct stat old {};
+    if (::stat(path.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) return true;
+    return ::fchmod(descriptor, old.st_mode & 07777) == 0;
+}
+
+}  // namespace
+
+bool replaceFile(const std::string& path, const std::string& contents, std::string& reason) {
+    const std::string temporary = path + ".tmp";
+    const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    bool done = writeAll(descriptor, contents) && ::fsync(descriptor) == 0 && takeModeOf(descriptor, path);
+    if (!done) reason = std::strerror(errno);
+    if (::close(descriptor) != 0 && done) {
+        done = false;
+        reason = std::strerror(errno);
+    }
+    if (done && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        done = false;
+        reason = std::strerror(errno);
+    }
+    if (!done) ::unlink(temporary.c_str());
+    return done;
 }
 
 }  // namespace Util

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstddef>
 #include <string>
-#include <vector>
 
 namespace Util {
 
@@ -12,7 +11,9 @@ size_t fileSize(const std::string& path);
 // False, with the text untouched, when the file is empty or missing.
 bool readTextFile(const std::string& path, std::string& text, const std::string& separator = "\n");
 
-// Creates or replaces the file, each text followed by a line break; false on any failure.
-bool writeTextFile(const std::string& path, const std::vector<std::string>& lines);
+// Replaces the file whole or not at all: the contents go to PATH.tmp, on to the disk, and then
+// take the file's place, with the old file's permissions (a new file gets the usual ones). False,
+// with the system's reason and any old file untouched, when a step fails.
+bool replaceFile(const std::string& path, const std::string& contents, std::string& reason);
 
 }  // namespace Util

@@ -5,6 +5,7 @@
 #include "data/config_generated.h"
 #include "engine/data/Info.h"
 #include "engine/util/Fatal.h"
+#include "game/config/GameTableCheck.h"
 
 namespace Zelmo {
 namespace {
@@ -20,7 +21,10 @@ bool loadConfig(const std::string& name, const std::string& preferencesPath) {
     auto& info = configInfo();
     info = std::make_unique<Game::Info>();
     if (!info->loadSchema(kConfigSchema)) Util::fatal("Failed to load: " + kConfigSchema);
-    if (!info->loadData(name)) Util::fatal("Failed to load: " + name);
+    // The parser's line names the file, the line and the column.
+    if (!info->loadData(name)) Util::fatal("Failed to load: " + info->parseError());
+    const std::string error = gameTableError(readGameTable(), name);
+    if (!error.empty()) Util::fatal(error);
     return loadPreferences(preferencesPath);
 }
 

@@ -22,12 +22,17 @@ public:
     // The names of the records made from one settings table, each after its prefix.
     static const std::vector<std::string>& repeatModeNames();
 
-    // False when the schema or the data does not parse (an unreadable file is a fatal stop).
+    // False, with the reason in loadError, when the schema or the data does not parse or a time
+    // of the menu or game settings is not 1 to 60000 ms (the debounce time 0 to 60000 ms; an
+    // unreadable file is a fatal stop).
     bool load(const std::string& schemaPath, const std::string& dataPath);
-    // The six records of repeatModeNames, from a settings table (null reads as all 0).
+    // Why the last load failed, naming the file and the line or field; empty after a success.
+    const std::string& loadError() const { return m_loadError; }
+    // The six records of repeatModeNames, from a settings table (null reads as the schema's
+    // defaults: 0, but for the debounce time); each carries the table's debounce time.
     void addRepeatModes(const std::string& prefix, const Access::TimingSettings* settings);
     // Replaces any record of the name.
-    void addRepeatRecord(const std::string& name, int dwell, int repeat, int hold, int holdRepeat);
+    void addRepeatRecord(const std::string& name, int dwell, int repeat, int hold, int holdRepeat, int debounce = 0);
     // Appends to any list of the same name.
     void addNamedList(const Access::TriggerList& list);
 
@@ -42,6 +47,7 @@ private:
     std::map<std::string, std::vector<const Input::Config::TriggerDef*>> m_lists;
     std::map<std::string, std::string> m_aliases;
     Game::Info m_data;
+    std::string m_loadError;
 };
 
 }  // namespace Zelmo

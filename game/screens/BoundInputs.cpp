@@ -19,14 +19,6 @@ namespace {
 using Input::TriggerId;
 using Input::TriggerType;
 
-// Only these kinds carry an input that a binding slot can stand for; reading any other text as
-// a trigger would be a fatal stop, and a help text's own bracketed words are no reason for one.
-bool isBindableTriggerText(const std::string& token) {
-    if (token.find(':') == std::string::npos) return false;
-    const std::optional<TriggerType> type = Input::triggerTypeOfName(Util::textBefore(token, ':'));
-    return type == TriggerType::KEY || type == TriggerType::MOUSE || type == TriggerType::JPAD;
-}
-
 // The vector font has capitals only: a lower-case letter would not be drawn at all.
 std::string shownKeyName(KeyCode key) {
     std::string name = Devices::KeyboardStrings::instance().getKeyNames().nameOf(key);
@@ -48,16 +40,16 @@ std::optional<std::string> nameOf(const TriggerId& trigger) {
 }
 
 std::optional<std::string> boundInputName(const std::string& token) {
-    if (!isBindableTriggerText(token)) return std::nullopt;
-    const TriggerId written = TriggerId::fromText(token);
-    const KeyCode key = written.getKey();
-    const uint32_t mouse = written.getMouseButton();
-    const uint32_t joypad = written.getJpadBits();
-    // A name that is no key, button or pad bit would make an empty slot, a fatal stop.
-    if (key == 0 && mouse == 0 && joypad == 0) return std::nullopt;
+    // Only a key, button or pad bit can have a binding slot; reading any other text as a trigger
+    // could be a fatal stop, and a help text's own bracketed words are no reason for one.
+    const std::optional<TriggerId> written = TriggerId::fromBindingText(token);
+    if (!written) return std::nullopt;
+    const KeyCode key = written->getKey();
+    const uint32_t mouse = written->getMouseButton();
+    const uint32_t joypad = written->getJpadBits();
     // Keys without a slot (escape, the arrows) cannot be rebound: they stand for themselves.
-    if (getPref(bindingSettingOf(key, mouse, joypad)).empty()) return nameOf(written);
-    return nameOf(TriggerId::create(int(TriggerType::EXTERNAL), key, written.getModifiers(), mouse, joypad));
+    if (getPref(bindingSettingOf(key, mouse, joypad)).empty()) return nameOf(*written);
+    return nameOf(TriggerId::create(int(TriggerType::EXTERNAL), key, written->getModifiers(), mouse, joypad));
 }
 
 }  // namespace

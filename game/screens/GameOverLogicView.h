@@ -2,6 +2,7 @@
 #include <string>
 
 #include "game/screens/DrawingScreen.h"
+#include "game/vector/ShapeIds.h"
 
 namespace Zelmo {
 
@@ -10,7 +11,7 @@ namespace Zelmo {
 // been said. "DONE" leads to the title.
 class GameOverLogicView : public DrawingScreen {
 public:
-    static constexpr int kLostFace = 122;
+    static constexpr int kLostFace = ShapeIds::kLostFace;
 
     explicit GameOverLogicView(AppContext& context);
 

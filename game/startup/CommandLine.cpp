@@ -28,6 +28,9 @@ bool parseCommandLine(int argc, char** argv, CommandLine& into, std::string& err
     // that look like one are refused below. The help text is ours, not CLI11's.
     cli.allow_extras();
     cli.set_help_flag();
+    // A repeated option is no mistake: the last one given holds, as with most programs, so that
+    // an option typed after a shell alias's own wins.
+    cli.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     cli.add_flag("-h,--help", into.help);
     cli.add_option("-l,--log", into.log);
     std::string sound;
@@ -70,6 +73,7 @@ const std::string& commandLineUsage() {
         "  -l, --log FILE       accepted but unused: the game writes no log\n"
         "                       (default: the name in the configuration)\n"
         "  -h, --help           print this text and exit\n"
+        "An option given more than once takes its last value.\n"
         "\n"
         "Quitting from the title saves the settings (window size, input method, volumes, keys)\n"
         "to preferences.cfg in the folder the game runs in; closing the window quits without\n"

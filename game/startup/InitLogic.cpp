@@ -1,5 +1,8 @@
 #include "game/startup/InitLogic.h"
 
+#include <cstdio>
+#include <filesystem>
+
 #include "engine/gfx/ColourQuad.h"
 #include "engine/shell/AppContext.h"
 #include "engine/util/Convert.h"
@@ -14,6 +17,26 @@
 #include "game/world/RobotFactory.h"
 
 namespace Zelmo {
+namespace {
+
+bool addSound(Sound::SoundController& sound, const SoundEntry& entry) {
+    switch (entry.type) {
+        case SoundType::Wav:
+            return sound.addWav(entry.id, entry.source, entry.looping, entry.singleInstance);
+        case SoundType::Stream:
+            return sound.addWavStream(entry.id, entry.source, entry.looping, entry.singleInstance);
+        case SoundType::Speech:
+            return sound.addSpeech(entry.id, entry.source, entry.looping, entry.singleInstance);
+    }
+    return false;
+}
+
+std::string soundNotLoaded(const SoundEntry& entry) {
+    if (entry.type == SoundType::Speech) return "speech \"" + entry.source + "\" could not be made";
+    return entry.source + (std::filesystem::exists(entry.source) ? ": not a sound the game can read" : ": missing");
+}
+
+}  // namespace
 
 void InitLogic::enter(const Game::LogicEntry& previous, const std::string& command) {
     // The tuning table was loaded by set-up, which checks the level data against it before any
@@ -48,30 +71,20 @@ void InitLogic::loadInputs() {
     GlobalInputRefs refs;
     // The input files take their timing from these; without them they would fail later, in ways
     // that no longer point here.
-    if (!refs.load(schema, data)) {
-        Util::fatal("Failed to load the accessibility references: " + Game::resolveDataName(data) + " against " +
-                    schema);
-    }
+    if (!refs.load(schema, data)) Util::fatal("Failed to load the accessibility references: " + refs.loadError());
+    Input::InputControllers& controllers = m_context.inputControllers();
     for (const auto& input : readInputs(getPref(Setting::kInputMethod))) {
-        if (!m_context.inputControllers().load(input.name, input.path, &refs)) {
-            Util::fatal("Failed to create input " + input.name + " from: " + input.path);
-        }
+        if (!controllers.load(input.name, input.path, &refs)) Util::fatal(controllers.loadError());
     }
 }
 
+// A sound that does not load is left out, and playing it does nothing; the player is told which.
+// With sound off nothing loads, and there is nothing to tell.
 void InitLogic::loadSounds() {
     Sound::SoundController& sound = m_context.soundController();
     for (const auto& entry : readSounds()) {
-        switch (entry.type) {
-            case SoundType::Wav:
-                sound.addWav(entry.id, entry.source, entry.looping, entry.singleInstance);
-                break;
-            case SoundType::Stream:
-                sound.addWavStream(entry.id, entry.source, entry.looping, entry.singleInstance);
-                break;
-            case SoundType::Speech:
-                sound.addSpeech(entry.id, entry.source, entry.looping, entry.singleInstance);
-                break;
+        if (!addSound(sound, entry) && sound.isOn()) {
+            std::fprintf(stderr, "%s; playing on without it\n", soundNotLoaded(entry).c_str());
         }
     }
     sound.setMasterVolume(Util::toFloat(getPref(Setting::kMasterVolume)) / 100.0f);

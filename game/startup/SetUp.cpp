@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "engine/shell/AppContext.h"
+#include "engine/util/Fatal.h"
 #include "game/config/TuningTable.h"
 #include "game/input/GetExternalTrigger.h"
 #include "game/input/InputActionHandler.h"
@@ -32,7 +33,9 @@ bool setUp(const CommandLine& commandLine, AppContext& context) {
         (void)s_out;
     }
     context.addUpdateHook(flushDeferredEvents);
-    loadTuningTable();
+    // Without the tuning table every value reads as its default, and the first check to need one
+    // would blame a field that is not at fault.
+    if (!loadTuningTable()) Util::fatal("Failed to load: " + Globals::loadError());
     checkLevelData();
     context.inputControllers().setActionHandler(std::make_shared<InputActionHandler>(&context));
     return setUpInputAndStates(context);
@@ -43,7 +46,10 @@ bool setUpInputAndStates(AppContext& context) {
     Input::InputControllers& controllers = context.inputControllers();
     if (!controllers.loadSchema(kInputFolder + "/InputConfig.fbs")) return false;
     for (const auto& pick : kPickControllers) {
-        if (!controllers.load(pick[0], kInputFolder + pick[1], nullptr)) return false;
+        if (!controllers.load(pick[0], kInputFolder + pick[1], nullptr)) {
+            std::fprintf(stderr, "%s\n", controllers.loadError().c_str());
+            return false;
+        }
     }
     registerStates(context);
     return true;

@@ -13,6 +13,7 @@
 #include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
 #include "game/world/GameViewRenderer.h"
+#include "game/world/HostileParticles.h"
 
 namespace Zelmo {
 namespace {
@@ -50,10 +51,13 @@ void GameLogic::enter(const Game::LogicEntry& previous, const std::string& comma
     m_context.setRenderer(m_viewRenderer.get());
     m_context.inputControllers().setCurrent("GAME");
     m_context.soundController().stopAll();
-    // Coming back from the pause or another screen, whatever was held was let go of there; only
-    // a level following on from a running one keeps what the game's controls still hold.
-    if (previous.name != "RUNNING") m_playerInputSys.releaseAll();
-    if (previous.name == "PAUSE") return;
+    const bool resuming = previous.name == "PAUSE";
+    if (resuming) restartLoopingSounds();
+    // Coming back from the pause or another screen, whatever was held was let go of there; a new
+    // life, a level started again and the next level start standing still, whatever the
+    // controls held as the last one ended.
+    letGo();
+    if (resuming) return;
 
     const int level = chooseLevel(previous, command);
     if (command != "DEAD") m_lives = int(getOptionValue("PLAYER_LIVES"));
@@ -186,21 +190,40 @@ void GameLogic::buildMapView(int startX, int startY) {
     m_mapView = std::make_unique<Map::MapView>(*m_tileMap, view, m_mapRenderer);
 }
 
+// The controls start again from their neutral area, so that a control held as the game stopped
+// (by a key, a switch or a resting pointer) holds nothing on.
+void GameLogic::letGo() {
+    Input::InputController* controls = m_context.inputControllers().getCurrent();
+    if (controls) controls->gotoArea("ANYWHERE");
+    m_playerInputSys.releaseAll();
+}
+
 // A window that loses focus hears no more of the keys, buttons and pointer that hold the
-// player's controls: the player lets go of them, and the controls start again from their neutral
-// area, so that a pointer resting on a control does not hold it on unseen.
+// player's controls: the player lets go of them, so that a pointer resting on a control does not
+// hold it on unseen.
 void GameLogic::letGoWhenUnfocused() {
     const bool focused = m_context.pointerState().focused;
-    if (m_focused && !focused) {
-        m_playerInputSys.releaseAll();
-        Input::InputController* controls = m_context.inputControllers().getCurrent();
-        if (controls) controls->gotoArea("ANYWHERE");
-    }
+    if (m_focused && !focused) letGo();
     m_focused = focused;
 }
 
+// Every voice was stopped while the game was away: their handles go, so that the looping sounds
+// of what is on screen start again at the next update, and the armour hums again while it lasts.
+void GameLogic::restartLoopingSounds() {
+    m_vectorDisplaySys.forgetVoices();
+    if (!m_player.isValid() || !m_player.has<PlayerComp>()) return;
+    PlayerComp& player = m_player.get<PlayerComp>();
+    player.voice = 0;
+    player.armourVoice = 0;
+    if (player.armour.isValid() && player.armour.isActivated()) player.armourVoice = playSound(PlayerComp::kArmourHum);
+}
+
+// One step of the game: the main loop runs as many as the real time calls for and draws what
+// the last of them queued, once or, when a frame comes before the next step, again.
 std::string GameLogic::update(float dt) {
     letGoWhenUnfocused();
+    // Each step queues the picture afresh; what the last one queued was drawn or never will be.
+    m_view.clearDraws();
     ProfileTimer& refreshTimer = timer("ECS");
     refreshTimer.start();
     m_world->refresh();
@@ -234,6 +257,10 @@ std::string GameLogic::update(float dt) {
     run(m_timerSys, 20);
 
     for (int system = 0; system < 4; ++system) particleSystem(system)->update(dt);
+    // Shots are tested where each step leaves them, not where a drawn frame finds them: a frame
+    // rate that drew fewer frames than there are steps would let them pass through walls and the
+    // player.
+    collideHostileParticles(*this);
     m_elapsed += dt;
     if (!m_command.empty()) {
         leave("THIS");

@@ -191,7 +191,11 @@ public:
     TextInfoSys& textInfoSys() { return m_textInfoSys; }
 
 private:
+    // Lets go of every control and of the player's walk, shield and charge.
+    void letGo();
     void letGoWhenUnfocused();
+    // On resuming: the looping sounds that the world still calls for play again.
+    void restartLoopingSounds();
     int chooseLevel(const Game::LogicEntry& previous, const std::string& command) const;
     void seedRandom();
     void buildWorld();

@@ -21,8 +21,9 @@ struct ClippedGlyphDraw {
 
 // What the world sees of the in-game picture: the camera over the level, the mapping from world
 // to screen positions and the draw lists the display systems fill during an update. It holds no
-// renderer resource, so the world runs the same with or without a window; the game view renderer
-// draws and empties the lists.
+// renderer resource, so the world runs the same with or without a window. Each update of the game
+// starts the lists afresh; the game view renderer draws what the last one queued, again when a
+// frame comes before the next update.
 //
 // Screen positions are window pixels from the bottom-left corner, y upward. At zoom z the camera
 // covers z times the design size of the world, and the picture's projection covers z times the

@@ -13,6 +13,7 @@
 #include "game/config/ConfigReaders.h"
 #include "game/config/Settings.h"
 #include "game/effects/BeamDrawing.h"
+#include "game/vector/ShapeIds.h"
 #include "game/world/GameLogic.h"
 #include "game/world/ParticleDrawing.h"
 #include "game/world/PlayerComps.h"
@@ -20,22 +21,18 @@
 namespace Zelmo {
 namespace {
 
-constexpr int kLifeIcon = 28;
-constexpr int kPowerPunchIcon = 124;
+constexpr int kLifeIcon = ShapeIds::kLivesIcon;
+constexpr int kPowerPunchIcon = ShapeIds::kPowerPunchIcon;
 constexpr uint32_t kIconFill = 0xafb31c1c;
 constexpr float kFillDepth = -1.0f;
 constexpr uint8_t kMapStage = VectorDisplay::kFirstUnderlayStage;
+// The floor's clock runs 0.01 in a sixtieth of a second of the game.
+constexpr float kFloorClockPerMs = 0.01f / (1000.0f / 60.0f);
 
 // Fills add their colour to the scene, over its lines as under them; its alpha keeps how much of
 // the floor they cover, premultiplied as one fill over another.
 const gfx::DrawState kFillState = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::One,
                                                          gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
-
-// The floor's clock, kept across levels and game views for the whole run.
-std::array<float, 4>& floorClock() {
-    static std::array<float, 4> s_time{};
-    return s_time;
-}
 
 // Packed ABGR to the fill colour of the shape drawing, which reads the packed value's bytes from
 // the most significant one as red, green, blue and alpha.
@@ -52,8 +49,6 @@ void destroyValid(gfx::UniformHandle& uniform) {
 }
 
 }  // namespace
-
-void GameViewRenderer::restartFloorClock() { floorClock() = {}; }
 
 GameViewRenderer::GameViewRenderer(GameLogic& owner, GameView& view) : m_owner(owner), m_view(view) {}
 
@@ -149,7 +144,6 @@ void GameViewRenderer::bindFloor() {
     m_mapView->getCentre(centreX, centreY);
     const int windowWidth = m_view.windowWidth();
     const int windowHeight = m_view.windowHeight();
-    const std::array<float, 4>& time = floorClock();
     const float scale = std::max(m_view.scaleX(), m_view.scaleY());
     const float k = m_floorOn ? 0.05f / scale * m_floorScale : m_floorScale * 36.920403f;
     const float resolution[4] = {float(windowWidth), float(windowHeight), -0.0182f, -0.0248f};
@@ -157,7 +151,9 @@ void GameViewRenderer::bindFloor() {
                              float(centreY) * float(windowHeight) / float(m_view.designHeight()) / zoom, k,
                              m_floorOn ? 0.0f : 0.7f};
     gfx::setUniform(m_resolution, resolution);
-    gfx::setUniform(m_time, time.data());
+    // The floor breathes by the game's time, as fast at any frame rate.
+    const float time[4] = {m_owner.elapsed() * kFloorClockPerMs, 0.0f, 0.0f, 0.0f};
+    gfx::setUniform(m_time, time);
     gfx::setUniform(m_paramVec, params);
     gfx::setUniform(m_param2Vec, m_floorParams.data());
     gfx::setUniform(m_colour, m_floorColour.data());
@@ -216,7 +212,7 @@ void GameViewRenderer::entityPass() {
         drawBeamSegments(display, float(beam.screenX), float(beam.screenY), beam.angle, beam.length * scaleX, scaleX,
                          beam.segments);
     }
-    drawParticles(m_owner, display, m_view.camera(), m_view.scaleX(), m_view.scaleY());
+    drawParticles(display, m_view.camera(), m_view.scaleX(), m_view.scaleY());
     statusIcons();
     // The fills light the display's tiles they lie in, as its lines do.
     float left = 0, right = 0, bottom = 0, top = 0;
@@ -230,9 +226,8 @@ void GameViewRenderer::entityPass() {
     display.setUnderlay({floorOn ? m_floorProgram : m_noFloorProgram, [this] { bindFloor(); },
                          [this](gfx::ViewId view) { submitFills(view); },
                          floorOn ? m_plainFloorProgram : m_plainNoFloorProgram});
+    // The lists stay: a frame drawn before the game's next step shows the same picture.
     m_nextFreeView = display.endFrame(true);
-    floorClock()[0] += 0.01f;
-    m_view.clearDraws();
 }
 
 // Lives to spare along the top left, power punches along the top right, each a faint fill under

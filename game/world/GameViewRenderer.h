@@ -45,10 +45,6 @@ public:
     // Frees the level's renderer resources; view 1 then clears nothing.
     void releaseGpu();
 
-    // The floor's clock runs for the whole process; this starts it again from 0 (pictures that
-    // must come out the same in any run).
-    static void restartFloorClock();
-
     // The first view after those the glow display used in the last frame.
     int nextFreeView() const { return m_nextFreeView; }
 

@@ -17,8 +17,8 @@ ParticlePoint particlePosition(const PSys::ParticleDef& def, const PSys::Particl
 // activated armour, the shield or the player dies there (the player takes its damage); one that
 // meets no entity dies at the first wall on its way from where it was last tested.
 void collideHostileParticle(GameLogic& logic, int definitionId, PSys::Particle& particle, float x, float y);
-// Every live particle of the hostile system, as the drawing pass tests them; for running the
-// game without drawing.
+// Every live particle of the hostile system where it stands; each update of the game runs it once
+// the particles have moved.
 void collideHostileParticles(GameLogic& logic);
 
 // Short flashes of the player's protections and the player's fall, as tween chains on the

@@ -18,6 +18,12 @@ const char* const kLevelFile = "data/config: ";
 // from view 85 it takes the scene, 8 views per unit of brightness for the glow and 2 composites.
 constexpr int kMaxVectorSetting = 3;
 constexpr float kMaxBrightness = 5.0f;
+// Each size may lie in its range while together they do not: the tile map, the maze behind it and
+// the collision grids over its pixels must stay small enough to build at once. The shipped
+// levels' largest map is 103 x 103 tiles of 32 pixels; the largest allowed, a square of 341 cells
+// of 2 tiles, builds headless in half a second and holds some 100 MiB.
+constexpr int64_t kMostTiles = int64_t(1024) * 1024;
+constexpr int64_t kMostPixelsAcross = int64_t(1) << 16;
 
 std::string fault(int level, const std::string& field, const std::string& why) {
     return std::string(kLevelFile) + "level " + std::to_string(level) + " field " + field + ": " + why;
@@ -52,6 +58,25 @@ std::string levelError(int level, const LevelEntry& entry) {
     const char* const margins[4] = {"margin_left", "margin_right", "margin_top", "margin_bottom"};
     for (int i = 0; i < 4; ++i) {
         if (!inRange(p[size_t(8 + i)], 0, 256)) return fault(level, margins[i], "must be 0 to 256");
+    }
+    // The map's size as the level map builds it: margins, cells with their walls, a closing wall.
+    const int64_t tilesWide = int64_t(p[8]) + int64_t(cellsWide) * (p[4] + 1) + p[9] + 1;
+    const int64_t tilesHigh = int64_t(p[10]) + int64_t(cellsHigh) * (p[5] + 1) + p[11] + 1;
+    const std::string mapSize = std::to_string(tilesWide) + " x " + std::to_string(tilesHigh) + " tiles";
+    if (tilesWide * tilesHigh > kMostTiles) {
+        return fault(level, "cells_wide",
+                     "with cells_high, the cell sizes and the margins the tile map is " + mapSize + ", more than " +
+                         std::to_string(kMostTiles) + " tiles");
+    }
+    if ((tilesWide << p[6]) > kMostPixelsAcross) {
+        return fault(
+            level, "tile_shift_x",
+            "the tile map of " + mapSize + " is more than " + std::to_string(kMostPixelsAcross) + " pixels wide");
+    }
+    if ((tilesHigh << p[7]) > kMostPixelsAcross) {
+        return fault(
+            level, "tile_shift_y",
+            "the tile map of " + mapSize + " is more than " + std::to_string(kMostPixelsAcross) + " pixels high");
     }
     if (!inRange(p[1], 0, 100)) return fault(level, "loop_percent", "must be 0 to 100");
     if (entry.specialCells.empty()) return fault(level, "special_cells", "needs the start cell");

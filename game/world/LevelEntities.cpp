@@ -1,6 +1,11 @@
+#include <cmath>
+
 #include "engine/data/Globals.h"
+#include "engine/psys/SplinePath.h"
+#include "engine/vector/ShapeGeometry.h"
 #include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
+#include "game/vector/ShapeIds.h"
 #include "game/world/CombatComps.h"
 #include "game/world/DisplayComps.h"
 #include "game/world/FXsComp.h"
@@ -15,20 +20,22 @@
 namespace Zelmo {
 namespace {
 
-constexpr int kPlayerShape = 25;
+constexpr int kPlayerShape = ShapeIds::kPlayer;
 constexpr int kPlayerAnimation = 26;
 constexpr int kPlayerStartState = 48;
 constexpr int kPlayerStartDirection = 4;
-constexpr int kPrisonerShape = 121;
+constexpr int kPrisonerShape = ShapeIds::kPrisoner;
 constexpr int kPrisonerAnimation = 48;
 constexpr int kChainBeam = 19;
 constexpr int kWideChainBeam = 20;
-constexpr int kBossNodeShape = 22;
+constexpr int kBossNodeShape = ShapeIds::kBossNode;
 constexpr int kBossNodeAnimation = 58;
-constexpr int kLiftShape = 24;
+constexpr int kLiftShape = ShapeIds::kLift;
 constexpr int kLiftAnimation = 23;
-constexpr int kArmourShape = 127;
+constexpr int kArmourShape = ShapeIds::kArmour;
 constexpr uint32_t kDirectionColour = 0xdfff7f00;
+constexpr float kDirectionThickness = 10.0f;
+constexpr size_t kMirroredChargeEmitter = 8;
 
 void setShape(const ecs::Entity& entity, int shape, int animation, float scale) {
     entity.get<AnimationComp>().animation = animation;
@@ -38,6 +45,45 @@ void setShape(const ecs::Entity& entity, int shape, int animation, float scale) 
     vector.scale = scale;
     addShapeBoxes(entity, shape, scale);
     entity.get<MazeMapDisplayComp>().shape = shape;
+}
+
+// The points of the spline path that a charge emitter's particles are born along (its spread
+// point; its path stays at the origin), in order or taken backwards.
+void appendChargePath(int emitterId, bool backwards, std::vector<float>& points) {
+    PSys::ParticleEmitter* emitter = particleSystem(kChargeSystem)->findEmitter(emitterId);
+    const auto* path = emitter ? dynamic_cast<const Tween::SplinePath*>(emitter->def.spread) : nullptr;
+    if (!path) return;
+    const std::vector<CatmullRomSpline::Point>& along = path->getControlPoints();
+    for (size_t i = 0; i < along.size(); ++i) {
+        const CatmullRomSpline::Point& point = along[backwards ? along.size() - 1 - i : i];
+        points.insert(points.end(), {point.x, point.y});
+    }
+}
+
+// A facing's outline runs out along the first of its two charge curves and back along the
+// mirrored one, centred on its box as the movement and drawing systems take boxes.
+void shapeDirectionOutline(const std::array<int32_t, PlayerComp::kChargeEmittersPerDirection>& emitters, PolyComp& poly,
+                           BBoxComp& box, CollisionPointsComp& probes) {
+    std::vector<float> points;
+    appendChargePath(emitters[0], false, points);
+    appendChargePath(emitters[kMirroredChargeEmitter], true, points);
+    if (points.empty()) return;
+    const FloatBox bounds = pointListBounds(points);
+    const auto nearest = [](float value) { return int(std::nearbyint(value)); };
+    const IntBox whole{nearest(bounds.x), nearest(bounds.y), nearest(bounds.w), nearest(bounds.h)};
+    for (int side = 0; side < 4; ++side) makeEdgeProbes(side, bounds, probes.probes[size_t(side)]);
+    const float dx = float(-(whole.w / 2 + whole.x));
+    const float dy = float(-(whole.h / 2 + whole.y));
+    for (std::vector<float>* list :
+         {&points, &probes.probes[0], &probes.probes[1], &probes.probes[2], &probes.probes[3]}) {
+        for (size_t i = 0; i + 1 < list->size(); i += 2) {
+            (*list)[i] += dx;
+            (*list)[i + 1] += dy;
+        }
+    }
+    probes.slide = false;
+    poly.pointLists = {std::move(points)};
+    static_cast<IntBox&>(box) = IntBox{-whole.w / 2, -whole.h / 2, whole.w, whole.h};
 }
 
 }  // namespace
@@ -92,10 +138,14 @@ ecs::Entity GameLogic::createPlayer(float x, float y) {
         }
         ecs::Entity direction = m_world->createEntity();
         direction.add<PVAComp>();
-        direction.add<BBoxComp>();
-        direction.add<PolyComp>().colour = kDirectionColour;
-        direction.get<PolyComp>().thickness = 10.0f;
-        direction.add<CollisionPointsComp>().slide = false;
+        BBoxComp& box = direction.add<BBoxComp>();
+        PolyComp& poly = direction.add<PolyComp>();
+        poly.colour = kDirectionColour;
+        poly.thickness = kDirectionThickness;
+        // An outline along the curves, not a fill: the curves bend inward, and fills must be convex.
+        poly.filled = false;
+        CollisionPointsComp& probes = direction.add<CollisionPointsComp>();
+        shapeDirectionOutline(state.chargeEmitters[size_t(d)], poly, box, probes);
         state.directionEntities[size_t(d)] = direction;
     }
 

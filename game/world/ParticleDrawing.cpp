@@ -68,7 +68,7 @@ void drawShape(VectorDisplay& display, int shape, float sx, float sy, float s, c
 
 }  // namespace
 
-void drawParticles(GameLogic& logic, VectorDisplay& display, const IntBox& camera, float zoomX, float zoomY) {
+void drawParticles(VectorDisplay& display, const IntBox& camera, float zoomX, float zoomY) {
     const float startThickness = display.getThickness();
     float width = 0.0f, height = 0.0f;
     display.getSize(width, height);
@@ -82,13 +82,10 @@ void drawParticles(GameLogic& logic, VectorDisplay& display, const IntBox& camer
             const float factor = def.thicknessScale != 0.0f ? def.thicknessScale : startThickness;
             const int shape = particleShape(def.id);
             for (int32_t i = 0; i < emitter.liveCount; ++i) {
-                PSys::Particle& particle = emitter.particles()[i];
+                const PSys::Particle& particle = emitter.particles()[i];
                 const float life = particle.life;
                 const float t = std::clamp(particle.age, 0.0f, life);
                 const ParticlePoint at = particlePosition(def, particle);
-                if (system == kHostileSystem && particle.age < life) {
-                    collideHostileParticle(logic, def.id, particle, at.x, at.y);
-                }
                 const float sx = std::nearbyint((at.x - centreX) * zoomX + width * 0.5f);
                 const float sy = std::nearbyint((at.y - centreY) * zoomY + height * 0.5f);
                 const float size = orLinear(def.sizeEaser)(t, particle.size0, particle.size1 - particle.size0, life);

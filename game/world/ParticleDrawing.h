@@ -4,11 +4,9 @@
 
 namespace Zelmo {
 
-class GameLogic;
-
 // Draws every live particle of the four particle systems on the display, through the camera
-// (world units) and the zooms (display pixels per world unit); hostile particles are tested
-// against the player's armour, shield, body and the walls as they are placed.
-void drawParticles(GameLogic& logic, VectorDisplay& display, const IntBox& camera, float zoomX, float zoomY);
+// (world units) and the zooms (display pixels per world unit). Drawing changes nothing: the
+// game's step tests the hostile ones against the player and the walls (collideHostileParticles).
+void drawParticles(VectorDisplay& display, const IntBox& camera, float zoomX, float zoomY);
 
 }  // namespace Zelmo

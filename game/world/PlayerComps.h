@@ -40,6 +40,8 @@ struct FireComp {
 
 struct PlayerComp {
     static constexpr int kChargeEmittersPerDirection = 16;
+    // The looping sound played while the armour lasts.
+    static constexpr int kArmourHum = 17;
 
     // The charge effect of the facing direction at (x, y): mode > 0 starts it, mode < 0 stops
     // it, 0 only moves it; the other directions are emptied.

@@ -39,12 +39,6 @@ constexpr float kShortZap = 999.9999389648438f;
 constexpr int kRobotZapKind = 3;
 constexpr int kPowerUpBox = 18;
 
-int firstFrameShape(int animation) {
-    const Vector::AnimationDef* def = GameVectors::instance().animation(uint32_t(animation));
-    if (!def || !def->frames() || def->frames()->size() == 0) return 0;
-    return def->frames()->Get(0)->shape();
-}
-
 // A stored scale of 0 asks for a random one in [0.5, 1.5).
 float drawScale(GameLogic& logic, float stored) {
     if (stored != 0.0f) return stored;
@@ -161,7 +155,7 @@ void RobotFactory::create(GameLogic& logic, uint32_t type, const ecs::Entity& ro
     AnimationComp& animation = robot.add<AnimationComp>();
     animation.animation = def->animation();
     VectorComp& vector = robot.add<VectorComp>();
-    vector.shape = firstFrameShape(def->animation());
+    vector.shape = RobotFactory::firstFrameShape(def->animation());
     vector.filled = def->filled();
     vector.scale = drawScale(logic, def->scale());
     addShapeBoxes(robot, vector.shape, vector.scale);

@@ -42,6 +42,10 @@ public:
     // however many blows land in one update.
     static void robotDestroyed(GameLogic& logic, const ecs::Entity& robot);
 
+    // The shape of the animation's first frame, drawn and boxed for the robot; -1 when the
+    // animation is missing or has no frame. Kinds whose shape is not in the library are refused.
+    static int firstFrameShape(int animation);
+
 private:
     RobotFactory() = default;
     // The first reason the loaded kinds cannot be built, or empty.

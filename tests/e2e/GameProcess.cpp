@@ -17,11 +17,14 @@ namespace E2E {
 std::string GameProcess::binaryPath() { return ZELMO_BINARY; }
 std::string GameProcess::sourceDir() { return ZELMO_SOURCE_DIR; }
 
-GameProcess::GameProcess(std::vector<std::string> arguments, bool linkData,
-                         const std::vector<std::string>& environment) {
+GameProcess::GameProcess(std::vector<std::string> arguments, const std::string& preferences, bool linkData,
+                         const std::vector<std::string>& environment,
+                         const std::function<void(const std::string& workDir)>& prepare) {
     char pattern[] = "/tmp/zelmo-e2e-XXXXXX";
     m_workDir = mkdtemp(pattern);
     if (linkData) symlink((sourceDir() + "/data").c_str(), (m_workDir + "/data").c_str());
+    if (!preferences.empty()) std::ofstream(pathInWorkDir("preferences.cfg"), std::ios::binary) << preferences;
+    if (prepare) prepare(m_workDir);
     const std::string stderrPath = m_workDir + "/stderr.txt";
 
     m_pid = fork();
@@ -59,20 +62,22 @@ GameProcess::~GameProcess() {
 
 bool GameProcess::waitForExit(int timeoutMs, int& exitCode) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < deadline) {
+    for (;;) {
         int status = 0;
-        if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+        if (!m_exited && waitpid(m_pid, &status, WNOHANG) == m_pid) {
             m_exited = true;
-            exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        if (m_exited) {
+            exitCode = m_exitCode;
             return true;
         }
+        if (std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return false;
 }
 
 bool GameProcess::running() {
-    if (m_exited) return false;
     int code = 0;
     return !waitForExit(0, code);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,11 +9,16 @@ namespace E2E {
 
 // The real game binary, started in a scratch working directory that links to the repository's
 // data folder, so that what it writes (preferences.cfg, the "out" file) can be inspected.
-// `environment` holds "NAME=value" entries set for the game only.
+// `preferences`, when not empty, is the preferences file the game finds there: it is written
+// before the game starts, which reads it early (on a busy machine, sooner than a test that wrote
+// it after the start could). `environment` holds "NAME=value" entries set for the game only;
+// `prepare`, when given, fills the working directory further (a data folder of its own) before the
+// game starts.
 class GameProcess {
 public:
-    explicit GameProcess(std::vector<std::string> arguments = {}, bool linkData = true,
-                         const std::vector<std::string>& environment = {});
+    explicit GameProcess(std::vector<std::string> arguments = {}, const std::string& preferences = {},
+                         bool linkData = true, const std::vector<std::string>& environment = {},
+                         const std::function<void(const std::string& workDir)>& prepare = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -21,7 +27,8 @@ public:
     const std::string& workDir() const { return m_workDir; }
     std::string pathInWorkDir(const std::string& name) const { return m_workDir + "/" + name; }
 
-    // Waits up to timeoutMs for the process to end; true with its exit code when it did.
+    // Waits up to timeoutMs for the process to end (looking at least once); true with its exit
+    // code when it did, however often asked.
     bool waitForExit(int timeoutMs, int& exitCode);
     bool running();
     // Everything the process wrote to standard error so far.
@@ -33,11 +40,16 @@ public:
 private:
     pid_t m_pid = -1;
     bool m_exited = false;
+    int m_exitCode = -1;
     std::string m_workDir;
 };
 
-// How long the game may take to show its first window: generous, the sanitizer build starts slowly.
-constexpr int kStartTimeoutMs = 20000;
+// How long the game may take to show its first window, and how long a test waits to see what an
+// action shows. Sized for the slowest build (the sanitizers, on the software renderer) on a busy
+// two-core machine, where a screen can take many seconds to draw: a wait ends as soon as it sees
+// what it waits for, so only a failing test waits this long.
+constexpr int kStartTimeoutMs = 60000;
+constexpr int kSeeTimeoutMs = 60000;
 // The sanitizer build on the software renderer draws the running game at a few frames a second:
 // too few for a scan's timing to be caught or a walk to be seen in the time a player would take.
 // Walks through the running game skip themselves there; the soak script plays the game under the

@@ -26,8 +26,8 @@ using E2E::Box;
 using E2E::litShare;
 using E2E::Picture;
 
-constexpr int kStepTimeoutMs = 20000;  // a loaded machine draws a few frames a second
-constexpr int kWalkTimeoutMs = 30000;  // a walk across the cell at such a frame rate
+constexpr int kStepTimeoutMs = E2E::kSeeTimeoutMs;
+constexpr int kWalkTimeoutMs = 2 * E2E::kSeeTimeoutMs;  // a walk across the cell on a busy machine
 
 // The levels the walk plays, from the last down: level 1 is the first, level 0 the boss level.
 // Each is one start cell (which holds the lift) in a maze of two by two cells.
@@ -204,7 +204,9 @@ protected:
         // The taps begin once the page lights its choices by itself, so that its start and a
         // tap never cross.
         window->waitUntil([&](const Picture& p) { return !lightOn(page, p).empty(); }, kStepTimeoutMs);
-        for (size_t step = 0; tapToMoveOn && step <= page.choices().size(); ++step) {
+        // A tap dropped or taken as a hold on a busy machine costs a round, so the player goes on
+        // tapping for a few rounds, as a person would.
+        for (size_t step = 0; tapToMoveOn && step <= 3 * page.choices().size(); ++step) {
             const std::string before = lightOn(page, window->capture());
             if (before == choice) break;
             tap("space");
@@ -219,7 +221,7 @@ protected:
 
     void expectQuitAndSaved() {
         int exitCode = -1;
-        ASSERT_TRUE(game->waitForExit(10000, exitCode)) << "the game did not quit";
+        ASSERT_TRUE(game->waitForExit(E2E::kSeeTimeoutMs, exitCode)) << "the game did not quit";
         EXPECT_EQ(exitCode, 0) << game->standardError();
         EXPECT_NE(E2E::readFile(game->pathInWorkDir("preferences.cfg")).find("INPUT_METHOD = " + m_method),
                   std::string::npos)

@@ -11,6 +11,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -168,10 +169,9 @@ TEST_P(PickerLook, ReadsWellOnEveryPage) {
     const WindowSize size = GetParam();
     E2E::X11Window window;
     window.movePointerTo(kAwayX, kAwayY);
-    E2E::GameProcess game({"-s", "0"});
     const std::string preferences =
         "SCREEN_WIDTH = " + std::to_string(size.width) + "\nSCREEN_HEIGHT = " + std::to_string(size.height) + "\n";
-    std::ofstream(game.pathInWorkDir("preferences.cfg")) << preferences;
+    E2E::GameProcess game({"-s", "0"}, preferences);
     ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
     ASSERT_TRUE(window.waitForPicture(kStartTimeoutMs));
     const E2E::PickerPage first("data/INPUT-METHOD-PICK.json", size.width, size.height);
@@ -195,31 +195,31 @@ TEST_P(PickerLook, ReadsWellOnEveryPage) {
     // The pointer rests on "another way": the second page; then on "one key or switch": the
     // third. (A held key would race the scan in a slow build; the pointer takes the choice it
     // rests on.)
-    const auto pointAt = [&](const E2E::PickerPage& page, const std::string& choice) {
-        window.pointAt(page.box(choice).centreX(), page.box(choice).centreY());
+    const auto pointUntil = [&](const E2E::PickerPage& page, const std::string& choice,
+                                const std::function<bool(const E2E::Picture&)>& seen) {
+        return window.pointAtUntil(page.box(choice).centreX(), page.box(choice).centreY(), seen, E2E::kSeeTimeoutMs);
     };
-    pointAt(first, "PICK");
-    ASSERT_TRUE(window.waitUntil(shows(second), 15000)) << "the second page did not open";
+    ASSERT_TRUE(pointUntil(first, "PICK", shows(second))) << "the second page did not open";
     keep(window.capture(), second, "2-opening");
     lit = second.stepTo(window, "PICK-SWITCH");
     ASSERT_TRUE(lit);
     keep(*lit, second, "2-second-lit");
-    pointAt(second, "PICK-SWITCH");
-    ASSERT_TRUE(window.waitUntil(shows(third), 15000)) << "the third page did not open";
+    ASSERT_TRUE(pointUntil(second, "PICK-SWITCH", shows(third))) << "the third page did not open";
     lit = third.stepTo(window, "ONESWITCH");
     ASSERT_TRUE(lit);
     keep(*lit, third, "3-second-lit");
+    // Nothing taken so far chose a method. The dwell below may: a slow build can take the
+    // choice before the pointer is seen to rest on it and moved off.
+    std::stringstream saved;
+    saved << std::ifstream(game.pathInWorkDir("preferences.cfg")).rdbuf();
+    EXPECT_EQ(saved.str(), preferences) << "a method was chosen on the way";
     // A pointer resting on the first choice: its dwell countdown fills the box under the words.
-    pointAt(third, "ONEKEY");
-    ASSERT_TRUE(window.waitUntil(
-        [&](const E2E::Picture& p) {
-            if (third.litChoice(p) != "ONEKEY") return false;
-            keep(p, third, "3-pointer-dwell");
-            return true;
-        },
-        5000));
-    // Off the choices before the dwell takes one.
-    pointAt(third, "QUESTION");
+    ASSERT_TRUE(pointUntil(third, "ONEKEY", [&](const E2E::Picture& p) {
+        if (third.litChoice(p) != "ONEKEY") return false;
+        keep(p, third, "3-pointer-dwell");
+        return true;
+    })) << "resting on a choice did not light it";
+    window.pointAt(third.box("QUESTION").centreX(), third.box("QUESTION").centreY());
 
     for (const Taken& each : taken) probe(each.picture, *each.page, each.name);
     for (const std::string& choice : first.choices()) {
@@ -230,13 +230,9 @@ TEST_P(PickerLook, ReadsWellOnEveryPage) {
         EXPECT_NEAR(lit.y0, unlit.y0, 1) << choice << " re-flows when lit";
         EXPECT_NEAR(lit.y1, unlit.y1, 1) << choice << " re-flows when lit";
     }
-    std::stringstream saved;
-    saved << std::ifstream(game.pathInWorkDir("preferences.cfg")).rdbuf();
-    EXPECT_EQ(saved.str(), preferences) << "a method was chosen on the way";
-
     window.requestClose();
     int exitCode = -1;
-    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    ASSERT_TRUE(game.waitForExit(E2E::kSeeTimeoutMs, exitCode));
     EXPECT_EQ(exitCode, 0) << game.standardError();
 }
 

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "engine/input/InputControllers.h"
+#include "tests/e2e/GameProcess.h"
 
 namespace E2E {
 
@@ -72,33 +73,37 @@ bool PickerPage::isShownIn(const Picture& picture) const {
     return true;
 }
 
-std::string PickerPage::step(X11Window& window) const {
+Picture PickerPage::step(X11Window& window) const {
     const std::string before = litChoice(window.capture());
     window.quickTapKey("Down");
-    std::string after;
+    Picture moved;
     window.waitUntil(
         [&](const Picture& picture) {
-            after = litChoice(picture);
-            return !after.empty() && after != before;
+            const std::string after = litChoice(picture);
+            if (after.empty() || after == before) return false;
+            moved = picture;
+            return true;
         },
-        5000);
+        kSeeTimeoutMs);
     // The picker takes no press for a moment after each step, so that a player does not take
     // a choice that has only just lit.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    return after;
+    return moved;
 }
 
 // The taps begin once the page lights its choices by itself, so that its own start and a tap
-// never cross. The scan goes on moving the light between taps, so on a busy machine a step can
-// pass the choice: the taps go round the page a few times.
+// never cross. The scan goes on moving the light between taps: a slow build, or a busy
+// machine, can show a step so late that the scan moves the light on before the next look, so
+// the choice counts as lit in the picture that showed the step, and the taps go round the page
+// a few times.
 std::optional<Picture> PickerPage::stepTo(X11Window& window, const std::string& choice) const {
-    window.waitUntil([&](const Picture& picture) { return !litChoice(picture).empty(); }, 5000);
-    for (size_t tap = 0; tap <= 3 * m_choices.size(); ++tap) {
-        Picture picture = window.capture();
+    window.waitUntil([&](const Picture& picture) { return !litChoice(picture).empty(); }, kSeeTimeoutMs);
+    Picture picture = window.capture();
+    for (size_t tap = 0;; ++tap) {
         if (litChoice(picture) == choice) return picture;
-        step(window);
+        if (tap == 3 * m_choices.size()) return std::nullopt;
+        picture = step(window);
     }
-    return std::nullopt;
 }
 
 Box PickerPage::box(const std::string& area) const {

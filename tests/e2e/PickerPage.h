@@ -38,11 +38,11 @@ public:
     std::string litChoice(const Picture& picture) const;
     // Whether the picture shows this page: its boxes where they are and its gaps between them.
     bool isShownIn(const Picture& picture) const;
-    // Taps the key that moves the light on, waits to see it move and for the short pause after
-    // a step to pass; the choice lit then.
-    std::string step(X11Window& window) const;
-    // Waits for the page to start lighting its choices, then steps until the choice is lit: the
-    // picture that shows it lit, or none when it never is.
+    // Taps the key that moves the light on and waits to see it move: the picture that shows the
+    // light moved (empty when it never did), once the short pause after a step has passed.
+    Picture step(X11Window& window) const;
+    // Waits for the page to start lighting its choices, then steps until the choice is seen lit:
+    // the picture that shows it lit, or none when it never is.
     std::optional<Picture> stepTo(X11Window& window, const std::string& choice) const;
 
 private:

@@ -1,6 +1,8 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <fstream>
@@ -33,8 +35,6 @@ bool isFpsTitle(const std::string& title) {
     return true;
 }
 
-void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
 class StartAndQuit : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,9 +44,8 @@ protected:
 
 TEST_F(StartAndQuit, WindowShowsTheFramesPerSecondAndClosingExitsWithoutSaving) {
     const auto start = std::chrono::steady_clock::now();
-    E2E::GameProcess game({"-s", "0"});
     const std::string preferences = "# kept as it is\nSCREEN_WIDTH = 640\nSCREEN_HEIGHT = 480\n";
-    writeFile(game.pathInWorkDir("preferences.cfg"), preferences);
+    E2E::GameProcess game({"-s", "0"}, preferences);
 
     E2E::X11Window window;
     ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
@@ -70,7 +69,7 @@ TEST_F(StartAndQuit, WindowShowsTheFramesPerSecondAndClosingExitsWithoutSaving) 
 
     window.requestClose();
     int exitCode = -1;
-    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    ASSERT_TRUE(game.waitForExit(E2E::kSeeTimeoutMs, exitCode));
     EXPECT_EQ(exitCode, 0) << game.standardError();
     EXPECT_EQ(readFile(game.pathInWorkDir("preferences.cfg")), preferences);
 }
@@ -81,7 +80,7 @@ TEST_F(StartAndQuit, OutFileIsCreatedEmptyAndAnOptionFirstStillLoadsTheConfigura
     ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
     window.requestClose();
     int exitCode = -1;
-    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    ASSERT_TRUE(game.waitForExit(E2E::kSeeTimeoutMs, exitCode));
     EXPECT_EQ(exitCode, 0);
     std::ifstream out(game.pathInWorkDir("out.txt"));
     EXPECT_TRUE(out.good());
@@ -89,7 +88,7 @@ TEST_F(StartAndQuit, OutFileIsCreatedEmptyAndAnOptionFirstStillLoadsTheConfigura
 }
 
 TEST_F(StartAndQuit, MissingConfigurationSchemaStopsBeforeAnyWindow) {
-    E2E::GameProcess game({"-s", "0"}, /*linkData=*/false);
+    E2E::GameProcess game({"-s", "0"}, "", /*linkData=*/false);
     int exitCode = -1;
     ASSERT_TRUE(game.waitForExit(kStartTimeoutMs, exitCode));
     EXPECT_EQ(exitCode, 1);
@@ -101,19 +100,19 @@ TEST_F(StartAndQuit, MissingConfigurationSchemaStopsBeforeAnyWindow) {
 TEST_F(StartAndQuit, QuittingFromTheTitleSavesTheWindowSize) {
     for (const bool quick : {false, true}) {
         SCOPED_TRACE(quick ? "quick tap" : "held tap");
-        E2E::GameProcess game({"-s", "0"});
-        writeFile(game.pathInWorkDir("preferences.cfg"), "INPUT_METHOD = STANDARD\n");
+        E2E::GameProcess game({"-s", "0"}, "INPUT_METHOD = STANDARD\n");
         E2E::X11Window window;
         ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
         ASSERT_TRUE(window.waitForFrames(kStartTimeoutMs));
         std::this_thread::sleep_for(500ms);  // past the loading frames, which read no keys
         // A size the configuration does not give, so only the player's resize can have saved it.
         window.resize(800, 600);
-        for (int i = 0; i < 50 && window.capture().width != 800; ++i) std::this_thread::sleep_for(50ms);
+        window.waitUntil([](const E2E::Picture& p) { return p.width == 800; }, E2E::kSeeTimeoutMs);
         // Escape counts only once the title is up, which a slow (sanitizer) build reaches late.
         int exitCode = -1;
         bool exited = false;
-        for (int i = 0; i < 20 && !exited; ++i) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(E2E::kSeeTimeoutMs);
+        while (!exited && std::chrono::steady_clock::now() < deadline) {
             if (quick) {
                 window.quickTapKey("Escape");
             } else {
@@ -132,9 +131,8 @@ TEST_F(StartAndQuit, QuittingFromTheTitleSavesTheWindowSize) {
 
 // A negative width would stop the window from opening at all.
 TEST_F(StartAndQuit, AWindowSizeNoWindowCanHaveGivesWayToTheDefault) {
-    E2E::GameProcess game({"-s", "0"});
     const std::string preferences = "SCREEN_WIDTH = -300\nSCREEN_HEIGHT = 400\nINPUT_METHOD = STANDARD\n";
-    writeFile(game.pathInWorkDir("preferences.cfg"), preferences);
+    E2E::GameProcess game({"-s", "0"}, preferences);
     E2E::X11Window window;
     ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
     const E2E::Picture picture = window.capture();
@@ -143,29 +141,65 @@ TEST_F(StartAndQuit, AWindowSizeNoWindowCanHaveGivesWayToTheDefault) {
     EXPECT_NE(game.standardError().find("SCREEN_WIDTH"), std::string::npos) << game.standardError();
     window.requestClose();
     int exitCode = -1;
-    ASSERT_TRUE(game.waitForExit(10000, exitCode));
+    ASSERT_TRUE(game.waitForExit(E2E::kSeeTimeoutMs, exitCode));
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(readFile(game.pathInWorkDir("preferences.cfg")), preferences);
 }
 
-// A machine without a sound device plays silently: the first start shows the method picker.
-TEST_F(StartAndQuit, WithoutASoundDeviceTheGameSaysSoAndShowsThePicker) {
+// Mistyped settings, an empty binding and a quote left open: the game starts all the same, names
+// each broken line once, and keeps the settings after them.
+TEST_F(StartAndQuit, BrokenPreferencesAreToldAndTheGameStartsWithTheRest) {
+    E2E::GameProcess game({"-s", "0"},
+                          "VOL_MUSIC = abc\nSCREEN_FULL = maybe\nINPUT_METHOD = \"STANDARD\n"
+                          "INPUT_KEY_W = \nINPUT_JPAD_B1 = \"JPAD: B2\"\nSCREEN_WIDTH = 800\n"
+                          "SCREEN_HEIGHT = 600\n");
     E2E::X11Window window;
-    window.movePointerTo(1279, 1023);  // a resting pointer would take a choice
-    E2E::GameProcess game({}, true, {"SDL_AUDIODRIVER=nosuchdriver"});
     ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
-    EXPECT_TRUE(window.waitForPicture(kStartTimeoutMs)) << "the picker is not shown";
-    EXPECT_NE(game.standardError().find("playing without sound"), std::string::npos) << game.standardError();
+    ASSERT_TRUE(window.waitForFrames(kStartTimeoutMs)) << game.standardError();
+    const E2E::Picture picture = window.capture();
+    EXPECT_EQ(picture.width, 800);
+    EXPECT_EQ(picture.height, 600);
+    const std::string told = game.standardError();
+    for (const char* line : {"preferences.cfg: line 1: VOL_MUSIC = abc ignored", "preferences.cfg: line 2: SCREEN_FULL",
+                             "preferences.cfg: line 3: INPUT_METHOD", "preferences.cfg: line 4: INPUT_KEY_W"}) {
+        EXPECT_NE(told.find(line), std::string::npos) << line << " in\n" << told;
+    }
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 4) << told;
     window.requestClose();
     int exitCode = -1;
     ASSERT_TRUE(game.waitForExit(10000, exitCode));
     EXPECT_EQ(exitCode, 0) << game.standardError();
 }
 
+// Without a display to open the window on, the game says why in one line instead of ending
+// without a word.
+TEST_F(StartAndQuit, WithoutADisplayTheGameSaysWhyInOneLine) {
+    E2E::GameProcess game({"-s", "0"}, "", true, {"DISPLAY=:9999"});
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(kStartTimeoutMs, exitCode));
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_THAT(game.standardError(),
+                ::testing::MatchesRegex("The window system could not start: [^\n]*:9999[^\n]*\n"));
+}
+
+// A machine without a sound device plays silently: the first start shows the method picker.
+TEST_F(StartAndQuit, WithoutASoundDeviceTheGameSaysSoAndShowsThePicker) {
+    E2E::X11Window window;
+    window.movePointerTo(1279, 1023);  // a resting pointer would take a choice
+    E2E::GameProcess game({}, "", true, {"SDL_AUDIODRIVER=nosuchdriver"});
+    ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
+    EXPECT_TRUE(window.waitForPicture(kStartTimeoutMs)) << "the picker is not shown";
+    EXPECT_NE(game.standardError().find("playing without sound"), std::string::npos) << game.standardError();
+    window.requestClose();
+    int exitCode = -1;
+    ASSERT_TRUE(game.waitForExit(E2E::kSeeTimeoutMs, exitCode));
+    EXPECT_EQ(exitCode, 0) << game.standardError();
+}
+
 // Ctrl-C in the terminal, or kill, ends a game that plays sound as promptly as a silent one.
 TEST_F(StartAndQuit, InterruptAndTerminateEndTheGameWithSoundOn) {
     for (const int signalNumber : {SIGINT, SIGTERM}) {
-        E2E::GameProcess game({}, true, {"SDL_AUDIODRIVER=dummy"});
+        E2E::GameProcess game({}, "", true, {"SDL_AUDIODRIVER=dummy"});
         E2E::X11Window window;
         ASSERT_TRUE(window.waitFor(game.pid(), kStartTimeoutMs)) << game.standardError();
         // The title counts frames once the main loop runs, which is after the sound has started.
@@ -173,7 +207,8 @@ TEST_F(StartAndQuit, InterruptAndTerminateEndTheGameWithSoundOn) {
         ASSERT_TRUE(isFpsTitle(window.title()));
         kill(game.pid(), signalNumber);
         int exitCode = -1;
-        ASSERT_TRUE(game.waitForExit(5000, exitCode)) << "signal " << signalNumber << " did not end the game";
+        ASSERT_TRUE(game.waitForExit(E2E::kSeeTimeoutMs, exitCode))
+            << "signal " << signalNumber << " did not end the game";
         EXPECT_EQ(exitCode, 128 + signalNumber);
     }
 }

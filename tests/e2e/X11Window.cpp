@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -100,11 +101,11 @@ bool X11Window::waitForPicture(int timeoutMs) {
 
 bool X11Window::waitUntil(const std::function<bool(const Picture&)>& seen, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < deadline) {
+    for (;;) {
         if (seen(capture())) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return false;
 }
 
 std::string X11Window::title() {
@@ -191,6 +192,22 @@ void X11Window::pointAt(int x, int y) {
     }
 }
 
+bool X11Window::pointAtUntil(int x, int y, const std::function<bool(const Picture&)>& seen, int timeoutMs) {
+    constexpr int kPointAgainMs = 4000;  // well past a dwell and the frames that show it
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    // First one move, looked at at once: a dwell that lights a choice soon takes it, which a
+    // slow build shows for a frame or two.
+    movePointerInWindow(x, y);
+    if (waitUntil(seen, std::min(kPointAgainMs, timeoutMs))) return true;
+    while (std::chrono::steady_clock::now() < deadline) {
+        pointAt(x, y);
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (waitUntil(seen, std::max(0, std::min(kPointAgainMs, int(left.count()))))) return true;
+    }
+    return false;
+}
+
 bool X11Window::pointerInWindow(int& x, int& y) {
     if (!m_display || !m_window) return false;
     Window root = 0, child = 0;
@@ -202,11 +219,15 @@ bool X11Window::pointerInWindow(int& x, int& y) {
     return x >= 0 && y >= 0 && x < attributes.width && y < attributes.height;
 }
 
+// One xdotool run presses, holds and lets go: on a busy machine a second run to let go can start
+// so late that the display repeats the held key, which a menu takes as more presses (or a
+// controls page as the new key).
 void X11Window::tapKey(const std::string& keysym, int holdMs) {
     const std::string window = std::to_string(m_window);
-    std::system(("xdotool windowfocus --sync " + window + " keydown " + keysym + " 2>/dev/null").c_str());
-    std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
-    std::system(("xdotool keyup " + keysym + " 2>/dev/null").c_str());
+    const std::string seconds = std::to_string(holdMs / 1000) + "." + std::to_string(1000 + holdMs % 1000).substr(1);
+    std::system(("xdotool windowfocus --sync " + window + " keydown " + keysym + " sleep " + seconds + " keyup " +
+                 keysym + " 2>/dev/null")
+                    .c_str());
 }
 
 bool X11Window::holdKeyUntil(const std::string& keysym, const std::function<bool(const Picture&)>& seen,

@@ -40,8 +40,9 @@ public:
     // Waits up to timeoutMs until the window shows a picture with light in a fiftieth of it
     // (the frame rate in the title can come a frame before the picture).
     bool waitForPicture(int timeoutMs);
-    // Waits up to timeoutMs until the window's picture passes the test. A sanitizer build draws a
-    // full-HD window at a few frames a second: what a test waits for, it waits to see.
+    // Waits up to timeoutMs until the window's picture passes the test (looking at least once). A
+    // sanitizer build draws a full-HD window at a few frames a second: what a test waits for, it
+    // waits to see.
     bool waitUntil(const std::function<bool(const Picture&)>& seen, int timeoutMs);
     std::string title();
     Picture capture();
@@ -57,6 +58,12 @@ public:
     // tenth of a second apart, ending there. (The game ignores the pointer for a moment after
     // each action, so a single move can go unseen.)
     void pointAt(int x, int y);
+    // Moves the pointer to a place in one move, then points at it until the window's picture
+    // passes the test (or timeoutMs), pointing again every few seconds as a player whose choice
+    // does not light moves the head again: a
+    // game drawing a frame or two a second can take a whole pointing for a pointer that has not
+    // moved, which takes nothing. Whether the picture passed.
+    bool pointAtUntil(int x, int y, const std::function<bool(const Picture&)>& seen, int timeoutMs);
     // Where the pointer is, in window pixels; false when it is not over the window.
     bool pointerInWindow(int& x, int& y);
     // Presses and releases a key (an X keysym name such as "Return" or "space"), held ~150 ms.

@@ -530,8 +530,8 @@ ALL_DIRECTIONS = "UP DN LF RT"
 # The pause also lets go of the walk and the shield, so that the game resumes standing still.
 # A held punch is not let go of here, which would throw it: the game drops it on resuming.
 GAME_PAUSE = [action("STOP_MOVE", ALL_DIRECTIONS), action("STOP_ACTION", "1"), choose("PAUSE")]
-# See-through boxes, so that the maze shows through them.
-GAME_BOX = "0x0a262c70"
+# See-through boxes, so that the maze, the robots and the prisoners show through them.
+GAME_BOX = "0x0a262c58"
 GAME_LIT_BOX = "0x2a8a9cc0"
 # The head tracker's bands are wide: fainter still.
 GAME_BAND = "0x0a262c48"
@@ -547,29 +547,40 @@ STANDARD_GAME_CONTROLS = [
 STANDARD_GAME_BUTTONS = [("P", 1, 256, "0"), ("L", 2, 512, "1"), ("KEY_SPACE", 4, 1024, "2")]
 STANDARD_GAME_PAUSE = [{"type": "KEY", "key": "KEY_ESCAPE"}, {"type": "EXTERNAL", "joypad": 2048}]
 
-# ONEKEY and ONESWITCH step through these, in this order; HEADTRACKER rests on them.
+# ONEKEY and ONESWITCH step through these, in this order; HEADTRACKER rests on them. A walk
+# ends on PUNCH (see scanning_game_switches), so PUNCH leads the round and the four ways follow it:
+# a punch after a walk costs no step, a walk after a punch one to four.
+# Every box keeps to the window's edges: the top and bottom strips and the middle of the sides,
+# over the level's outer walls, so that near the maze's edges, where the view stops following
+# the player, the boxes never hide the player, a robot or a prisoner's cell. The top strip
+# leaves the lives (left) and the power punches (right) clear; DOWN sits in the middle of the
+# bottom strip, between the actions.
 SCAN_RECTS = {
-    "UP": rect(40, 16, 20, 10),
-    "RIGHT": rect(78, 45, 18, 10),
-    "DOWN": rect(40, 74, 20, 10),
-    "LEFT": rect(4, 45, 18, 10),
-    "PUNCH": rect(4, 88, 20, 10),
-    "SHIELD": rect(28, 88, 20, 10),
-    "POWER": rect(52, 88, 20, 10),
-    "PAUSE": rect(76, 88, 20, 10),
+    "PUNCH": rect(0.5, 91, 19, 8.5),
+    "UP": rect(35, 0.5, 30, 7.5),
+    "RIGHT": rect(91.5, 42, 8, 16),
+    "DOWN": rect(40.5, 91, 19, 8.5),
+    "LEFT": rect(0.5, 42, 8, 16),
+    "SHIELD": rect(20.5, 91, 19, 8.5),
+    "POWER": rect(60.5, 91, 19, 8.5),
+    "PAUSE": rect(80.5, 91, 19, 8.5),
 }
-# HEADTRACKER: bands along the edges for the directions, around a still middle wide enough to
-# hold the player wherever the view puts it (the view stops at the maze's edges, so the player is
-# not always in the very middle), and the actions along the bottom.
+# Where the light goes when a held control is let go of: after a walk, to the punch, which is
+# what a walk that stops at a door or a robot wants next; otherwise back to the control.
+AFTER_HELD = {"UP": "PUNCH", "RIGHT": "PUNCH", "DOWN": "PUNCH", "LEFT": "PUNCH"}
+# HEADTRACKER: bands along the edges for the directions, around a still middle that holds the
+# player wherever the view puts it (the view stops at the maze's edges, so the player is not
+# always in the very middle), and the actions along the bottom, where DOWN's band takes the
+# middle.
 HEAD_RECTS = {
-    "UP": rect(20, 13, 60, 13),
-    "DOWN": rect(20, 73, 60, 13),
-    "LEFT": rect(2, 13, 18, 73),
-    "RIGHT": rect(80, 13, 18, 73),
-    "PUNCH": rect(2, 88, 23, 11),
-    "SHIELD": rect(26.5, 88, 23, 11),
-    "POWER": rect(51, 88, 23, 11),
-    "PAUSE": rect(75.5, 88, 22.5, 11),
+    "UP": rect(15, 0.5, 70, 9),
+    "DOWN": rect(35, 90, 30, 9.5),
+    "LEFT": rect(0.5, 10, 9, 79),
+    "RIGHT": rect(90.5, 10, 9, 79),
+    "PUNCH": rect(0.5, 90, 17, 9.5),
+    "SHIELD": rect(18, 90, 16.5, 9.5),
+    "POWER": rect(65.5, 90, 16.5, 9.5),
+    "PAUSE": rect(82.5, 90, 17, 9.5),
 }
 
 
@@ -587,8 +598,10 @@ def game_area(method, name, box, held=False):
     if held:
         return {"name": name + "_HELD", "rect": box, "visible": False}
     faint = method == "HEADTRACKER" and name in ("UP", "DOWN", "LEFT", "RIGHT")
+    # The narrow boxes at the sides take a smaller label, which fits them at any window size.
+    size = 0.9 if name in ("LEFT", "RIGHT") and method != "HEADTRACKER" else 1.1
     made = {"name": name, "rect": box, "colour": GAME_BAND if faint else GAME_BOX, "sel_colour": GAME_LIT_BOX,
-            "label": name, "style": style(method, CYAN, 1.1), "sel_style": style(method, WHITE, 1.2)}
+            "label": name, "style": style(method, CYAN, size), "sel_style": style(method, WHITE, size + 0.1)}
     if method in ("ONEKEY", "ONESWITCH") and name != "PAUSE":
         made["groups"] = [name + "_HELD"]
     return made
@@ -634,11 +647,18 @@ def scanning_game_switches(method):
     for name, start, stop in game_controls():
         if method == "ONEKEY":
             switches.append(switch([name], SELECT_KEYS, press=start + [goto(name + "_HELD")], release=stop))
+        elif name == "PUNCH":
+            # The crouch starts with the press and charges through the countdown, so that a held
+            # punch waits for nothing; a tap lets go in the crouch, which throws nothing.
+            following = names[(names.index(name) + 1) % len(names)]
+            switches.append(switch([name], SELECT_KEYS, press=start, release=stop + [goto(following)],
+                                   hold=[goto(name + "_HELD")], timing_name="game_oneSwitchRepHold",
+                                   colours={"hold": TAKING_IT}))
         else:
             following = names[(names.index(name) + 1) % len(names)]
             switches.append(switch([name], SELECT_KEYS, release=[goto(following)], hold=start + [goto(name + "_HELD")],
                                    timing_name="game_oneSwitchRepHold", colours={"hold": TAKING_IT}))
-        switches.append(switch([name + "_HELD"], SELECT_KEYS, release=stop + [goto(name)]))
+        switches.append(switch([name + "_HELD"], SELECT_KEYS, release=stop + [goto(AFTER_HELD.get(name, name))]))
     if method == "ONEKEY":
         switches.append(switch(["PAUSE"], SELECT_KEYS, press=GAME_PAUSE))
     else:

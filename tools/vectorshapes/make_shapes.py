@@ -20,8 +20,8 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import robot_shapes  # noqa: E402
-from shape_kit import (AMBER, CYAN, GREEN, PINK, RED, WHITE, Shape, animation, circle, flash,  # noqa: E402
-                       minimap_marker, mirror_x, rect)
+from shape_kit import (AMBER, CYAN, GREEN, PINK, RED, WHITE, Shape, animation, circle, closed, flash,  # noqa: E402
+                       flat, minimap_marker, mirror_x, rect)
 
 # --- the player: a compact figure, head, body, arms and legs, in six poses and four facings ---
 # Seen from the side when facing left or right (drawn facing right, mirrored for left), from the
@@ -287,6 +287,25 @@ def face():
     return s.collision(28, 30)
 
 
+# The health bar as the running game draws it over the player: a red rim, green for the health
+# that is left, blue behind for what hits took. The help page draws outlines only, so the health
+# left is an inset outline of its own inside the rim.
+HEALTH_BLUE_FILL = 0xFF7F1F1F
+
+
+def health_bar():
+    """Help page 5's figure: the player with the health bar over its head, two thirds full."""
+    s = Shape(0, PLAYER_GREEN, "health: the bar over the player, two thirds full", PLAYER_FILL_DIM)
+    s.solid(circle(0, 3, 4, 8, math.pi / 8))                          # head
+    s.solid([(-5, -8), (5, -8), (6, -2), (-6, -2)])                   # body
+    s.solid([(-5, -8), (-1, -8), (-2, -16), (-6, -16)])               # legs
+    s.solid([(1, -8), (5, -8), (6, -16), (2, -16)])
+    s.fill.append({"colour": HEALTH_BLUE_FILL, "points": flat(closed(rect(-16, 8, 16, 20)))})
+    s.line(rect(-16, 8, 16, 20), colour=RED)                         # the rim
+    s.solid(rect(-12, 11, 5, 17), colour=GREEN)                       # the health that is left
+    return s.collision(32, 36)
+
+
 def armour_icon():
     s = Shape(ARMOUR_ICON_SHAPE, CYAN, "armour power-up: a badge")
     badge = [(-10, 10), (10, 10), (10, -2), (0, -13), (-10, -2)]
@@ -386,7 +405,7 @@ def build():
         map_node(19, "N"), map_node(20, "S"), map_node(21, "E"), boss, map_arrow, lift_shape,
         *players,
         burst(75, WHITE, "punch: the burst of a blow"), shield(), *punch_trails(), *shields,
-        prisoner_shape, face(), armour_shape, *power_ups,
+        prisoner_shape, face(), armour_shape, *power_ups, health_bar(),
     ]
     set1 = [flash(s) for s in [*robots, boss, map_arrow, lift_shape, *players, shield(), *shields, prisoner_shape,
                                armour_shape, *power_ups]]

@@ -1,6 +1,7 @@
 #include "data/VectorGraphics_generated.h"
 #include "engine/shell/AppContext.h"
 #include "engine/vector/GameVectors.h"
+#include "game/vector/ShapeIds.h"
 #include "game/world/DisplayComps.h"
 #include "game/world/FXsComp.h"
 #include "game/world/GameLogic.h"
@@ -13,7 +14,7 @@ namespace {
 
 constexpr int kFishType = 15;
 constexpr int kFishHeading = 270;
-constexpr int kMapNodeShape = 23;
+constexpr int kMapNodeShape = ShapeIds::kMapNode;
 constexpr uint32_t kDoorColour = 0xffff0000;
 constexpr float kDoorPieceMs = 1000.0f;
 constexpr float kDoorPieceSpeed = 8.0f;

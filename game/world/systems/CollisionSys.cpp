@@ -10,6 +10,7 @@
 #include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
 #include "game/vector/AnimId.h"
+#include "game/vector/ShapeIds.h"
 #include "game/world/DisplayComps.h"
 #include "game/world/FXsComp.h"
 #include "game/world/GameLogic.h"
@@ -31,7 +32,7 @@ constexpr int kSpinner = 5;
 constexpr int kClawer = 14;
 constexpr int kBossBullet = 16;
 constexpr int kBoss = 17;
-constexpr int kArmourShape = 127;
+constexpr int kArmourShape = ShapeIds::kArmour;
 constexpr int kPosePunch = 4;
 constexpr int kFacingUp = 16;
 constexpr int kFacingDown = 32;
@@ -48,7 +49,6 @@ constexpr int kSoundBoxOpened = 13;
 constexpr int kSoundFish = 14;
 constexpr int kSoundArmour = 15;
 constexpr int kSoundFist = 16;
-constexpr int kSoundArmourLoop = 17;
 constexpr int kSoundBossPunched = 53;
 constexpr int kSoundBossPunchedCharged = 54;
 
@@ -392,7 +392,7 @@ void CollisionSys::pickUpArmour(const ecs::Entity& player, const ecs::Entity& it
     stand(armourPva);
     armour.activate();
     m_logic->playSound(kSoundArmour);
-    state.armourVoice = m_logic->playSound(kSoundArmourLoop);
+    state.armourVoice = m_logic->playSound(PlayerComp::kArmourHum);
 }
 
 void CollisionSys::pickUpFish(const ecs::Entity&, const ecs::Entity& item) {

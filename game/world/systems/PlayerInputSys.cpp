@@ -16,6 +16,7 @@
 #include "game/config/Settings.h"
 #include "game/effects/ParticleSystems.h"
 #include "game/vector/AnimId.h"
+#include "game/vector/ShapeIds.h"
 #include "game/world/FXsComp.h"
 #include "game/world/GameLogic.h"
 
@@ -456,7 +457,6 @@ void PlayerInputSys::leaveAfterImage(const ecs::Entity& entity, PlayerComp& play
     player.trailTimer += dt;
     if (int(player.trailTimer / kTrailStepMs) <= int(before / kTrailStepMs)) return;
 
-    static constexpr std::array<int32_t, 4> kTrailShapes = {113, 115, 109, 111};
     ecs::Entity image = m_logic->createEntity();
     image.add<PVAComp>(stillCopy(entity.get<PVAComp>()));
     image.add<BBoxComp>(entity.get<BBoxComp>());
@@ -465,7 +465,8 @@ void PlayerInputSys::leaveAfterImage(const ecs::Entity& entity, PlayerComp& play
     look.lifetime = kTrailLifeMs;
     look.colour = kTrailColour;
     look.filled = true;
-    look.shape = kTrailShapes[facingIndex(player.stateCode)] + (entity.get<AnimationComp>().frame > 0 ? 1 : 0);
+    look.shape =
+        ShapeIds::kPunchTrails[facingIndex(player.stateCode)] + (entity.get<AnimationComp>().frame > 0 ? 1 : 0);
     ColourChain fade;
     fade.target = &look.colour;
     fade.steps.push_back({{kTrailColour, kTrailColour & 0x00ffffffu}, kTrailLifeMs, Penner::Linear::easeIn, 0.0f});
@@ -479,7 +480,6 @@ void PlayerInputSys::holdShield(const ecs::Entity& entity, PlayerComp& player) {
         shield.deactivate();
         return;
     }
-    static constexpr std::array<int32_t, 4> kShieldShapes = {119, 120, 117, 118};
     shield.get<PVAComp>() = stillCopy(entity.get<PVAComp>());
     VectorComp& look = shield.get<VectorComp>();
     const uint32_t colour = look.colour;
@@ -487,7 +487,7 @@ void PlayerInputSys::holdShield(const ecs::Entity& entity, PlayerComp& player) {
     look = entity.get<VectorComp>();
     look.colour = colour;
     look.angle = angle;
-    look.shape = kShieldShapes[facingIndex(player.stateCode)];
+    look.shape = ShapeIds::kHeldShields[facingIndex(player.stateCode)];
     addShapeBoxes(shield, look.shape, look.scale);
     shield.activate();
 }

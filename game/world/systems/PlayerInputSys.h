@@ -29,15 +29,17 @@ public:
     void onMove(const MoveEvent& event);
     // 0 punch, 1 shield, 2 the power punch (which arms the punch while any are left).
     void onAction(const ActionEvent& event);
-    // Lets go of every direction and button, so that a game resumed after the pause, or started
-    // from another screen, stands still; a crouch or charge is dropped without a punch.
+    // Lets go of every direction and button, so that a game resumed after the pause, started
+    // from another screen, or started again by a new life or level, stands still; a crouch or
+    // charge is dropped without a punch.
     void releaseAll();
     void update(float dt);
 
 private:
     void control(const ecs::Entity& entity, float dt);
     void dropCharge(const ecs::Entity& entity);
-    // A player joining the system, as each level's does, walks where the controls already hold.
+    // A player joining the system, as each level's does, walks where the controls hold (pressed
+    // since the level was entered).
     void takeUpHeldDirections(PlayerComp& player) const;
     // One fading after-image per 100 ms of punching.
     void leaveAfterImage(const ecs::Entity& entity, PlayerComp& player, float dt);
@@ -49,8 +51,8 @@ private:
     GameLogic* m_logic = nullptr;
     float m_playerSpeed = 0.0f;
     float m_punchSpeed = 0.0f;
-    // The directions the controls hold. A direction is sent once, when pressed, and stays held
-    // while the world is rebuilt for a new level: the player of that level takes it up.
+    // The directions the controls hold. A direction is sent once, when pressed; one pressed as a
+    // level is built is taken up by that level's player.
     int32_t m_heldDirections = 0;
 };
 

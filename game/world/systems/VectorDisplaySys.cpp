@@ -41,6 +41,12 @@ void VectorDisplaySys::update(float dt) {
     }
 }
 
+void VectorDisplaySys::forgetVoices() {
+    for (const ecs::Entity& entity : entities()) {
+        if (entity.has<SoundComp>()) entity.get<SoundComp>().voice = 0;
+    }
+}
+
 void VectorDisplaySys::offScreen(const ecs::Entity& entity, PVAComp& pva, float dt) {
     pva.offScreenTime += dt;
     if (!entity.has<SoundComp>()) return;

@@ -15,6 +15,9 @@ public:
     VectorDisplaySys() : System(ecs::componentMask<PVAComp, VectorComp, BBoxComp>()) {}
     void init(GameView* view, Sound::SoundController* sound);
     void update(float dt);
+    // Every voice was stopped from outside (the pause): the handles go, and the looping sounds
+    // of the entities on screen start again at the next update.
+    void forgetVoices();
 
 private:
     void offScreen(const ecs::Entity& entity, PVAComp& pva, float dt);

@@ -77,9 +77,7 @@ protected:
     }
     bool loads(const std::string& json, InputController::IRefs* refs = nullptr) {
         bool loaded = false;
-        ::testing::internal::CaptureStderr();
-        parser.load(json, &handler, refs, &loaded);
-        reason = ::testing::internal::GetCapturedStderr();
+        reason = parser.load(json, &handler, refs, &loaded)->loadError();
         return loaded;
     }
 

@@ -79,22 +79,47 @@ TEST_F(InputControllersTest, MakingTheCurrentControllerCurrentAgainReentersItsAr
     EXPECT_THAT(handler->take(), ElementsAre("ENTER(SHARED)"));
 }
 
+const std::string kPointed = R"({ "areas": [
+    { "name": "ANYWHERE", "rect": { "x": 0, "y": 0, "width": 100, "height": 100 } },
+    { "name": "CHOICE", "rect": { "x": 0, "y": 0, "width": 50, "height": 100 } } ] })";
+
 // Each time a controller becomes current, its screen opens under a pointer that may lie anywhere:
-// the pointer chooses only once it moves there.
+// the pointer chooses only once it moves there. Where nothing has reported the pointer yet, the
+// first report tells where it lies.
 TEST_F(InputControllersTest, ThePointerChoosesOnlyOnceItMovesOnTheNewScreen) {
-    const std::string pointed = R"({ "areas": [
-        { "name": "ANYWHERE", "rect": { "x": 0, "y": 0, "width": 100, "height": 100 } },
-        { "name": "CHOICE", "rect": { "x": 0, "y": 0, "width": 50, "height": 100 } } ] })";
     ASSERT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
-    ASSERT_TRUE(controllers.load("POINTED", write("pointed.json", pointed), nullptr));
+    ASSERT_TRUE(controllers.load("POINTED", write("pointed.json", kPointed), nullptr));
+    controllers.setCurrent("POINTED");
+    controllers.getCurrent()->onMouse(10, 50, 0, 0, false);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "ANYWHERE");
+    controllers.getCurrent()->onMouse(11, 50, 0, 0, false);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "CHOICE");
     for (int opened = 0; opened < 2; ++opened) {
-        controllers.setCurrent("POINTED");
-        controllers.getCurrent()->onMouse(10, 50, 0, 0, false);
-        EXPECT_EQ(controllers.getCurrentAreaName(), "ANYWHERE");
-        controllers.getCurrent()->onMouse(11, 50, 0, 0, false);
-        EXPECT_EQ(controllers.getCurrentAreaName(), "CHOICE");
         controllers.setCurrent("FIRST");
+        controllers.setCurrent("POINTED");
+        controllers.getCurrent()->onMouse(11, 50, 0, 0, false);
+        EXPECT_EQ(controllers.getCurrentAreaName(), "ANYWHERE") << "reported again where it lay";
     }
+}
+
+// A head tracker moves the pointer once onto a choice and holds it there: that one move, the first
+// report on the new screen, chooses, as the pointer was last seen elsewhere on the screen before.
+TEST_F(InputControllersTest, ASingleMoveOntoAChoiceOfTheNewScreenChoosesIt) {
+    ASSERT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
+    ASSERT_TRUE(controllers.load("POINTED", write("pointed.json", kPointed), nullptr));
+    controllers.setCurrent("FIRST");
+    controllers.getCurrent()->onMouse(80, 50, 0, 0, false);
+    controllers.setCurrent("POINTED");
+    controllers.getCurrent()->onMouse(10, 50, 0, 0, false);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "CHOICE");
+
+    // Last seen on this screen: after a screen where it made no report, it still lies there.
+    controllers.setCurrent("FIRST");
+    controllers.setCurrent("POINTED");
+    controllers.getCurrent()->onMouse(10, 50, 0, 0, false);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "ANYWHERE");
+    controllers.getCurrent()->onMouse(12, 50, 0, 0, false);
+    EXPECT_EQ(controllers.getCurrentAreaName(), "CHOICE");
 }
 
 TEST_F(InputControllersTest, AnUnknownCurrentNameLeavesNoCurrentController) {
@@ -115,18 +140,67 @@ TEST_F(InputControllersTest, LoadingAgainReplacesTheControllerOfThatName) {
     EXPECT_EQ(controllers.find("SECOND"), nullptr);
 }
 
-TEST_F(InputControllersTest, AFileThatDoesNotParseFailsWithTheParsersReason) {
-    ::testing::internal::CaptureStderr();
+TEST_F(InputControllersTest, AFileThatDoesNotParseFailsWithTheParsersLineAndColumn) {
     EXPECT_FALSE(controllers.load("BROKEN", write("broken.json", "{ \"areas\": [ { \"name\": } ] }"), nullptr));
-    EXPECT_THAT(::testing::internal::GetCapturedStderr(), HasSubstr("error"));
+    EXPECT_THAT(controllers.loadError(), ::testing::StartsWith("Failed to create input BROKEN from: /"));
+    EXPECT_THAT(controllers.loadError(), HasSubstr("broken.json:1: 24: error: "));
     EXPECT_EQ(controllers.find("BROKEN"), nullptr);
 }
 
 TEST_F(InputControllersTest, AControllerThatDoesNotLoadIsNotRegistered) {
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(controllers.load("EMPTY", write("empty.json", R"({ "switches": [ { "areas": ["X"] } ] })"), nullptr));
-    ::testing::internal::GetCapturedStderr();
+    const std::string path = write("empty.json", R"({ "switches": [ { "areas": ["X"] } ] })");
+    EXPECT_FALSE(controllers.load("EMPTY", path, nullptr));
+    EXPECT_EQ(controllers.loadError(), "Failed to create input EMPTY from: " + path + ": switch 0: no triggers");
     EXPECT_EQ(controllers.find("EMPTY"), nullptr);
+    EXPECT_TRUE(controllers.load("FIRST", write("first.json", kFirst), nullptr));
+    EXPECT_EQ(controllers.loadError(), "");
+}
+
+// Numbers of an input file that would bring down the overlay's drawing, put a choice where no
+// pointer reaches it or stop the screen answering: (field, value) -> the one line the player sees.
+TEST_F(InputControllersTest, NumbersOutOfRangeFailNamingTheFileAreaAndField) {
+    struct Case {
+        std::string field;  // of the area PLAY, the root or the switch's trigger timing
+        std::string value;
+        std::string line;  // after "Failed to create input PLAY from: <path>: "; empty: loads
+    };
+    const std::vector<Case> cases = {
+        {"rect", R"({"x": 80, "y": 0, "width": 20, "height": 100})", ""},
+        {"rect", R"({"x": 50, "y": 50, "width": 100, "height": 100}, "centred": true)", ""},
+        {"rect", R"({"x": nan, "y": 10, "width": 20, "height": 10})",
+         "area 1 PLAY field rect.x: must be a finite number"},
+        {"rect", R"({"x": 10, "y": inf, "width": 20, "height": 10})",
+         "area 1 PLAY field rect.y: must be a finite number"},
+        {"rect", R"({"x": 10, "y": 10, "width": -nan, "height": 10})",
+         "area 1 PLAY field rect.width: must be a finite number"},
+        {"rect", R"({"x": 40, "y": 10, "width": -20, "height": 10})", "area 1 PLAY field rect.width: must be above 0"},
+        {"rect", R"({"x": 10, "y": 10, "width": 20, "height": 0})", "area 1 PLAY field rect.height: must be above 0"},
+        {"rect", R"({"x": 500, "y": 10, "width": 20, "height": 10})",
+         "area 1 PLAY field rect: must lie within the window, 0 to 100 percent"},
+        {"rect", R"({"x": 10, "y": 95, "width": 20, "height": 10})",
+         "area 1 PLAY field rect: must lie within the window, 0 to 100 percent"},
+        {"rect", R"({"x": 5, "y": 50, "width": 20, "height": 10}, "centred": true)",
+         "area 1 PLAY field rect: must lie within the window, 0 to 100 percent"},
+        {"cool_down", "nan", "field cool_down: must be 0 to 60000"},
+        {"cool_down", "-5", "field cool_down: must be 0 to 60000"},
+        {"timing", R"({"hold": -1})", "switch 0: trigger 0 timing hold: must be 0 to 60000"},
+        {"timing", R"({"dwell": 2000000000})", "switch 0: trigger 0 timing dwell: must be 0 to 60000"},
+        {"timing", R"({"debounce": -40})", "switch 0: trigger 0 timing debounce: must be 0 to 60000"},
+    };
+    for (const Case& c : cases) {
+        const std::string area = c.field == "rect" ? R"(, "rect": )" + c.value : "";
+        const std::string root = c.field == "cool_down" ? R"("cool_down": )" + c.value + ", " : "";
+        const std::string timing = c.field == "timing" ? R"(, "timing": )" + c.value : "";
+        const std::string path = write("play.json", "{ " + root + R"("areas": [ { "name": "ANYWHERE" },
+            { "name": "PLAY")" + area + R"( } ],
+          "switches": [ { "areas": ["PLAY"], "triggers": [ { "type": "KEY", "key": "a")" +
+                                                        timing + " } ] } ] }");
+        const bool loaded = controllers.load("PLAY", path, nullptr);
+        EXPECT_EQ(loaded, c.line.empty()) << c.field << " " << c.value;
+        EXPECT_EQ(controllers.loadError(),
+                  c.line.empty() ? "" : "Failed to create input PLAY from: " + path + ": " + c.line)
+            << c.field << " " << c.value;
+    }
 }
 
 TEST_F(InputControllersTest, ControllersSendToTheSharedHandler) {

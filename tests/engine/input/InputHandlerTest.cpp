@@ -152,6 +152,26 @@ TEST_F(InputHandlerTest, APointerRestingWhereItWasWhenTheScreenOpenedChoosesNoth
     EXPECT_EQ(current(), "A");
 }
 
+// A head tracker moves the pointer and then holds it still: when where the pointer rested as the
+// screen opened is known, its first move (a single jump onto a choice) starts the dwell, while
+// reports of the pointer still lying there choose nothing.
+TEST_F(InputHandlerTest, TheFirstMoveFromWhereThePointerRestsStartsTheDwell) {
+    addDwell("B", 100);
+    handler.restPointer(InputHandler::PointerAt{25, 50});
+    handler.onMouse(25, 50, 0, 0, false);
+    handler.tick(1000);
+    EXPECT_EQ(current(), "none") << "a pointer lying where it rested is no choice";
+    handler.onMouse(75, 50, 0, 0, false);
+    EXPECT_EQ(current(), "B");
+    handler.tick(100);
+    EXPECT_THAT(fired(), ElementsAre("enterB", "dweltB"));
+
+    // Known to rest elsewhere, the pointer's very first report is already a move.
+    handler.restPointer(InputHandler::PointerAt{75, 50});
+    handler.onMouse(25, 50, 0, 0, false);
+    EXPECT_EQ(current(), "A");
+}
+
 TEST_F(InputHandlerTest, AButtonCountsWhereThePointerRests) {
     handler.onMouse(75, 50, 0, Devices::MOUSE_LEFT, true);
     EXPECT_EQ(current(), "B");

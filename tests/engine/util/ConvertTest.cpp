@@ -20,6 +20,15 @@ TEST(ConvertDeathTest, TextWithoutANumberIsAFatalStop) {
     EXPECT_EXIT(Util::toFloat("x1"), ::testing::ExitedWithCode(1), "^Cant convert String to Num:x1\n$");
 }
 
+TEST(Convert, WholeNumberTakesOnlyAWholeNumber) {
+    EXPECT_EQ(Util::wholeNumber("0"), 0);
+    EXPECT_EQ(Util::wholeNumber("-42"), -42);
+    EXPECT_EQ(Util::wholeNumber("2147483647"), 2147483647);
+    for (const char* text : {"", "abc", "12abc", "1.5", " 7", "7 ", "+7", "2147483648", "-", "0x10"}) {
+        EXPECT_EQ(Util::wholeNumber(text), std::nullopt) << text;
+    }
+}
+
 TEST(Convert, FormatsNumbers) {
     EXPECT_EQ(Util::toString(255, 16, 4, -1), "0x00ff");
     EXPECT_EQ(Util::intToString(7, 3), "007");

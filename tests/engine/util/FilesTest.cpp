@@ -20,7 +20,8 @@ protected:
 };
 
 TEST_F(Files, WrittenLinesReadBackWithTheSeparator) {
-    ASSERT_TRUE(Util::writeTextFile(m_path, {"one", "", "three"}));
+    std::string reason;
+    ASSERT_TRUE(Util::replaceFile(m_path, "one\n\nthree\n", reason)) << reason;
     EXPECT_EQ(Util::fileSize(m_path), 11u);
     std::string text = "before|";
     ASSERT_TRUE(Util::readTextFile(m_path, text, ";"));
@@ -36,8 +37,10 @@ TEST_F(Files, MissingOrEmptyFileLeavesTheTextUnchanged) {
     EXPECT_EQ(text, "unchanged");
 }
 
-TEST_F(Files, WriteIntoAMissingFolderFails) {
-    EXPECT_FALSE(Util::writeTextFile("/nonexistent-folder/x/y.txt", {"a"}));
+TEST_F(Files, WriteIntoAMissingFolderFailsWithTheReason) {
+    std::string reason;
+    EXPECT_FALSE(Util::replaceFile("/nonexistent-folder/x/y.txt", "a", reason));
+    EXPECT_EQ(reason, "No such file or directory");
 }
 
 }  // namespace

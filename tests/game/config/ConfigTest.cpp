@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "data/config_generated.h"
+#include "engine/data/Info.h"
 #include "game/config/ConfigReaders.h"
+#include "game/config/GameTableCheck.h"
 #include "game/config/Settings.h"
 #include "tests/engine/util/TempFolder.h"
 
@@ -229,12 +232,56 @@ TEST(ConfigDeathTest, MissingDataStops) {
                 "^Failed to load: " + name + "\n$");
 }
 
-TEST(ConfigDeathTest, JsonThatDoesNotParseStopsWithTheNameAsGiven) {
+TEST(ConfigDeathTest, JsonThatDoesNotParseStopsWithTheFileLineAndColumn) {
     TempFolder folder;
-    folder.write("config.json", R"({game: {title: 12, rate: "fast"}})");
-    const std::string name = folder.path("config");
-    EXPECT_EXIT(loadConfig(name, folder.path("preferences.cfg")), ::testing::ExitedWithCode(1),
-                "^Failed to load: " + name + "\n$");
+    folder.write("config.json", "{game: {title: \"T\",\n rate: \"fast\"}}");
+    EXPECT_EXIT(loadConfig(folder.path("config"), folder.path("preferences.cfg")), ::testing::ExitedWithCode(1),
+                "^Failed to load: " + folder.path("config.json") + ":2: 13: error: .*\n$");
+}
+
+// Numbers of the game table that would stop the clock, make a frame endless or a window of no
+// size: (field, value) -> the one line the player sees.
+TEST(GameTableCheck, NamesTheFieldOutsideItsRange) {
+    struct Case {
+        std::string field;
+        std::string value;
+        std::string line;  // after "data/config: field game."; empty: sound
+    };
+    const std::vector<Case> cases = {
+        {"time_scale", "1.0", ""},
+        {"time_scale", "0.1", ""},
+        {"time_scale", "10", ""},
+        {"time_scale", "inf", "time_scale: must be 0.1 to 10"},
+        {"time_scale", "1e39", "time_scale: must be 0.1 to 10"},
+        {"time_scale", "nan", "time_scale: must be 0.1 to 10"},
+        {"time_scale", "-1", "time_scale: must be 0.1 to 10"},
+        {"time_scale", "0", "time_scale: must be 0.1 to 10"},
+        {"time_scale", "11", "time_scale: must be 0.1 to 10"},
+        {"design_width", "0", "design_width: must be 64 to 4096"},
+        {"design_height", "-480", "design_height: must be 64 to 4096"},
+        {"design_height", "100000", "design_height: must be 64 to 4096"},
+        {"rate", "0", "rate: must be 1 to 1000"},
+        {"frame_skip", "-1", "frame_skip: must be 0 to 10"},
+        {"map_view_width", "0", "map_view_width: must be 64 to 2048"},
+        {"map_view_height", "1000000", "map_view_height: must be 64 to 2048"},
+    };
+    Game::Info config;
+    ASSERT_TRUE(config.loadSchema("data/config.fbs"));
+    for (const Case& c : cases) {
+        const std::string json = R"({"game": {"title": "T", ")" + c.field + "\": " + c.value + "}}";
+        const uint8_t* data = config.storeData(json, false);
+        ASSERT_NE(data, nullptr) << json << " " << config.parseError();
+        EXPECT_EQ(gameTableError(readGameTable(GetConfigRoot(data)), "data/config"),
+                  c.line.empty() ? "" : "data/config: field game." + c.line)
+            << c.field << " " << c.value;
+    }
+}
+
+TEST(ConfigDeathTest, AGameTableOutOfRangeStopsNamingTheField) {
+    TempFolder folder;
+    folder.write("config.json", R"({game: {title: "T", time_scale: 0}})");
+    EXPECT_EXIT(loadConfig(folder.path("config"), folder.path("preferences.cfg")), ::testing::ExitedWithCode(1),
+                "^" + folder.path("config") + ": field game.time_scale: must be 0.1 to 10\n$");
 }
 
 }  // namespace

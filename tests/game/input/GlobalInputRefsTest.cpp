@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,8 @@ std::vector<int> timing(GlobalInputRefs& refs, const std::string& name) {
     return {record->dwell(), record->repeat(), record->hold(), record->hold_repeat()};
 }
 
-// A settings table with fields 0 to 7 as given; field 3 is left out when negative.
+// A settings table with fields 0 to 7 (and 8 when given) as given; field 3 is left out when
+// negative.
 flatbuffers::DetachedBuffer settings(const std::vector<int>& fields) {
     flatbuffers::FlatBufferBuilder builder;
     Zelmo::Access::TimingSettingsBuilder table(builder);
@@ -36,6 +38,7 @@ flatbuffers::DetachedBuffer settings(const std::vector<int>& fields) {
     table.add_unused_5(fields[5]);
     table.add_hold_delay(fields[6]);
     table.add_repeat_interval(fields[7]);
+    if (fields.size() > 8) table.add_debounce(fields[8]);
     builder.Finish(table.Finish());
     return builder.Release();
 }
@@ -57,6 +60,16 @@ TEST(GlobalInputRefs, SixRecordsPerSettingsTable) {
     EXPECT_EQ(refs.getRepeat("game_dwell"), nullptr);
 }
 
+// The debounce time of a settings table goes with each of its records.
+TEST(GlobalInputRefs, EveryRecordCarriesItsTablesDebounceTime) {
+    GlobalInputRefs refs;
+    const auto menu = settings({300, 400, 700, 800, 900, 1, 500, 150, 45});
+    refs.addRepeatModes("menu_", rootOf(menu));
+    for (const std::string& name : GlobalInputRefs::repeatModeNames()) {
+        EXPECT_EQ(refs.getRepeat("menu_" + name)->debounce(), 45) << name;
+    }
+}
+
 TEST(GlobalInputRefs, AbsentSettingsReadAsZero) {
     GlobalInputRefs refs;
     const auto menu = settings({0, 0, 0, -1, 0, 0, 0, 0});
@@ -64,6 +77,9 @@ TEST(GlobalInputRefs, AbsentSettingsReadAsZero) {
     refs.addRepeatModes("game_", nullptr);
     EXPECT_THAT(timing(refs, "menu_oneSwitchRepHold"), ElementsAre(0, 0, 0, 0));
     EXPECT_THAT(timing(refs, "game_standardRepHold"), ElementsAre(0, 0, 0, 0));
+    // But for the debounce time: a table without it still ignores a switch's bounces.
+    EXPECT_EQ(refs.getRepeat("menu_oneSwitchRepHold")->debounce(), refs.getRepeat("game_dwell")->debounce());
+    EXPECT_GT(refs.getRepeat("game_dwell")->debounce(), 0);
 }
 
 TEST(GlobalInputRefs, ALaterRecordReplacesAnEarlierOne) {
@@ -112,7 +128,12 @@ TEST(GlobalInputRefs, LoadsTheShippedAccessibilityFile) {
     ASSERT_TRUE(refs.load("data/Accessibility.fbs", "data/accessibility"));
     for (const char* prefix : {"menu_", "game_"}) {
         for (const std::string& name : GlobalInputRefs::repeatModeNames()) {
-            EXPECT_NE(refs.getRepeat(prefix + name), nullptr) << prefix << name;
+            const Input::Config::TimingDef* record = refs.getRepeat(prefix + name);
+            ASSERT_NE(record, nullptr) << prefix << name;
+            // Long enough for a switch's bounce or a tremor's second press; shorter than the
+            // least a person lets go for between two presses made on purpose.
+            EXPECT_GE(record->debounce(), 50) << prefix << name;
+            EXPECT_LE(record->debounce(), 100) << prefix << name;
         }
     }
     const int size = refs.getListSize("select");
@@ -122,15 +143,61 @@ TEST(GlobalInputRefs, LoadsTheShippedAccessibilityFile) {
     EXPECT_NE(refs.getString("MENU_STYLE"), "MENU_STYLE");
 }
 
-TEST(GlobalInputRefs, AFileThatDoesNotParseFailsNamingTheFileAndField) {
+TEST(GlobalInputRefs, AFileThatDoesNotParseFailsNamingTheFileAndLine) {
     TempFolder folder;
     folder.write("accessibility.json", "{\n  menus: {}\n}\n");
     GlobalInputRefs refs;
-    ::testing::internal::CaptureStderr();
     EXPECT_FALSE(refs.load("data/Accessibility.fbs", folder.path("accessibility")));
-    const std::string told = ::testing::internal::GetCapturedStderr();
-    EXPECT_THAT(told, ::testing::HasSubstr("accessibility.json:2:"));
-    EXPECT_THAT(told, ::testing::HasSubstr("unknown field: menus"));
+    EXPECT_THAT(refs.loadError(), ::testing::HasSubstr("accessibility.json:2: "));
+    EXPECT_THAT(refs.loadError(), ::testing::HasSubstr("unknown field: menus"));
+}
+
+// A time of 0 or less leaves a one-key screen lighting no choice, or fires a switch every frame:
+// (set, field, value) -> the one line the player sees.
+TEST(GlobalInputRefs, TimesOutOfRangeFailNamingTheFileAndField) {
+    // The shipped menu times, with one field replaced.
+    const auto settingsWith = [](const std::string& field, const std::string& value) {
+        std::map<std::string, std::string> times = {
+            {"dwell_delay", "1200"},    {"dwell_repeat", "1200"},           {"one_key_delay", "1500"},
+            {"one_switch_hold", "800"}, {"one_switch_hold_repeat", "1500"}, {"hold_delay", "600"},
+            {"repeat_interval", "250"}};
+        if (!field.empty()) times[field] = value;
+        std::string table;
+        for (const auto& [name, text] : times) table += (table.empty() ? "{\"" : ", \"") + name + "\": " + text;
+        return table + "}";
+    };
+    struct Case {
+        std::string set;
+        std::string field;
+        std::string value;
+        std::string line;  // after "<file>: "; empty: loads
+    };
+    const std::vector<Case> cases = {
+        {"menu", "one_key_delay", "1", ""},
+        {"game", "dwell_delay", "60000", ""},
+        {"menu", "one_key_delay", "0", "field menu.one_key_delay: must be 1 to 60000 ms"},
+        {"game", "one_key_delay", "-1000", "field game.one_key_delay: must be 1 to 60000 ms"},
+        {"menu", "dwell_delay", "0", "field menu.dwell_delay: must be 1 to 60000 ms"},
+        {"game", "dwell_repeat", "-1", "field game.dwell_repeat: must be 1 to 60000 ms"},
+        {"menu", "one_switch_hold", "0", "field menu.one_switch_hold: must be 1 to 60000 ms"},
+        {"game", "one_switch_hold_repeat", "0", "field game.one_switch_hold_repeat: must be 1 to 60000 ms"},
+        {"menu", "hold_delay", "-600", "field menu.hold_delay: must be 1 to 60000 ms"},
+        {"game", "repeat_interval", "0", "field game.repeat_interval: must be 1 to 60000 ms"},
+        {"menu", "repeat_interval", "2147483647", "field menu.repeat_interval: must be 1 to 60000 ms"},
+        {"game", "debounce", "0", ""},
+        {"menu", "debounce", "-60", "field menu.debounce: must be 0 to 60000 ms"},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const std::string menu = c.set == "menu" ? settingsWith(c.field, c.value) : settingsWith("", "");
+        const std::string game = c.set == "game" ? settingsWith(c.field, c.value) : settingsWith("", "");
+        const std::string file =
+            folder.write("accessibility.json", "{ \"menu\": " + menu + ", \"game\": " + game + " }");
+        GlobalInputRefs refs;
+        EXPECT_EQ(refs.load("data/Accessibility.fbs", folder.path("accessibility")), c.line.empty())
+            << c.set << "." << c.field << " " << c.value;
+        EXPECT_EQ(refs.loadError(), c.line.empty() ? "" : file + ": " + c.line) << c.set << "." << c.field;
+    }
 }
 
 // Stands in for the player's bindings, which need the settings store.

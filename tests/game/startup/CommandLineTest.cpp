@@ -48,7 +48,13 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandLineCase{{"-s", "on"}, "data/config", true, ""},
                       CommandLineCase{{"-s", "1", "-o", "out.txt"}, "data/config", true, "out.txt"},
                       CommandLineCase{{"data/other", "--out", "x", "extra"}, "data/other", true, "x"},
-                      CommandLineCase{{"-l", "log.txt", "data/late"}, "data/config", true, ""}));
+                      CommandLineCase{{"-l", "log.txt", "data/late"}, "data/config", true, ""},
+                      // A repeated option: the last one given holds, as a shell alias plus a
+                      // typed option expects.
+                      CommandLineCase{{"-s", "0", "-s", "1"}, "data/config", true, ""},
+                      CommandLineCase{{"--sound", "on", "-s", "off"}, "data/config", false, ""},
+                      CommandLineCase{{"-o", "first.txt", "--out=second.txt"}, "data/config", true, "second.txt"},
+                      CommandLineCase{{"-l", "a.log", "-l", "b.log", "-s", "0"}, "data/config", false, ""}));
 
 struct RefusedCase {
     std::vector<std::string> arguments;
@@ -73,6 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, RefusedCommandLine,
     ::testing::Values(RefusedCase{{"-o"}, "zelmo: the option -o needs a value"},
                       RefusedCase{{"-s", "0", "--log"}, "zelmo: the option --log needs a value"},
+                      RefusedCase{{"-s", "0", "-s"}, "zelmo: the option -s needs a value"},
                       RefusedCase{{"--bogus"}, "zelmo: unknown option --bogus"},
                       RefusedCase{{"data/other", "--out", "x", "--unknown", "y"}, "zelmo: unknown option --unknown"},
                       RefusedCase{{"-x"}, "zelmo: unknown option -x"},

@@ -1,6 +1,8 @@
-// The shipped shape data and vector font: they load, hold the shapes the screens and the
-// framework draw, and have a glyph for every character the menus write.
+// The shipped shape data and vector font: they load, hold every shape that a help page, the
+// game's code or an animation names, and have a glyph for every character the menus write.
+// Faults are reported with the file and the field that names the missing shape.
 #include <gmock/gmock.h>
+#include <gtest/gtest-spi.h>
 
 #include <algorithm>
 #include <fstream>
@@ -8,19 +10,22 @@
 
 #include "data/VectorGraphics_generated.h"
 #include "engine/vector/GameVectors.h"
+#include "game/screens/HelpLogicView.h"
 #include "game/vector/AnimId.h"
+#include "game/vector/ShapeIds.h"
 #include "game/vector/ShapeLibrary.h"
+#include "tests/engine/vector/ShapeData.h"
 #include "tests/game/config/ShippedConfig.h"
 
 namespace {
 
-// The shapes of the help pages, the game-over picture and the in-game status icons.
-const uint32_t ShapesDrawnByScreens[] = {1, 4, 8, 16, 19, 20, 21, 23, 24, 26, 28, 75, 78, 118, 121, 122, 123, 124, 128};
+constexpr const char* kShapeDataFile = "data/shapes.json";
 
 // The shapes the running game gives its own entities (the level's nodes, lift, player, prisoners
 // and armour): each also flashes to its set-1 look, and those shown on the minimap have a set-2
 // marker. And the animations the game starts them with.
-const uint32_t ShapesOfTheWorld[] = {22, 23, 24, 25, 121, 127};
+const uint32_t ShapesOfTheWorld[] = {ShapeIds::kBossNode, ShapeIds::kMapNode,  ShapeIds::kLift,
+                                     ShapeIds::kPlayer,   ShapeIds::kPrisoner, ShapeIds::kArmour};
 // Map terminals show on the minimap as shape 0, robots by their drawing.
 const uint32_t MinimapShapes[] = {0, 1, 4, 8, 16, 22, 23, 24, 25, 121};
 const uint32_t AnimationsOfTheWorld[] = {AnimIds::MAP_NODE_N, AnimIds::MAP_NODE_S,    AnimIds::MAP_NODE_E,
@@ -71,6 +76,56 @@ std::vector<std::string> labelsOf(const std::string& json) {
     return labels;
 }
 
+// A shape of set 0 that something names, and where: the file and the field.
+struct ShapeReference {
+    std::string where;
+    int shape;
+};
+
+// Every shape of set 0 named outside the shape data's sets: the help pages' figures, the shapes
+// the code draws or makes entities of, and the frames of every animation in the shape data.
+std::vector<ShapeReference> namedShapes(const GameVectors& library) {
+    std::vector<ShapeReference> named;
+    const auto& pages = Zelmo::HelpLogicView::pageShapes();
+    for (size_t page = 0; page < pages.size(); ++page) {
+        for (size_t i = 0; i < pages[page].size(); ++i) {
+            named.push_back({"game/screens/HelpLogicView.cpp: pageShapes()[" + std::to_string(page) + "][" +
+                                 std::to_string(i) + "] (help page " + std::to_string(page + 1) + ", figure " +
+                                 std::to_string(i + 1) + ")",
+                             pages[page][i].shape});
+        }
+    }
+    for (const ShapeIds::NamedShape& code : ShapeIds::kNamedByCode) named.push_back({code.where, code.shape});
+    const Vector::VectorGraphicsRoot* root = library.shapeData();
+    const auto* animations = root ? root->animations() : nullptr;
+    for (flatbuffers::uoffset_t i = 0; animations && i < animations->size(); ++i) {
+        const Vector::AnimationDef* animation = animations->Get(i);
+        const char* name = animIdName(animation->id());
+        const std::string field = std::string(kShapeDataFile) + ": animations[" + std::to_string(i) + "] (" +
+                                  (name ? name : "id " + std::to_string(animation->id())) + ")";
+        for (flatbuffers::uoffset_t f = 0; animation->frames() && f < animation->frames()->size(); ++f) {
+            const int shape = animation->frames()->Get(f)->shape();
+            if (shape != -1) named.push_back({field + ".frames[" + std::to_string(f) + "].shape", shape});
+        }
+    }
+    return named;
+}
+
+// One failure for each named shape that set 0 does not hold or that draws nothing.
+void expectNamedShapesHeld(const GameVectors& library, const Zelmo::ShapePolygons& polygons) {
+    for (const ShapeReference& named : namedShapes(library)) {
+        const auto id = uint32_t(named.shape);
+        if (named.shape < 0 || library.shapeTable(id, 0) == nullptr) {
+            ADD_FAILURE() << named.where << " names shape " << named.shape << ", which " << kShapeDataFile
+                          << " does not hold in set 0";
+            continue;
+        }
+        EXPECT_GT(library.bbox(id, 1.0f).w, 0) << named.where << ": shape " << named.shape << " draws nothing";
+        EXPECT_FALSE(polygons.polygons(id).empty())
+            << named.where << ": shape " << named.shape << " has nothing to fill";
+    }
+}
+
 class ShippedVectorData : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -83,14 +138,45 @@ protected:
 
 }  // namespace
 
-TEST_F(ShippedVectorData, HoldsTheShapesTheScreensDraw) {
+TEST_F(ShippedVectorData, HoldsEveryShapeThatAHelpPageTheCodeOrAnAnimationNames) {
     EXPECT_GE(library.setCount(), 3) << "data/shapes: set 2 holds the minimap's drawings";
-    for (uint32_t id : ShapesDrawnByScreens) {
-        const Vector::ShapeDef* shape = library.shapeTable(id, 0);
-        ASSERT_NE(shape, nullptr) << "data/shapes: set 0 has no shape " << id;
-        EXPECT_GT(library.bbox(id, 1.0f).w, 0) << "data/shapes: shape " << id << " draws nothing";
-        EXPECT_FALSE(polygons.polygons(id).empty()) << "data/shapes: shape " << id << " has nothing to fill";
+    expectNamedShapesHeld(library, polygons);
+}
+
+// Shape data that holds only the player and one animation, which names a shape it lacks: each
+// help page figure, each shape the code names but the player, and the animation's frame fail,
+// each naming its file and field.
+TEST(NamedShapesLint, NamesTheFileAndFieldOfEachMissingShape) {
+    TempFolder folder;
+    GameVectors library;
+    const std::string data = R"({ "sets": [{ "shapes": [)" + shape(ShapeIds::kPlayer, "-5, -5, 5, -5, 5, 5, -5, -5") +
+                             R"(] }], "animations": [{ "id": 26, "next": 26, "frames": [{ "shape": 25, "duration": 1 },
+                             { "shape": -1 }, { "shape": 777, "duration": 1 }] }] })";
+    ASSERT_TRUE(loadData(library, folder, data));
+    Zelmo::ShapePolygons polygons;
+    polygons.build(library);
+    ::testing::TestPartResultArray results;
+    {
+        ::testing::ScopedFakeTestPartResultReporter reporter(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
+        expectNamedShapesHeld(library, polygons);
     }
+    std::vector<std::string> messages;
+    for (int i = 0; i < results.size(); ++i) messages.push_back(results.GetTestPartResult(i).message());
+    using ::testing::Contains;
+    using ::testing::HasSubstr;
+    EXPECT_THAT(messages, Contains(HasSubstr("game/screens/HelpLogicView.cpp: pageShapes()[4][0] (help page 5, "
+                                             "figure 1) names shape 0, which data/shapes.json does not hold")));
+    EXPECT_THAT(messages, Contains(HasSubstr("game/world/LevelEntities.cpp: the lift names shape 24")));
+    EXPECT_THAT(messages, Contains(HasSubstr("game/world/systems/PlayerInputSys.cpp: the shield held up names "
+                                             "shape 119")));
+    EXPECT_THAT(messages, Contains(HasSubstr("data/shapes.json: animations[0] (KROMB_LF).frames[2].shape names "
+                                             "shape 777")));
+    size_t helpFigures = 0;
+    for (const auto& page : Zelmo::HelpLogicView::pageShapes()) helpFigures += page.size();
+    const size_t codeShapes = std::size(ShapeIds::kNamedByCode) - 1;  // all but the player
+    EXPECT_EQ(messages.size(), helpFigures + codeShapes + 1);
+    for (const std::string& message : messages) EXPECT_THAT(message, ::testing::Not(HasSubstr("the player names")));
 }
 
 TEST_F(ShippedVectorData, HoldsTheShapesAndAnimationsOfTheGamesOwnEntities) {
@@ -122,19 +208,6 @@ TEST_F(ShippedVectorData, MapTerminalsTurnToTheFacingThatReadsThem) {
         ASSERT_TRUE(animation && animation->frames() && animation->frames()->size() > 0) << animIdName(id);
         for (const Vector::AnimationFrame* frame : *animation->frames()) {
             EXPECT_EQ(int(frame->angle()), angle) << "data/shapes: animation " << animIdName(id);
-        }
-    }
-}
-
-TEST_F(ShippedVectorData, AnimationsShowShapesThatExist) {
-    for (uint32_t id = 0; id < AnimIds::NamedCount; ++id) {
-        const Vector::AnimationDef* animation = library.animation(id);
-        if (animation == nullptr || animation->frames() == nullptr) {
-            continue;
-        }
-        for (const Vector::AnimationFrame* frame : *animation->frames()) {
-            EXPECT_TRUE(frame->shape() == -1 || library.shapeTable(uint32_t(frame->shape()), 0) != nullptr)
-                << "data/shapes: animation " << animIdName(id) << " shows missing shape " << frame->shape();
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/data/Globals.h"
 #include "game/config/ConfigReaders.h"
 #include "game/config/Settings.h"
 #include "game/world/GameLogic.h"
@@ -22,7 +23,8 @@ constexpr float kNear = 6.0f;
 constexpr int kBlockedUpdates = 6;
 constexpr int kChargeUpdates = 30;
 constexpr int kLungeUpdates = 20;
-// Updates one cell may take, blows included, before the walk gives up.
+// Updates one cell may take, blows included, before the walk gives up; for a walk, only those in
+// which the hands hold what the autopilot wants count.
 constexpr int kUpdatesPerCell = 900;
 constexpr float kRobotReach = 110.0f;
 // Blows that leave a robot unhurt before the player gives up on it.
@@ -35,9 +37,20 @@ const char* const kDown = "DN";
 const char* const kLeft = "LF";
 const char* const kRight = "RT";
 
+const char* opposite(const char* direction) {
+    return direction == kUp ? kDown : direction == kDown ? kUp : direction == kLeft ? kRight : kLeft;
+}
+
+// The movement's heading of a walk that way.
+int headingOf(const char* direction) {
+    return direction == kUp ? 0 : direction == kRight ? 90 : direction == kDown ? 180 : 270;
+}
+
 }  // namespace
 
-Autopilot::Autopilot(WorldHarness& harness) : m_harness(harness) {}
+Autopilot::Autopilot(WorldHarness& harness) : m_harness(harness), m_keyboard(harness), m_hands(m_keyboard) {}
+
+Autopilot::Autopilot(WorldHarness& harness, Hands& hands) : m_harness(harness), m_keyboard(harness), m_hands(hands) {}
 
 std::string Autopilot::playGame(int maxUpdates) {
     const int end = m_updates + maxUpdates;
@@ -75,7 +88,6 @@ std::string Autopilot::playLevel(int maxUpdates) {
     m_updateLimit = m_updates + maxUpdates;
     m_command.clear();
     m_trouble.clear();
-    m_held = nullptr;
     m_punched.clear();
     GameLogic& logic = m_harness.logic();
     logic.world().addSystem(m_robots);
@@ -104,15 +116,22 @@ bool Autopilot::update() {
         return false;
     }
     m_updates += 1;
+    m_hands.beforeStep();
     m_command = m_harness.step();
     return m_command.empty();
 }
 
 void Autopilot::hold(const char* direction) {
-    if (m_held == direction) return;
-    if (m_held) m_harness.send("STOP_MOVE", m_held);
-    m_held = direction;
-    if (m_held) m_harness.send("START_MOVE", m_held);
+    m_walking = direction;
+    m_hands.want(Intent{direction, false});
+}
+
+bool Autopilot::reach(const Intent& intent) {
+    m_hands.want(intent);
+    while (!m_hands.settled()) {
+        if (!update()) return false;
+    }
+    return true;
 }
 
 std::pair<float, float> Autopilot::centreOf(const Cell& cell) {
@@ -180,7 +199,11 @@ bool Autopilot::walkRoute(const Cell& goal) {
         route.insert(route.begin(), from);
         size_t next = 1;
         while (next < route.size()) {
+            m_straightOn = next + 1 < route.size() &&
+                           route[next + 1].x - route[next].x == route[next].x - route[next - 1].x &&
+                           route[next + 1].y - route[next].y == route[next].y - route[next - 1].y;
             const Walk walk = walkTo(route[next]);
+            m_straightOn = false;
             if (walk == Walk::Ended) return false;
             if (walk == Walk::Arrived) {
                 next += 1;
@@ -214,7 +237,7 @@ Autopilot::Walk Autopilot::walkTo(const Cell& cell) {
     const Zelmo::PVAComp& pva = m_harness.logic().player().get<Zelmo::PVAComp>();
     float lastX = pva.x, lastY = pva.y;
     int still = 0;
-    for (int i = 0; i < kUpdatesPerCell; ++i) {
+    for (int i = 0; i < kUpdatesPerCell; i += m_hands.settled() ? 1 : 0) {
         bool arrived = false;
         if (!stepToward(x, y, arrived)) return Walk::Ended;
         if (arrived) return Walk::Arrived;
@@ -224,11 +247,13 @@ Autopilot::Walk Autopilot::walkTo(const Cell& cell) {
             return Walk::Displaced;
         }
         const Zelmo::PVAComp& now = m_harness.logic().player().get<Zelmo::PVAComp>();
-        still = (now.x == lastX && now.y == lastY) ? still + 1 : 0;
+        // Standing still while the hands are still on their way to the walk is no wall.
+        const char* walking = m_hands.settled() ? m_walking : nullptr;
+        still = (walking && now.x == lastX && now.y == lastY) ? still + 1 : 0;
         lastX = now.x;
         lastY = now.y;
-        if (still >= kBlockedUpdates && m_held) {
-            if (!punch(m_held)) return Walk::Ended;
+        if (still >= kBlockedUpdates) {
+            if (!punch(walking)) return Walk::Ended;
             still = 0;
         }
     }
@@ -239,16 +264,27 @@ Autopilot::Walk Autopilot::walkTo(const Cell& cell) {
 }
 
 // Straightens up across the way first, then walks along it.
-bool Autopilot::stepToward(float x, float y, bool& arrived) {
+// Hands that let go only a while after the autopilot does are let go of that much earlier, while
+// the player still has as far to go as it walks on in that while; unless the way goes straight on
+// from the point.
+bool Autopilot::stepToward(float x, float y, bool& arrived, float within) {
     const Zelmo::PVAComp& pva = m_harness.logic().player().get<Zelmo::PVAComp>();
     const float dx = x - pva.x, dy = y - pva.y;
-    arrived = std::fabs(dx) <= kNear && std::fabs(dy) <= kNear;
-    if (arrived) {
+    const float near = std::min(nearEnough(), within);
+    arrived = std::fabs(dx) <= near && std::fabs(dy) <= near;
+    // A player that still walks on after being let go of is there only once it stands.
+    if (arrived && !m_straightOn && walkOn() > 0.0f && pva.moved) {
+        arrived = false;
         hold(nullptr);
+        return update();
+    }
+    if (arrived) {
+        if (!m_straightOn) hold(nullptr);
+        m_wallBehind = false;
         return true;
     }
     const bool alongX = std::fabs(dx) > std::fabs(dy);
-    const bool straighten = alongX ? std::fabs(dy) > kNear : std::fabs(dx) > kNear;
+    const bool straighten = alongX ? std::fabs(dy) > near : std::fabs(dx) > near;
     const char* direction = nullptr;
     if (alongX != straighten) {
         direction = dx > 0 ? kRight : kLeft;
@@ -257,21 +293,48 @@ bool Autopilot::stepToward(float x, float y, bool& arrived) {
         direction = dy > 0 ? kUp : kDown;
     }
     if (robotAhead(direction)) return punch(direction);
-    hold(direction);
+    const float ahead = (direction == kRight || direction == kLeft) ? std::fabs(dx) : std::fabs(dy);
+    // Let go of or not, a player on its way there walks on.
+    const bool walkingThere = pva.moved && pva.heading == headingOf(direction);
+    // Slow hands turn a player that still walks on the old way only once it stands: turned at
+    // once, it would walk past the corner before the turn took.
+    const bool turnsWhileWalking = pva.moved && !walkingThere && pva.heading != headingOf(opposite(direction));
+    if (walkOn() > 0.0f && turnsWhileWalking) {
+        hold(nullptr);
+        return update();
+    }
+    const bool goingOn = m_straightOn && !straighten;
+    const bool stopsShort = ahead <= kNear + walkOn();
+    // Too near to walk there and stop in time: the player backs off first, then comes again.
+    // A wall behind it cuts the backing off short.
+    const char* away = opposite(direction);
+    if (m_walking == away && m_hands.settled() && !pva.moved) m_wallBehind = true;
+    if (walkingThere) m_wallBehind = false;
+    if (stopsShort && ahead > near && !m_wallBehind && (!pva.moved || pva.heading == headingOf(away))) {
+        hold(away);
+    } else {
+        hold(walkingThere && !goingOn && stopsShort ? nullptr : direction);
+    }
     return update();
+}
+
+// The least walk slow hands make is the walk on after letting go: a correction shorter than that
+// lands as far beyond the point, so half of it is near enough.
+float Autopilot::nearEnough() const { return std::max(kNear, walkOn() / 2.0f + Globals::getFloat("PLAYERSPEED")); }
+
+float Autopilot::walkOn() const {
+    const float steps = std::ceil(m_hands.lagMs() / WorldHarness::kStepMs);
+    return steps * Globals::getFloat("PLAYERSPEED");
 }
 
 // Holds the punch with the direction until the blow is charged, then lets go: the player lunges
 // that way.
 bool Autopilot::punch(const char* direction) {
-    hold(nullptr);
-    m_harness.send("START_MOVE", direction);
-    m_harness.send("START_ACTION", "0");
-    bool playing = true;
+    m_walking = nullptr;
+    bool playing = reach(Intent{direction, true});
     for (int i = 0; i < kChargeUpdates && playing; ++i) playing = update();
-    m_harness.send("STOP_MOVE", direction);
-    if (playing) playing = update();
-    m_harness.send("STOP_ACTION", "0");
+    if (playing) playing = reach(Intent{nullptr, true}) && update();
+    if (playing) playing = reach(Intent{});
     for (int i = 0; i < kLungeUpdates && playing; ++i) playing = update();
     return playing;
 }
@@ -359,12 +422,16 @@ bool Autopilot::leaveByLift() {
                      m_harness.logic().levelEntry().specialCells.front().y};
     int x = start.x, y = start.y;
     m_harness.logic().cellToWorld(x, y, -0.5f, -0.25f);
-    const auto [cx, cy] = centreOf(start);
+    const float cy = centreOf(start).second;
+    // The lift takes a player anywhere in the lower half of the room's height, wherever across
+    // the room it comes from.
+    const float within = (cy - float(y)) - Globals::getFloat("PLAYERSPEED");
     bool arrived = false;
-    for (int i = 0; i < kUpdatesPerCell && !arrived; ++i) {
-        if (!stepToward(cx, float(y), arrived)) return false;
+    for (int i = 0; i < kUpdatesPerCell && !arrived; i += m_hands.settled() ? 1 : 0) {
+        const float across = m_harness.logic().player().get<Zelmo::PVAComp>().x;
+        if (!stepToward(across, float(y), arrived, within)) return false;
     }
-    for (int i = 0; i < kUpdatesPerCell; ++i) {
+    for (int i = 0; i < kUpdatesPerCell; i += m_hands.settled() ? 1 : 0) {
         hold(kLeft);
         if (!update()) return m_command == "NEXTLEVEL" || m_command == "WON";
     }

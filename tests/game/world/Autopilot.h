@@ -7,6 +7,7 @@
 #include "game/world/MotionComps.h"
 #include "game/world/PathFinderComp.h"
 #include "game/world/RobotComp.h"
+#include "tests/game/world/Hands.h"
 #include "tests/game/world/MazeCells.h"
 #include "tests/game/world/WorldHarness.h"
 
@@ -15,7 +16,8 @@ namespace WorldTest {
 // Plays the game as a player would, through the game's own move and punch actions: breaks out
 // of the start room, walks the path finder's routes to every prisoner's room (or boss node),
 // punches the doors and the robots in its way, and leaves by the lift. Tests, benchmarks and
-// the soak run share it.
+// the soak run share it. It plays with keyboard hands unless given others, which then carry out
+// what it wants in their own time.
 class Autopilot {
 public:
     using Cell = MazeCell;
@@ -25,6 +27,8 @@ public:
     static constexpr int kLevelUpdates = int(10 * 60 * 1000 / WorldHarness::kStepMs);
 
     explicit Autopilot(WorldHarness& harness);
+    // The hands must outlive the autopilot.
+    Autopilot(WorldHarness& harness, Hands& hands);
 
     // Plays the running level until it returns a command ("NEXTLEVEL", "WON", "DEAD", "LOST")
     // or maxUpdates have run (""); gives that command.
@@ -59,7 +63,12 @@ private:
     // Each gives false when the level ended or the updates ran out.
     bool walkRoute(const Cell& goal);
     bool enterFromAbove(const Cell& room);
-    bool stepToward(float x, float y, bool& arrived);
+    // Within: near enough, when nearer than the hands' own reach of a point.
+    bool stepToward(float x, float y, bool& arrived, float within = 1e9f);
+    // How far the player walks on after the autopilot lets go of a walk, in world units.
+    float walkOn() const;
+    // How near a point the player must stand to count as there.
+    float nearEnough() const;
     bool punch(const char* direction);
     bool enterRoom(const Cell& room);
     bool leaveRoom(const Cell& room);
@@ -68,6 +77,9 @@ private:
     bool leaveByLift();
     bool update();
     void hold(const char* direction);
+    // Wants the intent and plays on until the hands carry it out; false when the level ended or
+    // the updates ran out first.
+    bool reach(const Intent& intent);
 
     Cell playerCell();
     Cell cellOf(const ecs::Entity& entity);
@@ -86,11 +98,18 @@ private:
     };
 
     WorldHarness& m_harness;
+    KeyboardHands m_keyboard;
+    Hands& m_hands;
     std::vector<Punched> m_punched;
     Robots m_robots;
     std::string m_command;
     std::string m_trouble;
-    const char* m_held = nullptr;
+    // The way the last walk went.
+    const char* m_walking = nullptr;
+    // The route goes straight on from the cell walked to.
+    bool m_straightOn = false;
+    // Backing off from a point too near to stop at ran into a wall.
+    bool m_wallBehind = false;
     int m_updates = 0;
     size_t m_deathsInARow = 0;
     int m_updateLimit = 0;

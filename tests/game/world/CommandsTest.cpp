@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "game/world/LifeComps.h"
 #include "tests/game/world/WorldHarness.h"
 
@@ -12,7 +14,8 @@ void killPlayer(WorldHarness& harness) {
     Zelmo::scheduleAction(harness.logic().player(), Zelmo::kActionLoseLife, 3000.0f);
 }
 
-constexpr int kThreeSeconds = 3000 / 16 + 1;
+// The update in which the three seconds run out.
+const int kThreeSeconds = int(std::lround(3000.0f / WorldHarness::kStepMs));
 
 TEST(Commands, DeathsLoseLivesUntilTheLastEndsTheGame) {
     WorldHarness harness;

@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,10 +13,8 @@
 #include "engine/input/InputControllers.h"
 #include "engine/input/ScreenAreaController.h"
 #include "game/config/InputMethods.h"
-#include "game/input/GetExternalTrigger.h"
-#include "game/input/GlobalInputRefs.h"
-#include "game/input/InputActionHandler.h"
 #include "game/vector/AnimId.h"
+#include "tests/game/world/SimulatedPlayer.h"
 #include "tests/game/world/WorldHarness.h"
 
 namespace {
@@ -27,19 +24,15 @@ using WorldTest::WorldHarness;
 constexpr int kRunLimitMs = 60000;
 // How long the charge is held before letting go.
 constexpr int kChargeMs = 300;
+// A person lets go of a key or switch for this long at least before pressing again; a press
+// sooner than the debounce time after a release would be taken for a bounce.
+constexpr int kLetGoMs = 100;
 
 class GameInputRun : public ::testing::TestWithParam<std::string> {
 protected:
     // The game makes its controls current as it starts.
     GameInputRun() {
-        Zelmo::installKeyBindings();
-        Input::InputControllers& controllers = m_harness.context().inputControllers();
-        controllers.setActionHandler(std::make_shared<Zelmo::InputActionHandler>(nullptr));
-        EXPECT_TRUE(controllers.loadSchema("data/InputConfig.fbs"));
-        Zelmo::GlobalInputRefs refs;
-        EXPECT_TRUE(refs.load("data/Accessibility.fbs", "data/accessibility"));
-        const std::string& method = GetParam();
-        EXPECT_TRUE(controllers.load("GAME", "data/input/" + method + "/GAME.json", &refs));
+        EXPECT_TRUE(WorldTest::loadGameControls(m_harness, GetParam()));
 
         m_harness.startLevel(1);
         // Where the pointer rests when the game starts: the controls wait for it to move.
@@ -81,6 +74,7 @@ protected:
     void frame() {
         controller().tick(WorldHarness::kStepMs);
         const std::string command = m_harness.step();
+        if (!command.empty()) m_command = command;
         if (command == "PAUSE") m_paused = true;
         if (pose() == kPunchPose) m_punched = true;
         if (isCharging()) m_chargedMs += int(WorldHarness::kStepMs);
@@ -98,8 +92,14 @@ protected:
         for (int spent = 0; spent < ms; spent += int(WorldHarness::kStepMs)) frame();
     }
 
-    void press(KeyCode key) { controller().onKey(key, 0, true); }
-    void release(KeyCode key) { controller().onKey(key, 0, false); }
+    void press(KeyCode key) {
+        runFor(kLetGoMs - (m_elapsedMs - m_releasedAtMs));
+        controller().onKey(key, 0, true);
+    }
+    void release(KeyCode key) {
+        controller().onKey(key, 0, false);
+        m_releasedAtMs = m_elapsedMs;
+    }
     void pointAt(const std::string& area) {
         const Input::AreaRect box = controller().getScreenAreaController().find(area)->getRect();
         controller().onMouse(box.x + box.width / 2, box.y + box.height / 2, 0, 0, false);
@@ -132,9 +132,12 @@ protected:
 
     WorldHarness m_harness;
     int m_elapsedMs = 0;
+    int m_releasedAtMs = -kLetGoMs;
     int m_chargedMs = 0;
     bool m_punched = false;
     bool m_paused = false;
+    // The last command the game returned.
+    std::string m_command;
 };
 
 void GameInputRun::holdControl(const std::string& area, KeyCode key, const std::function<bool()>& until) {
@@ -241,6 +244,28 @@ TEST_P(GameInputRun, LosingTheFocusLetsGoOfTheWalk) {
     letGo(Devices::KEY_DOWN);
     frame();
     EXPECT_TRUE(punch()) << "the controls did not work again with the focus back";
+}
+
+// The player dies while walking: the new life stands still, whatever the method's device still
+// holds, and the controls work again once let go of.
+TEST_P(GameInputRun, ANewLifeStartsStandingStill) {
+    const float startHeight = pva().y;
+    startControl("DOWN", Devices::KEY_DOWN);
+    ASSERT_TRUE(runUntil([&] { return pva().y < startHeight - 10.0f; })) << "the player did not walk";
+
+    Zelmo::PlayerComp::takeDamage(logic().player(), logic().player().get<Zelmo::PlayerComp>().health);
+    ASSERT_TRUE(runUntil([&] { return m_command == "DEAD"; }));
+    m_harness.reenter("RUNNING", "DEAD");
+    leaveThePlayerAlone();
+    const float bornAt = pva().y;
+    runFor(1000);
+    EXPECT_EQ(pva().y, bornAt) << "the new life walked on what the last one held";
+    EXPECT_EQ(logic().player().get<Zelmo::PlayerComp>().heldDirections, 0);
+
+    letGo(Devices::KEY_DOWN);
+    frame();
+    startControl("DOWN", Devices::KEY_DOWN);
+    EXPECT_TRUE(runUntil([&] { return pva().y < bornAt - 10.0f; })) << "the controls did not work in the new life";
 }
 
 INSTANTIATE_TEST_SUITE_P(EachWayToPlay, GameInputRun, ::testing::ValuesIn(Zelmo::kInputMethods),

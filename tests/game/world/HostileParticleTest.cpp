@@ -78,6 +78,16 @@ TEST_F(HostileParticles, ThePlayerTakesAShotsDamage) {
     EXPECT_EQ(livesLostScheduled(), 0);
 }
 
+// The game's step tests the shots where it leaves them, with no frame drawn: at a frame rate
+// below the step rate a shot would otherwise fly a step through the player unseen.
+TEST_F(HostileParticles, EachStepOfTheGameTestsTheShots) {
+    const float health = state().health;
+    PSys::Particle& particle = shotAtPlayer();
+    m_harness.logic().update(WorldHarness::kStepMs);
+    EXPECT_TRUE(dead(particle));
+    EXPECT_FLOAT_EQ(state().health, health - Zelmo::particleDamage(kShot));
+}
+
 TEST_F(HostileParticles, ActivatedArmourAbsorbsAShot) {
     ecs::Entity armour = state().armour;
     armour.get<PVAComp>() = player().get<PVAComp>();

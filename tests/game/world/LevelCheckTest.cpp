@@ -9,13 +9,13 @@
 
 namespace {
 
-// One level of 4 x 3 cells, with a field replaced or added (field name, JSON value).
-std::string configWith(const std::string& field, const std::string& value) {
+// One level of 4 x 3 cells, with fields replaced or added (field name, JSON value).
+std::string configWith(const std::map<std::string, std::string>& changes) {
     std::map<std::string, std::string> fields = {
         {"cells_wide", "4"},        {"cells_high", "3"},   {"cell_width_tiles", "3"},
         {"cell_height_tiles", "3"}, {"tile_shift_x", "5"}, {"tile_shift_y", "5"},
         {"collision_data", "\"tilecollision\""}, {"special_cells", R"([{"x": 1, "y": 1}])"}};
-    fields[field] = value;
+    for (const auto& [field, value] : changes) fields[field] = value;
     std::string level;
     for (const auto& [name, text] : fields) level += (level.empty() ? "\"" : ", \"") + name + "\": " + text;
     return R"({"game": {"levels": [{)" + level + "}]}}";
@@ -56,10 +56,41 @@ TEST(LevelCheck, NamesTheLevelAndFieldOfEachFault) {
         {"robots", R"([{"type": 2, "y": 3}])", "level 0 field robots[0].y: outside the maze"},
     };
     for (const Case& c : cases) {
-        const std::string error = errorOf(configWith(c.field, c.value));
+        const std::string error = errorOf(configWith({{c.field, c.value}}));
         EXPECT_EQ(error, c.line.empty() ? "" : "data/config: " + c.line) << c.field << " " << c.value;
     }
     EXPECT_EQ(errorOf(R"({"game": {"levels": []}})"), "data/config: field levels: the level list is empty");
+}
+
+// Sizes each within their range whose product is a tile map too large to build or a world too
+// many pixels across for the collision grids: (fields, values) -> the one line the player sees.
+TEST(LevelCheck, BoundsTheTileMapThatTheSizesMakeTogether) {
+    const std::map<std::string, std::string> largest = {
+        {"cells_wide", "1024"}, {"cells_high", "1024"},  {"cell_width_tiles", "64"}, {"cell_height_tiles", "64"},
+        {"margin_left", "256"}, {"margin_right", "256"}, {"margin_top", "256"},      {"margin_bottom", "256"}};
+    struct Case {
+        std::map<std::string, std::string> fields;
+        std::string line;  // after "data/config: level 0 field "; empty: sound
+    };
+    const std::vector<Case> cases = {
+        {largest,
+         "cells_wide: with cells_high, the cell sizes and the margins the tile map is 67073 x 67073 tiles, "
+         "more than 1048576 tiles"},
+        {{{"cells_wide", "342"}, {"cells_high", "342"}, {"cell_width_tiles", "2"}, {"cell_height_tiles", "2"}},
+         "cells_wide: with cells_high, the cell sizes and the margins the tile map is 1027 x 1027 tiles, more than "
+         "1048576 tiles"},
+        // The largest square map allowed: 341 cells of 2 tiles and their walls, and the closing wall.
+        {{{"cells_wide", "341"}, {"cells_high", "341"}, {"cell_width_tiles", "2"}, {"cell_height_tiles", "2"}}, ""},
+        {{{"cells_wide", "100"}, {"cell_width_tiles", "64"}, {"tile_shift_x", "5"}},
+         "tile_shift_x: the tile map of 6501 x 13 tiles is more than 65536 pixels wide"},
+        {{{"cells_high", "64"}, {"cell_height_tiles", "15"}, {"tile_shift_y", "6"}},
+         "tile_shift_y: the tile map of 17 x 1025 tiles is more than 65536 pixels high"},
+        {{{"cells_high", "64"}, {"cell_height_tiles", "15"}, {"tile_shift_y", "5"}}, ""},
+    };
+    for (const Case& c : cases) {
+        const std::string error = errorOf(configWith(c.fields));
+        EXPECT_EQ(error, c.line.empty() ? "" : "data/config: level 0 field " + c.line) << c.line;
+    }
 }
 
 TEST(LevelCheck, NamesTheCombatValuesTheGameDividesByOrDrawsFrom) {

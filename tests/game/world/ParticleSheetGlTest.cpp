@@ -64,7 +64,7 @@ TEST_F(ParticleSheetGl, EveryDefinitionLightsItsCell) {
     display->setBrightness(0);
     display->setThickness(2.0f);
     display->beginFrame();
-    Zelmo::drawParticles(harness.logic(), *display, IntBox{0, 0, kParticleWidth, kParticleHeight}, 1.0f, 1.0f);
+    Zelmo::drawParticles(*display, IntBox{0, 0, kParticleWidth, kParticleHeight}, 1.0f, 1.0f);
     EXPECT_EQ(display->getThickness(), 2.0f) << "the pass leaves the thickness as it found it";
     const int next = display->endFrame(true);
     gfx::setViewFrameBuffer(gfx::ViewId(next - 1), target);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "data/VectorGraphics_generated.h"
@@ -362,7 +364,8 @@ TEST(PlayerDeath, RestartsTheLevelWhileLivesAreLeftAndLosesOnTheLast) {
     for (int life = lives; life > 0; --life) {
         ecs::Entity player = harness.logic().player();
         PlayerComp::takeDamage(player, player.get<PlayerComp>().health);
-        EXPECT_EQ(harness.step(187), "");
+        // The life is lost three seconds on.
+        EXPECT_EQ(harness.step(int(std::lround(3000.0f / WorldHarness::kStepMs)) - 1), "");
         const std::string command = harness.step();
         EXPECT_EQ(command, life > 1 ? "DEAD" : "LOST");
         if (life > 1) harness.reenter("RUNNING", "DEAD");
@@ -370,10 +373,10 @@ TEST(PlayerDeath, RestartsTheLevelWhileLivesAreLeftAndLosesOnTheLast) {
     }
 }
 
-// The game's controls outlive a level: what is pressed as a level is made, or still held when the
-// next one starts, works from its first update; a game begun from another screen starts with
-// nothing held.
-TEST(PlayerLevelStart, TakesUpWhatTheControlsHold) {
+// What is pressed as a level is made works from its first update; what the controls held as a
+// life or level ended is let go of: a new life, the level started again and the next level start
+// standing still, as a game begun from another screen does.
+TEST(PlayerLevelStart, TakesUpWhatIsPressedAndLetsGoOfWhatWasHeld) {
     WorldHarness harness;
     harness.startLevel(2);
     auto player = [&harness] { return harness.logic().player(); };
@@ -391,8 +394,13 @@ TEST(PlayerLevelStart, TakesUpWhatTheControlsHold) {
     EXPECT_FALSE(running(90)) << "the dead do not walk";
     ASSERT_EQ(harness.step(), "DEAD");
     harness.reenter("RUNNING", "DEAD");
+    harness.step(2);
+    EXPECT_FALSE(running(90)) << "the new life walked on what the last one held";
+    EXPECT_EQ(player().get<PlayerComp>().heldDirections, 0);
+    harness.send("STOP_MOVE", "RT");
+    harness.send("START_MOVE", "RT");
     harness.step();
-    EXPECT_TRUE(running(90)) << "still held as the level starts again";
+    EXPECT_TRUE(running(90)) << "pressed again in the new life";
 
     harness.reenter("TITLE", "NEWGAME");
     harness.step(2);
@@ -404,6 +412,50 @@ TEST(PlayerLevelStart, TakesUpWhatTheControlsHold) {
     EXPECT_EQ(player().get<PlayerComp>().stateCode & 0xf, 2) << "the shield raised before the first update";
 }
 
+// A walk, a raised shield or a charge held as the life is lost, the level is started again or the
+// next one begins is let go of: the new player stands, until the controls press again.
+TEST(PlayerLevelStart, ANewLifeOrLevelStartsStandingStill) {
+    struct Held {
+        const char* name;
+        const char* action;
+        const char* param;
+        int pose;  // 1 run, 2 shield, 3 crouch or charge
+    };
+    const Held holds[] = {
+        {"walk", "START_MOVE", "RT", 1}, {"shield", "START_ACTION", "1", 2}, {"charge", "START_ACTION", "0", 3}};
+    const char* const ends[] = {"DEAD", "NEXTLEVEL"};
+    for (const Held& held : holds) {
+        for (const char* end : ends) {
+            SCOPED_TRACE(std::string(held.name) + " held to " + end);
+            WorldHarness harness;
+            harness.startLevel(2);
+            Zelmo::GameLogic& logic = harness.logic();
+            harness.send("START_MOVE", "RT");
+            harness.step();
+            harness.send("STOP_MOVE", "RT");
+            harness.send(held.action, held.param);
+            harness.step(40);
+            ASSERT_EQ(logic.player().get<PlayerComp>().stateCode & 0xf, held.pose);
+            if (std::string(end) == "DEAD") {
+                logic.loseLife();
+            } else {
+                logic.setPrisonersLeft(0);
+                logic.checkLevelEnd();
+            }
+            ASSERT_EQ(harness.step(), end);
+            harness.reenter("RUNNING", end);
+            const PVAComp start = logic.player().get<PVAComp>();
+            harness.step(40);
+            const PlayerComp& state = logic.player().get<PlayerComp>();
+            EXPECT_EQ(state.stateCode & 0xf, 0) << "the new player does not stand";
+            EXPECT_EQ(state.heldDirections, 0);
+            EXPECT_FALSE(state.shield.isActivated());
+            EXPECT_EQ(logic.player().get<PVAComp>().x, start.x);
+            EXPECT_EQ(logic.player().get<PVAComp>().y, start.y);
+        }
+    }
+}
+
 // A power punch in the maze of a real level, steered by the exits of the player's cell.
 class Dash : public ::testing::Test {
 protected:
@@ -412,13 +464,7 @@ protected:
     Dash() {
         m_harness.startLevel(2);
         m_harness.step();
-        Placed placed;
-        logic().world().addSystem(placed);
-        for (ecs::Entity entity : std::vector<ecs::Entity>(placed.entities())) {
-            if (entity != logic().player()) entity.kill();
-        }
-        logic().world().removeSystem(placed);
-        m_harness.step();
+        m_harness.leavePlayerAlone();
     }
 
     Zelmo::GameLogic& logic() { return m_harness.logic(); }
@@ -453,10 +499,6 @@ protected:
         state().dashing = true;
         m_harness.step();
     }
-
-    struct Placed : ecs::System {
-        Placed() : System(ecs::componentMask<PVAComp>()) {}
-    };
 
     WorldHarness m_harness;
 };

@@ -16,17 +16,20 @@ public:
         return m_nextVoice++;
     }
     void stop(int handle) override { stopped.push_back(handle); }
-    void stopAll() override {}
+    void stopAll() override { ++stopAlls; }
     // Drops what was kept so far, holding on to the room it took.
     void forget() {
         played.clear();
         volumes.clear();
         stopped.clear();
+        stopAlls = 0;
     }
 
     std::vector<int> played;
     std::vector<int> volumes;
     std::vector<int> stopped;
+    // How often every voice was stopped at once.
+    int stopAlls = 0;
 
 private:
     int m_nextVoice = 1;

@@ -52,7 +52,6 @@ protected:
         gfx::frame();
         harness->step(kReferenceUpdates);
         const Zelmo::GameView::QueuedDraws still = harness->logic().view().queuedDraws();
-        GameViewRenderer::restartFloorClock();
         for (int i = 0; i < kReferenceStillFrames; ++i) {
             harness->logic().view().requeue(still);
             renderer.render(frame);

@@ -30,9 +30,11 @@ constexpr int kDeathSound = 23;
 constexpr int kBoxCarrier = 4;
 constexpr int kBoss = 17;
 
-// Robot data written to a file of its own; the shipped kinds are loaded again afterwards.
+// Robot data written to a file of its own, checked against the shipped shapes; the shipped kinds
+// are loaded again afterwards.
 class RobotData : public ::testing::Test {
 protected:
+    RobotData() { EXPECT_TRUE(WorldTest::loadShippedShapes()); }
     ~RobotData() override {
         std::filesystem::remove(m_path);
         RobotFactory::instance().load(kShippedRobots);
@@ -52,20 +54,41 @@ TEST_F(RobotData, KindsThatCannotBeBuiltAreRefusedWithTheKindAndFieldNamed) {
         const char* json;
         const char* error;  // empty: loads
     } cases[] = {
-        {"a sound kind", R"({"robots": [{"type": 5, "walk": "WallBounce", "scan": "NoScan"}]})", ""},
-        {"no mass to divide a knock-back by", R"({"robots": [{"type": 5, "mass": 0}]})",
+        {"a sound kind", R"({"robots": [{"type": 5, "animation": 12, "walk": "WallBounce", "scan": "NoScan"}]})", ""},
+        {"a random scale", R"({"robots": [{"type": 5, "animation": 12, "scale": 0}]})", ""},
+        {"no mass to divide a knock-back by", R"({"robots": [{"type": 5, "animation": 12, "mass": 0}]})",
          "zelmo-robot-data-test.json: robot type 5: mass is not a finite number above 0"},
-        {"a negative mass", R"({"robots": [{"type": 5, "mass": -2}]})", "robot type 5: mass"},
-        {"a mass that is not a number", R"({"robots": [{"type": 5, "mass": nan}]})", "robot type 5: mass"},
-        {"an endless mass", R"({"robots": [{"type": 5, "mass": inf}]})", "robot type 5: mass"},
-        {"a misspelt walk", R"({"robots": [{"type": 1}, {"type": 6, "walk": "MazeWlak"}]})",
+        {"a negative mass", R"({"robots": [{"type": 5, "animation": 12, "mass": -2}]})", "robot type 5: mass"},
+        {"a mass that is not a number", R"({"robots": [{"type": 5, "animation": 12, "mass": nan}]})",
+         "robot type 5: mass"},
+        {"an endless mass", R"({"robots": [{"type": 5, "animation": 12, "mass": inf}]})", "robot type 5: mass"},
+        {"a misspelt walk",
+         R"({"robots": [{"type": 1, "animation": 1}, {"type": 6, "animation": 6, "walk": "MazeWlak"}]})",
          "robot type 6: walk \"MazeWlak\" is no walk behaviour"},
-        {"a misspelt scan", R"({"robots": [{"type": 7, "scan": "NSEWscan"}]})",
+        {"a misspelt scan", R"({"robots": [{"type": 7, "animation": 8, "scan": "NSEWscan"}]})",
          "robot type 7: scan \"NSEWscan\" is no scan behaviour"},
-        {"a negative junction memory", R"({"robots": [{"type": 8, "junction_memory": -1}]})",
+        {"a negative junction memory", R"({"robots": [{"type": 8, "animation": 16, "junction_memory": -1}]})",
          "robot type 8: junction_memory is below 0"},
-        {"a cell shift past the tile coordinates", R"({"robots": [{"type": 9, "cell_shift": 40}]})",
+        {"a cell shift past the tile coordinates", R"({"robots": [{"type": 9, "animation": 14, "cell_shift": 40}]})",
          "robot type 9: cell_shift"},
+        {"no animation, so no shape to draw", R"({"robots": [{"type": 5}]})",
+         "zelmo-robot-data-test.json: robot type 5: animation 0 names no drawing with a shape"},
+        {"an animation the shapes lack", R"({"robots": [{"type": 5, "animation": 999}]})",
+         "robot type 5: animation 999 names no drawing with a shape"},
+        {"a negative animation", R"({"robots": [{"type": 5, "animation": -1}]})",
+         "robot type 5: animation -1 names no drawing with a shape"},
+        {"a scale that is not a number", R"({"robots": [{"type": 5, "animation": 12, "scale": nan}]})",
+         "zelmo-robot-data-test.json: robot type 5: scale is not 0 (random) or a number up to 4"},
+        {"an endless scale", R"({"robots": [{"type": 5, "animation": 12, "scale": inf}]})", "robot type 5: scale"},
+        {"a negative scale", R"({"robots": [{"type": 5, "animation": 12, "scale": -1}]})", "robot type 5: scale"},
+        {"a scale past the collision grid", R"({"robots": [{"type": 5, "animation": 12, "scale": 5}]})",
+         "robot type 5: scale"},
+        {"health that is not a number", R"({"robots": [{"type": 5, "animation": 12, "health": nan}]})",
+         "robot type 5: health is not a finite number of 0 or more"},
+        {"an endless speed", R"({"robots": [{"type": 5, "animation": 12, "speed": inf}]})",
+         "robot type 5: speed is not a finite number of 0 or more"},
+        {"a negative attention window", R"({"robots": [{"type": 5, "animation": 12, "attention_window": -1}]})",
+         "robot type 5: attention_window is not a finite number of 0 or more"},
         {"text that is no robot data", "{robots: [", "zelmo-robot-data-test.json"},
     };
     for (const Case& c : cases) {
@@ -83,8 +106,9 @@ TEST_F(RobotData, KindsThatCannotBeBuiltAreRefusedWithTheKindAndFieldNamed) {
 TEST_F(RobotData, AbsentFieldsReadAsTheirDefaultsAndTheLaterOfTwoKindsWins) {
     WorldHarness harness;
     harness.startLevel(8);
-    ASSERT_TRUE(loadText(R"({"robots": [{"type": 30, "health": 5}, {"type": 30, "health": 9},
-                                        {"type": 31, "scale": 0}]})"));
+    ASSERT_TRUE(loadText(R"({"robots": [{"type": 30, "animation": 12, "health": 5},
+                                        {"type": 30, "animation": 12, "health": 9},
+                                        {"type": 31, "animation": 12, "scale": 0}]})"));
     const ecs::Entity robot = harness.logic().createRobot(30, -1, -1);
     const RobotComp& state = robot.get<RobotComp>();
     EXPECT_EQ(state.health, 9.0f);

@@ -9,7 +9,6 @@
 #include "game/config/TuningTable.h"
 #include "game/vector/ShapeLibrary.h"
 #include "game/world/FXsComp.h"
-#include "game/world/HostileParticles.h"
 #include "game/world/LifeComps.h"
 #include "game/world/MotionComps.h"
 #include "game/world/RobotFactory.h"
@@ -37,15 +36,19 @@ Game::LogicEntry entryNamed(const std::string& name) {
 
 }  // namespace
 
+bool loadShippedShapes() {
+    static const bool s_shapesLoaded = Zelmo::loadShapeLibrary(
+        GameVectors::instance(), Zelmo::ShapePolygons::instance(), "data", "data/shapes", "data/vectorfont");
+    return s_shapesLoaded;
+}
+
 WorldHarness::WorldHarness(const std::string& configName, int seedOption, Picture picture) {
     Zelmo::loadConfig(configName, "no-preferences-for-the-world-harness.cfg");
     Zelmo::loadTuningTable();
     Zelmo::setDefaultOptions();
     Zelmo::setPref(Zelmo::Setting::kOptionPrefix + "GAME_SEED", std::to_string(seedOption));
-    // The shipped shapes, whatever configuration the level comes from; loaded once.
-    static const bool s_shapesLoaded = Zelmo::loadShapeLibrary(
-        GameVectors::instance(), Zelmo::ShapePolygons::instance(), "data", "data/shapes", "data/vectorfont");
-    EXPECT_TRUE(s_shapesLoaded) << "data/shapes or data/vectorfont";
+    // The shipped shapes, whatever configuration the level comes from.
+    EXPECT_TRUE(loadShippedShapes()) << "data/shapes or data/vectorfont";
     // The shipped robot kinds, whatever configuration the level comes from.
     static const bool s_robotsLoaded = Zelmo::RobotFactory::instance().load("data/robots");
     EXPECT_TRUE(s_robotsLoaded) << Zelmo::RobotFactory::instance().error();
@@ -83,13 +86,7 @@ void WorldHarness::reenter(const std::string& previousState, const std::string& 
 
 std::string WorldHarness::step(int count) {
     for (int i = 0; i < count; ++i) {
-        // A drawn frame hands what the last update queued to the renderer, which drops it; nothing
-        // draws here, so it is dropped before the next update, or a whole level's draws would pile
-        // up in the view.
-        m_logic->view().clearDraws();
         const std::string command = m_logic->update(kStepMs);
-        // The game tests shots as it draws them, once a frame.
-        Zelmo::collideHostileParticles(*m_logic);
         if (!command.empty()) return command;
     }
     return "";
@@ -97,6 +94,15 @@ std::string WorldHarness::step(int count) {
 
 void WorldHarness::send(const std::string& action, const std::string& param) {
     m_actions->handleAction(Input::ActionId(action, param));
+}
+
+void WorldHarness::leavePlayerAlone() {
+    m_logic->world().addSystem(m_placed);
+    for (ecs::Entity entity : std::vector<ecs::Entity>(m_placed.entities())) {
+        if (entity != m_logic->player()) entity.kill();
+    }
+    m_logic->world().removeSystem(m_placed);
+    step();
 }
 
 uint64_t WorldHarness::digest() {

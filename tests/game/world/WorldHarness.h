@@ -15,12 +15,17 @@ namespace WorldTest {
 // The small level set most world tests build.
 inline constexpr const char* kWorldFixture = "tests/game/world/data/fixture";
 
+// Loads the shipped shapes and font into the process's shape library, once; true when they load.
+// Robot kinds are checked against it.
+bool loadShippedShapes();
+
 // The running game without a window or sound: a level of a configuration built with a seed,
-// game actions sent as the action handler sends them, fixed 16 ms updates, and the world read
-// back.
+// game actions sent as the action handler sends them, updates of the game's own step (a sixtieth
+// of a second, as the main loop runs them at any frame rate), and the world read back.
 class WorldHarness {
 public:
-    static constexpr float kStepMs = 16.0f;
+    // The main loop's step at the shipped configuration's rate of 60 (AppContext::stepMs).
+    static constexpr float kStepMs = 1000.0f / 60.0f;
 
     // Headless: nothing is drawn. Drawn: the game's own renderer, which needs the renderer layer
     // running (its recording back end will do).
@@ -37,11 +42,13 @@ public:
     void startLevel(int level);
     // Enters the state again as the logic controller would after the command.
     void reenter(const std::string& previousState, const std::string& command);
-    // Runs updates, each followed by the hostile particles' collision step as a drawn frame
-    // would, until one returns a command or count have run; gives that command or "". The view
-    // holds what the last update queued to draw.
+    // Runs updates until one returns a command or count have run; gives that command or "". The
+    // view holds what the last update queued to draw.
     std::string step(int count = 1);
     void send(const std::string& action, const std::string& param);
+    // Kills every placed entity but the player, then runs an update so that the systems take it
+    // in: the maze alone, with nothing but walls in the player's way.
+    void leavePlayerAlone();
 
     Zelmo::GameLogic& logic() { return *m_logic; }
     // The window's stand-in: its input controllers and pointer.

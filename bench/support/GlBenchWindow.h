@@ -1,6 +1,7 @@
 #pragma once
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdint>
@@ -48,14 +49,26 @@ private:
     bool m_running = false;
 };
 
-// Frames per second of `frames` passes of drawFrame(frame number) each followed by gfx::frame().
+// Processor time the whole process has used (every thread, the software renderer's too), in
+// milliseconds: on a busy machine a steadier measure of a frame's work than the time it takes.
+inline double processCpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto ms = [](const timeval& t) { return double(t.tv_sec) * 1000.0 + double(t.tv_usec) / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Frames per second of `frames` passes of drawFrame(frame number) each followed by gfx::frame();
+// cpuMsPerFrame, when given, receives the processor time each frame took on all threads.
 template <typename DrawFrame>
-double framesPerSecond(int frames, DrawFrame drawFrame) {
+double framesPerSecond(int frames, DrawFrame drawFrame, double* cpuMsPerFrame = nullptr) {
+    const double cpuStart = processCpuMs();
     const auto start = std::chrono::steady_clock::now();
     for (int f = 0; f < frames; ++f) {
         drawFrame(f);
         gfx::frame();
     }
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    if (cpuMsPerFrame != nullptr) *cpuMsPerFrame = (processCpuMs() - cpuStart) / frames;
     return frames / seconds.count();
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/gfx/Frame.h"
 #include "engine/gfx/Gfx.h"
@@ -51,6 +52,13 @@ public:
     virtual void destroyDynamicVertexBuffer(uint16_t idx) = 0;
 
     virtual void execute(const FrameData& frame) = 0;
+
+    // Per-view timing (Gfx.h); back ends that cannot time keep none.
+    virtual void setViewTiming(bool) {}
+    virtual const std::vector<ViewTime>& viewTimes() const {
+        static const std::vector<ViewTime> s_none;
+        return s_none;
+    }
 };
 
 std::unique_ptr<BackendImpl> makeGlBackend();

@@ -15,7 +15,7 @@
 
 namespace gfx {
 
-constexpr int kMaxTextureStages = 4;
+constexpr int kMaxTextureStages = 8;
 
 namespace Clear {
 constexpr uint16_t None = 0;

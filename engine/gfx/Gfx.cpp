@@ -50,6 +50,7 @@ struct Context {
 
     std::array<ViewState, kMaxViews> views{};
     std::bitset<kMaxViews> touched;
+    FrameBufferHandle windowTarget;  // invalid: views without a frame buffer draw on the window
 
     FrameData frame;
     std::vector<Draw> submitted;  // in submission order until frame() sorts them by view
@@ -118,6 +119,9 @@ void buildPasses() {
         ViewPass pass;
         pass.id = v;
         pass.state = ctx->views[v];
+        if (!pass.state.frameBuffer.valid() && ctx->frameBuffers.alive(ctx->windowTarget.idx)) {
+            pass.state.frameBuffer = ctx->windowTarget;
+        }
         pass.firstDraw = start[v];
         pass.numDraws = count;
         frame.passes.push_back(pass);
@@ -289,6 +293,23 @@ void setViewFrameBuffer(ViewId view, FrameBufferHandle frameBuffer) {
     if (validView(view)) {
         ctx->views[view].frameBuffer = frameBuffer;
     }
+}
+
+void setWindowTarget(FrameBufferHandle frameBuffer) {
+    if (ctx) {
+        ctx->windowTarget = frameBuffer;
+    }
+}
+
+void setViewTiming(bool on) {
+    if (ctx) {
+        ctx->backend->setViewTiming(on);
+    }
+}
+
+const std::vector<ViewTime>& viewTimes() {
+    static const std::vector<ViewTime> s_none;
+    return ctx ? ctx->backend->viewTimes() : s_none;
 }
 
 void touch(ViewId view) {

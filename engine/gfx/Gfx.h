@@ -35,6 +35,7 @@
 #include <cstdint>
 #include <glm/mat4x4.hpp>
 #include <string>
+#include <vector>
 
 #include "engine/gfx/DrawState.h"
 #include "engine/gfx/Frame.h"
@@ -85,6 +86,21 @@ void setViewRect(ViewId view, uint16_t x, uint16_t y, uint16_t width, uint16_t h
 void setViewTransform(ViewId view, const glm::mat4& proj, const glm::mat4& viewMatrix = glm::mat4(1.0f));
 void setViewFrameBuffer(ViewId view, FrameBufferHandle frameBuffer);
 void touch(ViewId view);
+// Views without a frame buffer of their own draw into this one instead of the window's back
+// buffer, from the next frame() on: the whole picture of a frame, for screenshots and tests,
+// whatever views made it. An invalid handle gives the window back.
+void setWindowTarget(FrameBufferHandle frameBuffer);
+
+// --- Timing: with view timing on, the OpenGL back end waits for each view to finish and keeps
+// how long it took (a software renderer's real cost of each pass; it slows the frame). ---
+struct ViewTime {
+    ViewId view = 0;
+    double ms = 0.0;
+};
+void setViewTiming(bool on);
+// The views of the last frame run with timing on, in the order they ran; the first includes
+// the upload of the frame's transient buffers. Empty on the recording back end.
+const std::vector<ViewTime>& viewTimes();
 
 // --- Programs: GLSL 3.30 core sources; a_position, a_texcoord0, a_color0; the view's
 // projection times view matrix arrives as u_modelViewProj. A compile or link failure writes the

@@ -8,6 +8,7 @@
 #include <GLFW/glfw3.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <glm/gtc/type_ptr.hpp>
@@ -368,6 +369,10 @@ public:
     }
 
     void execute(const FrameData& frame) override {
+        if (m_timing) {
+            glFinish();  // what the frame before left to do is not this frame's first view's
+        }
+        auto started = Clock::now();
         glBindVertexArray(m_vertexArray);
         glBindBuffer(GL_ARRAY_BUFFER, m_transientVertices);
         glBufferData(GL_ARRAY_BUFFER, frame.transientVertexBytes, frame.transientVertices.data(), GL_STREAM_DRAW);
@@ -376,8 +381,15 @@ public:
                      GL_STREAM_DRAW);
         m_stateKnown = false;
         m_currentProgram = UINT16_MAX;
+        m_viewTimes.clear();
         for (const ViewPass& pass : frame.passes) {
             runPass(frame, pass);
+            if (m_timing) {
+                glFinish();
+                const auto finished = Clock::now();
+                m_viewTimes.push_back({pass.id, std::chrono::duration<double, std::milli>(finished - started).count()});
+                started = finished;
+            }
         }
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         if (m_window != nullptr) {
@@ -385,7 +397,12 @@ public:
         }
     }
 
+    void setViewTiming(bool on) override { m_timing = on; }
+    const std::vector<ViewTime>& viewTimes() const override { return m_viewTimes; }
+
 private:
+    using Clock = std::chrono::steady_clock;
+
     struct Program {
         GLuint id = 0;
         GLint modelViewProj = -1;
@@ -681,6 +698,9 @@ private:
     bool m_s3tc = false;
     bool m_bptc = false;
     std::vector<uint8_t> m_packed;
+
+    bool m_timing = false;
+    std::vector<ViewTime> m_viewTimes;
 
     DrawState m_state;
     bool m_stateKnown = false;

@@ -79,8 +79,11 @@ public:
     Devices::Keyboard& keyboard() { return *m_keyboard; }
     Devices::Joypads& joypads() { return *m_joypads; }
     Input::InputControllers& inputControllers() { return *m_controllers; }
-    // The 2D overlay; null until the window runs.
-    vg::Context* overlay() { return m_app ? m_app->overlay() : nullptr; }
+    // The 2D overlay; null until the window runs, unless one was lent for frames drawn without it.
+    vg::Context* overlay() { return m_app ? m_app->overlay() : m_overlayWithoutWindow; }
+    // Lends an overlay (not owned) to draw whole frames without a window, as tests of the
+    // picture do; null takes it back.
+    void setOverlayWithoutWindow(vg::Context* overlay) { m_overlayWithoutWindow = overlay; }
     const Util::FrameGeometry& geometry() const { return m_geometry; }
 
     bool keepAspect;
@@ -108,5 +111,6 @@ private:
     std::unique_ptr<Devices::Joypads> m_joypads;
     std::vector<std::function<void()>> m_updateHooks;
     Game::PointerState m_pointerWithoutWindow;
+    vg::Context* m_overlayWithoutWindow = nullptr;
     bool m_quitRequested = false;
 };

@@ -20,6 +20,7 @@
 #include "engine/vector/ScopeSweep.h"
 #include "engine/vector/ShapeGeometry.h"
 
+class FillBatch;
 class VectorDisplay;
 
 namespace Vector {
@@ -107,6 +108,11 @@ public:
     void drawPolygon(gfx::ViewId view, gfx::ProgramHandle program, const std::vector<float>& points, float x, float y,
                      float z, float scale, Util::Colour colour, float angle,
                      const VectorDisplay* mirrorOf = nullptr) const;
+    // The same fills gathered into a batch, to be drawn in one go (y upward).
+    void drawShapeFilled(FillBatch& batch, int set, uint32_t id, float x, float y, float z, Util::Colour colour,
+                         float scale, float angle) const;
+    void drawPolygon(FillBatch& batch, const std::vector<float>& points, float x, float y, float z, float scale,
+                     Util::Colour colour, float angle) const;
 
     // The set-0 shape's outline revealed up to the sweep line, unrotated.
     void drawShapeClipped(const ScopeSweep& sweep, VectorDisplay& display, uint32_t id, float x, float y,

@@ -45,20 +45,29 @@ void drawPoints(VectorDisplay& display, const Floats& points, size_t count, cons
     display.endDraw();
 }
 
-template <typename Floats>
-void fillPoints(gfx::ViewId view, gfx::ProgramHandle program, const Floats& points, size_t count, float z,
-                uint32_t abgr, const Placement& at, const VectorDisplay* mirrorOf) {
+// fill(corners, vertexAt): a strip submitted at once or an outline added to a batch.
+template <typename Floats, typename Fill>
+void fillPoints(Fill fill, const Floats& points, size_t count, float z, uint32_t abgr, const Placement& at,
+                const VectorDisplay* mirrorOf) {
     float height = 0.0f;
     if (mirrorOf != nullptr) {
         float width;
         mirrorOf->getSize(width, height);
     }
-    submitFillStrip(view, program, FillState, outlineCorners(points, count), [&](size_t i) {
+    fill(outlineCorners(points, count), [&](size_t i) {
         const float px = points[2 * i];
         const float py = points[2 * i + 1];
         const float y = at.y(px, py);
         return PosColorVertex{at.x(px, py), mirrorOf != nullptr ? height - y : y, z, abgr};
     });
+}
+
+auto stripOn(gfx::ViewId view, gfx::ProgramHandle program) {
+    return [view, program](size_t count, auto vertexAt) { submitFillStrip(view, program, FillState, count, vertexAt); };
+}
+
+auto batchOf(FillBatch& batch) {
+    return [&batch](size_t count, auto vertexAt) { batch.add(count, vertexAt); };
 }
 
 bool nearlyEqual(float a, float b) {
@@ -183,10 +192,12 @@ void GameVectors::drawPolyline(VectorDisplay& display, const std::vector<float>&
     display.setThickness(entryThickness);
 }
 
-void GameVectors::drawShapeFilled(gfx::ViewId view, gfx::ProgramHandle program, int set, uint32_t id, float x, float y,
-                                  float z, Util::Colour colour, float scale, float angle,
-                                  const VectorDisplay* mirrorOf) const {
-    const Shape* found = shape(id, set);
+namespace {
+
+// Each fill polyline of the shape (its outline when it has none) with a colour, given or its own.
+template <typename Fill>
+void fillShape(Fill fill, const GameVectors::Shape* found, float x, float y, float z, Util::Colour colour, float scale,
+               float angle, const VectorDisplay* mirrorOf) {
     if (found == nullptr) {
         return;
     }
@@ -200,16 +211,34 @@ void GameVectors::drawShapeFilled(gfx::ViewId view, gfx::ProgramHandle program, 
     for (const Vector::Polyline* polyline : *polylines) {
         const uint32_t abgr = given != 0 ? given : polyline->colour();
         if (abgr != 0 && polyline->points() != nullptr) {
-            fillPoints(view, program, *polyline->points(), polyline->points()->size(), z, abgr, at, mirrorOf);
+            fillPoints(fill, *polyline->points(), polyline->points()->size(), z, abgr, at, mirrorOf);
         }
     }
+}
+
+}  // namespace
+
+void GameVectors::drawShapeFilled(gfx::ViewId view, gfx::ProgramHandle program, int set, uint32_t id, float x, float y,
+                                  float z, Util::Colour colour, float scale, float angle,
+                                  const VectorDisplay* mirrorOf) const {
+    fillShape(stripOn(view, program), shape(id, set), x, y, z, colour, scale, angle, mirrorOf);
+}
+
+void GameVectors::drawShapeFilled(FillBatch& batch, int set, uint32_t id, float x, float y, float z,
+                                  Util::Colour colour, float scale, float angle) const {
+    fillShape(batchOf(batch), shape(id, set), x, y, z, colour, scale, angle, nullptr);
 }
 
 void GameVectors::drawPolygon(gfx::ViewId view, gfx::ProgramHandle program, const std::vector<float>& points, float x,
                               float y, float z, float scale, Util::Colour colour, float angle,
                               const VectorDisplay* mirrorOf) const {
-    fillPoints(view, program, points, points.size(), z, colour.abgr(), Placement(x, y, scale, angle),
+    fillPoints(stripOn(view, program), points, points.size(), z, colour.abgr(), Placement(x, y, scale, angle),
                mirrorOf);
+}
+
+void GameVectors::drawPolygon(FillBatch& batch, const std::vector<float>& points, float x, float y, float z,
+                              float scale, Util::Colour colour, float angle) const {
+    fillPoints(batchOf(batch), points, points.size(), z, colour.abgr(), Placement(x, y, scale, angle), nullptr);
 }
 
 void GameVectors::drawShapeClipped(const ScopeSweep& sweep, VectorDisplay& display, uint32_t id, float x, float y,

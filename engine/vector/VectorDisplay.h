@@ -4,18 +4,31 @@
 //
 // A frame is described as polylines in display pixels (beginDraw, drawTo..., endDraw between
 // beginFrame and endFrame). Each polyline becomes textured triangles whose 64 x 64 line texture
-// falls off from the centre of the line, with round-ish joints where segments meet and soft
-// caps at open ends. endFrame keeps the frame in a ring of vertex buffers and redraws the
-// frames before it fainter (a phosphor trail), blurs the scene into two glow frame buffers at a
-// third of its resolution, and composites scene and glow onto the back buffer.
+// holds the stroke (a bright core that fades out across the line), with round-ish joints where
+// segments meet at a visible angle and soft caps at open ends. endFrame draws the frame once into
+// the scene and then runs, each on its own view at a fraction of the window's size:
+//   trail      a half-size persistence texture: last frame's, faded and rounded down (so it
+//              fades fully to black), plus this frame's scene weighted; it holds the phosphor
+//              trail of earlier frames, as much in all as the decay settings give a still picture;
+//   bloom      a quarter-size box of the scene and the trail, blurred across and then down with
+//              seven filtered taps each (only with a brightness above 0);
+// and one composite over the window that adds scene, trail and glow to the back buffer, on the
+// tiles of the window the picture reaches (kTileSize). A bottom layer without trail and glow
+// draws its lines straight onto the window instead.
+// The composite can take what lies under the picture into the same pass (setUnderlay): the game
+// draws its floor and maze there instead of in passes of their own, and its fills into the scene
+// once the trail and the glow have taken it (they neither glow nor leave a trail), where the
+// scene's alpha keeps how much of the floor they cover.
 //
 // Views: a display uses a run of consecutive renderer views starting at its first view (the
-// scene, then two per blur pass, then the two composites) and endFrame returns the first view
-// it left free. Displays stacked on one screen each get their own range; the bottom one passes
-// firstLayer = true to endFrame, the ones above false, so black in their picture lets the lower
-// layers show through.
+// scene, the trail, three for the bloom, one over the scene for an underlay's fills, then the
+// composite; fewer without trail or glow) and endFrame returns the first view it left free.
+// Displays stacked on one screen each get their own range; the bottom one passes firstLayer =
+// true to endFrame, the ones above false, so black in their picture lets the lower layers show
+// through.
 
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -27,6 +40,36 @@ public:
     static constexpr int kDefaultVertexBudget = 400000;
     static constexpr int kMaxDecaySteps = 60;
     static constexpr int kLineTextureSize = 64;
+
+    // Texture stages of the composite: the display binds its own three, an underlay's program
+    // reads them too and binds its own from kFirstUnderlayStage on.
+    static constexpr uint8_t kSceneStage = 0;
+    static constexpr uint8_t kTrailStage = 1;
+    static constexpr uint8_t kGlowStage = 2;
+    static constexpr uint8_t kFirstUnderlayStage = 3;
+
+    // What lies under the picture, drawn by the composite itself: program reads the display's
+    // stages (s_texColor, s_trail, s_glow and u_compositeVec: x the glow's gain, 0 for none; the
+    // trail is black without one) and writes the whole window, opaque; bind, called just before the
+    // composite is submitted, binds the caller's textures and uniforms. overScene, when given, is
+    // called with a view that draws into the scene after the trail and the glow took it, on no
+    // projection yet: what it submits there adds to the scene's colour and keeps in its alpha,
+    // which is 0 elsewhere, how much it covers of what the underlay draws (premultiplied, as
+    // gfx::BlendFactor::One with InvSrcAlpha for alpha). A display with an underlay composites
+    // every frame, an empty one too.
+    // plainProgram, when valid, draws the parts of the window where the display shows nothing
+    // (see markLit), without reading the display's stages.
+    struct Underlay {
+        gfx::ProgramHandle program;
+        std::function<void()> bind;
+        std::function<void(gfx::ViewId)> overScene;
+        gfx::ProgramHandle plainProgram;
+    };
+
+    // The composite covers the window in tiles of this many pixels, and only those the picture
+    // reaches: where the frame's lines lie, where its trail has not yet faded, and as far around
+    // them as the glow spreads.
+    static constexpr int kTileSize = 32;
 
     // originBottomLeft: render-target textures have row 0 at the bottom (gfx::caps()).
     // texelHalf: the half-texel offset of the renderer, 0 where texel centres need none.
@@ -42,6 +85,15 @@ public:
     void teardown();
 
     void getSize(float& width, float& height) const;
+    // An invalid program takes the underlay away.
+    void setUnderlay(Underlay underlay);
+    // Marks a rectangle of the window (pixels from the top-left) as holding picture in this
+    // frame, with as much around it as the glow reaches, for what is drawn into the scene
+    // besides the lines (an underlay's fills); the lines mark themselves. Between beginFrame and
+    // endFrame.
+    void markLit(float x0, float y0, float x1, float y1);
+    // Whether the last composite drew the tile (column, row) with the picture.
+    bool tileLit(int column, int row) const;
     int getFirstView() const { return m_firstView; }
     // Also forgets the highest composite view, so a second picture drawn on this display in the
     // same frame composites in its own range and never over the first.
@@ -57,11 +109,19 @@ public:
     void setThicknessScale(float scale);
     // Strength of the glow; 0 or less draws no glow.
     void setBrightness(float brightness);
-    // Alpha of the frame one step old, in [0, 1); false, keeping the old value, otherwise.
+    // The trail's weight of the frame one step old, in [0, 1); false, keeping the old value,
+    // otherwise.
     bool setDecayStart(float value);
-    // Frames kept in the trail, 1 to kMaxDecaySteps; false, changing nothing, otherwise. Empties
-    // the trail.
+    // How long the trail lasts, 1 to kMaxDecaySteps frames (1: no trail); false, changing
+    // nothing, otherwise. Empties the trail. A still picture's trail weighs as much as the frames
+    // one to steps - 1 old would at the decay start and then 0.8 less each frame; the
+    // persistence keeps the decay start for the frame one step old and fades by as much as
+    // makes up that sum.
     bool setDecaySteps(int steps);
+    // The persistence's fade per frame and the weight it takes of the newest frame; both 0
+    // without a trail.
+    float trailFade() const;
+    float trailWeight() const;
 
     void beginFrame();
     // flip: mirror y over the display height for this polyline (y grows upward then).
@@ -102,10 +162,20 @@ private:
 
     void setupResDependent();
     void destroyResDependent();
-    void destroyStepBuffers();
     void genLinetex();
-    void storeFrameInRing();
-    void submitTrail();
+    bool hasTrail() const { return trailWeight() > 0.0f; }
+    void submitScene(bool homogeneousDepth, bool onWindow);
+    void submitTrail(gfx::ViewId view);
+    void submitBloom(int& view);
+    void submitComposite(gfx::ViewId view, bool firstLayer);
+    // Ages the tiles and lays out which the composite draws with the picture.
+    void updateTiles();
+    // The tiles whose lit flag is `lit`, as runs along each row, two triangles each; false when
+    // there is none or the frame has no room for them.
+    bool tileQuads(bool lit);
+    void markDrawn(float x0, float y0, float x1, float y1);  // display units, as the lines are
+    // A pass over a whole target of that size from the unit projection.
+    void fullViewPass(gfx::ViewId view, gfx::FrameBufferHandle target, uint16_t width, uint16_t height);
     void screenSpaceQuad(float textureWidth, float textureHeight, float w, float h);
 
     float effectiveThickness() const;
@@ -117,21 +187,33 @@ private:
     float m_texelHalf;
     bool m_initialised = false;
 
+    gfx::ProgramHandle m_sceneProgram;
     gfx::ProgramHandle m_trailProgram;
+    gfx::ProgramHandle m_downProgram;
     gfx::ProgramHandle m_blurProgram;
     gfx::ProgramHandle m_blitProgram;
     gfx::ProgramHandle m_noBlackBlitProgram;
     gfx::UniformHandle m_paramUniform;
+    gfx::UniformHandle m_blurTapsUniform;
+    gfx::UniformHandle m_compositeUniform;
     gfx::UniformHandle m_textureSampler;
+    gfx::UniformHandle m_trailSampler;
+    gfx::UniformHandle m_glowSampler;
     gfx::FrameBufferHandle m_sceneFrameBuffer;
-    gfx::FrameBufferHandle m_glowFrameBuffers[2];
+    gfx::FrameBufferHandle m_trailFrameBuffers[2];  // the newest and the one before, in turn
+    gfx::FrameBufferHandle m_glowFrameBuffers[2];   // quarter size: across, then down into 0
     gfx::TextureHandle m_lineTexture;
+    gfx::DynamicVertexBufferHandle m_vertexBuffer;
+    uint32_t m_vertexCapacity = 0;
+    Underlay m_underlay;
 
     int m_firstView = 0;
     int m_highestCompositeView = 0;
     uint16_t m_superSample = 1;
     uint16_t m_width = 0;
     uint16_t m_height = 0;
+    uint16_t m_trailWidth = 1;
+    uint16_t m_trailHeight = 1;
     uint16_t m_glowWidth = 1;
     uint16_t m_glowHeight = 1;
     int m_vertexBudget = kDefaultVertexBudget;
@@ -149,8 +231,10 @@ private:
     std::vector<Point> m_pendingPoints;
     std::vector<Segment> m_segments;  // scratch of endDraw, kept to reuse its storage
 
-    int m_currentStep = 0;
-    std::vector<gfx::DynamicVertexBufferHandle> m_stepBuffers;
-    std::vector<uint32_t> m_stepCapacities;  // vertices each step buffer can hold
-    std::vector<int> m_stepVertexCounts;
+    int m_newestTrail = 0;  // which trail frame buffer the last frame wrote
+    int m_tilesAcross = 0;
+    int m_tilesDown = 0;
+    std::vector<uint8_t> m_tileMarked;  // picture in this frame
+    std::vector<uint8_t> m_tileAge;     // frames since the tile last held picture, at most 255
+    std::vector<uint8_t> m_tileLit;     // drawn with the picture by the last composite
 };

@@ -15,6 +15,15 @@ constexpr float kTwoPi = 6.2831855f;
 constexpr float kJoinLimit = kPi / 2.0f + 1.1920929e-7f;
 constexpr float kTexelCentre = 32.0f;
 constexpr float kTexelEdge = 64.0f;
+// A joint's fan steps no finer than the arc needs: its chords stay within this many pixels of
+// the arc (a steep stroke shows half a pixel), and never finer than sixteen steps a turn.
+constexpr float kChordSag = 0.25f;
+constexpr float kFinestFanStep = kPi * 0.125f;
+// A turn whose arc is shorter than this many pixels at the rim leaves no gap worth a fan.
+constexpr float kLeastVisibleArc = 1.0f;
+// A cap is one triangle around the half disc beyond the line's end: its base, on the end's edge,
+// and its tip reach sqrt(2) half widths out, so its sides touch the disc.
+constexpr float kCapReach = 1.4142136f;
 
 float norm(float angle) {
     float r = std::fmod(angle, kTwoPi);
@@ -121,6 +130,23 @@ void VectorDisplay::endDraw() {
     }
 
     drawLines(t);
+    // The window's tiles the polyline reaches: joints and caps stay within a few half widths of
+    // its points.
+    float x0 = first.x, x1 = first.x, y0 = first.y, y1 = first.y;
+    for (const Point& p : m_pendingPoints) {
+        x0 = std::min(x0, p.x);
+        x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y);
+        y1 = std::max(y1, p.y);
+    }
+    const float reach = 3.5f * t;
+    const float height = m_height;
+    if (m_flip) {
+        std::swap(y0, y1);
+        y0 = height - y0;
+        y1 = height - y1;
+    }
+    markDrawn(x0 - reach, y0 - reach, x1 + reach, y1 + reach);
     m_pendingPoints.clear();
 }
 
@@ -137,8 +163,6 @@ void VectorDisplay::drawLines(float t) {
         const Point left1{x1 + s.left1 * s.sinA, y1 - s.left1 * s.cosA};
         const Point right0{x0 - s.right0 * s.sinA, y0 + s.right0 * s.cosA};
         const Point right1{x1 - s.right1 * s.sinA, y1 + s.right1 * s.cosA};
-        const float tx = t * s.cosA;
-        const float ty = t * s.sinA;
         const float uL0 = kTexelCentre - s.left0 / t * kTexelCentre;
         const float uL1 = kTexelCentre - s.left1 / t * kTexelCentre;
         const float uR0 = kTexelCentre + s.right0 / t * kTexelCentre;
@@ -155,17 +179,18 @@ void VectorDisplay::drawLines(float t) {
         }
         emitTriangle({right0, right1, left1}, {{uR0, v}, {uR1, v}, {uL1, v}});
         emitTriangle({left0, right0, left1}, {{uL0, v}, {uR0, v}, {uL1, v}});
+        // Caps: an open end has its full width on both sides (joints narrow only joined ends).
+        const float reach = kCapReach * t;
+        const float nx = s.sinA * reach;  // towards the left side
+        const float ny = -s.cosA * reach;
+        const float uReach = kCapReach * kTexelCentre;
         if (!s.hasPrevious) {
-            const Point tipLeft{left0.x - tx, left0.y - ty};
-            const Point tipRight{right0.x - tx, right0.y - ty};
-            emitTriangle({left0, tipLeft, right0}, {{uL0, v}, {uL0, 0.0f}, {uR0, v}});
-            emitTriangle({right0, tipLeft, tipRight}, {{uR0, v}, {uL0, 0.0f}, {uR0, 0.0f}});
+            emitTriangle({{x0 + nx, y0 + ny}, {x0 - nx, y0 - ny}, {x0 - s.cosA * reach, y0 - s.sinA * reach}},
+                         {{kTexelCentre - uReach, v}, {kTexelCentre + uReach, v}, {kTexelCentre, v - uReach}});
         }
         if (!s.hasNext) {
-            const Point tipLeft{left1.x + tx, left1.y + ty};
-            const Point tipRight{right1.x + tx, right1.y + ty};
-            emitTriangle({tipLeft, left1, right1}, {{uL1, 0.0f}, {uL1, v}, {uR1, v}});
-            emitTriangle({tipLeft, right1, tipRight}, {{uL1, 0.0f}, {uR1, v}, {uR1, 0.0f}});
+            emitTriangle({{x1 + nx, y1 + ny}, {x1 - nx, y1 - ny}, {x1 + s.cosA * reach, y1 + s.sinA * reach}},
+                         {{kTexelCentre - uReach, v}, {kTexelCentre + uReach, v}, {kTexelCentre, v - uReach}});
         }
     }
 }
@@ -180,7 +205,13 @@ void VectorDisplay::drawFan(float cx, float cy, float pa, float a, float r, floa
         start = a;
         sweep = back;
     }
-    const int steps = std::max(1, int(std::floor(sweep / (kPi * 0.125f) + 0.5f)));
+    const float radius = std::fabs(r);
+    if (sweep * radius < kLeastVisibleArc) {
+        return;
+    }
+    const float sag = std::clamp(1.0f - kChordSag / radius, -1.0f, 1.0f);
+    const float step = std::max(kFinestFanStep, 2.0f * std::acos(sag));
+    const int steps = std::max(1, int(std::floor(sweep / step + 0.5f)));
     const Point centre{cx, cy};
     const float v = kTexelCentre;
     float previous = start;

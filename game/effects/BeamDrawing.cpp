@@ -97,4 +97,17 @@ void drawBeamSegmentFilled(gfx::ViewId view, gfx::ProgramHandle program, float x
     }
 }
 
+void drawBeamSegmentFilled(FillBatch& batch, float x, float y, float z, float zoom, float beamAngle, float length,
+                           const BeamSegment& segment) {
+    const Placement place(segment, x, y, beamAngle, zoom, zoom * length);
+    const uint32_t colour = Util::rgbaToAbgr(segment.colour);
+    for (const Polyline& polyline : segment.polylines) {
+        batch.add(outlineCorners(polyline, polyline.size()), [&](size_t i) {
+            PosColorVertex vertex{0.0f, 0.0f, z, colour};
+            place.at(polyline[2 * i], polyline[2 * i + 1], vertex.x, vertex.y);
+            return vertex;
+        });
+    }
+}
+
 }  // namespace Zelmo

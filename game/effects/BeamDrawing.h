@@ -8,6 +8,7 @@
 #include "engine/gfx/Handles.h"
 #include "game/effects/BeamSegment.h"
 
+class FillBatch;
 class VectorDisplay;
 
 namespace Zelmo {
@@ -26,5 +27,8 @@ void drawBeamSegments(VectorDisplay& display, float x, float y, float beamAngle,
 // frame.
 void drawBeamSegmentFilled(gfx::ViewId view, gfx::ProgramHandle program, float x, float y, float z, float zoom,
                            float beamAngle, float length, const BeamSegment& segment);
+// The same fills gathered into a batch, to be drawn in one go (FillBatch::submit).
+void drawBeamSegmentFilled(FillBatch& batch, float x, float y, float z, float zoom, float beamAngle, float length,
+                           const BeamSegment& segment);
 
 }  // namespace Zelmo

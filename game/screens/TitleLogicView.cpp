@@ -59,11 +59,11 @@ const std::array<VolumeBus, 4>& volumeBuses() {
 constexpr uint32_t kRestColour = 0xFFFFB2FF;
 constexpr uint32_t kSweptColour = 0xFFE7D973;
 constexpr uint32_t kBlack = 0xFF000000;
-// The lines swell with the swing, the fan four times as much. Kept to a few times their rest
-// width: broader lines wash the picture out into a haze, and cost a software renderer (a
-// player's, or the test machine's) more than the rest of the screen together.
+// The lines swell with the swing from their rest width to four times it, the fan to thirteen
+// times: at the top of the swing the broad strokes melt into a haze of light. (Drawn straight
+// onto the window without a trail, a software renderer keeps up with them.)
 constexpr float kLineThickness = 12.0f;
-constexpr float kLinePulse = 12.0f;
+constexpr float kLinePulse = 36.0f;
 
 }  // namespace
 
@@ -90,8 +90,8 @@ void TitleLogicView::enter(const Game::LogicEntry& previous, const std::string&)
     }
     const Util::FrameGeometry& geometry = m_context.geometry();
     m_pictureDisplay = makeScreenDisplay(m_width, m_height, kPictureView, m_designWidth);
-    // Its lines move slowly and broadly: a trail of earlier frames would only blur them, at the
-    // cost of drawing each frame again.
+    // Its lines move slowly and broadly: a trail of earlier frames would only blur them, and
+    // without one the display draws them straight onto the window.
     m_pictureDisplay->setDecaySteps(1);
 
     m_swing = {0.0f, 1.0f, float(kPulseMs), Tween::findEaser("inOutCubic"), m_swing.elapsed};

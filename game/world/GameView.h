@@ -62,6 +62,22 @@ public:
     // Empties the lists, keeping their storage.
     void clearDraws();
 
+    // The four lists as one update left them, to queue that picture again (a still picture
+    // drawn frame after frame).
+    struct QueuedDraws {
+        std::vector<VectorComp> shapes;
+        std::vector<PolyComp> polys;
+        std::vector<BeamComp> beams;
+        std::vector<ClippedGlyphDraw> glyphs;
+    };
+    QueuedDraws queuedDraws() const { return {m_shapeDraws, m_polyDraws, m_beamDraws, m_glyphDraws}; }
+    void requeue(const QueuedDraws& draws) {
+        m_shapeDraws = draws.shapes;
+        m_polyDraws = draws.polys;
+        m_beamDraws = draws.beams;
+        m_glyphDraws = draws.glyphs;
+    }
+
     const std::vector<VectorComp>& shapeDraws() const { return m_shapeDraws; }
     const std::vector<PolyComp>& polyDraws() const { return m_polyDraws; }
     const std::vector<BeamComp>& beamDraws() const { return m_beamDraws; }

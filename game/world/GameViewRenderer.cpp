@@ -1,6 +1,7 @@
 #include "game/world/GameViewRenderer.h"
 
 #include <algorithm>
+#include <array>
 
 #include "data/Globals_generated.h"
 #include "engine/data/Globals.h"
@@ -8,7 +9,6 @@
 #include "engine/gfx/Projection.h"
 #include "engine/gfx/ShaderLoader.h"
 #include "engine/shell/AppContext.h"
-#include "engine/util/Fatal.h"
 #include "engine/vg/Context.h"
 #include "game/config/ConfigReaders.h"
 #include "game/config/Settings.h"
@@ -25,20 +25,14 @@ constexpr int kLifeIcon = ShapeIds::kLivesIcon;
 constexpr int kPowerPunchIcon = ShapeIds::kPowerPunchIcon;
 constexpr uint32_t kIconFill = 0xafb31c1c;
 constexpr float kFillDepth = -1.0f;
+constexpr uint8_t kMapStage = VectorDisplay::kFirstUnderlayStage;
 // The floor's clock runs 0.01 in a sixtieth of a second of the game.
 constexpr float kFloorClockPerMs = 0.01f / (1000.0f / 60.0f);
 
-// Kept across levels and game views for the whole run: the map centre that the last copy into
-// the frame buffer showed (the floor shader draws that copy a frame later).
-struct FloorClock {
-    int previousCentreX = 0;
-    int previousCentreY = 0;
-};
-
-FloorClock& floorClock() {
-    static FloorClock s_clock;
-    return s_clock;
-}
+// Fills add their colour to the scene, over its lines as under them; its alpha keeps how much of
+// the floor they cover, premultiplied as one fill over another.
+const gfx::DrawState kFillState = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::One,
+                                                         gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
 
 // Packed ABGR to the fill colour of the shape drawing, which reads the packed value's bytes from
 // the most significant one as red, green, blue and alpha.
@@ -54,13 +48,6 @@ void destroyValid(gfx::UniformHandle& uniform) {
     uniform = gfx::UniformHandle();
 }
 
-void allocQuad(gfx::TransientVertexBuffer& buffer) {
-    if (gfx::availableTransientVertices(4, PosTexCoordVertex::layout) != 4 ||
-        !gfx::allocTransientVertexBuffer(&buffer, 4, PosTexCoordVertex::layout)) {
-        Util::fatal("EEK! Ran out of vertex buffer space");
-    }
-}
-
 }  // namespace
 
 GameViewRenderer::GameViewRenderer(GameLogic& owner, GameView& view) : m_owner(owner), m_view(view) {}
@@ -73,20 +60,18 @@ void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int leve
     m_mapView = &mapView;
     m_halfTexel = gfx::caps().halfTexel;
 
-    const auto designWidth = uint16_t(m_view.designWidth());
-    const auto designHeight = uint16_t(m_view.designHeight());
-    m_mapTarget = gfx::createTexture2D(designWidth, designHeight, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
-    m_mapFrameBuffer = gfx::createFrameBuffer(m_mapTarget, false);
-    m_texColour = gfx::createUniform("s_texColor", gfx::UniformType::Sampler);
+    m_mapSampler = gfx::createUniform("s_map", gfx::UniformType::Sampler);
+    m_mapRect = gfx::createUniform("u_mapRect", gfx::UniformType::Vec4);
     m_paramVec = gfx::createUniform("u_paramVec", gfx::UniformType::Vec4);
     m_param2Vec = gfx::createUniform("u_param2Vec", gfx::UniformType::Vec4);
     m_colour = gfx::createUniform("u_color", gfx::UniformType::Vec4);
     m_resolution = gfx::createUniform("u_resolution", gfx::UniformType::Vec4);
     m_time = gfx::createUniform("u_time", gfx::UniformType::Vec4);
-    m_copyProgram = Game::loadShaderProgram("texture", "copy");
     m_shapeProgram = Game::loadShaderProgram("vtx-color", "vtx-color");
     m_floorProgram = Game::loadShaderProgram("texture", "floor-and-maze");
     m_noFloorProgram = Game::loadShaderProgram("texture", "nofloor-and-maze");
+    m_plainFloorProgram = Game::loadShaderProgram("texture", "floor-and-maze-plain");
+    m_plainNoFloorProgram = Game::loadShaderProgram("texture", "nofloor-and-maze-plain");
 
     const int setting = int(getOptionValue("VECTOR_SETTINGS"));
     const int windowWidth = m_view.windowWidth();
@@ -94,7 +79,7 @@ void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int leve
     m_display = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, m_halfTexel ? 0.5f : 0.0f);
     m_display->init(uint16_t(m_view.zoom()), uint16_t(windowWidth), uint16_t(windowHeight),
                     kDisplayViewsPerSetting * setting + kFirstDisplayView, 0);
-    m_display->setThicknessScale(float(windowWidth) / float(designWidth));
+    m_display->setThicknessScale(float(windowWidth) / float(m_view.designWidth()));
     const std::vector<const DisplaySetting*> rows = Globals::tables<DisplaySetting>("VDSETTINGS");
     if (setting >= 0 && size_t(setting) < rows.size()) {
         const DisplaySetting* row = rows[size_t(setting)];
@@ -103,8 +88,6 @@ void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int leve
         m_display->setDecaySteps(row->decay_steps());
         m_display->setDecayStart(row->decay_start());
     }
-
-    gfx::setViewClear(kFloorView, gfx::Clear::Colour | gfx::Clear::Depth, 0x000000ff, 1.0f, 0);
     resize(windowWidth, windowHeight);
 
     const LevelEntry entry = readLevel(level);
@@ -115,27 +98,20 @@ void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int leve
 }
 
 void GameViewRenderer::releaseGpu() {
-    gfx::destroy(m_mapFrameBuffer);
-    m_mapFrameBuffer = gfx::FrameBufferHandle();
-    gfx::destroy(m_mapTarget);
-    m_mapTarget = gfx::TextureHandle();
-    destroyValid(m_copyProgram);
     destroyValid(m_shapeProgram);
     destroyValid(m_floorProgram);
     destroyValid(m_noFloorProgram);
-    destroyValid(m_texColour);
-    destroyValid(m_paramVec);
-    destroyValid(m_param2Vec);
-    destroyValid(m_colour);
-    destroyValid(m_resolution);
-    destroyValid(m_time);
+    destroyValid(m_plainFloorProgram);
+    destroyValid(m_plainNoFloorProgram);
+    for (gfx::UniformHandle* uniform :
+         {&m_mapSampler, &m_mapRect, &m_paramVec, &m_param2Vec, &m_colour, &m_resolution, &m_time}) {
+        destroyValid(*uniform);
+    }
     m_display.reset();
-    gfx::setViewClear(kFloorView, gfx::Clear::None, 0x000000ff, 1.0f, 0);
 }
 
 void GameViewRenderer::resize(int windowWidth, int windowHeight) {
     m_view.resize(windowWidth, windowHeight);
-    gfx::setViewRect(kFloorView, 0, 0, uint16_t(windowWidth), uint16_t(windowHeight));
     if (m_display) {
         m_display->resize(uint16_t(windowWidth), uint16_t(windowHeight));
         m_display->setThicknessScale(float(windowWidth) / float(m_view.designWidth()));
@@ -147,64 +123,33 @@ void GameViewRenderer::render(const Util::FrameGeometry& frame) {
     if (frame.windowWidth != m_view.windowWidth() || frame.windowHeight != m_view.windowHeight()) {
         resize(frame.windowWidth, frame.windowHeight);
     }
-    floorPass();
     entityPass();
     m_owner.mazeMapDisplaySys().draw(frame.windowWidth, frame.windowHeight, frame.designWidth, frame.designHeight);
     healthBar();
 }
 
-void GameViewRenderer::submitScreenQuad(float width, float height) {
-    gfx::TransientVertexBuffer buffer;
-    allocQuad(buffer);
-    const float du = m_halfTexel ? 0.5f / width : 0.0f;
-    const float dv = m_halfTexel ? 0.5f / height : 0.0f;
-    const float left = -width * 0.5f, right = width * 0.5f;
-    const float top = height * 0.5f, bottom = -height * 0.5f;
-    PosTexCoordVertex* vertices = buffer.vertices<PosTexCoordVertex>();
-    vertices[0] = {left, top, 0.0f, du, 1.0f - dv};
-    vertices[1] = {left, bottom, 0.0f, du, dv};
-    vertices[2] = {right, top, 0.0f, 1.0f - du, 1.0f - dv};
-    vertices[3] = {right, bottom, 0.0f, 1.0f - du, dv};
-    gfx::setVertexBuffer(buffer);
-}
-
-void GameViewRenderer::floorPass() {
-    const bool homogeneousDepth = gfx::caps().homogeneousDepth;
+// Called by the display as it submits its composite (once for each of its draws): the map view's
+// texture where the camera shows it, and the floor's light.
+void GameViewRenderer::bindFloor() {
     const float zoom = m_view.zoom();
-    const float mapWidth = float(m_view.designWidth()) * zoom;
-    const float mapHeight = float(m_view.designHeight()) * zoom;
-    const gfx::DrawState strip = gfx::DrawState().with(gfx::Primitive::TriangleStrip);
-
-    gfx::setViewFrameBuffer(kMapCopyView, m_mapFrameBuffer);
-    gfx::setViewTransform(kMapCopyView, gfx::ortho(-mapWidth * 0.5f, mapWidth * 0.5f, -mapHeight * 0.5f,
-                                                   mapHeight * 0.5f, -1.0f, 100.0f, homogeneousDepth));
-    gfx::setViewRect(kMapCopyView, 0, 0, uint16_t(m_view.designWidth()), uint16_t(m_view.designHeight()));
-    gfx::TransientVertexBuffer mapQuad;
-    allocQuad(mapQuad);
-    m_mapView->buildQuad(mapQuad.vertices<PosTexCoordVertex>(), int(mapWidth), int(mapHeight), m_halfTexel);
-    gfx::setVertexBuffer(mapQuad);
-    gfx::setTexture(0, m_texColour, m_mapView->getTexture().handle);
-    gfx::setState(strip);
-    gfx::submit(kMapCopyView, m_copyProgram);
+    PosTexCoordVertex quad[4];
+    m_mapView->buildQuad(quad, int(float(m_view.designWidth()) * zoom), int(float(m_view.designHeight()) * zoom),
+                         m_halfTexel);
+    // Bottom left, then top right, as the window's texture coordinates run.
+    const float mapRect[4] = {quad[1].u, quad[1].v, quad[2].u, quad[2].v};
+    gfx::setUniform(m_mapRect, mapRect);
+    gfx::setTexture(kMapStage, m_mapSampler, m_mapView->getTexture().handle);
 
     int centreX = 0, centreY = 0;
     m_mapView->getCentre(centreX, centreY);
-
     const int windowWidth = m_view.windowWidth();
     const int windowHeight = m_view.windowHeight();
-    gfx::setViewTransform(kFloorView,
-                          gfx::ortho(-float(windowWidth / 2), float(windowWidth / 2), -float(windowHeight / 2),
-                                     float(windowHeight / 2), -1.0f, 100.0f, homogeneousDepth));
-    gfx::setViewRect(kFloorView, 0, 0, uint16_t(windowWidth), uint16_t(windowHeight));
-    submitScreenQuad(float(windowWidth), float(windowHeight));
-
-    FloorClock& clock = floorClock();
     const float scale = std::max(m_view.scaleX(), m_view.scaleY());
     const float k = m_floorOn ? 0.05f / scale * m_floorScale : m_floorScale * 36.920403f;
     const float resolution[4] = {float(windowWidth), float(windowHeight), -0.0182f, -0.0248f};
-    const float params[4] = {float(clock.previousCentreX) * float(windowWidth) / float(m_view.designWidth()) / zoom,
-                             float(clock.previousCentreY) * float(windowHeight) / float(m_view.designHeight()) / zoom,
-                             k, m_floorOn ? 0.0f : 0.7f};
+    const float params[4] = {float(centreX) * float(windowWidth) / float(m_view.designWidth()) / zoom,
+                             float(centreY) * float(windowHeight) / float(m_view.designHeight()) / zoom, k,
+                             m_floorOn ? 0.0f : 0.7f};
     gfx::setUniform(m_resolution, resolution);
     // The floor breathes by the game's time, as fast at any frame rate.
     const float time[4] = {m_owner.elapsed() * kFloorClockPerMs, 0.0f, 0.0f, 0.0f};
@@ -212,42 +157,36 @@ void GameViewRenderer::floorPass() {
     gfx::setUniform(m_paramVec, params);
     gfx::setUniform(m_param2Vec, m_floorParams.data());
     gfx::setUniform(m_colour, m_floorColour.data());
+}
 
-    const gfx::ProgramHandle program = getOptionValue("FLOOR_ON") != 0.0f ? m_floorProgram : m_noFloorProgram;
-    // Filtered: the copy has the design's size and is stretched over a window of any size.
-    gfx::setTexture(0, m_texColour, m_mapTarget, gfx::Sampler::Clamp);
-    gfx::setState(strip);
-    gfx::submit(kFloorView, program);
-    clock.previousCentreX = centreX;
-    clock.previousCentreY = centreY;
+void GameViewRenderer::submitFills(gfx::ViewId view) {
+    float left = 0, right = 0, bottom = 0, top = 0;
+    m_view.screenProjection(left, right, bottom, top);
+    gfx::setViewTransform(view, gfx::ortho(left, right, bottom, top, -1.0f, 100.0f, gfx::caps().homogeneousDepth));
+    m_fills.submit(view, m_shapeProgram, kFillState);
 }
 
 void GameViewRenderer::entityPass() {
-    float left = 0, right = 0, bottom = 0, top = 0;
-    m_view.screenProjection(left, right, bottom, top);
-    gfx::setViewTransform(kFillView, gfx::ortho(left, right, bottom, top, -1.0f, 100.0f, gfx::caps().homogeneousDepth));
-    gfx::setViewRect(kFillView, 0, 0, uint16_t(m_view.windowWidth()), uint16_t(m_view.windowHeight()));
-
     const GameVectors& library = m_view.library();
     const float scaleX = m_view.scaleX();
     for (const VectorComp& shape : m_view.shapeDraws()) {
         if (!shape.filled) continue;
-        library.drawShapeFilled(kFillView, m_shapeProgram, shape.shapeSet, uint32_t(shape.shape), float(shape.screenX),
+        library.drawShapeFilled(m_fills, shape.shapeSet, uint32_t(shape.shape), float(shape.screenX),
                                 float(shape.screenY), kFillDepth, fillColour(shape.colour), shape.scale * scaleX,
                                 shape.angle);
     }
     for (const PolyComp& poly : m_view.polyDraws()) {
         if (!poly.filled) continue;
         for (const std::vector<float>& points : poly.pointLists) {
-            library.drawPolygon(kFillView, m_shapeProgram, points, float(poly.x), float(poly.y), kFillDepth,
-                                poly.scale * scaleX, fillColour(poly.colour), poly.angle);
+            library.drawPolygon(m_fills, points, float(poly.x), float(poly.y), kFillDepth, poly.scale * scaleX,
+                                fillColour(poly.colour), poly.angle);
         }
     }
     for (const BeamComp& beam : m_view.beamDraws()) {
         for (const BeamSegment& segment : beam.segments) {
             if (!segment.filled) continue;
-            drawBeamSegmentFilled(kFillView, m_shapeProgram, float(beam.screenX), float(beam.screenY), kFillDepth,
-                                  scaleX, beam.angle, beam.length, segment);
+            drawBeamSegmentFilled(m_fills, float(beam.screenX), float(beam.screenY), kFillDepth, scaleX, beam.angle,
+                                  beam.length, segment);
         }
     }
 
@@ -275,6 +214,18 @@ void GameViewRenderer::entityPass() {
     }
     drawParticles(display, m_view.camera(), m_view.scaleX(), m_view.scaleY());
     statusIcons();
+    // The fills light the display's tiles they lie in, as its lines do.
+    float left = 0, right = 0, bottom = 0, top = 0;
+    m_view.screenProjection(left, right, bottom, top);
+    const float toX = float(m_view.windowWidth()) / (right - left);
+    const float toY = float(m_view.windowHeight()) / (top - bottom);
+    for (const FillBatch::Bounds& fill : m_fills.bounds()) {
+        display.markLit((fill.x0 - left) * toX, (top - fill.y1) * toY, (fill.x1 - left) * toX, (top - fill.y0) * toY);
+    }
+    const bool floorOn = getOptionValue("FLOOR_ON") != 0.0f;
+    display.setUnderlay({floorOn ? m_floorProgram : m_noFloorProgram, [this] { bindFloor(); },
+                         [this](gfx::ViewId view) { submitFills(view); },
+                         floorOn ? m_plainFloorProgram : m_plainNoFloorProgram});
     // The lists stay: a frame drawn before the game's next step shows the same picture.
     m_nextFreeView = display.endFrame(true);
 }
@@ -288,8 +239,7 @@ void GameViewRenderer::statusIcons() {
     auto icon = [&](int shape, double fractionX, double fractionY, float scale) {
         const float x = m_view.windowFractionX(fractionX);
         const float y = m_view.windowFractionY(fractionY);
-        library.drawShapeFilled(kFillView, m_shapeProgram, 0, uint32_t(shape), x, y, kFillDepth, fillColour(kIconFill),
-                                scale, 0.0f);
+        library.drawShapeFilled(m_fills, 0, uint32_t(shape), x, y, kFillDepth, fillColour(kIconFill), scale, 0.0f);
         library.drawShape(*m_display, 0, uint32_t(shape), x, y, 1.0f, scale, 0, 0.0f);
     };
     for (int i = 0; i < m_owner.lives() - 1; ++i) icon(kLifeIcon, 0.02 + 0.04 * i, 0.94, scaleX * 0.25f * zoom);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "engine/gfx/Handles.h"
+#include "engine/vector/FillStrip.h"
 #include "engine/vector/VectorDisplay.h"
 #include "game/world/GameView.h"
 #include "game/world/IGameViewRenderer.h"
@@ -23,19 +24,16 @@ struct OverlayRect {
 // position, wherever the zoom puts that on the window.
 OverlayRect healthBarRect(const GameView& view, float playerX, float playerY);
 
-// Draws a running level through the renderer layer, in passes by view id:
-//   1  the floor: last frame's copy of the map stretched over the window through a floor shader;
-//   2  the copy: the camera's part of the map view's texture into an off-screen frame buffer;
-//   9  filled shapes, polygons and beam segments;
-//   kFirstDisplayView + 25 x the "VECTOR_SETTINGS" option upward: the glow-line display with
-//      the outlines, beams and the status icons;
-//   then the player's health bar on the 2D overlay.
-// View 1 runs before view 2, so the floor shows the map as the previous frame copied it.
+// Draws a running level through the renderer layer, on the views of its glow-line display
+// (kFirstDisplayView + 25 x the "VECTOR_SETTINGS" option upward): the outlines, beams,
+// particles and status icons as lines; the filled shapes, polygons, beam segments and icons
+// batched into one draw into the display's scene once its trail and glow have taken it (fills
+// neither glow nor trail); and the display's composite, the last of its views, draws the whole
+// window in one pass: the floor and the maze read straight from the map view's texture, the
+// fills over them, and the lines, trail and glow. Then the minimap and the player's health bar
+// on the 2D overlay.
 class GameViewRenderer : public IGameViewRenderer {
 public:
-    static constexpr gfx::ViewId kFloorView = 1;
-    static constexpr gfx::ViewId kMapCopyView = 2;
-    static constexpr gfx::ViewId kFillView = 9;
     static constexpr int kFirstDisplayView = 10;
     static constexpr int kDisplayViewsPerSetting = 25;
 
@@ -52,11 +50,13 @@ public:
 
 private:
     void resize(int windowWidth, int windowHeight);
-    void floorPass();
+    // The floor and the maze under the display's picture: textures and uniforms of its composite.
+    void bindFloor();
+    // Every fill of the frame in one draw, on the display's view over its scene.
+    void submitFills(gfx::ViewId view);
     void entityPass();
     void statusIcons();
     void healthBar();
-    void submitScreenQuad(float width, float height);
 
     GameLogic& m_owner;
     GameView& m_view;
@@ -66,18 +66,20 @@ private:
     bool m_halfTexel = false;
     int m_nextFreeView = 0;
 
-    gfx::FrameBufferHandle m_mapFrameBuffer;
-    gfx::TextureHandle m_mapTarget;
-    gfx::UniformHandle m_texColour;
+    FillBatch m_fills;
+    gfx::UniformHandle m_mapSampler;
+    gfx::UniformHandle m_mapRect;
     gfx::UniformHandle m_paramVec;
     gfx::UniformHandle m_param2Vec;
     gfx::UniformHandle m_colour;
     gfx::UniformHandle m_resolution;
     gfx::UniformHandle m_time;
-    gfx::ProgramHandle m_copyProgram;
     gfx::ProgramHandle m_shapeProgram;
     gfx::ProgramHandle m_floorProgram;
     gfx::ProgramHandle m_noFloorProgram;
+    // The same without the display's picture, for the parts of the window it does not reach.
+    gfx::ProgramHandle m_plainFloorProgram;
+    gfx::ProgramHandle m_plainNoFloorProgram;
 
     std::array<float, 4> m_floorColour{};
     bool m_floorOn = true;

@@ -1,16 +1,36 @@
-// The in-game picture of the largest level with 200 robots, 20 live beams and full particle
-// systems: the CPU time of one frame on the recording back end, and on OpenGL (needs an X
-// display; under Xvfb, Mesa's software renderer) the frame rate of whole game frames next to a
-// loop that only clears and swaps, as a ratio measured in one run; and a minute of the zapped
-// look, whose arcs must not make the world grow.
+// The cost of the picture, measured side by side in one run:
+// - the busy scene: the largest level with 200 robots, 20 live beams and full particle systems,
+//   640 x 480: the CPU time of one frame on the recording back end, and on OpenGL the frame rate
+//   of whole game frames next to a loop that only clears and swaps, as a ratio;
+// - the first level as a player starts it, at 960 x 720 and 1920 x 1080, uncapped;
+// - the title screen with its moving picture and menu, 960 x 720;
+// each with the processor time a frame takes on all threads (cpu_ms_per_frame: steadier than the
+// frame rate on a busy machine) and the time of every renderer view (ms_v<id>: the view waited for
+// to finish), so the display's passes can be told apart. OpenGL needs an X display (under Xvfb, Mesa's software
+// renderer). And a minute of the zapped look, whose arcs must not make the world grow.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
+#include <map>
+#include <string>
 
 #include "bench/support/GlBenchWindow.h"
+#include "engine/gfx/ColourQuad.h"
 #include "engine/gfx/Gfx.h"
+#include "engine/gfx/Recording.h"
+#include "engine/input/InputControllers.h"
+#include "engine/vg/Context.h"
+#include "game/config/Config.h"
+#include "game/config/InputMethods.h"
+#include "game/config/SettingKeys.h"
+#include "game/config/Settings.h"
+#include "game/config/TuningTable.h"
 #include "game/effects/ParticleSystems.h"
+#include "game/input/GlobalInputRefs.h"
+#include "game/screens/TitleLogicView.h"
+#include "game/vector/ShapeLibrary.h"
 #include "game/world/GameViewRenderer.h"
 #include "tests/game/world/WorldHarness.h"
 
@@ -66,6 +86,28 @@ void populate(Zelmo::GameLogic& logic) {
     logic.world().refresh();
 }
 
+// Frames drawn with each view timed (gfx::setViewTiming): the mean milliseconds of every view as
+// counters ms_v<id>, and their sum as ms_views.
+template <typename DrawFrame>
+void countViewTimes(benchmark::State& state, int frames, DrawFrame drawFrame) {
+    std::map<int, double> total;
+    gfx::setViewTiming(true);
+    for (int f = 0; f < frames; ++f) {
+        drawFrame(f);
+        gfx::frame();
+        for (const gfx::ViewTime& time : gfx::viewTimes()) total[time.view] += time.ms;
+    }
+    gfx::setViewTiming(false);
+    double sum = 0.0;
+    for (const auto& [view, ms] : total) {
+        char name[16];
+        std::snprintf(name, sizeof name, "ms_v%03d", view);
+        state.counters[name] = ms / frames;
+        sum += ms / frames;
+    }
+    state.counters["ms_views"] = sum;
+}
+
 void BM_GameFrameRecording(benchmark::State& state) {
     gfx::Init init;
     init.backend = gfx::Backend::Recording;
@@ -75,6 +117,7 @@ void BM_GameFrameRecording(benchmark::State& state) {
         harness.startLevel(kLargestLevel);
         populate(harness.logic());
         size_t shapes = 0;
+        uint32_t lineVertices = 0;
         for (auto _ : state) {
             state.PauseTiming();
             harness.step();
@@ -83,9 +126,16 @@ void BM_GameFrameRecording(benchmark::State& state) {
             harness.logic().viewRenderer().render(kFrame);
             state.PauseTiming();
             gfx::frame();
+            lineVertices = 0;
+            if (const gfx::ViewPass* scene = gfx::recording()->pass(Zelmo::GameViewRenderer::kFirstDisplayView)) {
+                for (uint32_t i = 0; i < scene->numDraws; ++i) {
+                    lineVertices += gfx::recording()->draw(*scene, i).numVertices;
+                }
+            }
             state.ResumeTiming();
         }
         state.counters["shapes"] = double(shapes);
+        state.counters["line_vertices"] = double(lineVertices);
     }
     gfx::shutdown();
 }
@@ -109,14 +159,113 @@ void BM_GlGameFrameAgainstClearAndSwap(benchmark::State& state) {
         framesPerSecond(3, gameFrame);  // warm up: programs, buffers, first uploads
         for (auto _ : state) {
             const double emptyFps = framesPerSecond(frames, clearOnly);
-            const double gameFps = framesPerSecond(frames, gameFrame);
+            double cpuMs = 0.0;
+            const double gameFps = framesPerSecond(frames, gameFrame, &cpuMs);
             state.counters["clear_swap_fps"] = emptyFps;
             state.counters["game_fps"] = gameFps;
+            state.counters["cpu_ms_per_frame"] = cpuMs;
             state.counters["ratio"] = gameFps / emptyFps;
         }
+        countViewTimes(state, 10, gameFrame);
     }
 }
 BENCHMARK(BM_GlGameFrameAgainstClearAndSwap)->Arg(30)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The first level as a new game starts it, updated and drawn frame after frame in a window of
+// width x height with nothing pacing the frames: what the game's frame costs at that size.
+void BM_GlFirstLevel(benchmark::State& state) {
+    const int width = int(state.range(0)), height = int(state.range(1));
+    GlBenchWindow window(state, uint16_t(width), uint16_t(height));
+    if (!window.running()) return;
+    const int frames = 60;
+    {
+        WorldTest::WorldHarness harness("data/config", 1, WorldTest::WorldHarness::Picture::Drawn);
+        harness.startLevel(0);
+        const Util::FrameGeometry frame{width, height, kWidth, kHeight, width, height};
+        gfx::setViewClear(0, gfx::Clear::Colour, 0x000000ff);
+        gfx::setViewRect(0, 0, 0, uint16_t(width), uint16_t(height));
+        auto clearOnly = [](int) { gfx::touch(0); };
+        auto gameFrame = [&](int) {
+            harness.step();
+            harness.logic().viewRenderer().render(frame);
+        };
+        framesPerSecond(3, gameFrame);
+        for (auto _ : state) {
+            const double emptyFps = framesPerSecond(frames, clearOnly);
+            double cpuMs = 0.0;
+            const double gameFps = framesPerSecond(frames, gameFrame, &cpuMs);
+            state.counters["clear_swap_fps"] = emptyFps;
+            state.counters["game_fps"] = gameFps;
+            state.counters["cpu_ms_per_frame"] = cpuMs;
+        }
+        countViewTimes(state, 20, gameFrame);
+    }
+}
+BENCHMARK(BM_GlFirstLevel)
+    ->Args({960, 720})
+    ->Args({1920, 1080})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The title screen as a player first sees it: the moving picture under the STANDARD menu drawn
+// in vector lines, updated and drawn with nothing pacing the frames.
+void BM_GlTitle(benchmark::State& state) {
+    const int width = int(state.range(0)), height = int(state.range(1));
+    GlBenchWindow window(state, uint16_t(width), uint16_t(height));
+    if (!window.running()) return;
+    const int frames = 60;
+    Zelmo::loadConfig(Zelmo::kDefaultConfigName, "no-preferences-for-the-bench.cfg");
+    Zelmo::loadTuningTable();
+    Zelmo::setDefaultOptions();
+    Zelmo::initShapeLibrary();
+    Zelmo::setPref(Zelmo::Setting::kInputMethod, Zelmo::kStandardMethod);
+    {
+        AppContext context(false, kWidth, kHeight, true, 60, 0);
+        context.setWindowSize(width, height);
+        static Zelmo::GlobalInputRefs s_refs;
+        static const bool s_loaded = s_refs.load("data/Accessibility.fbs", "data/accessibility");
+        Input::InputControllers& controllers = context.inputControllers();
+        if (!s_loaded || !controllers.loadSchema("data/InputConfig.fbs") ||
+            !controllers.load("TITLE", "data/input/STANDARD/TITLE.json", &s_refs)) {
+            state.SkipWithError("the STANDARD title page does not load");
+            return;
+        }
+        Game::createColourProgram();  // as the INIT state makes it
+        vg::Context overlay(200);
+        context.setOverlayWithoutWindow(&overlay);
+        {
+            Zelmo::TitleLogicView title(context);
+            Game::LogicEntry entry;
+            entry.name = "INTRO";
+            title.setActive(true);
+            title.enter(entry, "");
+            gfx::setViewClear(0, gfx::Clear::Colour, 0x000000ff);
+            gfx::setViewRect(0, 0, 0, uint16_t(width), uint16_t(height));
+            auto clearOnly = [](int) { gfx::touch(0); };
+            auto titleFrame = [&](int) {
+                title.update(16.0f);
+                context.render(16.0f);
+            };
+            framesPerSecond(3, titleFrame);
+            for (auto _ : state) {
+                const double emptyFps = framesPerSecond(frames, clearOnly);
+                double cpuMs = 0.0;
+                const double titleFps = framesPerSecond(frames, titleFrame, &cpuMs);
+                state.counters["clear_swap_fps"] = emptyFps;
+                state.counters["title_fps"] = titleFps;
+                state.counters["cpu_ms_per_frame"] = cpuMs;
+            }
+            countViewTimes(state, 20, titleFrame);
+            title.leave("DESTRUCTOR");
+        }
+        context.setOverlayWithoutWindow(nullptr);
+        Game::destroyColourProgram();
+    }
+    Zelmo::unloadConfig();
+    Zelmo::settings().clear();
+}
+BENCHMARK(BM_GlTitle)->Args({960, 720})->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Resident memory of the process in kilobytes.
 long residentKb() {

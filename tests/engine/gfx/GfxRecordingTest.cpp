@@ -93,6 +93,28 @@ TEST_F(RecordingTest, ViewStatePersistsAcrossFramesUntilChanged) {
     EXPECT_EQ(state.rect, (gfx::Rect{0, 0, 8, 8}));
 }
 
+TEST_F(RecordingTest, AWindowTargetTakesTheViewsThatDrawOnTheWindowUntilItIsGivenBack) {
+    gfx::FrameBufferHandle own = gfx::createFrameBuffer(8, 8, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
+    gfx::FrameBufferHandle window = gfx::createFrameBuffer(32, 16, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
+    gfx::setViewFrameBuffer(3, own);
+    gfx::setWindowTarget(window);
+    for (gfx::ViewId view : {2, 3}) gfx::touch(view);
+    gfx::frame();
+    EXPECT_EQ(recording().pass(2)->state.frameBuffer, window);
+    EXPECT_EQ(recording().pass(3)->state.frameBuffer, own);
+
+    gfx::setWindowTarget(gfx::FrameBufferHandle());
+    gfx::touch(2);
+    gfx::frame();
+    EXPECT_FALSE(recording().pass(2)->state.frameBuffer.valid());
+
+    gfx::setWindowTarget(window);
+    gfx::destroy(window);
+    gfx::touch(2);
+    gfx::frame();
+    EXPECT_FALSE(recording().pass(2)->state.frameBuffer.valid()) << "a destroyed target is the window again";
+}
+
 TEST_F(RecordingTest, ViewIdsBeyondTheRangeAreIgnored) {
     gfx::ProgramHandle program = makeProgram();
     gfx::setViewRect(256, 0, 0, 1, 1);

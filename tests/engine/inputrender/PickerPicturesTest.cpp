@@ -110,7 +110,6 @@ protected:
                 EXPECT_NE(overlay_->createFont(name, fontPath(file)), vg::kInvalidFont) << file;
             }
         }
-        gfx::setViewFrameBuffer(kPickerOverlayView, target_);
         overlay_->beginFrame(kDesignWidth, kDesignHeight, 1.0f);
         Game::InputRenderer renderer;
         renderer.render(pickerAt(choice), nullptr, *overlay_,
@@ -131,14 +130,15 @@ protected:
         Vector::VectorInputRenderer renderer(*display_, nullptr);
         vg::Context unused(kPickerOverlayView);
         renderer.render(pickerAt(choice), nullptr, unused, {width, height, kDesignWidth, kDesignHeight, width, height});
-        // Without glow, the display composites its scene on the view after its first.
-        gfx::setViewFrameBuffer(gfx::ViewId(kVectorFirstView + 1), target_);
         return show();
     }
 
+    // What the window would show, drawn into the target.
     Picture show() {
         gfx::touch(kClearView);
+        gfx::setWindowTarget(target_);
         gfx::frame();
+        gfx::setWindowTarget(gfx::FrameBufferHandle());
         return Picture{m_width, m_height, readBack(target_, m_width, m_height)};
     }
 

@@ -12,6 +12,8 @@
 class RecordedDisplay : public RecordingTest {
 protected:
     static constexpr int FirstView = 10;
+    // A lone segment: a body of two triangles and a one-triangle cap at each end.
+    static constexpr size_t SegmentVertices = 3 * (2 + 2);
     static constexpr uint16_t Width = 320;
     static constexpr uint16_t Height = 240;
 
@@ -57,6 +59,10 @@ protected:
         display->endDraw();
         return display->endFrame(true);
     }
+
+    // Vertices of line bodies, not of caps: across the line texture and along its middle row
+    // (a cap's corners reach beyond the texture, around the half disc at the line's end).
+    static bool inBody(const PosTexCoordColorVertex& v) { return v.u >= 0.0f && v.u <= 1.0f && v.v == 0.5f; }
 
     std::unique_ptr<VectorDisplay> display;
 };

@@ -2,14 +2,15 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "DisplayFixture.h"
 
 namespace {
 
-// Texture v of a cap's tip vertices: the edge of the line texture (v texel 0).
-bool isTip(const PosTexCoordColorVertex& v) { return v.v == 1.0f; }
+// A cap's tip: the one vertex beyond the line's end, past the edge of the line texture.
+bool isTip(const PosTexCoordColorVertex& v) { return v.v > 1.0f; }
 
 int tipCount(const std::vector<PosTexCoordColorVertex>& vertices) {
     return int(std::count_if(vertices.begin(), vertices.end(), isTip));
@@ -23,19 +24,21 @@ struct ShapeCase {
     const char* name;
     std::initializer_list<std::pair<float, float>> points;
     size_t vertices;
-    int tips;  // 3 tip vertices per cap
+    int tips;  // one tip per cap
 };
 
 void PrintTo(const ShapeCase& shape, std::ostream* os) { *os << shape.name; }
 
-// Triangles: a right-angle joint fan has 4, a segment body 2, a cap 2.
+// Triangles at the fixture's half width of 3: a right-angle joint fan has 3 (its chords stay
+// within a quarter pixel of the arc), a segment body 2, a cap 1.
 const ShapeCase shapeCases[] = {
-    {"closed square: four joints, no caps", {{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}, 3 * 4 * (4 + 2), 0},
-    {"open square: two joints, two caps", {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, 3 * (2 * 4 + 3 * 2 + 2 * 2), 6},
-    {"two points: body and caps", {{0, 0}, {100, 0}}, 3 * (2 + 2 * 2), 6},
-    {"right angle keeps its joint", {{0, 0}, {100, 0}, {100, 100}}, 3 * (4 + 2 * 2 + 2 * 2), 6},
-    {"sharper turn breaks into capped segments", {{0, 0}, {100, 0}, {0, 10}}, 3 * (2 * 2 + 4 * 2), 12},
-    {"two points closer than 0.1 close on themselves", {{5, 5}, {5.05f, 5.05f}}, 3 * (1 + 2), 0},
+    {"closed square: four joints, no caps", {{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}, 3 * 4 * (3 + 2), 0},
+    {"open square: two joints, two caps", {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, 3 * (2 * 3 + 3 * 2 + 2), 2},
+    {"two points: body and caps", {{0, 0}, {100, 0}}, 3 * (2 + 2), 2},
+    {"right angle keeps its joint", {{0, 0}, {100, 0}, {100, 100}}, 3 * (3 + 2 * 2 + 2), 2},
+    {"sharper turn breaks into capped segments", {{0, 0}, {100, 0}, {0, 10}}, 3 * (2 * 2 + 4), 4},
+    {"a turn too slight to show gets no fan", {{0, 0}, {100, 0}, {200, 1}}, 3 * (2 * 2 + 2), 2},
+    {"two points closer than 0.1 close on themselves", {{5, 5}, {5.05f, 5.05f}}, 3 * 2, 0},
     {"one point draws nothing", {{5, 5}}, 0, 0},
 };
 
@@ -65,13 +68,13 @@ TEST_F(RecordedDisplay, AOnePointPolylineLeavesNoPendingPointBehind) {
     display->beginDraw(0, 0, false);
     display->drawTo(100, 0);
     display->endDraw();
-    EXPECT_EQ(display->frameVertices().size(), 18u);  // one segment with two caps, not two segments
+    EXPECT_EQ(display->frameVertices().size(), SegmentVertices);  // one segment with two caps, not two
 }
 
 TEST_F(RecordedDisplay, ABodyRunsAcrossTheLineTextureWithTheDrawColour) {
     display->setDrawColor(0x80402010u);
     std::vector<PosTexCoordColorVertex> v = polyline({{0, 50}, {100, 50}});
-    ASSERT_EQ(v.size(), 18u);
+    ASSERT_EQ(v.size(), SegmentVertices);
     // right0, right1, left1: the right side at u 64, the left at u 0, both on the texture's middle row.
     EXPECT_FLOAT_EQ(v[0].x, 0.0f);
     EXPECT_FLOAT_EQ(v[0].y, 53.0f);
@@ -86,10 +89,16 @@ TEST_F(RecordedDisplay, ABodyRunsAcrossTheLineTextureWithTheDrawColour) {
         EXPECT_EQ(vertex.z, 0.0f);
         EXPECT_TRUE(vertex.v == 0.5f || isTip(vertex));
     }
-    // The caps reach one thickness beyond both ends.
+    // Each cap is one triangle around the half disc beyond its end: its base along the end's
+    // edge and its tip both reach sqrt(2) half widths out, across and beyond the line texture.
     auto [left, right] = std::minmax_element(v.begin(), v.end(), [](auto& a, auto& b) { return a.x < b.x; });
-    EXPECT_FLOAT_EQ(left->x, -3.0f);
-    EXPECT_FLOAT_EQ(right->x, 103.0f);
+    EXPECT_NEAR(left->x, -3.0f * std::sqrt(2.0f), 1e-4f);
+    EXPECT_NEAR(right->x, 100.0f + 3.0f * std::sqrt(2.0f), 1e-4f);
+    EXPECT_NEAR(left->u, 0.5f, 1e-6f);
+    EXPECT_NEAR(left->v, 0.5f + std::sqrt(2.0f) / 2.0f, 1e-6f);
+    auto [low, high] = std::minmax_element(v.begin(), v.end(), [](auto& a, auto& b) { return a.u < b.u; });
+    EXPECT_NEAR(low->u, 0.5f - std::sqrt(2.0f) / 2.0f, 1e-6f);
+    EXPECT_NEAR(high->u, 0.5f + std::sqrt(2.0f) / 2.0f, 1e-6f);
 }
 
 TEST_F(RecordedDisplay, FlipMirrorsYOverTheDisplayHeight) {
@@ -112,6 +121,7 @@ TEST_F(RecordedDisplay, HalfWidthIsHalfTheScaledThicknessButAtLeastThree) {
         display->setThickness(c.thickness);
         display->setThicknessScale(c.scale);
         std::vector<PosTexCoordColorVertex> v = polyline({{0, 50}, {100, 50}});
+        v.erase(std::remove_if(v.begin(), v.end(), [](auto& vertex) { return !inBody(vertex); }), v.end());
         auto [low, high] = std::minmax_element(v.begin(), v.end(), [](auto& a, auto& b) { return a.y < b.y; });
         EXPECT_FLOAT_EQ(high->y - 50.0f, c.halfWidth) << c.thickness << " x " << c.scale;
         EXPECT_FLOAT_EQ(50.0f - low->y, c.halfWidth) << c.thickness << " x " << c.scale;
@@ -124,13 +134,23 @@ TEST_F(RecordedDisplay, ShortSegmentsAtAJointNarrowTheInnerSideInsteadOfOverrunn
     // Legs of 2 units cannot be pulled in by a 3-unit corner: the first leg's end is cut back
     // by half its length and its inner (+y) side narrows from 3 to 1 to fit.
     std::vector<PosTexCoordColorVertex> v = polyline({{0, 0}, {2, 0}, {2, 2}});
-    ASSERT_EQ(v.size(), 36u);
+    ASSERT_EQ(v.size(), 3u * (2 + 2 * 2 + 2));
     const PosTexCoordColorVertex& innerEnd = v[1];  // right1 of the first body
     EXPECT_FLOAT_EQ(innerEnd.x, 1.0f);
     EXPECT_FLOAT_EQ(innerEnd.y, 1.0f);
     EXPECT_FLOAT_EQ(innerEnd.u, (32.0f + 32.0f / 3.0f) / 64.0f);
     const PosTexCoordColorVertex& outerEnd = v[2];  // left1 keeps the full width
     EXPECT_FLOAT_EQ(outerEnd.y, -3.0f);
+}
+
+TEST_F(RecordedDisplay, JointFansStepFinerOnWiderLines) {
+    // Three steps for a right angle at a half width of 3 (a fan's radius of 6); from a half width
+    // of about 8 on, the sixteen steps a turn that the fans never go below: four.
+    for (auto [thickness, fanTriangles] : {std::pair{6.0f, 3u}, std::pair{24.0f, 4u}}) {
+        display->setThickness(thickness);
+        std::vector<PosTexCoordColorVertex> v = polyline({{0, 0}, {100, 0}, {100, 100}});
+        EXPECT_EQ(v.size(), 3u * (fanTriangles + 2 * 2 + 2)) << "thickness " << thickness;
+    }
 }
 
 TEST_F(RecordedDisplay, ABoxIsOneClosedPolylineDownOrUpFromItsCorner) {
@@ -159,7 +179,7 @@ TEST_F(RecordedDisplay, AFrameIsCutAtTheVertexBudgetInWholeTriangles) {
     EXPECT_EQ(display->frameVertices().size(), 30u);
     display->drawBox(10, 10, 100, 100, false);
     EXPECT_EQ(display->frameVertices().size(), 30u);
-    EXPECT_EQ(display->endFrame(true), FirstView + 11);
+    EXPECT_EQ(display->endFrame(true), FirstView + 6);
 }
 
 TEST(VectorDisplayBudget, OverrunningTheBudgetWarnsOncePerRun) {

@@ -61,17 +61,14 @@ protected:
         return made;
     }
 
-    // Ends the display's frame with its composites drawn into the test's target.
-    void endInto(VectorDisplay& d, bool firstLayer, float brightness) {
-        const int next = d.endFrame(firstLayer);
-        for (int view = next - (brightness > 0 ? 2 : 1); view < next; ++view) {
-            gfx::setViewFrameBuffer(gfx::ViewId(view), target_);
-        }
-    }
+    void endInto(VectorDisplay& d, bool firstLayer) { d.endFrame(firstLayer); }
 
+    // What the window would show, drawn into the test's target.
     Picture show() {
         gfx::touch(ClearView);
+        gfx::setWindowTarget(target_);
         gfx::frame();
+        gfx::setWindowTarget(gfx::FrameBufferHandle());
         return Picture{readBack(target_, Width, Height)};
     }
 
@@ -81,7 +78,7 @@ protected:
         display->beginDraw(40, y);
         display->drawTo(280, y);
         display->endDraw();
-        endInto(*display, true, brightness);
+        endInto(*display, true);
         return show();
     }
 
@@ -115,6 +112,28 @@ TEST_F(VectorDisplayGl, ALineIsLitAlongItsPathAndGlowsOnlyWithBrightness) {
     }
 }
 
+// The glow takes every scene pixel (a box of 4 x 4 into each quarter-size texel), so a thin
+// line's glow stays as bright wherever the line lies between the texels: it does not flicker as
+// the line moves a pixel at a time. (A dim line: a bright one's glow is eased towards its
+// ceiling, which its share of each texel changes a little.)
+TEST_F(VectorDisplayGl, AThinLineGlowsAsMuchAtEveryPixelItMovesTo) {
+    ASSERT_TRUE(display->setDecaySteps(1));  // the glow alone, no trail
+    display->setThickness(1.0f);
+    display->setDrawColor(0.3f, 0.3f, 0.3f, 1.0f);
+    std::vector<double> halos;
+    for (float y = 120; y < 124; ++y) {
+        Picture p = horizontalLine(y, 1.0f);
+        double halo = 0;
+        for (int x = 100; x < 220; ++x) {
+            for (int dy = 8; dy <= 16; ++dy) halo += p.level(x, int(y) + dy) + p.level(x, int(y) - dy);
+        }
+        halos.push_back(halo);
+    }
+    const auto [low, high] = std::minmax_element(halos.begin(), halos.end());
+    EXPECT_GT(*low, 0.0);
+    EXPECT_LT(*high / *low, 1.1) << "the halo beside the line changes with where it lies";
+}
+
 TEST_F(VectorDisplayGl, AMovingLineLeavesFadingCopies) {
     ASSERT_TRUE(display->setDecayStart(0.5f));
     horizontalLine(60, 0);
@@ -130,12 +149,25 @@ TEST_F(VectorDisplayGl, AMovingLineLeavesFadingCopies) {
     EXPECT_GT(oldest, 20);
 }
 
+// The persistence rounds its fade down where nothing feeds it: a trail left behind goes fully
+// black, and does not hang on at its last faint level.
+TEST_F(VectorDisplayGl, ATrailLeftBehindFadesFullyToBlack) {
+    ASSERT_TRUE(display->setDecaySteps(8));
+    ASSERT_TRUE(display->setDecayStart(0.5f));
+    for (int i = 0; i < 10; ++i) horizontalLine(60, 0);
+    Picture p = horizontalLine(180, 0);
+    EXPECT_GT(p.level(160, 60), 60) << "the trail of the line that stood there";
+    for (int i = 0; i < 60; ++i) p = horizontalLine(180, 0);
+    EXPECT_EQ(p.maxLevel(40, 50, 280, 70), 0);
+    EXPECT_GE(p.level(160, 180), 200);
+}
+
 TEST_F(VectorDisplayGl, AClosedSquareHasNoBrightOverlapsAtItsCorners) {
     display->setBrightness(0);
     display->setDrawColor(0.5f, 0.5f, 0.5f, 0.3f);  // dim, so a doubled stroke would show
     display->beginFrame();
     display->drawBox(60.5f, 200.5f, 200, 160);  // edges through pixel centres, as the corners' arcs are
-    endInto(*display, true, 0);
+    endInto(*display, true);
     Picture p = show();
     const int edge = p.maxLevel(150, 196, 170, 204);  // across the middle of the top edge
     ASSERT_GT(edge, 30);
@@ -157,8 +189,8 @@ TEST_F(VectorDisplayGl, AnUpperLayerLetsTheLowerOneShowThroughItsBlack) {
     display->beginDraw(40, 180);
     display->drawTo(280, 180);
     display->endDraw();
-    endInto(*display, true, 0);  // views 10, 11: underneath
-    endInto(*upper, false, 0);   // views 40, 41: on top
+    endInto(*display, true);  // from view 10: underneath
+    endInto(*upper, false);   // from view 40: on top
     Picture p = show();
     EXPECT_GE(p.level(160, 180), 200);
     EXPECT_GE(p.level(160, 60), 200);
@@ -173,7 +205,7 @@ TEST_F(VectorDisplayGl, SupersamplingShowsAWiderRegionAroundTheCentre) {
     display->beginDraw(0, 120);
     display->drawTo(320, 120);
     display->endDraw();
-    endInto(*display, true, 0);
+    endInto(*display, true);
     Picture p = show();
     // The picture spans twice the display: the full-width line covers the middle half.
     EXPECT_GE(p.level(160, 120), 150);

@@ -88,30 +88,64 @@ TEST_F(GameViewFrame, QueuesEachVisibleEntityOnceAndNothingOutsideTheCamera) {
     EXPECT_EQ(playersQueued, 1);
 }
 
-TEST_F(GameViewFrame, FrameDrawsTheMapTheFloorAndTheQueuedShapes) {
+// The display's views end with the one over its scene that the fills go to, then the composite.
+const gfx::ViewPass* fillPass(const gfx::Recording& recording, const Zelmo::IGameViewRenderer& renderer) {
+    return recording.pass(gfx::ViewId(static_cast<const GameViewRenderer&>(renderer).nextFreeView() - 2));
+}
+
+// How many corners the frame's fills have.
+uint32_t filledCorners(const gfx::Recording& recording, const Zelmo::IGameViewRenderer& renderer) {
+    const gfx::ViewPass* fills = fillPass(recording, renderer);
+    if (fills == nullptr) return 0;
+    uint32_t corners = 0;
+    for (uint32_t i = 0; i < fills->numDraws; ++i) corners += recording.draw(*fills, i).numVertices;
+    return corners;
+}
+
+TEST_F(GameViewFrame, FrameFillsInOneDrawThenCompositesMapFloorFillsAndLinesInOnePass) {
     start();
     const Zelmo::PVAComp& player = logic().player().get<Zelmo::PVAComp>();
+    harness->step();
+    renderFrame();
+    const uint32_t cornersWithoutRobot = filledCorners(recording(), logic().viewRenderer());
     placeRobot(player.x + 100.0f, player.y);
     harness->step();
     ASSERT_FALSE(view().shapeDraws().empty());
     renderFrame();
 
-    const gfx::ViewPass* copy = recording().pass(GameViewRenderer::kMapCopyView);
-    ASSERT_NE(copy, nullptr);
-    ASSERT_EQ(copy->numDraws, 1u);
-    EXPECT_EQ(recording().draw(*copy, 0).textures[0].texture, logic().mapView().getTexture().handle);
-    const gfx::ViewPass* floor = recording().pass(GameViewRenderer::kFloorView);
-    ASSERT_NE(floor, nullptr);
-    EXPECT_EQ(floor->numDraws, 1u);
-    const gfx::ViewPass* fills = recording().pass(GameViewRenderer::kFillView);
-    ASSERT_NE(fills, nullptr);
-    EXPECT_GE(fills->numDraws, 2u) << "the player's and the robot's fills";
     const gfx::ViewPass* lines = recording().pass(GameViewRenderer::kFirstDisplayView);
     ASSERT_NE(lines, nullptr) << "the glow display's scene";
-    EXPECT_GT(lines->numDraws, 0u);
+    EXPECT_EQ(lines->numDraws, 1u);
+    const gfx::ViewPass* fills = fillPass(recording(), logic().viewRenderer());
+    ASSERT_NE(fills, nullptr);
+    ASSERT_EQ(fills->numDraws, 1u) << "every fill in one draw";
+    EXPECT_EQ(fills->state.frameBuffer, lines->state.frameBuffer) << "into the scene, after its trail and glow";
+    EXPECT_EQ(fills->state.clearFlags, gfx::Clear::None);
+    EXPECT_GT(cornersWithoutRobot, 0u) << "the player's fill";
+    EXPECT_GT(filledCorners(recording(), logic().viewRenderer()), cornersWithoutRobot) << "and the robot's";
+
+    // The composite: the last view the display used, the one pass that draws on the window; the
+    // tiles the picture reaches with everything, the rest with the floor and the maze only.
+    const auto& renderer = static_cast<const GameViewRenderer&>(logic().viewRenderer());
+    const gfx::ViewPass* composite = recording().pass(gfx::ViewId(renderer.nextFreeView() - 1));
+    ASSERT_NE(composite, nullptr);
+    ASSERT_EQ(composite->numDraws, 2u);
+    EXPECT_FALSE(composite->state.frameBuffer.valid());
+    const gfx::Draw& draw = recording().draw(*composite, 0);
+    const gfx::Draw& plain = recording().draw(*composite, 1);
+    EXPECT_NE(draw.program, plain.program);
+    for (const gfx::Draw* each : {&draw, &plain}) {
+        EXPECT_EQ(each->textures[VectorDisplay::kFirstUnderlayStage].texture, logic().mapView().getTexture().handle)
+            << "the maze straight from the map view's texture";
+        EXPECT_EQ(each->state, gfx::DrawState());
+    }
+    EXPECT_EQ(draw.textures[VectorDisplay::kSceneStage].texture, gfx::getTexture(lines->state.frameBuffer));
+    int onTheWindow = 0;
     for (const gfx::ViewPass& pass : recording().lastFrame().passes) {
         EXPECT_LT(pass.id, 136) << "the menus' views start at 136";
+        onTheWindow += !pass.state.frameBuffer.valid() && pass.numDraws > 0 && pass.id < 200;
     }
+    EXPECT_EQ(onTheWindow, 1) << "the composite alone draws on the window, before the overlay";
 }
 
 // A display faster than the game's steps draws frames with no step between them: each shows the
@@ -122,15 +156,16 @@ TEST_F(GameViewFrame, AFrameDrawnBeforeTheNextStepShowsTheSamePicture) {
     placeRobot(player.x + 100.0f, player.y);
     harness->step();
     renderFrame();
-    const uint32_t fills = recording().pass(GameViewRenderer::kFillView)->numDraws;
+    const uint32_t corners = filledCorners(recording(), logic().viewRenderer());
+    EXPECT_GT(corners, 0u);
     renderFrame();
-    EXPECT_EQ(recording().pass(GameViewRenderer::kFillView)->numDraws, fills) << "the queued shapes' fills again";
+    EXPECT_EQ(filledCorners(recording(), logic().viewRenderer()), corners) << "the queued shapes' fills again";
 }
 
-TEST_F(GameViewFrame, FilledBeamSegmentsAndPolygonsGoOnTheFillView) {
+TEST_F(GameViewFrame, FilledBeamSegmentsAndPolygonsGoIntoTheFillsDraw) {
     start();
     renderFrame();
-    const uint32_t fillsWithout = recording().pass(GameViewRenderer::kFillView)->numDraws;
+    const uint32_t cornersWithout = filledCorners(recording(), logic().viewRenderer());
     Zelmo::PolyComp poly;
     poly.pointLists = {{-10, -10, 10, -10, 10, 10, -10, -10}};
     poly.colour = 0xffffffff;
@@ -140,7 +175,9 @@ TEST_F(GameViewFrame, FilledBeamSegmentsAndPolygonsGoOnTheFillView) {
     poly.filled = false;
     view().addPolyDraw(poly);
     renderFrame();
-    EXPECT_EQ(recording().pass(GameViewRenderer::kFillView)->numDraws, fillsWithout + 1);
+    EXPECT_EQ(fillPass(recording(), logic().viewRenderer())->numDraws, 1u);
+    EXPECT_EQ(filledCorners(recording(), logic().viewRenderer()), cornersWithout + 3)
+        << "the filled triangle's three corners, once";
 }
 
 // Several steps may run before a frame is drawn (and none is, headless): each step's draws replace

@@ -308,8 +308,8 @@ protected:
     void SetUp() override {
         GlTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        m_target = makeReadBackTarget(Zelmo::GameViewRenderer::kFloorView, kWidth, kHeight,
-                                      gfx::Clear::Colour | gfx::Clear::Depth);
+        m_target = gfx::createFrameBuffer(kWidth, kHeight, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
+        gfx::setWindowTarget(m_target);
         harness = std::make_unique<WorldHarness>(kMinimapLevels, 1, WorldHarness::Picture::Drawn);
         overlay = std::make_unique<vg::Context>(kOverlayView);
     }
@@ -317,6 +317,7 @@ protected:
     void TearDown() override {
         overlay.reset();
         harness.reset();
+        gfx::setWindowTarget(gfx::FrameBufferHandle());
         gfx::destroy(m_target);
         GlTest::TearDown();
     }
@@ -331,7 +332,6 @@ protected:
             renderer.render(Util::FrameGeometry{kWidth, kHeight, kWidth, kHeight, kWidth, kHeight});
             harness->logic().mazeMapDisplaySys().draw(*overlay, kWidth, kHeight, kWidth, kHeight);
             EXPECT_TRUE(overlay->endFrame());
-            for (int view = 0; view < 256; ++view) gfx::setViewFrameBuffer(gfx::ViewId(view), m_target);
             gfx::frame();
         }
         return readBack(m_target, kWidth, kHeight);

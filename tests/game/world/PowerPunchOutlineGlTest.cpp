@@ -67,8 +67,9 @@ protected:
     void SetUp() override {
         GlTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        m_target = makeReadBackTarget(GameViewRenderer::kFloorView, kOutlineWindowW, kOutlineWindowH,
-                                      gfx::Clear::Colour | gfx::Clear::Depth);
+        m_target = gfx::createFrameBuffer(kOutlineWindowW, kOutlineWindowH, gfx::TextureFormat::RGBA8,
+                                          gfx::Sampler::Point);
+        gfx::setWindowTarget(m_target);
         harness = std::make_unique<WorldHarness>("data/config", 1, WorldHarness::Picture::Drawn);
         Zelmo::setPref(Zelmo::Setting::kOptionPrefix + "GAME_ZOOM", "0");
         room = std::make_unique<Room>(*harness);
@@ -77,6 +78,7 @@ protected:
     void TearDown() override {
         room.reset();
         harness.reset();
+        gfx::setWindowTarget(gfx::FrameBufferHandle());
         if (m_target.valid()) gfx::destroy(m_target);
         GlTest::TearDown();
     }
@@ -132,18 +134,13 @@ protected:
         }
     }
 
-    // Updates and draws as the main loop does, the window's passes going to the target.
+    // Updates and draws as the main loop does, what the window shows going to the target.
     std::vector<uint8_t> show(int frames) {
         auto& renderer = static_cast<GameViewRenderer&>(logic().viewRenderer());
         for (int i = 0; i < frames; ++i) {
             harness->step();
             renderer.render(Util::FrameGeometry{kOutlineWindowW, kOutlineWindowH, kOutlineWindowW, kOutlineWindowH,
                                                 kOutlineWindowW, kOutlineWindowH});
-            gfx::setViewFrameBuffer(GameViewRenderer::kFloorView, m_target);
-            gfx::setViewFrameBuffer(GameViewRenderer::kFillView, m_target);
-            for (int view = renderer.nextFreeView() - 2; view < renderer.nextFreeView(); ++view) {
-                gfx::setViewFrameBuffer(gfx::ViewId(view), m_target);
-            }
             gfx::frame();
         }
         return readBack(m_target, kOutlineWindowW, kOutlineWindowH);

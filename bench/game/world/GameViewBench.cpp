@@ -141,6 +141,28 @@ void BM_GameFrameRecording(benchmark::State& state) {
 }
 BENCHMARK(BM_GameFrameRecording)->Unit(benchmark::kMicrosecond);
 
+// Against an empty loop that only clears view 0 and swaps, in the same run: warms up with a few
+// frames, then reports both rates as clear_swap_fps and fpsName, their ratio, the processor time
+// of a frame, and each view's time over viewTimeFrames frames.
+template <typename DrawFrame>
+void measureAgainstClearAndSwap(benchmark::State& state, int width, int height, int frames, int viewTimeFrames,
+                                const char* fpsName, DrawFrame drawFrame) {
+    gfx::setViewClear(0, gfx::Clear::Colour, 0x000000ff);
+    gfx::setViewRect(0, 0, 0, uint16_t(width), uint16_t(height));
+    auto clearOnly = [](int) { gfx::touch(0); };
+    framesPerSecond(3, drawFrame);  // warm up: programs, buffers, first uploads
+    for (auto _ : state) {
+        const double emptyFps = framesPerSecond(frames, clearOnly);
+        double cpuMs = 0.0;
+        const double drawnFps = framesPerSecond(frames, drawFrame, &cpuMs);
+        state.counters["clear_swap_fps"] = emptyFps;
+        state.counters[fpsName] = drawnFps;
+        state.counters["cpu_ms_per_frame"] = cpuMs;
+        state.counters["ratio"] = drawnFps / emptyFps;
+    }
+    countViewTimes(state, viewTimeFrames, drawFrame);
+}
+
 void BM_GlGameFrameAgainstClearAndSwap(benchmark::State& state) {
     GlBenchWindow window(state, kWidth, kHeight);
     if (!window.running()) return;
@@ -149,24 +171,10 @@ void BM_GlGameFrameAgainstClearAndSwap(benchmark::State& state) {
         WorldTest::WorldHarness harness("data/config", 1, WorldTest::WorldHarness::Picture::Drawn);
         harness.startLevel(kLargestLevel);
         populate(harness.logic());
-        gfx::setViewClear(0, gfx::Clear::Colour, 0x000000ff);
-        gfx::setViewRect(0, 0, 0, kWidth, kHeight);
-        auto clearOnly = [](int) { gfx::touch(0); };
-        auto gameFrame = [&harness](int) {
+        measureAgainstClearAndSwap(state, kWidth, kHeight, frames, 10, "game_fps", [&harness](int) {
             harness.step();
             harness.logic().viewRenderer().render(kFrame);
-        };
-        framesPerSecond(3, gameFrame);  // warm up: programs, buffers, first uploads
-        for (auto _ : state) {
-            const double emptyFps = framesPerSecond(frames, clearOnly);
-            double cpuMs = 0.0;
-            const double gameFps = framesPerSecond(frames, gameFrame, &cpuMs);
-            state.counters["clear_swap_fps"] = emptyFps;
-            state.counters["game_fps"] = gameFps;
-            state.counters["cpu_ms_per_frame"] = cpuMs;
-            state.counters["ratio"] = gameFps / emptyFps;
-        }
-        countViewTimes(state, 10, gameFrame);
+        });
     }
 }
 BENCHMARK(BM_GlGameFrameAgainstClearAndSwap)->Arg(30)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -182,23 +190,10 @@ void BM_GlFirstLevel(benchmark::State& state) {
         WorldTest::WorldHarness harness("data/config", 1, WorldTest::WorldHarness::Picture::Drawn);
         harness.startLevel(0);
         const Util::FrameGeometry frame{width, height, kWidth, kHeight, width, height};
-        gfx::setViewClear(0, gfx::Clear::Colour, 0x000000ff);
-        gfx::setViewRect(0, 0, 0, uint16_t(width), uint16_t(height));
-        auto clearOnly = [](int) { gfx::touch(0); };
-        auto gameFrame = [&](int) {
+        measureAgainstClearAndSwap(state, width, height, frames, 20, "game_fps", [&](int) {
             harness.step();
             harness.logic().viewRenderer().render(frame);
-        };
-        framesPerSecond(3, gameFrame);
-        for (auto _ : state) {
-            const double emptyFps = framesPerSecond(frames, clearOnly);
-            double cpuMs = 0.0;
-            const double gameFps = framesPerSecond(frames, gameFrame, &cpuMs);
-            state.counters["clear_swap_fps"] = emptyFps;
-            state.counters["game_fps"] = gameFps;
-            state.counters["cpu_ms_per_frame"] = cpuMs;
-        }
-        countViewTimes(state, 20, gameFrame);
+        });
     }
 }
 BENCHMARK(BM_GlFirstLevel)
@@ -240,23 +235,10 @@ void BM_GlTitle(benchmark::State& state) {
             entry.name = "INTRO";
             title.setActive(true);
             title.enter(entry, "");
-            gfx::setViewClear(0, gfx::Clear::Colour, 0x000000ff);
-            gfx::setViewRect(0, 0, 0, uint16_t(width), uint16_t(height));
-            auto clearOnly = [](int) { gfx::touch(0); };
-            auto titleFrame = [&](int) {
+            measureAgainstClearAndSwap(state, width, height, frames, 20, "title_fps", [&](int) {
                 title.update(16.0f);
                 context.render(16.0f);
-            };
-            framesPerSecond(3, titleFrame);
-            for (auto _ : state) {
-                const double emptyFps = framesPerSecond(frames, clearOnly);
-                double cpuMs = 0.0;
-                const double titleFps = framesPerSecond(frames, titleFrame, &cpuMs);
-                state.counters["clear_swap_fps"] = emptyFps;
-                state.counters["title_fps"] = titleFps;
-                state.counters["cpu_ms_per_frame"] = cpuMs;
-            }
-            countViewTimes(state, 20, titleFrame);
+            });
             title.leave("DESTRUCTOR");
         }
         context.setOverlayWithoutWindow(nullptr);

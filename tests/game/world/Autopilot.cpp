@@ -377,7 +377,20 @@ bool Autopilot::robotAhead(const char* direction) {
 // Carried off on the way out is out all the same: the next route starts wherever the player is.
 bool Autopilot::leaveRoom(const Cell& room) { return walkTo(Cell{room.x, room.y - 1}) != Walk::Ended; }
 
-bool Autopilot::rescueAt(const Cell& room) { return enterFromAbove(room) && leaveRoom(room); }
+// Slow hands may stop the player short of the prisoner (or boss node) in the room's middle: it
+// walks on to it until its touch has freed it.
+bool Autopilot::rescueAt(const Cell& room) {
+    const GameLogic& logic = m_harness.logic();
+    const auto left = [&logic] { return logic.prisonersLeft() + logic.bossNodesLeft(); };
+    const int before = left();
+    if (!enterFromAbove(room)) return false;
+    const auto [x, y] = centreOf(room);
+    bool arrived = false;
+    for (int i = 0; i < kUpdatesPerCell && !arrived && left() == before; i += m_hands.settled() ? 1 : 0) {
+        if (!stepToward(x, y, arrived, kNear)) return false;
+    }
+    return leaveRoom(room);
+}
 
 // The boss level is won with the boss dead: the player walks up to it and punches it until it
 // dies. The boss walks, so the route is laid again from wherever it has got to.

@@ -340,8 +340,11 @@ bool Autopilot::punch(const char* direction) {
 }
 
 // A robot that a blow leaves unhurt is walked past: it stands in nobody's way.
+// Slow hands go for the punch as much further off as the player walks in their lag: a robot that
+// reaches the player first keeps it from crouching.
 bool Autopilot::robotAhead(const char* direction) {
     const Zelmo::PVAComp& me = m_harness.logic().player().get<Zelmo::PVAComp>();
+    const float reach = kRobotReach + walkOn();
     const float ax = direction == kRight ? 1.0f : direction == kLeft ? -1.0f : 0.0f;
     const float ay = direction == kUp ? 1.0f : direction == kDown ? -1.0f : 0.0f;
     for (const ecs::Entity& robot : m_robots.entities()) {
@@ -350,7 +353,7 @@ bool Autopilot::robotAhead(const char* direction) {
         const float dx = pva.x - me.x, dy = pva.y - me.y;
         const float along = dx * ax + dy * ay;
         const float across = std::fabs(dx * ay - dy * ax);
-        if (along <= 0.0f || along >= kRobotReach || across >= kRobotReach / 2.0f) continue;
+        if (along <= 0.0f || along >= reach || across >= kRobotReach / 2.0f) continue;
         const float health = robot.get<Zelmo::RobotComp>().health;
         const auto known =
             std::find_if(m_punched.begin(), m_punched.end(), [&robot](const Punched& p) { return p.robot == robot; });
@@ -374,7 +377,20 @@ bool Autopilot::robotAhead(const char* direction) {
 // Carried off on the way out is out all the same: the next route starts wherever the player is.
 bool Autopilot::leaveRoom(const Cell& room) { return walkTo(Cell{room.x, room.y - 1}) != Walk::Ended; }
 
-bool Autopilot::rescueAt(const Cell& room) { return enterFromAbove(room) && leaveRoom(room); }
+// Slow hands may stop the player short of the prisoner (or boss node) in the room's middle: it
+// walks on to it until its touch has freed it.
+bool Autopilot::rescueAt(const Cell& room) {
+    const GameLogic& logic = m_harness.logic();
+    const auto left = [&logic] { return logic.prisonersLeft() + logic.bossNodesLeft(); };
+    const int before = left();
+    if (!enterFromAbove(room)) return false;
+    const auto [x, y] = centreOf(room);
+    bool arrived = false;
+    for (int i = 0; i < kUpdatesPerCell && !arrived && left() == before; i += m_hands.settled() ? 1 : 0) {
+        if (!stepToward(x, y, arrived, kNear)) return false;
+    }
+    return leaveRoom(room);
+}
 
 // The boss level is won with the boss dead: the player walks up to it and punches it until it
 // dies. The boss walks, so the route is laid again from wherever it has got to.

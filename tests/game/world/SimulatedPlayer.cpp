@@ -118,8 +118,8 @@ void SimulatedPlayer::beforeStep() {
     const std::string wanted = goal();
     if (wanted != m_goal) {
         // A goal that moves on and on is still one that has left the box held: the reaction to
-        // that runs from the first move.
-        const bool stillAway = !m_goal.empty() && m_goal != m_lit && wanted != m_lit;
+        // that runs from the first move, also when that move was to let go.
+        const bool stillAway = (m_down || !m_goal.empty()) && m_goal != m_lit && wanted != m_lit;
         m_goal = wanted;
         if (!stillAway) m_goalSince = m_clock;
     }

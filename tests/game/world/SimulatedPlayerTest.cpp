@@ -31,7 +31,9 @@ TEST_P(SimulatedPlayerPlays, TheFirstLevel) {
     const int first = int(Zelmo::getOptionValue("START_LEVEL"));
     const WorldTest::LevelRun run = WorldTest::playLevelWith(harness, player, first, 2 * Autopilot::kLevelUpdates);
     EXPECT_TRUE(run.finished) << run.trouble;
-    if (way == Zelmo::kOneKeyMethod || way == Zelmo::kOneSwitchMethod) EXPECT_EQ(run.deaths, 0);
+    if (way == Zelmo::kOneKeyMethod || way == Zelmo::kOneSwitchMethod) {
+        EXPECT_EQ(run.deaths, 0);
+    }
     EXPECT_GT(run.presses, 0);
 }
 

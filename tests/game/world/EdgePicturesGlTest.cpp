@@ -88,6 +88,11 @@ protected:
 
 TEST_P(EdgePictures, ThePlayerStaysInSightInTheMazesCorners) {
     const EdgeWindow window = GetParam();
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizer pass's one-thread renderer takes over a minute for these at full HD; the
+    // smaller window runs the same code, and the plain build keeps the pictures of both.
+    if (window.width > 960) GTEST_SKIP() << "full HD pictures are drawn in the plain build";
+#endif
     for (const std::string& method : {Zelmo::kOneKeyMethod, Zelmo::kOneSwitchMethod, Zelmo::kHeadTrackerMethod}) {
         startIn(method, window);
         if (HasFatalFailure()) return;

@@ -4,11 +4,12 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <vector>
 
-#include "data/InputConfig_generated.h"
 #include "engine/devices/KeyCodes.h"
 #include "engine/input/InputControllers.h"
 #include "engine/input/ScreenAreaController.h"
+#include "engine/input/SwitchController.h"
 #include "game/config/InputMethods.h"
 #include "game/input/GetExternalTrigger.h"
 #include "game/input/GlobalInputRefs.h"
@@ -62,12 +63,7 @@ bool loadGameControls(WorldHarness& harness, const std::string& method) {
 }
 
 SimulatedPlayer::SimulatedPlayer(WorldHarness& harness, const std::string& method)
-    : m_harness(harness), m_method(method) {
-    Zelmo::GlobalInputRefs refs;
-    if (refs.load("data/Accessibility.fbs", "data/accessibility")) {
-        if (const Input::Config::TimingDef* dwell = refs.getRepeat("game_dwell")) m_dwellMs = float(dwell->dwell());
-    }
-}
+    : m_harness(harness), m_method(method) {}
 
 Input::InputController& SimulatedPlayer::controls() { return *m_harness.context().inputControllers().getCurrent(); }
 
@@ -99,10 +95,28 @@ std::string SimulatedPlayer::goal() {
 
 // The player may be kept from crouching (a robot or a door it touches ends the crouch at once):
 // the punch held is then what the hands do, whatever the player makes of it.
-bool SimulatedPlayer::holdsPunch() const {
+bool SimulatedPlayer::holdsPunch() {
     if (m_lit != "PUNCH") return false;
-    if (m_method == Zelmo::kHeadTrackerMethod) return m_travelSince < 0.0f && m_clock >= m_restSince + m_dwellMs;
+    if (m_method == Zelmo::kHeadTrackerMethod) return m_travelSince < 0.0f && m_clock >= m_restSince + dwellOn(m_lit);
     return m_down;
+}
+
+// Each control has its own rest before it acts: the shortest of its dwell switches that do
+// something; a control without one acts as the pointer enters it.
+float SimulatedPlayer::dwellOn(const std::string& area) {
+    Input::InputController& current = controls();
+    std::vector<Input::Switch*> dwells;
+    current.getSwitchController().findSwitches(dwells, *current.getScreenAreaController().find(area),
+                                               Input::TriggerType::DWELL);
+    float dwell = 0.0f;
+    bool found = false;
+    for (const Input::Switch* dwelling : dwells) {
+        if (dwelling->getActions().press.empty()) continue;
+        const float ms = float(dwelling->getTrigger().getDwellTime());
+        dwell = found ? std::min(dwell, ms) : ms;
+        found = true;
+    }
+    return dwell;
 }
 
 bool SimulatedPlayer::settled() {

@@ -41,7 +41,9 @@ private:
     // The box or band the player goes for now: "UP", "RIGHT", "DOWN", "LEFT", "PUNCH", or empty
     // to hold nothing.
     std::string goal();
-    bool holdsPunch() const;
+    bool holdsPunch();
+    // The pointer's rest on the control before it acts, in milliseconds.
+    float dwellOn(const std::string& area);
     Input::InputController& controls();
     void oneKey();
     void oneSwitch();
@@ -70,8 +72,6 @@ private:
     float m_fromX = 50.0f, m_fromY = 50.0f;
     float m_travelSince = -1.0f;
     float m_restSince = 0.0f;
-    // The game's rest on a control before it acts.
-    float m_dwellMs = 0.0f;
     std::string m_pointedAt;
 };
 

@@ -55,7 +55,7 @@ Run longestYellowRun(const Picture& picture, int y, int x0, int x1) {
     return longest;
 }
 
-// Two thirds of the door across the window the shipped configuration opens: no robot, power-up
+// Half the door across the window the shipped configuration opens: no robot, power-up
 // or piece of a broken door is drawn this wide in yellow.
 constexpr int kDoorRun = 64;
 constexpr int kDoorDepth = 40;  // the door's outline, top to bottom, and more

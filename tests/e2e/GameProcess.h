@@ -52,8 +52,8 @@ constexpr int kStartTimeoutMs = 60000;
 constexpr int kSeeTimeoutMs = 60000;
 // The sanitizer build on the software renderer draws the running game at a few frames a second:
 // too few for a scan's timing to be caught or a walk to be seen in the time a player would take.
-// Walks through the running game skip themselves there; the soak script plays the game under the
-// sanitizers instead.
+// Walks through the running game that need more skip themselves there; the soak script plays the
+// game under the sanitizers instead.
 #ifdef ZELMO_E2E_SLOW_GAME_FRAMES
 constexpr bool kSlowGameFrames = true;
 #else

@@ -9,25 +9,20 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "tests/e2e/GameProcess.h"
 #include "tests/e2e/PickerPage.h"
+#include "tests/e2e/PlayerSteps.h"
 #include "tests/e2e/ScreenLooks.h"
 #include "tests/e2e/X11Window.h"
 
 namespace {
 
-using namespace std::chrono_literals;
 using E2E::Box;
 using E2E::litShare;
 using E2E::Picture;
-
-constexpr int kStepTimeoutMs = E2E::kSeeTimeoutMs;
-constexpr int kWalkTimeoutMs = 2 * E2E::kSeeTimeoutMs;  // a walk across the cell on a busy machine
 
 // The levels the walk plays, from the last down: level 1 is the first, level 0 the boss level.
 // Each is one start cell (which holds the lift) in a maze of two by two cells.
@@ -82,46 +77,33 @@ int levelShown(const Picture& p) {
     return std::min(left, right) / middle > 0.88 ? 0 : 1;
 }
 
-// The running game's on-screen control that is lit: the one whose fill, in a strip inside its top
-// edge, is bright. (The maze glows through the controls, so the mean of a whole box cannot tell.)
-std::string litControl(const E2E::PickerPage& controls, const Picture& p) {
-    std::string lit;
-    for (const std::string& control : controls.choices()) {
-        const Box box = controls.box(control);
-        if (meanLight(p, {box.x0 + 4, box.y0 + 2, box.x1 - 4, box.y0 + 6}) < 170) continue;
-        if (!lit.empty()) return {};
-        lit = control;
-    }
-    return lit;
-}
-
 bool playerAtStart(const Picture& p) { return litShare(p, kPlayerAtStart, kBright) > 0.25; }
 bool playerAtDoor(const Picture& p) { return litShare(p, kPlayerAtDoor, kBright) > 0.25; }
 bool firstLevelStart(const Picture& p) { return playerAtStart(p) && levelShown(p) == 1; }
 bool nextLevelStart(const Picture& p) { return levelShown(p) == 0; }
 
-class GameWalk : public ::testing::Test {
+class GameWalk : public E2E::PlayerSteps {
 protected:
+    GameWalk() : PlayerSteps("game") {}
+
     void SetUp() override {
         if (E2E::kSlowGameFrames) GTEST_SKIP() << E2E::kSlowGameFramesReason;
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (script/test starts Xvfb)";
-        std::filesystem::create_directories(ZELMO_E2E_PICTURES);
+        PlayerSteps::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         char pattern[] = "/tmp/zelmo-e2e-config-XXXXXX";
         m_configDir = mkdtemp(pattern);
         const std::string config = shortGameConfiguration();
         ASSERT_FALSE(config.empty()) << "the shipped configuration has no level list";
         std::ofstream(m_configDir + "/short-game.json", std::ios::binary) << config;
-        window = std::make_unique<E2E::X11Window>();
-        ASSERT_TRUE(window->open());
     }
     void TearDown() override {
-        game.reset();
+        PlayerSteps::TearDown();
         if (!m_configDir.empty()) std::filesystem::remove_all(m_configDir);
     }
 
     // A first start: no preferences, so the method picker comes first.
     void startFirstTime(const std::string& method) {
-        m_method = method;
+        playWith(method);
         window->movePointerTo(E2E::kAwayX, E2E::kAwayY);  // a pointer over a choice would choose it
         game = std::make_unique<E2E::GameProcess>(std::vector<std::string>{m_configDir + "/short-game", "-s", "0"});
         ASSERT_TRUE(window->waitFor(game->pid(), E2E::kStartTimeoutMs)) << game->standardError();
@@ -129,115 +111,21 @@ protected:
             << "the picker is not shown";
     }
 
-    // Waits to see what the test looks for, and keeps the picture that showed it (or the last).
-    bool see(const std::function<bool(const Picture&)>& seen, const std::string& name,
-             int timeoutMs = kStepTimeoutMs) {
-        Picture shown;
-        const bool wasSeen = window->waitUntil(
-            [&](const Picture& picture) {
-                shown = picture;
-                return seen(picture);
-            },
-            timeoutMs);
-        keep(shown, name);
-        return wasSeen;
-    }
-    bool holdUntil(const std::string& keys, const std::function<bool(const Picture&)>& seen, const std::string& name,
-                   int timeoutMs = kStepTimeoutMs) {
-        Picture shown;
-        const bool wasSeen = window->holdKeyUntil(
-            keys,
-            [&](const Picture& picture) {
-                shown = picture;
-                return seen(picture);
-            },
-            timeoutMs);
-        keep(shown, name);
-        std::this_thread::sleep_for(300ms);  // past the short pause after an action
-        return wasSeen;
-    }
-    void keep(const Picture& picture, const std::string& name) const {
-        std::string method = m_method;
-        for (char& c : method) c = char(std::tolower(static_cast<unsigned char>(c)));
-        picture.savePng(std::string(ZELMO_E2E_PICTURES) + "/game-" + method + "-" + name + ".png");
-    }
-    void tap(const std::string& key) {
-        window->tapKey(key);
-        std::this_thread::sleep_for(300ms);  // past the short pause after an action
-    }
-    std::string lightOn(const E2E::PickerPage& page, const Picture& picture) const {
-        return &page == controls.get() ? litControl(page, picture) : page.litChoice(picture);
-    }
-    bool lit(const E2E::PickerPage& page, const std::string& choice, int timeoutMs = kStepTimeoutMs) {
-        return window->waitUntil([&](const Picture& p) { return lightOn(page, p) == choice; }, timeoutMs);
-    }
-    // The choice lights again as the scan comes round to it: a one-key player presses as soon as
-    // it does, with the whole time it stays lit ahead.
-    bool litAfresh(const E2E::PickerPage& page, const std::string& choice) {
-        return window->waitUntil([&](const Picture& p) { return lightOn(page, p) != choice; }, kStepTimeoutMs) &&
-               lit(page, choice);
-    }
-    // Holds the one key on a control of the running game until the goal shows. A press that
-    // comes as the light moves on takes the next control, which stays lit while held: the
-    // player lets go and waits for the control to come round again.
-    bool holdControl(const std::string& control, const std::function<bool(const Picture&)>& goal,
-                     const std::string& name) {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            if (!litAfresh(*controls, control)) return false;
-            bool reached = false;
-            holdUntil(
-                "space",
-                [&](const Picture& p) {
-                    reached = goal(p);
-                    const std::string held = lightOn(*controls, p);
-                    return reached || (!held.empty() && held != control);
-                },
-                name, kWalkTimeoutMs);
-            if (reached) return true;
-        }
-        return false;
-    }
-    // One key taps the light on to the choice (each tap waits to see the light move), or waits
-    // for the page to light it, then holds the key until the test sees what taking it shows.
-    bool takeWithOneKey(const E2E::PickerPage& page, const std::string& choice, bool tapToMoveOn,
-                        const std::function<bool(const Picture&)>& taken, const std::string& name) {
-        // The taps begin once the page lights its choices by itself, so that its start and a
-        // tap never cross.
-        window->waitUntil([&](const Picture& p) { return !lightOn(page, p).empty(); }, kStepTimeoutMs);
-        // A tap dropped or taken as a hold on a busy machine costs a round, so the player goes on
-        // tapping for a few rounds, as a person would.
-        for (size_t step = 0; tapToMoveOn && step <= 3 * page.choices().size(); ++step) {
-            const std::string before = lightOn(page, window->capture());
-            if (before == choice) break;
-            tap("space");
-            window->waitUntil([&](const Picture& p) { return lightOn(page, p) != before; }, kStepTimeoutMs);
-        }
-        if (!lit(page, choice)) return false;
-        return holdUntil("space", taken, name);
-    }
-    void restOn(const E2E::PickerPage& page, const std::string& area) {
-        window->pointAt(page.box(area).centreX(), page.box(area).centreY());
-    }
-
     void expectQuitAndSaved() {
         int exitCode = -1;
         ASSERT_TRUE(game->waitForExit(E2E::kSeeTimeoutMs, exitCode)) << "the game did not quit";
         EXPECT_EQ(exitCode, 0) << game->standardError();
-        EXPECT_NE(E2E::readFile(game->pathInWorkDir("preferences.cfg")).find("INPUT_METHOD = " + m_method),
+        EXPECT_NE(E2E::readFile(game->pathInWorkDir("preferences.cfg")).find("INPUT_METHOD = " + method()),
                   std::string::npos)
             << "quitting from the title keeps the way to play";
     }
 
-    std::unique_ptr<E2E::X11Window> window;
-    std::unique_ptr<E2E::GameProcess> game;
-    std::unique_ptr<E2E::PickerPage> controls;  // the running game's on-screen controls, when it has them
     const E2E::PickerPage firstQuestion{"data/INPUT-METHOD-PICK.json", E2E::kLooksWidth, E2E::kLooksHeight};
     const E2E::PickerPage anotherWay{"data/PICK-SWITCH-OR-HEAD.json", E2E::kLooksWidth, E2E::kLooksHeight};
     const E2E::PickerPage oneKeyOrSwitch{"data/PICK-SWITCH.json", E2E::kLooksWidth, E2E::kLooksHeight};
 
 private:
     std::string m_configDir;
-    std::string m_method;
 };
 
 // A suite per way to play, so that CTest runs them side by side.

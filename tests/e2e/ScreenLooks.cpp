@@ -46,6 +46,25 @@ double litShare(const Picture& picture, const Box& box, uint32_t threshold) {
     return double(picture.litPixels(box.x0, box.y0, box.x1, box.y1, threshold)) / area;
 }
 
+std::string litControl(const PickerPage& controls, const Picture& picture) {
+    const auto litFill = [&](int x, int y) {
+        const uint8_t* rgb = &picture.rgb[(size_t(y) * size_t(picture.width) + size_t(x)) * 3];
+        return rgb[0] < 90 && rgb[1] > 80 && rgb[2] > 90 && rgb[1] > rgb[0] + 40;
+    };
+    std::string lit;
+    for (const std::string& control : controls.choices()) {
+        const Box box = controls.box(control);
+        int filled = 0;
+        for (int y = box.y0; y < std::min(box.y1, picture.height); ++y) {
+            for (int x = box.x0; x < std::min(box.x1, picture.width); ++x) filled += litFill(x, y) ? 1 : 0;
+        }
+        if (filled * 5 < box.width() * box.height() * 2) continue;
+        if (!lit.empty()) return {};
+        lit = control;
+    }
+    return lit;
+}
+
 GreenShift greenShift(const Picture& before, const Picture& after, const Box& box) {
     const auto green = [](const Picture& p, int x, int y) {
         const uint8_t* rgb = &p.rgb[size_t(y * p.width + x) * 3];

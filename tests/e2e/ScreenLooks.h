@@ -12,6 +12,10 @@ constexpr int kLooksWidth = 960, kLooksHeight = 720;
 
 // The share of a box's pixels brighter than the threshold (r + g + b).
 double litShare(const Picture& picture, const Box& box, uint32_t threshold = 60);
+// The running game's on-screen control that is lit: the one whose box is mostly filled with the
+// lit controls' teal; empty when none is, or more than one. (The maze shows through the controls,
+// and a white wall that crosses one makes it as bright as the light does.)
+std::string litControl(const PickerPage& controls, const Picture& picture);
 // Pixels of the box far redder than green: the pink outline of STANDARD's lit choice (the
 // others are cyan, their words white).
 int pinkPixels(const Picture& picture, const Box& box);

@@ -112,6 +112,7 @@ void VectorDisplay::init(uint16_t superSample, uint16_t width, uint16_t height, 
     m_blurProgram = Game::loadShaderProgram("texture-color", "vectordisplay-blur");
     m_blitProgram = Game::loadShaderProgram("texture-color", "vectordisplay-blit");
     m_noBlackBlitProgram = Game::loadShaderProgram("texture-color", "vectordisplay-noblack-blit");
+    m_overGroundProgram = Game::loadShaderProgram("texture-color", "vectordisplay-over-ground");
     m_paramUniform = gfx::createUniform("u_paramVec", gfx::UniformType::Vec4);
     m_blurTapsUniform = gfx::createUniform("u_blurTaps", gfx::UniformType::Vec4, 2);
     m_compositeUniform = gfx::createUniform("u_compositeVec", gfx::UniformType::Vec4);
@@ -136,7 +137,8 @@ void VectorDisplay::resize(uint16_t width, uint16_t height) {
 void VectorDisplay::teardown() {
     destroyResDependent();
     for (gfx::ProgramHandle* program :
-         {&m_sceneProgram, &m_trailProgram, &m_downProgram, &m_blurProgram, &m_blitProgram, &m_noBlackBlitProgram}) {
+         {&m_sceneProgram, &m_trailProgram, &m_downProgram, &m_blurProgram, &m_blitProgram, &m_noBlackBlitProgram,
+          &m_overGroundProgram}) {
         gfx::destroy(*program);
         *program = gfx::ProgramHandle();
     }
@@ -318,19 +320,19 @@ void VectorDisplay::updateTiles() {
     }
 }
 
-bool VectorDisplay::tileQuads(bool lit) {
+bool VectorDisplay::litTileQuads() {
     struct Run {
         int row, first, last;
     };
     std::vector<Run> runs;
     for (int r = 0; r < m_tilesDown; ++r) {
         for (int c = 0; c < m_tilesAcross;) {
-            if ((m_tileLit[size_t(r * m_tilesAcross + c)] != 0) != lit) {
+            if (m_tileLit[size_t(r * m_tilesAcross + c)] == 0) {
                 ++c;
                 continue;
             }
             Run run{r, c, c};
-            while (run.last + 1 < m_tilesAcross && (m_tileLit[size_t(r * m_tilesAcross + run.last + 1)] != 0) == lit) {
+            while (run.last + 1 < m_tilesAcross && m_tileLit[size_t(r * m_tilesAcross + run.last + 1)] != 0) {
                 ++run.last;
             }
             runs.push_back(run);
@@ -365,7 +367,7 @@ bool VectorDisplay::tileQuads(bool lit) {
 }
 
 int VectorDisplay::endFrame(bool firstLayer) {
-    const bool underlay = m_underlay.program.valid();
+    const bool underlay = bool(m_underlay.ground);
     if (m_decaySteps == 0 || (m_frameVertices.empty() && !underlay)) {
         return m_firstView;
     }
@@ -497,32 +499,18 @@ void VectorDisplay::submitComposite(gfx::ViewId view, bool firstLayer) {
     gfx::setViewTransform(view, gfx::ortho(0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 100.0f, gfx::caps().homogeneousDepth));
     gfx::setViewRect(view, 0, 0, m_width, m_height);
     gfx::setViewFrameBuffer(view, gfx::FrameBufferHandle());
-    const bool underlay = m_underlay.program.valid();
-    const bool plain = underlay && m_underlay.plainProgram.valid();
-    auto bindStages = [&] {
+    const bool underlay = bool(m_underlay.ground);
+    if (underlay) m_underlay.ground(view);
+    // The picture only where it reaches: elsewhere it is black, and over the ground or the window
+    // black adds nothing.
+    if (litTileQuads()) {
         gfx::setTexture(kSceneStage, m_textureSampler, gfx::getTexture(m_sceneFrameBuffer));
         gfx::setTexture(kTrailStage, m_trailSampler, gfx::getTexture(m_trailFrameBuffers[m_newestTrail]), kFiltered);
         gfx::setTexture(kGlowStage, m_glowSampler, gfx::getTexture(m_glowFrameBuffers[0]), kFiltered);
-        if (underlay && m_underlay.bind) m_underlay.bind();
-    };
-    // The tiles the picture reaches; the others only under an underlay, plainly when it can
-    // (without one, nothing needs drawing where the picture is black).
-    if (tileQuads(true)) {
-        bindStages();
-        if (underlay) {
-            gfx::setState(gfx::DrawState());
-            gfx::submit(view, m_underlay.program);
-        } else {
-            const gfx::DrawState add = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::One);
-            const gfx::DrawState over = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
-            gfx::setState(firstLayer ? add : over);
-            gfx::submit(view, firstLayer ? m_blitProgram : m_noBlackBlitProgram);
-        }
-    }
-    if (underlay && tileQuads(false)) {
-        bindStages();
-        gfx::setState(gfx::DrawState());
-        gfx::submit(view, plain ? m_underlay.plainProgram : m_underlay.program);
+        const gfx::DrawState add = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::One);
+        const gfx::DrawState over = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
+        gfx::setState(firstLayer && !underlay ? add : over);
+        gfx::submit(view, underlay ? m_overGroundProgram : (firstLayer ? m_blitProgram : m_noBlackBlitProgram));
     }
     gfx::touch(view);
 }

@@ -380,6 +380,7 @@ int VectorDisplay::endFrame(bool firstLayer) {
         return m_firstView + 1;
     }
     submitScene(gfx::caps().homogeneousDepth, false);
+    updateTiles();
     int v = m_firstView + 1;
     if (hasTrail()) {
         submitTrail(toView(v++));
@@ -440,12 +441,16 @@ void VectorDisplay::submitScene(bool homogeneousDepth, bool onWindow) {
     gfx::submit(scene, m_sceneProgram);
 }
 
-void VectorDisplay::fullViewPass(gfx::ViewId view, gfx::FrameBufferHandle target, uint16_t width, uint16_t height) {
+// A pass over the lit tiles of a target of that size from the unit projection, the rest of it
+// cleared: no picture reaches there and any trail there has faded, so every pass would leave it
+// black, and the passes after this one and the composite read it only as far as the glow reaches.
+void VectorDisplay::tilePass(gfx::ViewId view, gfx::FrameBufferHandle target, uint16_t width, uint16_t height) {
+    gfx::setViewClear(view, gfx::Clear::Colour, 0x00000000);
     gfx::setViewFrameBuffer(view, target);
     gfx::setViewRect(view, 0, 0, width, height);
     gfx::setViewTransform(view, gfx::ortho(0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 100.0f, gfx::caps().homogeneousDepth));
     gfx::setState(gfx::DrawState());
-    screenSpaceQuad(width, height, 1.0f, 1.0f);
+    litTileQuads();
 }
 
 // The persistence: the trail the last frame left, faded, plus this frame's scene at the weight
@@ -455,7 +460,7 @@ void VectorDisplay::submitTrail(gfx::ViewId view) {
     gfx::setUniform(m_paramUniform, param);
     gfx::setTexture(kSceneStage, m_textureSampler, gfx::getTexture(m_sceneFrameBuffer), kFiltered);
     gfx::setTexture(kTrailStage, m_trailSampler, gfx::getTexture(m_trailFrameBuffers[m_newestTrail]));
-    fullViewPass(view, m_trailFrameBuffers[1 - m_newestTrail], m_trailWidth, m_trailHeight);
+    tilePass(view, m_trailFrameBuffers[1 - m_newestTrail], m_trailWidth, m_trailHeight);
     gfx::submit(view, m_trailProgram);
 }
 
@@ -472,7 +477,7 @@ void VectorDisplay::submitBloom(int& view) {
     gfx::setUniform(m_paramUniform, down);
     gfx::setTexture(kSceneStage, m_textureSampler, gfx::getTexture(m_sceneFrameBuffer), kFiltered);
     gfx::setTexture(kTrailStage, m_trailSampler, gfx::getTexture(m_trailFrameBuffers[m_newestTrail]), kFiltered);
-    fullViewPass(toView(view), m_glowFrameBuffers[0], m_glowWidth, m_glowHeight);
+    tilePass(toView(view), m_glowFrameBuffers[0], m_glowWidth, m_glowHeight);
     gfx::submit(toView(view++), m_downProgram);
 
     const BlurTaps taps = blurTaps(deviation);
@@ -485,13 +490,12 @@ void VectorDisplay::submitBloom(int& view) {
                                 axis == 0 ? 0.0f : 1.0f / float(m_glowHeight), lift, float(rounds)};
         gfx::setUniform(m_paramUniform, param);
         gfx::setTexture(kSceneStage, m_textureSampler, gfx::getTexture(m_glowFrameBuffers[axis]), kFiltered);
-        fullViewPass(toView(view), m_glowFrameBuffers[1 - axis], m_glowWidth, m_glowHeight);
+        tilePass(toView(view), m_glowFrameBuffers[1 - axis], m_glowWidth, m_glowHeight);
         gfx::submit(toView(view++), m_blurProgram);
     }
 }
 
 void VectorDisplay::submitComposite(gfx::ViewId view, bool firstLayer) {
-    updateTiles();
     const bool glow = m_brightness > 0.0f && glowRounds(m_brightness) > 0;
     const float gain = glow ? 1.25f + (m_brightness - 1.0f) / 2.0f : 0.0f;
     const float values[4] = {gain, 0.0f, 0.0f, 0.0f};
@@ -513,21 +517,4 @@ void VectorDisplay::submitComposite(gfx::ViewId view, bool firstLayer) {
         gfx::submit(view, underlay ? m_overGroundProgram : (firstLayer ? m_blitProgram : m_noBlackBlitProgram));
     }
     gfx::touch(view);
-}
-
-void VectorDisplay::screenSpaceQuad(float textureWidth, float textureHeight, float w, float h) {
-    if (gfx::availableTransientVertices(3, PosTexCoordColorVertex::layout) != 3) {
-        return;
-    }
-    gfx::TransientVertexBuffer buffer;
-    gfx::allocTransientVertexBuffer(&buffer, 3, PosTexCoordColorVertex::layout);
-    const float hu = m_texelHalf / textureWidth;
-    const float hv = m_texelHalf / textureHeight;
-    const float minV = m_originBottomLeft ? 1.0f + hv : hv;
-    const float maxV = m_originBottomLeft ? hv - 1.0f : 2.0f + hv;
-    PosTexCoordColorVertex* vertex = buffer.vertices<PosTexCoordColorVertex>();
-    vertex[0] = {-w, 0.0f, 0.0f, -1.0f + hu, minV, 0xffffffff};
-    vertex[1] = {w, 0.0f, 0.0f, 1.0f + hu, minV, 0xffffffff};
-    vertex[2] = {w, 2.0f * h, 0.0f, 1.0f + hu, maxV, 0xffffffff};
-    gfx::setVertexBuffer(buffer);
 }

@@ -12,9 +12,10 @@
 //              trail of earlier frames, as much in all as the decay settings give a still picture;
 //   bloom      a quarter-size box of the scene and the trail, blurred across and then down with
 //              seven filtered taps each (only with a brightness above 0);
-// and one composite over the window that adds scene, trail and glow to the back buffer, on the
-// tiles of the window the picture reaches (kTileSize). A bottom layer without trail and glow
-// draws its lines straight onto the window instead.
+// and one composite over the window that adds scene, trail and glow to the back buffer. The
+// trail, the bloom and the composite draw only on the tiles of the window the picture reaches
+// (kTileSize). A bottom layer without trail and glow draws its lines straight onto the window
+// instead.
 // What lies under the picture can be drawn on the composite's view first (setUnderlay): the game
 // draws its floor and maze there, and its fills into the scene once the trail and the glow have
 // taken it (they neither glow nor leave a trail), where the scene's alpha keeps how much of the
@@ -59,8 +60,8 @@ public:
         std::function<void(gfx::ViewId)> overScene;
     };
 
-    // The composite covers the window in tiles of this many pixels, and only those the picture
-    // reaches: where the frame's lines lie, where its trail has not yet faded, and as far around
+    // The passes after the scene cover the window in tiles of this many pixels, and only those
+    // the picture reaches: where the frame's lines lie, where its trail has not yet faded, and as far around
     // them as the glow spreads.
     static constexpr int kTileSize = 32;
 
@@ -167,9 +168,7 @@ private:
     // frame has no room for them.
     bool litTileQuads();
     void markDrawn(float x0, float y0, float x1, float y1);  // display units, as the lines are
-    // A pass over a whole target of that size from the unit projection.
-    void fullViewPass(gfx::ViewId view, gfx::FrameBufferHandle target, uint16_t width, uint16_t height);
-    void screenSpaceQuad(float textureWidth, float textureHeight, float w, float h);
+    void tilePass(gfx::ViewId view, gfx::FrameBufferHandle target, uint16_t width, uint16_t height);
 
     float effectiveThickness() const;
     void drawLines(float t);

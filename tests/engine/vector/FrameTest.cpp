@@ -355,16 +355,29 @@ TEST_F(FrameTest, AnUnderlayDrawsInTheCompositeEveryFrameAnEmptyOneToo) {
     gfx::destroy(ground);
 }
 
-TEST_F(FrameTest, FullViewTriangleCoversTheUnitSquareWithBottomUpTexels) {
+// The trail and the bloom draw on the tiles the composite draws, with bottom-up texels, and
+// clear the rest of their targets: a tile whose trail has faded must read black there, not what
+// the target held frames ago.
+TEST_F(FrameTest, TrailAndBloomDrawTheCompositesTilesAndClearTheRest) {
     lineFrame();
     gfx::frame();
-    std::vector<PosTexCoordColorVertex> blur = recording().vertices<PosTexCoordColorVertex>(onlyDraw(FirstView + 1));
-    ASSERT_EQ(blur.size(), 3u);
-    const float expected[3][4] = {{-1, 0, -1, 1}, {1, 0, 1, 1}, {1, 2, 1, -1}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_THAT((std::vector<float>{blur[i].x, blur[i].y, blur[i].u, blur[i].v}),
-                    Pointwise(FloatEq(), expected[i]));
-        EXPECT_EQ(blur[i].abgr, 0xffffffffu);
+    const std::vector<PosTexCoordColorVertex> tiles =
+        recording().vertices<PosTexCoordColorVertex>(onlyDraw(FirstView + CompositeView));
+    ASSERT_FALSE(tiles.empty());
+    EXPECT_LT(tiles.size(), 6u * (Width / VectorDisplay::kTileSize) * (Height / VectorDisplay::kTileSize))
+        << "not the whole window";
+    for (int pass : {TrailView, DownView, AcrossView, AlongView}) {
+        const gfx::ViewState& state = recording().pass(FirstView + pass)->state;
+        EXPECT_EQ(state.clearFlags, gfx::Clear::Colour) << pass;
+        EXPECT_EQ(state.clearRgba, 0x00000000u) << pass;
+        const std::vector<PosTexCoordColorVertex> drawn =
+            recording().vertices<PosTexCoordColorVertex>(onlyDraw(FirstView + pass));
+        ASSERT_EQ(drawn.size(), tiles.size()) << pass;
+        for (size_t i = 0; i < drawn.size(); ++i) {
+            EXPECT_THAT((std::vector<float>{drawn[i].x, drawn[i].y, drawn[i].u, drawn[i].v}),
+                        Pointwise(FloatEq(), {tiles[i].x, tiles[i].y, tiles[i].x, 1.0f - tiles[i].y}))
+                << pass;
+        }
     }
 }
 

@@ -136,9 +136,8 @@ void VectorDisplay::resize(uint16_t width, uint16_t height) {
 
 void VectorDisplay::teardown() {
     destroyResDependent();
-    for (gfx::ProgramHandle* program :
-         {&m_sceneProgram, &m_trailProgram, &m_downProgram, &m_blurProgram, &m_blitProgram, &m_noBlackBlitProgram,
-          &m_overGroundProgram}) {
+    for (gfx::ProgramHandle* program : {&m_sceneProgram, &m_trailProgram, &m_downProgram, &m_blurProgram,
+                                        &m_blitProgram, &m_noBlackBlitProgram, &m_overGroundProgram}) {
         gfx::destroy(*program);
         *program = gfx::ProgramHandle();
     }

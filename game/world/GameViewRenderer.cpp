@@ -192,9 +192,9 @@ void GameViewRenderer::submitGround(gfx::ViewId view) {
     gfx::setUniform(m_colour, m_floorColour.data());
 
     // Without its grid the level's floor has a light of its own everywhere.
-    const FloorLines lines(m_floorOn ? FloorGrid{params[0], params[1], k, std::max(m_floorParams[2] * 0.1f, 0.005f)}
-                                     : FloorGrid{},
-                           windowWidth, windowHeight);
+    const FloorLines lines(
+        m_floorOn ? FloorGrid{params[0], params[1], k, std::max(m_floorParams[2] * 0.1f, 0.005f)} : FloorGrid{},
+        windowWidth, windowHeight);
     const uint32_t count = uint32_t(lines.bands().size());
     // Room for the maze's quad too.
     if (count > 0 && gfx::availableTransientVertices(count + 6, PosTexCoordVertex::layout) == count + 6) {

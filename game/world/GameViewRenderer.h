@@ -28,10 +28,10 @@ OverlayRect healthBarRect(const GameView& view, float playerX, float playerY);
 // (kFirstDisplayView + 25 x the "VECTOR_SETTINGS" option upward): the outlines, beams,
 // particles and status icons as lines; the filled shapes, polygons, beam segments and icons
 // batched into one draw into the display's scene once its trail and glow have taken it (fills
-// neither glow nor trail); and the display's composite, the last of its views, draws the whole
-// window in one pass: the floor and the maze read straight from the map view's texture, the
-// fills over them, and the lines, trail and glow. Then the minimap and the player's health bar
-// on the 2D overlay.
+// neither glow nor trail); and the display's composite, the last of its views, is the one view
+// that draws on the window: first the maze read straight from the map view's texture with the
+// floor's light, then, on the tiles the picture reaches, the fills over them and the lines,
+// trail and glow. Then the minimap and the player's health bar on the 2D overlay.
 class GameViewRenderer : public IGameViewRenderer {
 public:
     static constexpr int kFirstDisplayView = 10;

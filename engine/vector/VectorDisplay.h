@@ -63,7 +63,7 @@ public:
     // The passes after the scene cover the window in tiles of this many pixels, and only those
     // the picture reaches: where the frame's lines lie, where its trail has not yet faded, and as far around
     // them as the glow spreads.
-    static constexpr int kTileSize = 32;
+    static constexpr int kTileSize = 16;
 
     // originBottomLeft: render-target textures have row 0 at the bottom (gfx::caps()).
     // texelHalf: the half-texel offset of the renderer, 0 where texel centres need none.

@@ -112,6 +112,7 @@ void VectorDisplay::init(uint16_t superSample, uint16_t width, uint16_t height, 
     m_blurProgram = Game::loadShaderProgram("texture-color", "vectordisplay-blur");
     m_blitProgram = Game::loadShaderProgram("texture-color", "vectordisplay-blit");
     m_noBlackBlitProgram = Game::loadShaderProgram("texture-color", "vectordisplay-noblack-blit");
+    m_overGroundProgram = Game::loadShaderProgram("texture-color", "vectordisplay-over-ground");
     m_paramUniform = gfx::createUniform("u_paramVec", gfx::UniformType::Vec4);
     m_blurTapsUniform = gfx::createUniform("u_blurTaps", gfx::UniformType::Vec4, 2);
     m_compositeUniform = gfx::createUniform("u_compositeVec", gfx::UniformType::Vec4);
@@ -135,8 +136,8 @@ void VectorDisplay::resize(uint16_t width, uint16_t height) {
 
 void VectorDisplay::teardown() {
     destroyResDependent();
-    for (gfx::ProgramHandle* program :
-         {&m_sceneProgram, &m_trailProgram, &m_downProgram, &m_blurProgram, &m_blitProgram, &m_noBlackBlitProgram}) {
+    for (gfx::ProgramHandle* program : {&m_sceneProgram, &m_trailProgram, &m_downProgram, &m_blurProgram,
+                                        &m_blitProgram, &m_noBlackBlitProgram, &m_overGroundProgram}) {
         gfx::destroy(*program);
         *program = gfx::ProgramHandle();
     }
@@ -318,19 +319,19 @@ void VectorDisplay::updateTiles() {
     }
 }
 
-bool VectorDisplay::tileQuads(bool lit) {
+bool VectorDisplay::litTileQuads() {
     struct Run {
         int row, first, last;
     };
     std::vector<Run> runs;
     for (int r = 0; r < m_tilesDown; ++r) {
         for (int c = 0; c < m_tilesAcross;) {
-            if ((m_tileLit[size_t(r * m_tilesAcross + c)] != 0) != lit) {
+            if (m_tileLit[size_t(r * m_tilesAcross + c)] == 0) {
                 ++c;
                 continue;
             }
             Run run{r, c, c};
-            while (run.last + 1 < m_tilesAcross && (m_tileLit[size_t(r * m_tilesAcross + run.last + 1)] != 0) == lit) {
+            while (run.last + 1 < m_tilesAcross && m_tileLit[size_t(r * m_tilesAcross + run.last + 1)] != 0) {
                 ++run.last;
             }
             runs.push_back(run);
@@ -365,7 +366,7 @@ bool VectorDisplay::tileQuads(bool lit) {
 }
 
 int VectorDisplay::endFrame(bool firstLayer) {
-    const bool underlay = m_underlay.program.valid();
+    const bool underlay = bool(m_underlay.ground);
     if (m_decaySteps == 0 || (m_frameVertices.empty() && !underlay)) {
         return m_firstView;
     }
@@ -378,6 +379,7 @@ int VectorDisplay::endFrame(bool firstLayer) {
         return m_firstView + 1;
     }
     submitScene(gfx::caps().homogeneousDepth, false);
+    updateTiles();
     int v = m_firstView + 1;
     if (hasTrail()) {
         submitTrail(toView(v++));
@@ -438,12 +440,16 @@ void VectorDisplay::submitScene(bool homogeneousDepth, bool onWindow) {
     gfx::submit(scene, m_sceneProgram);
 }
 
-void VectorDisplay::fullViewPass(gfx::ViewId view, gfx::FrameBufferHandle target, uint16_t width, uint16_t height) {
+// A pass over the lit tiles of a target of that size from the unit projection, the rest of it
+// cleared: no picture reaches there and any trail there has faded, so every pass would leave it
+// black, and the passes after this one and the composite read it only as far as the glow reaches.
+void VectorDisplay::tilePass(gfx::ViewId view, gfx::FrameBufferHandle target, uint16_t width, uint16_t height) {
+    gfx::setViewClear(view, gfx::Clear::Colour, 0x00000000);
     gfx::setViewFrameBuffer(view, target);
     gfx::setViewRect(view, 0, 0, width, height);
     gfx::setViewTransform(view, gfx::ortho(0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 100.0f, gfx::caps().homogeneousDepth));
     gfx::setState(gfx::DrawState());
-    screenSpaceQuad(width, height, 1.0f, 1.0f);
+    litTileQuads();
 }
 
 // The persistence: the trail the last frame left, faded, plus this frame's scene at the weight
@@ -453,7 +459,7 @@ void VectorDisplay::submitTrail(gfx::ViewId view) {
     gfx::setUniform(m_paramUniform, param);
     gfx::setTexture(kSceneStage, m_textureSampler, gfx::getTexture(m_sceneFrameBuffer), kFiltered);
     gfx::setTexture(kTrailStage, m_trailSampler, gfx::getTexture(m_trailFrameBuffers[m_newestTrail]));
-    fullViewPass(view, m_trailFrameBuffers[1 - m_newestTrail], m_trailWidth, m_trailHeight);
+    tilePass(view, m_trailFrameBuffers[1 - m_newestTrail], m_trailWidth, m_trailHeight);
     gfx::submit(view, m_trailProgram);
 }
 
@@ -470,7 +476,7 @@ void VectorDisplay::submitBloom(int& view) {
     gfx::setUniform(m_paramUniform, down);
     gfx::setTexture(kSceneStage, m_textureSampler, gfx::getTexture(m_sceneFrameBuffer), kFiltered);
     gfx::setTexture(kTrailStage, m_trailSampler, gfx::getTexture(m_trailFrameBuffers[m_newestTrail]), kFiltered);
-    fullViewPass(toView(view), m_glowFrameBuffers[0], m_glowWidth, m_glowHeight);
+    tilePass(toView(view), m_glowFrameBuffers[0], m_glowWidth, m_glowHeight);
     gfx::submit(toView(view++), m_downProgram);
 
     const BlurTaps taps = blurTaps(deviation);
@@ -483,13 +489,12 @@ void VectorDisplay::submitBloom(int& view) {
                                 axis == 0 ? 0.0f : 1.0f / float(m_glowHeight), lift, float(rounds)};
         gfx::setUniform(m_paramUniform, param);
         gfx::setTexture(kSceneStage, m_textureSampler, gfx::getTexture(m_glowFrameBuffers[axis]), kFiltered);
-        fullViewPass(toView(view), m_glowFrameBuffers[1 - axis], m_glowWidth, m_glowHeight);
+        tilePass(toView(view), m_glowFrameBuffers[1 - axis], m_glowWidth, m_glowHeight);
         gfx::submit(toView(view++), m_blurProgram);
     }
 }
 
 void VectorDisplay::submitComposite(gfx::ViewId view, bool firstLayer) {
-    updateTiles();
     const bool glow = m_brightness > 0.0f && glowRounds(m_brightness) > 0;
     const float gain = glow ? 1.25f + (m_brightness - 1.0f) / 2.0f : 0.0f;
     const float values[4] = {gain, 0.0f, 0.0f, 0.0f};
@@ -497,49 +502,18 @@ void VectorDisplay::submitComposite(gfx::ViewId view, bool firstLayer) {
     gfx::setViewTransform(view, gfx::ortho(0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 100.0f, gfx::caps().homogeneousDepth));
     gfx::setViewRect(view, 0, 0, m_width, m_height);
     gfx::setViewFrameBuffer(view, gfx::FrameBufferHandle());
-    const bool underlay = m_underlay.program.valid();
-    const bool plain = underlay && m_underlay.plainProgram.valid();
-    auto bindStages = [&] {
+    const bool underlay = bool(m_underlay.ground);
+    if (underlay) m_underlay.ground(view);
+    // The picture only where it reaches: elsewhere it is black, and over the ground or the window
+    // black adds nothing.
+    if (litTileQuads()) {
         gfx::setTexture(kSceneStage, m_textureSampler, gfx::getTexture(m_sceneFrameBuffer));
         gfx::setTexture(kTrailStage, m_trailSampler, gfx::getTexture(m_trailFrameBuffers[m_newestTrail]), kFiltered);
         gfx::setTexture(kGlowStage, m_glowSampler, gfx::getTexture(m_glowFrameBuffers[0]), kFiltered);
-        if (underlay && m_underlay.bind) m_underlay.bind();
-    };
-    // The tiles the picture reaches; the others only under an underlay, plainly when it can
-    // (without one, nothing needs drawing where the picture is black).
-    if (tileQuads(true)) {
-        bindStages();
-        if (underlay) {
-            gfx::setState(gfx::DrawState());
-            gfx::submit(view, m_underlay.program);
-        } else {
-            const gfx::DrawState add = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::One);
-            const gfx::DrawState over = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
-            gfx::setState(firstLayer ? add : over);
-            gfx::submit(view, firstLayer ? m_blitProgram : m_noBlackBlitProgram);
-        }
-    }
-    if (underlay && tileQuads(false)) {
-        bindStages();
-        gfx::setState(gfx::DrawState());
-        gfx::submit(view, plain ? m_underlay.plainProgram : m_underlay.program);
+        const gfx::DrawState add = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::One);
+        const gfx::DrawState over = gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha);
+        gfx::setState(firstLayer && !underlay ? add : over);
+        gfx::submit(view, underlay ? m_overGroundProgram : (firstLayer ? m_blitProgram : m_noBlackBlitProgram));
     }
     gfx::touch(view);
-}
-
-void VectorDisplay::screenSpaceQuad(float textureWidth, float textureHeight, float w, float h) {
-    if (gfx::availableTransientVertices(3, PosTexCoordColorVertex::layout) != 3) {
-        return;
-    }
-    gfx::TransientVertexBuffer buffer;
-    gfx::allocTransientVertexBuffer(&buffer, 3, PosTexCoordColorVertex::layout);
-    const float hu = m_texelHalf / textureWidth;
-    const float hv = m_texelHalf / textureHeight;
-    const float minV = m_originBottomLeft ? 1.0f + hv : hv;
-    const float maxV = m_originBottomLeft ? hv - 1.0f : 2.0f + hv;
-    PosTexCoordColorVertex* vertex = buffer.vertices<PosTexCoordColorVertex>();
-    vertex[0] = {-w, 0.0f, 0.0f, -1.0f + hu, minV, 0xffffffff};
-    vertex[1] = {w, 0.0f, 0.0f, 1.0f + hu, minV, 0xffffffff};
-    vertex[2] = {w, 2.0f * h, 0.0f, 1.0f + hu, maxV, 0xffffffff};
-    gfx::setVertexBuffer(buffer);
 }

@@ -12,13 +12,14 @@
 //              trail of earlier frames, as much in all as the decay settings give a still picture;
 //   bloom      a quarter-size box of the scene and the trail, blurred across and then down with
 //              seven filtered taps each (only with a brightness above 0);
-// and one composite over the window that adds scene, trail and glow to the back buffer, on the
-// tiles of the window the picture reaches (kTileSize). A bottom layer without trail and glow
-// draws its lines straight onto the window instead.
-// The composite can take what lies under the picture into the same pass (setUnderlay): the game
-// draws its floor and maze there instead of in passes of their own, and its fills into the scene
-// once the trail and the glow have taken it (they neither glow nor leave a trail), where the
-// scene's alpha keeps how much of the floor they cover.
+// and one composite over the window that adds scene, trail and glow to the back buffer. The
+// trail, the bloom and the composite draw only on the tiles of the window the picture reaches
+// (kTileSize). A bottom layer without trail and glow draws its lines straight onto the window
+// instead.
+// What lies under the picture can be drawn on the composite's view first (setUnderlay): the game
+// draws its floor and maze there, and its fills into the scene once the trail and the glow have
+// taken it (they neither glow nor leave a trail), where the scene's alpha keeps how much of the
+// floor they cover; the picture then goes over the ground only where it reaches.
 //
 // Views: a display uses a run of consecutive renderer views starting at its first view (the
 // scene, the trail, three for the bloom, one over the scene for an underlay's fills, then the
@@ -41,35 +42,28 @@ public:
     static constexpr int kMaxDecaySteps = 60;
     static constexpr int kLineTextureSize = 64;
 
-    // Texture stages of the composite: the display binds its own three, an underlay's program
-    // reads them too and binds its own from kFirstUnderlayStage on.
+    // Texture stages of the composite.
     static constexpr uint8_t kSceneStage = 0;
     static constexpr uint8_t kTrailStage = 1;
     static constexpr uint8_t kGlowStage = 2;
-    static constexpr uint8_t kFirstUnderlayStage = 3;
 
-    // What lies under the picture, drawn by the composite itself: program reads the display's
-    // stages (s_texColor, s_trail, s_glow and u_compositeVec: x the glow's gain, 0 for none; the
-    // trail is black without one) and writes the whole window, opaque; bind, called just before the
-    // composite is submitted, binds the caller's textures and uniforms. overScene, when given, is
-    // called with a view that draws into the scene after the trail and the glow took it, on no
-    // projection yet: what it submits there adds to the scene's colour and keeps in its alpha,
-    // which is 0 elsewhere, how much it covers of what the underlay draws (premultiplied, as
-    // gfx::BlendFactor::One with InvSrcAlpha for alpha). A display with an underlay composites
-    // every frame, an empty one too.
-    // plainProgram, when valid, draws the parts of the window where the display shows nothing
-    // (see markLit), without reading the display's stages.
+    // What lies under the picture, drawn on the composite's view before it: ground submits what
+    // covers the whole window, opaque, on that view's unit projection (0 to 1 across and down);
+    // the picture then goes over it on the tiles it reaches, the scene's alpha taking away as much
+    // of the ground as the fills cover. overScene, when given, is called with a view that draws
+    // into the scene after the trail and the glow took it, on no projection yet: what it submits
+    // there adds to the scene's colour and keeps in its alpha, which is 0 elsewhere, how much it
+    // covers of the ground (premultiplied, as gfx::BlendFactor::One with InvSrcAlpha for alpha).
+    // A display with an underlay composites every frame, an empty one too.
     struct Underlay {
-        gfx::ProgramHandle program;
-        std::function<void()> bind;
+        std::function<void(gfx::ViewId)> ground;
         std::function<void(gfx::ViewId)> overScene;
-        gfx::ProgramHandle plainProgram;
     };
 
-    // The composite covers the window in tiles of this many pixels, and only those the picture
-    // reaches: where the frame's lines lie, where its trail has not yet faded, and as far around
+    // The passes after the scene cover the window in tiles of this many pixels, and only those
+    // the picture reaches: where the frame's lines lie, where its trail has not yet faded, and as far around
     // them as the glow spreads.
-    static constexpr int kTileSize = 32;
+    static constexpr int kTileSize = 16;
 
     // originBottomLeft: render-target textures have row 0 at the bottom (gfx::caps()).
     // texelHalf: the half-texel offset of the renderer, 0 where texel centres need none.
@@ -85,14 +79,14 @@ public:
     void teardown();
 
     void getSize(float& width, float& height) const;
-    // An invalid program takes the underlay away.
+    // An underlay without ground takes it away.
     void setUnderlay(Underlay underlay);
     // Marks a rectangle of the window (pixels from the top-left) as holding picture in this
     // frame, with as much around it as the glow reaches, for what is drawn into the scene
     // besides the lines (an underlay's fills); the lines mark themselves. Between beginFrame and
     // endFrame.
     void markLit(float x0, float y0, float x1, float y1);
-    // Whether the last composite drew the tile (column, row) with the picture.
+    // Whether the last composite drew the picture on the tile (column, row).
     bool tileLit(int column, int row) const;
     int getFirstView() const { return m_firstView; }
     // Also forgets the highest composite view, so a second picture drawn on this display in the
@@ -170,13 +164,11 @@ private:
     void submitComposite(gfx::ViewId view, bool firstLayer);
     // Ages the tiles and lays out which the composite draws with the picture.
     void updateTiles();
-    // The tiles whose lit flag is `lit`, as runs along each row, two triangles each; false when
-    // there is none or the frame has no room for them.
-    bool tileQuads(bool lit);
+    // The lit tiles, as runs along each row, two triangles each; false when there is none or the
+    // frame has no room for them.
+    bool litTileQuads();
     void markDrawn(float x0, float y0, float x1, float y1);  // display units, as the lines are
-    // A pass over a whole target of that size from the unit projection.
-    void fullViewPass(gfx::ViewId view, gfx::FrameBufferHandle target, uint16_t width, uint16_t height);
-    void screenSpaceQuad(float textureWidth, float textureHeight, float w, float h);
+    void tilePass(gfx::ViewId view, gfx::FrameBufferHandle target, uint16_t width, uint16_t height);
 
     float effectiveThickness() const;
     void drawLines(float t);
@@ -193,6 +185,7 @@ private:
     gfx::ProgramHandle m_blurProgram;
     gfx::ProgramHandle m_blitProgram;
     gfx::ProgramHandle m_noBlackBlitProgram;
+    gfx::ProgramHandle m_overGroundProgram;
     gfx::UniformHandle m_paramUniform;
     gfx::UniformHandle m_blurTapsUniform;
     gfx::UniformHandle m_compositeUniform;

@@ -14,6 +14,7 @@
 #include "game/config/Settings.h"
 #include "game/effects/BeamDrawing.h"
 #include "game/vector/ShapeIds.h"
+#include "game/world/FloorLines.h"
 #include "game/world/GameLogic.h"
 #include "game/world/ParticleDrawing.h"
 #include "game/world/PlayerComps.h"
@@ -25,7 +26,7 @@ constexpr int kLifeIcon = ShapeIds::kLivesIcon;
 constexpr int kPowerPunchIcon = ShapeIds::kPowerPunchIcon;
 constexpr uint32_t kIconFill = 0xafb31c1c;
 constexpr float kFillDepth = -1.0f;
-constexpr uint8_t kMapStage = VectorDisplay::kFirstUnderlayStage;
+constexpr uint8_t kMapStage = 0;
 // The floor's clock runs 0.01 in a sixtieth of a second of the game.
 constexpr float kFloorClockPerMs = 0.01f / (1000.0f / 60.0f);
 
@@ -61,6 +62,8 @@ void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int leve
     m_halfTexel = gfx::caps().halfTexel;
 
     m_mapSampler = gfx::createUniform("s_map", gfx::UniformType::Sampler);
+    m_textureSampler = gfx::createUniform("s_texColor", gfx::UniformType::Sampler);
+    m_lineVec = gfx::createUniform("u_lineVec", gfx::UniformType::Vec4);
     m_mapRect = gfx::createUniform("u_mapRect", gfx::UniformType::Vec4);
     m_paramVec = gfx::createUniform("u_paramVec", gfx::UniformType::Vec4);
     m_param2Vec = gfx::createUniform("u_param2Vec", gfx::UniformType::Vec4);
@@ -68,10 +71,9 @@ void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int leve
     m_resolution = gfx::createUniform("u_resolution", gfx::UniformType::Vec4);
     m_time = gfx::createUniform("u_time", gfx::UniformType::Vec4);
     m_shapeProgram = Game::loadShaderProgram("vtx-color", "vtx-color");
+    m_mazeProgram = Game::loadShaderProgram("texture", "copy");
     m_floorProgram = Game::loadShaderProgram("texture", "floor-and-maze");
-    m_noFloorProgram = Game::loadShaderProgram("texture", "nofloor-and-maze");
-    m_plainFloorProgram = Game::loadShaderProgram("texture", "floor-and-maze-plain");
-    m_plainNoFloorProgram = Game::loadShaderProgram("texture", "nofloor-and-maze-plain");
+    m_floorLinesProgram = Game::loadShaderProgram("texture", "floor-lines");
 
     const int setting = int(getOptionValue("VECTOR_SETTINGS"));
     const int windowWidth = m_view.windowWidth();
@@ -99,12 +101,11 @@ void GameViewRenderer::init(AppContext& context, Map::MapView& mapView, int leve
 
 void GameViewRenderer::releaseGpu() {
     destroyValid(m_shapeProgram);
+    destroyValid(m_mazeProgram);
     destroyValid(m_floorProgram);
-    destroyValid(m_noFloorProgram);
-    destroyValid(m_plainFloorProgram);
-    destroyValid(m_plainNoFloorProgram);
-    for (gfx::UniformHandle* uniform :
-         {&m_mapSampler, &m_mapRect, &m_paramVec, &m_param2Vec, &m_colour, &m_resolution, &m_time}) {
+    destroyValid(m_floorLinesProgram);
+    for (gfx::UniformHandle* uniform : {&m_mapSampler, &m_textureSampler, &m_mapRect, &m_paramVec, &m_param2Vec,
+                                        &m_colour, &m_resolution, &m_time, &m_lineVec}) {
         destroyValid(*uniform);
     }
     m_display.reset();
@@ -128,17 +129,48 @@ void GameViewRenderer::render(const Util::FrameGeometry& frame) {
     healthBar();
 }
 
-// Called by the display as it submits its composite (once for each of its draws): the map view's
-// texture where the camera shows it, and the floor's light.
-void GameViewRenderer::bindFloor() {
+namespace {
+
+// Two triangles over the window's unit square (y down), with texture coordinates from (u0, v0) at
+// the bottom left to (u1, v1) at the top right; false when the frame has no room for them.
+bool windowQuad(float u0, float v0, float u1, float v1) {
+    if (gfx::availableTransientVertices(6, PosTexCoordVertex::layout) != 6) return false;
+    gfx::TransientVertexBuffer buffer;
+    gfx::allocTransientVertexBuffer(&buffer, 6, PosTexCoordVertex::layout);
+    PosTexCoordVertex* vertex = buffer.vertices<PosTexCoordVertex>();
+    const PosTexCoordVertex topLeft{0, 0, 0, u0, v1}, topRight{1, 0, 0, u1, v1};
+    const PosTexCoordVertex bottomRight{1, 1, 0, u1, v0}, bottomLeft{0, 1, 0, u0, v0};
+    for (const PosTexCoordVertex& corner : {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft}) {
+        *vertex++ = corner;
+    }
+    gfx::setVertexBuffer(buffer);
+    return true;
+}
+
+}  // namespace
+
+// Called by the display before its picture goes over the window: the map view's texture where
+// the camera shows it, and the floor's light over it. Where the floor's only light is its grid's
+// lines (most of the window stays dark), the maze is copied and the light drawn on bands along
+// the lines alone; a floor lit all over is drawn with the maze in one pass.
+void GameViewRenderer::submitGround(gfx::ViewId view) {
     const float zoom = m_view.zoom();
     PosTexCoordVertex quad[4];
     m_mapView->buildQuad(quad, int(float(m_view.designWidth()) * zoom), int(float(m_view.designHeight()) * zoom),
                          m_halfTexel);
     // Bottom left, then top right, as the window's texture coordinates run.
     const float mapRect[4] = {quad[1].u, quad[1].v, quad[2].u, quad[2].v};
-    gfx::setUniform(m_mapRect, mapRect);
-    gfx::setTexture(kMapStage, m_mapSampler, m_mapView->getTexture().handle);
+    const gfx::TextureHandle map = m_mapView->getTexture().handle;
+    auto copyMaze = [&] {
+        if (!windowQuad(mapRect[0], mapRect[1], mapRect[2], mapRect[3])) return;
+        gfx::setTexture(kMapStage, m_textureSampler, map);
+        gfx::setState(gfx::DrawState());
+        gfx::submit(view, m_mazeProgram);
+    };
+    if (getOptionValue("FLOOR_ON") == 0.0f) {
+        copyMaze();
+        return;
+    }
 
     int centreX = 0, centreY = 0;
     m_mapView->getCentre(centreX, centreY);
@@ -150,6 +182,7 @@ void GameViewRenderer::bindFloor() {
     const float params[4] = {float(centreX) * float(windowWidth) / float(m_view.designWidth()) / zoom,
                              float(centreY) * float(windowHeight) / float(m_view.designHeight()) / zoom, k,
                              m_floorOn ? 0.0f : 0.7f};
+    gfx::setUniform(m_mapRect, mapRect);
     gfx::setUniform(m_resolution, resolution);
     // The floor breathes by the game's time, as fast at any frame rate.
     const float time[4] = {m_owner.elapsed() * kFloorClockPerMs, 0.0f, 0.0f, 0.0f};
@@ -157,6 +190,29 @@ void GameViewRenderer::bindFloor() {
     gfx::setUniform(m_paramVec, params);
     gfx::setUniform(m_param2Vec, m_floorParams.data());
     gfx::setUniform(m_colour, m_floorColour.data());
+
+    // Without its grid the level's floor has a light of its own everywhere.
+    const FloorLines lines(
+        m_floorOn ? FloorGrid{params[0], params[1], k, std::max(m_floorParams[2] * 0.1f, 0.005f)} : FloorGrid{},
+        windowWidth, windowHeight);
+    const uint32_t count = uint32_t(lines.bands().size());
+    // Room for the maze's quad too.
+    if (count > 0 && gfx::availableTransientVertices(count + 6, PosTexCoordVertex::layout) == count + 6) {
+        copyMaze();
+        gfx::TransientVertexBuffer buffer;
+        gfx::allocTransientVertexBuffer(&buffer, count, PosTexCoordVertex::layout);
+        std::copy(lines.bands().begin(), lines.bands().end(), buffer.vertices<PosTexCoordVertex>());
+        const float split[4] = {lines.split(), 0.0f, 0.0f, 0.0f};
+        gfx::setUniform(m_lineVec, split);
+        gfx::setVertexBuffer(buffer);
+        gfx::setTexture(kMapStage, m_mapSampler, map);
+        gfx::setState(gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::One));
+        gfx::submit(view, m_floorLinesProgram);
+    } else if (windowQuad(0.0f, 0.0f, 1.0f, 1.0f)) {
+        gfx::setTexture(kMapStage, m_mapSampler, map);
+        gfx::setState(gfx::DrawState());
+        gfx::submit(view, m_floorProgram);
+    }
 }
 
 void GameViewRenderer::submitFills(gfx::ViewId view) {
@@ -222,10 +278,8 @@ void GameViewRenderer::entityPass() {
     for (const FillBatch::Bounds& fill : m_fills.bounds()) {
         display.markLit((fill.x0 - left) * toX, (top - fill.y1) * toY, (fill.x1 - left) * toX, (top - fill.y0) * toY);
     }
-    const bool floorOn = getOptionValue("FLOOR_ON") != 0.0f;
-    display.setUnderlay({floorOn ? m_floorProgram : m_noFloorProgram, [this] { bindFloor(); },
-                         [this](gfx::ViewId view) { submitFills(view); },
-                         floorOn ? m_plainFloorProgram : m_plainNoFloorProgram});
+    display.setUnderlay(
+        {[this](gfx::ViewId view) { submitGround(view); }, [this](gfx::ViewId view) { submitFills(view); }});
     // The lists stay: a frame drawn before the game's next step shows the same picture.
     m_nextFreeView = display.endFrame(true);
 }

@@ -28,10 +28,10 @@ OverlayRect healthBarRect(const GameView& view, float playerX, float playerY);
 // (kFirstDisplayView + 25 x the "VECTOR_SETTINGS" option upward): the outlines, beams,
 // particles and status icons as lines; the filled shapes, polygons, beam segments and icons
 // batched into one draw into the display's scene once its trail and glow have taken it (fills
-// neither glow nor trail); and the display's composite, the last of its views, draws the whole
-// window in one pass: the floor and the maze read straight from the map view's texture, the
-// fills over them, and the lines, trail and glow. Then the minimap and the player's health bar
-// on the 2D overlay.
+// neither glow nor trail); and the display's composite, the last of its views, is the one view
+// that draws on the window: first the maze read straight from the map view's texture with the
+// floor's light, then, on the tiles the picture reaches, the fills over them and the lines,
+// trail and glow. Then the minimap and the player's health bar on the 2D overlay.
 class GameViewRenderer : public IGameViewRenderer {
 public:
     static constexpr int kFirstDisplayView = 10;
@@ -50,8 +50,8 @@ public:
 
 private:
     void resize(int windowWidth, int windowHeight);
-    // The floor and the maze under the display's picture: textures and uniforms of its composite.
-    void bindFloor();
+    // The maze and the floor's light on the window, under the display's picture.
+    void submitGround(gfx::ViewId view);
     // Every fill of the frame in one draw, on the display's view over its scene.
     void submitFills(gfx::ViewId view);
     void entityPass();
@@ -68,18 +68,18 @@ private:
 
     FillBatch m_fills;
     gfx::UniformHandle m_mapSampler;
+    gfx::UniformHandle m_textureSampler;
     gfx::UniformHandle m_mapRect;
     gfx::UniformHandle m_paramVec;
     gfx::UniformHandle m_param2Vec;
     gfx::UniformHandle m_colour;
     gfx::UniformHandle m_resolution;
     gfx::UniformHandle m_time;
+    gfx::UniformHandle m_lineVec;
     gfx::ProgramHandle m_shapeProgram;
+    gfx::ProgramHandle m_mazeProgram;
     gfx::ProgramHandle m_floorProgram;
-    gfx::ProgramHandle m_noFloorProgram;
-    // The same without the display's picture, for the parts of the window it does not reach.
-    gfx::ProgramHandle m_plainFloorProgram;
-    gfx::ProgramHandle m_plainNoFloorProgram;
+    gfx::ProgramHandle m_floorLinesProgram;
 
     std::array<float, 4> m_floorColour{};
     bool m_floorOn = true;

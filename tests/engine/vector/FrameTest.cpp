@@ -310,38 +310,30 @@ TEST_F(FrameTest, AnUpperLayerCompositesOverWithItsOwnProgram) {
 }
 
 TEST_F(FrameTest, AnUnderlayDrawsInTheCompositeEveryFrameAnEmptyOneToo) {
-    // The composite must submit the underlay's program.
-    const gfx::ProgramHandle borrowed = gfx::createProgram("vs", "fs", "underlay");
-    ASSERT_TRUE(borrowed.valid());
+    // The ground goes first on the composite's view, then the picture over it where it reaches.
+    const gfx::ProgramHandle ground = gfx::createProgram("vs", "fs", "ground");
+    ASSERT_TRUE(ground.valid());
     display->setBrightness(0.0f);
-    gfx::TextureHandle extra = gfx::createTexture2D(4, 4, gfx::TextureFormat::RGBA8, gfx::Sampler::Point);
-    gfx::UniformHandle sampler = gfx::createUniform("s_extra", gfx::UniformType::Sampler);
-    int binds = 0;
+    int grounds = 0;
     int overViews = 0;
-    display->setUnderlay({borrowed,
-                          [&] {
-                              ++binds;
-                              gfx::setTexture(VectorDisplay::kFirstUnderlayStage, sampler, extra);
-                          },
-                          [&](gfx::ViewId view) {
+    auto submitGround = [&](gfx::ViewId view) {
+        ++grounds;
+        gfx::submit(view, ground);
+    };
+    display->setUnderlay({submitGround, [&](gfx::ViewId view) {
                               ++overViews;
                               EXPECT_EQ(view, FirstView + 2) << "after the trail";
-                          },
-                          gfx::ProgramHandle()});
+                          }});
     display->beginFrame();
     EXPECT_EQ(display->endFrame(true), FirstView + 4) << "drawn although the frame holds no line";
     gfx::frame();
-    EXPECT_EQ(binds, 1);
+    EXPECT_EQ(grounds, 1);
     EXPECT_EQ(overViews, 1);
     EXPECT_EQ(recording().pass(FirstView)->numDraws, 0u) << "the scene is only cleared";
     const gfx::ViewState& over = recording().pass(FirstView + 2)->state;
     EXPECT_EQ(over.frameBuffer, recording().pass(FirstView)->state.frameBuffer) << "the view over the scene";
     EXPECT_EQ(over.clearFlags, gfx::Clear::None);
-    const gfx::Draw& draw = onlyDraw(FirstView + 3);
-    EXPECT_EQ(draw.program, borrowed);
-    EXPECT_EQ(draw.state, gfx::DrawState()) << "opaque: the underlay covers the window";
-    EXPECT_EQ(draw.textures[VectorDisplay::kFirstUnderlayStage].texture, extra);
-    EXPECT_EQ(draw.textures[VectorDisplay::kSceneStage].texture, targetOf(FirstView));
+    EXPECT_EQ(onlyDraw(FirstView + 3).program, ground) << "no picture reaches the window";
 
     display->setUnderlay({});
     display->beginFrame();
@@ -349,28 +341,43 @@ TEST_F(FrameTest, AnUnderlayDrawsInTheCompositeEveryFrameAnEmptyOneToo) {
 
     remakeDisplay(1, Width, Height, 0);
     display->setBrightness(0.0f);
-    display->setUnderlay({borrowed, nullptr, nullptr, gfx::ProgramHandle()});
+    display->setUnderlay({submitGround, nullptr});
     EXPECT_EQ(lineFrame(), FirstView + 3) << "scene, trail, composite: no view over the scene without fills for it";
     gfx::frame();
-    // The tiles the line lights, then the rest: without a plain program, both with the underlay's.
     const std::vector<const gfx::Draw*> composites = drawsOf(FirstView + 2);
     ASSERT_EQ(composites.size(), 2u);
-    for (const gfx::Draw* draw : composites) EXPECT_EQ(draw->program, borrowed);
-    gfx::destroy(borrowed);
-    gfx::destroy(sampler);
-    gfx::destroy(extra);
+    EXPECT_EQ(composites[0]->program, ground);
+    const gfx::Draw& picture = *composites[1];
+    EXPECT_NE(picture.program, ground);
+    EXPECT_EQ(picture.state, gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha))
+        << "the fills' cover in the scene's alpha takes the ground away";
+    EXPECT_EQ(picture.textures[VectorDisplay::kSceneStage].texture, targetOf(FirstView));
+    gfx::destroy(ground);
 }
 
-TEST_F(FrameTest, FullViewTriangleCoversTheUnitSquareWithBottomUpTexels) {
+// The trail and the bloom draw on the tiles the composite draws, with bottom-up texels, and
+// clear the rest of their targets: a tile whose trail has faded must read black there, not what
+// the target held frames ago.
+TEST_F(FrameTest, TrailAndBloomDrawTheCompositesTilesAndClearTheRest) {
     lineFrame();
     gfx::frame();
-    std::vector<PosTexCoordColorVertex> blur = recording().vertices<PosTexCoordColorVertex>(onlyDraw(FirstView + 1));
-    ASSERT_EQ(blur.size(), 3u);
-    const float expected[3][4] = {{-1, 0, -1, 1}, {1, 0, 1, 1}, {1, 2, 1, -1}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_THAT((std::vector<float>{blur[i].x, blur[i].y, blur[i].u, blur[i].v}),
-                    Pointwise(FloatEq(), expected[i]));
-        EXPECT_EQ(blur[i].abgr, 0xffffffffu);
+    const std::vector<PosTexCoordColorVertex> tiles =
+        recording().vertices<PosTexCoordColorVertex>(onlyDraw(FirstView + CompositeView));
+    ASSERT_FALSE(tiles.empty());
+    EXPECT_LT(tiles.size(), 6u * (Width / VectorDisplay::kTileSize) * (Height / VectorDisplay::kTileSize))
+        << "not the whole window";
+    for (int pass : {TrailView, DownView, AcrossView, AlongView}) {
+        const gfx::ViewState& state = recording().pass(FirstView + pass)->state;
+        EXPECT_EQ(state.clearFlags, gfx::Clear::Colour) << pass;
+        EXPECT_EQ(state.clearRgba, 0x00000000u) << pass;
+        const std::vector<PosTexCoordColorVertex> drawn =
+            recording().vertices<PosTexCoordColorVertex>(onlyDraw(FirstView + pass));
+        ASSERT_EQ(drawn.size(), tiles.size()) << pass;
+        for (size_t i = 0; i < drawn.size(); ++i) {
+            EXPECT_THAT((std::vector<float>{drawn[i].x, drawn[i].y, drawn[i].u, drawn[i].v}),
+                        Pointwise(FloatEq(), {tiles[i].x, tiles[i].y, tiles[i].x, 1.0f - tiles[i].y}))
+                << pass;
+        }
     }
 }
 

@@ -124,22 +124,25 @@ TEST_F(GameViewFrame, FrameFillsInOneDrawThenCompositesMapFloorFillsAndLinesInOn
     EXPECT_GT(cornersWithoutRobot, 0u) << "the player's fill";
     EXPECT_GT(filledCorners(recording(), logic().viewRenderer()), cornersWithoutRobot) << "and the robot's";
 
-    // The composite: the last view the display used, the one pass that draws on the window; the
-    // tiles the picture reaches with everything, the rest with the floor and the maze only.
+    // The composite: the last view the display used, the one that draws on the window: the maze
+    // straight from the map view's texture, the floor's light added along its grid's lines (the
+    // walls, read again, cover it), then the picture over them on the tiles it reaches, where
+    // the fills' cover in the scene's alpha takes the floor away.
     const auto& renderer = static_cast<const GameViewRenderer&>(logic().viewRenderer());
     const gfx::ViewPass* composite = recording().pass(gfx::ViewId(renderer.nextFreeView() - 1));
     ASSERT_NE(composite, nullptr);
-    ASSERT_EQ(composite->numDraws, 2u);
+    ASSERT_EQ(composite->numDraws, 3u);
     EXPECT_FALSE(composite->state.frameBuffer.valid());
-    const gfx::Draw& draw = recording().draw(*composite, 0);
-    const gfx::Draw& plain = recording().draw(*composite, 1);
-    EXPECT_NE(draw.program, plain.program);
-    for (const gfx::Draw* each : {&draw, &plain}) {
-        EXPECT_EQ(each->textures[VectorDisplay::kFirstUnderlayStage].texture, logic().mapView().getTexture().handle)
-            << "the maze straight from the map view's texture";
-        EXPECT_EQ(each->state, gfx::DrawState());
+    const gfx::Draw& maze = recording().draw(*composite, 0);
+    const gfx::Draw& floorLight = recording().draw(*composite, 1);
+    const gfx::Draw& picture = recording().draw(*composite, 2);
+    for (const gfx::Draw* each : {&maze, &floorLight}) {
+        EXPECT_EQ(each->textures[0].texture, logic().mapView().getTexture().handle);
     }
-    EXPECT_EQ(draw.textures[VectorDisplay::kSceneStage].texture, gfx::getTexture(lines->state.frameBuffer));
+    EXPECT_EQ(maze.state, gfx::DrawState()) << "opaque: it covers the window";
+    EXPECT_EQ(floorLight.state, gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::One));
+    EXPECT_EQ(picture.textures[VectorDisplay::kSceneStage].texture, gfx::getTexture(lines->state.frameBuffer));
+    EXPECT_EQ(picture.state, gfx::DrawState().blend(gfx::BlendFactor::One, gfx::BlendFactor::InvSrcAlpha));
     int onTheWindow = 0;
     for (const gfx::ViewPass& pass : recording().lastFrame().passes) {
         EXPECT_LT(pass.id, 136) << "the menus' views start at 136";

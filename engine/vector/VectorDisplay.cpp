@@ -86,7 +86,11 @@ VectorDisplay::VectorDisplay(bool originBottomLeft, float texelHalf)
 VectorDisplay::~VectorDisplay() {
     teardown();
     if (m_initialised) {
-        gfx::setViewClear(toView(m_firstView), gfx::Clear::None, 0x000000ff, 1.0f, 0);
+        // The views this display cleared go back to drawing over what is there: the next screen
+        // may draw on them straight onto the window.
+        for (int view = m_firstView; view <= m_highestClearedView; ++view) {
+            gfx::setViewClear(toView(view), gfx::Clear::None, 0x000000ff, 1.0f, 0);
+        }
         gfx::touch(toView(m_firstView));
     }
 }
@@ -445,6 +449,7 @@ void VectorDisplay::submitScene(bool homogeneousDepth, bool onWindow) {
 // black, and the passes after this one and the composite read it only as far as the glow reaches.
 void VectorDisplay::tilePass(gfx::ViewId view, gfx::FrameBufferHandle target, uint16_t width, uint16_t height) {
     gfx::setViewClear(view, gfx::Clear::Colour, 0x00000000);
+    m_highestClearedView = std::max(m_highestClearedView, int(view));
     gfx::setViewFrameBuffer(view, target);
     gfx::setViewRect(view, 0, 0, width, height);
     gfx::setViewTransform(view, gfx::ortho(0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 100.0f, gfx::caps().homogeneousDepth));
@@ -502,6 +507,8 @@ void VectorDisplay::submitComposite(gfx::ViewId view, bool firstLayer) {
     gfx::setViewTransform(view, gfx::ortho(0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 100.0f, gfx::caps().homogeneousDepth));
     gfx::setViewRect(view, 0, 0, m_width, m_height);
     gfx::setViewFrameBuffer(view, gfx::FrameBufferHandle());
+    // Over what the views before drew, whatever the view last did for another display.
+    gfx::setViewClear(view, gfx::Clear::None);
     const bool underlay = bool(m_underlay.ground);
     if (underlay) m_underlay.ground(view);
     // The picture only where it reaches: elsewhere it is black, and over the ground or the window

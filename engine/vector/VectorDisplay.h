@@ -202,6 +202,7 @@ private:
 
     int m_firstView = 0;
     int m_highestCompositeView = 0;
+    int m_highestClearedView = 0;  // of the passes that clear their target each frame
     uint16_t m_superSample = 1;
     uint16_t m_width = 0;
     uint16_t m_height = 0;

@@ -568,6 +568,28 @@ TEST_F(FrameTest, DestroyingTheDisplayStopsClearingItsFirstView) {
     EXPECT_EQ(recording().pass(FirstView)->numDraws, 0u);
 }
 
+// The next screen may draw straight onto the window on the views the trail and the bloom cleared
+// their targets on: once the display is gone those views clear nothing.
+TEST_F(FrameTest, DestroyingTheDisplayStopsClearingTheViewsOfItsPasses) {
+    lineFrame();
+    gfx::frame();
+    display.reset();
+    for (int pass : {TrailView, DownView, AcrossView, AlongView, CompositeView}) gfx::touch(FirstView + pass);
+    gfx::frame();
+    for (int pass : {TrailView, DownView, AcrossView, AlongView, CompositeView}) {
+        ASSERT_NE(recording().pass(FirstView + pass), nullptr) << pass;
+        EXPECT_EQ(recording().pass(FirstView + pass)->state.clearFlags, gfx::Clear::None) << pass;
+    }
+}
+
+// A composite adds onto the window whatever another display left its view doing.
+TEST_F(FrameTest, TheCompositeNeverClearsTheWindow) {
+    gfx::setViewClear(FirstView + CompositeView, gfx::Clear::Colour, 0x00000000);
+    lineFrame();
+    gfx::frame();
+    EXPECT_EQ(recording().pass(FirstView + CompositeView)->state.clearFlags, gfx::Clear::None);
+}
+
 TEST_F(FrameTest, ADisplayReplacedOnTheSameViewsKeepsClearingItsScene) {
     std::unique_ptr<VectorDisplay> successor = std::make_unique<VectorDisplay>(gfx::caps().originBottomLeft, 0.0f);
     successor->init(1, Width, Height, FirstView, 0);

@@ -16,6 +16,14 @@ using namespace std::chrono_literals;
 // Past the short pause the game takes after an action, before which a press does nothing.
 constexpr auto kAfterActionPause = 300ms;
 
+// The condition, keeping in shown the last picture it was asked about.
+std::function<bool(const Picture&)> keepingLast(Picture& shown, const std::function<bool(const Picture&)>& seen) {
+    return [&shown, &seen](const Picture& picture) {
+        shown = picture;
+        return seen(picture);
+    };
+}
+
 }  // namespace
 
 void PlayerSteps::SetUp() {
@@ -27,12 +35,7 @@ void PlayerSteps::SetUp() {
 
 bool PlayerSteps::see(const std::function<bool(const Picture&)>& seen, const std::string& name, int timeoutMs) {
     Picture shown;
-    const bool wasSeen = window->waitUntil(
-        [&](const Picture& picture) {
-            shown = picture;
-            return seen(picture);
-        },
-        timeoutMs);
+    const bool wasSeen = window->waitUntil(keepingLast(shown, seen), timeoutMs);
     keep(shown, name);
     return wasSeen;
 }
@@ -40,13 +43,7 @@ bool PlayerSteps::see(const std::function<bool(const Picture&)>& seen, const std
 bool PlayerSteps::holdUntil(const std::string& keys, const std::function<bool(const Picture&)>& seen,
                             const std::string& name, int timeoutMs) {
     Picture shown;
-    const bool wasSeen = window->holdKeyUntil(
-        keys,
-        [&](const Picture& picture) {
-            shown = picture;
-            return seen(picture);
-        },
-        timeoutMs);
+    const bool wasSeen = window->holdKeyUntil(keys, keepingLast(shown, seen), timeoutMs);
     keep(shown, name);
     std::this_thread::sleep_for(kAfterActionPause);
     return wasSeen;
@@ -118,13 +115,8 @@ void PlayerSteps::restOn(const PickerPage& page, const std::string& area) {
 bool PlayerSteps::restUntil(const PickerPage& page, const std::string& area,
                             const std::function<bool(const Picture&)>& goal, const std::string& name, int timeoutMs) {
     Picture shown;
-    const bool reached = window->pointAtUntil(
-        page.box(area).centreX(), page.box(area).centreY(),
-        [&](const Picture& picture) {
-            shown = picture;
-            return goal(picture);
-        },
-        timeoutMs);
+    const bool reached =
+        window->pointAtUntil(page.box(area).centreX(), page.box(area).centreY(), keepingLast(shown, goal), timeoutMs);
     keep(shown, name);
     return reached;
 }

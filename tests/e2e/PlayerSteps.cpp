@@ -75,20 +75,27 @@ bool PlayerSteps::litAfresh(const PickerPage& page, const std::string& choice) {
 
 bool PlayerSteps::holdControl(const std::string& control, const std::function<bool(const Picture&)>& goal,
                               const std::string& name) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0; attempt < kHoldTries; ++attempt) {
         if (!litAfresh(*controls, control)) return false;
-        bool reached = false;
-        holdUntil(
-            "space",
-            [&](const Picture& p) {
-                reached = goal(p);
-                const std::string held = lightOn(*controls, p);
-                return reached || (!held.empty() && held != control);
-            },
-            name, kWalkTimeoutMs);
-        if (reached) return true;
+        if (holdWhileLit(*controls, control, goal, name, kWalkTimeoutMs)) return true;
     }
     return false;
+}
+
+bool PlayerSteps::holdWhileLit(const PickerPage& page, const std::string& choice,
+                               const std::function<bool(const Picture&)>& goal, const std::string& name,
+                               int timeoutMs) {
+    bool reached = false;
+    holdUntil(
+        "space",
+        [&](const Picture& p) {
+            reached = goal(p);
+            if (reached || &page != controls.get()) return reached;
+            const std::string held = lightOn(page, p);
+            return !held.empty() && held != choice;
+        },
+        name, timeoutMs);
+    return reached;
 }
 
 bool PlayerSteps::takeWithOneKey(const PickerPage& page, const std::string& choice, bool tapToMoveOn,
@@ -96,16 +103,22 @@ bool PlayerSteps::takeWithOneKey(const PickerPage& page, const std::string& choi
     // The taps begin once the page lights its choices by itself, so that its start and a tap
     // never cross.
     window->waitUntil([&](const Picture& p) { return !lightOn(page, p).empty(); }, kStepTimeoutMs);
-    // A tap dropped or taken as a hold on a busy machine costs a round, so the player goes on
-    // tapping for a few rounds, as a person would.
-    for (size_t step = 0; tapToMoveOn && step <= 3 * page.choices().size(); ++step) {
-        const std::string before = lightOn(page, window->capture());
-        if (before == choice) break;
-        tap("space");
-        window->waitUntil([&](const Picture& p) { return lightOn(page, p) != before; }, kStepTimeoutMs);
+    // In the running game a hold that lands as the light moves on takes the next control: the
+    // player lets go and taps round to the choice again.
+    const int tries = &page == controls.get() ? kHoldTries : 1;
+    for (int attempt = 0; attempt < tries; ++attempt) {
+        // A tap dropped or taken as a hold on a busy machine costs a round, so the player goes on
+        // tapping for a few rounds, as a person would.
+        for (size_t step = 0; tapToMoveOn && step <= 3 * page.choices().size(); ++step) {
+            const std::string before = lightOn(page, window->capture());
+            if (before == choice) break;
+            tap("space");
+            window->waitUntil([&](const Picture& p) { return lightOn(page, p) != before; }, kStepTimeoutMs);
+        }
+        if (!lit(page, choice)) return false;
+        if (holdWhileLit(page, choice, taken, name, kStepTimeoutMs)) return true;
     }
-    if (!lit(page, choice)) return false;
-    return holdUntil("space", taken, name);
+    return false;
 }
 
 void PlayerSteps::restOn(const PickerPage& page, const std::string& area) {

@@ -50,7 +50,8 @@ protected:
     bool holdControl(const std::string& control, const std::function<bool(const Picture&)>& goal,
                      const std::string& name);
     // One key taps the light on to the choice (each tap waits to see the light move), or waits
-    // for the page to light it, then holds the key until the test sees what taking it shows.
+    // for the page to light it, then holds the key until the test sees what taking it shows; in
+    // the running game, again while another control is seen lit instead.
     bool takeWithOneKey(const PickerPage& page, const std::string& choice, bool tapToMoveOn,
                         const std::function<bool(const Picture&)>& taken, const std::string& name);
     void restOn(const PickerPage& page, const std::string& area);
@@ -63,6 +64,14 @@ protected:
     std::unique_ptr<PickerPage> controls;  // the running game's on-screen controls, when it has them
 
 private:
+    // Tries at a control of the running game before a walk gives up on it.
+    static constexpr int kHoldTries = 3;
+    // Holds the key until the goal shows and says whether it did; on the running game's controls
+    // it lets go as soon as another control shows lit, which a hold that came as the light moved
+    // on has taken.
+    bool holdWhileLit(const PickerPage& page, const std::string& choice,
+                      const std::function<bool(const Picture&)>& goal, const std::string& name, int timeoutMs);
+
     std::string m_walk;
     std::string m_method;
 };
